@@ -1,0 +1,67 @@
+# Build-wide settings and the small functions every folder's CMakeLists uses.
+#
+#   TAVREL_WIN     both Windows builds (win32 product, win64 product + tests)
+#   TAVREL_WIN32   the i686 product build
+#   TAVREL_NATIVE  the clang build of the portable core (sanitizers, fuzzers)
+#   TAVREL_TESTS   tests are built (win64 and native)
+
+if(WIN32)
+  set(TAVREL_WIN ON)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(TAVREL_WIN32 ON)
+    set(TAVREL_TESTS OFF)
+  else()
+    set(TAVREL_TESTS ON)
+  endif()
+else()
+  set(TAVREL_NATIVE ON)
+  set(TAVREL_TESTS ON)
+endif()
+
+# Every program, library and test lands in one folder, as in the shipped program folder.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+
+add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+if(TAVREL_WIN)
+  # Sources are UTF-8; texts reach the programs as GBK.
+  add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fexec-charset=GBK> $<$<COMPILE_LANGUAGE:C>:-fexec-charset=GBK>)
+  add_compile_definitions(_MBCS WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+else()
+  set(TAVREL_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_compile_options(${TAVREL_SANITIZE})
+  add_link_options(${TAVREL_SANITIZE})
+endif()
+
+# tavrel_dll(NAME SOURCES ... [DEF file]): a DLL whose symbols are all exported,
+# so C++ classes cross it without per-class decoration.
+function(tavrel_dll NAME)
+  cmake_parse_arguments(D "" "DEF" "SOURCES" ${ARGN})
+  add_library(${NAME} SHARED ${D_SOURCES})
+  set_target_properties(${NAME} PROPERTIES PREFIX "")
+  if(D_DEF)
+    target_sources(${NAME} PRIVATE ${D_DEF})
+  else()
+    target_link_options(${NAME} PRIVATE -Wl,--export-all-symbols)
+  endif()
+endfunction()
+
+# tavrel_test(NAME SOURCES ... [LIBS ...] [NATIVE] [NOMAIN]): one GoogleTest program,
+# one ctest test. NATIVE also builds it in the native (sanitizer) build; without
+# NATIVE it exists only in the Windows test build. NOMAIN: the sources bring main().
+function(tavrel_test NAME)
+  cmake_parse_arguments(T "NATIVE;NOMAIN" "" "SOURCES;LIBS" ${ARGN})
+  if(TAVREL_NATIVE AND NOT T_NATIVE)
+    return()
+  endif()
+  add_executable(${NAME} ${T_SOURCES})
+  target_link_libraries(${NAME} PRIVATE ${T_LIBS} GTest::gtest)
+  if(NOT T_NOMAIN)
+    target_link_libraries(${NAME} PRIVATE tavrel_test_main)
+  endif()
+  target_include_directories(${NAME} PRIVATE ${TAVREL_ROOT}/tests/support)
+  add_test(NAME ${NAME} COMMAND ${NAME} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set_tests_properties(${NAME} PROPERTIES TIMEOUT 600)
+endfunction()

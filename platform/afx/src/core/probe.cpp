@@ -1,0 +1,1 @@
+int afx_probe() { return 42; }

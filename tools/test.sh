@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Set-up, the three builds, then every test: the Windows tests under Wine, the
+# portable-core tests natively under the sanitizers.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+cd "$TAVREL_ROOT"
+
+bash tools/setup.sh
+
+configure() { # dir toolchain
+  cmake -S . -B "build/$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-$2.cmake" >/dev/null
+}
+configure win32 i686
+configure win64 x86_64
+configure native native
+for b in win32 win64 native; do
+  echo "== build $b"
+  cmake --build "build/$b" -j "$TAVREL_JOBS" -- -k 0 2>&1 | grep -v '^\[' || true
+  cmake --build "build/$b" -j "$TAVREL_JOBS" >/dev/null
+done
+
+# One wineserver for the whole run, stopped however the run ends.
+export LC_ALL=$TAVREL_LOCALE
+"$WINESERVER" -k >/dev/null 2>&1 || true
+"$WINESERVER" -w >/dev/null 2>&1 || true
+"$WINESERVER" -p
+trap '"$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
+# Start Wine's own services now, detached from ctest's output pipes: a service
+# started by a test would hold the pipe open and ctest would wait for it.
+"$WINE64" wineboot </dev/null >/dev/null 2>&1
+
+status=0
+run_ctest() { # dir label
+  echo "== tests $2"
+  local log="build/$1/ctest.log" rc=0
+  ctest --test-dir "build/$1" -j "$TAVREL_JOBS" -V --no-tests=error --timeout 600 >"$log" 2>&1 || rc=1
+  # Each program's own summary, then what failed, then ctest's summary.
+  grep -E '^[0-9]+: \[  (PASSED|FAILED)  \] [0-9]+ test' "$log" || true
+  if [ $rc -ne 0 ]; then
+    status=1
+    grep -E -A6 '^[0-9]+: .*(: Failure|\[  FAILED  \] [A-Za-z])' "$log" | head -n 200 || true
+  fi
+  sed -n '/tests passed/,$p' "$log"
+}
+export GTEST_COLOR=no
+run_ctest win64 "Windows (x86_64 under Wine)"
+run_ctest native "native (address and undefined-behaviour sanitizers)"
+exit $status
