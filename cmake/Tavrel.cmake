@@ -28,7 +28,24 @@ if(TAVREL_WIN)
   # Sources are UTF-8; texts reach the programs as GBK.
   add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fexec-charset=GBK> $<$<COMPILE_LANGUAGE:C>:-fexec-charset=GBK>)
   add_compile_definitions(_MBCS WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800)
-  add_link_options(-static -static-libgcc -static-libstdc++)
+  if(TAVREL_WIN32)
+    # i686 unwinds with DWARF-2 tables, which one libgcc per process must hold:
+    # with a static copy in each module an exception thrown in afx.dll and
+    # caught in the hall would end the process. So the 32-bit build links
+    # libgcc (and the thread library it needs) as the two runtime DLLs that
+    # ship in the program folder; everything else is static.
+    add_link_options(-static-libstdc++ -shared-libgcc)
+    foreach(_rt libgcc_s_dw2-1.dll libwinpthread-1.dll)
+      execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${_rt}
+                      OUTPUT_VARIABLE _path OUTPUT_STRIP_TRAILING_WHITESPACE)
+      if(NOT EXISTS "${_path}")
+        message(FATAL_ERROR "runtime ${_rt} not found")
+      endif()
+      file(COPY ${_path} DESTINATION ${CMAKE_BINARY_DIR}/bin)
+    endforeach()
+  else()
+    add_link_options(-static -static-libgcc -static-libstdc++)
+  endif()
 else()
   set(TAVREL_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_compile_options(${TAVREL_SANITIZE})
@@ -44,7 +61,9 @@ function(tavrel_dll NAME)
   if(D_DEF)
     target_sources(${NAME} PRIVATE ${D_DEF})
   else()
-    target_link_options(${NAME} PRIVATE -Wl,--export-all-symbols)
+    # The static runtime (libgcc, libstdc++, winpthread) stays private to each
+    # module: exported, it would collide with the user's own static copy.
+    target_link_options(${NAME} PRIVATE -Wl,--export-all-symbols -Wl,--exclude-libs,ALL)
   endif()
 endfunction()
 

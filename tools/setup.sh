@@ -9,7 +9,8 @@ SUDO=""
 export DEBIAN_FRONTEND=noninteractive
 
 PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 libz-mingw-w64-dev
-          googletest cmake tcl xvfb clang-14 libclang-rt-14-dev dpkg-dev locales make gcc ninja-build)
+          googletest cmake tcl xvfb clang-14 libclang-rt-14-dev dpkg-dev locales make gcc ninja-build
+          python3)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,17 @@
+// Header button of a tab: push style, reports a press only while released.
+#pragma once
+
+#include "ButtonWidget.h"
+
+class TALMORI_API CTabItemButtonWidget : public CButtonWidget
+{
+    friend class CTabWidget;
+
+public:
+    CTabItemButtonWidget();
+    virtual ~CTabItemButtonWidget();
+
+    virtual void LButtonDown(int x, int y);
+
+    BOOL CreateListener(int nID, IButtonListener* pListener, const char* pszText);
+};

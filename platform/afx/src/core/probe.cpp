@@ -1,1 +1,0 @@
-int afx_probe() { return 42; }

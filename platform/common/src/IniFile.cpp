@@ -1,0 +1,171 @@
+#include <windows.h>
+
+#include "IniFile.h"
+
+#include <stdlib.h>
+#include <string.h>
+#include <vector>
+
+namespace
+{
+const DWORD kMaxSectionBuffer = 16u * 1024u * 1024u;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// A read cut at the buffer's end may leave half of a double-byte character.
+DWORD DropDanglingLeadByte(LPSTR text, DWORD length)
+{
+    DWORD i = 0;
+    while (i < length)
+    {
+        if (IsDBCSLeadByte(BYTE(text[i])))
+        {
+            if (i + 1 >= length)
+            {
+                text[i] = '\0';
+                return i;
+            }
+            i += 2;
+        }
+        else
+        {
+            ++i;
+        }
+    }
+    return length;
+}
+
+CString Trimmed(const char* begin, const char* end)
+{
+    while (begin < end && IsBlank(*begin))
+        ++begin;
+    while (end > begin && IsBlank(end[-1]))
+        --end;
+    return CString(begin, int(end - begin));
+}
+} // namespace
+
+CIniFile::CIniFile(LPCSTR path, DWORD bufferSize)
+    : m_path(path ? path : ""), m_bufferSize(bufferSize < 2 ? 2 : bufferSize)
+{
+}
+
+void CIniFile::SetIniFileName(LPCSTR path)
+{
+    m_path = path ? path : "";
+}
+
+CString CIniFile::GetIniFileName() const
+{
+    return m_path;
+}
+
+DWORD CIniFile::GetString(LPCSTR section, LPCSTR key, LPSTR buffer, LPCSTR defaultValue, DWORD size) const
+{
+    if (buffer == NULL || size == 0)
+        return 0;
+    buffer[0] = '\0';
+    if (size > m_bufferSize)
+        size = m_bufferSize;
+    if (defaultValue == NULL)
+        defaultValue = "";
+    if (m_path.IsEmpty() || section == NULL || key == NULL)
+    {
+        lstrcpynA(buffer, defaultValue, int(size));
+        return DWORD(strlen(buffer));
+    }
+    // Cleared first: on a cut some systems count bytes they did not write.
+    memset(buffer, 0, size);
+    DWORD length = GetPrivateProfileStringA(section, key, defaultValue, buffer, size, m_path);
+    if (length >= size)
+        length = size - 1;
+    buffer[length] = '\0';
+    return DropDanglingLeadByte(buffer, DWORD(strlen(buffer)));
+}
+
+DWORD CIniFile::GetString(LPCSTR section, LPCSTR key, CString& value, LPCSTR defaultValue) const
+{
+    std::vector<char> buffer(m_bufferSize);
+    DWORD length = GetString(section, key, buffer.data(), defaultValue, m_bufferSize);
+    value = CString(buffer.data(), int(length));
+    return length;
+}
+
+int CIniFile::GetInt(LPCSTR section, LPCSTR key, int defaultValue) const
+{
+    char text[64];
+    if (GetString(section, key, text, "", sizeof(text)) == 0)
+        return defaultValue;
+    const char* p = text;
+    while (IsBlank(*p))
+        ++p;
+    char* end = NULL;
+    long value = strtol(p, &end, 10);
+    if (end == p)
+        return defaultValue;
+    return int(value);
+}
+
+int CIniFile::GetSection(LPCSTR section, CMapStringToString& values) const
+{
+    values.RemoveAll();
+    if (m_path.IsEmpty() || section == NULL)
+        return 0;
+    // Grow until the section fits: a cut list would lose keys silently.
+    std::vector<char> buffer;
+    DWORD size = m_bufferSize;
+    DWORD length = 0;
+    for (;;)
+    {
+        buffer.assign(size, '\0');
+        length = GetPrivateProfileSectionA(section, buffer.data(), size, m_path);
+        if (length + 2 < size || size >= kMaxSectionBuffer)
+            break;
+        size *= 2;
+    }
+    if (length >= size)
+        length = size - 1;
+
+    const char* p = buffer.data();
+    const char* end = buffer.data() + length;
+    while (p < end && *p)
+    {
+        const char* line = p;
+        const char* lineEnd = line + strnlen(line, size_t(end - line));
+        const char* equals = static_cast<const char*>(memchr(line, '=', size_t(lineEnd - line)));
+        if (equals != NULL)
+        {
+            CString name = Trimmed(line, equals);
+            if (!name.IsEmpty())
+            {
+                values.SetAt(name, Trimmed(equals + 1, lineEnd));
+            }
+        }
+        p = lineEnd + 1;
+    }
+    return int(values.GetCount());
+}
+
+bool CIniFile::WriteString(LPCSTR section, LPCSTR key, LPCSTR value)
+{
+    if (m_path.IsEmpty() || section == NULL || key == NULL)
+        return false;
+    return WritePrivateProfileStringA(section, key, value ? value : "", m_path) != FALSE;
+}
+
+bool CIniFile::WriteInt(LPCSTR section, LPCSTR key, int value)
+{
+    char text[16];
+    wsprintfA(text, "%d", value);
+    return WriteString(section, key, text);
+}
+
+bool CIniFile::DeleteKey(LPCSTR section, LPCSTR key)
+{
+    if (m_path.IsEmpty() || section == NULL || key == NULL)
+        return false;
+    return WritePrivateProfileStringA(section, key, NULL, m_path) != FALSE;
+}

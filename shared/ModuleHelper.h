@@ -1,0 +1,153 @@
+// Holder of one module object created by a run-time library's creation
+// export. The holder owns the one reference the export hands out and the
+// library handle; it gives both back on CloseInstance and in its destructor.
+// Named holders derive from it and fix library, export, class id and
+// interface id.
+#pragma once
+
+#include <stdio.h>
+#include <string.h>
+
+#include "IUnknownEx.h"
+
+// Signature of the creation export ("DllGetClassObject").
+typedef HRESULT(WINAPI* ModuleCreateProc)(REFGUID clsid, REFGUID iid, void** out);
+
+template <class I>
+class CModuleHelper
+{
+public:
+    virtual ~CModuleHelper() { CloseInstance(); }
+
+    bool CreateInstance();
+
+    bool CloseInstance()
+    {
+        if (m_pInterface != NULL) {
+            m_pInterface->Release();
+            m_pInterface = NULL;
+        }
+        if (m_hDllInstance != NULL) {
+            FreeLibrary(m_hDllInstance);
+            m_hDllInstance = NULL;
+        }
+        return true;
+    }
+
+    I* GetInterface() const { return m_pInterface; }
+    bool HasInterface() const { return m_pInterface != NULL; }
+    LPCSTR GetErrorDescribe() const { return m_szErrorDescribe; }
+
+protected:
+    CModuleHelper(REFGUID clsid, REFGUID iid, LPCSTR moduleDllName, LPCSTR createProcName)
+        : m_hDllInstance(NULL), m_pClsid(&clsid), m_pIid(&iid), m_pInterface(NULL)
+    {
+        CopyTruncated(m_szCreateProc, sizeof(m_szCreateProc), createProcName);
+        CopyTruncated(m_szModuleDllName, sizeof(m_szModuleDllName), moduleDllName);
+        m_szErrorDescribe[0] = '\0';
+    }
+
+private:
+    CModuleHelper(const CModuleHelper&) = delete;
+    CModuleHelper& operator=(const CModuleHelper&) = delete;
+
+    static void CopyTruncated(char* dest, size_t size, LPCSTR src)
+    {
+        if (src == NULL)
+            src = "";
+        size_t n = strlen(src);
+        if (n >= size)
+            n = size - 1;
+        memcpy(dest, src, n);
+        dest[n] = '\0';
+    }
+
+    template <class... A>
+    void SetError(const char* format, A... args)
+    {
+        snprintf(m_szErrorDescribe, sizeof(m_szErrorDescribe), format, args...);
+    }
+
+    HMODULE LoadFromOwnFolder();
+
+    char m_szCreateProc[32];
+    char m_szModuleDllName[MAX_PATH];
+    HMODULE m_hDllInstance;
+    const GUID* m_pClsid;
+    const GUID* m_pIid;
+    I* m_pInterface;
+    char m_szErrorDescribe[256];
+};
+
+// A library named with a folder may depend on libraries beside it, which the
+// system only finds there when that folder is current during the load.
+template <class I>
+HMODULE CModuleHelper<I>::LoadFromOwnFolder()
+{
+    const char* slash = strrchr(m_szModuleDllName, '\\');
+    if (slash == NULL)
+        return LoadLibraryA(m_szModuleDllName);
+
+    // Resolve a relative name before the current folder moves under it.
+    char fullName[MAX_PATH];
+    DWORD n = GetFullPathNameA(m_szModuleDllName, sizeof(fullName), fullName, NULL);
+    const char* loadName = (n > 0 && n < sizeof(fullName)) ? fullName : m_szModuleDllName;
+
+    char folder[MAX_PATH + 1];
+    size_t folderLen = slash - m_szModuleDllName;
+    memcpy(folder, m_szModuleDllName, folderLen);
+    folder[folderLen] = '\0';
+    if (folderLen > 0 && folder[folderLen - 1] == ':')  // "C:" alone means that drive's current folder
+        strcpy(folder + folderLen, "\\");
+    else if (folderLen == 0)
+        strcpy(folder, "\\");
+
+    char savedFolder[MAX_PATH];
+    DWORD saved = GetCurrentDirectoryA(sizeof(savedFolder), savedFolder);
+    bool switched = saved > 0 && saved < sizeof(savedFolder) && SetCurrentDirectoryA(folder);
+
+    HMODULE module = LoadLibraryA(loadName);
+    DWORD error = GetLastError();
+    if (switched)
+        SetCurrentDirectoryA(savedFolder);
+    SetLastError(error);
+    return module;
+}
+
+template <class I>
+bool CModuleHelper<I>::CreateInstance()
+{
+    CloseInstance();
+    // C++ exceptions from the export are caught here. A hardware fault inside
+    // it (access violation) is not: it goes to the process's crash filter,
+    // since nothing in a module that faulted half-way can be trusted again.
+    try {
+        m_hDllInstance = LoadFromOwnFolder();
+        if (m_hDllInstance == NULL) {
+            SetError("\"%s\"加载失败，错误代码：%ld", m_szModuleDllName, (long)GetLastError());
+            return false;
+        }
+
+        ModuleCreateProc create = reinterpret_cast<ModuleCreateProc>(
+            reinterpret_cast<void (*)()>(GetProcAddress(m_hDllInstance, m_szCreateProc)));
+        if (create == NULL) {
+            SetError("\"%s\"组件创建函数\"%s\"不存在，错误代码：%ld", m_szModuleDllName, m_szCreateProc,
+                     (long)GetLastError());
+            return false;
+        }
+
+        void* object = NULL;
+        HRESULT hr = create(*m_pClsid, *m_pIid, &object);
+        // A success code without an object is no success for the caller.
+        if (FAILED(hr) || object == NULL) {
+            SetError("\"%s\"组件创建函数\"%s\"创建组件失败", m_szModuleDllName, m_szCreateProc);
+            return false;
+        }
+        m_pInterface = static_cast<I*>(object);
+        return true;
+    } catch (...) {
+        m_pInterface = NULL;
+        SetError("\"%s\"组件创建函数\"%s\"发生了异常错误", m_szModuleDllName, m_szCreateProc);
+        return false;
+    }
+}

@@ -1,0 +1,126 @@
+#include "ServiceThread.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Counts its run steps; ends by itself after `limit` steps, or suspends
+// itself after every step when asked to idle.
+class CountingThread : public CServiceThread
+{
+public:
+    explicit CountingThread(LONG limit, bool idle = false) : m_limit(limit), m_idle(idle), m_steps(0)
+    {
+        m_stepped = CreateEventA(NULL, FALSE, FALSE, NULL);
+    }
+    ~CountingThread()
+    {
+        StopThread(INFINITE);
+        CloseHandle(m_stepped);
+    }
+    LONG Steps() const { return m_steps; }
+    bool WaitStep() { return WaitForSingleObject(m_stepped, 5000) == WAIT_OBJECT_0; }
+
+protected:
+    bool OnThreadRun()
+    {
+        LONG steps = InterlockedIncrement(&m_steps);
+        SetEvent(m_stepped);
+        if (m_idle)
+            SuspendThread();
+        return m_limit == 0 || steps < m_limit;
+    }
+
+private:
+    LONG m_limit;
+    bool m_idle;
+    volatile LONG m_steps;
+    HANDLE m_stepped;
+};
+
+bool WaitSuspended(CServiceThread& thread)
+{
+    for (int i = 0; i < 5000; ++i)
+    {
+        DWORD before = thread.SuspendThread();
+        thread.ResumeThread();
+        if (before != DWORD(-1) && before >= 1)
+            return true;
+        Sleep(1);
+    }
+    return false;
+}
+
+class StuckThread : public CServiceThread
+{
+public:
+    StuckThread()
+    {
+        m_release = CreateEventA(NULL, TRUE, FALSE, NULL);
+        m_entered = CreateEventA(NULL, TRUE, FALSE, NULL);
+    }
+    ~StuckThread()
+    {
+        SetEvent(m_release);
+        StopThread(INFINITE);
+        CloseHandle(m_release);
+        CloseHandle(m_entered);
+    }
+    bool WaitEntered() { return WaitForSingleObject(m_entered, 5000) == WAIT_OBJECT_0; }
+
+protected:
+    bool OnThreadRun()
+    {
+        SetEvent(m_entered);
+        WaitForSingleObject(m_release, INFINITE);
+        return true;
+    }
+
+private:
+    HANDLE m_release;
+    HANDLE m_entered;
+};
+} // namespace
+
+TEST(ServiceThread, RunsTheStepUntilItAnswersFalse)
+{
+    CountingThread thread(5);
+    ASSERT_TRUE(thread.StartThead());
+    WaitForSingleObject(thread.GetThreadHandle(), 5000);
+    EXPECT_FALSE(thread.IsRunning());
+    EXPECT_EQ(5, thread.Steps());
+    EXPECT_TRUE(thread.StopThread(INFINITE));
+    EXPECT_TRUE(thread.GetThreadHandle() == NULL);
+
+    // It starts again after it ended (and ends after one more step).
+    ASSERT_TRUE(thread.StartThead());
+    WaitForSingleObject(thread.GetThreadHandle(), 5000);
+    EXPECT_EQ(6, thread.Steps());
+}
+
+TEST(ServiceThread, StopEndsAWorkerThatSuspendedItself)
+{
+    CountingThread thread(0, true);
+    ASSERT_TRUE(thread.StartThead());
+    ASSERT_TRUE(thread.WaitStep());
+    EXPECT_TRUE(thread.IsRunning());
+    // Woken once by hand it runs one more step and idles again.
+    ASSERT_TRUE(WaitSuspended(thread));
+    thread.ResumeThread();
+    ASSERT_TRUE(thread.WaitStep());
+    EXPECT_TRUE(thread.StartThead()); // already running: nothing new
+    EXPECT_TRUE(thread.StopThread(INFINITE));
+    EXPECT_FALSE(thread.IsRunning());
+    EXPECT_GE(thread.Steps(), 2);
+}
+
+TEST(ServiceThread, StopGivesUpOnAStuckWorkerAfterTheTimeOut)
+{
+    StuckThread thread;
+    ASSERT_TRUE(thread.StartThead());
+    ASSERT_TRUE(thread.WaitEntered());
+    DWORD started = GetTickCount();
+    EXPECT_FALSE(thread.StopThread(100));
+    EXPECT_LT(GetTickCount() - started, 3000u);
+    EXPECT_FALSE(thread.IsRunning());
+}

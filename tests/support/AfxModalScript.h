@@ -1,0 +1,105 @@
+// A scripted modal responder for tests: boxes and dialogs are answered in
+// the order queued, and everything shown is recorded. A request that finds
+// the queue empty is answered IDCANCEL and counted in unexpected, so a test
+// never hangs on a box nobody expected.
+//
+//   CModalScript script;
+//   script.Answer(IDYES);                          // the next box answers Yes
+//   script.Then([](AFX_MODAL_REQUEST& r) {         // the next dialog is driven
+//       r.pWnd->SetDlgItemText(IDC_NAME, "x");
+//       return (INT_PTR)IDOK;
+//   });
+// An action returning CModalScript::keepRunning leaves the dialog to its own
+// loop (for input the action posted).
+#pragma once
+
+#include <afxtest.h>
+
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+class CModalScript
+{
+public:
+    struct Shown
+    {
+        AfxModalKind nKind;
+        CString strCaption;
+        CString strText;
+        UINT nType;
+        UINT nIDHelp;
+        UINT nIDTemplate;
+        CString strTemplateName;
+        CString strClassName;
+        HWND hWndOwner;
+    };
+    typedef std::function<INT_PTR(AFX_MODAL_REQUEST&)> Action;
+    static constexpr INT_PTR keepRunning = INT_PTR(-0x7FFFFFFF) - 1;
+
+    CModalScript()
+    {
+        m_previous = AfxSetModalResponder(
+            [this](AFX_MODAL_REQUEST& request, INT_PTR& nResult) { return Respond(request, nResult); });
+    }
+    ~CModalScript() { AfxSetModalResponder(std::move(m_previous)); }
+    CModalScript(const CModalScript&) = delete;
+    CModalScript& operator=(const CModalScript&) = delete;
+
+    CModalScript& Answer(INT_PTR nResult)
+    {
+        return Then([nResult](AFX_MODAL_REQUEST&) { return nResult; });
+    }
+    CModalScript& Then(Action action)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_actions.push_back(std::move(action));
+        return *this;
+    }
+
+    std::vector<Shown> Recorded() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_shown;
+    }
+    size_t Count() const { return Recorded().size(); }
+    Shown At(size_t i) const { return Recorded().at(i); }
+    int Unexpected() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_nUnexpected;
+    }
+    size_t Pending() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_actions.size();
+    }
+
+private:
+    BOOL Respond(AFX_MODAL_REQUEST& request, INT_PTR& nResult)
+    {
+        Action action;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_shown.push_back({request.nKind, request.strCaption, request.strText, request.nType, request.nIDHelp, request.nIDTemplate,
+                               request.strTemplateName, request.strClassName, request.hWndOwner});
+            if (m_actions.empty()) {
+                ++m_nUnexpected;
+                nResult = IDCANCEL;
+                return TRUE;
+            }
+            action = std::move(m_actions.front());
+            m_actions.pop_front();
+        }
+        // Run unlocked: driving a dialog may raise a nested box.
+        nResult = action(request);
+        return nResult != keepRunning;
+    }
+
+    mutable std::mutex m_mutex;
+    std::deque<Action> m_actions;
+    std::vector<Shown> m_shown;
+    int m_nUnexpected = 0;
+    AFX_MODAL_RESPONDER m_previous;
+};
