@@ -122,7 +122,13 @@ public:
     int CollateNoCase(LPCSTR psz) const;
 
     // A string resource of the application (defined by the Windows part).
+    // winuser.h makes LoadString a macro (LoadStringA): the member keeps one
+    // name whatever the include order, and the macro's spelling forwards to it.
+#pragma push_macro("LoadString")
+#undef LoadString
     BOOL LoadString(UINT nID);
+    BOOL LoadStringA(UINT nID) { return LoadString(nID); }
+#pragma pop_macro("LoadString")
 
     // True when b starts a double-byte character.
     static bool IsLeadByte(BYTE b) noexcept { return b >= 0x81 && b <= 0xFE; }

@@ -34,6 +34,11 @@ protected:
         m_log.push_back(str);
     }
 
+    afx_msg LRESULT OnNcCreate(WPARAM wParam, LPARAM lParam)
+    {
+        Log("nccreate");
+        return DefWindowProc(WM_NCCREATE, wParam, lParam);
+    }
     afx_msg int OnCreate(LPCREATESTRUCT lpcs)
     {
         Log("create %s", lpcs->lpszName);
@@ -95,6 +100,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CProbeWnd, CWnd)
+    ON_MESSAGE(WM_NCCREATE, OnNcCreate)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_SIZE()
@@ -188,6 +194,9 @@ TEST(AfxMessageMap, LifetimeMessagesAndStructPointers)
 {
     CProbeWnd wnd;
     ASSERT_TRUE(wnd.CreateProbe("名字"));
+    // The object had the window before its first message.
+    ASSERT_GE(wnd.m_log.size(), 2u);
+    EXPECT_STREQ(wnd.m_log[0], "nccreate");
     EXPECT_TRUE(wnd.Logged("create 名字"));
 
     MINMAXINFO mmi = {};

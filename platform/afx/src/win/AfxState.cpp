@@ -2,6 +2,7 @@
 #include "AfxImpl.h"
 
 #include <afxcmn.h>
+#include <afxdllx.h>
 
 #include <string.h>
 
@@ -298,6 +299,9 @@ HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
     HINSTANCE hResource = AfxGetResourceHandle();
     if (::FindResource(hResource, lpszName, lpszType) != NULL)
         return hResource;
+    // Then the extension libraries, in the order they attached.
+    if (HINSTANCE hExtension = AfxFindExtensionResourceHandle(lpszName, lpszType))
+        return hExtension;
     HINSTANCE hInstance = AfxGetInstanceHandle();
     if (hInstance != hResource && ::FindResource(hInstance, lpszName, lpszType) != NULL)
         return hInstance;

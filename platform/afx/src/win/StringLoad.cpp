@@ -34,14 +34,7 @@ BOOL AFXAPI AfxLoadString(UINT nID, CString& rString, HINSTANCE hInstance)
     return TRUE;
 }
 
-BOOL AfxLoadStringForCString(CString& rString, UINT nID)
-{
-    return AfxLoadString(nID, rString);
-}
-
-// With <windows.h> before the class, the member is named LoadStringA here;
-// StringLoadPlain.cpp defines the plainly named one for sources that include
-// only the portable core.
+#undef LoadString
 BOOL CString::LoadString(UINT nID)
 {
     return AfxLoadString(nID, *this);
