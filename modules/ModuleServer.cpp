@@ -4,8 +4,8 @@
 // interface id.
 #include <new>
 
+#include "CustomFace.h"
 #include "GameRankManager.h"
-#include "ICustomFaceRes.h"
 #include "IEmotionDlg.h"
 #include "IMessageProxy.h"
 #include "RegionManager.h"
@@ -49,7 +49,7 @@ const tagModuleClass g_ModuleClasses[] = {
     { &CLSID_GameRankManager, &CreateModuleObject<CGameRankManager> },
     { &CLSID_UserFaceRes, &CreateModuleObject<CUserFaceRes> },
     { &CLSID_RegionManager, &CreateModuleObject<CRegionManager> },
-    { &CLSID_CustomFace, NULL },
+    { &CLSID_CustomFace, &CreateModuleObject<CCustomFace> },
 };
 
 } // namespace

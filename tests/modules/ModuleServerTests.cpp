@@ -34,6 +34,8 @@ const ServedCase kServed[] = {
     { "face/unknown", &CLSID_UserFaceRes, &IID_IUnknownEx },
     { "region/base", &CLSID_RegionManager, &IID_IRegionManager },
     { "region/unknown", &CLSID_RegionManager, &IID_IUnknownEx },
+    { "custom face/base", &CLSID_CustomFace, &IID_ICustomFaceRes },
+    { "custom face/unknown", &CLSID_CustomFace, &IID_IUnknownEx },
 };
 
 TEST(ModuleServer, ServedClassGivesOneReferenceAndLastReleaseDeletes)
@@ -68,6 +70,7 @@ TEST(ModuleServer, AnsweredInterfaceIdsShareOnePointer)
         { &CLSID_GameRankManager, { &IID_IGameRankManager, &IID_IUnknownEx } },
         { &CLSID_UserFaceRes, { &IID_IUserFaceRes, &IID_IUserFaceRes1, &IID_IUnknownEx } },
         { &CLSID_RegionManager, { &IID_IRegionManager, &IID_IUnknownEx } },
+        { &CLSID_CustomFace, { &IID_ICustomFaceRes, &IID_IUnknownEx } },
     };
     for (const Case& c : cases)
     {
@@ -89,7 +92,6 @@ TEST(ModuleServer, ClassIdsNotServedLeaveTheOutPointerUntouched)
         { "message proxy", &CLSID_MessageProxy, &IID_IMessageProxy },
         { "message proxy 2", &CLSID_MessageProxy, &IID_IMessageProxy2 },
         { "emotion picker", &CLSID_EmotionDlg, &IID_IEmotionDlg },
-        { "custom face", &CLSID_CustomFace, &IID_IUnknownEx },
         { "unknown class", &CLSID_Unknown, &IID_IUnknownEx },
         { "interface id as class id", &IID_IRegionManager, &IID_IRegionManager },
     };
@@ -111,6 +113,7 @@ TEST(ModuleServer, UnansweredInterfaceIdGivesNullAndNoLiveObject)
         { "face as rank", &CLSID_UserFaceRes, &IID_IGameRankManager },
         { "region as face", &CLSID_RegionManager, &IID_IUserFaceRes1 },
         { "region as unknown id", &CLSID_RegionManager, &CLSID_Unknown },
+        { "custom face as region", &CLSID_CustomFace, &IID_IRegionManager },
     };
     for (const ServedCase& c : cases)
     {

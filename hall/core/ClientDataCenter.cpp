@@ -1,0 +1,589 @@
+// Construction, the connect road, the socket sink, the requests and the
+// displayed trees of the hall data centre. Server messages are in
+// ClientDataCenterProtocol.cpp, the user-service program in
+// ClientDataCenterService.cpp.
+#include "ClientDataCenter.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "GlobalOption.h"
+#include "GlobalUnits.h"
+#include "IniFile.h"
+#include "MD5Encrypt.h"
+#include "SplitString.h"
+
+namespace {
+
+const char kNoServerText[] = "连接服务器失败，请检查网络或者联系客服！";
+
+// The own user's attributes asked for after a logon, in this order.
+const WORD kUserInfoAttributes[] = { 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 15, 16, 19 };
+
+LPCSTR TextOrEmpty(LPCSTR psz)
+{
+    return psz != NULL ? psz : "";
+}
+
+} // namespace
+
+CString CClientDataCenter::s_strServiceProgram = "Quillon.exe";
+
+CClientDataCenter::CClientDataCenter()
+    : m_hShareMemory(NULL), m_pShareData(NULL), m_pServerTreeRoot(NULL), m_pSecondTreeRoot(NULL),
+      m_pWebGameTreeRoot(NULL), m_TeamMap(10), m_nConnectAttempts(0)
+{
+    m_szShareName[0] = '\0';
+    memset(&m_ServiceProcess, 0, sizeof(m_ServiceProcess));
+    CreateShareBlock();
+    // Without the socket module every request answers false.
+    if (m_ClientSocket.CreateInstance())
+        GetSocket()->SetSocketSink(static_cast<IClientSocketSink*>(this));
+    g_GlobalUnits.SetGameTreeManager(&m_GameTreeManager);
+}
+
+CClientDataCenter::~CClientDataCenter()
+{
+    m_ClientSocket.CloseInstance();
+    DeleteTrees();
+    m_GameTreeManager.ClearAll();
+    if (g_GlobalUnits.GetGameTreeManager() == &m_GameTreeManager)
+        g_GlobalUnits.SetGameTreeManager(NULL);
+    TerminateService();
+    CloseShareBlock();
+    DeleteTeams();
+}
+
+void CClientDataCenter::SetServiceProgram(LPCSTR pszProgram)
+{
+    s_strServiceProgram = pszProgram;
+}
+
+HRESULT CClientDataCenter::QueryInterface(REFGUID iid, void** out)
+{
+    if (out == NULL)
+        return E_POINTER;
+    if (IsEqualGUID(iid, IID_IClientSocketSink)) {
+        *out = static_cast<IClientSocketSink*>(this);
+    } else if (IsEqualGUID(iid, IID_IClientDataCenter) || IsEqualGUID(iid, IID_IUnknownEx)) {
+        *out = static_cast<IClientDataCenter*>(this);
+    } else {
+        *out = NULL;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+// ---- sending ----------------------------------------------------------------------
+
+bool CClientDataCenter::SendBody(DWORD dwSerialNum, WORD wMainCmdID, WORD wSubCmdID, const CSafeMemFile& body)
+{
+    IClientSocket* pSocket = GetSocket();
+    if (pSocket == NULL)
+        return false;
+    UINT nSize = body.GetDataSize();
+    return pSocket->SendData(dwSerialNum, wMainCmdID, wSubCmdID, nSize == 0 ? NULL : body.GetData(), WORD(nSize));
+}
+
+template <class T>
+bool CClientDataCenter::SendRecord(WORD wMainCmdID, WORD wSubCmdID, const T& record, HWND hWnd, DWORD* pSerialNum)
+{
+    if (GetSocket() == NULL)
+        return false;
+    DWORD dwSerialNum = NextSerialNumber();
+    if (pSerialNum != NULL)
+        *pSerialNum = dwSerialNum;
+    CSafeMemFile body(RECORD_GROW_BYTES);
+    // A body the packet cannot carry is not sent at all.
+    if (!PackRecord(body, record))
+        return false;
+    if (!SendBody(dwSerialNum, wMainCmdID, wSubCmdID, body))
+        return false;
+    if (hWnd != NULL)
+        AddSerialWindow(dwSerialNum, hWnd);
+    return true;
+}
+
+bool CClientDataCenter::SendHead(WORD wMainCmdID, WORD wSubCmdID)
+{
+    IClientSocket* pSocket = GetSocket();
+    if (pSocket == NULL)
+        return false;
+    return pSocket->SendData(NextSerialNumber(), wMainCmdID, wSubCmdID);
+}
+
+bool CClientDataCenter::IsGuest() const
+{
+    return g_GlobalUnits.GetGlobalUserData()->lLevel == GUEST_USER_LEVEL;
+}
+
+// ---- requests ---------------------------------------------------------------------
+
+bool CClientDataCenter::SendTwoTexts(LPCSTR pszFirst, LPCSTR pszSecond)
+{
+    tagTwoTexts texts;
+    CopyTextField(texts.szFirst, TextOrEmpty(pszFirst));
+    CopyTextField(texts.szSecond, TextOrEmpty(pszSecond));
+    return SendRecord(1001, 1, texts);
+}
+
+bool CClientDataCenter::SendMachineLogon(DWORD& dwSerialNum, HWND hWnd)
+{
+    if (GetSocket() == NULL)
+        return false;
+    char szMachineID[33];
+    g_GlobalUnits.GetMachineID(szMachineID);
+    tagCountedString machine;
+    machine.strText = szMachineID;
+    return SendRecord(1002, 9, machine, hWnd, &dwSerialNum);
+}
+
+bool CClientDataCenter::SendRegister(LPCSTR pszAccounts, LPCSTR pszPassword, LPCSTR pszText3, BYTE cbValue,
+                                     LPCSTR pszText5, LPCSTR pszText6)
+{
+    if (GetSocket() == NULL || !IsGuest())
+        return false;
+    if (pszAccounts == NULL || pszAccounts[0] == '\0' || pszPassword == NULL || pszPassword[0] == '\0' ||
+        pszText3 == NULL || pszText3[0] == '\0')
+        return false;
+    char szDigest[CMD5Encrypt::kHexLength + 1];
+    CMD5Encrypt::EncryptData(pszPassword, szDigest);
+    WriteSharePassword(szDigest);
+    tagRegisterRequest request;
+    request.strAccounts = pszAccounts;
+    request.strPassword = szDigest;
+    request.strText3 = pszText3;
+    request.cbValue = cbValue;
+    request.strText5 = TextOrEmpty(pszText5);
+    request.strText6 = TextOrEmpty(pszText6);
+    return SendRecord(1002, 10, request);
+}
+
+bool CClientDataCenter::CheckAccountName(LPCSTR pszAccounts)
+{
+    if (pszAccounts == NULL)
+        return false;
+    tagCountedString text;
+    text.strText = pszAccounts;
+    return SendRecord(1002, 11, text);
+}
+
+bool CClientDataCenter::CheckEmailAddress(LPCSTR pszEmail)
+{
+    if (pszEmail == NULL)
+        return false;
+    tagCountedString text;
+    text.strText = pszEmail;
+    return SendRecord(1002, 12, text);
+}
+
+bool CClientDataCenter::SubscribeOnlineCounts()
+{
+    bool bSubscribe = true;
+    return SendRecord(1004, 1, bSubscribe);
+}
+
+bool CClientDataCenter::SendNoticeRequest()
+{
+    return SendHead(1005, 1);
+}
+
+bool CClientDataCenter::SendLogoff(bool bClose)
+{
+    bool bSent = SendHead(1002, 8);
+    if (bClose && GetSocket() != NULL)
+        GetSocket()->CloseSocket(false);
+    return bSent;
+}
+
+bool CClientDataCenter::BuyItem(DWORD dwItemID, WORD wCount)
+{
+    if (IsGuest())
+        return false;
+    tagBuyItemRequest request = { dwItemID, wCount };
+    return SendRecord(1007, 1, request);
+}
+
+CRecordStore* CClientDataCenter::GetRecordStore()
+{
+    return &m_RecordStore;
+}
+
+bool CClientDataCenter::RequestStoreRecord1(DWORD dwID)
+{
+    return SendRecord(1008, 1, dwID);
+}
+
+bool CClientDataCenter::RequestStoreRecord2(DWORD dwID)
+{
+    return SendRecord(1008, 2, dwID);
+}
+
+bool CClientDataCenter::RequestStoreRecord3(DWORD dwID, BYTE cbValue)
+{
+    tagStoreValueRequest request = { dwID, cbValue };
+    return SendRecord(1008, 3, request);
+}
+
+bool CClientDataCenter::RequestStoreRecord4(DWORD dwID)
+{
+    return SendRecord(1008, 4, dwID);
+}
+
+bool CClientDataCenter::CloseSocket()
+{
+    if (GetSocket() == NULL)
+        return false;
+    return GetSocket()->CloseSocket(false);
+}
+
+bool CClientDataCenter::ResetLogonState(bool bKeepConnection)
+{
+    if (!bKeepConnection)
+        CloseSocket();
+    DeleteTrees();
+    m_GameTreeManager.ClearAll();
+    m_RecordStore.ClearEntries();
+    TerminateService();
+    return true;
+}
+
+bool CClientDataCenter::BindMachine(bool bLock)
+{
+    if (IsGuest() || GetSocket() == NULL)
+        return false;
+    if (!bLock)
+        return SendHead(1002, 6);
+    char szMachineID[33];
+    g_GlobalUnits.GetMachineID(szMachineID);
+    CString strMachineID(szMachineID);
+    return SendRecord(1002, 5, strMachineID);
+}
+
+bool CClientDataCenter::SendSignature(LPCSTR pszSignature)
+{
+    tagIdTextList list;
+    tagIdText item;
+    item.wID = 15;
+    CopyTextField(item.szText, TextOrEmpty(pszSignature));
+    list.Items.Add(item);
+    return SendRecord(1002, 7, list);
+}
+
+bool CClientDataCenter::IsConnected()
+{
+    return GetSocket() != NULL && GetSocket()->GetSocketStatus() == SOCKET_STATUS_CONNECT;
+}
+
+bool CClientDataCenter::RequestPersonalInfo(DWORD dwValue)
+{
+    return SendRecord(1002, 13, dwValue);
+}
+
+bool CClientDataCenter::SendPersonalInfo(DWORD dwValue1, LPCSTR pszText1, LPCSTR pszText2, LPCSTR pszText3,
+                                         DWORD dwValue2, LPCSTR pszText4)
+{
+    tagPersonalInfoRequest request;
+    request.dwValue1 = dwValue1;
+    request.strText1 = TextOrEmpty(pszText1);
+    request.strText2 = TextOrEmpty(pszText2);
+    request.strText3 = TextOrEmpty(pszText3);
+    request.dwValue2 = dwValue2;
+    request.strText4 = TextOrEmpty(pszText4);
+    CSafeMemFile body(RECORD_GROW_BYTES);
+    if (GetSocket() == NULL || !PackRecord(body, request))
+        return false;
+    return SendBody(0, 1002, 14, body);
+}
+
+bool CClientDataCenter::GetTeamInfo(DWORD dwTeamID)
+{
+    CTeamManager* pTeam = NULL;
+    if (LookupTeam(dwTeamID, pTeam)) {
+        Notify(8, 1, LPARAM(dwTeamID));
+        return true;
+    }
+    CSafeMemFile body(RECORD_GROW_BYTES);
+    if (GetSocket() == NULL || !PackRecord(body, dwTeamID))
+        return false;
+    return SendBody(0, 1010, 1, body);
+}
+
+bool CClientDataCenter::LookupTeam(DWORD dwTeamID, CTeamManager*& pTeam)
+{
+    return m_TeamMap.Lookup(dwTeamID, pTeam) != FALSE;
+}
+
+void CClientDataCenter::DeleteTeams()
+{
+    for (POSITION pos = m_TeamMap.GetStartPosition(); pos != NULL;) {
+        DWORD dwTeamID = 0;
+        CTeamManager* pTeam = NULL;
+        m_TeamMap.GetNextAssoc(pos, dwTeamID, pTeam);
+        delete pTeam;
+    }
+    m_TeamMap.RemoveAll();
+}
+
+// ---- IClientDataCenter ---------------------------------------------------------------
+
+DWORD CClientDataCenter::GetSocketErrorCode()
+{
+    return GetSocket() != NULL ? GetSocket()->GetLastErrorCode() : 0;
+}
+
+DWORD CClientDataCenter::SetConnectTimeout(DWORD dwTimeout)
+{
+    return GetSocket() != NULL ? GetSocket()->SetConnectTimeout(dwTimeout) : 0;
+}
+
+bool CClientDataCenter::ConnectServer()
+{
+    if (GetSocket() == NULL)
+        return false;
+    m_nConnectAttempts = 0;
+    return ConnectNextServer();
+}
+
+// One attempt per server of the round; the outcome of an attempt arrives in
+// OnSocketConnect, which comes back here for the next server.
+bool CClientDataCenter::ConnectNextServer()
+{
+    IClientSocket* pSocket = GetSocket();
+    for (;;) {
+        g_GlobalOption.SetConnectState(1);
+        tagLogonServer* pServer = NULL;
+        if (m_nConnectAttempts < g_GlobalOption.GetServerCount())
+            pServer = g_GlobalOption.GetNextServer();
+        if (pServer == NULL) {
+            g_GlobalOption.SetLastServer(g_GlobalOption.GetLastServer());
+            NotifyConnectResult(-1, kNoServerText);
+            return true;
+        }
+        ++m_nConnectAttempts;
+        char szHost[sizeof(pServer->szHost)];
+        CopyTextField(szHost, pServer->szHost);
+        if (szHost[0] == '\0')
+            CopyTextField(szHost, pServer->szIP);
+        Notify(1, 1, 0);
+        if (pSocket->GetSocketStatus() != SOCKET_STATUS_IDLE)
+            pSocket->CloseSocket(false);
+        // A server the module cannot even try counts as failed.
+        if (pSocket->Connect(szHost, pServer->wPort))
+            return true;
+    }
+}
+
+void CClientDataCenter::NotifyConnectResult(LONG lErrorCode, LPCSTR pszErrorText)
+{
+    tagConnectNotice notice = { lErrorCode, pszErrorText };
+    Notify(1, 2, LPARAM(&notice));
+}
+
+bool CClientDataCenter::SendLogon(DWORD& dwSerialNum, HWND hWnd, const tagLogonInput& input)
+{
+    if (GetSocket() == NULL)
+        return false;
+    char szMachineID[33];
+    g_GlobalUnits.GetMachineID(szMachineID);
+    WriteSharePassword(input.szPassword);
+    if (input.dwUserID == 0) {
+        tagLogonByAccount logon;
+        CopyTextField(logon.szAccounts, input.szAccounts);
+        CopyTextField(logon.szPassword, input.szPassword);
+        CopyTextField(logon.szMachineID, szMachineID);
+        return SendRecord(1002, 2, logon, hWnd, &dwSerialNum);
+    }
+    tagLogonByUserId logon;
+    logon.dwUserID = input.dwUserID;
+    CopyTextField(logon.szPassword, input.szPassword);
+    logon.dwReserved = 0;
+    CopyTextField(logon.szMachineID, szMachineID);
+    return SendRecord(1002, 4, logon, hWnd, &dwSerialNum);
+}
+
+bool CClientDataCenter::RequestUserInfo(DWORD& dwSerialNum, HWND hWnd)
+{
+    tagUserInfoRequest request;
+    request.dwUserID = g_GlobalUnits.GetGlobalUserData()->dwUserID;
+    for (WORD wID : kUserInfoAttributes)
+        request.AttributeIDs.Add(wID);
+    return SendRecord(1002, 3, request, hWnd, &dwSerialNum);
+}
+
+bool CClientDataCenter::RequestGameList()
+{
+    for (WORD wSubCmdID = 1; wSubCmdID <= 7; ++wSubCmdID)
+        SendHead(1003, wSubCmdID);
+    return SubscribeOnlineCounts();
+}
+
+// ---- IClientSocketSink ----------------------------------------------------------------
+
+bool CClientDataCenter::OnSocketConnect(int nErrorCode, LPCSTR pszErrorDesc)
+{
+    if (nErrorCode != 0)
+        return ConnectNextServer();
+    g_GlobalOption.SetConnectState(2);
+    g_GlobalOption.SetLastServer(g_GlobalOption.GetLastServer());
+    NotifyConnectResult(0, TextOrEmpty(pszErrorDesc));
+    return true;
+}
+
+bool CClientDataCenter::OnSocketRead(DWORD dwSerialNum, WORD wMainCmdID, WORD wSubCmdID, void* pData, WORD wDataSize,
+                                     IClientSocket* pISocket)
+{
+    // No error of a malformed body may leave the message handling.
+    try {
+        switch (wMainCmdID) {
+        case 1002: return OnUserMessage(dwSerialNum, wSubCmdID, pData, wDataSize);
+        case 1003: return OnGameListMessage(wSubCmdID, pData, wDataSize);
+        case 1004: return OnOnlineCountMessage(wSubCmdID, pData, wDataSize);
+        case 1005: return OnSystemMessage(wSubCmdID, pData, wDataSize);
+        case 1006: return OnValuePairMessage(wSubCmdID, pData, wDataSize);
+        case 1007: return OnUserValueMessage(wSubCmdID, pData, wDataSize);
+        case 1008: return OnRecordStoreMessage(wSubCmdID, pData, wDataSize);
+        case 1010: return OnTeamMessage(wSubCmdID, pData, wDataSize);
+        default: return true;
+        }
+    } catch (CException* e) {
+        e->Delete();
+        return true;
+    }
+}
+
+bool CClientDataCenter::OnSocketClose()
+{
+    Notify(1, 8, 0);
+    return true;
+}
+
+// ---- displayed trees --------------------------------------------------------------------
+
+void CClientDataCenter::BuildTree(CTreeLinkArray& links, CGameTreeNode* pRoot)
+{
+    for (;;) {
+        INT_PTR nTaken = -1;
+        CGameTreeNode* pParent = NULL;
+        for (INT_PTR i = 0; i < links.GetSize(); ++i) {
+            pParent = pRoot->FindNode(links[i].dwParentID);
+            if (pParent != NULL) {
+                nTaken = i;
+                break;
+            }
+        }
+        if (nTaken < 0)
+            return;
+        const tagTreeLinkItem& link = links[nTaken];
+        bool bKnown = false;
+        CGameRoom* pRoom = NULL;
+        switch (link.cbKind) {
+        case TREE_ITEM_CATEGORY: bKnown = m_GameTreeManager.HasGameCategory(link.dwItemID); break;
+        case TREE_ITEM_GAME: bKnown = m_GameTreeManager.HasGame(link.dwItemID); break;
+        case TREE_ITEM_STATION: bKnown = m_GameTreeManager.HasGameStation(link.dwItemID); break;
+        case TREE_ITEM_ROOM:
+            pRoom = m_GameTreeManager.FindGameRoom(link.dwItemID);
+            bKnown = pRoom != NULL;
+            break;
+        case TREE_ITEM_GAME_WEB: bKnown = m_GameTreeManager.HasGameWeb(link.dwItemID); break;
+        case TREE_ITEM_WEB_GAME: bKnown = m_GameTreeManager.HasWebGame(link.dwItemID); break;
+        case TREE_ITEM_WEB_GAME_SERVER: bKnown = m_GameTreeManager.HasWebGameServer(link.dwItemID); break;
+        }
+        if (bKnown) {
+            CGameTreeNode* pNode = new CGameTreeNode(link.dwNodeID);
+            pNode->SetItemType(link.cbKind);
+            pNode->SetText(link.szCaption);
+            pNode->SetItemData(link.dwItemID);
+            pNode->SetSortOrder(link.lSortOrder);
+            pNode->SetFlags(link.dwFlags);
+            pParent->InsertChild(pNode);
+            if (pRoom != NULL)
+                pRoom->AddNode(pNode);
+        }
+        links.RemoveAt(nTaken);
+    }
+}
+
+void CClientDataCenter::DeleteTrees()
+{
+    m_ServerTreeLinks.RemoveAll();
+    m_SecondTreeLinks.RemoveAll();
+    m_WebGameTreeLinks.RemoveAll();
+    delete m_pServerTreeRoot;
+    m_pServerTreeRoot = NULL;
+    delete m_pSecondTreeRoot;
+    m_pSecondTreeRoot = NULL;
+    delete m_pWebGameTreeRoot;
+    m_pWebGameTreeRoot = NULL;
+}
+
+bool CClientDataCenter::LoadWebGameList(LPCSTR pszIniPath)
+{
+    CIniFile ini(pszIniPath, CIniFile::kDefaultBufferSize);
+    CString strIconPath;
+    ini.GetString("WEBGAMEICON", "PATH", strIconPath, "");
+    if (!strIconPath.IsEmpty())
+        m_GameTreeManager.SetWebGameIconPath(strIconPath);
+
+    CMapStringToString values;
+    CStringArray parts;
+    CString strKey, strValue;
+
+    ini.GetSection("WEBGAME", values);
+    for (POSITION pos = values.GetStartPosition(); pos != NULL;) {
+        values.GetNextAssoc(pos, strKey, strValue);
+        if (SplitString(strValue, ',', parts) != 4)
+            continue;
+        DWORD dwID = strtoul(parts[0], NULL, 10);
+        if (dwID == 0)
+            continue;
+        CWebGame* pGame = new CWebGame(dwID);
+        pGame->SetName(parts[1]);
+        pGame->SetIconId(WORD(atoi(parts[2])));
+        pGame->SetLink(parts[3]);
+        if (!m_GameTreeManager.AddWebGame(pGame))
+            delete pGame;
+    }
+
+    ini.GetSection("WEBGAMESERVER", values);
+    for (POSITION pos = values.GetStartPosition(); pos != NULL;) {
+        values.GetNextAssoc(pos, strKey, strValue);
+        if (SplitString(strValue, ',', parts) != 3)
+            continue;
+        DWORD dwID = strtoul(parts[0], NULL, 10);
+        if (dwID == 0)
+            continue;
+        CWebGameServer* pServer = new CWebGameServer(dwID);
+        pServer->SetName(parts[1]);
+        pServer->SetLink(parts[2]);
+        if (!m_GameTreeManager.AddWebGameServer(pServer))
+            delete pServer;
+    }
+
+    m_WebGameTreeLinks.RemoveAll();
+    ini.GetSection("WEBGAMENODE", values);
+    for (POSITION pos = values.GetStartPosition(); pos != NULL;) {
+        values.GetNextAssoc(pos, strKey, strValue);
+        if (SplitString(strValue, ',', parts) != 5)
+            continue;
+        tagTreeLinkItem link;
+        memset(&link, 0, sizeof(link));
+        link.dwNodeID = strtoul(parts[0], NULL, 10);
+        if (link.dwNodeID == 0)
+            continue;
+        CopyTextField(link.szCaption, parts[1]);
+        link.dwParentID = strtoul(parts[2], NULL, 10);
+        link.cbKind = BYTE(atoi(parts[3]));
+        link.dwItemID = strtoul(parts[4], NULL, 10);
+        // By node id; the section's own order is not kept by the map.
+        INT_PTR nAt = m_WebGameTreeLinks.GetSize();
+        while (nAt > 0 && m_WebGameTreeLinks[nAt - 1].dwNodeID > link.dwNodeID)
+            --nAt;
+        m_WebGameTreeLinks.InsertAt(nAt, link);
+    }
+    delete m_pWebGameTreeRoot;
+    m_pWebGameTreeRoot = new CGameTreeNode(0);
+    BuildTree(m_WebGameTreeLinks, m_pWebGameTreeRoot);
+    return true;
+}

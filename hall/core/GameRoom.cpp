@@ -1,0 +1,80 @@
+#include "GameRoom.h"
+
+#include "GameTreeNode.h"
+
+CGameRoom::CGameRoom(DWORD dwId)
+    : CGameItem(dwId), m_wReserved(0), m_wServerAddressCount(0), m_wPort(0), m_dwGameId(0), m_cbRoomKind(0),
+      m_wChannelValue(0), m_dwOnlineCount(0), m_dwAutoSeat(0)
+{
+}
+
+CGameRoom::~CGameRoom()
+{
+    // Nodes outliving the room must not reach back into it.
+    for (INT_PTR i = 0; i < m_Nodes.GetSize(); ++i)
+        m_Nodes[i]->m_pRoom = NULL;
+}
+
+// Pieces are cut at each ";". A text whose remainder starts with ";" is kept
+// whole as one address, as servers send it. Empty pieces (a trailing ";") are
+// no address, and the table holds at most 128.
+void CGameRoom::SetServerAddresses(LPCSTR text)
+{
+    for (int i = 0; i < m_wServerAddressCount; ++i)
+        m_strServerAddress[i].Empty();
+    m_wServerAddressCount = 0;
+
+    CString rest(text != NULL ? text : "");
+    while (m_wServerAddressCount < kMaxServerAddresses) {
+        int separator = rest.Find(';');
+        if (separator <= 0) {
+            if (!rest.IsEmpty())
+                m_strServerAddress[m_wServerAddressCount++] = rest;
+            return;
+        }
+        m_strServerAddress[m_wServerAddressCount++] = rest.Left(separator);
+        rest.Delete(0, separator + 1);
+    }
+}
+
+CString CGameRoom::GetServerAddress(int index) const
+{
+    if (index < 0 || index >= m_wServerAddressCount)
+        return CString();
+    return m_strServerAddress[index];
+}
+
+void CGameRoom::SetOnlineCount(DWORD count)
+{
+    m_dwOnlineCount = count;
+    for (INT_PTR i = 0; i < m_Nodes.GetSize(); ++i) {
+        m_Nodes[i]->SetState(count);
+        m_Nodes[i]->UpdateState();
+    }
+}
+
+void CGameRoom::AddNode(CGameTreeNode* node)
+{
+    if (node == NULL)
+        return;
+    for (INT_PTR i = 0; i < m_Nodes.GetSize(); ++i) {
+        if (m_Nodes[i] == node)
+            return;
+    }
+    // A node shows one room at a time.
+    if (node->m_pRoom != NULL)
+        node->m_pRoom->RemoveNode(node);
+    m_Nodes.Add(node);
+    node->m_pRoom = this;
+}
+
+void CGameRoom::RemoveNode(CGameTreeNode* node)
+{
+    for (INT_PTR i = 0; i < m_Nodes.GetSize(); ++i) {
+        if (m_Nodes[i] == node) {
+            m_Nodes.RemoveAt(i);
+            node->m_pRoom = NULL;
+            return;
+        }
+    }
+}

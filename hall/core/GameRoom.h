@@ -1,0 +1,70 @@
+// A game room of the game tree: its servers, its game and kind, its online
+// count, and the displayed tree nodes that show it (whose online sums follow
+// the room's count).
+#pragma once
+
+#include <afx.h>
+#include <afxtempl.h>
+
+#include "GameTreeItem.h"
+
+class CGameTreeNode;
+
+// Room kinds (GetRoomKind).
+enum
+{
+    ROOM_KIND_GAME_COIN = 2,
+    ROOM_KIND_SECOND_CURRENCY = 3,
+    ROOM_KIND_MATCH = 4,
+    ROOM_KIND_PERSONAL_INFO = 5
+};
+
+class CGameRoom : public CGameItem
+{
+public:
+    static constexpr int kMaxServerAddresses = 128;
+
+    explicit CGameRoom(DWORD dwId);
+    virtual ~CGameRoom();
+
+    // Addresses separated by ";" (see the .cpp for the exact split).
+    void SetServerAddresses(LPCSTR text);
+    WORD GetServerAddressCount() const { return m_wServerAddressCount; }
+    // Empty for an index outside the stored addresses.
+    CString GetServerAddress(int index) const;
+
+    WORD GetPort() const { return m_wPort; }
+    void SetPort(WORD port) { m_wPort = port; }
+    DWORD GetGameId() const { return m_dwGameId; }
+    void SetGameId(DWORD gameId) { m_dwGameId = gameId; }
+    BYTE GetRoomKind() const { return m_cbRoomKind; }
+    void SetRoomKind(BYTE kind) { m_cbRoomKind = kind; }
+    WORD GetChannelValue() const { return m_wChannelValue; }
+    void SetChannelValue(WORD value) { m_wChannelValue = value; }
+    // Set: sit-down requests leave the chair to the server.
+    BOOL IsAutoSeat() const { return m_dwAutoSeat != 0; }
+    void SetAutoSeat(DWORD autoSeat) { m_dwAutoSeat = autoSeat; }
+
+    DWORD GetOnlineCount() const { return m_dwOnlineCount; }
+    // Also shows the count in every node of this room and in their ancestors.
+    void SetOnlineCount(DWORD count);
+
+    // Links a displayed node to this room (once). The link is undone by
+    // whichever of the two goes first.
+    void AddNode(CGameTreeNode* node);
+    void RemoveNode(CGameTreeNode* node);
+    INT_PTR GetNodeCount() const { return m_Nodes.GetSize(); }
+    CGameTreeNode* GetNode(INT_PTR index) const { return m_Nodes.GetAt(index); }
+
+private:
+    CString m_strServerAddress[kMaxServerAddresses];
+    WORD m_wReserved;
+    WORD m_wServerAddressCount;
+    WORD m_wPort;
+    DWORD m_dwGameId;
+    BYTE m_cbRoomKind;
+    WORD m_wChannelValue;
+    DWORD m_dwOnlineCount;
+    DWORD m_dwAutoSeat;
+    CArray<CGameTreeNode*, CGameTreeNode*> m_Nodes;
+};

@@ -1,0 +1,134 @@
+// The game tree as the hall server and the local web-game list give it: seven
+// lists of items found by id. The manager owns the items; clearing a list
+// deletes them. The displayed trees are CGameTreeNode objects that point to
+// items by id.
+#pragma once
+
+#include <afx.h>
+#include <afxtempl.h>
+
+#include "GameRoom.h"
+#include "GameTreeItem.h"
+
+class CGameTreeManager
+{
+public:
+    typedef CList<CGameCategory*, CGameCategory*> CGameCategoryList;
+    typedef CList<CGame*, CGame*> CGameList;
+    typedef CList<CGameStation*, CGameStation*> CGameStationList;
+    typedef CList<CGameRoom*, CGameRoom*> CGameRoomList;
+    typedef CList<CGameWeb*, CGameWeb*> CGameWebList;
+    typedef CList<CWebGame*, CWebGame*> CWebGameList;
+    typedef CList<CWebGameServer*, CWebGameServer*> CWebGameServerList;
+
+    CGameTreeManager();
+    virtual ~CGameTreeManager();
+
+    // False for a null item or an id already in the list; the item is then
+    // not taken (the caller still owns it). True: the list owns it.
+    bool AddGameCategory(CGameCategory* item) { return AddItem(m_GameCategories, item); }
+    bool AddGame(CGame* item) { return AddItem(m_Games, item); }
+    bool AddGameStation(CGameStation* item) { return AddItem(m_GameStations, item); }
+    bool AddGameRoom(CGameRoom* item) { return AddItem(m_GameRooms, item); }
+    bool AddGameWeb(CGameWeb* item) { return AddItem(m_GameWebs, item); }
+    bool AddWebGame(CWebGame* item) { return AddItem(m_WebGames, item); }
+    bool AddWebGameServer(CWebGameServer* item) { return AddItem(m_WebGameServers, item); }
+
+    // The first item with that id, or null.
+    CGameCategory* FindGameCategory(DWORD id) const { return FindItem(m_GameCategories, id); }
+    CGame* FindGame(DWORD id) const { return FindItem(m_Games, id); }
+    CGameStation* FindGameStation(DWORD id) const { return FindItem(m_GameStations, id); }
+    CGameRoom* FindGameRoom(DWORD id) const { return FindItem(m_GameRooms, id); }
+    CGameWeb* FindGameWeb(DWORD id) const { return FindItem(m_GameWebs, id); }
+    CWebGame* FindWebGame(DWORD id) const { return FindItem(m_WebGames, id); }
+    CWebGameServer* FindWebGameServer(DWORD id) const { return FindItem(m_WebGameServers, id); }
+
+    bool HasGameCategory(DWORD id) const { return FindGameCategory(id) != NULL; }
+    bool HasGame(DWORD id) const { return FindGame(id) != NULL; }
+    bool HasGameStation(DWORD id) const { return FindGameStation(id) != NULL; }
+    bool HasGameRoom(DWORD id) const { return FindGameRoom(id) != NULL; }
+    bool HasGameWeb(DWORD id) const { return FindGameWeb(id) != NULL; }
+    bool HasWebGame(DWORD id) const { return FindWebGame(id) != NULL; }
+    bool HasWebGameServer(DWORD id) const { return FindWebGameServer(id) != NULL; }
+
+    INT_PTR GetGameCount() const { return m_Games.GetCount(); }
+    // The game at that place of the game list, or null.
+    CGame* GetGameAt(INT_PTR index) const;
+
+    const CGameCategoryList& GetGameCategoryList() const { return m_GameCategories; }
+    const CGameList& GetGameList() const { return m_Games; }
+    const CGameStationList& GetGameStationList() const { return m_GameStations; }
+    const CGameRoomList& GetGameRoomList() const { return m_GameRooms; }
+    const CGameWebList& GetGameWebList() const { return m_GameWebs; }
+    const CWebGameList& GetWebGameList() const { return m_WebGames; }
+    const CWebGameServerList& GetWebGameServerList() const { return m_WebGameServers; }
+
+    void ClearGameCategories() { ClearList(m_GameCategories); }
+    void ClearGames() { ClearList(m_Games); }
+    void ClearGameStations() { ClearList(m_GameStations); }
+    void ClearGameRooms() { ClearList(m_GameRooms); }
+    void ClearGameWebs() { ClearList(m_GameWebs); }
+    void ClearWebGames() { ClearList(m_WebGames); }
+    void ClearWebGameServers() { ClearList(m_WebGameServers); }
+    void ClearAll();
+
+    // Total online: the sum of the rooms' counts, or what the server reports.
+    void ComputeTotalOnline();
+    void SetTotalOnline(DWORD total) { m_dwTotalOnline = total; }
+    DWORD GetTotalOnline() const { return m_dwTotalOnline; }
+
+    void SetWebGameIconPath(LPCSTR path) { m_strWebGameIconPath = path; }
+    CString GetWebGameIconPath() const { return m_strWebGameIconPath; }
+
+    // "<program folder>\<game folder>"; empty for an unknown game.
+    CString GetGameFolder(DWORD gameId) const;
+    // The game's program from [Public] "ExeName" of its folder's CONFIG.INI;
+    // empty for an unknown game, a missing name, or a name that would lead
+    // out of the game's folder.
+    CString GetGameExePath(DWORD gameId) const;
+
+    // True for a program name that stays inside the folder it is joined to:
+    // relative, no drive, no ".." piece.
+    static bool IsNameInsideFolder(LPCSTR name);
+
+private:
+    CGameTreeManager(const CGameTreeManager&) = delete;
+    CGameTreeManager& operator=(const CGameTreeManager&) = delete;
+
+    template <class T>
+    static T* FindItem(const CList<T*, T*>& list, DWORD id)
+    {
+        for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
+            T* item = list.GetNext(pos);
+            if (item->GetId() == id)
+                return item;
+        }
+        return NULL;
+    }
+
+    template <class T>
+    static bool AddItem(CList<T*, T*>& list, T* item)
+    {
+        if (item == NULL || FindItem(list, item->GetId()) != NULL)
+            return false;
+        list.AddTail(item);
+        return true;
+    }
+
+    template <class T>
+    static void ClearList(CList<T*, T*>& list)
+    {
+        while (!list.IsEmpty())
+            delete list.RemoveHead();
+    }
+
+    CGameCategoryList m_GameCategories;
+    CGameList m_Games;
+    CGameStationList m_GameStations;
+    CGameRoomList m_GameRooms;
+    CGameWebList m_GameWebs;
+    CWebGameList m_WebGames;
+    CWebGameServerList m_WebGameServers;
+    DWORD m_dwTotalOnline;
+    CString m_strWebGameIconPath;
+};

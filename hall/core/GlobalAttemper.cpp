@@ -1,0 +1,90 @@
+#include "GlobalAttemper.h"
+
+#include <string.h>
+
+#include "GameTreeManager.h"
+#include "GameTreeNode.h"
+#include "GlobalUnits.h"
+
+CGlobalAttemper g_GlobalAttemper;
+
+CGlobalAttemper::CGlobalAttemper() {}
+
+CGlobalAttemper::~CGlobalAttemper() {}
+
+void CGlobalAttemper::BuildDownloadTask(tagDownLoadTask& task, LPCSTR gameName, BYTE flag,
+                                        const char addresses[10][260])
+{
+    memset(&task, 0, sizeof(task));
+    task.cbFlag = flag;
+    if (gameName != NULL)
+        strncpy(task.szName, gameName, sizeof(task.szName) - 1);
+    CString folder;
+    folder.Format("%sDownLoad", g_GlobalUnits.GetWorkDirectory());
+    strncpy(task.szFolder, folder, sizeof(task.szFolder) - 1);
+    if (addresses != NULL)
+        memcpy(task.szUrls, addresses, sizeof(task.szUrls));
+}
+
+bool CGlobalAttemper::StartGameDownload(LPCSTR gameName, BYTE flag, const char addresses[10][260], int mode)
+{
+    IDownLoadService* service = g_GlobalUnits.m_DownLoadServiceHelper.GetInterface();
+    if (service == NULL)
+        return false;
+
+    tagDownLoadTask task;
+    BuildDownloadTask(task, gameName, flag, addresses);
+
+    if (m_DownloadDlg.GetSafeHwnd() == NULL && !m_DownloadDlg.Create(CDownLoadDlg::IDD, AfxGetMainWnd()))
+        return false;
+    service->SetNotifyWindow(m_DownloadDlg.GetSafeHwnd());
+    m_DownloadDlg.ShowWindow(SW_SHOW);
+    return service->AddMission(mode == 0 ? DOWNLOAD_KIND_GAME : DOWNLOAD_KIND_HALL, &task) != 0;
+}
+
+bool CGlobalAttemper::StartDownLoad(LPCSTR gameName, DWORD unused, BYTE flag, const char addresses[10][260],
+                                    DWORD hallFlag)
+{
+    return StartGameDownload(gameName, flag, addresses, hallFlag != 0 ? 1 : 0);
+}
+
+bool CGlobalAttemper::CloseDownloadWindow()
+{
+    if (m_DownloadDlg.GetSafeHwnd() != NULL)
+        m_DownloadDlg.DestroyWindow();
+    return true;
+}
+
+CString CGlobalAttemper::BuildRoomTitle(CGameTreeNode* node, LPCSTR separator, CString& roomName)
+{
+    m_strTitle.Empty();
+    CGameTreeManager* manager = g_GlobalUnits.GetGameTreeManager();
+    if (node == NULL || manager == NULL)
+        return CString();
+
+    for (; node != NULL && node->GetItemType() != TREE_ITEM_GAME && node->GetItemData() != 0;
+         node = node->GetParent()) {
+        if (node->GetItemType() == TREE_ITEM_ROOM) {
+            CGameRoom* room = manager->FindGameRoom(node->GetItemData());
+            if (room == NULL)
+                return CString();
+            roomName = node->GetText().IsEmpty() ? room->GetName() : node->GetText();
+            m_strTitle.Empty();
+        } else if (node->GetItemType() == TREE_ITEM_STATION) {
+            CGameStation* station = manager->FindGameStation(node->GetItemData());
+            if (station == NULL)
+                continue;
+            CString name = node->GetText().IsEmpty() ? station->GetName() : node->GetText();
+            if (m_strTitle.IsEmpty())
+                m_strTitle = name;
+            else if (name.IsEmpty())
+                m_strTitle.Empty();
+            else
+                m_strTitle.Format("%s %s %s", (LPCSTR)name, separator != NULL ? separator : "",
+                                  (LPCSTR)CString(m_strTitle));
+        } else {
+            break;
+        }
+    }
+    return m_strTitle;
+}

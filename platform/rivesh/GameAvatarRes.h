@@ -1,0 +1,31 @@
+// The player pictures of Rivesh.dll: files of one folder, decoded when drawn.
+#pragma once
+
+#include "IGameAvatarRes.h"
+
+#include <afx.h>
+
+class CGameAvatarRes : public IGameAvatarRes
+{
+public:
+    CGameAvatarRes();
+    virtual ~CGameAvatarRes();
+
+    ULONG AddRef() override;
+    ULONG Release() override;
+    HRESULT QueryInterface(REFGUID iid, void** out) override;
+
+    bool LoadAvatars(const char* dir) override;
+    bool HasAvatar(DWORD userId) override;
+    void ReservedSlot5() override {}
+    bool DrawDefaultAvatar(BYTE kind, CDC* pDC, int x, int y, int cx, int cy) override;
+    void ReservedSlot7() override {}
+    bool DrawAvatar(DWORD userId, CDC* pDC, int x, int y, int cx, int cy) override;
+
+private:
+    CString UserPicture(DWORD userId) const;
+    bool DrawFile(const CString& path, CDC* pDC, int x, int y, int cx, int cy) const;
+
+    LONG m_lRefCount;
+    CString m_strFolder;        // with a trailing backslash; empty before LoadAvatars
+};

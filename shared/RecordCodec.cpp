@@ -1,0 +1,149 @@
+#include "RecordCodec.h"
+
+namespace {
+
+CFile* FileOf(CArchive& ar)
+{
+    CFile* pFile = ar.GetFile();
+    if (pFile == NULL)
+        AfxThrowArchiveException(CArchiveException::genericException);
+    return pFile;
+}
+
+// Where the next byte will be read: the archive gives back what it buffered.
+ULONGLONG ReadPosition(CArchive& ar)
+{
+    ar.Flush();
+    return FileOf(ar)->GetPosition();
+}
+
+} // namespace
+
+UINT GetBytesLeft(CArchive& ar)
+{
+    ULONGLONG nPosition = ReadPosition(ar);
+    ULONGLONG nLength = FileOf(ar)->GetLength();
+    return nPosition >= nLength ? 0 : UINT(nLength - nPosition);
+}
+
+void RequireBytes(CArchive& ar, ULONGLONG nBytes)
+{
+    if (nBytes > GetBytesLeft(ar))
+        AfxThrowArchiveException(CArchiveException::endOfFile);
+}
+
+DWORD ReadCheckedCount(CArchive& ar, UINT nMinItemSize)
+{
+    DWORD_PTR nCount = ar.ReadCount();
+    if (ULONGLONG(nCount) * (nMinItemSize == 0 ? 1 : nMinItemSize) > GetBytesLeft(ar))
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    return DWORD(nCount);
+}
+
+void SkipBytes(CArchive& ar, UINT nBytes)
+{
+    RequireBytes(ar, nBytes);
+    ar.Flush();
+    FileOf(ar)->Seek(LONGLONG(nBytes), CFile::current);
+}
+
+void CopyTextField(char* pszField, size_t nWidth, LPCSTR pszText, size_t nLength)
+{
+    if (nWidth == 0)
+        return;
+    size_t nMax = nWidth - 1;
+    size_t nTaken = 0;
+    while (nTaken < nLength && pszText[nTaken] != '\0') {
+        size_t nChar = 1;
+        if (CString::IsLeadByte(BYTE(pszText[nTaken])) && nTaken + 1 < nLength && pszText[nTaken + 1] != '\0')
+            nChar = 2;
+        if (nTaken + nChar > nMax)
+            break;
+        nTaken += nChar;
+    }
+    if (nTaken > 0)
+        memmove(pszField, pszText, nTaken);
+    memset(pszField + nTaken, 0, nWidth - nTaken);
+}
+
+size_t GetFieldLength(const char* pszField, size_t nWidth)
+{
+    const void* pEnd = memchr(pszField, '\0', nWidth);
+    return pEnd == NULL ? nWidth : size_t(static_cast<const char*>(pEnd) - pszField);
+}
+
+void ReadArchiveString(CArchive& ar, CString& strText)
+{
+    ULONGLONG nStart = ReadPosition(ar);
+    int nCharSize = 1;
+    UINT nLength = ar.ReadStringLength(nCharSize);
+    RequireBytes(ar, ULONGLONG(nLength) * UINT(nCharSize));
+    if (nCharSize == 1) {
+        CString strRead;
+        if (nLength > 0) {
+            char* p = strRead.GetBuffer(int(nLength));
+            UINT nRead = ar.Read(p, nLength);
+            strRead.ReleaseBuffer(int(nRead));
+            if (nRead != nLength)
+                AfxThrowArchiveException(CArchiveException::endOfFile);
+        }
+        strText = strRead;
+        return;
+    }
+    // Characters of a wide-character writer: the class library converts them,
+    // now that their length is known to be there.
+    ar.Flush();
+    FileOf(ar)->Seek(LONGLONG(nStart), CFile::begin);
+    ar >> strText;
+}
+
+void WriteArchiveString(CArchive& ar, LPCSTR pszText, size_t nLength)
+{
+    if (ULONGLONG(nLength) > 0xFFFFFFFEull)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    ar.WriteStringLength(UINT(nLength));
+    if (nLength > 0)
+        ar.Write(pszText, UINT(nLength));
+}
+
+void ReadCountedString(CArchive& ar, CString& strText)
+{
+    DWORD dwLength = 0;
+    ar >> dwLength;
+    RequireBytes(ar, dwLength);
+    CString strRead;
+    if (dwLength > 0) {
+        char* p = strRead.GetBuffer(int(dwLength));
+        UINT nRead = ar.Read(p, dwLength);
+        strRead.ReleaseBuffer(int(nRead));
+        if (nRead != dwLength)
+            AfxThrowArchiveException(CArchiveException::endOfFile);
+    }
+    strText = strRead;
+}
+
+void WriteCountedString(CArchive& ar, LPCSTR pszText, size_t nLength)
+{
+    // More than a u32 says (only where size_t is wider).
+    if ((nLength >> 16 >> 16) != 0)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    ar << DWORD(nLength);
+    if (nLength > 0)
+        ar.Write(pszText, UINT(nLength));
+}
+
+void SerializeText(CArchive& ar, CString& strText)
+{
+    if (ar.IsStoring())
+        WriteArchiveString(ar, strText.GetString(), size_t(strText.GetLength()));
+    else
+        ReadArchiveString(ar, strText);
+}
+
+void SerializeCountedText(CArchive& ar, CString& strText)
+{
+    if (ar.IsStoring())
+        WriteCountedString(ar, strText.GetString(), size_t(strText.GetLength()));
+    else
+        ReadCountedString(ar, strText);
+}

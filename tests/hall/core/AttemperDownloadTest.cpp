@@ -1,0 +1,144 @@
+// The global attemper hands a download to the download service of
+// Download.dll and its reports reach the download window.
+#include "HttpTestServer.h"  // Winsock before the system headers
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "GlobalAttemper.h"
+#include "GlobalUnits.h"
+#include "StateTestSupport.h"
+
+namespace {
+
+struct Report
+{
+    UINT message;
+    WORD sub;
+    WORD id;
+    std::string text;
+};
+
+std::vector<Report> g_Reports;
+WNDPROC g_OldProc = NULL;
+
+LRESULT CALLBACK RecordingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DOWNLOAD_NOTIFY) {
+        const tagDownLoadHead* head = reinterpret_cast<const tagDownLoadHead*>(wParam);
+        Report report = { message, head->wSub, *reinterpret_cast<const WORD*>(lParam), std::string() };
+        if (head->wSub == DOWNLOAD_SUB_ANNOUNCED)
+            report.text = reinterpret_cast<const tagDownLoadAnnounce*>(lParam)->szName;
+        else if (head->wSub == DOWNLOAD_SUB_DONE || head->wSub == DOWNLOAD_SUB_HALL_READY)
+            report.text = reinterpret_cast<const tagDownLoadDone*>(lParam)->szResult;
+        g_Reports.push_back(report);
+        return 0;
+    }
+    if (message == WM_DOWNLOAD_PROGRESS) {
+        g_Reports.push_back({ message, 0, reinterpret_cast<const tagDownLoadProgress*>(lParam)->wMissionID, "" });
+        return 0;
+    }
+    return CallWindowProc(g_OldProc, hWnd, message, wParam, lParam);
+}
+
+bool PumpUntilDone(DWORD timeout)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeout) {
+        for (const Report& report : g_Reports) {
+            if (report.message == WM_DOWNLOAD_NOTIFY && report.sub == DOWNLOAD_SUB_DONE)
+                return true;
+        }
+        MSG msg;
+        while (PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+    }
+    return false;
+}
+
+class AttemperDownload : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        UseProgramFolder(folder);
+        g_Reports.clear();
+        ASSERT_TRUE(server.Start());
+        memset(addresses, 0, sizeof(addresses));
+    }
+    void TearDown() override
+    {
+        g_GlobalAttemper.CloseDownloadWindow();
+        g_GlobalUnits.m_DownLoadServiceHelper.CloseInstance();
+    }
+
+    CStateFolder folder;
+    CHttpTestServer server;
+    char addresses[10][260];
+};
+
+TEST_F(AttemperDownload, WithoutTheServiceNothingStarts)
+{
+    g_GlobalUnits.m_DownLoadServiceHelper.CloseInstance();
+    strcpy(addresses[0], server.Url("/game.zip").c_str());
+    EXPECT_FALSE(g_GlobalAttemper.StartGameDownload("Chess", 1, addresses, 0));
+    EXPECT_EQ(g_GlobalAttemper.GetDownloadWindow()->GetSafeHwnd(), nullptr);
+}
+
+TEST_F(AttemperDownload, TheTaskReachesTheServiceAndTheWindowHearsIt)
+{
+    ASSERT_TRUE(g_GlobalUnits.m_DownLoadServiceHelper.CreateInstance())
+        << g_GlobalUnits.m_DownLoadServiceHelper.GetErrorDescribe();
+    std::string body = CHttpTestServer::Pattern(50000);
+    server.SetReply("/game.zip", CHttpTestServer::Ok(body));
+    strcpy(addresses[0], server.Url("/missing.zip").c_str());
+    strcpy(addresses[1], server.Url("/game.zip").c_str());
+
+    ASSERT_TRUE(g_GlobalAttemper.StartGameDownload("Chess", 1, addresses, 0));
+    HWND window = g_GlobalAttemper.GetDownloadWindow()->GetSafeHwnd();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    g_OldProc = (WNDPROC)SetWindowLongPtr(window, GWLP_WNDPROC, (LONG_PTR)RecordingProc);
+
+    ASSERT_TRUE(PumpUntilDone(20000));
+    ASSERT_GE(g_Reports.size(), 3u);
+    EXPECT_EQ(g_Reports.front().sub, DOWNLOAD_SUB_ANNOUNCED);
+    EXPECT_EQ(g_Reports.front().text, "Chess");
+    bool failedFirst = false;
+    for (const Report& report : g_Reports)
+        failedFirst |= report.message == WM_DOWNLOAD_NOTIFY && report.sub == DOWNLOAD_SUB_FAILED;
+    EXPECT_TRUE(failedFirst);
+    const Report& done = g_Reports.back();
+    EXPECT_EQ(done.sub, DOWNLOAD_SUB_DONE);
+    EXPECT_EQ(done.text, folder.Path() + "DownLoad\\game.zip");
+    EXPECT_EQ(folder.Read("DownLoad\\game.zip"), body);
+}
+
+TEST(DownloadTask, RecordCarriesNameFolderAndAddresses)
+{
+    CStateFolder folder;
+    UseProgramFolder(folder);
+    char addresses[10][260] = {};
+    strcpy(addresses[0], "http://a/1");
+    strcpy(addresses[9], "http://a/10");
+    std::string longName(300, 'n');
+    tagDownLoadTask task;
+    CGlobalAttemper::BuildDownloadTask(task, longName.c_str(), 7, addresses);
+    EXPECT_EQ(task.cbFlag, 7);
+    EXPECT_EQ(strlen(task.szName), 127u);
+    EXPECT_EQ(std::string(task.szFolder), folder.Path() + "DownLoad");
+    EXPECT_STREQ(task.szUrls[0], "http://a/1");
+    EXPECT_STREQ(task.szUrls[9], "http://a/10");
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(&task);
+    EXPECT_EQ(bytes[0], 7);
+    EXPECT_EQ(memcmp(bytes + 389, addresses, 2600), 0);
+}
+
+} // namespace

@@ -1,0 +1,438 @@
+// The hall data centre against the scripted hall server over loopback: the
+// connect road, the logon road, the game list and the displayed trees.
+#include "DataCenterTestSupport.h"
+
+#include "GlobalOption.h"
+#include "GlobalUnits.h"
+
+#include <algorithm>
+
+namespace {
+
+const char kNoServerText[] = "连接服务器失败，请检查网络或者联系客服！";
+
+std::vector<BYTE> Bytes(const CWireBytes& b)
+{
+    return b.Vector();
+}
+
+tagLogonInput AccountInput(const char* account, const char* digest)
+{
+    tagLogonInput input = {};
+    strcpy(input.szAccounts, account);
+    strcpy(input.szPassword, digest);
+    return input;
+}
+
+const char kDigest[] = "0123456789abcdef0123456789abcdef";
+
+// ---- connecting ----------------------------------------------------------------------
+
+TEST_F(DataCenterTest, ConnectsAndReportsTheModulesText)
+{
+    ListenToAll();
+    ConnectToServer();
+    EXPECT_EQ("(1,1)(1,2)", m_Recorder.Keys());
+    EXPECT_FALSE(m_Recorder.Of(1, 2)[0].strText.empty());
+    EXPECT_EQ(2u, g_GlobalOption.GetConnectState());
+    EXPECT_EQ(0u, m_Recorder.Of(1, 2)[0].dwSerialNum);
+}
+
+TEST_F(DataCenterTest, EmptyServerListFailsAtOnceWithoutTrying)
+{
+    UseServers({});
+    ListenToAll();
+    ASSERT_TRUE(m_pDataCenter->ConnectServer());
+    EXPECT_EQ("(1,2)", m_Recorder.Keys()) << "synchronously, no (1,1)";
+    EXPECT_EQ(-1, m_Recorder.Of(1, 2)[0].lValue);
+    EXPECT_EQ(kNoServerText, m_Recorder.Of(1, 2)[0].strText);
+}
+
+// Every server refuses: one (1,1) per server, then one (1,2) -1; a new
+// request makes one more round.
+TEST_F(DataCenterTest, ConnectFailureOnEveryServerEndsInOneReport)
+{
+    for (size_t servers : { 1, 2, 3, 4 }) {
+        SCOPED_TRACE(servers);
+        std::vector<WORD> ports;
+        for (size_t i = 0; i < servers; ++i)
+            ports.push_back(FindClosedPort());
+        UseServers(ports);
+        m_Recorder.Heard.clear();
+        ListenToAll();
+        for (int round = 0; round < 2; ++round) {
+            ASSERT_TRUE(m_pDataCenter->ConnectServer());
+            ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(1, 2) == size_t(round + 1); }, 10000));
+            PumpFor(100);
+            EXPECT_EQ(servers * (round + 1), m_Recorder.Count(1, 1));
+            ASSERT_EQ(size_t(round + 1), m_Recorder.Count(1, 2));
+            EXPECT_EQ(-1, m_Recorder.Of(1, 2).back().lValue);
+            EXPECT_EQ(kNoServerText, m_Recorder.Of(1, 2).back().strText);
+        }
+        EXPECT_FALSE(m_pDataCenter->IsConnected());
+    }
+}
+
+TEST_F(DataCenterTest, LaterServerAnswersAfterEarlierOnesRefuse)
+{
+    UseServers({ FindClosedPort(), FindClosedPort(), m_Server.GetPort() });
+    ListenToAll();
+    ConnectToServer();
+    EXPECT_EQ("(1,1)(1,1)(1,1)(1,2)", m_Recorder.Keys());
+    EXPECT_EQ(2, g_GlobalOption.GetLastServer());
+}
+
+TEST_F(DataCenterTest, EntryWithoutHostConnectsToItsAddress)
+{
+    UseServers({ m_Server.GetPort() }, true);
+    ASSERT_STREQ("", g_GlobalOption.GetServer(0)->szHost);
+    ListenToAll();
+    ConnectToServer();
+}
+
+TEST_F(DataCenterTest, ClosedConnectionIsReported)
+{
+    ListenToAll();
+    ConnectToServer();
+    m_Server.Run({ CHallServer::Close() });
+    ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(1, 8) == 1; }));
+    EXPECT_FALSE(m_pDataCenter->IsConnected());
+    EXPECT_EQ(0u, m_Recorder.Of(1, 8)[0].lParam);
+}
+
+TEST_F(DataCenterTest, AnswersItsTwoInterfacesOnly)
+{
+    void* out = nullptr;
+    EXPECT_EQ(S_OK, static_cast<IClientDataCenter*>(m_pDataCenter)->QueryInterface(IID_IClientSocketSink, &out));
+    EXPECT_EQ(static_cast<IClientSocketSink*>(m_pDataCenter), out);
+    EXPECT_EQ(S_OK, static_cast<IClientSocketSink*>(m_pDataCenter)->QueryInterface(IID_IClientDataCenter, &out));
+    EXPECT_EQ(static_cast<IClientDataCenter*>(m_pDataCenter), out);
+    EXPECT_EQ(S_OK, static_cast<IClientDataCenter*>(m_pDataCenter)->QueryInterface(IID_IUnknownEx, &out));
+    EXPECT_EQ(static_cast<IClientDataCenter*>(m_pDataCenter), out);
+    out = &out;
+    EXPECT_EQ(E_NOINTERFACE, static_cast<IClientDataCenter*>(m_pDataCenter)->QueryInterface(IID_IClientSocket, &out));
+    EXPECT_EQ(nullptr, out);
+    EXPECT_EQ(1u, static_cast<IClientDataCenter*>(m_pDataCenter)->AddRef());
+    EXPECT_EQ(1u, static_cast<IClientSocketSink*>(m_pDataCenter)->Release());
+    EXPECT_TRUE(m_pDataCenter->IsValid());
+}
+
+// ---- logon road ------------------------------------------------------------------------
+
+TEST_F(DataCenterTest, LogonByAccountUpToUserAttributes)
+{
+    ListenToAll();
+    CNotifyRecorder logonWindow;
+    ConnectToServer();
+    m_Server.On(1002, 2, { CHallServer::Reply(1002, 1002, Bytes(CWireBytes().U32(0).U32(4321).Str("玩家甲").U16(7).U8(1).Counted("webkey"))) });
+
+    DWORD serial = 0;
+    ASSERT_TRUE(m_pDataCenter->SendLogon(serial, logonWindow.GetHwnd(), AccountInput("alice", kDigest)));
+    EXPECT_NE(0u, serial);
+    std::vector<tagServerFrame> logon = WaitRequests(1002, 2);
+    EXPECT_EQ(serial, logon[0].dwSerialNum);
+    EXPECT_EQ(Bytes(CWireBytes().Str("alice").Str(kDigest).Str(MachineID())), logon[0].Body);
+
+    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 3) == 1; }));
+    EXPECT_EQ(0u, m_Recorder.Count(1, 3)) << "only the request's window hears the logon result";
+    const tagHeardNotify heard = logonWindow.Of(1, 3)[0];
+    EXPECT_EQ(serial, heard.dwSerialNum);
+    EXPECT_EQ(0, heard.Logon.lResult);
+    EXPECT_EQ(4321u, heard.Logon.dwUserID);
+    EXPECT_EQ(1, heard.Logon.cbFlag);
+    EXPECT_STREQ("玩家甲", heard.Logon.szName);
+    EXPECT_STREQ("webkey", heard.Logon.szMessage);
+    const tagGlobalUserData* user = g_GlobalUnits.GetGlobalUserData();
+    EXPECT_EQ(4321u, user->dwUserID);
+    EXPECT_EQ(7, user->lLevel);
+    EXPECT_STREQ("玩家甲", user->szName);
+    EXPECT_EQ(3u, g_GlobalOption.GetConnectState());
+    EXPECT_EQ(4321u, m_pDataCenter->GetShareData()->dwUserID);
+    EXPECT_STREQ(kDigest, m_pDataCenter->GetShareData()->szPassword);
+
+    // The dialog's next steps: the game list and the own user's attributes.
+    ASSERT_TRUE(m_pDataCenter->RequestGameList());
+    for (WORD sub = 1; sub <= 7; ++sub)
+        EXPECT_TRUE(WaitRequests(1003, sub)[0].Body.empty()) << sub;
+    EXPECT_EQ(Bytes(CWireBytes{ 1 }), WaitRequests(1004, 1)[0].Body);
+    std::vector<DWORD> serials;
+    for (const tagServerFrame& f : m_Server.GetFrames())
+        serials.push_back(f.dwSerialNum);
+    std::sort(serials.begin(), serials.end());
+    EXPECT_EQ(serials.end(), std::adjacent_find(serials.begin(), serials.end())) << "a serial of its own each";
+
+    m_Server.On(1002, 3, { CHallServer::Reply(1002, 1003, Bytes(CWireBytes().U32(0).Count(4).U16(3).Str("-100").U16(15).Str("签名").U16(6).Str("12x").U16(23).Str("99"))) });
+    DWORD infoSerial = 0;
+    ASSERT_TRUE(m_pDataCenter->RequestUserInfo(infoSerial, logonWindow.GetHwnd()));
+    CWireBytes ids = CWireBytes().U32(4321).Count(17);
+    for (int id : { 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 15, 16, 19 })
+        ids.U16(id);
+    EXPECT_EQ(ids.Vector(), WaitRequests(1002, 3)[0].Body);
+    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 6) == 1; }));
+    EXPECT_EQ(infoSerial, logonWindow.Of(1, 6)[0].dwSerialNum);
+    EXPECT_EQ(0, logonWindow.Of(1, 6)[0].lValue);
+    EXPECT_EQ(-100, user->lLevel);
+    EXPECT_STREQ("签名", user->szSignature);
+    EXPECT_EQ(12, user->wFaceID) << "decimal by the C library's rules";
+    EXPECT_EQ(99u, user->dwAttribute23);
+    EXPECT_EQ(0u, m_Recorder.Count(1, 6));
+}
+
+TEST_F(DataCenterTest, LogonByUserIdRefusedClosesAndClearsTheBlock)
+{
+    ListenToAll();
+    CNotifyRecorder logonWindow;
+    ConnectToServer();
+    m_Server.On(1002, 4, { CHallServer::Reply(1002, 1002, Bytes(CWireBytes().U32(7).Counted("密码错误"))) });
+    tagLogonInput input = AccountInput("", kDigest);
+    input.dwUserID = 0x01020304;
+    DWORD serial = 0;
+    ASSERT_TRUE(m_pDataCenter->SendLogon(serial, logonWindow.GetHwnd(), input));
+    EXPECT_EQ(Bytes(CWireBytes().U32(0x01020304).Str(kDigest).Str(MachineID())), WaitRequests(1002, 4)[0].Body)
+        << "no bytes for the reserved field";
+    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 3) == 1; }));
+    EXPECT_EQ(-1, logonWindow.Of(1, 3)[0].Logon.lResult) << "7 maps to -1";
+    EXPECT_STREQ("密码错误", logonWindow.Of(1, 3)[0].Logon.szMessage);
+    EXPECT_FALSE(m_pDataCenter->IsConnected());
+    EXPECT_EQ(1u, m_Recorder.Count(1, 8)) << "the refused logon closes the connection";
+    EXPECT_EQ(0u, m_pDataCenter->GetShareData()->dwUserID);
+    EXPECT_STREQ("", m_pDataCenter->GetShareData()->szPassword);
+    EXPECT_EQ(0u, g_GlobalUnits.GetGlobalUserData()->dwUserID);
+}
+
+TEST_F(DataCenterTest, LogonResultEdgeForms)
+{
+    ListenToAll();
+    CNotifyRecorder logonWindow;
+    ConnectToServer();
+    struct Case
+    {
+        const char* name;
+        CWireBytes body;
+        bool heard;
+        LONG result;
+        const char* message;
+    };
+    const Case cases[] = {
+        { "accepted, message cut short", CWireBytes().U32(0).U32(5).Str("n").U16(1).U8(0).U32(40).Raw("ab", 2), true, 0, "" },
+        { "accepted head cut short", CWireBytes().U32(0).U32(5).Str("n"), false, 0, "" },
+        { "empty body", CWireBytes(), false, 0, "" },
+        { "refused without message", CWireBytes().U32(3).Counted(""), true, 3, "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DWORD serial = CMessage::NextSerialNumber();
+        m_pDataCenter->AddSerialWindow(serial, logonWindow.GetHwnd());
+        size_t before = logonWindow.Count(1, 3);
+        if (c.heard) {
+            ASSERT_TRUE(m_Server.Send(1002, 1002, c.body.Vector(), serial));
+            ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 3) > before; }));
+            tagHeardNotify heard = logonWindow.Of(1, 3).back();
+            EXPECT_EQ(serial, heard.dwSerialNum);
+            EXPECT_EQ(c.result, heard.Logon.lResult);
+            EXPECT_STREQ(c.message, heard.Logon.szMessage);
+        } else {
+            SendAndSettle(1002, 1002, c.body.Vector(), serial);
+            EXPECT_EQ(before, logonWindow.Count(1, 3));
+        }
+    }
+    EXPECT_FALSE(m_pDataCenter->IsConnected()) << "the refusal closed the connection";
+}
+
+TEST_F(DataCenterTest, MalformedUserInfoAnswerIsHeardAsFour)
+{
+    ListenToAll();
+    CNotifyRecorder window;
+    ConnectToServer();
+    m_Server.On(1002, 3, { CHallServer::Reply(1002, 1003, Bytes(CWireBytes().U32(0).Count(3).U16(2))) });
+    DWORD serial = 0;
+    ASSERT_TRUE(m_pDataCenter->RequestUserInfo(serial, window.GetHwnd()));
+    ASSERT_TRUE(PumpUntil([&] { return window.Count(1, 6) == 1; }));
+    EXPECT_EQ(4, window.Of(1, 6)[0].lValue);
+    EXPECT_EQ(0u, window.Of(1, 6)[0].dwSerialNum) << "a plain head";
+}
+
+// ---- game list and trees ---------------------------------------------------------------
+
+CWireBytes Paged(int total, int offset, const std::vector<CWireBytes>& items)
+{
+    CWireBytes body = CWireBytes().U32(total).U32(offset).Count(uint32_t(items.size()));
+    for (const CWireBytes& item : items)
+        body.Item(item);
+    return body;
+}
+
+CWireBytes Link(uint32_t node, uint32_t parent, uint8_t kind, uint32_t item, int32_t sort = 0)
+{
+    return CWireBytes().U32(node).U32(parent).U8(kind).Str("n" + std::to_string(node)).U32(item).U32(uint32_t(sort)).U32(
+        node * 16);
+}
+
+class GameListTest : public DataCenterTest
+{
+protected:
+    void SetUp() override
+    {
+        DataCenterTest::SetUp();
+        ListenToAll();
+        ConnectToServer();
+        SendAndSettle(1003, 1001, Paged(2, 0, { CWireBytes().U32(1).Str("棋牌"), CWireBytes().U32(1).Str("dup") }).Vector());
+        SendAndSettle(1003, 1002, Paged(1, 0, { CWireBytes().U32(10).Str("斗地主").Str("Landlord") }).Vector());
+        SendAndSettle(1003, 1003, Paged(1, 0, { CWireBytes().U32(20).Str("新手区") }).Vector());
+        SendAndSettle(1003, 1004, Paged(2, 0, { Room(100, "a.example;b.example;c.example;d.example"), Room(101, "x") }).Vector());
+        SendAndSettle(1003, 1005, Paged(1, 0, { CWireBytes().U32(5).Str("web").Str("http://example.invalid/") }).Vector());
+    }
+
+    static CWireBytes Room(uint32_t id, const std::string& addresses)
+    {
+        return CWireBytes().U32(id).Str("room" + std::to_string(id)).Str(addresses).U16(9100).U32(10).U8(2).U16(7);
+    }
+
+    CGameTreeManager* Tree() { return m_pDataCenter->GetGameTreeManager(); }
+};
+
+TEST_F(GameListTest, ListsFillTheGameTree)
+{
+    EXPECT_EQ(Tree(), g_GlobalUnits.GetGameTreeManager());
+    ASSERT_NE(nullptr, Tree()->FindGameCategory(1));
+    EXPECT_EQ(CString("棋牌"), Tree()->FindGameCategory(1)->GetName()) << "the duplicate id is refused";
+    EXPECT_EQ(1, Tree()->GetGameCategoryList().GetCount());
+    ASSERT_NE(nullptr, Tree()->FindGame(10));
+    EXPECT_EQ(CString("Landlord"), Tree()->FindGame(10)->GetFolderName());
+    EXPECT_TRUE(Tree()->HasGameStation(20));
+    CGameRoom* room = Tree()->FindGameRoom(100);
+    ASSERT_NE(nullptr, room);
+    EXPECT_EQ(4, room->GetServerAddressCount()) << "the whole address list";
+    EXPECT_EQ(CString("d.example"), room->GetServerAddress(3));
+    EXPECT_EQ(9100, room->GetPort());
+    EXPECT_EQ(10u, room->GetGameId());
+    EXPECT_EQ(2, room->GetRoomKind());
+    EXPECT_EQ(7, room->GetChannelValue());
+    EXPECT_EQ(CString("http://example.invalid/"), Tree()->FindGameWeb(5)->GetLink());
+
+    // A malformed list adds nothing; no list raises a notification.
+    SendAndSettle(1003, 1002, Bytes(CWireBytes().U32(2).U32(0).Count(2).Item(CWireBytes().U32(11).Str("ok").Str("f"))));
+    EXPECT_FALSE(Tree()->HasGame(11));
+    EXPECT_EQ("(1,1)(1,2)", m_Recorder.Keys());
+}
+
+TEST_F(GameListTest, ServerTreeBuildsOnceFromItsPages)
+{
+    // Total 10 in two pages; node 8's parent (9) comes after it; node 6
+    // names an unknown game, so its child 7 finds no parent.
+    std::vector<CWireBytes> first = { Link(1, 0, 1, 1), Link(8, 9, 4, 101), Link(2, 1, 2, 10, 2), Link(3, 1, 3, 20, 1),
+                                      Link(4, 3, 4, 100, 5), Link(5, 3, 4, 100, 1) };
+    std::vector<CWireBytes> second = { Link(6, 1, 2, 999), Link(7, 6, 4, 101), Link(9, 1, 3, 20, 9), Link(10, 2, 5, 5) };
+    SendAndSettle(1003, 1007, Paged(10, 0, first).Vector());
+    EXPECT_EQ(nullptr, m_pDataCenter->GetServerTreeRoot());
+    EXPECT_EQ(0u, m_Recorder.Count(2, 5));
+    SendAndSettle(1003, 1007, Paged(10, 6, second).Vector());
+    EXPECT_EQ(1u, m_Recorder.Count(2, 5));
+
+    CGameTreeNode* root = m_pDataCenter->GetServerTreeRoot();
+    ASSERT_NE(nullptr, root);
+    EXPECT_EQ(0u, root->GetNodeId());
+    CGameTreeNode* category = root->FindNode(1);
+    ASSERT_NE(nullptr, category);
+    ASSERT_EQ(3, category->GetChildCount());
+    EXPECT_EQ(3u, category->GetChild(0)->GetNodeId()) << "children by sort order";
+    EXPECT_EQ(2u, category->GetChild(1)->GetNodeId());
+    EXPECT_EQ(9u, category->GetChild(2)->GetNodeId());
+    CGameTreeNode* late = root->FindNode(8);
+    ASSERT_NE(nullptr, late) << "placed once its parent arrived";
+    EXPECT_EQ(9u, late->GetParent()->GetNodeId());
+    EXPECT_EQ(nullptr, root->FindNode(6)) << "unknown item id";
+    EXPECT_EQ(nullptr, root->FindNode(7)) << "its child stays unplaced";
+    CGameTreeNode* roomNode = root->FindNode(5);
+    ASSERT_NE(nullptr, roomNode);
+    EXPECT_EQ(4u, roomNode->GetItemType());
+    EXPECT_EQ(100u, roomNode->GetItemData());
+    EXPECT_EQ(CString("n5"), roomNode->GetText());
+    EXPECT_EQ(80u, roomNode->GetFlags());
+    EXPECT_EQ(2, Tree()->FindGameRoom(100)->GetNodeCount()) << "both nodes of room 100 are linked";
+
+    // Online counts flow up through the linked nodes.
+    SendAndHear(1004, 1002, Paged(2, 0, { CWireBytes().U32(100).U32(30), CWireBytes().U32(555).U32(1) }).Vector(), 2, 7);
+    EXPECT_EQ(30u, Tree()->FindGameRoom(100)->GetOnlineCount());
+    EXPECT_EQ(30u, Tree()->GetTotalOnline()) << "the unknown room counts nothing";
+    EXPECT_EQ(60u, root->FindNode(3)->GetState());
+    SendAndSettle(1004, 1002, Paged(0, 0, {}).Vector());
+    EXPECT_EQ(1u, m_Recorder.Count(2, 7)) << "an empty list raises nothing";
+    SendAndHear(1004, 1001, Bytes(CWireBytes().U32(12345)), 2, 7);
+    EXPECT_EQ(12345u, Tree()->GetTotalOnline());
+
+    // A new first page starts the links again and rebuilds.
+    SendAndSettle(1003, 1007, Paged(1, 0, { Link(1, 0, 1, 1) }).Vector());
+    EXPECT_EQ(2u, m_Recorder.Count(2, 5));
+    EXPECT_EQ(0, m_pDataCenter->GetServerTreeRoot()->FindNode(1)->GetChildCount());
+    EXPECT_EQ(0, Tree()->FindGameRoom(100)->GetNodeCount()) << "the old nodes are gone from the room";
+}
+
+TEST_F(GameListTest, SecondTreeBuildsOnlyWhenWhole)
+{
+    SendAndSettle(1003, 1008, Paged(3, 0, { Link(1, 0, 1, 1), Link(2, 1, 2, 10) }).Vector());
+    EXPECT_EQ(nullptr, m_pDataCenter->GetSecondTreeRoot()) << "below the total";
+    EXPECT_EQ(0u, m_Recorder.Count(2, 6));
+    SendAndSettle(1003, 1008, Paged(3, 2, { Link(3, 1, 3, 20) }).Vector());
+    EXPECT_EQ(nullptr, m_pDataCenter->GetSecondTreeRoot()) << "its offset counts as 0";
+    SendAndSettle(1003, 1008, Paged(3, 0, { Link(4, 1, 3, 20), Link(5, 1, 3, 20), Link(6, 1, 3, 20) }).Vector());
+    ASSERT_NE(nullptr, m_pDataCenter->GetSecondTreeRoot());
+    EXPECT_EQ(1u, m_Recorder.Count(2, 6));
+    EXPECT_EQ(5, m_pDataCenter->GetSecondTreeRoot()->FindNode(1)->GetChildCount()) << "the list was never cleared";
+}
+
+TEST_F(GameListTest, ResetForgetsTheSessionButKeepsDefinitions)
+{
+    SendAndSettle(1003, 1007, Paged(1, 0, { Link(1, 0, 1, 1) }).Vector());
+    tagStoreDefinition* definition = new tagStoreDefinition();
+    definition->dwID = 77;
+    SendAndSettle(1008, 1001, CHallServer::Body(*definition));
+    delete definition;
+    SendAndSettle(1008, 1003, Bytes(CWireBytes().U32(1).U8(0).Str("a")));
+    ASSERT_EQ(1, m_pDataCenter->GetRecordStore()->GetEntryACount());
+
+    ASSERT_TRUE(m_pDataCenter->ResetLogonState(true));
+    EXPECT_TRUE(m_pDataCenter->IsConnected());
+    EXPECT_EQ(nullptr, m_pDataCenter->GetServerTreeRoot());
+    EXPECT_EQ(0, Tree()->GetGameRoomList().GetCount());
+    EXPECT_EQ(0, Tree()->GetGameCategoryList().GetCount());
+    EXPECT_EQ(0, m_pDataCenter->GetRecordStore()->GetEntryACount());
+    EXPECT_NE(nullptr, m_pDataCenter->GetRecordStore()->FindDefinition(77));
+
+    ASSERT_TRUE(m_pDataCenter->ResetLogonState(false));
+    EXPECT_FALSE(m_pDataCenter->IsConnected());
+}
+
+TEST_F(DataCenterTest, WebGameListFromTheLocalFile)
+{
+    std::string ini =
+        "[WEBGAMEICON]\r\nPATH=icons\\\r\n"
+        "[WEBGAME]\r\ng1=31,网页游戏,4,http://a.invalid/\r\ng2=0,zero id,1,x\r\ng3=32,three,parts\r\n"
+        "[WEBGAMESERVER]\r\ns1=41,server,http://s.invalid/\r\ns2=42,two\r\n"
+        "[WEBGAMENODE]\r\nn3=3,leaf,2,7,41\r\nn1=1,top,0,6,31\r\nn2=2,mid,1,6,31\r\nn9=9,orphan,8,6,31\r\nn4=4,unknown,1,6,99\r\n";
+    std::string path = m_Folder.Write("LocalGame.ini", ini);
+    ASSERT_TRUE(m_pDataCenter->LoadWebGameList(path.c_str()));
+    CGameTreeManager* tree = m_pDataCenter->GetGameTreeManager();
+    EXPECT_EQ(CString("icons\\"), tree->GetWebGameIconPath());
+    ASSERT_NE(nullptr, tree->FindWebGame(31));
+    EXPECT_EQ(CString("网页游戏"), tree->FindWebGame(31)->GetName());
+    EXPECT_EQ(4u, tree->FindWebGame(31)->GetIconId());
+    EXPECT_EQ(CString("http://a.invalid/"), tree->FindWebGame(31)->GetLink());
+    EXPECT_EQ(1, tree->GetWebGameList().GetCount());
+    EXPECT_EQ(CString("http://s.invalid/"), tree->FindWebGameServer(41)->GetLink());
+    EXPECT_EQ(1, tree->GetWebGameServerList().GetCount());
+    CGameTreeNode* root = m_pDataCenter->GetWebGameTreeRoot();
+    ASSERT_NE(nullptr, root);
+    ASSERT_NE(nullptr, root->FindNode(3));
+    EXPECT_EQ(2u, root->FindNode(3)->GetParent()->GetNodeId());
+    EXPECT_EQ(7u, root->FindNode(3)->GetItemType());
+    EXPECT_EQ(nullptr, root->FindNode(9));
+    EXPECT_EQ(nullptr, root->FindNode(4));
+
+    // Loading again replaces the tree; the items already there are refused and freed.
+    ASSERT_TRUE(m_pDataCenter->LoadWebGameList(path.c_str()));
+    EXPECT_EQ(1, tree->GetWebGameList().GetCount());
+    ASSERT_NE(nullptr, m_pDataCenter->GetWebGameTreeRoot()->FindNode(3));
+}
+
+} // namespace

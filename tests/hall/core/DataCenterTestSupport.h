@@ -1,0 +1,90 @@
+// Fixture of the hall data centre tests: a program folder with a server list,
+// the scripted hall server on loopback, an application main window, the data
+// centre itself and a window that records every notification it hears.
+#pragma once
+
+#include <winsock2.h>
+
+#include <afxwin.h>
+
+#include <string>
+#include <vector>
+
+#include "ClientDataCenter.h"
+#include "HallServer.h"
+#include "MessagePump.h"
+#include "StateTestSupport.h"
+#include "WireBytes.h"
+
+#include <gtest/gtest.h>
+
+// One notification as heard, with a copy of what lParam pointed to.
+struct tagHeardNotify
+{
+    HWND hWnd;
+    DWORD dwSerialNum;
+    WORD wMainCmdID;
+    WORD wSubCmdID;
+    LPARAM lParam;
+    LONG lValue;                 // (1,2) error, (1,6) result: what the pointer held
+    std::string strText;         // (1,2) text
+    tagLogonNotice Logon;        // (1,3)
+    tagAccountNotice Account;    // (3,7)
+    tagSystemMessage System;     // (4,1)
+    tagUserValueItem UserValue;  // (6,1)
+};
+
+// A window that takes every WM_HALL_NOTIFY it gets.
+class CNotifyRecorder
+{
+public:
+    CNotifyRecorder();
+    ~CNotifyRecorder();
+    HWND GetHwnd() const { return m_hWnd; }
+
+    std::vector<tagHeardNotify> Heard;
+    // The notifications of one key, in order.
+    std::vector<tagHeardNotify> Of(WORD wMainCmdID, WORD wSubCmdID) const;
+    size_t Count(WORD wMainCmdID, WORD wSubCmdID) const { return Of(wMainCmdID, wSubCmdID).size(); }
+    // "(1,1)(1,2)..." of what was heard.
+    std::string Keys() const;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    HWND m_hWnd;
+};
+
+class DataCenterTest : public testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // ServerList.ini with these servers (127.0.0.1, or IP only when ipOnly),
+    // LastServerID 0, loaded into the options store.
+    void UseServers(const std::vector<WORD>& ports, bool ipOnly = false);
+    // Registers the recorder for every key the data centre raises.
+    void ListenToAll();
+    // Connects to the hall server and waits for (1,2).
+    void ConnectToServer();
+    // Waits until the server has n requests of (main, sub).
+    std::vector<tagServerFrame> WaitRequests(WORD wMainCmdID, WORD wSubCmdID, size_t n = 1);
+    // Sends a server message and waits until its notification key was heard
+    // n more times.
+    void SendAndHear(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body, WORD wNotifyMain,
+                     WORD wNotifySub, size_t n = 1);
+    // Sends a server message and waits for a marker message behind it (so
+    // everything it caused has happened).
+    void SendAndSettle(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body, DWORD dwSerialNum = 0);
+    std::string MachineID();
+
+    CStateFolder m_Folder;
+    CHallServer m_Server;
+    CWnd m_MainWnd;
+    CClientDataCenter* m_pDataCenter = nullptr;
+    CNotifyRecorder m_Recorder;
+};
+
+// Every key the data centre raises.
+extern const WORD kHallNotifyKeys[][2];
+extern const size_t kHallNotifyKeyCount;

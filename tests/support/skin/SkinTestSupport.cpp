@@ -1,0 +1,277 @@
+#include "SkinTestSupport.h"
+
+#include <stdio.h>
+
+namespace skintest
+{
+void Pixels::Fill(int x, int y, int cx, int cy, COLORREF colour)
+{
+    for (int j = y; j < y + cy; ++j)
+        for (int i = x; i < x + cx; ++i)
+            At(i, j) = colour;
+}
+
+namespace
+{
+void Put16(std::vector<BYTE>& out, DWORD v)
+{
+    out.push_back(BYTE(v));
+    out.push_back(BYTE(v >> 8));
+}
+void Put32(std::vector<BYTE>& out, DWORD v)
+{
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+} // namespace
+
+std::vector<BYTE> Bmp24(const Pixels& pixels)
+{
+    const DWORD rowBytes = (DWORD(pixels.width) * 3 + 3) & ~3u;
+    const DWORD imageBytes = rowBytes * DWORD(pixels.height);
+    std::vector<BYTE> out;
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, 14 + 40 + imageBytes);
+    Put32(out, 0);
+    Put32(out, 14 + 40);
+    Put32(out, 40);
+    Put32(out, DWORD(pixels.width));
+    Put32(out, DWORD(pixels.height));
+    Put16(out, 1);
+    Put16(out, 24);
+    Put32(out, 0);  // BI_RGB
+    Put32(out, imageBytes);
+    Put32(out, 2835);
+    Put32(out, 2835);
+    Put32(out, 0);
+    Put32(out, 0);
+    for (int y = pixels.height - 1; y >= 0; --y) {
+        DWORD written = 0;
+        for (int x = 0; x < pixels.width; ++x, written += 3) {
+            COLORREF c = pixels.At(x, y);
+            out.push_back(GetBValue(c));
+            out.push_back(GetGValue(c));
+            out.push_back(GetRValue(c));
+        }
+        for (; written < rowBytes; ++written)
+            out.push_back(0);
+    }
+    return out;
+}
+
+HBITMAP MakeDib(const Pixels& pixels)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = pixels.width;
+    info.bmiHeader.biHeight = -pixels.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    DWORD* p = static_cast<DWORD*>(bits);
+    for (size_t i = 0; i < pixels.colours.size(); ++i) {
+        COLORREF c = pixels.colours[i];
+        p[i] = 0xFF000000 | (DWORD(GetRValue(c)) << 16) | (DWORD(GetGValue(c)) << 8) | GetBValue(c);
+    }
+    GdiFlush();
+    return bitmap;
+}
+
+TempFolder::TempFolder()
+{
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    static int counter = 0;
+    char name[MAX_PATH];
+    snprintf(name, sizeof(name), "%sskin_tests_%lu_%d", base, GetCurrentProcessId(), ++counter);
+    m_path = name;
+    CreateDirectoryA(m_path.c_str(), NULL);
+}
+
+TempFolder::~TempFolder()
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((m_path + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((m_path + "\\" + data.cFileName).c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(m_path.c_str());
+}
+
+std::string TempFolder::Path(const char* name) const
+{
+    return m_path + "\\" + name;
+}
+
+std::string TempFolder::Write(const char* name, const std::vector<BYTE>& bytes) const
+{
+    std::string path = Path(name);
+    FILE* f = fopen(path.c_str(), "wb");
+    if (f != NULL) {
+        if (!bytes.empty())
+            fwrite(bytes.data(), 1, bytes.size(), f);
+        fclose(f);
+    }
+    return path;
+}
+
+namespace
+{
+HBITMAP MakeCanvas(int width, int height, DWORD** ppBits)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    *ppBits = static_cast<DWORD*>(bits);
+    return bitmap;
+}
+
+COLORREF ToColorRef(DWORD p)
+{
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+} // namespace
+
+Snapshot::Snapshot(HWND hWnd, COLORREF crBackground) : m_bits(NULL)
+{
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    m_width = rc.right - rc.left;
+    m_height = rc.bottom - rc.top;
+    m_bitmap = MakeCanvas(m_width, m_height, &m_bits);
+    m_dc = CreateCompatibleDC(NULL);
+    m_old = SelectObject(m_dc, m_bitmap);
+    RECT all = {0, 0, m_width, m_height};
+    HBRUSH brush = CreateSolidBrush(crBackground);
+    FillRect(m_dc, &all, brush);
+    DeleteObject(brush);
+    PrintWindow(hWnd, m_dc, 0);
+}
+
+Snapshot::~Snapshot()
+{
+    SelectObject(m_dc, m_old);
+    DeleteDC(m_dc);
+    DeleteObject(m_bitmap);
+}
+
+COLORREF Snapshot::At(int x, int y) const
+{
+    GdiFlush();
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return CLR_INVALID;
+    return ToColorRef(m_bits[size_t(y) * m_width + x]);
+}
+
+Canvas::Canvas(int width, int height, COLORREF fill) : m_width(width)
+{
+    m_bitmap = MakeCanvas(width, height, &m_bits);
+    m_dc = CreateCompatibleDC(NULL);
+    m_old = SelectObject(m_dc, m_bitmap);
+    RECT all = {0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(fill);
+    FillRect(m_dc, &all, brush);
+    DeleteObject(brush);
+}
+
+Canvas::~Canvas()
+{
+    SelectObject(m_dc, m_old);
+    DeleteDC(m_dc);
+    DeleteObject(m_bitmap);
+}
+
+COLORREF Canvas::At(int x, int y) const
+{
+    GdiFlush();
+    return ToColorRef(m_bits[size_t(y) * m_width + x]);
+}
+
+bool HasWindowRegion(HWND hWnd)
+{
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    int kind = GetWindowRgn(hWnd, rgn);
+    DeleteObject(rgn);
+    return kind != ERROR;
+}
+
+bool RegionHolds(HWND hWnd, int x, int y)
+{
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    bool holds;
+    if (GetWindowRgn(hWnd, rgn) == ERROR) {
+        RECT rc;
+        GetWindowRect(hWnd, &rc);
+        holds = x >= 0 && y >= 0 && x < rc.right - rc.left && y < rc.bottom - rc.top;
+    } else {
+        holds = PtInRegion(rgn, x, y) != FALSE;
+    }
+    DeleteObject(rgn);
+    return holds;
+}
+
+void PumpPending()
+{
+    MSG msg;
+    while (PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+}
+
+BOOL RecordingParent::CreateParent(int cx, int cy, COLORREF crBackground)
+{
+    background = crBackground;
+    return CreateEx(0, NULL, "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, cx, cy, NULL, NULL);
+}
+
+int RecordingParent::Count(UINT message, UINT nCode) const
+{
+    int n = 0;
+    for (const Message& m : messages) {
+        if (m.message == message && m.nCode == nCode)
+            ++n;
+    }
+    return n;
+}
+
+LRESULT RecordingParent::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        messages.push_back({message, wParam, lParam, HIWORD(wParam), LOWORD(wParam)});
+        break;
+    case WM_NOTIFY: {
+        const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
+        messages.push_back({message, wParam, lParam, pHdr->code, UINT(pHdr->idFrom)});
+        if (pHdr->code == (UINT)TCN_SELCHANGING)
+            return selChangingAnswer;
+        return 0;
+    }
+    case WM_ERASEBKGND: {
+        RECT rc;
+        ::GetClientRect(m_hWnd, &rc);
+        HBRUSH brush = CreateSolidBrush(background);
+        FillRect((HDC)wParam, &rc, brush);
+        DeleteObject(brush);
+        return TRUE;
+    }
+    default:
+        if (message >= WM_USER)
+            messages.push_back({message, wParam, lParam, 0, 0});
+        break;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+} // namespace skintest
