@@ -87,16 +87,17 @@ bool CGlobalUnits::PostWebCall(LPCSTR query)
 
 bool CGlobalUnits::WebLogin(LPCSTR password)
 {
+    CString account = EscapeQueryValue(FieldText(m_UserData.szAccount, sizeof(m_UserData.szAccount)));
     CString query;
-    query.Format("?username=%s&password=%s&type=login", (LPCSTR)EscapeQueryValue(FieldText(m_UserData.szAccount, sizeof(m_UserData.szAccount))),
-                 (LPCSTR)EscapeQueryValue(password));
+    query.Format("?username=%s&password=%s&type=login", (LPCSTR)account, (LPCSTR)EscapeQueryValue(password));
     return PostWebCall(query);
 }
 
 bool CGlobalUnits::WebLogout()
 {
+    CString account = EscapeQueryValue(FieldText(m_UserData.szAccount, sizeof(m_UserData.szAccount)));
+    CString password = EscapeQueryValue(FieldText(m_UserData.szPassword, sizeof(m_UserData.szPassword)));
     CString query;
-    query.Format("?username=%s&password=%s&type=logout", (LPCSTR)EscapeQueryValue(FieldText(m_UserData.szAccount, sizeof(m_UserData.szAccount))),
-                 (LPCSTR)EscapeQueryValue(FieldText(m_UserData.szPassword, sizeof(m_UserData.szPassword))));
+    query.Format("?username=%s&password=%s&type=logout", (LPCSTR)account, (LPCSTR)password);
     return PostWebCall(query);
 }

@@ -147,7 +147,8 @@ WORD CDownLoadService::AddMission(BYTE kind, const tagDownLoadTask* task)
         if (m_wNextID == 0)
             m_wNextID = 1;
         // Suspended until it is in the list, so a cancel can always find it.
-        mission->hThread = (HANDLE)_beginthreadex(NULL, 0, &CDownLoadService::MissionThread, mission, CREATE_SUSPENDED, NULL);
+        mission->hThread =
+            (HANDLE)_beginthreadex(NULL, 0, &CDownLoadService::MissionThread, mission, CREATE_SUSPENDED, NULL);
         if (mission->hThread == NULL) {
             delete mission;
             return 0;

@@ -133,7 +133,8 @@ bool CGellbrook::WriteList() const
     FILE* file = fopen(temp, "wb");
     if (file == NULL)
         return false;
-    bool written = m_Items.empty() || fwrite(m_Items.data(), sizeof(tagCompanionItem), m_Items.size(), file) == m_Items.size();
+    bool written =
+        m_Items.empty() || fwrite(m_Items.data(), sizeof(tagCompanionItem), m_Items.size(), file) == m_Items.size();
     written = (fclose(file) == 0) && written;
     if (!written || !MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(temp);

@@ -200,6 +200,28 @@ TEST_F(DataCenterTest, LogonByUserIdRefusedClosesAndClearsTheBlock)
     EXPECT_EQ(0u, g_GlobalUnits.GetGlobalUserData()->dwUserID);
 }
 
+TEST_F(DataCenterTest, LogonByUserIdUpToUserAttributes)
+{
+    ListenToAll();
+    CNotifyRecorder logonWindow;
+    ConnectToServer();
+    m_Server.On(1002, 4, { CHallServer::Reply(1002, 1002, Bytes(CWireBytes().U32(0).U32(99).Str("id-user").U16(2).U8(0).Counted(""))) });
+    m_Server.On(1002, 3, { CHallServer::Reply(1002, 1003, Bytes(CWireBytes().U32(5))) });
+    tagLogonInput input = AccountInput("ignored", kDigest);
+    input.dwUserID = 99;
+    DWORD serial = 0;
+    ASSERT_TRUE(m_pDataCenter->SendLogon(serial, logonWindow.GetHwnd(), input));
+    EXPECT_EQ(Bytes(CWireBytes().U32(99).Str(kDigest).Str(MachineID())), WaitRequests(1002, 4)[0].Body);
+    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 3) == 1; }));
+    EXPECT_EQ(0, logonWindow.Of(1, 3)[0].Logon.lResult);
+    EXPECT_STREQ("", logonWindow.Of(1, 3)[0].Logon.szMessage);
+    DWORD infoSerial = 0;
+    ASSERT_TRUE(m_pDataCenter->RequestUserInfo(infoSerial, logonWindow.GetHwnd()));
+    EXPECT_EQ(99u, CWireBytes().Bytes(WaitRequests(1002, 3)[0].Body).Vector()[0]);
+    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 6) == 1; }));
+    EXPECT_EQ(5, logonWindow.Of(1, 6)[0].lValue) << "a result other than 0 stores nothing and is heard mapped";
+}
+
 TEST_F(DataCenterTest, LogonResultEdgeForms)
 {
     ListenToAll();

@@ -11,12 +11,6 @@ void CHallServer::On(WORD wMainCmdID, WORD wSubCmdID, const std::vector<tagActio
     m_Scripts[std::make_pair(wMainCmdID, wSubCmdID)] = tagScript{ actions, bOnce };
 }
 
-void CHallServer::Forget(WORD wMainCmdID, WORD wSubCmdID)
-{
-    std::lock_guard<std::mutex> lock(m_ScriptMutex);
-    m_Scripts.erase(std::make_pair(wMainCmdID, wSubCmdID));
-}
-
 CHallServer::tagAction CHallServer::Reply(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body)
 {
     return tagAction{ tagAction::FRAME, wMainCmdID, wSubCmdID, body, true, 0 };

@@ -37,7 +37,6 @@ public:
     // Replaces the script of (main, sub). With bOnce the script answers the
     // next such request only; later ones get nothing.
     void On(WORD wMainCmdID, WORD wSubCmdID, const std::vector<tagAction>& actions, bool bOnce = false);
-    void Forget(WORD wMainCmdID, WORD wSubCmdID);
 
     // A frame answering the request (its serial).
     static tagAction Reply(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body = {});
