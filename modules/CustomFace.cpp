@@ -7,6 +7,7 @@
 
 #include "Picture.h"
 #include "SQLiteCodec.h"
+#include "SQLiteHandles.h"
 
 namespace {
 
@@ -19,52 +20,6 @@ const char kUserId[] = "USER_ID";
 const char kFaceSign[] = "FACE_SIGN";
 const char kFaceData[] = "FACE_DATA";
 const char kActivityDate[] = "ACTIVITY_DATE";
-
-// Text from sqlite3_mprintf, freed with the holder.
-class CSqlText
-{
-public:
-    explicit CSqlText(char* text) : m_pText(text) {}
-    ~CSqlText() { sqlite3_free(m_pText); }
-    operator const char*() const { return m_pText; }
-
-private:
-    CSqlText(const CSqlText&) = delete;
-    CSqlText& operator=(const CSqlText&) = delete;
-    char* m_pText;
-};
-
-// A prepared statement, finalized on every way out so that the connection
-// always closes.
-class CStatement
-{
-public:
-    CStatement() : m_pStatement(NULL) {}
-    ~CStatement() { Finalize(); }
-
-    bool Prepare(sqlite3* db, const char* sql)
-    {
-        Finalize();
-        return sql != NULL && sqlite3_prepare_v2(db, sql, -1, &m_pStatement, NULL) == SQLITE_OK &&
-               m_pStatement != NULL;
-    }
-    void Finalize()
-    {
-        sqlite3_finalize(m_pStatement);
-        m_pStatement = NULL;
-    }
-    operator sqlite3_stmt*() const { return m_pStatement; }
-
-private:
-    CStatement(const CStatement&) = delete;
-    CStatement& operator=(const CStatement&) = delete;
-    sqlite3_stmt* m_pStatement;
-};
-
-int Execute(sqlite3* db, const char* sql)
-{
-    return sql != NULL ? sqlite3_exec(db, sql, NULL, NULL, NULL) : SQLITE_NOMEM;
-}
 
 // Rows of a table query; -1 when it fails.
 int CountRows(sqlite3* db, const char* sql)
@@ -126,7 +81,7 @@ void CCustomFace::CloseDatabase()
 {
     if (m_pDatabase != NULL)
     {
-        Execute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q < datetime('now','-30 day')",
+        SqlExecute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q < datetime('now','-30 day')",
                                                       kTable, kActivityDate)));
         sqlite3_close(m_pDatabase);
         m_pDatabase = NULL;
@@ -166,7 +121,7 @@ bool CCustomFace::OpenDatabase(const char* path)
     {
         CSqlText create(sqlite3_mprintf("CREATE TABLE %q('%q' INTEGER PRIMARY KEY, '%q'varchar(32),'%q' BLOB,'%q' varchar(32));",
                                         kTable, kUserId, kFaceSign, kFaceData, kActivityDate));
-        if (Execute(db, create) != SQLITE_OK)
+        if (SqlExecute(db, create) != SQLITE_OK)
         {
             sqlite3_close(db);
             return false;
@@ -278,7 +233,7 @@ bool CCustomFace::PutFace(DWORD userId, const char* sign, const BYTE* dump, UINT
     CopySign(szSign, sign);
     SetItem(userId, szSign, picture);
 
-    Execute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q = %u;", kTable, kUserId, unsigned(userId))));
+    SqlExecute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q = %u;", kTable, kUserId, unsigned(userId))));
     CStatement insert;
     if (!insert.Prepare(m_pDatabase, CSqlText(sqlite3_mprintf("INSERT INTO %q VALUES(%u,'%q',?,datetime('now'));",
                                                               kTable, unsigned(userId), szSign))))
@@ -300,7 +255,7 @@ int CCustomFace::DeleteFace(DWORD userId)
     RemoveItem(userId);
     if (m_pDatabase == NULL)
         return SQLITE_MISUSE;
-    return Execute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q = %u;", kTable, kUserId,
+    return SqlExecute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q = %u;", kTable, kUserId,
                                                          unsigned(userId))));
 }
 
@@ -339,7 +294,7 @@ bool CCustomFace::LoadRow(DWORD userId)
     }
     select.Finalize();
 
-    Execute(m_pDatabase, CSqlText(sqlite3_mprintf("UPDATE %q SET %q = datetime('now') WHERE %q = %u;", kTable,
+    SqlExecute(m_pDatabase, CSqlText(sqlite3_mprintf("UPDATE %q SET %q = datetime('now') WHERE %q = %u;", kTable,
                                                   kActivityDate, kUserId, unsigned(userId))));
     SetItem(userId, szSign, picture);
     return true;

@@ -10,6 +10,7 @@
 
 #include "IniReader.h"
 #include "SQLiteCodec.h"
+#include "SQLiteHandles.h"
 
 namespace {
 
@@ -25,41 +26,6 @@ const char kIniSection[] = "Account";
 // How many names "Accounts.db.bak", "Accounts.db.bak1" ... are tried for a
 // database that has to make room.
 const int kAsideNames = 100;
-
-// Text from sqlite3_mprintf, freed with the holder.
-class CSqlText
-{
-public:
-    explicit CSqlText(char* text) : m_pText(text) {}
-    ~CSqlText() { sqlite3_free(m_pText); }
-    operator const char*() const { return m_pText; }
-
-private:
-    CSqlText(const CSqlText&) = delete;
-    CSqlText& operator=(const CSqlText&) = delete;
-    char* m_pText;
-};
-
-class CStatement
-{
-public:
-    CStatement() : m_pStatement(NULL) {}
-    ~CStatement() { sqlite3_finalize(m_pStatement); }
-
-    bool Prepare(sqlite3* db, const char* sql)
-    {
-        sqlite3_finalize(m_pStatement);
-        m_pStatement = NULL;
-        return sql != NULL && sqlite3_prepare_v2(db, sql, -1, &m_pStatement, NULL) == SQLITE_OK &&
-               m_pStatement != NULL;
-    }
-    operator sqlite3_stmt*() const { return m_pStatement; }
-
-private:
-    CStatement(const CStatement&) = delete;
-    CStatement& operator=(const CStatement&) = delete;
-    sqlite3_stmt* m_pStatement;
-};
 
 // The key for the time it is needed, wiped afterwards.
 class CDatabaseKey
@@ -81,10 +47,6 @@ private:
     char m_szKey[33];
 };
 
-int Execute(sqlite3* db, const char* sql)
-{
-    return sql != NULL ? sqlite3_exec(db, sql, NULL, NULL, NULL) : SQLITE_NOMEM;
-}
 
 // Copies at most size - 1 bytes, never half of a double-byte character.
 void CopyText(char* target, size_t size, const char* source)
@@ -282,7 +244,7 @@ bool CAccountsStore::OpenAccountsDb(LPCSTR path)
         {
             CSqlText create(sqlite3_mprintf("CREATE TABLE %q('%q' INTEGER PRIMARY KEY,'%q' int, '%q'varchar(32),'%q' varchar(128),'%q' int);",
                                             kTable, kId, kUserId, kUserAccount, kUserPassword, kIsLastAccount));
-            if (Execute(db, create) != SQLITE_OK)
+            if (SqlExecute(db, create) != SQLITE_OK)
             {
                 sqlite3_close(db);
                 return false;
@@ -339,9 +301,9 @@ bool CAccountsStore::SaveAccountsDb()
     if (m_pDatabase == NULL)
         return false;
     // All or nothing: a save that stops half-way leaves the table it found.
-    if (Execute(m_pDatabase, "BEGIN") != SQLITE_OK)
+    if (SqlExecute(m_pDatabase, "BEGIN") != SQLITE_OK)
         return false;
-    bool saved = Execute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q;", kTable))) == SQLITE_OK;
+    bool saved = SqlExecute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q;", kTable))) == SQLITE_OK;
     bool lastMarked = false;
     for (int i = 0; saved && i < m_Accounts.GetSize(); ++i)
     {
@@ -359,9 +321,9 @@ bool CAccountsStore::SaveAccountsDb()
                 sqlite3_step(insert) == SQLITE_DONE;
     }
     if (saved)
-        saved = Execute(m_pDatabase, "COMMIT") == SQLITE_OK;
+        saved = SqlExecute(m_pDatabase, "COMMIT") == SQLITE_OK;
     if (!saved)
-        Execute(m_pDatabase, "ROLLBACK");
+        SqlExecute(m_pDatabase, "ROLLBACK");
     return saved;
 }
 
