@@ -4,28 +4,6 @@
 
 #include <stdlib.h>
 
-namespace
-{
-// WinInet takes proxies from the environment too; the tests talk to
-// 127.0.0.1 directly, whatever the machine has set.
-class NoProxyEnvironment : public testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        for (const char* pszName : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
-        {
-            std::string strClear = std::string(pszName) + "=";
-            _putenv(strClear.c_str());
-            SetEnvironmentVariableA(pszName, NULL);
-        }
-        _putenv("no_proxy=127.0.0.1,localhost");
-    }
-};
-
-testing::Environment* const g_pNoProxy = testing::AddGlobalTestEnvironment(new NoProxyEnvironment);
-} // namespace
-
 void UpdateFixture::SetUp()
 {
     m_savedHttp = g_HttpTuning;

@@ -1,10 +1,36 @@
 #include "HttpTestServer.h"
 
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <string>
+
 #include <ws2tcpip.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+
+namespace
+{
+// Every program that uses the test server talks to 127.0.0.1 directly:
+// WinInet also takes proxies from the environment, so clear them.
+class NoProxyEnvironment : public testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        for (const char* pszName : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+        {
+            std::string strClear = std::string(pszName) + "=";
+            _putenv(strClear.c_str());
+            SetEnvironmentVariableA(pszName, NULL);
+        }
+        _putenv("no_proxy=127.0.0.1,localhost");
+    }
+};
+
+testing::Environment* const g_pNoProxy = testing::AddGlobalTestEnvironment(new NoProxyEnvironment);
+} // namespace
 
 namespace
 {
