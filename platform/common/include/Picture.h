@@ -136,6 +136,7 @@ private:
     CPicture& operator=(const CPicture&);
 
     bool Adopt(PictureImage& image);
+    void HandOver(PictureImage& image, CPicture* target);
     void ReleasePixels();
     void ReleaseFrames();
     void InvalidateCache() const;

@@ -166,6 +166,27 @@ void CPicture::Destroy()
     m_numFrames = 0;
 }
 
+// A picture made from this one (crop, resample) replaces the target, or this
+// picture when there is none, keeping depth, type, delay and transparency.
+void CPicture::HandOver(PictureImage& image, CPicture* target)
+{
+    image.bpp = m_bpp;
+    image.type = m_type;
+    image.delay = m_frameDelay;
+
+    CPicture* out = target ? target : this;
+    const long transIndex = m_transIndex;
+    const RGBQUAD transColor = m_transColor;
+    if (out != this)
+        out->Destroy();
+    else
+        ReleaseFrames();
+    out->m_numFrames = 1;
+    out->Adopt(image);
+    out->m_transIndex = transIndex;
+    out->m_transColor = transColor;
+}
+
 bool CPicture::Adopt(PictureImage& image)
 {
     if (!image.pixels || !PictureCodec::IsSizeAllowed(image.width, image.height))
@@ -359,21 +380,7 @@ bool CPicture::Crop(const RECT& rect, CPicture* target)
     for (LONG y = top; y < bottom; ++y)
         memcpy(image.pixels.get() + size_t(y - top) * image.width * 4,
                m_pixels + (size_t(y) * m_width + left) * 4, size_t(image.width) * 4);
-    image.bpp = m_bpp;
-    image.type = m_type;
-    image.delay = m_frameDelay;
-
-    CPicture* out = target ? target : this;
-    const long transIndex = m_transIndex;
-    const RGBQUAD transColor = m_transColor;
-    if (out != this)
-        out->Destroy();
-    else
-        ReleaseFrames();
-    out->m_numFrames = 1;
-    out->Adopt(image);
-    out->m_transIndex = transIndex;
-    out->m_transColor = transColor;
+    HandOver(image, target);
     return true;
 }
 
@@ -470,21 +477,7 @@ bool CPicture::Resample(long width, long height, int mode, CPicture* target)
             out[3] = BYTE(a > 255 ? 255 : a);
         }
     }
-    image.bpp = m_bpp;
-    image.type = m_type;
-    image.delay = m_frameDelay;
-
-    CPicture* out = target ? target : this;
-    const long transIndex = m_transIndex;
-    const RGBQUAD transColor = m_transColor;
-    if (out != this)
-        out->Destroy();
-    else
-        ReleaseFrames();
-    out->m_numFrames = 1;
-    out->Adopt(image);
-    out->m_transIndex = transIndex;
-    out->m_transColor = transColor;
+    HandOver(image, target);
     return true;
 }
 
