@@ -23,7 +23,9 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
 
-add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+# Our own targets are warning-free; third-party sources build with -w.
+add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers -Werror
+                    $<$<COMPILE_LANGUAGE:CXX>:-Wsuggest-override>)
 if(TAVREL_WIN)
   # Sources are UTF-8; texts reach the programs as GBK.
   add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fexec-charset=GBK> $<$<COMPILE_LANGUAGE:C>:-fexec-charset=GBK>)

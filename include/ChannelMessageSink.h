@@ -8,14 +8,14 @@
 
 #include "IUnknownEx.h"
 
-inline constexpr DWORD IPC_IDENTIFIER = 1;  // COPYDATASTRUCT::dwData
+inline constexpr DWORD IPC_IDENTIFIER = 1; // COPYDATASTRUCT::dwData
 inline constexpr WORD IPC_VERSION = 1;
 inline constexpr WORD IPC_MAX_DATA = 4096;
 
 struct tagIPCHead
 {
-    WORD wVersion;    // IPC_VERSION
-    WORD wSize;       // on the wire: head + data; handed to the sink: data only
+    WORD wVersion; // IPC_VERSION
+    WORD wSize;    // on the wire: head + data; handed to the sink: data only
     WORD wMainCmdID;
     WORD wSubCmdID;
 };
@@ -30,6 +30,5 @@ struct IChannelMessageSink : IUnknownEx
 {
     // head->wSize holds the data size; data is null when it is 0. Both are
     // valid only during the call.
-    virtual bool OnChannelMessage(const tagIPCHead* head, const void* data, WORD dataSize,
-                                  HWND sender) = 0;
+    virtual bool OnChannelMessage(const tagIPCHead* head, const void* data, WORD dataSize, HWND sender) = 0;
 };

@@ -12,14 +12,15 @@
 
 #include <windows.h>
 
-namespace GuidText {
+namespace GuidText
+{
 
 constexpr unsigned HexDigit(char c)
 {
-    return (c >= '0' && c <= '9') ? unsigned(c - '0')
-         : (c >= 'A' && c <= 'F') ? unsigned(c - 'A' + 10)
-         : (c >= 'a' && c <= 'f') ? unsigned(c - 'a' + 10)
-         : throw "not a hexadecimal digit";  // turns a typo into a compile error
+    return (c >= '0' && c <= '9')   ? unsigned(c - '0')
+           : (c >= 'A' && c <= 'F') ? unsigned(c - 'A' + 10)
+           : (c >= 'a' && c <= 'f') ? unsigned(c - 'a' + 10)
+                                    : throw "not a hexadecimal digit"; // turns a typo into a compile error
 }
 
 constexpr unsigned long Hex(const char* text, int digits)
@@ -40,13 +41,12 @@ constexpr GUID Parse(const char (&text)[37])
 {
     const char* p = text;
     const char* d4 = Dash(p + 23);
-    return GUID{ Hex(p, 8),
-                 (unsigned short)Hex(Dash(p + 8), 4),
-                 (unsigned short)Hex(Dash(p + 13), 4),
-                 { (unsigned char)Hex(Dash(p + 18), 2), (unsigned char)Hex(p + 21, 2),
-                   (unsigned char)Hex(d4, 2), (unsigned char)Hex(d4 + 2, 2),
-                   (unsigned char)Hex(d4 + 4, 2), (unsigned char)Hex(d4 + 6, 2),
-                   (unsigned char)Hex(d4 + 8, 2), (unsigned char)Hex(d4 + 10, 2) } };
+    return GUID{Hex(p, 8),
+                (unsigned short)Hex(Dash(p + 8), 4),
+                (unsigned short)Hex(Dash(p + 13), 4),
+                {(unsigned char)Hex(Dash(p + 18), 2), (unsigned char)Hex(p + 21, 2), (unsigned char)Hex(d4, 2),
+                 (unsigned char)Hex(d4 + 2, 2), (unsigned char)Hex(d4 + 4, 2), (unsigned char)Hex(d4 + 6, 2),
+                 (unsigned char)Hex(d4 + 8, 2), (unsigned char)Hex(d4 + 10, 2)}};
 }
 
 } // namespace GuidText

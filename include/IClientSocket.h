@@ -94,6 +94,5 @@ class CClientSocketHelper : public CModuleHelper<IClientSocket>
 public:
     CClientSocketHelper()
         : CModuleHelper<IClientSocket>(CLSID_ClientSocket, IID_IClientSocket, "Pellimor.dll", "DllGetClassObject")
-    {
-    }
+    {}
 };

@@ -25,7 +25,7 @@ struct ICustomFaceRes : IUnknownEx
     virtual bool OpenDatabase(const char* path) = 0;
     virtual bool HasFace(DWORD userId) = 0;
     virtual int GetFaceCount() = 0;
-    virtual DWORD GetFaceUserIdAt(int index) = 0;            // ascending user ids
+    virtual DWORD GetFaceUserIdAt(int index) = 0; // ascending user ids
     virtual bool DrawFace(DWORD userId, CDC* pDC, int x, int y) = 0;
     virtual bool DrawFaceInRect(DWORD userId, CDC* pDC, const RECT* rect) = 0;
     virtual tagCustomFaceItem* GetFaceItem(DWORD userId) = 0;
@@ -35,7 +35,7 @@ struct ICustomFaceRes : IUnknownEx
     // dump is the picture in the picture class's own serialised form.
     virtual bool PutFace(DWORD userId, const char* sign, const BYTE* dump, UINT size) = 0;
     virtual tagCustomFaceItem* LoadFace(DWORD userId) = 0;
-    virtual int DeleteFace(DWORD userId) = 0;                // database result code, 0 on success
+    virtual int DeleteFace(DWORD userId) = 0; // database result code, 0 on success
 };
 
 class CCustomFaceHelper : public CModuleHelper<ICustomFaceRes>
@@ -43,6 +43,5 @@ class CCustomFaceHelper : public CModuleHelper<ICustomFaceRes>
 public:
     CCustomFaceHelper()
         : CModuleHelper<ICustomFaceRes>(CLSID_CustomFace, IID_ICustomFaceRes, "Brindle.dll", "DllGetClassObject")
-    {
-    }
+    {}
 };

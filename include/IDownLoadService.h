@@ -23,8 +23,8 @@ struct tagDownLoadTask
 {
     BYTE cbFlag;
     char szName[128];
-    char szFolder[260];         // where the package goes
-    char szUrls[10][260];       // tried in order up to the first empty one
+    char szFolder[260];   // where the package goes
+    char szUrls[10][260]; // tried in order up to the first empty one
 };
 #pragma pack(pop)
 static_assert(sizeof(tagDownLoadTask) == 2989, "download task layout");
@@ -39,11 +39,11 @@ static_assert(offsetof(tagDownLoadTask, szUrls) == 389, "download task layout");
 
 enum
 {
-    DOWNLOAD_SUB_ANNOUNCED = 1,     // tagDownLoadAnnounce
-    DOWNLOAD_SUB_DONE = 2,          // tagDownLoadDone
-    DOWNLOAD_SUB_PROGRESS = 3,      // tagDownLoadProgress
-    DOWNLOAD_SUB_FAILED = 4,        // tagDownLoadProgress: one address failed
-    DOWNLOAD_SUB_HALL_READY = 5     // tagDownLoadDone: the hall's own package arrived
+    DOWNLOAD_SUB_ANNOUNCED = 1, // tagDownLoadAnnounce
+    DOWNLOAD_SUB_DONE = 2,      // tagDownLoadDone
+    DOWNLOAD_SUB_PROGRESS = 3,  // tagDownLoadProgress
+    DOWNLOAD_SUB_FAILED = 4,    // tagDownLoadProgress: one address failed
+    DOWNLOAD_SUB_HALL_READY = 5 // tagDownLoadDone: the hall's own package arrived
 };
 
 struct tagDownLoadHead
@@ -58,8 +58,8 @@ struct tagDownLoadAnnounce
 {
     WORD wMissionID;
     WORD wReserved;
-    DWORD dwReceived;           // KB
-    DWORD dwTotal;              // KB, 0 when not known yet
+    DWORD dwReceived; // KB
+    DWORD dwTotal;    // KB, 0 when not known yet
     char szName[128];
 };
 static_assert(offsetof(tagDownLoadAnnounce, szName) == 12, "announce layout");
@@ -68,8 +68,8 @@ struct tagDownLoadProgress
 {
     WORD wMissionID;
     WORD wReserved;
-    LONG lReceived;             // KB
-    LONG lTotal;                // KB
+    LONG lReceived; // KB
+    LONG lTotal;    // KB
 };
 static_assert(sizeof(tagDownLoadProgress) == 12, "progress layout");
 
@@ -79,7 +79,7 @@ struct tagDownLoadDone
     WORD wReserved;
     DWORD dwReceived;
     DWORD dwTotal;
-    char szResult[260];         // the package's path, or "fails"
+    char szResult[260]; // the package's path, or "fails"
 };
 static_assert(offsetof(tagDownLoadDone, szResult) == 12, "done layout");
 
@@ -103,6 +103,5 @@ public:
     CDownLoadServiceHelper()
         : CModuleHelper<IDownLoadService>(CLSID_DownLoadService, IID_IDownLoadService, "Download.dll",
                                           "DllGetClassObject")
-    {
-    }
+    {}
 };

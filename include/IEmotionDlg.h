@@ -16,8 +16,8 @@ inline constexpr UINT WM_EMOTION_PICK = WM_USER + 100;
 
 struct tagEmotion
 {
-    char szPath[260];           // full file path of the picture
-    char szCode[16];            // "/unem" for a members' emotion picked without the level
+    char szPath[260]; // full file path of the picture
+    char szCode[16];  // "/unem" for a members' emotion picked without the level
     char szName[16];
 };
 static_assert(sizeof(tagEmotion) == 292, "emotion record layout");
@@ -25,16 +25,16 @@ static_assert(sizeof(tagEmotion) == 292, "emotion record layout");
 struct IEmotionDlg : IUnknownEx
 {
     virtual bool Create(CWnd* pOwner) = 0;
-    virtual HWND GetSafeHwnd() = 0;                  // null before Create
+    virtual HWND GetSafeHwnd() = 0; // null before Create
     virtual void Destroy() = 0;
     virtual bool LoadConfig(const char* dir) = 0;
-    virtual void GetSize(int size[2]) = 0;           // width, height
+    virtual void GetSize(int size[2]) = 0; // width, height
     virtual void ShowAt(int x, int y) = 0;
 };
 
 struct IEmotionDlg2 : IEmotionDlg
 {
-    virtual void SetVipLevel(int level) = 0;         // 1 to 6 open the members' page
+    virtual void SetVipLevel(int level) = 0; // 1 to 6 open the members' page
 };
 
 class CEmotionDlgHelper : public CModuleHelper<IEmotionDlg>
@@ -42,6 +42,5 @@ class CEmotionDlgHelper : public CModuleHelper<IEmotionDlg>
 public:
     CEmotionDlgHelper()
         : CModuleHelper<IEmotionDlg>(CLSID_EmotionDlg, IID_IEmotionDlg, "Brindle.dll", "DllGetClassObject")
-    {
-    }
+    {}
 };

@@ -32,6 +32,5 @@ class CGameAvatarResHelper : public CModuleHelper<IGameAvatarRes>
 public:
     CGameAvatarResHelper()
         : CModuleHelper<IGameAvatarRes>(CLSID_GameAvatarRes, IID_IGameAvatarRes, "Rivesh.dll", "DllGetClassObject")
-    {
-    }
+    {}
 };

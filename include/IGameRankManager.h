@@ -11,7 +11,7 @@ TAVREL_GUID(IID_IGameRankManager, "5DCBA6BE-D41D-4AD6-9EBC-DB094ECE0A76");
 struct tagRankItem
 {
     char szName[32];
-    LONG lScore;        // the lowest score of the rank
+    LONG lScore; // the lowest score of the rank
 };
 static_assert(sizeof(tagRankItem) == 36, "rank item layout");
 
@@ -31,6 +31,5 @@ public:
     CGameRankManagerHelper()
         : CModuleHelper<IGameRankManager>(CLSID_GameRankManager, IID_IGameRankManager, "Brindle.dll",
                                           "DllGetClassObject")
-    {
-    }
+    {}
 };

@@ -22,7 +22,7 @@ struct tagCompanionItem
     DWORD dwUserID;
     WORD wFaceID;
     WORD wReserved;
-    DWORD dwCompanion;          // COMPANION_*
+    DWORD dwCompanion; // COMPANION_*
     char szNickName[32];
     BYTE cbReserved[132];
 };
@@ -47,6 +47,5 @@ class CGellbrookHelper : public CModuleHelper<IGellbrook>
 public:
     CGellbrookHelper()
         : CModuleHelper<IGellbrook>(CLSID_Gellbrook, IID_IGellbrook, "Gellbrook.dll", "DllGetClassObject")
-    {
-    }
+    {}
 };

@@ -15,13 +15,13 @@ TAVREL_GUID(IID_IMessageProxy2, "B2F6A4BF-DB1E-470C-90C0-7244D629B2AA");
 // One clickable range of the written text.
 enum
 {
-    MESSAGE_ITEM_LINK = 0,      // szData: the link target
-    MESSAGE_ITEM_USER = 1,      // szData: the user id in decimal
+    MESSAGE_ITEM_LINK = 0, // szData: the link target
+    MESSAGE_ITEM_USER = 1, // szData: the user id in decimal
 };
 
 struct tagMessageItem
 {
-    int nFirst;                 // first and last character position
+    int nFirst; // first and last character position
     int nLast;
     int nKind;
     char szData[256];
@@ -49,7 +49,7 @@ struct IMessageProxy : IUnknownEx
     virtual bool LoadConfig(const char* dir) = 0;
     virtual bool LoadTypeIcons(const char* dir) = 0;
     virtual bool Clear() = 0;
-    virtual bool SetOption(int option) = 0;          // nonzero: keep the view at the bottom
+    virtual bool SetOption(int option) = 0; // nonzero: keep the view at the bottom
     virtual bool IsAttached() = 0;
     virtual bool IsAttached2() = 0;
     virtual bool InsertTime(COLORREF colour) = 0;
@@ -73,6 +73,5 @@ class CMessageProxyHelper : public CModuleHelper<IMessageProxy>
 public:
     CMessageProxyHelper()
         : CModuleHelper<IMessageProxy>(CLSID_MessageProxy, IID_IMessageProxy, "Brindle.dll", "DllGetClassObject")
-    {
-    }
+    {}
 };

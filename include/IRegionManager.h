@@ -23,7 +23,7 @@ struct ICity
     virtual DWORD GetId() = 0;
     virtual const char* GetName() = 0;
     virtual WORD GetChildCount() = 0;
-    virtual IArea* GetChild(UINT index) = 0;     // null when out of range
+    virtual IArea* GetChild(UINT index) = 0; // null when out of range
 };
 
 struct IProvince
@@ -31,7 +31,7 @@ struct IProvince
     virtual DWORD GetId() = 0;
     virtual const char* GetName() = 0;
     virtual WORD GetChildCount() = 0;
-    virtual ICity* GetChild(UINT index) = 0;     // null when out of range
+    virtual ICity* GetChild(UINT index) = 0; // null when out of range
 };
 
 // Item pointers stay valid until the next LoadRegion or the last Release.
@@ -55,6 +55,5 @@ class CRegionManagerHelper : public CModuleHelper<IRegionManager>
 public:
     CRegionManagerHelper()
         : CModuleHelper<IRegionManager>(CLSID_RegionManager, IID_IRegionManager, "Brindle.dll", "DllGetClassObject")
-    {
-    }
+    {}
 };

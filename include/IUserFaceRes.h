@@ -34,6 +34,5 @@ class CUserFaceResHelper : public CModuleHelper<IUserFaceRes>
 public:
     CUserFaceResHelper()
         : CModuleHelper<IUserFaceRes>(CLSID_UserFaceRes, IID_IUserFaceRes, "Brindle.dll", "DllGetClassObject")
-    {
-    }
+    {}
 };

@@ -18,12 +18,12 @@
 
 struct tagServiceShareData
 {
-    DWORD dwUserID;           // the logged-on user; 0 after a refused logon
+    DWORD dwUserID; // the logged-on user; 0 after a refused logon
     DWORD dwPageGroup;
     DWORD dwPageIndex;
-    char szPassword[64];      // MD5 hex text of the password
-    DWORD dwHallWnd;          // HandleToULong of the hall's main window
-    DWORD dwServiceWnd;       // HandleToULong of Quillon's main window, written by Quillon
+    char szPassword[64]; // MD5 hex text of the password
+    DWORD dwHallWnd;     // HandleToULong of the hall's main window
+    DWORD dwServiceWnd;  // HandleToULong of Quillon's main window, written by Quillon
 };
 static_assert(sizeof(tagServiceShareData) == 84, "the block is 84 bytes in both builds");
 static_assert(offsetof(tagServiceShareData, dwPageGroup) == 4, "block layout");

@@ -9,7 +9,8 @@
 #include "SQLiteCodec.h"
 #include "SQLiteHandles.h"
 
-namespace {
+namespace
+{
 
 // The cache's pass phrase; the page keys are derived from it at run time.
 const char kPassPhrase[] = "5@8#1&R!T^M?";
@@ -58,9 +59,7 @@ void CopySign(char (&target)[33], const char* sign)
 
 } // namespace
 
-CCustomFace::CCustomFace() : m_pDatabase(NULL)
-{
-}
+CCustomFace::CCustomFace() : m_pDatabase(NULL) {}
 
 CCustomFace::~CCustomFace()
 {
@@ -79,10 +78,9 @@ HRESULT CCustomFace::QueryInterface(REFGUID iid, void** out)
 
 void CCustomFace::CloseDatabase()
 {
-    if (m_pDatabase != NULL)
-    {
-        SqlExecute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q < datetime('now','-30 day')",
-                                                      kTable, kActivityDate)));
+    if (m_pDatabase != NULL) {
+        SqlExecute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q < datetime('now','-30 day')", kTable,
+                                                         kActivityDate)));
         sqlite3_close(m_pDatabase);
         m_pDatabase = NULL;
         m_strPath.Empty();
@@ -99,30 +97,26 @@ bool CCustomFace::OpenDatabase(const char* path)
 
     CString utf8 = ToUtf8(path);
     sqlite3* db = NULL;
-    if (sqlite3_open(utf8, &db) != SQLITE_OK || db == NULL)
-    {
+    if (sqlite3_open(utf8, &db) != SQLITE_OK || db == NULL) {
         sqlite3_close(db);
         return false;
     }
     // Without its key the table would be written plain.
-    if (sqlite3_key_codec(db, kPassPhrase, kPassPhraseLength) != SQLITE_OK)
-    {
+    if (sqlite3_key_codec(db, kPassPhrase, kPassPhraseLength) != SQLITE_OK) {
         sqlite3_close(db);
         return false;
     }
-    int tables = CountRows(db, CSqlText(sqlite3_mprintf(
-                                   "SELECT * FROM sqlite_master WHERE type = 'table' AND name = '%q';", kTable)));
-    if (tables < 0)
-    {
+    int tables = CountRows(
+        db, CSqlText(sqlite3_mprintf("SELECT * FROM sqlite_master WHERE type = 'table' AND name = '%q';", kTable)));
+    if (tables < 0) {
         sqlite3_close(db);
         return false;
     }
-    if (tables == 0)
-    {
-        CSqlText create(sqlite3_mprintf("CREATE TABLE %q('%q' INTEGER PRIMARY KEY, '%q'varchar(32),'%q' BLOB,'%q' varchar(32));",
-                                        kTable, kUserId, kFaceSign, kFaceData, kActivityDate));
-        if (SqlExecute(db, create) != SQLITE_OK)
-        {
+    if (tables == 0) {
+        CSqlText create(
+            sqlite3_mprintf("CREATE TABLE %q('%q' INTEGER PRIMARY KEY, '%q'varchar(32),'%q' BLOB,'%q' varchar(32));",
+                            kTable, kUserId, kFaceSign, kFaceData, kActivityDate));
+        if (SqlExecute(db, create) != SQLITE_OK) {
             sqlite3_close(db);
             return false;
         }
@@ -171,8 +165,8 @@ DWORD CCustomFace::GetFaceUserIdAt(int index)
     int rows = 0;
     int columns = 0;
     DWORD userId = 0;
-    if (sqlite3_get_table(m_pDatabase, sql, &table, &rows, &columns, NULL) == SQLITE_OK && rows > 0 &&
-        columns > 0 && table[columns] != NULL)
+    if (sqlite3_get_table(m_pDatabase, sql, &table, &rows, &columns, NULL) == SQLITE_OK && rows > 0 && columns > 0 &&
+        table[columns] != NULL)
         userId = DWORD(strtoul(table[columns], NULL, 10));
     sqlite3_free_table(table);
     return userId;
@@ -224,8 +218,7 @@ bool CCustomFace::PutFace(DWORD userId, const char* sign, const BYTE* dump, UINT
     // Decoded before anything changes: a dump that is no picture leaves the
     // cached face and its row as they were.
     CPicture* picture = new CPicture;
-    if (!picture->UnDump(dump, size) || !picture->IsValid())
-    {
+    if (!picture->UnDump(dump, size) || !picture->IsValid()) {
         delete picture;
         return false;
     }
@@ -233,7 +226,8 @@ bool CCustomFace::PutFace(DWORD userId, const char* sign, const BYTE* dump, UINT
     CopySign(szSign, sign);
     SetItem(userId, szSign, picture);
 
-    SqlExecute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q = %u;", kTable, kUserId, unsigned(userId))));
+    SqlExecute(m_pDatabase,
+               CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q = %u;", kTable, kUserId, unsigned(userId))));
     CStatement insert;
     if (!insert.Prepare(m_pDatabase, CSqlText(sqlite3_mprintf("INSERT INTO %q VALUES(%u,'%q',?,datetime('now'));",
                                                               kTable, unsigned(userId), szSign))))
@@ -255,15 +249,14 @@ int CCustomFace::DeleteFace(DWORD userId)
     RemoveItem(userId);
     if (m_pDatabase == NULL)
         return SQLITE_MISUSE;
-    return SqlExecute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q = %u;", kTable, kUserId,
-                                                         unsigned(userId))));
+    return SqlExecute(m_pDatabase,
+                      CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q = %u;", kTable, kUserId, unsigned(userId))));
 }
 
 tagCustomFaceItem* CCustomFace::Lookup(DWORD userId)
 {
     tagCustomFaceItem* item = NULL;
-    if (!m_FaceMap.Lookup(userId, item))
-    {
+    if (!m_FaceMap.Lookup(userId, item)) {
         if (!LoadRow(userId) || !m_FaceMap.Lookup(userId, item))
             return NULL;
     }
@@ -287,15 +280,14 @@ bool CCustomFace::LoadRow(DWORD userId)
     if (data == NULL || size <= 0)
         return false;
     CPicture* picture = new CPicture;
-    if (!picture->UnDump(data, DWORD(size)) || !picture->IsValid())
-    {
+    if (!picture->UnDump(data, DWORD(size)) || !picture->IsValid()) {
         delete picture;
         return false;
     }
     select.Finalize();
 
     SqlExecute(m_pDatabase, CSqlText(sqlite3_mprintf("UPDATE %q SET %q = datetime('now') WHERE %q = %u;", kTable,
-                                                  kActivityDate, kUserId, unsigned(userId))));
+                                                     kActivityDate, kUserId, unsigned(userId))));
     SetItem(userId, szSign, picture);
     return true;
 }
@@ -304,8 +296,7 @@ void CCustomFace::SetItem(DWORD userId, const char* sign, CPicture* picture)
 {
     // The item stays where it is, so pointers callers hold keep pointing at it.
     tagCustomFaceItem* item = NULL;
-    if (!m_FaceMap.Lookup(userId, item) || item == NULL)
-    {
+    if (!m_FaceMap.Lookup(userId, item) || item == NULL) {
         item = new tagCustomFaceItem;
         item->pPicture = NULL;
         m_FaceMap.SetAt(userId, item);
@@ -319,8 +310,7 @@ void CCustomFace::SetItem(DWORD userId, const char* sign, CPicture* picture)
 void CCustomFace::RemoveItem(DWORD userId)
 {
     tagCustomFaceItem* item = NULL;
-    if (m_FaceMap.Lookup(userId, item))
-    {
+    if (m_FaceMap.Lookup(userId, item)) {
         m_FaceMap.RemoveKey(userId);
         if (item != NULL)
             delete item->pPicture;
@@ -331,8 +321,7 @@ void CCustomFace::RemoveItem(DWORD userId)
 void CCustomFace::RemoveAllItems()
 {
     POSITION position = m_FaceMap.GetStartPosition();
-    while (position != NULL)
-    {
+    while (position != NULL) {
         DWORD userId = 0;
         tagCustomFaceItem* item = NULL;
         m_FaceMap.GetNextAssoc(position, userId, item);

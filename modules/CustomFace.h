@@ -44,7 +44,7 @@ private:
     void RemoveItem(DWORD userId);
     void RemoveAllItems();
 
-    CString m_strPath;                  // UTF-8
+    CString m_strPath; // UTF-8
     sqlite3* m_pDatabase;
     CFaceMap m_FaceMap;
 };

@@ -6,13 +6,9 @@
 
 #include "IniSection.h"
 
-CGameRankManager::CGameRankManager()
-{
-}
+CGameRankManager::CGameRankManager() {}
 
-CGameRankManager::~CGameRankManager()
-{
-}
+CGameRankManager::~CGameRankManager() {}
 
 HRESULT CGameRankManager::QueryInterface(REFGUID iid, void** out)
 {
@@ -37,8 +33,7 @@ void CGameRankManager::LoadConfig(const char* dir)
 
     CStringArray lines;
     ReadIniSection(file, "Rank", lines);
-    for (INT_PTR i = 0; i < lines.GetSize(); ++i)
-    {
+    for (INT_PTR i = 0; i < lines.GetSize(); ++i) {
         CString title, score;
         if (!SplitIniLine(lines[i], title, score))
             continue;
@@ -58,8 +53,7 @@ const tagRankItem* CGameRankManager::GetRank(long score)
     INT_PTR count = m_Ranks.GetSize();
     if (count == 0)
         return NULL;
-    for (INT_PTR i = 0; i < count; ++i)
-    {
+    for (INT_PTR i = 0; i < count; ++i) {
         if (m_Ranks[i].lScore <= score)
             return &m_Ranks[i];
     }

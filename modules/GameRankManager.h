@@ -18,5 +18,5 @@ public:
     const tagRankItem* GetRank(long score) override;
 
 private:
-    CArray<tagRankItem, const tagRankItem&> m_Ranks;     // highest score first
+    CArray<tagRankItem, const tagRankItem&> m_Ranks; // highest score first
 };

@@ -9,8 +9,7 @@ bool ReadIniSection(const char* file, const char* section, CStringArray& lines)
     // The call answers size - 2 when the section did not fit: grow and ask again.
     std::vector<char> buffer(64 * 1024);
     DWORD length;
-    for (;;)
-    {
+    for (;;) {
         length = ::GetPrivateProfileSectionA(section, buffer.data(), DWORD(buffer.size()), file);
         if (length < buffer.size() - 2)
             break;
@@ -21,9 +20,7 @@ bool ReadIniSection(const char* file, const char* section, CStringArray& lines)
 
     // Lines end with NUL; the list ends with an empty line.
     bool any = false;
-    for (const char* line = buffer.data(); line < buffer.data() + length && *line != '\0';
-         line += strlen(line) + 1)
-    {
+    for (const char* line = buffer.data(); line < buffer.data() + length && *line != '\0'; line += strlen(line) + 1) {
         lines.Add(line);
         any = true;
     }

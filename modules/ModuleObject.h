@@ -5,8 +5,7 @@
 
 #include "IUnknownEx.h"
 
-template <class I>
-class CModuleObject : public I
+template <class I> class CModuleObject : public I
 {
 public:
     ULONG AddRef() override { return ULONG(++m_lRefCount); }

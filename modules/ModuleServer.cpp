@@ -11,22 +11,19 @@
 #include "RegionManager.h"
 #include "UserFaceRes.h"
 
-namespace {
+namespace
+{
 
 typedef HRESULT (*ModuleCreateFn)(REFGUID iid, void** out);
 
 // The caller gets the object's own QueryInterface answer. An object that does
 // not answer the interface id is deleted at once, without Release.
-template <class T>
-HRESULT CreateModuleObject(REFGUID iid, void** out)
+template <class T> HRESULT CreateModuleObject(REFGUID iid, void** out)
 {
     T* object;
-    try
-    {
+    try {
         object = new T;
-    }
-    catch (...)
-    {
+    } catch (...) {
         *out = NULL;
         return E_OUTOFMEMORY;
     }
@@ -39,17 +36,17 @@ HRESULT CreateModuleObject(REFGUID iid, void** out)
 struct tagModuleClass
 {
     const GUID* pClassId;
-    ModuleCreateFn pfnCreate;       // null: not served yet
+    ModuleCreateFn pfnCreate; // null: not served yet
 };
 
 // Tested in this order; the first match decides.
 const tagModuleClass g_ModuleClasses[] = {
-    { &CLSID_MessageProxy, NULL },
-    { &CLSID_EmotionDlg, NULL },
-    { &CLSID_GameRankManager, &CreateModuleObject<CGameRankManager> },
-    { &CLSID_UserFaceRes, &CreateModuleObject<CUserFaceRes> },
-    { &CLSID_RegionManager, &CreateModuleObject<CRegionManager> },
-    { &CLSID_CustomFace, &CreateModuleObject<CCustomFace> },
+    {&CLSID_MessageProxy, NULL},
+    {&CLSID_EmotionDlg, NULL},
+    {&CLSID_GameRankManager, &CreateModuleObject<CGameRankManager>},
+    {&CLSID_UserFaceRes, &CreateModuleObject<CUserFaceRes>},
+    {&CLSID_RegionManager, &CreateModuleObject<CRegionManager>},
+    {&CLSID_CustomFace, &CreateModuleObject<CCustomFace>},
 };
 
 } // namespace
@@ -58,8 +55,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out)
 {
     if (out == NULL)
         return E_POINTER;
-    for (const tagModuleClass& entry : g_ModuleClasses)
-    {
+    for (const tagModuleClass& entry : g_ModuleClasses) {
         if (!IsEqualGUID(clsid, *entry.pClassId))
             continue;
         if (entry.pfnCreate == NULL)

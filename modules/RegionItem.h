@@ -27,10 +27,7 @@ public:
     DWORD GetId() override { return m_dwId; }
     const char* GetName() override { return m_strName; }
     WORD GetChildCount() override { return WORD(m_Children.GetSize()); }
-    IArea* GetChild(UINT index) override
-    {
-        return index < UINT(m_Children.GetSize()) ? m_Children[index] : NULL;
-    }
+    IArea* GetChild(UINT index) override { return index < UINT(m_Children.GetSize()) ? m_Children[index] : NULL; }
 
     void AddChild(CArea* area) { m_Children.Add(area); }
 
@@ -48,10 +45,7 @@ public:
     DWORD GetId() override { return m_dwId; }
     const char* GetName() override { return m_strName; }
     WORD GetChildCount() override { return WORD(m_Children.GetSize()); }
-    ICity* GetChild(UINT index) override
-    {
-        return index < UINT(m_Children.GetSize()) ? m_Children[index] : NULL;
-    }
+    ICity* GetChild(UINT index) override { return index < UINT(m_Children.GetSize()) ? m_Children[index] : NULL; }
 
     void AddChild(CCity* city) { m_Children.Add(city); }
 

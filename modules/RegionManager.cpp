@@ -4,30 +4,27 @@
 
 #include "IniSection.h"
 
-namespace {
+namespace
+{
 
-template <class T>
-void DeleteItems(CArray<T*, T*>& items)
+template <class T> void DeleteItems(CArray<T*, T*>& items)
 {
     for (INT_PTR i = 0; i < items.GetSize(); ++i)
         delete items[i];
     items.RemoveAll();
 }
 
-template <class T>
-T* ItemAt(CArray<T*, T*>& items, UINT index)
+template <class T> T* ItemAt(CArray<T*, T*>& items, UINT index)
 {
     return index < UINT(items.GetSize()) ? items[index] : NULL;
 }
 
 // Each "id=name" line of the section becomes an item, in file order.
-template <class T>
-void ReadItems(const char* file, const char* section, CArray<T*, T*>& items)
+template <class T> void ReadItems(const char* file, const char* section, CArray<T*, T*>& items)
 {
     CStringArray lines;
     ReadIniSection(file, section, lines);
-    for (INT_PTR i = 0; i < lines.GetSize(); ++i)
-    {
+    for (INT_PTR i = 0; i < lines.GetSize(); ++i) {
         CString id, name;
         if (SplitIniLine(lines[i], id, name))
             items.Add(new T(DWORD(atol(id)), name));
@@ -36,9 +33,7 @@ void ReadItems(const char* file, const char* section, CArray<T*, T*>& items)
 
 } // namespace
 
-CRegionManager::CRegionManager()
-{
-}
+CRegionManager::CRegionManager() {}
 
 CRegionManager::~CRegionManager()
 {
@@ -82,8 +77,7 @@ ICity* CRegionManager::FindCity(DWORD id)
 
 IArea* CRegionManager::FindArea(DWORD id)
 {
-    for (INT_PTR i = 0; i < m_Areas.GetSize(); ++i)
-    {
+    for (INT_PTR i = 0; i < m_Areas.GetSize(); ++i) {
         if (m_Areas[i]->GetId() == id)
             return m_Areas[i];
     }
@@ -119,13 +113,11 @@ bool CRegionManager::LoadRegion(const char* file)
     ReadItems(file, "Area", m_Areas);
 
     // An item whose parent is missing stays in its list without a parent.
-    for (INT_PTR i = 0; i < m_Areas.GetSize(); ++i)
-    {
+    for (INT_PTR i = 0; i < m_Areas.GetSize(); ++i) {
         if (CCity* city = FindCityItem(m_Areas[i]->GetId()))
             city->AddChild(m_Areas[i]);
     }
-    for (INT_PTR i = 0; i < m_Cities.GetSize(); ++i)
-    {
+    for (INT_PTR i = 0; i < m_Cities.GetSize(); ++i) {
         if (CProvince* province = FindProvinceItem(m_Cities[i]->GetId()))
             province->AddChild(m_Cities[i]);
     }
@@ -142,8 +134,7 @@ void CRegionManager::RemoveAll()
 CProvince* CRegionManager::FindProvinceItem(DWORD id)
 {
     DWORD provinceId = id - id % 10000;
-    for (INT_PTR i = 0; i < m_Provinces.GetSize(); ++i)
-    {
+    for (INT_PTR i = 0; i < m_Provinces.GetSize(); ++i) {
         if (m_Provinces[i]->GetId() == provinceId)
             return m_Provinces[i];
     }
@@ -153,8 +144,7 @@ CProvince* CRegionManager::FindProvinceItem(DWORD id)
 CCity* CRegionManager::FindCityItem(DWORD id)
 {
     DWORD cityId = id - id % 100;
-    for (INT_PTR i = 0; i < m_Cities.GetSize(); ++i)
-    {
+    for (INT_PTR i = 0; i < m_Cities.GetSize(); ++i) {
         if (m_Cities[i]->GetId() == cityId)
             return m_Cities[i];
     }

@@ -6,7 +6,8 @@
 
 #include "Picture.h"
 
-namespace {
+namespace
+{
 
 // Transparent colour of the face pictures.
 const COLORREF FACE_TRANSPARENT = RGB(0, 128, 128);
@@ -20,8 +21,7 @@ bool FileExists(const char* path)
 CPicture* LoadFacePicture(const char* path)
 {
     CPicture* picture = new CPicture;
-    if (picture->Load(path, PICTURE_TYPE_PNG))
-    {
+    if (picture->Load(path, PICTURE_TYPE_PNG)) {
         picture->IncreaseBpp(24);
         picture->SetTransColor(CPicture::RgbToQuad(FACE_TRANSPARENT));
     }
@@ -52,8 +52,7 @@ HRESULT CUserFaceRes::QueryInterface(REFGUID iid, void** out)
 {
     if (out == NULL)
         return E_POINTER;
-    if (IsEqualGUID(iid, IID_IUserFaceRes) || IsEqualGUID(iid, IID_IUserFaceRes1) ||
-        IsEqualGUID(iid, IID_IUnknownEx))
+    if (IsEqualGUID(iid, IID_IUserFaceRes) || IsEqualGUID(iid, IID_IUserFaceRes1) || IsEqualGUID(iid, IID_IUnknownEx))
         return Answer(static_cast<IUserFaceRes1*>(this), out);
     *out = NULL;
     return E_NOINTERFACE;
@@ -71,8 +70,7 @@ bool CUserFaceRes::LoadFaces(const char* dir)
         m_szFolder[--length] = '\0';
 
     // Faces are numbered from 1 without gaps: the first incomplete pair ends them.
-    while (m_wCount < 0xFFFF)
-    {
+    while (m_wCount < 0xFFFF) {
         CString first, second;
         first.Format("%s\\%d-1.png", m_szFolder, m_wCount + 1);
         second.Format("%s\\%d-2.png", m_szFolder, m_wCount + 1);

@@ -31,7 +31,7 @@ private:
 
     CArray<CPicture*, CPicture*> m_FirstPictures;
     CArray<CPicture*, CPicture*> m_SecondPictures;
-    char m_szFolder[MAX_PATH];          // without trailing backslash
+    char m_szFolder[MAX_PATH]; // without trailing backslash
     WORD m_wCount;
     CPicture* m_pDefaultPicture;
 };

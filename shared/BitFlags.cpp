@@ -2,9 +2,7 @@
 
 #include <string.h>
 
-CBitFlags::CBitFlags() : m_nBitCount(0), m_nWordCount(0), m_pWords(NULL)
-{
-}
+CBitFlags::CBitFlags() : m_nBitCount(0), m_nWordCount(0), m_pWords(NULL) {}
 
 CBitFlags::~CBitFlags()
 {

@@ -4,7 +4,8 @@
 
 #include "BitFlags.h"
 
-namespace {
+namespace
+{
 
 // The fields of a logon result in front of its message.
 struct tagLogonResultHead
@@ -28,7 +29,7 @@ void SerializeRecord(CArchive& ar, tagLogonResultHead& head)
 const BYTE* TakeBytes(CArchive& ar, const BYTE* pBody, UINT nBytes)
 {
     RequireBytes(ar, nBytes);
-    ULONGLONG nPosition = ar.GetFile()->GetPosition();  // RequireBytes left the archive's buffer empty
+    ULONGLONG nPosition = ar.GetFile()->GetPosition(); // RequireBytes left the archive's buffer empty
     SkipBytes(ar, nBytes);
     return pBody + nPosition;
 }
@@ -81,7 +82,7 @@ LONG MapHallResult(DWORD dwResult)
 bool ReadLogonResult(tagLogonResult& result, const void* pData, UINT nDataSize)
 {
     memset(&result, 0, sizeof(result));
-    tagLogonResultHead head = { &result };
+    tagLogonResultHead head = {&result};
     if (!UnpackRecord(head, pData, nDataSize))
         return false;
     tagLogonResult whole;
@@ -94,18 +95,24 @@ bool ReadLogonResult(tagLogonResult& result, const void* pData, UINT nDataSize)
 enAttributeForm GetTypedAttributeForm(DWORD dwID)
 {
     switch (dwID) {
-    case 2: case 4: case 7: case 8: case 9: case 10: case 11: case 12: case 13: case 15:
-        return ATTRIBUTE_TEXT;
-    case 3:
-        return ATTRIBUTE_I32;
-    case 5: case 19:
-        return ATTRIBUTE_U8;
-    case 6:
-        return ATTRIBUTE_U16;
-    case 14: case 16: case 17:
-        return ATTRIBUTE_U32;
-    default:
-        return ATTRIBUTE_NONE;
+    case 2:
+    case 4:
+    case 7:
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 15: return ATTRIBUTE_TEXT;
+    case 3: return ATTRIBUTE_I32;
+    case 5:
+    case 19: return ATTRIBUTE_U8;
+    case 6: return ATTRIBUTE_U16;
+    case 14:
+    case 16:
+    case 17: return ATTRIBUTE_U32;
+    default: return ATTRIBUTE_NONE;
     }
 }
 
@@ -122,8 +129,7 @@ bool ReadTypedAttributes(CArray<tagUserAttribute, const tagUserAttribute&>& attr
             tagUserAttribute attribute;
             ar >> attribute.dwID;
             switch (GetTypedAttributeForm(attribute.dwID)) {
-            case ATTRIBUTE_NONE:
-                continue;
+            case ATTRIBUTE_NONE: continue;
             case ATTRIBUTE_TEXT:
                 attribute.bText = true;
                 ReadArchiveString(ar, attribute.strText);

@@ -26,8 +26,8 @@ bool ReadTextAttributes(CArray<tagUserAttribute, const tagUserAttribute&>& attri
 // The wire form of an attribute id in 1002/1008.
 enum enAttributeForm
 {
-    ATTRIBUTE_NONE,   // no value on the wire
-    ATTRIBUTE_TEXT,   // archive string
+    ATTRIBUTE_NONE, // no value on the wire
+    ATTRIBUTE_TEXT, // archive string
     ATTRIBUTE_I32,
     ATTRIBUTE_U8,
     ATTRIBUTE_U16,

@@ -1,6 +1,7 @@
 #include "HallRecords.h"
 
-namespace {
+namespace
+{
 
 // Smallest wire size of one tagIdText: u16 id and a 1-byte string length.
 const UINT kIdTextMinSize = 3;

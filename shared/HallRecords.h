@@ -10,7 +10,7 @@
 struct tagLogonByAccount
 {
     char szAccounts[33];
-    char szPassword[33];   // MD5 hex text of the password
+    char szPassword[33]; // MD5 hex text of the password
     char szMachineID[33];
 };
 
@@ -18,7 +18,7 @@ struct tagLogonByUserId
 {
     DWORD dwUserID;
     char szPassword[33];
-    DWORD dwReserved;      // always 0, never sent
+    DWORD dwReserved; // always 0, never sent
     char szMachineID[33];
 };
 
@@ -37,7 +37,7 @@ struct tagIdText
 struct tagUserInfoResult
 {
     DWORD dwResult = 0;
-    CArray<tagIdText, const tagIdText&> Attributes;  // only when the result is 0
+    CArray<tagIdText, const tagIdText&> Attributes; // only when the result is 0
 };
 
 struct tagTwoTexts
@@ -49,7 +49,7 @@ struct tagTwoTexts
 struct tagRegisterRequest
 {
     CString strAccounts;
-    CString strPassword;  // MD5 hex text
+    CString strPassword; // MD5 hex text
     CString strText3;
     BYTE cbValue = 0;
     CString strText5;
@@ -104,13 +104,13 @@ struct tagGameRoomItem
 {
     DWORD dwRoomID = 0;
     char szName[32] = {};
-    DWORD dwGameID = 0;         // value B
+    DWORD dwGameID = 0; // value B
     // Addresses separated by ';'. Kept whole: a fixed width would cut an
     // address of a longer list in the middle of its name.
     CString strAddressList;
     WORD wPort = 0;
     BYTE cbRoomKind = 0;
-    WORD wChannelValue = 0;     // value D
+    WORD wChannelValue = 0; // value D
 };
 
 struct tagGameWebItem
@@ -124,11 +124,11 @@ struct tagTreeLinkItem
 {
     DWORD dwNodeID;
     DWORD dwParentID;
-    BYTE cbKind;            // 1 to 7: which item list the item id names
+    BYTE cbKind; // 1 to 7: which item list the item id names
     char szCaption[32];
     DWORD dwItemID;
     LONG lSortOrder;
-    DWORD dwFlags;          // optional on the wire: 0 when the item ends before it
+    DWORD dwFlags; // optional on the wire: 0 when the item ends before it
 };
 
 struct tagOnlineCountItem
@@ -161,7 +161,7 @@ struct tagLogonResult
 // What the logon window hears with (1,3).
 struct tagLogonNotice
 {
-    LONG lResult;          // mapped
+    LONG lResult; // mapped
     DWORD dwUserID;
     BYTE cbFlag;
     char szName[33];
@@ -192,7 +192,7 @@ struct tagUserAttribute
 {
     DWORD dwID = 0;
     bool bText = false;
-    LONG lValue = 0;       // a typed number, widened
+    LONG lValue = 0; // a typed number, widened
     CString strText;
 };
 
@@ -211,7 +211,7 @@ struct tagStoreEntryC
     BYTE cbState;
     char szName[32];
     DWORD dwValues[2];
-    WORD wNumbers[8];      // addressed by index in subs 1008 and 1009
+    WORD wNumbers[8]; // addressed by index in subs 1008 and 1009
     WORD wExtra[6];
 };
 

@@ -4,13 +4,14 @@
 
 #include "MD5Encrypt.h"
 
-namespace {
+namespace
+{
 
 CMachineProbe g_SystemProbe;
 CMachineProbe* g_pProbe = &g_SystemProbe;
 
 // The drives whose serials the identifier and the accounts key hash.
-const char* const kSerialDrives[3] = { "C:\\", "D:\\", "E:\\" };
+const char* const kSerialDrives[3] = {"C:\\", "D:\\", "E:\\"};
 
 void PutSerial(BYTE* at, DWORD serial)
 {

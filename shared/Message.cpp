@@ -98,7 +98,7 @@ void CMessage::PostNotify(const tagNotifyHead* head, LPARAM lParam)
 
 void CMessage::Notify(WORD mainCmdID, WORD subCmdID, LPARAM lParam)
 {
-    tagNotifyHead head = { 0, mainCmdID, subCmdID };
+    tagNotifyHead head = {0, mainCmdID, subCmdID};
     SendNotify(mainCmdID, subCmdID, (WPARAM)&head, lParam);
 }
 

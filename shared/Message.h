@@ -12,7 +12,7 @@
 // Head of every notification, passed by address in wParam.
 struct tagNotifyHead
 {
-    DWORD dwSerialNum;  // serial of the request answered; 0 for a plain notification
+    DWORD dwSerialNum; // serial of the request answered; 0 for a plain notification
     WORD wMainCmdID;
     WORD wSubCmdID;
 };

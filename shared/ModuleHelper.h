@@ -13,8 +13,7 @@
 // Signature of the creation export ("DllGetClassObject").
 typedef HRESULT(WINAPI* ModuleCreateProc)(REFGUID clsid, REFGUID iid, void** out);
 
-template <class I>
-class CModuleHelper
+template <class I> class CModuleHelper
 {
 public:
     virtual ~CModuleHelper() { CloseInstance(); }
@@ -62,8 +61,7 @@ private:
         dest[n] = '\0';
     }
 
-    template <class... A>
-    void SetError(const char* format, A... args)
+    template <class... A> void SetError(const char* format, A... args)
     {
         snprintf(m_szErrorDescribe, sizeof(m_szErrorDescribe), format, args...);
     }
@@ -81,8 +79,7 @@ private:
 
 // A library named with a folder may depend on libraries beside it, which the
 // system only finds there when that folder is current during the load.
-template <class I>
-HMODULE CModuleHelper<I>::LoadFromOwnFolder()
+template <class I> HMODULE CModuleHelper<I>::LoadFromOwnFolder()
 {
     const char* slash = strrchr(m_szModuleDllName, '\\');
     if (slash == NULL)
@@ -97,7 +94,7 @@ HMODULE CModuleHelper<I>::LoadFromOwnFolder()
     size_t folderLen = slash - m_szModuleDllName;
     memcpy(folder, m_szModuleDllName, folderLen);
     folder[folderLen] = '\0';
-    if (folderLen > 0 && folder[folderLen - 1] == ':')  // "C:" alone means that drive's current folder
+    if (folderLen > 0 && folder[folderLen - 1] == ':') // "C:" alone means that drive's current folder
         strcpy(folder + folderLen, "\\");
     else if (folderLen == 0)
         strcpy(folder, "\\");
@@ -114,8 +111,7 @@ HMODULE CModuleHelper<I>::LoadFromOwnFolder()
     return module;
 }
 
-template <class I>
-bool CModuleHelper<I>::CreateInstance()
+template <class I> bool CModuleHelper<I>::CreateInstance()
 {
     CloseInstance();
     // C++ exceptions from the export are caught here. A hardware fault inside

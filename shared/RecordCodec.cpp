@@ -1,6 +1,7 @@
 #include "RecordCodec.h"
 
-namespace {
+namespace
+{
 
 CFile* FileOf(CArchive& ar)
 {

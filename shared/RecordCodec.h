@@ -39,13 +39,11 @@ void SkipBytes(CArchive& ar, UINT nBytes);
 // Copies at most nWidth - 1 bytes of the text, never half of a double-byte
 // character, and fills the rest of the field with zeros.
 void CopyTextField(char* pszField, size_t nWidth, LPCSTR pszText, size_t nLength);
-template <size_t N>
-inline void CopyTextField(char (&szField)[N], const CString& strText)
+template <size_t N> inline void CopyTextField(char (&szField)[N], const CString& strText)
 {
     CopyTextField(szField, N, strText.GetString(), size_t(strText.GetLength()));
 }
-template <size_t N>
-inline void CopyTextField(char (&szField)[N], LPCSTR pszText)
+template <size_t N> inline void CopyTextField(char (&szField)[N], LPCSTR pszText)
 {
     CopyTextField(szField, N, pszText, pszText == NULL ? 0 : strlen(pszText));
 }
@@ -61,8 +59,7 @@ void WriteCountedString(CArchive& ar, LPCSTR pszText, size_t nLength);
 
 // ---- fields in both directions -------------------------------------------------
 
-template <class T>
-inline void SerializeField(CArchive& ar, T& value)
+template <class T> inline void SerializeField(CArchive& ar, T& value)
 {
     if (ar.IsStoring())
         ar << value;
@@ -70,16 +67,14 @@ inline void SerializeField(CArchive& ar, T& value)
         ar >> value;
 }
 
-template <class T, size_t N>
-inline void SerializeFields(CArchive& ar, T (&values)[N])
+template <class T, size_t N> inline void SerializeFields(CArchive& ar, T (&values)[N])
 {
     for (size_t i = 0; i < N; ++i)
         SerializeField(ar, values[i]);
 }
 
 // Archive string into or out of a fixed field.
-template <size_t N>
-inline void SerializeText(CArchive& ar, char (&szField)[N])
+template <size_t N> inline void SerializeText(CArchive& ar, char (&szField)[N])
 {
     if (ar.IsStoring()) {
         WriteArchiveString(ar, szField, GetFieldLength(szField, N));
@@ -92,8 +87,7 @@ inline void SerializeText(CArchive& ar, char (&szField)[N])
 void SerializeText(CArchive& ar, CString& strText);
 
 // Counted string into or out of a fixed field.
-template <size_t N>
-inline void SerializeCountedText(CArchive& ar, char (&szField)[N])
+template <size_t N> inline void SerializeCountedText(CArchive& ar, char (&szField)[N])
 {
     if (ar.IsStoring()) {
         WriteCountedString(ar, szField, GetFieldLength(szField, N));
@@ -107,26 +101,46 @@ void SerializeCountedText(CArchive& ar, CString& strText);
 
 // ---- scalar and string records -------------------------------------------------
 
-inline void SerializeRecord(CArchive& ar, DWORD& dwValue) { SerializeField(ar, dwValue); }
-inline void SerializeRecord(CArchive& ar, LONG& lValue) { SerializeField(ar, lValue); }
-inline void SerializeRecord(CArchive& ar, bool& bValue) { SerializeField(ar, bValue); }
-inline void SerializeRecord(CArchive& ar, BYTE& cbValue) { SerializeField(ar, cbValue); }
-inline void SerializeRecord(CArchive& ar, WORD& wValue) { SerializeField(ar, wValue); }
+inline void SerializeRecord(CArchive& ar, DWORD& dwValue)
+{
+    SerializeField(ar, dwValue);
+}
+inline void SerializeRecord(CArchive& ar, LONG& lValue)
+{
+    SerializeField(ar, lValue);
+}
+inline void SerializeRecord(CArchive& ar, bool& bValue)
+{
+    SerializeField(ar, bValue);
+}
+inline void SerializeRecord(CArchive& ar, BYTE& cbValue)
+{
+    SerializeField(ar, cbValue);
+}
+inline void SerializeRecord(CArchive& ar, WORD& wValue)
+{
+    SerializeField(ar, wValue);
+}
 // A CString record is an archive string.
-inline void SerializeRecord(CArchive& ar, CString& strText) { SerializeText(ar, strText); }
+inline void SerializeRecord(CArchive& ar, CString& strText)
+{
+    SerializeText(ar, strText);
+}
 
 // A body that is one counted string.
 struct tagCountedString
 {
     CString strText;
 };
-inline void SerializeRecord(CArchive& ar, tagCountedString& text) { SerializeCountedText(ar, text.strText); }
+inline void SerializeRecord(CArchive& ar, tagCountedString& text)
+{
+    SerializeCountedText(ar, text.strText);
+}
 
 // ---- arrays -------------------------------------------------------------------
 
 // Plain counted array: count, then the items back to back.
-template <class T, class A>
-void SerializeCountedArray(CArchive& ar, CArray<T, A>& items, UINT nMinItemSize)
+template <class T, class A> void SerializeCountedArray(CArchive& ar, CArray<T, A>& items, UINT nMinItemSize)
 {
     if (ar.IsStoring()) {
         ar.WriteCount(DWORD_PTR(items.GetSize()));
@@ -145,8 +159,7 @@ void SerializeCountedArray(CArchive& ar, CArray<T, A>& items, UINT nMinItemSize)
 }
 
 // Writes one item as a stream of its own and returns its bytes through file.
-template <class T>
-void StoreEnvelopedItem(CSafeMemFile& file, T& item)
+template <class T> void StoreEnvelopedItem(CSafeMemFile& file, T& item)
 {
     CArchive ar(&file, CArchive::store, RECORD_ARCHIVE_BUFFER);
     SerializeRecord(ar, item);
@@ -156,8 +169,7 @@ void StoreEnvelopedItem(CSafeMemFile& file, T& item)
 // Enveloped array: count, then for each item its byte length (a count) and
 // its own archive stream. An item reader that stops early leaves the rest of
 // its item unread; the next item starts where its length says.
-template <class T, class A>
-void SerializeEnveloped(CArchive& ar, CArray<T, A>& items)
+template <class T, class A> void SerializeEnveloped(CArchive& ar, CArray<T, A>& items)
 {
     if (ar.IsStoring()) {
         ar.WriteCount(DWORD_PTR(items.GetSize()));
@@ -193,16 +205,14 @@ void SerializeEnveloped(CArchive& ar, CArray<T, A>& items)
 }
 
 // A page of a list the server sends in pieces.
-template <class T>
-struct tagPagedList
+template <class T> struct tagPagedList
 {
     LONG lTotal = 0;
     LONG lOffset = 0;
     CArray<T, const T&> Items;
 };
 
-template <class T>
-void SerializeRecord(CArchive& ar, tagPagedList<T>& list)
+template <class T> void SerializeRecord(CArchive& ar, tagPagedList<T>& list)
 {
     SerializeField(ar, list.lTotal);
     SerializeField(ar, list.lOffset);
@@ -214,8 +224,7 @@ void SerializeRecord(CArchive& ar, tagPagedList<T>& list)
 // Writes a record as a body into file (a fresh CSafeMemFile). False when
 // writing fails or the body would be longer than 65535 bytes, the most a
 // packet carries.
-template <class T>
-bool PackRecord(CSafeMemFile& file, const T& record)
+template <class T> bool PackRecord(CSafeMemFile& file, const T& record)
 {
     try {
         CArchive ar(&file, CArchive::store, RECORD_ARCHIVE_BUFFER);
@@ -231,8 +240,7 @@ bool PackRecord(CSafeMemFile& file, const T& record)
 
 // Reads a record from a received body. False when the body is malformed;
 // the record keeps what was read before the error.
-template <class T>
-bool UnpackRecord(T& record, const void* pData, UINT nDataSize)
+template <class T> bool UnpackRecord(T& record, const void* pData, UINT nDataSize)
 {
     try {
         CSafeMemFile file(pData, nDataSize);
@@ -247,8 +255,7 @@ bool UnpackRecord(T& record, const void* pData, UINT nDataSize)
 
 // u16-counted list: a u16 count, then the items back to back. The items
 // before a malformed one are kept; false when the body ended early.
-template <class T, class A>
-bool ReadWordCountedList(CArray<T, A>& items, const void* pData, UINT nDataSize)
+template <class T, class A> bool ReadWordCountedList(CArray<T, A>& items, const void* pData, UINT nDataSize)
 {
     items.RemoveAll();
     try {

@@ -1,8 +1,6 @@
 #include "SafeMemFile.h"
 
-CSafeMemFile::CSafeMemFile(UINT nGrowBytes) : CMemFile(nGrowBytes), m_bReadOnly(false)
-{
-}
+CSafeMemFile::CSafeMemFile(UINT nGrowBytes) : CMemFile(nGrowBytes), m_bReadOnly(false) {}
 
 CSafeMemFile::CSafeMemFile(const void* pData, UINT nDataSize) : CMemFile(0), m_bReadOnly(true)
 {

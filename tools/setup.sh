@@ -9,7 +9,7 @@ SUDO=""
 export DEBIAN_FRONTEND=noninteractive
 
 PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 libz-mingw-w64-dev
-          googletest cmake tcl xvfb clang-14 libclang-rt-14-dev dpkg-dev locales make gcc ninja-build
+          googletest cmake tcl xvfb clang-14 clang-format-14 libclang-rt-14-dev dpkg-dev locales make gcc ninja-build
           python3)
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -7,6 +7,10 @@ cd "$TAVREL_ROOT"
 
 bash tools/setup.sh
 
+# One style for every source of ours (.clang-format).
+echo "== format"
+git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run --Werror
+
 configure() { # dir toolchain
   cmake -S . -B "build/$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-$2.cmake" >/dev/null
 }

@@ -12,7 +12,8 @@
 #include "SQLiteCodec.h"
 #include "SQLiteHandles.h"
 
-namespace {
+namespace
+{
 
 const char kTable[] = "tblAccount";
 const char kId[] = "ID";
@@ -54,8 +55,7 @@ void CopyText(char* target, size_t size, const char* source)
     if (source == NULL)
         source = "";
     size_t length = 0;
-    while (source[length] != '\0')
-    {
+    while (source[length] != '\0') {
         size_t step = IsDBCSLeadByte(BYTE(source[length])) && source[length + 1] != '\0' ? 2 : 1;
         if (length + step > size - 1)
             break;
@@ -65,8 +65,7 @@ void CopyText(char* target, size_t size, const char* source)
     target[length] = '\0';
 }
 
-template <size_t N>
-void CopyText(char (&target)[N], const char* source)
+template <size_t N> void CopyText(char (&target)[N], const char* source)
 {
     CopyText(target, N, source);
 }
@@ -92,8 +91,7 @@ CString ToUtf8(LPCSTR text)
 // journal if one is left, under the first free name.
 bool MoveAside(LPCSTR path)
 {
-    for (int i = 0; i < kAsideNames; ++i)
-    {
+    for (int i = 0; i < kAsideNames; ++i) {
         CString target;
         if (i == 0)
             target.Format("%s.bak", path);
@@ -118,8 +116,7 @@ int LastAccountSection(const CIniReader& reader)
 {
     const size_t prefixLength = strlen(kIniSection);
     int last = -1;
-    for (const auto& section : reader.GetSections())
-    {
+    for (const auto& section : reader.GetSections()) {
         const std::string& name = section.first;
         if (name.size() <= prefixLength || name.size() > prefixLength + 9 ||
             name.compare(0, prefixLength, kIniSection) != 0 ||
@@ -173,8 +170,7 @@ void CAccountsStore::LoadIniAccounts()
     if (count <= 0)
         return;
     const int last = LastAccountSection(reader);
-    for (int i = 0; i < count && i <= last; ++i)
-    {
+    for (int i = 0; i < count && i <= last; ++i) {
         CString section;
         section.Format("%s%d", kIniSection, i);
         std::string name = reader.GetValue(static_cast<LPCSTR>(section), "Name");
@@ -204,20 +200,17 @@ bool CAccountsStore::OpenAccountsDb(LPCSTR path)
     CloseAccountsDb();
 
     bool movedAside = false;
-    for (;;)
-    {
+    for (;;) {
         CString utf8 = ToUtf8(path);
         sqlite3* db = NULL;
-        if (sqlite3_open(utf8, &db) != SQLITE_OK || db == NULL)
-        {
+        if (sqlite3_open(utf8, &db) != SQLITE_OK || db == NULL) {
             sqlite3_close(db);
             return false;
         }
         // Without its key an existing file would read as foreign and be
         // moved aside.
         CDatabaseKey key(m_pfnKeySource);
-        if (key.Length() == 0 || sqlite3_key(db, key.Text(), key.Length()) != SQLITE_OK)
-        {
+        if (key.Length() == 0 || sqlite3_key(db, key.Text(), key.Length()) != SQLITE_OK) {
             sqlite3_close(db);
             return false;
         }
@@ -225,12 +218,11 @@ bool CAccountsStore::OpenAccountsDb(LPCSTR path)
         char** table = NULL;
         int rows = 0;
         int columns = 0;
-        int rc = sqlite3_get_table(db, CSqlText(sqlite3_mprintf(
-                                           "SELECT * FROM sqlite_master WHERE type = 'table' AND name = '%q';", kTable)),
-                                   &table, &rows, &columns, NULL);
+        int rc = sqlite3_get_table(
+            db, CSqlText(sqlite3_mprintf("SELECT * FROM sqlite_master WHERE type = 'table' AND name = '%q';", kTable)),
+            &table, &rows, &columns, NULL);
         sqlite3_free_table(table);
-        if (rc != SQLITE_OK)
-        {
+        if (rc != SQLITE_OK) {
             sqlite3_close(db);
             // Only a file that is no database under this key makes room;
             // one that is busy, locked or failing is left for a later run.
@@ -240,12 +232,11 @@ bool CAccountsStore::OpenAccountsDb(LPCSTR path)
             movedAside = true;
             continue;
         }
-        if (rows == 0)
-        {
-            CSqlText create(sqlite3_mprintf("CREATE TABLE %q('%q' INTEGER PRIMARY KEY,'%q' int, '%q'varchar(32),'%q' varchar(128),'%q' int);",
-                                            kTable, kId, kUserId, kUserAccount, kUserPassword, kIsLastAccount));
-            if (SqlExecute(db, create) != SQLITE_OK)
-            {
+        if (rows == 0) {
+            CSqlText create(sqlite3_mprintf(
+                "CREATE TABLE %q('%q' INTEGER PRIMARY KEY,'%q' int, '%q'varchar(32),'%q' varchar(128),'%q' int);",
+                kTable, kId, kUserId, kUserAccount, kUserPassword, kIsLastAccount));
+            if (SqlExecute(db, create) != SQLITE_OK) {
                 sqlite3_close(db);
                 return false;
             }
@@ -259,8 +250,7 @@ bool CAccountsStore::OpenAccountsDb(LPCSTR path)
 
 void CAccountsStore::CloseAccountsDb()
 {
-    if (m_pDatabase != NULL)
-    {
+    if (m_pDatabase != NULL) {
         sqlite3_close(m_pDatabase);
         m_pDatabase = NULL;
     }
@@ -278,10 +268,10 @@ bool CAccountsStore::LoadAccountsDb()
             return false;
         count = sqlite3_column_int(statement, 0);
     }
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         CStatement statement;
-        if (!statement.Prepare(m_pDatabase, CSqlText(sqlite3_mprintf("SELECT * FROM %q WHERE %q = %d;", kTable, kId, i))))
+        if (!statement.Prepare(m_pDatabase,
+                               CSqlText(sqlite3_mprintf("SELECT * FROM %q WHERE %q = %d;", kTable, kId, i))))
             continue;
         if (sqlite3_step(statement) != SQLITE_ROW)
             return false;
@@ -305,19 +295,17 @@ bool CAccountsStore::SaveAccountsDb()
         return false;
     bool saved = SqlExecute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q;", kTable))) == SQLITE_OK;
     bool lastMarked = false;
-    for (int i = 0; saved && i < m_Accounts.GetSize(); ++i)
-    {
+    for (int i = 0; saved && i < m_Accounts.GetSize(); ++i) {
         const tagAccount& account = m_Accounts[i];
         int isLast = 0;
-        if (!lastMarked && m_szLastUser[0] != '\0' && strcmp(account.szAccount, m_szLastUser) == 0)
-        {
+        if (!lastMarked && m_szLastUser[0] != '\0' && strcmp(account.szAccount, m_szLastUser) == 0) {
             isLast = 1;
             lastMarked = true;
         }
         CStatement insert;
-        saved = insert.Prepare(m_pDatabase, CSqlText(sqlite3_mprintf("INSERT INTO %q VALUES(%d,%u,'%q','%q',%d);", kTable, i,
-                                                                     unsigned(account.dwUserID), account.szAccount,
-                                                                     account.szPassword, isLast))) &&
+        saved = insert.Prepare(m_pDatabase, CSqlText(sqlite3_mprintf("INSERT INTO %q VALUES(%d,%u,'%q','%q',%d);",
+                                                                     kTable, i, unsigned(account.dwUserID),
+                                                                     account.szAccount, account.szPassword, isLast))) &&
                 sqlite3_step(insert) == SQLITE_DONE;
     }
     if (saved)
@@ -350,10 +338,8 @@ void CAccountsStore::DeleteAccount(LPCSTR account)
 
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(folder + "\\*.*", &data);
-    if (find != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
             if (strcmp(data.cFileName, ".") == 0 || strcmp(data.cFileName, "..") == 0)
                 continue;
             DeleteFileA(folder + "\\" + data.cFileName);
@@ -368,8 +354,7 @@ int CAccountsStore::FindAccount(LPCSTR account) const
 {
     if (account == NULL || account[0] == '\0')
         return -1;
-    for (int i = 0; i < m_Accounts.GetSize(); ++i)
-    {
+    for (int i = 0; i < m_Accounts.GetSize(); ++i) {
         if (CString(m_Accounts[i].szAccount).CompareNoCase(account) == 0)
             return i;
     }
@@ -379,10 +364,8 @@ int CAccountsStore::FindAccount(LPCSTR account) const
 LPCSTR CAccountsStore::GetPasswordByUserId(CString& password, DWORD userId) const
 {
     password.Empty();
-    for (int i = 0; userId != 0 && i < m_Accounts.GetSize(); ++i)
-    {
-        if (m_Accounts[i].dwUserID == userId)
-        {
+    for (int i = 0; userId != 0 && i < m_Accounts.GetSize(); ++i) {
+        if (m_Accounts[i].dwUserID == userId) {
             password = m_Accounts[i].szPassword;
             break;
         }
@@ -406,8 +389,7 @@ DWORD CAccountsStore::GetLastUserId() const
 {
     if (m_szLastUser[0] == '\0')
         return 0;
-    for (int i = 0; i < m_Accounts.GetSize(); ++i)
-    {
+    for (int i = 0; i < m_Accounts.GetSize(); ++i) {
         if (strcmp(m_Accounts[i].szAccount, m_szLastUser) == 0)
             return m_Accounts[i].dwUserID;
     }

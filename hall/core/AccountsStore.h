@@ -15,8 +15,8 @@ struct sqlite3;
 struct tagAccount
 {
     char szAccount[32];
-    DWORD dwUserID;             // 0 when not known
-    char szPassword[256];       // as the logon dialog stores it
+    DWORD dwUserID;       // 0 when not known
+    char szPassword[256]; // as the logon dialog stores it
 };
 
 class CAccountsStore : public IAccountsStore
@@ -82,6 +82,6 @@ private:
     KeySource m_pfnKeySource;
     CArray<tagAccount, const tagAccount&> m_Accounts;
     char m_szLastUser[32];
-    CString m_strDatabasePath;          // UTF-8
+    CString m_strDatabasePath; // UTF-8
     sqlite3* m_pDatabase;
 };

@@ -13,12 +13,13 @@
 #include "MD5Encrypt.h"
 #include "SplitString.h"
 
-namespace {
+namespace
+{
 
 const char kNoServerText[] = "连接服务器失败，请检查网络或者联系客服！";
 
 // The own user's attributes asked for after a logon, in this order.
-const WORD kUserInfoAttributes[] = { 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 15, 16, 19 };
+const WORD kUserInfoAttributes[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 15, 16, 19};
 
 LPCSTR TextOrEmpty(LPCSTR psz)
 {
@@ -201,7 +202,7 @@ bool CClientDataCenter::BuyItem(DWORD dwItemID, WORD wCount)
 {
     if (IsGuest())
         return false;
-    tagBuyItemRequest request = { dwItemID, wCount };
+    tagBuyItemRequest request = {dwItemID, wCount};
     return SendRecord(1007, 1, request);
 }
 
@@ -222,7 +223,7 @@ bool CClientDataCenter::RequestStoreRecord2(DWORD dwID)
 
 bool CClientDataCenter::RequestStoreRecord3(DWORD dwID, BYTE cbValue)
 {
-    tagStoreValueRequest request = { dwID, cbValue };
+    tagStoreValueRequest request = {dwID, cbValue};
     return SendRecord(1008, 3, request);
 }
 
@@ -377,7 +378,7 @@ bool CClientDataCenter::ConnectNextServer()
 
 void CClientDataCenter::NotifyConnectResult(LONG lErrorCode, LPCSTR pszErrorText)
 {
-    tagConnectNotice notice = { lErrorCode, pszErrorText };
+    tagConnectNotice notice = {lErrorCode, pszErrorText};
     Notify(1, 2, LPARAM(&notice));
 }
 

@@ -11,7 +11,8 @@
 #include "GlobalUnits.h"
 #include "HallMessageReader.h"
 
-namespace {
+namespace
+{
 
 // The value a single-value message is notified with when its body is
 // malformed: never a value that reads as success.
@@ -20,8 +21,7 @@ const LONG kMalformedValue = -1;
 const LONG kMalformedUserInfo = 4;
 
 // Frees an item the game tree refused (an id it already has).
-template <class T>
-void AddOrDelete(bool bAdded, T* pItem)
+template <class T> void AddOrDelete(bool bAdded, T* pItem)
 {
     if (!bAdded)
         delete pItem;
@@ -31,7 +31,7 @@ void AddOrDelete(bool bAdded, T* pItem)
 
 void CClientDataCenter::NotifySerial(DWORD dwSerialNum, WORD wMainCmdID, WORD wSubCmdID, LPARAM lParam)
 {
-    tagNotifyHead head = { dwSerialNum, wMainCmdID, wSubCmdID };
+    tagNotifyHead head = {dwSerialNum, wMainCmdID, wSubCmdID};
     SendSerialNotify(dwSerialNum, WPARAM(&head), lParam);
 }
 
@@ -40,12 +40,8 @@ void CClientDataCenter::NotifySerial(DWORD dwSerialNum, WORD wMainCmdID, WORD wS
 bool CClientDataCenter::OnUserMessage(DWORD dwSerialNum, WORD wSubCmdID, const void* pData, WORD wDataSize)
 {
     switch (wSubCmdID) {
-    case 1002:
-        OnLogonResult(dwSerialNum, pData, wDataSize);
-        return true;
-    case 1003:
-        OnUserInfoResult(dwSerialNum, pData, wDataSize);
-        return true;
+    case 1002: OnLogonResult(dwSerialNum, pData, wDataSize); return true;
+    case 1003: OnUserInfoResult(dwSerialNum, pData, wDataSize); return true;
     case 1004:
         if (GetSocket() != NULL)
             GetSocket()->CloseSocket(false);
@@ -106,8 +102,7 @@ bool CClientDataCenter::OnUserMessage(DWORD dwSerialNum, WORD wSubCmdID, const v
         Notify(3, 7, LPARAM(&notice));
         return true;
     }
-    default:
-        return true;
+    default: return true;
     }
 }
 
@@ -147,7 +142,7 @@ void CClientDataCenter::OnUserInfoResult(DWORD dwSerialNum, const void* pData, W
     if (!UnpackRecord(result, pData, wDataSize)) {
         // Sent to the request's windows, with a plain head.
         LONG lFailure = kMalformedUserInfo;
-        tagNotifyHead head = { 0, 1, 6 };
+        tagNotifyHead head = {0, 1, 6};
         SendSerialNotify(dwSerialNum, WPARAM(&head), LPARAM(&lFailure));
         return;
     }
@@ -174,20 +169,47 @@ bool CClientDataCenter::StoreUserAttribute(const tagUserAttribute& attribute, bo
     const CString& text = attribute.strText;
     bool bCopyText = !bTyped || !text.IsEmpty();
     switch (attribute.dwID) {
-    case 2: if (bCopyText) CopyTextField(u->szName, text); break;
+    case 2:
+        if (bCopyText)
+            CopyTextField(u->szName, text);
+        break;
     case 3: u->lLevel = lNumber; break;
-    case 4: if (bCopyText) CopyTextField(u->szNickName, text); break;
+    case 4:
+        if (bCopyText)
+            CopyTextField(u->szNickName, text);
+        break;
     case 5: u->cbGender = BYTE(lNumber); break;
     case 6: u->wFaceID = WORD(lNumber); break;
-    case 7: if (bCopyText) CopyTextField(u->szAttribute7, text); break;
-    case 8: if (bCopyText) CopyTextField(u->szAttribute8, text); break;
-    case 9: if (bCopyText) CopyTextField(u->szAttribute9, text); break;
-    case 10: if (bCopyText) CopyTextField(u->szAttribute10, text); break;
-    case 11: if (bCopyText) CopyTextField(u->szAttribute11, text); break;
-    case 12: if (bCopyText) CopyTextField(u->szAttribute12, text); break;
+    case 7:
+        if (bCopyText)
+            CopyTextField(u->szAttribute7, text);
+        break;
+    case 8:
+        if (bCopyText)
+            CopyTextField(u->szAttribute8, text);
+        break;
+    case 9:
+        if (bCopyText)
+            CopyTextField(u->szAttribute9, text);
+        break;
+    case 10:
+        if (bCopyText)
+            CopyTextField(u->szAttribute10, text);
+        break;
+    case 11:
+        if (bCopyText)
+            CopyTextField(u->szAttribute11, text);
+        break;
+    case 12:
+        if (bCopyText)
+            CopyTextField(u->szAttribute12, text);
+        break;
     case 13: CopyTextField(u->szCustomFace, text); break;
     case 14: u->dwGoldEggs = DWORD(lNumber); break;
-    case 15: if (bCopyText) CopyTextField(u->szSignature, text); break;
+    case 15:
+        if (bCopyText)
+            CopyTextField(u->szSignature, text);
+        break;
     case 16: u->dwAttribute16 = DWORD(lNumber); break;
     case 17: u->dwAttribute17 = DWORD(lNumber); break;
     case 19: u->cbAttribute19 = BYTE(lNumber); break;
@@ -196,8 +218,7 @@ bool CClientDataCenter::StoreUserAttribute(const tagUserAttribute& attribute, bo
             return false;
         u->dwAttribute23 = DWORD(lNumber);
         break;
-    default:
-        return false;
+    default: return false;
     }
     return true;
 }
@@ -268,11 +289,8 @@ bool CClientDataCenter::OnGameListMessage(WORD wSubCmdID, const void* pData, WOR
         return true;
     }
     case 1007:
-    case 1008:
-        OnTreeLinks(wSubCmdID, pData, wDataSize);
-        return true;
-    default:
-        return true;
+    case 1008: OnTreeLinks(wSubCmdID, pData, wDataSize); return true;
+    default: return true;
     }
 }
 
@@ -453,7 +471,7 @@ bool CClientDataCenter::OnRecordStoreMessage(WORD wSubCmdID, const void* pData, 
     case 1013:
     case 1014: {
         // Sub 1013 is notified as 11 and sub 1012 as 12.
-        static const WORD kNotifySub[] = { 9, 10, 12, 11, 13 };
+        static const WORD kNotifySub[] = {9, 10, 12, 11, 13};
         DWORD dwValue = 0;
         if (UnpackRecord(dwValue, pData, wDataSize))
             Notify(7, kNotifySub[wSubCmdID - 1010], LPARAM(dwValue));

@@ -13,8 +13,8 @@ void CClientDataCenter::CreateShareBlock()
 {
     snprintf(m_szShareName, sizeof(m_szShareName), SERVICE_SHARE_NAME_FORMAT, int(GetTickCount()),
              int(DWORD(time(NULL))));
-    m_hShareMemory = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(tagServiceShareData),
-                                        m_szShareName);
+    m_hShareMemory =
+        CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(tagServiceShareData), m_szShareName);
     // A block of that name that exists already is someone else's.
     if (m_hShareMemory == NULL || GetLastError() == ERROR_ALREADY_EXISTS) {
         AfxMessageBox("创建共享内存失败");

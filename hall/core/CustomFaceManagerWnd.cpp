@@ -27,8 +27,7 @@ BEGIN_MESSAGE_MAP(CCustomFaceManagerWnd, CWnd)
 END_MESSAGE_MAP()
 
 CCustomFaceManagerWnd::CCustomFaceManagerWnd()
-    : m_pFileUpdate(g_GlobalUnits.GetFileUpdate()), m_pFaceCache(NULL), m_bCurrentPending(false),
-      m_DownloadThread(this)
+    : m_pFileUpdate(g_GlobalUnits.GetFileUpdate()), m_pFaceCache(NULL), m_bCurrentPending(false), m_DownloadThread(this)
 {
     memset(&m_CurrentRequest, 0, sizeof(m_CurrentRequest));
 }
@@ -67,8 +66,7 @@ bool CCustomFaceManagerWnd::OpenUserCache()
     char szTemp[MAX_PATH] = "";
     GetTempPathA(sizeof(szTemp), szTemp);
     m_strTempFolder = CString(szTemp) + "Tavrel\\custom\\";
-    if (GetFileAttributesA(m_strTempFolder) == INVALID_FILE_ATTRIBUTES)
-    {
+    if (GetFileAttributesA(m_strTempFolder) == INVALID_FILE_ATTRIBUTES) {
         CreateDirectoryA(CString(szTemp) + "Tavrel\\", NULL);
         CreateDirectoryA(m_strTempFolder, NULL);
     }
@@ -97,11 +95,10 @@ bool CCustomFaceManagerWnd::IsValidSign(LPCTSTR pszSign)
     // A longer sign would be cut in the cache and never found there again.
     const size_t nMax = sizeof(tagCustomFaceItem::szSign) - 1;
     size_t n = 0;
-    for (; pszSign[n] != '\0'; ++n)
-    {
+    for (; pszSign[n] != '\0'; ++n) {
         char c = pszSign[n];
-        bool bAllowed = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
-                        c == '-';
+        bool bAllowed =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '-';
         if (!bAllowed || n >= nMax)
             return false;
     }

@@ -87,7 +87,7 @@ private:
     bool ReadFacePicture(DWORD dwUserID, CPicture& picture);
 
     CFileUpdate* m_pFileUpdate;
-    CString m_strDownloadUrl;  // blanks removed, ends with '/'; empty: nothing is fetched
+    CString m_strDownloadUrl; // blanks removed, ends with '/'; empty: nothing is fetched
     CString m_strTempFolder;
     CCustomFaceHelper m_CustomFaceHelper;
     ICustomFaceRes* m_pFaceCache;

@@ -19,8 +19,7 @@ BYTE* StreamData(CMemFile& stream, UINT& nSize)
 
 CCustomFaceThread::CCustomFaceThread(CCustomFaceManagerWnd* pOwner)
     : m_lState(STATE_IDLE), m_lRunning(0), m_pOwner(pOwner), m_WakeEvent(FALSE, FALSE), m_lStopping(0)
-{
-}
+{}
 
 CCustomFaceThread::~CCustomFaceThread()
 {
@@ -68,8 +67,7 @@ bool CCustomFaceThread::OnThreadRun()
         return false;
     InterlockedExchange(&m_lRunning, 1);
     DWORD dwState = static_cast<DWORD>(InterlockedExchange(&m_lState, STATE_IDLE));
-    if (dwState == STATE_IDLE)
-    {
+    if (dwState == STATE_IDLE) {
         SuspendDownloadThread();
         return true;
     }
@@ -88,8 +86,7 @@ void CCustomFaceThread::FetchCurrentFace()
         return;
     CFaceHttpDownLoad download;
     CMemFile stream(kStreamGrowth);
-    if (download.DownloadToStream(strUrl, &stream))
-    {
+    if (download.DownloadToStream(strUrl, &stream)) {
         UINT nSize = 0;
         BYTE* pData = StreamData(stream, nSize);
         m_pOwner->StoreFace(request, pData, nSize);
@@ -101,8 +98,7 @@ void CCustomFaceThread::FetchQueuedFaces()
 {
     // One helper, so the whole batch shares its connection.
     CFaceHttpDownLoad download;
-    while (!IsStopping())
-    {
+    while (!IsStopping()) {
         // A face asked for by a window goes before the rest of the queue.
         FetchCurrentFace();
 
@@ -111,8 +107,7 @@ void CCustomFaceThread::FetchQueuedFaces()
         if (!m_pOwner->TakeQueuedRequest(request, strUrl))
             break;
         CMemFile stream(kStreamGrowth);
-        if (download.DownloadBatchToStream(strUrl, &stream))
-        {
+        if (download.DownloadBatchToStream(strUrl, &stream)) {
             UINT nSize = 0;
             BYTE* pData = StreamData(stream, nSize);
             m_pOwner->StoreFace(request, pData, nSize);

@@ -18,8 +18,8 @@ public:
     enum
     {
         STATE_IDLE = 0,
-        STATE_FETCH_CURRENT = 1,  // the manager's current request
-        STATE_FETCH_QUEUE = 2     // the manager's queue, to its end
+        STATE_FETCH_CURRENT = 1, // the manager's current request
+        STATE_FETCH_QUEUE = 2    // the manager's queue, to its end
     };
 
     explicit CCustomFaceThread(CCustomFaceManagerWnd* pOwner);
@@ -36,7 +36,7 @@ public:
     bool IsWorking() const;
 
 protected:
-    virtual bool OnThreadRun();
+    bool OnThreadRun() override;
 
 private:
     // Worker only: waits until it is given work (or told to stop).
@@ -47,6 +47,6 @@ private:
     mutable volatile LONG m_lState;
     mutable volatile LONG m_lRunning;
     CCustomFaceManagerWnd* m_pOwner;
-    CEvent m_WakeEvent;  // auto reset
+    CEvent m_WakeEvent; // auto reset
     mutable volatile LONG m_lStopping;
 };

@@ -91,7 +91,8 @@ unsigned __stdcall CFastServerProbe::ProbeThread(void* param)
     return 0;
 }
 
-namespace {
+namespace
+{
 
 // A failed connect counts only while no server answered; a success wins
 // when the word is still open (-1 or 255).

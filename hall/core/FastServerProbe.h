@@ -10,8 +10,8 @@
 #include "LogonServer.h"
 
 // Values of the result word besides a server index.
-#define FAST_SERVER_NONE (-1)       // no answer yet, or no probe ran
-#define FAST_SERVER_FAILED 255      // a connect failed and no server answered yet
+#define FAST_SERVER_NONE (-1)  // no answer yet, or no probe ran
+#define FAST_SERVER_FAILED 255 // a connect failed and no server answered yet
 
 class CFastServerProbe
 {

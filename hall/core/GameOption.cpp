@@ -4,10 +4,9 @@
 
 CGameOption::CGameOption(WORD gameId, CGame* game)
     : m_wGameID(gameId), m_pGame(game), m_lMaxScore(0x7FFFFFFF), m_lLessScore(-2147483646), m_bLimitScore(false),
-      m_wNetDelay(500), m_bLimitDelay(false), m_wFleeRate(5000), m_bLimitFlee(false), m_wWinRate(0),
-      m_bLimitWin(false), m_bLimitInvite(false), m_bLimitCall(false), m_bLimitWisper(false)
-{
-}
+      m_wNetDelay(500), m_bLimitDelay(false), m_wFleeRate(5000), m_bLimitFlee(false), m_wWinRate(0), m_bLimitWin(false),
+      m_bLimitInvite(false), m_bLimitCall(false), m_bLimitWisper(false)
+{}
 
 CGameOption::~CGameOption() {}
 

@@ -18,15 +18,15 @@ public:
     CString GetSection() const;
 
     WORD m_wGameID;
-    CGame* m_pGame;             // not owned
+    CGame* m_pGame; // not owned
     LONG m_lMaxScore;
     LONG m_lLessScore;
     bool m_bLimitScore;
     WORD m_wNetDelay;
     bool m_bLimitDelay;
-    WORD m_wFleeRate;           // hundredths of a percent
+    WORD m_wFleeRate; // hundredths of a percent
     bool m_bLimitFlee;
-    WORD m_wWinRate;            // hundredths of a percent
+    WORD m_wWinRate; // hundredths of a percent
     bool m_bLimitWin;
     bool m_bLimitInvite;
     bool m_bLimitCall;

@@ -6,8 +6,7 @@
 CGameTreeManager::CGameTreeManager()
     : m_GameCategories(10), m_Games(10), m_GameStations(10), m_GameRooms(10), m_GameWebs(10), m_WebGames(10),
       m_WebGameServers(10), m_dwTotalOnline(0)
-{
-}
+{}
 
 CGameTreeManager::~CGameTreeManager()
 {
@@ -40,7 +39,8 @@ void CGameTreeManager::ComputeTotalOnline()
     m_dwTotalOnline = total;
 }
 
-namespace {
+namespace
+{
 
 // The program folder without its trailing backslash.
 CString ProgramFolder()
@@ -80,7 +80,7 @@ bool CGameTreeManager::IsNameInsideFolder(LPCSTR name)
         CString piece = text.Mid(start, end - start);
         piece.TrimRight(" .");
         if (piece.IsEmpty() && text.Mid(start, end - start).Find('.') >= 0)
-            return false;   // "..", "...", ". ." all name a parent or this folder
+            return false; // "..", "...", ". ." all name a parent or this folder
         start = end + 1;
     }
     return true;

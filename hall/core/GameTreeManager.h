@@ -95,8 +95,7 @@ private:
     CGameTreeManager(const CGameTreeManager&) = delete;
     CGameTreeManager& operator=(const CGameTreeManager&) = delete;
 
-    template <class T>
-    static T* FindItem(const CList<T*, T*>& list, DWORD id)
+    template <class T> static T* FindItem(const CList<T*, T*>& list, DWORD id)
     {
         for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
             T* item = list.GetNext(pos);
@@ -106,8 +105,7 @@ private:
         return NULL;
     }
 
-    template <class T>
-    static bool AddItem(CList<T*, T*>& list, T* item)
+    template <class T> static bool AddItem(CList<T*, T*>& list, T* item)
     {
         if (item == NULL || FindItem(list, item->GetId()) != NULL)
             return false;
@@ -115,8 +113,7 @@ private:
         return true;
     }
 
-    template <class T>
-    static void ClearList(CList<T*, T*>& list)
+    template <class T> static void ClearList(CList<T*, T*>& list)
     {
         while (!list.IsEmpty())
             delete list.RemoveHead();

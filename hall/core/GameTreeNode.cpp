@@ -3,10 +3,9 @@
 #include "GameRoom.h"
 
 CGameTreeNode::CGameTreeNode(DWORD dwNodeId)
-    : m_dwNodeId(dwNodeId), m_dwItemType(TREE_ITEM_PLAIN), m_dwItemData(0), m_lSortOrder(0), m_dwFlags(0),
-      m_dwState(0), m_pParent(NULL), m_pRoom(NULL)
-{
-}
+    : m_dwNodeId(dwNodeId), m_dwItemType(TREE_ITEM_PLAIN), m_dwItemData(0), m_lSortOrder(0), m_dwFlags(0), m_dwState(0),
+      m_pParent(NULL), m_pRoom(NULL)
+{}
 
 CGameTreeNode::~CGameTreeNode()
 {

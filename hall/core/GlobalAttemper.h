@@ -27,8 +27,7 @@ public:
     CDownLoadDlg* GetDownloadWindow() { return &m_DownloadDlg; }
 
     // The task record a download is handed over with.
-    static void BuildDownloadTask(tagDownLoadTask& task, LPCSTR gameName, BYTE flag,
-                                  const char addresses[10][260]);
+    static void BuildDownloadTask(tagDownLoadTask& task, LPCSTR gameName, BYTE flag, const char addresses[10][260]);
 
     // "outer station <separator> inner station" of a room node; the room's
     // name (its caption, or the room item's name) goes to roomName. Empty

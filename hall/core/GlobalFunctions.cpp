@@ -7,7 +7,8 @@
 
 #include "SplitString.h"
 
-namespace {
+namespace
+{
 
 int Field(const CStringArray& fields, int index)
 {
@@ -65,7 +66,8 @@ void StringToColor(COLORREF& color, LPCSTR text)
 
 // ------------------------------------------------------------------ browser
 
-namespace {
+namespace
+{
 
 CBrowserLauncher g_SystemLauncher;
 CBrowserLauncher* g_pLauncher = &g_SystemLauncher;

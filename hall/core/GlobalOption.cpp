@@ -16,7 +16,8 @@
 
 CGlobalOption g_GlobalOption;
 
-namespace {
+namespace
+{
 
 const char kSection[] = "GlobalOption";
 
@@ -29,9 +30,9 @@ CGlobalOption::CGlobalOption()
     : m_bExpandedList(true), m_wBossHotKey(635), m_bLimitDetest(true), m_bAutoHideServerList(false),
       m_bSaveWisper(true), m_bShowInOutMessage(true), m_bOnlyFriendMessage(false), m_bHideDetestMessage(true),
       m_bAutoSit(true), m_nInviteMode(1), m_crChatTX(0x000000), m_crMsgName(0xE0E099), m_crMsgNormal(0xE0E099),
-      m_crMsgSysHead(0x003DFF), m_crMsgSysString(0x09FF00), m_crServerListTX(0x000000),
-      m_crServerListBK(0xC8C8C8), m_nLastServer(-1), m_nNextServer(0), m_bServerReuse(false),
-      m_bWinnerApplied(false), m_pAccountsStore(&m_AccountsStore), m_dwConnectState(0)
+      m_crMsgSysHead(0x003DFF), m_crMsgSysString(0x09FF00), m_crServerListTX(0x000000), m_crServerListBK(0xC8C8C8),
+      m_nLastServer(-1), m_nNextServer(0), m_bServerReuse(false), m_bWinnerApplied(false),
+      m_pAccountsStore(&m_AccountsStore), m_dwConnectState(0)
 {
     m_ProxyInfo.cbProxyType = PROXY_NONE;
     m_ProxyInfo.wProxyPort = 0;

@@ -61,7 +61,7 @@ struct tagGameVersionInfo
 {
     DWORD dwID;
     DWORD dwVersion;
-    DWORD dwUpdateVersion;      // the version from which the update addresses apply
+    DWORD dwUpdateVersion; // the version from which the update addresses apply
     char szDownloadUrls[10][260];
     char szUpdateUrls[10][260];
     WORD wType;
@@ -279,11 +279,11 @@ private:
 
     tagProxyInfo m_ProxyInfo;
     CArray<tagLogonServer, const tagLogonServer&> m_LogonServers;
-    int m_nLastServer;          // the server handed out last; -1 none
-    int m_nNextServer;          // the cursor; -1 when no server is left
-    bool m_bServerReuse;        // the next call takes the cursor as it stands
-    bool m_bWinnerApplied;      // the probe's winner was taken this round
-    CByteArray m_ServersTried;  // per server: handed out this round
+    int m_nLastServer;         // the server handed out last; -1 none
+    int m_nNextServer;         // the cursor; -1 when no server is left
+    bool m_bServerReuse;       // the next call takes the cursor as it stands
+    bool m_bWinnerApplied;     // the probe's winner was taken this round
+    CByteArray m_ServersTried; // per server: handed out this round
     CFastServerProbe m_FastServerProbe;
 
     CAccountsStore m_AccountsStore;

@@ -15,7 +15,8 @@
 #include "IniFile.h"
 #include "IniReader.h"
 
-namespace {
+namespace
+{
 
 void CopyField(char* dest, size_t size, LPCSTR text)
 {
@@ -376,13 +377,9 @@ bool CGlobalOption::IsPassLockTableAllowed(DWORD roomId)
 DWORD CGlobalOption::ReadListVersions(WORD kind)
 {
     switch (kind) {
-    case 0:
-        return (DWORD)CIniFile(ConfigFile("ServerList.ini")).GetInt("Server", "version", 0);
-    case 1:
-        return (DWORD)CIniFile(ConfigFile("ServiceServerList.ini")).GetInt("ServiceServer", "version", 0);
-    case 2:
-        return (DWORD)CIniFile(ConfigFile("Urls.ini")).GetInt("Urls", "version", 0);
-    default:
-        return 0;
+    case 0: return (DWORD)CIniFile(ConfigFile("ServerList.ini")).GetInt("Server", "version", 0);
+    case 1: return (DWORD)CIniFile(ConfigFile("ServiceServerList.ini")).GetInt("ServiceServer", "version", 0);
+    case 2: return (DWORD)CIniFile(ConfigFile("Urls.ini")).GetInt("Urls", "version", 0);
+    default: return 0;
     }
 }

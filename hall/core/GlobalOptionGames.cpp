@@ -9,7 +9,7 @@ bool CGlobalOption::AddLastGame(WORD gameId, WORD serverId)
     int index = FindLastGameIndex(gameId);
     if (index >= 0)
         m_LastGames.RemoveAt(index);
-    tagLastGameInfo info = { gameId, serverId };
+    tagLastGameInfo info = {gameId, serverId};
     m_LastGames.Add(info);
     // Only the newest entries are kept; the list is read back oldest first.
     if (m_LastGames.GetSize() > kRecentGames)
@@ -89,7 +89,7 @@ void CGlobalOption::LoadLastGames()
         WORD serverId = (WORD)ini.GetInt("LastGames", roomKey, 0);
         if (gameId == 0 || serverId == 0 || FindLastGameIndex(gameId) >= 0)
             continue;
-        tagLastGameInfo info = { gameId, serverId };
+        tagLastGameInfo info = {gameId, serverId};
         m_LastGames.Add(info);
     }
 }

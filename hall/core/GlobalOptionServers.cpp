@@ -6,7 +6,8 @@
 
 #include "IniFile.h"
 
-namespace {
+namespace
+{
 
 void CopyField(char* dest, size_t size, const CString& text)
 {

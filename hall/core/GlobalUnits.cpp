@@ -11,7 +11,8 @@
 
 CGlobalUnits g_GlobalUnits;
 
-namespace {
+namespace
+{
 
 void CopyText(char* dest, size_t size, LPCSTR src)
 {
@@ -106,12 +107,12 @@ bool CGlobalUnits::CreateModules()
         const char* text;
     };
     static const Step steps[] = {
-        { [](CGlobalUnits* g) { return g->m_UserFaceResHelper.CreateInstance(); }, "头像组件创建失败！" },
-        { [](CGlobalUnits* g) { return g->m_GameRankManagerHelper.CreateInstance(); }, "等级组件创建失败！" },
-        { [](CGlobalUnits* g) { return g->m_DownLoadServiceHelper.CreateInstance(); }, "下载组件创建失败！" },
-        { [](CGlobalUnits* g) { return g->m_GameAvatarResHelper.CreateInstance(); }, "玩家形象组件创建失败！" },
-        { [](CGlobalUnits* g) { return g->m_RegionManagerHelper.CreateInstance(); }, "区域组件创建失败！" },
-        { [](CGlobalUnits* g) { return g->m_GellbrookHelper.CreateInstance(); }, "好友组件创建失败！" },
+        {[](CGlobalUnits* g) { return g->m_UserFaceResHelper.CreateInstance(); }, "头像组件创建失败！"},
+        {[](CGlobalUnits* g) { return g->m_GameRankManagerHelper.CreateInstance(); }, "等级组件创建失败！"},
+        {[](CGlobalUnits* g) { return g->m_DownLoadServiceHelper.CreateInstance(); }, "下载组件创建失败！"},
+        {[](CGlobalUnits* g) { return g->m_GameAvatarResHelper.CreateInstance(); }, "玩家形象组件创建失败！"},
+        {[](CGlobalUnits* g) { return g->m_RegionManagerHelper.CreateInstance(); }, "区域组件创建失败！"},
+        {[](CGlobalUnits* g) { return g->m_GellbrookHelper.CreateInstance(); }, "好友组件创建失败！"},
     };
     for (const Step& step : steps) {
         if (!step.create(this)) {
@@ -243,7 +244,7 @@ HBITMAP CGlobalUnits::LoadPictureFile(LPCSTR path)
         GlobalUnlock(memory);
         IStream* stream = NULL;
         if (ok && SUCCEEDED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-            memory = NULL;  // the stream owns it
+            memory = NULL; // the stream owns it
             IPicture* picture = NULL;
             if (SUCCEEDED(OleLoadPicture(stream, (LONG)size, FALSE, IID_IPicture, (void**)&picture)) &&
                 picture != NULL) {

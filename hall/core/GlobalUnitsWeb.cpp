@@ -7,7 +7,8 @@
 
 #include "IniFile.h"
 
-namespace {
+namespace
+{
 
 // Query values go out %-escaped: an account name may hold any character.
 CString EscapeQueryValue(LPCSTR text)

@@ -36,9 +36,9 @@ const UINT WM_HALL_NOTIFY = WM_USER + 123;
 // What the logon window hands over.
 struct tagLogonInput
 {
-    DWORD dwUserID;           // 0: log on by account
+    DWORD dwUserID; // 0: log on by account
     char szAccounts[33];
-    char szPassword[33];      // MD5 hex text of the password
+    char szPassword[33]; // MD5 hex text of the password
 };
 
 // (1,2): 0 and the socket module's text when connected.

@@ -2,8 +2,7 @@
 
 #include <string.h>
 
-CIPCSendCopyData::CIPCSendCopyData(HWND peerWnd, HWND senderWnd)
-    : m_hPeerWnd(NULL), m_hSenderWnd(senderWnd)
+CIPCSendCopyData::CIPCSendCopyData(HWND peerWnd, HWND senderWnd) : m_hPeerWnd(NULL), m_hSenderWnd(senderWnd)
 {
     SetPeerWindow(peerWnd);
 }
@@ -44,7 +43,7 @@ bool CIPCSendCopyData::SendData(WORD mainCmdID, WORD subCmdID, const void* data,
         dataSize = 0;
 
     BYTE frame[IPC_MAX_FRAME];
-    tagIPCHead head = { IPC_VERSION, WORD(IPC_HEAD_SIZE + dataSize), mainCmdID, subCmdID };
+    tagIPCHead head = {IPC_VERSION, WORD(IPC_HEAD_SIZE + dataSize), mainCmdID, subCmdID};
     memcpy(frame, &head, sizeof(head));
     if (dataSize > 0)
         memcpy(frame + IPC_HEAD_SIZE, data, dataSize);

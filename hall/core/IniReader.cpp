@@ -4,7 +4,8 @@
 
 #include <stdio.h>
 
-namespace {
+namespace
+{
 
 const char kBlanks[] = " \t";
 const char kLineEnds[] = "\r\n";
@@ -22,8 +23,7 @@ std::string Trim(const std::string& text)
 bool WriteAll(HANDLE file, const std::string& text)
 {
     DWORD written = 0;
-    return text.empty() || (WriteFile(file, text.data(), DWORD(text.size()), &written, NULL) &&
-                            written == text.size());
+    return text.empty() || (WriteFile(file, text.data(), DWORD(text.size()), &written, NULL) && written == text.size());
 }
 
 } // namespace

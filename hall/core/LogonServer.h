@@ -8,11 +8,11 @@
 // One hall (logon) server of "ServerList.ini".
 struct tagLogonServer
 {
-    char szName[128];           // unique in the list
-    char szHost[128];           // host name or address text to connect to
-    char szIP[16];              // dotted address text, used when the host is empty
+    char szName[128]; // unique in the list
+    char szHost[128]; // host name or address text to connect to
+    char szIP[16];    // dotted address text, used when the host is empty
     WORD wPort;
-    WORD wIndex;                // position in the list
+    WORD wIndex; // position in the list
 };
 static_assert(sizeof(tagLogonServer) == 276, "logon server layout");
 static_assert(offsetof(tagLogonServer, wPort) == 272, "logon server layout");
@@ -28,7 +28,7 @@ enum
 // The process-wide proxy settings.
 struct tagProxyInfo
 {
-    BYTE cbProxyType;           // PROXY_*
+    BYTE cbProxyType; // PROXY_*
     WORD wProxyPort;
     CString strProxyAddr;
     CString strProxyName;

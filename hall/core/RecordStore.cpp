@@ -1,9 +1,9 @@
 #include "RecordStore.h"
 
-namespace {
+namespace
+{
 
-template <class T>
-INT_PTR FindIndex(const CArray<T, const T&>& items, DWORD dwID)
+template <class T> INT_PTR FindIndex(const CArray<T, const T&>& items, DWORD dwID)
 {
     for (INT_PTR i = 0; i < items.GetSize(); ++i) {
         if (items[i].dwID == dwID)
@@ -12,8 +12,7 @@ INT_PTR FindIndex(const CArray<T, const T&>& items, DWORD dwID)
     return -1;
 }
 
-template <class T>
-void Upsert(CArray<T, const T&>& items, const T& item)
+template <class T> void Upsert(CArray<T, const T&>& items, const T& item)
 {
     INT_PTR nIndex = FindIndex(items, item.dwID);
     if (nIndex >= 0)
@@ -24,9 +23,7 @@ void Upsert(CArray<T, const T&>& items, const T& item)
 
 } // namespace
 
-CRecordStore::CRecordStore()
-{
-}
+CRecordStore::CRecordStore() {}
 
 CRecordStore::~CRecordStore()
 {

@@ -17,8 +17,8 @@ public:
     void SaveOptions() {}
 
     WORD m_wServerID;
-    CGameRoom* m_pGameRoom;     // not owned
-    BYTE m_cbPassFlag;          // a table password is asked for
+    CGameRoom* m_pGameRoom; // not owned
+    BYTE m_cbPassFlag;      // a table password is asked for
     BYTE m_cbFlag;
-    CString m_strTablePass;     // the table password the room dialogs fill
+    CString m_strTablePass; // the table password the room dialogs fill
 };

@@ -27,8 +27,7 @@ bool IsPunctuation(const char* pChar, size_t nCharLength)
     if (nCharLength == 1 && IsAsciiPunctuation(static_cast<BYTE>(pChar[0])))
         return true;
     const size_t nTableLength = sizeof(kPunctuationText) - 1;
-    for (size_t i = 0; i < nTableLength;)
-    {
+    for (size_t i = 0; i < nTableLength;) {
         size_t n = CharLength(kPunctuationText, i, nTableLength);
         if (n == nCharLength && memcmp(kPunctuationText + i, pChar, n) == 0)
             return true;
@@ -40,8 +39,7 @@ bool IsPunctuation(const char* pChar, size_t nCharLength)
 // Lower-cases the single-byte letters; trail bytes stay as they are.
 void LowerCase(std::string& strText)
 {
-    for (size_t i = 0; i < strText.size();)
-    {
+    for (size_t i = 0; i < strText.size();) {
         size_t n = CharLength(strText.data(), i, strText.size());
         if (n == 1 && strText[i] >= 'A' && strText[i] <= 'Z')
             strText[i] = static_cast<char>(strText[i] - 'A' + 'a');
@@ -54,8 +52,7 @@ std::string Normalise(const char* pszText)
     const size_t nLength = strlen(pszText);
     std::string strResult;
     strResult.reserve(nLength);
-    for (size_t i = 0; i < nLength;)
-    {
+    for (size_t i = 0; i < nLength;) {
         size_t n = CharLength(pszText, i, nLength);
         if (!IsPunctuation(pszText + i, n))
             strResult.append(pszText + i, n);
@@ -69,8 +66,7 @@ std::vector<int> BuildFailTable(const std::string& strWord)
 {
     std::vector<int> table(strWord.size());
     table[0] = -1;
-    for (size_t j = 1; j < strWord.size(); ++j)
-    {
+    for (size_t j = 1; j < strWord.size(); ++j) {
         int k = table[j - 1];
         while (k >= 0 && strWord[j] != strWord[k + 1])
             k = table[k];
@@ -80,13 +76,9 @@ std::vector<int> BuildFailTable(const std::string& strWord)
 }
 } // namespace
 
-CWordFilter::CWordFilter() : m_bDisabled(false)
-{
-}
+CWordFilter::CWordFilter() : m_bDisabled(false) {}
 
-CWordFilter::~CWordFilter()
-{
-}
+CWordFilter::~CWordFilter() {}
 
 void CWordFilter::Clear()
 {
@@ -103,8 +95,7 @@ void CWordFilter::LoadWordList()
     m_strWordFilePath = strFolder + "config//original//wordfilter.txt";
 
     CFile file;
-    if (!file.Open(m_strWordFilePath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
-    {
+    if (!file.Open(m_strWordFilePath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) {
         m_bDisabled = true;
         char szUrl[260] = "";
         GetPrivateProfileStringA("WordFilterUrl", "url", "", szUrl, sizeof(szUrl), strFolder + "config/Urls.ini");
@@ -113,8 +104,7 @@ void CWordFilter::LoadWordList()
     }
 
     std::vector<char> buffer;
-    try
-    {
+    try {
         ULONGLONG nLength = file.GetLength();
         if (nLength > 0x7FFFFFFF)
             return;
@@ -123,9 +113,7 @@ void CWordFilter::LoadWordList()
             return;
         buffer[static_cast<size_t>(nLength)] = '\0';
         file.Close();
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         pException->Delete();
         file.Abort();
         return;
@@ -136,8 +124,7 @@ void CWordFilter::LoadWordList()
     const char* pText = buffer.data();
     const size_t nLength = buffer.size() - 1;
     size_t nStart = 1;
-    while (nStart < nLength)
-    {
+    while (nStart < nLength) {
         size_t nEnd = nStart;
         while (nEnd < nLength && pText[nEnd] != '\r' && pText[nEnd] != '\n')
             ++nEnd;
@@ -176,14 +163,11 @@ bool CWordFilter::FilterText(LPCTSTR pszText)
     // Each find turns at least one byte that was no '*' into one, so the
     // restarts end.
     bool bFound = false;
-    for (size_t k = 0; k < m_Words.size();)
-    {
-        if (MaskWord(k))
-        {
+    for (size_t k = 0; k < m_Words.size();) {
+        if (MaskWord(k)) {
             bFound = true;
             k = 0;
-        }
-        else
+        } else
             ++k;
     }
     return !bFound;
@@ -203,25 +187,20 @@ bool CWordFilter::MaskWord(size_t nIndex)
     charStart[nText] = 1;
 
     size_t i = 0, j = 0;
-    while (i < nText)
-    {
-        if (strText[i] == strWord[j])
-        {
+    while (i < nText) {
+        if (strText[i] == strWord[j]) {
             ++i;
             ++j;
-            if (j == nWord)
-            {
+            if (j == nWord) {
                 size_t nBegin = i - nWord;
-                if (charStart[nBegin] && charStart[i])
-                {
+                if (charStart[nBegin] && charStart[i]) {
                     strText.replace(nBegin, nWord, nWord, '*');
                     return true;
                 }
                 // A find that splits a character is none: look further.
                 j = static_cast<size_t>(table[nWord - 1] + 1);
             }
-        }
-        else if (j == 0)
+        } else if (j == 0)
             ++i;
         else
             j = static_cast<size_t>(table[j - 1] + 1);

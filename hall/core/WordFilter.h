@@ -41,7 +41,7 @@ private:
     // starts and ends on character boundaries; false when there is none.
     bool MaskWord(size_t nIndex);
 
-    std::vector<std::string> m_Words;          // lower-cased, in file order
+    std::vector<std::string> m_Words;           // lower-cased, in file order
     std::vector<std::vector<int>> m_FailTables; // one failure table per word
     bool m_bDisabled;
     std::string m_strResultText;

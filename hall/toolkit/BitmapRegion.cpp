@@ -107,7 +107,7 @@ private:
         }
     }
 
-    HGLOBAL m_hData;   // GMEM_FIXED: the handle is the address
+    HGLOBAL m_hData; // GMEM_FIXED: the handle is the address
     DWORD m_nCapacity;
     HRGN m_hResult;
     bool m_bFailed;

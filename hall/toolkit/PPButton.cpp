@@ -17,10 +17,8 @@ const int kStates = 4;
 }
 
 CPPButton::CPPButton()
-    : m_bHover(FALSE), m_hRegion(NULL), m_crTransparent(RGB(255, 0, 255)), m_crText(RGB(0, 0, 0)),
-      m_bCreating(FALSE)
-{
-}
+    : m_bHover(FALSE), m_hRegion(NULL), m_crTransparent(RGB(255, 0, 255)), m_crText(RGB(0, 0, 0)), m_bCreating(FALSE)
+{}
 
 CPPButton::~CPPButton() {}
 
@@ -28,8 +26,8 @@ BOOL CPPButton::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWin
                          int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
 {
     m_bCreating = TRUE;
-    BOOL bOk = CButton::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight,
-                                 hWndParent, nIDorHMenu, lpParam);
+    BOOL bOk = CButton::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent,
+                                 nIDorHMenu, lpParam);
     m_bCreating = FALSE;
     return bOk;
 }

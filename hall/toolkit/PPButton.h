@@ -22,15 +22,15 @@ public:
     int GetImageHeight() const;
 
     using CWnd::CreateEx;
-    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x,
-                          int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = NULL);
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                  int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = NULL) override;
 
 protected:
     void SetUp();
     BOOL Reshape();
 
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
-    virtual void PreSubclassWindow();
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    void PreSubclassWindow() override;
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
@@ -38,9 +38,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     BOOL m_bHover;
-    HRGN m_hRegion;             // the window's region; the window owns it
+    HRGN m_hRegion; // the window's region; the window owns it
     COLORREF m_crTransparent;
     COLORREF m_crText;
     CPicture m_Picture;
-    BOOL m_bCreating;           // inside CreateEx: set-up waits for WM_CREATE
+    BOOL m_bCreating; // inside CreateEx: set-up waits for WM_CREATE
 };

@@ -15,9 +15,7 @@ bool WalkText(HDC dc, POINT start, int right, int lineHeight, LPCSTR text, bool 
     POINT cursor = start;
     for (const char* p = text; *p != 0; ++p) {
         switch (*p) {
-        case '\t':
-            AdvanceTextCursor(start, &cursor, right, lineHeight, nAverage, kTabSteps);
-            break;
+        case '\t': AdvanceTextCursor(start, &cursor, right, lineHeight, nAverage, kTabSteps); break;
         case '\r':
             cursor.y += lineHeight;
             cursor.x = start.x;

@@ -6,6 +6,6 @@
 struct tagBulletinItem
 {
     COLORREF crColor;
-    CHAR szText[512];  // terminated, cut at a character boundary
+    CHAR szText[512]; // terminated, cut at a character boundary
 };
 static_assert(sizeof(tagBulletinItem) == 516, "bulletin line layout");

@@ -8,7 +8,10 @@
 class CDownLoadDlg : public CDialog
 {
 public:
-    enum { IDD = 103 };
+    enum
+    {
+        IDD = 103
+    };
 
     CDownLoadDlg();
     virtual ~CDownLoadDlg();

@@ -18,8 +18,7 @@ namespace
 // is larger than a version file can be, is left out. Throws CZipError*.
 void ReadUpdateIni(CZipPack& pack, std::vector<std::string>& texts)
 {
-    for (int i = 0; i < pack.EntryCount(); i++)
-    {
+    for (int i = 0; i < pack.EntryCount(); i++) {
         CZipEntryHeader header;
         if (!pack.CopyEntryHeader(header, i) || header.EntryName().CompareNoCase("Update.ini") != 0)
             continue;
@@ -28,11 +27,9 @@ void ReadUpdateIni(CZipPack& pack, std::vector<std::string>& texts)
         std::string text;
         std::vector<char> block(CFileInMem::readBlock);
         bool bTooLarge = false;
-        for (;;)
-        {
+        for (;;) {
             DWORD nRead = pack.ReadEntry(block.data(), CFileInMem::readBlock);
-            if (text.size() + nRead > g_UpdateTuning.dwMaxIniSize)
-            {
+            if (text.size() + nRead > g_UpdateTuning.dwMaxIniSize) {
                 bTooLarge = true;
                 break;
             }
@@ -40,8 +37,7 @@ void ReadUpdateIni(CZipPack& pack, std::vector<std::string>& texts)
             if (nRead < CFileInMem::readBlock)
                 break;
         }
-        if (bTooLarge)
-        {
+        if (bTooLarge) {
             pack.CloseEntry(true);
             continue;
         }
@@ -76,50 +72,36 @@ bool CFileInMem::OnThreadRun()
     bool bDone = false;
     LPARAM lError = 0;
     std::vector<std::string> texts;
-    try
-    {
+    try {
         CHttpDownLoad download;
-        if (download.DownloadToMemory(m_szUrl) && download.GetSize() > 0)
-        {
+        if (download.DownloadToMemory(m_szUrl) && download.GetSize() > 0) {
             CMemFile file;
             file.Attach(download.GetData(), download.GetSize());
             CZipPack pack;
-            try
-            {
+            try {
                 pack.OpenFromMemory(file, CZipPack::zipOpenReadOnly);
                 ReadUpdateIni(pack, texts);
                 pack.CloseArchive();
-            }
-            catch (CException*)
-            {
+            } catch (CException*) {
                 pack.CloseArchive(true);
                 throw;
             }
             bDone = true;
-        }
-        else
-        {
+        } else {
             lError = (LPARAM)download.GetErrorCode();
         }
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         pException->Delete();
         lError = 0;
-    }
-    catch (...)
-    {
+    } catch (...) {
         lError = 0;
     }
 
     // Under the lock, so that a task cancelled meanwhile hands nothing over.
     m_Lock.Lock();
-    if (!IsCancelledLocked())
-    {
-        if (bDone)
-        {
-            for (const std::string& text : texts)
-            {
+    if (!IsCancelledLocked()) {
+        if (bDone) {
+            for (const std::string& text : texts) {
                 std::istringstream stream(text);
                 m_pHost->ReadHallDownloadInfo(stream);
             }

@@ -9,7 +9,10 @@ class IFileUpdateHost;
 class CFileInMem : public CUpdateTask
 {
 public:
-    enum { readBlock = 65535 };
+    enum
+    {
+        readBlock = 65535
+    };
 
     CFileInMem(CFileUpdate* pOwner, IFileUpdateHost* pHost, HWND hNotifyWnd, DWORD dwKind);
     virtual ~CFileInMem();
@@ -19,7 +22,7 @@ public:
     LPCSTR GetUrl() const { return m_szUrl; }
 
 protected:
-    virtual bool OnThreadRun();
+    bool OnThreadRun() override;
 
 private:
     IFileUpdateHost* m_pHost;

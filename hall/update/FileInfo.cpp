@@ -26,9 +26,9 @@ bool StartsWithNoCase(const BYTE* pData, UINT nCount, LPCSTR pszText)
 } // namespace
 
 CFileInfo::CFileInfo(CFileUpdate* pOwner, HWND hNotifyWnd, DWORD dwKind)
-    : CUpdateTask(pOwner, hNotifyWnd, dwKind), m_dwVersion(0), m_nErrorCode(errNone), m_bFileOpen(false), m_bTempCreated(false),
-      m_pHttpFile(NULL), m_pConnection(NULL), m_InternetSession(NULL, 1, PRE_CONFIG_INTERNET_ACCESS),
-      m_nAnnounced(0), m_nReceived(0)
+    : CUpdateTask(pOwner, hNotifyWnd, dwKind), m_dwVersion(0), m_nErrorCode(errNone), m_bFileOpen(false),
+      m_bTempCreated(false), m_pHttpFile(NULL), m_pConnection(NULL),
+      m_InternetSession(NULL, 1, PRE_CONFIG_INTERNET_ACCESS), m_nAnnounced(0), m_nReceived(0)
 {
     m_szLocalPath[0] = '\0';
     m_szUrl[0] = '\0';
@@ -55,30 +55,18 @@ bool CFileInfo::SetTarget(LPCSTR pszUrl, LPCSTR pszLocalPath, LPCSTR pszTempPath
 
 LPCSTR CFileInfo::ErrorText(int nCode)
 {
-    switch (nCode)
-    {
-    case errNone:
-        return "";
-    case errUrl:
-        return "URL解析错误, 请选择其他服务器进行尝试";
-    case errRefused:
-        return "服务器拒绝连接, 请选择其他服务器进行尝试";
-    case errRedirect:
-        return "重定向失败, 请选择其他服务器进行尝试";
-    case errRedirectUrl:
-        return "重定向URL解析错误, 请选择其他服务器进行尝试";
-    case errNotHttp:
-        return "不是HTTP连接, 请选择其他服务器进行尝试";
-    case errServerFile:
-        return "取得服务器文件失败, 请选择其他服务器进行尝试";
-    case errLocalFile:
-        return "创建本地文件失败";
-    case errCancelled:
-        return "主动取消连接";
-    case errBadUrl:
-        return "URL不正确";
-    default:
-        return "连接服务器失败, 请选择其他服务器进行尝试";
+    switch (nCode) {
+    case errNone: return "";
+    case errUrl: return "URL解析错误, 请选择其他服务器进行尝试";
+    case errRefused: return "服务器拒绝连接, 请选择其他服务器进行尝试";
+    case errRedirect: return "重定向失败, 请选择其他服务器进行尝试";
+    case errRedirectUrl: return "重定向URL解析错误, 请选择其他服务器进行尝试";
+    case errNotHttp: return "不是HTTP连接, 请选择其他服务器进行尝试";
+    case errServerFile: return "取得服务器文件失败, 请选择其他服务器进行尝试";
+    case errLocalFile: return "创建本地文件失败";
+    case errCancelled: return "主动取消连接";
+    case errBadUrl: return "URL不正确";
+    default: return "连接服务器失败, 请选择其他服务器进行尝试";
     }
 }
 
@@ -91,19 +79,16 @@ void CFileInfo::ThrowError(int nCode)
 
 bool CFileInfo::OnThreadRun()
 {
-    try
-    {
+    try {
         if (IsCancelled())
             ThrowError(errCancelled);
-        if (!m_bFileOpen)
-        {
+        if (!m_bFileOpen) {
             OpenTransfer();
             return true;
         }
         BYTE block[blockSize];
         UINT nRead = m_pHttpFile->Read(block, sizeof(block));
-        if (nRead > 0)
-        {
+        if (nRead > 0) {
             WriteBlock(block, nRead);
             return true;
         }
@@ -111,12 +96,8 @@ bool CFileInfo::OnThreadRun()
         CleanUp();
         PostReport(WM_UPDATE_FINISHED, 0);
         return EndRun();
-    }
-    catch (int)
-    {
-    }
-    catch (CException* pException)
-    {
+    } catch (int) {
+    } catch (CException* pException) {
         // A broken transfer, or a temporary file that cannot be written.
         bool bLocal = pException->IsKindOf(RUNTIME_CLASS(CFileException));
         pException->Delete();
@@ -137,8 +118,7 @@ void CFileInfo::OpenTransfer()
         (dwServiceType != AFX_INET_SERVICE_HTTP && dwServiceType != AFX_INET_SERVICE_HTTPS))
         ThrowError(errServerFile);
 
-    try
-    {
+    try {
         // The request is made before it is sent, so that Cancel can close it
         // while the worker waits for the answer.
         CHttpConnection* pConnection = m_InternetSession.GetHttpConnection(strServer, nPort);
@@ -167,8 +147,7 @@ void CFileInfo::OpenTransfer()
         // come in pieces, so it is gathered up to the length that tells.
         BYTE block[blockSize];
         UINT nCount = 0;
-        while (nCount < minBodySize)
-        {
+        while (nCount < minBodySize) {
             UINT nRead = m_pHttpFile->Read(block + nCount, sizeof(block) - nCount);
             if (nRead == 0)
                 break;
@@ -185,9 +164,7 @@ void CFileInfo::OpenTransfer()
         m_bFileOpen = true;
         m_nReceived = 0;
         WriteBlock(block, nCount);
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         pException->Delete();
         ThrowError(IsCancelled() ? errCancelled : errServerFile);
     }
@@ -222,13 +199,11 @@ void CFileInfo::CleanUp()
     m_pHttpFile = NULL;
     m_pConnection = NULL;
     m_Lock.Unlock();
-    if (pFile != NULL)
-    {
+    if (pFile != NULL) {
         pFile->Close();
         delete pFile;
     }
-    if (pConnection != NULL)
-    {
+    if (pConnection != NULL) {
         pConnection->Close();
         delete pConnection;
     }

@@ -27,7 +27,11 @@ public:
         errCancelled = 8,
         errBadUrl = 9
     };
-    enum { blockSize = 4096, minBodySize = 22 };
+    enum
+    {
+        blockSize = 4096,
+        minBodySize = 22
+    };
 
     // Throws CInternetException* when no internet session can be opened.
     CFileInfo(CFileUpdate* pOwner, HWND hNotifyWnd, DWORD dwKind);
@@ -48,8 +52,8 @@ public:
     static LPCSTR ErrorText(int nCode);
 
 protected:
-    virtual bool OnThreadRun();
-    virtual void OnCancel();
+    bool OnThreadRun() override;
+    void OnCancel() override;
 
 private:
     [[noreturn]] void ThrowError(int nCode);
@@ -65,10 +69,10 @@ private:
     CString m_strErrorText;
     int m_nErrorCode;
     bool m_bFileOpen;
-    bool m_bTempCreated;  // the temporary file is this task's to delete
+    bool m_bTempCreated; // the temporary file is this task's to delete
     CFile m_TempFile;
-    CHttpFile* m_pHttpFile;           // set and cleared under the lock
-    CHttpConnection* m_pConnection;   // set and cleared under the lock
+    CHttpFile* m_pHttpFile;         // set and cleared under the lock
+    CHttpConnection* m_pConnection; // set and cleared under the lock
     CInternetSession m_InternetSession;
     ULONGLONG m_nAnnounced;
     ULONGLONG m_nReceived;

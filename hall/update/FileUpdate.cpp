@@ -42,8 +42,7 @@ bool CopyFitting(CHAR* pszField, size_t nSize, LPCSTR pszText)
 void CopyCut(CHAR* pszField, size_t nSize, LPCSTR pszText)
 {
     size_t n = 0;
-    while (pszText[n] != '\0')
-    {
+    while (pszText[n] != '\0') {
         size_t nStep = IsDBCSLeadByte((BYTE)pszText[n]) && pszText[n + 1] != '\0' ? 2 : 1;
         if (n + nStep > nSize - 1)
             break;
@@ -61,8 +60,7 @@ bool IsReservedDeviceName(const CString& strName)
         strBase = strBase.Left(nDot);
     strBase.TrimRight(' ');
     static const LPCSTR kDevices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$"};
-    for (LPCSTR pszDevice : kDevices)
-    {
+    for (LPCSTR pszDevice : kDevices) {
         if (strBase.CompareNoCase(pszDevice) == 0)
             return true;
     }
@@ -84,14 +82,11 @@ int HexDigit(char c)
 }
 } // namespace
 
-CFileUpdate::CFileUpdate() : m_hOwnerWnd(NULL), m_pFileInMem(NULL), m_pHost(NULL), m_bTaskStarted(false)
-{
-}
+CFileUpdate::CFileUpdate() : m_hOwnerWnd(NULL), m_pFileInMem(NULL), m_pHost(NULL), m_bTaskStarted(false) {}
 
 CFileUpdate::CFileUpdate(IFileUpdateHost* pHost)
     : m_hOwnerWnd(NULL), m_pFileInMem(NULL), m_pHost(pHost), m_bTaskStarted(false)
-{
-}
+{}
 
 CFileUpdate::~CFileUpdate()
 {
@@ -119,26 +114,20 @@ IFileUpdateHost* CFileUpdate::Host() const
     return m_pHost != NULL ? m_pHost : s_pDefaultHost;
 }
 
-bool CFileUpdate::StartFileTask(LPCSTR pszUrl, LPCSTR pszLocalPath, LPCSTR pszTempPath, HWND hNotifyWnd,
-                                DWORD dwKind, DWORD dwVersion)
+bool CFileUpdate::StartFileTask(LPCSTR pszUrl, LPCSTR pszLocalPath, LPCSTR pszTempPath, HWND hNotifyWnd, DWORD dwKind,
+                                DWORD dwVersion)
 {
     ReapFinishedTasks();
     CFileInfo* pTask = NULL;
-    try
-    {
+    try {
         pTask = new CFileInfo(this, hNotifyWnd, dwKind);
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         pException->Delete();
         return false;
-    }
-    catch (std::bad_alloc&)
-    {
+    } catch (std::bad_alloc&) {
         return false;
     }
-    if (!pTask->SetTarget(pszUrl, pszLocalPath, pszTempPath, dwVersion))
-    {
+    if (!pTask->SetTarget(pszUrl, pszLocalPath, pszTempPath, dwVersion)) {
         delete pTask;
         return false;
     }
@@ -148,10 +137,8 @@ bool CFileUpdate::StartFileTask(LPCSTR pszUrl, LPCSTR pszLocalPath, LPCSTR pszTe
 
 void CFileUpdate::ReapFinishedTasks()
 {
-    for (INT_PTR i = m_TaskList.GetSize() - 1; i >= 0; i--)
-    {
-        if (m_TaskList[i]->HasEnded())
-        {
+    for (INT_PTR i = m_TaskList.GetSize() - 1; i >= 0; i--) {
+        if (m_TaskList[i]->HasEnded()) {
             delete m_TaskList[i];
             m_TaskList.RemoveAt(i);
         }
@@ -180,13 +167,10 @@ bool CFileUpdate::UpdateFile(LPCSTR url, LPCSTR localFile, CWnd* pNotifyWnd, int
     strUrl.Replace("<version>", strVersion);
 
     CString strLocal, strTemp;
-    if (kind == UPDATE_KIND_COMPETITION || kind == UPDATE_KIND_WORD_FILTER)
-    {
+    if (kind == UPDATE_KIND_COMPETITION || kind == UPDATE_KIND_WORD_FILTER) {
         strLocal = localFile;
         strTemp.Format("%s.temp", localFile);
-    }
-    else
-    {
+    } else {
         // A name, never a path: it must stay in the dynamic folder.
         if (!CZipPathUtil::IsContainedPath(localFile))
             return false;
@@ -201,8 +185,7 @@ bool CFileUpdate::UpdateFile(LPCSTR url, LPCSTR localFile, CWnd* pNotifyWnd, int
 
 bool CFileUpdate::DownloadZipToMemory(LPCSTR url, CWnd* pNotifyWnd, int kind)
 {
-    if (m_pFileInMem != NULL)
-    {
+    if (m_pFileInMem != NULL) {
         CUpdateTask* pOld = m_pFileInMem;
         m_pFileInMem = NULL;
         CUpdateTask::StopTasks(&pOld, 1, g_UpdateTuning.dwStopWait);
@@ -214,8 +197,7 @@ bool CFileUpdate::DownloadZipToMemory(LPCSTR url, CWnd* pNotifyWnd, int kind)
     CFileInMem* pTask = new (std::nothrow) CFileInMem(this, Host(), m_hOwnerWnd, (DWORD)kind);
     if (pTask == NULL)
         return false;
-    if (!pTask->SetUrl(url))
-    {
+    if (!pTask->SetUrl(url)) {
         delete pTask;
         return false;
     }
@@ -246,12 +228,10 @@ bool CFileUpdate::ExtractZipFile(LPCSTR pszPath)
 
     bool bComplete = true;
     CZipPack pack;
-    try
-    {
+    try {
         if (!pack.OpenArchive(pszPath, CZipPack::zipOpenReadOnly))
             return false;
-        for (int i = 0; i < pack.EntryCount(); i++)
-        {
+        for (int i = 0; i < pack.EntryCount(); i++) {
             CZipEntryHeader header;
             if (!pack.CopyEntryHeader(header, i))
                 continue;
@@ -262,8 +242,7 @@ bool CFileUpdate::ExtractZipFile(LPCSTR pszPath)
                 continue;
             // A name that would leave the folder is refused; the rest go on.
             CString strInner = CZipPathUtil::WithoutTrailingSeparator(strName);
-            if (!CZipPathUtil::IsContainedPath(strInner))
-            {
+            if (!CZipPathUtil::IsContainedPath(strInner)) {
                 bComplete = false;
                 continue;
             }
@@ -271,9 +250,7 @@ bool CFileUpdate::ExtractZipFile(LPCSTR pszPath)
                 bComplete = false;
         }
         pack.CloseArchive();
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         // A damaged archive, or a file that cannot be created: the archive
         // is closed so that the next update can replace it.
         pException->Delete();
@@ -292,8 +269,7 @@ COLORREF CFileUpdate::ParseBulletinColor(LPCSTR pszText)
     if (strDigits.GetLength() != 6)
         return RGB(0, 0, 0);
     int nParts[3];
-    for (int i = 0; i < 3; i++)
-    {
+    for (int i = 0; i < 3; i++) {
         int nHigh = HexDigit(strDigits[i * 2]);
         int nLow = HexDigit(strDigits[i * 2 + 1]);
         if (nHigh < 0 || nLow < 0)
@@ -318,8 +294,7 @@ void CFileUpdate::LoadBulletin()
 
     CArray<tagBulletinItem, const tagBulletinItem&> items;
     for (TiXmlElement* pItem = pList->FirstChildElement("Item"); pItem != NULL;
-         pItem = pItem->NextSiblingElement("Item"))
-    {
+         pItem = pItem->NextSiblingElement("Item")) {
         tagBulletinItem item;
         memset(&item, 0, sizeof(item));
         item.crColor = ParseBulletinColor(pItem->Attribute("color"));
@@ -347,11 +322,9 @@ bool CFileUpdate::ReadHallDownloadFile(tagHallDownloadInfo& info)
         LPCSTR pszKey;
         CHAR (*pszList)[HALL_URL_SIZE];
     } lists[] = {{"url", info.szDownloadUrl}, {"updateurl", info.szUpdateUrl}};
-    for (auto& list : lists)
-    {
+    for (auto& list : lists) {
         int nCount = 0;
-        for (int i = 0; nCount < HALL_URL_COUNT; i++)
-        {
+        for (int i = 0; nCount < HALL_URL_COUNT; i++) {
             CString strKey;
             strKey.Format("%s%d", list.pszKey, i);
             ini.GetString("HallDownload", strKey, strValue, "");
@@ -378,8 +351,7 @@ void CFileUpdate::BuildHallUrlList(const tagHallDownloadInfo& info, DWORD dwInst
     memset(szUrls, 0, sizeof(szUrls));
     int nCount = 0;
     // The short update applies only to the installed a.b.c it was made for.
-    if ((dwInstalledVersion >> 8) == (info.dwUpdateVersion >> 8))
-    {
+    if ((dwInstalledVersion >> 8) == (info.dwUpdateVersion >> 8)) {
         for (int i = 0; i < HALL_URL_COUNT && info.szUpdateUrl[i][0] != '\0'; i++)
             CopyCut(szUrls[nCount++], HALL_URL_SIZE, info.szUpdateUrl[i]);
     }
@@ -395,15 +367,13 @@ int CFileUpdate::CheckHallUpdate()
 
     tagHallDownloadInfo info;
     memset(&info, 0, sizeof(info));
-    if (!pHost->GetHallDownloadInfo(info))
-    {
+    if (!pHost->GetHallDownloadInfo(info)) {
         memset(&info, 0, sizeof(info));
         ReadHallDownloadFile(info);
     }
     // Whatever the host filled, every text ends inside its field.
     info.szName[sizeof(info.szName) - 1] = '\0';
-    for (int i = 0; i < HALL_URL_COUNT; i++)
-    {
+    for (int i = 0; i < HALL_URL_COUNT; i++) {
         info.szDownloadUrl[i][HALL_URL_SIZE - 1] = '\0';
         info.szUpdateUrl[i][HALL_URL_SIZE - 1] = '\0';
     }
@@ -413,10 +383,8 @@ int CFileUpdate::CheckHallUpdate()
     DWORD dwInstalled = ReadInstalledHallVersion();
     DWORD dwRemote = info.dwVersion;
     int nFirstDiffering = -1;
-    for (int nShift = 24; nShift >= 0; nShift -= 8)
-    {
-        if (((dwRemote >> nShift) & 0xFF) != ((dwInstalled >> nShift) & 0xFF))
-        {
+    for (int nShift = 24; nShift >= 0; nShift -= 8) {
+        if (((dwRemote >> nShift) & 0xFF) != ((dwInstalled >> nShift) & 0xFF)) {
             nFirstDiffering = nShift;
             break;
         }
@@ -547,8 +515,7 @@ bool CFileUpdate::ReduceToFileName(LPCSTR pszText, CString& strName)
     if (pszText == NULL)
         return false;
     LPCSTR pszStart = pszText;
-    for (LPCSTR p = pszText; *p != '\0'; p = CZipPathUtil::NextChar(p))
-    {
+    for (LPCSTR p = pszText; *p != '\0'; p = CZipPathUtil::NextChar(p)) {
         if (*p == '/' || *p == '\\')
             pszStart = p + 1;
     }
@@ -561,8 +528,7 @@ bool CFileUpdate::ReduceToFileName(LPCSTR pszText, CString& strName)
         return false;
 
     bool bOnlyDots = true;
-    for (LPCSTR p = strCandidate; *p != '\0'; p = CZipPathUtil::NextChar(p))
-    {
+    for (LPCSTR p = strCandidate; *p != '\0'; p = CZipPathUtil::NextChar(p)) {
         BYTE c = (BYTE)*p;
         if (c < 0x20 || strchr("<>:\"|*", c) != NULL)
             return false;

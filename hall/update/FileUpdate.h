@@ -21,21 +21,21 @@ class CFileInMem;
 // Kinds the callers pass (wParam of the reports).
 enum
 {
-    UPDATE_KIND_FILE = 0,            // plain downloads, "Update.zip" of the logon dialog
-    UPDATE_KIND_BULLETIN = 2,        // the frame reloads the bulletin
-    UPDATE_KIND_DYNAMIC_CONFIG = 3,  // "DynaItemCfg.zip"
-    UPDATE_KIND_COMPETITION = 4,     // competition entry archive (full path)
-    UPDATE_KIND_WORD_FILTER = 5,     // chat word-filter list (full path)
-    UPDATE_KIND_HALL_VERSION = 6     // "Update.zip" into memory
+    UPDATE_KIND_FILE = 0,           // plain downloads, "Update.zip" of the logon dialog
+    UPDATE_KIND_BULLETIN = 2,       // the frame reloads the bulletin
+    UPDATE_KIND_DYNAMIC_CONFIG = 3, // "DynaItemCfg.zip"
+    UPDATE_KIND_COMPETITION = 4,    // competition entry archive (full path)
+    UPDATE_KIND_WORD_FILTER = 5,    // chat word-filter list (full path)
+    UPDATE_KIND_HALL_VERSION = 6    // "Update.zip" into memory
 };
 
 // Answers of CheckHallUpdate.
 enum
 {
-    HALL_UPDATE_STARTED = 0,    // the hall's download has started
-    HALL_UPDATE_REFUSED = 1,    // a mandatory update was refused
-    HALL_UPDATE_NONE = 2,       // nothing to do, or an optional update refused
-    HALL_UPDATE_NO_OWNER = 3    // an update is there but no window to ask over
+    HALL_UPDATE_STARTED = 0, // the hall's download has started
+    HALL_UPDATE_REFUSED = 1, // a mandatory update was refused
+    HALL_UPDATE_NONE = 2,    // nothing to do, or an optional update refused
+    HALL_UPDATE_NO_OWNER = 3 // an update is there but no window to ask over
 };
 
 class CFileUpdate
@@ -116,7 +116,7 @@ private:
     DWORD ReadInstalledHallVersion();
 
     CArray<CFileInfo*, CFileInfo*> m_TaskList;
-    HWND m_hOwnerWnd;  // parent of the hall-update prompts
+    HWND m_hOwnerWnd; // parent of the hall-update prompts
     CFileInMem* m_pFileInMem;
     IFileUpdateHost* m_pHost;
     bool m_bTaskStarted;

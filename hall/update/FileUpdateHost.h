@@ -21,7 +21,7 @@ const int HALL_URL_SIZE = 260;
 struct tagHallDownloadInfo
 {
     DWORD dwVersion;
-    DWORD dwUpdateVersion;  // the installed version the update addresses apply to
+    DWORD dwUpdateVersion; // the installed version the update addresses apply to
     CHAR szName[260];
     CHAR szDownloadUrl[HALL_URL_COUNT][HALL_URL_SIZE];
     CHAR szUpdateUrl[HALL_URL_COUNT][HALL_URL_SIZE];

@@ -5,13 +5,11 @@
 CUpdateTask::CUpdateTask(CFileUpdate* pOwner, HWND hNotifyWnd, DWORD dwKind)
     : m_pOwner(pOwner), m_hNotifyWnd(hNotifyWnd), m_dwKind(dwKind), m_bCancelled(false), m_bEnded(false),
       m_bReleased(false)
-{
-}
+{}
 
 CUpdateTask::~CUpdateTask()
 {
-    if (GetThreadHandle() != NULL && GetCurrentThreadId() == GetThreadID())
-    {
+    if (GetThreadHandle() != NULL && GetCurrentThreadId() == GetThreadID()) {
         // Deleted by its own worker: the base only asks a thread to stop from
         // inside it, so the handle is closed here.
         CloseHandle(GetThreadHandle());
@@ -88,8 +86,7 @@ bool CUpdateTask::EndRun()
 
 void CUpdateTask::Release()
 {
-    if (HasEnded())
-    {
+    if (HasEnded()) {
         delete this;
         return;
     }
@@ -109,8 +106,7 @@ void CUpdateTask::StopTasks(CUpdateTask* const* ppTasks, int nCount, DWORD dwWai
         ppTasks[i]->Cancel();
 
     DWORD dwStart = GetTickCount();
-    for (int i = 0; i < nCount; i++)
-    {
+    for (int i = 0; i < nCount; i++) {
         DWORD dwElapsed = GetTickCount() - dwStart;
         ppTasks[i]->WaitEnded(dwElapsed < dwWait ? dwWait - dwElapsed : 0);
     }

@@ -15,8 +15,8 @@
 class CFileUpdate;
 
 // Reports of the tasks: wParam the caller's kind.
-#define WM_UPDATE_FAILED (WM_USER + 101)    // lParam: an error code or 0
-#define WM_UPDATE_FINISHED (WM_USER + 102)  // lParam: 0
+#define WM_UPDATE_FAILED (WM_USER + 101)   // lParam: an error code or 0
+#define WM_UPDATE_FINISHED (WM_USER + 102) // lParam: 0
 
 class CUpdateTask : public CServiceThread
 {
@@ -71,6 +71,6 @@ private:
     void Release();
 
     bool m_bCancelled;
-    bool m_bEnded;     // EndRun has run
-    bool m_bReleased;  // the owner gave the task up
+    bool m_bEnded;    // EndRun has run
+    bool m_bReleased; // the owner gave the task up
 };

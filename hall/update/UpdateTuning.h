@@ -6,11 +6,11 @@
 
 struct tagUpdateTuning
 {
-    DWORD dwConnectTimeout;  // file tasks: connect time-out, ms
-    DWORD dwReceiveTimeout;  // file tasks: send and receive time-out, ms
-    DWORD dwStopWait;        // longest the caller waits for stopping tasks, ms
-    DWORD dwMaxFileSize;     // largest announced length a file task takes, bytes
-    DWORD dwMaxIniSize;      // largest "Update.ini" taken from an archive, bytes
+    DWORD dwConnectTimeout; // file tasks: connect time-out, ms
+    DWORD dwReceiveTimeout; // file tasks: send and receive time-out, ms
+    DWORD dwStopWait;       // longest the caller waits for stopping tasks, ms
+    DWORD dwMaxFileSize;    // largest announced length a file task takes, bytes
+    DWORD dwMaxIniSize;     // largest "Update.ini" taken from an archive, bytes
 };
 
 extern tagUpdateTuning g_UpdateTuning;

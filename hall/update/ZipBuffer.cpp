@@ -2,19 +2,14 @@
 
 #include <string.h>
 
-CZipBuffer::CZipBuffer()
-    : m_pData(NULL), m_uSize(0)
-{
-}
+CZipBuffer::CZipBuffer() : m_pData(NULL), m_uSize(0) {}
 
-CZipBuffer::CZipBuffer(DWORD uSize, bool bZero)
-    : m_pData(NULL), m_uSize(0)
+CZipBuffer::CZipBuffer(DWORD uSize, bool bZero) : m_pData(NULL), m_uSize(0)
 {
     Allocate(uSize, bZero);
 }
 
-CZipBuffer::CZipBuffer(const CZipBuffer& other)
-    : m_pData(NULL), m_uSize(0)
+CZipBuffer::CZipBuffer(const CZipBuffer& other) : m_pData(NULL), m_uSize(0)
 {
     Assign(other.m_pData, other.m_uSize);
 }
@@ -44,8 +39,7 @@ void CZipBuffer::Allocate(DWORD uSize, bool bZero)
 
 void CZipBuffer::Assign(const void* pData, DWORD uSize)
 {
-    if (pData == NULL || uSize == 0)
-    {
+    if (pData == NULL || uSize == 0) {
         Release();
         return;
     }

@@ -7,7 +7,8 @@
 // the fields themselves must have their fixed widths.
 static_assert(sizeof(WORD) == 2 && sizeof(DWORD) == 4, "zip record fields are 16 and 32 bits");
 
-namespace ZipBytes {
+namespace ZipBytes
+{
 
 inline WORD GetWord(const BYTE* p)
 {

@@ -38,8 +38,7 @@ void CZipCipher::Update(BYTE plain)
 
 void CZipCipher::Decode(BYTE* pData, DWORD uLength)
 {
-    for (DWORD i = 0; i < uLength; i++)
-    {
+    for (DWORD i = 0; i < uLength; i++) {
         BYTE plain = (BYTE)(pData[i] ^ KeyByte());
         Update(plain);
         pData[i] = plain;
@@ -48,8 +47,7 @@ void CZipCipher::Decode(BYTE* pData, DWORD uLength)
 
 void CZipCipher::Encode(BYTE* pData, DWORD uLength)
 {
-    for (DWORD i = 0; i < uLength; i++)
-    {
+    for (DWORD i = 0; i < uLength; i++) {
         BYTE key = KeyByte();
         Update(pData[i]);
         pData[i] = (BYTE)(pData[i] ^ key);

@@ -8,7 +8,10 @@ class CZipCipher
 {
 public:
     // Bytes of the encryption header in front of an entry's data.
-    enum { headerSize = 12 };
+    enum
+    {
+        headerSize = 12
+    };
 
     CZipCipher();
 

@@ -11,7 +11,8 @@ using namespace ZipBytes;
 
 const BYTE CZipDirectory::m_gszSignature[4] = {'P', 'K', 5, 6};
 
-namespace {
+namespace
+{
 
 int CompareNames(const CZipEntryHeader* a, LPCTSTR b)
 {
@@ -21,21 +22,10 @@ int CompareNames(const CZipEntryHeader* a, LPCTSTR b)
 } // namespace
 
 CZipDirectory::CZipDirectory()
-    : m_uLocateBufferSize(32768),
-      m_bConvertNames(true),
-      m_bFindFast(false),
-      m_uThisVolume(0),
-      m_uDirVolume(0),
-      m_uVolumeEntries(0),
-      m_uTotalEntries(0),
-      m_uSize(0),
-      m_uOffset(0),
-      m_pOpenedFile(NULL),
-      m_pStorage(NULL),
-      m_uBytesBeforeZip(0),
-      m_bOnDisk(false)
-{
-}
+    : m_uLocateBufferSize(32768), m_bConvertNames(true), m_bFindFast(false), m_uThisVolume(0), m_uDirVolume(0),
+      m_uVolumeEntries(0), m_uTotalEntries(0), m_uSize(0), m_uOffset(0), m_pOpenedFile(NULL), m_pStorage(NULL),
+      m_uBytesBeforeZip(0), m_bOnDisk(false)
+{}
 
 CZipDirectory::~CZipDirectory()
 {
@@ -82,8 +72,7 @@ ULONGLONG CZipDirectory::Locate()
     CZipBuffer buffer(m_uLocateBufferSize + 3, false);
     BYTE* p = buffer.GetBuffer();
     DWORD back = 0;
-    while (back < searched)
-    {
+    while (back < searched) {
         DWORD chunk = searched - back < m_uLocateBufferSize ? searched - back : m_uLocateBufferSize;
         // The first bytes of the chunk seen before, so a signature across the
         // boundary is whole in this one.
@@ -93,8 +82,7 @@ ULONGLONG CZipDirectory::Locate()
         pFile->Seek((LONGLONG)(length - back), CFile::begin);
         if (pFile->Read(p, toRead) != toRead)
             ThrowError(CZipError::codeBadZipFile);
-        for (int i = (int)toRead - 4; i >= 0; i--)
-        {
+        for (int i = (int)toRead - 4; i >= 0; i--) {
             if (memcmp(p + i, m_gszSignature, 4) == 0)
                 return length - back + (DWORD)i;
         }
@@ -131,8 +119,7 @@ void CZipDirectory::Read()
 
     m_bOnDisk = true;
     m_pStorage->ChangeVolume(m_uDirVolume);
-    if (m_uSize != 0)
-    {
+    if (m_uSize != 0) {
         RemoveHeaders();
         m_pStorage->Seek((ULONGLONG)m_uOffset + m_uBytesBeforeZip);
         ReadHeaders();
@@ -142,8 +129,7 @@ void CZipDirectory::Read()
 void CZipDirectory::ReadHeaders()
 {
     DWORD consumed = 0;
-    for (int i = 0; i < m_uTotalEntries; i++)
-    {
+    for (int i = 0; i < m_uTotalEntries; i++) {
         CZipEntryHeader* pHeader = new CZipEntryHeader;
         m_headers.Add(pHeader);
         pHeader->ReadCentral(m_pStorage);
@@ -151,8 +137,7 @@ void CZipDirectory::ReadHeaders()
         consumed += pHeader->CentralSize();
         if (consumed > m_uSize)
             ThrowError(CZipError::codeBadZipFile);
-        if (m_bConvertNames)
-        {
+        if (m_bConvertNames) {
             pHeader->NameOemToAnsi();
             pHeader->SlashChange(true);
         }
@@ -164,13 +149,11 @@ void CZipDirectory::ReadHeaders()
 void CZipDirectory::BuildFindFastArray()
 {
     m_findArray.RemoveAll();
-    for (int i = 0; i < (int)m_headers.GetSize(); i++)
-    {
+    for (int i = 0; i < (int)m_headers.GetSize(); i++) {
         CZipEntryHeader* pHeader = m_headers[i];
         CString name = pHeader->EntryName();
         int low = 0, high = (int)m_findArray.GetSize();
-        while (low < high)
-        {
+        while (low < high) {
             int mid = (low + high) / 2;
             if (CompareNames(m_findArray[mid], name) <= 0)
                 low = mid + 1;
@@ -194,24 +177,19 @@ int CZipDirectory::FindFile(LPCTSTR lpszName) const
 {
     if (lpszName == NULL)
         return -1;
-    if (!m_bFindFast)
-    {
-        for (int i = 0; i < (int)m_headers.GetSize(); i++)
-        {
+    if (!m_bFindFast) {
+        for (int i = 0; i < (int)m_headers.GetSize(); i++) {
             if (CompareNames(m_headers[i], lpszName) == 0)
                 return i;
         }
         return -1;
     }
     int low = 0, high = (int)m_findArray.GetSize() - 1;
-    while (low <= high)
-    {
+    while (low <= high) {
         int mid = (low + high) / 2;
         int result = CompareNames(m_findArray[mid], lpszName);
-        if (result == 0)
-        {
-            for (int i = 0; i < (int)m_headers.GetSize(); i++)
-            {
+        if (result == 0) {
+            for (int i = 0; i < (int)m_headers.GetSize(); i++) {
                 if (m_headers[i] == m_findArray[mid])
                     return i;
             }
@@ -246,31 +224,24 @@ void CZipDirectory::CloseNewEntry()
     PutDword(sizes + 8, pHeader->m_uUncomprSize);
 
     DWORD length;
-    if (!pHeader->HasDataDescriptor())
-    {
+    if (!pHeader->HasDataDescriptor()) {
         m_pStorage->FlushBuffer();
         m_pStorage->Seek((ULONGLONG)pHeader->m_uOffset + 14);
         memcpy(buffer, sizes, 12);
         length = 12;
-    }
-    else if (spanned || encrypted)
-    {
+    } else if (spanned || encrypted) {
         memcpy(buffer, CZipEntryHeader::m_gszDescriptorSignature, 4);
         memcpy(buffer + 4, sizes, 12);
         length = 16;
-    }
-    else
-    {
+    } else {
         memcpy(buffer, sizes, 12);
         length = 12;
     }
     pHeader->m_uOffset -= m_uBytesBeforeZip;
     m_pStorage->WriteData(buffer, length, true);
 
-    if (!spanned)
-    {
-        if (encrypted)
-        {
+    if (!spanned) {
+        if (encrypted) {
             m_pStorage->FlushBuffer();
             m_pStorage->Seek((ULONGLONG)pHeader->m_uOffset + m_uBytesBeforeZip + 14);
             m_pStorage->WriteData(sizes, 12, true);
@@ -283,8 +254,7 @@ void CZipDirectory::CloseNewEntry()
 DWORD CZipDirectory::DirectorySize(bool bWhole) const
 {
     DWORD size = endRecordSize + m_pComment.GetSize();
-    if (bWhole)
-    {
+    if (bWhole) {
         for (int i = 0; i < (int)m_headers.GetSize(); i++)
             size += m_headers[i]->CentralSize();
     }
@@ -296,8 +266,7 @@ void CZipDirectory::WriteDirectory()
     if (m_bOnDisk)
         return;
     int spanState = m_pStorage->SpanState();
-    if (spanState == 0)
-    {
+    if (spanState == 0) {
         m_pStorage->FlushBuffer();
         m_pStorage->GetFile()->SeekToEnd();
     }
@@ -305,24 +274,20 @@ void CZipDirectory::WriteDirectory()
     m_uSize = 0;
 
     bool converted = false;
-    if (spanState != 0 && m_pStorage->CurrentVolume() == 0)
-    {
+    if (spanState != 0 && m_pStorage->CurrentVolume() == 0) {
         // Folding drops the spanning signature and the descriptor of every
         // entry that is not encrypted (encrypted ones keep theirs).
         LONGLONG dropped = 4;
-        for (int i = 0; i < (int)m_headers.GetSize(); i++)
-        {
+        for (int i = 0; i < (int)m_headers.GetSize(); i++) {
             if (!m_headers[i]->IsEncrypted())
                 dropped += CZipEntryHeader::descriptorSize;
         }
         LONGLONG needed = (LONGLONG)DirectorySize(true) - dropped;
-        if ((LONGLONG)m_pStorage->FreeOnVolume() >= needed)
-        {
+        if ((LONGLONG)m_pStorage->FreeOnVolume() >= needed) {
             DWORD bufferRoom = m_pStorage->m_pWriteBuffer.GetSize() - m_pStorage->m_uBuffered;
             if (m_pStorage->m_uBytesOnVolume == 0 && (LONGLONG)bufferRoom >= needed)
                 converted = ConvertToSingleVolume(true);
-            else
-            {
+            else {
                 m_pStorage->FlushBuffer();
                 m_pStorage->GetFile()->Flush();
                 converted = ConvertToSingleVolume(false);
@@ -335,22 +300,19 @@ void CZipDirectory::WriteDirectory()
     DWORD endSize = WriteEndRecord();
     if (converted && m_pStorage->CurrentVolume() != 0)
         ThrowError(CZipError::codeBadZipFile);
-    if (m_pStorage->CurrentVolume() != m_uThisVolume)
-    {
+    if (m_pStorage->CurrentVolume() != m_uThisVolume) {
         // The end record went whole to a new volume: write it again there
         // with that volume's number.
         m_uThisVolume = (WORD)m_pStorage->CurrentVolume();
         if (m_headers.GetSize() > 0)
             m_uVolumeEntries = 0;
-        else
-        {
+        else {
             m_uDirVolume = m_uThisVolume;
             m_uOffset = 0;
         }
         if (m_pStorage->m_uBuffered >= endSize)
             m_pStorage->m_uBuffered -= endSize;
-        else
-        {
+        else {
             m_pStorage->FlushBuffer();
             m_pStorage->m_uBytesOnVolume -= endSize;
             m_pStorage->Seek(0);
@@ -365,27 +327,22 @@ void CZipDirectory::WriteEntryRecords()
     m_uDirVolume = (WORD)m_pStorage->CurrentVolume();
     m_uOffset = (DWORD)(m_pStorage->Position() - m_uBytesBeforeZip);
     int previousVolume = m_uDirVolume;
-    for (int i = 0; i < (int)m_headers.GetSize(); i++)
-    {
+    for (int i = 0; i < (int)m_headers.GetSize(); i++) {
         CZipEntryHeader* pHeader = m_headers[i];
-        if (m_bConvertNames)
-        {
+        if (m_bConvertNames) {
             pHeader->SlashChange(false);
             pHeader->NameAnsiToOem();
         }
         m_uSize += pHeader->WriteCentralRecord(m_pStorage);
         int volume = m_pStorage->CurrentVolume();
-        if (volume != previousVolume)
-        {
+        if (volume != previousVolume) {
             m_uVolumeEntries = 1;
-            if (i == 0)
-            {
+            if (i == 0) {
                 m_uDirVolume = (WORD)volume;
                 m_uOffset = 0;
             }
             previousVolume = volume;
-        }
-        else
+        } else
             m_uVolumeEntries++;
     }
 }
@@ -414,13 +371,10 @@ bool CZipDirectory::ConvertToSingleVolume(bool bFromBuffer)
     BYTE* pData;
     DWORD length;
     HANDLE hMapping = NULL;
-    if (bFromBuffer)
-    {
+    if (bFromBuffer) {
         pData = m_pStorage->m_pWriteBuffer.GetBuffer();
         length = m_pStorage->m_uBuffered;
-    }
-    else
-    {
+    } else {
         CFile* pFile = m_pStorage->GetFile();
         length = (DWORD)pFile->GetLength();
         // Unnamed: a name would be shared with every other process converting
@@ -429,8 +383,7 @@ bool CZipDirectory::ConvertToSingleVolume(bool bFromBuffer)
         if (hMapping == NULL)
             return false;
         pData = static_cast<BYTE*>(::MapViewOfFile(hMapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
-        if (pData == NULL)
-        {
+        if (pData == NULL) {
             ::CloseHandle(hMapping);
             return false;
         }
@@ -440,25 +393,23 @@ bool CZipDirectory::ConvertToSingleVolume(bool bFromBuffer)
     // pieces are whole before moving any of them.
     int count = (int)m_headers.GetSize();
     bool valid = true;
-    for (int i = 0; i < count && valid; i++)
-    {
+    for (int i = 0; i < count && valid; i++) {
         DWORD start = m_headers[i]->m_uOffset;
         DWORD end = i + 1 < count ? m_headers[i + 1]->m_uOffset : length;
-        DWORD minimum = CZipEntryHeader::localSize + (m_headers[i]->IsEncrypted() ? 0 : CZipEntryHeader::descriptorSize);
+        DWORD minimum =
+            CZipEntryHeader::localSize + (m_headers[i]->IsEncrypted() ? 0 : CZipEntryHeader::descriptorSize);
         valid = start >= 4 && start <= end && end <= length && end - start >= minimum;
     }
 
     DWORD writePosition = 0;
     DWORD removed = 4;
-    for (int i = 0; i < count && valid; i++)
-    {
+    for (int i = 0; i < count && valid; i++) {
         CZipEntryHeader* pHeader = m_headers[i];
         DWORD start = pHeader->m_uOffset;
         DWORD end = i + 1 < count ? m_headers[i + 1]->m_uOffset : length;
         BYTE* pLocal = pData + start;
         bool dropDescriptor = !pHeader->IsEncrypted();
-        if (dropDescriptor)
-        {
+        if (dropDescriptor) {
             pHeader->m_uFlag &= ~CZipEntryHeader::flagDescriptor;
             PutWord(pLocal + 6, pHeader->m_uFlag);
         }
@@ -473,8 +424,7 @@ bool CZipDirectory::ConvertToSingleVolume(bool bFromBuffer)
             removed += CZipEntryHeader::descriptorSize;
     }
 
-    if (bFromBuffer)
-    {
+    if (bFromBuffer) {
         if (valid)
             m_pStorage->m_uBuffered = writePosition;
         return valid;

@@ -13,7 +13,11 @@ class CZipVolumeStore;
 class CZipDirectory
 {
 public:
-    enum { endRecordSize = 22, maxCommentSize = 0xFFFF };
+    enum
+    {
+        endRecordSize = 22,
+        maxCommentSize = 0xFFFF
+    };
     static const BYTE m_gszSignature[4];
 
     CZipDirectory();

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-namespace {
+namespace
+{
 
 CZipDriveQuery g_systemQuery;
 CZipDriveQuery* g_pQuery = &g_systemQuery;
@@ -14,9 +15,7 @@ LPCTSTR RootOrNull(LPCTSTR lpszRoot)
 
 } // namespace
 
-CZipDriveQuery::~CZipDriveQuery()
-{
-}
+CZipDriveQuery::~CZipDriveQuery() {}
 
 UINT CZipDriveQuery::DriveType(LPCTSTR lpszRoot)
 {

@@ -15,22 +15,10 @@ const BYTE CZipEntryHeader::m_gszLocalSignature[4] = {'P', 'K', 3, 4};
 const BYTE CZipEntryHeader::m_gszDescriptorSignature[4] = {'P', 'K', 7, 8};
 
 CZipEntryHeader::CZipEntryHeader()
-    : m_uSignature(GetDword(m_gszSignature)),
-      m_uVersionMadeBy(0),
-      m_uVersionNeeded(0),
-      m_uFlag(0),
-      m_uMethod(8),
-      m_uModTime(0),
-      m_uModDate(0),
-      m_uCrc32(0),
-      m_uComprSize(0),
-      m_uUncomprSize(0),
-      m_uDiskStart(0),
-      m_uInternalAttr(0),
-      m_uExternalAttr(0x20),
-      m_uOffset(0)
-{
-}
+    : m_uSignature(GetDword(m_gszSignature)), m_uVersionMadeBy(0), m_uVersionNeeded(0), m_uFlag(0), m_uMethod(8),
+      m_uModTime(0), m_uModDate(0), m_uCrc32(0), m_uComprSize(0), m_uUncomprSize(0), m_uDiskStart(0),
+      m_uInternalAttr(0), m_uExternalAttr(0x20), m_uOffset(0)
+{}
 
 CString CZipEntryHeader::EntryName() const
 {
@@ -58,8 +46,7 @@ time_t CZipEntryHeader::GetTime() const
 
 void CZipEntryHeader::NameOemToAnsi()
 {
-    if (m_pszFileName.GetSize() > 0)
-    {
+    if (m_pszFileName.GetSize() > 0) {
         LPSTR p = (LPSTR)m_pszFileName.GetBuffer();
         ::OemToCharBuffA(p, p, m_pszFileName.GetSize());
     }
@@ -67,8 +54,7 @@ void CZipEntryHeader::NameOemToAnsi()
 
 void CZipEntryHeader::NameAnsiToOem()
 {
-    if (m_pszFileName.GetSize() > 0)
-    {
+    if (m_pszFileName.GetSize() > 0) {
         LPSTR p = (LPSTR)m_pszFileName.GetBuffer();
         ::CharToOemBuffA(p, p, m_pszFileName.GetSize());
     }
@@ -120,24 +106,19 @@ void CZipEntryHeader::CheckLocal(CZipVolumeStore* pStorage) const
 {
     BYTE local[localSize];
     pStorage->ReadData(local, localSize, true);
-    bool match = memcmp(local, m_gszLocalSignature, 4) == 0
-        && GetWord(local + 6) == m_uFlag
-        && GetWord(local + 8) == m_uMethod
-        && (m_uMethod == 0 || m_uMethod == 8)
-        && GetWord(local + 26) == m_pszFileName.GetSize();
-    if (match && !HasDataDescriptor())
-    {
-        match = GetDword(local + 14) == m_uCrc32
-            && GetDword(local + 18) == m_uComprSize
-            && GetDword(local + 22) == m_uUncomprSize;
+    bool match = memcmp(local, m_gszLocalSignature, 4) == 0 && GetWord(local + 6) == m_uFlag &&
+                 GetWord(local + 8) == m_uMethod && (m_uMethod == 0 || m_uMethod == 8) &&
+                 GetWord(local + 26) == m_pszFileName.GetSize();
+    if (match && !HasDataDescriptor()) {
+        match = GetDword(local + 14) == m_uCrc32 && GetDword(local + 18) == m_uComprSize &&
+                GetDword(local + 22) == m_uUncomprSize;
     }
     if (!match)
         pStorage->ThrowError(CZipError::codeBadZipFile);
 
     // Past the local name and extra field, to the data.
     DWORD skip = (DWORD)GetWord(local + 26) + GetWord(local + 28);
-    if (skip > 0)
-    {
+    if (skip > 0) {
         CZipBuffer ignored(skip, false);
         pStorage->ReadData(ignored.GetBuffer(), skip, true);
     }

@@ -14,9 +14,9 @@ class CZipEntryHeader
 public:
     enum
     {
-        centralSize = 46,      // fixed part of the central record
-        localSize = 30,        // fixed part of the local header
-        descriptorSize = 16,   // data descriptor with its signature
+        centralSize = 46,    // fixed part of the central record
+        localSize = 30,      // fixed part of the local header
+        descriptorSize = 16, // data descriptor with its signature
         flagEncrypted = 0x0001,
         flagDescriptor = 0x0008,
         attrFolder = 0x0010

@@ -1,8 +1,6 @@
 #include "ZipLargeFile.h"
 
-CZipLargeFile::CZipLargeFile()
-{
-}
+CZipLargeFile::CZipLargeFile() {}
 
 void CZipLargeFile::OpenOrThrow(LPCTSTR lpszPath, UINT nOpenFlags)
 {

@@ -5,7 +5,8 @@
 #include <string.h>
 #include <windows.h>
 
-namespace {
+namespace
+{
 
 // The full form of a path, "" when there is none.
 CString FullPath(LPCTSTR lpszPath)
@@ -47,8 +48,7 @@ void SetModificationTime(LPCTSTR lpszPath, time_t time)
 
 } // namespace
 
-CZipPack::CZipPack()
-    : m_iFileOpened(nothing)
+CZipPack::CZipPack() : m_iFileOpened(nothing)
 {
     m_centralDir.Init(&m_storage);
 }
@@ -72,14 +72,11 @@ bool CZipPack::OpenArchive(LPCTSTR lpszPath, int iMode, int iVolumeSize)
     m_info.m_pBuffer.Release();
     m_iFileOpened = nothing;
     m_centralDir.Init(&m_storage);
-    try
-    {
+    try {
         m_storage.OpenStorage(lpszPath, iMode, iVolumeSize);
         if (iMode == zipOpen || iMode == zipOpenReadOnly)
             m_centralDir.Read();
-    }
-    catch (CException*)
-    {
+    } catch (CException*) {
         // Nothing stays open behind a failed open.
         m_centralDir.Clear();
         m_storage.CloseStorage(true);
@@ -96,14 +93,11 @@ bool CZipPack::OpenFromMemory(CMemFile& file, int iMode)
     m_info.m_pBuffer.Release();
     m_iFileOpened = nothing;
     m_centralDir.Init(&m_storage);
-    try
-    {
+    try {
         m_storage.OpenStorage(file, iMode);
         if (iMode == zipOpen || iMode == zipOpenReadOnly)
             m_centralDir.Read();
-    }
-    catch (CException*)
-    {
+    } catch (CException*) {
         m_centralDir.Clear();
         m_storage.CloseStorage(true);
         throw;
@@ -115,16 +109,13 @@ void CZipPack::CloseArchive(bool bAfterException)
 {
     if (IsClosed())
         return;
-    if (!bAfterException)
-    {
+    if (!bAfterException) {
         if (m_iFileOpened == extract)
             CloseEntry(true);
         else if (m_iFileOpened == compress)
             CloseNewEntry();
         m_centralDir.WriteDirectory();
-    }
-    else
-    {
+    } else {
         // A stream cut short by an exception is not ended: its memory goes.
         m_info.ReleaseBlocks();
         m_info.Init();
@@ -170,10 +161,8 @@ bool CZipPack::OpenEntry(int iIndex)
     m_info.Init();
     m_centralDir.OpenFile(iIndex);
     DWORD compressed = pHeader->m_uComprSize;
-    if (pHeader->IsEncrypted())
-    {
-        if (compressed < CZipCipher::headerSize)
-        {
+    if (pHeader->IsEncrypted()) {
+        if (compressed < CZipCipher::headerSize) {
             m_centralDir.m_pOpenedFile = NULL;
             ThrowError(CZipError::codeBadZipFile);
         }
@@ -181,10 +170,8 @@ bool CZipPack::OpenEntry(int iIndex)
         m_storage.ReadData(head, CZipCipher::headerSize, false);
         m_keys.Init(m_pszPassword.GetBuffer(), m_pszPassword.GetSize());
         m_keys.Decode(head, CZipCipher::headerSize);
-        BYTE check = pHeader->HasDataDescriptor() ? (BYTE)(pHeader->m_uModTime >> 8)
-                                                  : (BYTE)(pHeader->m_uCrc32 >> 24);
-        if (head[CZipCipher::headerSize - 1] != check)
-        {
+        BYTE check = pHeader->HasDataDescriptor() ? (BYTE)(pHeader->m_uModTime >> 8) : (BYTE)(pHeader->m_uCrc32 >> 24);
+        if (head[CZipCipher::headerSize - 1] != check) {
             m_centralDir.m_pOpenedFile = NULL;
             ThrowError(CZipError::codeBadPassword);
         }
@@ -193,11 +180,9 @@ bool CZipPack::OpenEntry(int iIndex)
     m_info.m_uComprLeft = compressed;
     m_info.m_uUncomprLeft = pHeader->m_uUncomprSize;
     m_info.m_uCrc32 = 0;
-    if (pHeader->m_uMethod == 8)
-    {
+    if (pHeader->m_uMethod == 8) {
         int result = inflateInit2_(&m_info.m_stream, -MAX_WBITS, "1.1.3", (int)sizeof(z_stream));
-        if (result != Z_OK)
-        {
+        if (result != Z_OK) {
             m_centralDir.m_pOpenedFile = NULL;
             CZipError::CheckZlib(result, m_storage.GetFilePath());
         }
@@ -218,10 +203,8 @@ DWORD CZipPack::ReadEntry(void* pBuffer, DWORD uSize)
     stream.next_out = pOut;
     stream.avail_out = wanted;
     DWORD done = 0;
-    while (stream.avail_out > 0)
-    {
-        if (stream.avail_in == 0 && m_info.m_uComprLeft > 0)
-        {
+    while (stream.avail_out > 0) {
+        if (stream.avail_in == 0 && m_info.m_uComprLeft > 0) {
             DWORD chunk = m_info.m_pBuffer.GetSize();
             if (chunk > m_info.m_uComprLeft)
                 chunk = m_info.m_uComprLeft;
@@ -235,8 +218,7 @@ DWORD CZipPack::ReadEntry(void* pBuffer, DWORD uSize)
 
         BYTE* pStart = stream.next_out;
         DWORD produced;
-        if (pHeader->m_uMethod == 0)
-        {
+        if (pHeader->m_uMethod == 0) {
             DWORD n = stream.avail_in < stream.avail_out ? stream.avail_in : stream.avail_out;
             // The stored data ended before the size its header gives.
             if (n == 0)
@@ -249,9 +231,7 @@ DWORD CZipPack::ReadEntry(void* pBuffer, DWORD uSize)
             stream.avail_out -= n;
             stream.total_out += n;
             produced = n;
-        }
-        else
-        {
+        } else {
             uLong before = stream.total_out;
             int result = inflate(&stream, Z_SYNC_FLUSH);
             produced = (DWORD)(stream.total_out - before);
@@ -307,15 +287,13 @@ bool CZipPack::ExtractEntry(int iIndex, LPCTSTR lpszPath, bool bFullPath, LPCTST
         relative = lpszNewName;
     else if (bFullPath)
         relative = pHeader->EntryName();
-    else
-    {
+    else {
         CString title, ext;
         CZipPathUtil::SplitPath(pHeader->EntryName(), NULL, NULL, &title, &ext);
         relative = title + ext;
     }
     CString target = folder + "\\" + relative;
-    if (lpszNewName == NULL)
-    {
+    if (lpszNewName == NULL) {
         // The archive's own names must stay inside the folder.
         CString inner = CZipPathUtil::WithoutTrailingSeparator(relative);
         bool folderItself = inner.IsEmpty() && pHeader->IsFolder();
@@ -325,8 +303,7 @@ bool CZipPack::ExtractEntry(int iIndex, LPCTSTR lpszPath, bool bFullPath, LPCTST
 
     // Stored attributes (read-only, hidden, system) are not applied: the next
     // update must be able to write over what this one unpacked.
-    if (pHeader->IsFolder())
-    {
+    if (pHeader->IsFolder()) {
         CZipPathUtil::ForceFolder(target);
         return true;
     }
@@ -337,32 +314,25 @@ bool CZipPack::ExtractEntry(int iIndex, LPCTSTR lpszPath, bool bFullPath, LPCTST
     CZipPathUtil::SplitPath(target, &drive, &dir, NULL, NULL);
     CZipPathUtil::ForceFolder(drive + dir);
     CZipLargeFile file;
-    try
-    {
+    try {
         file.OpenOrThrow(target, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
-    }
-    catch (CException*)
-    {
+    } catch (CException*) {
         CloseEntry(true);
         throw;
     }
 
     bool closed = false;
-    try
-    {
+    try {
         CZipBuffer buffer(nBufSize, false);
         DWORD written = 0;
         bool stopped = false;
         DWORD n;
-        do
-        {
+        do {
             n = ReadEntry(buffer.GetBuffer(), nBufSize);
-            if (n > 0)
-            {
+            if (n > 0) {
                 file.Write(buffer.GetBuffer(), n);
                 written += n;
-                if (pCallback != NULL && !pCallback(written, pUserData))
-                {
+                if (pCallback != NULL && !pCallback(written, pUserData)) {
                     stopped = true;
                     break;
                 }
@@ -373,9 +343,7 @@ bool CZipPack::ExtractEntry(int iIndex, LPCTSTR lpszPath, bool bFullPath, LPCTST
             CloseEntry(true);
         else
             closed = CloseEntry();
-    }
-    catch (CException*)
-    {
+    } catch (CException*) {
         // A file that failed its check or was cut short is not left behind.
         file.Abort();
         if (m_iFileOpened == extract)
@@ -383,8 +351,7 @@ bool CZipPack::ExtractEntry(int iIndex, LPCTSTR lpszPath, bool bFullPath, LPCTST
         ::DeleteFileA(target);
         throw;
     }
-    if (!closed)
-    {
+    if (!closed) {
         ::DeleteFileA(target);
         return false;
     }
@@ -408,13 +375,10 @@ bool CZipPack::CloseNewEntry()
     z_stream& stream = m_info.m_stream;
     DWORD bufferSize = m_info.m_pBuffer.GetSize();
     stream.avail_in = 0;
-    if (pHeader->m_uMethod == 8)
-    {
+    if (pHeader->m_uMethod == 8) {
         int result;
-        do
-        {
-            if (stream.avail_out == 0)
-            {
+        do {
+            if (stream.avail_out == 0) {
                 WriteEntryBuffer(bufferSize);
                 stream.next_out = m_info.m_pBuffer.GetBuffer();
                 stream.avail_out = bufferSize;

@@ -24,10 +24,24 @@ typedef bool (*ZipProgressCallback)(DWORD uWritten, void* pData);
 class CZipPack
 {
 public:
-    enum { zipOpen = 0, zipOpenReadOnly = 1, zipCreate = 2, zipCreateSpan = 3 };
+    enum
+    {
+        zipOpen = 0,
+        zipOpenReadOnly = 1,
+        zipCreate = 2,
+        zipCreateSpan = 3
+    };
     // What the open entry is open for.
-    enum { nothing = 0, extract = 1, compress = 2 };
-    enum { defaultBufferSize = 65535 };
+    enum
+    {
+        nothing = 0,
+        extract = 1,
+        compress = 2
+    };
+    enum
+    {
+        defaultBufferSize = 65535
+    };
 
     CZipPack();
     ~CZipPack();
@@ -52,8 +66,7 @@ public:
     // Extracts one entry below lpszPath: under lpszNewName, else its stored
     // path (bFullPath) or only its file name.
     bool ExtractEntry(int iIndex, LPCTSTR lpszPath, bool bFullPath = true, LPCTSTR lpszNewName = NULL,
-                      ZipProgressCallback pCallback = NULL, void* pUserData = NULL,
-                      DWORD nBufSize = defaultBufferSize);
+                      ZipProgressCallback pCallback = NULL, void* pUserData = NULL, DWORD nBufSize = defaultBufferSize);
 
     // Reading one entry: false when the index is out of range, another entry
     // is open, a spanned archive is being made, or the entry is encrypted and

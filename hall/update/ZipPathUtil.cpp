@@ -5,7 +5,8 @@
 #include <string.h>
 #include <windows.h>
 
-namespace {
+namespace
+{
 
 bool IsLead(BYTE b)
 {
@@ -43,25 +44,20 @@ void CZipPathUtil::SplitPath(LPCTSTR lpszPath, CString* pDrive, CString* pDir, C
     if (lpszPath == NULL)
         lpszPath = "";
     LPCTSTR p = lpszPath;
-    if (HasDriveLetter(p))
-    {
+    if (HasDriveLetter(p)) {
         if (pDrive)
             *pDrive = CString(p, 2);
         p += 2;
-    }
-    else if (pDrive)
+    } else if (pDrive)
         pDrive->Empty();
 
     LPCTSTR pLastSep = NULL;
     LPCTSTR pLastDot = NULL;
-    for (LPCTSTR q = p; *q != '\0'; q = NextChar(q))
-    {
-        if (IsSeparator(*q))
-        {
+    for (LPCTSTR q = p; *q != '\0'; q = NextChar(q)) {
+        if (IsSeparator(*q)) {
             pLastSep = q;
             pLastDot = NULL;
-        }
-        else if (*q == '.')
+        } else if (*q == '.')
             pLastDot = q;
     }
     LPCTSTR pName = pLastSep ? pLastSep + 1 : p;
@@ -81,13 +77,11 @@ CString CZipPathUtil::DriveRoot(LPCTSTR lpszPath)
         return CString();
     if (HasDriveLetter(lpszPath))
         return CString(lpszPath, 2) + "\\";
-    if (IsSeparator(lpszPath[0]) && IsSeparator(lpszPath[1]))
-    {
+    if (IsSeparator(lpszPath[0]) && IsSeparator(lpszPath[1])) {
         // \\server\share\ .
         LPCTSTR p = lpszPath + 2;
         int separators = 0;
-        while (*p != '\0')
-        {
+        while (*p != '\0') {
             if (IsSeparator(*p) && ++separators == 2)
                 break;
             p = NextChar(p);
@@ -110,8 +104,7 @@ CString CZipPathUtil::WithoutTrailingSeparator(LPCTSTR lpszPath)
     // Only a separator that is a character of its own ends the path.
     LPCTSTR p = path;
     LPCTSTR pKeepEnd = p;
-    for (LPCTSTR q = p; *q != '\0'; q = NextChar(q))
-    {
+    for (LPCTSTR q = p; *q != '\0'; q = NextChar(q)) {
         if (!IsSeparator(*q))
             pKeepEnd = NextChar(q);
     }
@@ -130,13 +123,11 @@ bool CZipPathUtil::ForceFolder(LPCTSTR lpszPath)
     LPCTSTR q = p;
     if (HasDriveLetter(p))
         q = p + 2;
-    else if (IsSeparator(p[0]) && IsSeparator(p[1]))
-    {
+    else if (IsSeparator(p[0]) && IsSeparator(p[1])) {
         // Skip \\server\share: neither can be created.
         q = p + 2;
         int separators = 0;
-        while (*q != '\0')
-        {
+        while (*q != '\0') {
             if (IsSeparator(*q) && ++separators == 2)
                 break;
             q = NextChar(q);
@@ -144,10 +135,8 @@ bool CZipPathUtil::ForceFolder(LPCTSTR lpszPath)
     }
     while (IsSeparator(*q))
         q++;
-    for (; *q != '\0'; q = NextChar(q))
-    {
-        if (IsSeparator(*q))
-        {
+    for (; *q != '\0'; q = NextChar(q)) {
+        if (IsSeparator(*q)) {
             CString level(p, (int)(q - p));
             ::CreateDirectoryA(level, NULL);
         }
@@ -160,10 +149,8 @@ void CZipPathUtil::ChangeSlashes(BYTE* pName, DWORD uLength, bool bToBackslash)
 {
     char from = bToBackslash ? '/' : '\\';
     char to = bToBackslash ? '\\' : '/';
-    for (DWORD i = 0; i < uLength; i++)
-    {
-        if (IsLead(pName[i]) && i + 1 < uLength)
-        {
+    for (DWORD i = 0; i < uLength; i++) {
+        if (IsLead(pName[i]) && i + 1 < uLength) {
             i++;
             continue;
         }
@@ -177,19 +164,15 @@ bool CZipPathUtil::IsContainedPath(LPCTSTR lpszRelative)
     if (lpszRelative == NULL || *lpszRelative == '\0' || IsSeparator(*lpszRelative))
         return false;
     LPCTSTR pStep = lpszRelative;
-    for (LPCTSTR p = lpszRelative;; p = NextChar(p))
-    {
+    for (LPCTSTR p = lpszRelative;; p = NextChar(p)) {
         if (*p == ':')
             return false;
-        if (*p == '\0' || IsSeparator(*p))
-        {
+        if (*p == '\0' || IsSeparator(*p)) {
             // A step of dots and blanks alone names this folder or one above
             // it once Windows has trimmed it.
             bool onlyDots = p > pStep;
-            for (LPCTSTR s = pStep; s < p; s++)
-            {
-                if (*s != '.' && *s != ' ')
-                {
+            for (LPCTSTR s = pStep; s < p; s++) {
+                if (*s != '.' && *s != ' ') {
                     onlyDots = false;
                     break;
                 }

@@ -17,8 +17,7 @@ size_t CZipStreamState::HeadSize()
     return offsetof(BlockHead, data);
 }
 
-CZipStreamState::CZipStreamState()
-    : m_uComprLeft(0), m_uUncomprLeft(0), m_uCrc32(0), m_pBlocks(NULL)
+CZipStreamState::CZipStreamState() : m_uComprLeft(0), m_uUncomprLeft(0), m_uCrc32(0), m_pBlocks(NULL)
 {
     Init();
 }
@@ -41,8 +40,7 @@ void CZipStreamState::Init()
 
 void CZipStreamState::ReleaseBlocks()
 {
-    while (m_pBlocks != NULL)
-    {
+    while (m_pBlocks != NULL) {
         BlockHead* pNext = m_pBlocks->pNext;
         free(m_pBlocks);
         m_pBlocks = pNext;

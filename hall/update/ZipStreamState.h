@@ -12,7 +12,10 @@
 class CZipStreamState
 {
 public:
-    enum { bufferSize = 16384 };
+    enum
+    {
+        bufferSize = 16384
+    };
 
     CZipStreamState();
     ~CZipStreamState();
@@ -27,9 +30,9 @@ public:
 
     z_stream m_stream;
     CZipBuffer m_pBuffer;
-    DWORD m_uComprLeft;     // reading: compressed bytes not yet read from the archive
-    DWORD m_uUncomprLeft;   // reading: data bytes not yet handed out
-    DWORD m_uCrc32;         // reading: CRC-32 of the data handed out
+    DWORD m_uComprLeft;   // reading: compressed bytes not yet read from the archive
+    DWORD m_uUncomprLeft; // reading: data bytes not yet handed out
+    DWORD m_uCrc32;       // reading: CRC-32 of the data handed out
 
 private:
     struct BlockHead;

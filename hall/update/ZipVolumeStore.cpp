@@ -9,7 +9,8 @@
 
 const BYTE CZipVolumeStore::m_gszSpanSignature[4] = {'P', 'K', 7, 8};
 
-namespace {
+namespace
+{
 
 const UINT kOpenExisting = CFile::modeReadWrite | CFile::shareDenyWrite;
 const UINT kOpenReadOnly = CFile::modeRead | CFile::shareDenyWrite;
@@ -18,19 +19,9 @@ const UINT kCreate = CFile::modeCreate | CFile::modeReadWrite | CFile::shareDeny
 } // namespace
 
 CZipVolumeStore::CZipVolumeStore()
-    : m_uWriteBufferSize(65535),
-      m_pCallbackData(NULL),
-      m_pFile(NULL),
-      m_iSpanMode(spanNone),
-      m_pDiskChange(NULL),
-      m_iVolumeSize(0),
-      m_uBuffered(0),
-      m_uVolumeRoom(0),
-      m_uBytesOnVolume(0),
-      m_bNewSpan(false),
-      m_iCurrentVolume(-1)
-{
-}
+    : m_uWriteBufferSize(65535), m_pCallbackData(NULL), m_pFile(NULL), m_iSpanMode(spanNone), m_pDiskChange(NULL),
+      m_iVolumeSize(0), m_uBuffered(0), m_uVolumeRoom(0), m_uBytesOnVolume(0), m_bNewSpan(false), m_iCurrentVolume(-1)
+{}
 
 CZipVolumeStore::~CZipVolumeStore()
 {
@@ -61,8 +52,7 @@ void CZipVolumeStore::OpenStorage(LPCTSTR lpszPath, int iMode, int iVolumeSize)
     m_bNewSpan = false;
     m_pFile = &m_internalFile;
     m_iCurrentVolume = 0;
-    switch (iMode)
-    {
+    switch (iMode) {
     case 0:
     case 1:
         m_internalFile.OpenOrThrow(lpszPath, iMode == 0 ? kOpenExisting : kOpenReadOnly);
@@ -75,13 +65,10 @@ void CZipVolumeStore::OpenStorage(LPCTSTR lpszPath, int iMode, int iVolumeSize)
     default:
         m_bNewSpan = true;
         m_uBytesOnVolume = 0;
-        if (iVolumeSize > 0)
-        {
+        if (iVolumeSize > 0) {
             m_iVolumeSize = iVolumeSize;
             m_iSpanMode = spanNumbered;
-        }
-        else
-        {
+        } else {
             if (m_pDiskChange == NULL)
                 CZipError::Throw(CZipError::codeNoCallback, lpszPath);
             if (!CZipPathUtil::IsDriveRemovable(lpszPath))
@@ -101,13 +88,10 @@ void CZipVolumeStore::OpenStorage(CMemFile& file, int iMode)
     m_bNewSpan = false;
     m_pFile = &file;
     m_iCurrentVolume = 0;
-    if (iMode == 2)
-    {
+    if (iMode == 2) {
         m_iSpanMode = spanNone;
         file.SetLength(0);
-    }
-    else
-    {
+    } else {
         file.SeekToBegin();
         m_iSpanMode = spanDetect;
     }
@@ -116,8 +100,7 @@ void CZipVolumeStore::OpenStorage(CMemFile& file, int iMode)
 void CZipVolumeStore::CloseFile(bool bAfterException)
 {
     // A memory file stays open: it and its contents are the caller's.
-    if (m_pFile == &m_internalFile && m_internalFile.IsOpen())
-    {
+    if (m_pFile == &m_internalFile && m_internalFile.IsOpen()) {
         if (bAfterException)
             m_internalFile.Abort();
         else
@@ -127,16 +110,13 @@ void CZipVolumeStore::CloseFile(bool bAfterException)
 
 void CZipVolumeStore::CloseStorage(bool bAfterException)
 {
-    if (!bAfterException && IsOpen())
-    {
+    if (!bAfterException && IsOpen()) {
         FlushBuffer();
-        if (m_iSpanMode == spanNumbered && m_bNewSpan)
-        {
+        if (m_iSpanMode == spanNumbered && m_bNewSpan) {
             CString current = GetFilePath();
             CString last = VolumeFileName(true);
             CloseFile(false);
-            if (current != last)
-            {
+            if (current != last) {
                 int existing = CZipPathUtil::FileExists(last);
                 if (existing == 1 && !::DeleteFileA(last))
                     CFileException::ThrowOsError((LONG)::GetLastError(), last);
@@ -214,11 +194,9 @@ CString CZipVolumeStore::VolumeFileName(bool bLast, LPCTSTR lpszName) const
 
 void CZipVolumeStore::AppendToBuffer(const BYTE* pData, DWORD uLength)
 {
-    while (uLength > 0)
-    {
+    while (uLength > 0) {
         DWORD room = m_pWriteBuffer.GetSize() - m_uBuffered;
-        if (room == 0)
-        {
+        if (room == 0) {
             FlushBuffer();
             continue;
         }
@@ -237,19 +215,16 @@ void CZipVolumeStore::WriteData(const void* pData, DWORD uLength, bool bWhole)
     if (!m_pWriteBuffer.IsAllocated())
         m_pWriteBuffer.Allocate(m_uWriteBufferSize, false);
     const BYTE* p = static_cast<const BYTE*>(pData);
-    if (m_iSpanMode == spanNone)
-    {
+    if (m_iSpanMode == spanNone) {
         AppendToBuffer(p, uLength);
         return;
     }
     DWORD needed = bWhole ? uLength : 1;
-    while (uLength > 0)
-    {
+    while (uLength > 0) {
         DWORD room = FreeOnVolume();
-        while (room < needed)
-        {
+        while (room < needed) {
             if (m_iSpanMode == spanNumbered && m_uBytesOnVolume == 0 && m_uBuffered == 0)
-                m_uVolumeRoom = needed;   // a record larger than a volume makes its volume larger
+                m_uVolumeRoom = needed; // a record larger than a volume makes its volume larger
             else
                 StartNextVolume(needed);
             room = FreeOnVolume();
@@ -265,8 +240,7 @@ void CZipVolumeStore::WriteData(const void* pData, DWORD uLength, bool bWhole)
 
 void CZipVolumeStore::FlushBuffer()
 {
-    if (m_uBuffered > 0)
-    {
+    if (m_uBuffered > 0) {
         m_uBytesOnVolume += m_uBuffered;
         DWORD n = m_uBuffered;
         m_uBuffered = 0;
@@ -279,8 +253,7 @@ void CZipVolumeStore::FlushBuffer()
 void CZipVolumeStore::StartNextVolume(DWORD uNeeded, LPCTSTR lpszFileName)
 {
     FlushBuffer();
-    if (m_uBytesOnVolume > 0)
-    {
+    if (m_uBytesOnVolume > 0) {
         if (m_iCurrentVolume + 1 >= maxVolumes)
             ThrowError(CZipError::codeTooManyVolumes);
         m_iCurrentVolume++;
@@ -294,37 +267,30 @@ void CZipVolumeStore::StartNextVolume(DWORD uNeeded, LPCTSTR lpszFileName)
         name = VolumeFileName(false, lpszFileName);
     CloseFile(false);
 
-    if (m_iSpanMode == spanRemovable)
-    {
+    if (m_iSpanMode == spanRemovable) {
         CString root = CZipPathUtil::DriveRoot(name);
         CString label;
         label.Format("pkback# %.3d", m_iCurrentVolume + 1);
         int code = (int)uNeeded;
-        for (;;)
-        {
+        for (;;) {
             if (!m_pDiskChange(m_iCurrentVolume + 1, code, m_pCallbackData))
                 CZipError::ThrowCause(CZipError::aborted, name);
-            if (CZipPathUtil::FileExists(name) != 0)
-            {
+            if (CZipPathUtil::FileExists(name) != 0) {
                 code = -2;
                 continue;
             }
-            if (!CZipDriveQuery::Current().SetLabel(root, label))
-            {
+            if (!CZipDriveQuery::Current().SetLabel(root, label)) {
                 code = -3;
                 continue;
             }
-            if (!m_internalFile.Open(name, kCreate))
-            {
+            if (!m_internalFile.Open(name, kCreate)) {
                 code = -4;
                 continue;
             }
             break;
         }
         m_uVolumeRoom = ClampedFreeSpace();
-    }
-    else
-    {
+    } else {
         m_uVolumeRoom = (DWORD)m_iVolumeSize;
         m_internalFile.OpenOrThrow(name, kCreate);
     }
@@ -340,8 +306,7 @@ DWORD CZipVolumeStore::ReadData(void* pData, DWORD uLength, bool bWhole)
         return got;
     if (m_iSpanMode == spanNone || (bWhole && got > 0))
         ThrowError(CZipError::codeBadZipFile);
-    while (got < uLength)
-    {
+    while (got < uLength) {
         ChangeVolume(m_iCurrentVolume + 1);
         DWORD n = m_pFile->Read(p + got, uLength - got);
         if (n == 0 || (bWhole && n < uLength))
@@ -354,8 +319,7 @@ DWORD CZipVolumeStore::ReadData(void* pData, DWORD uLength, bool bWhole)
 void CZipVolumeStore::SettleSpanMode(int iVolume)
 {
     m_iCurrentVolume = iVolume;
-    if (iVolume == 0)
-    {
+    if (iVolume == 0) {
         m_iSpanMode = spanNone;
         return;
     }
@@ -381,14 +345,11 @@ void CZipVolumeStore::ChangeVolume(int iVolume)
     if (iVolume < 0 || iVolume > m_iVolumeSize)
         ThrowError(CZipError::codeBadZipFile);
     CString name;
-    if (m_iSpanMode == spanNumbered)
-    {
+    if (m_iSpanMode == spanNumbered) {
         m_iCurrentVolume = iVolume;
         name = VolumeFileName(iVolume == m_iVolumeSize);
         CloseFile(false);
-    }
-    else
-    {
+    } else {
         name = GetFilePath();
         CloseFile(false);
         m_iCurrentVolume = iVolume;

@@ -27,7 +27,10 @@ public:
         spanDetect = 3,      // opening: decided by the drive type
         spanNumberedOpen = 4 // opening: numbered volumes
     };
-    enum { maxVolumes = 999 };
+    enum
+    {
+        maxVolumes = 999
+    };
     static const BYTE m_gszSpanSignature[4];
 
     CZipVolumeStore();

@@ -30,9 +30,7 @@ CAsyncDownLoader::tagDownTask::~tagDownTask()
     delete pSession;
 }
 
-CAsyncDownLoader::CAsyncDownLoader() : m_dwIdCounter(0)
-{
-}
+CAsyncDownLoader::CAsyncDownLoader() : m_dwIdCounter(0) {}
 
 CAsyncDownLoader::~CAsyncDownLoader()
 {
@@ -40,8 +38,7 @@ CAsyncDownLoader::~CAsyncDownLoader()
     // it removes its task, which may happen while this waits.
     std::vector<HANDLE> threads;
     m_lock.Lock();
-    for (auto& entry : m_tasks)
-    {
+    for (auto& entry : m_tasks) {
         tagDownTask* pTask = entry.second;
         InterlockedExchange(&pTask->lStop, 1);
         HANDLE hThread = NULL;
@@ -52,19 +49,15 @@ CAsyncDownLoader::~CAsyncDownLoader()
 
     // A worker may be sending a report to a window of this very thread, so
     // sent messages are answered while waiting; posted ones stay queued.
-    while (!threads.empty())
-    {
+    while (!threads.empty()) {
         MSG msg;
         PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         DWORD nCount = (DWORD)(threads.size() < MAXIMUM_WAIT_OBJECTS - 1 ? threads.size() : MAXIMUM_WAIT_OBJECTS - 1);
         DWORD dwWait = MsgWaitForMultipleObjects(nCount, threads.data(), FALSE, INFINITE, QS_SENDMESSAGE);
-        if (dwWait < WAIT_OBJECT_0 + nCount)
-        {
+        if (dwWait < WAIT_OBJECT_0 + nCount) {
             CloseHandle(threads[dwWait - WAIT_OBJECT_0]);
             threads.erase(threads.begin() + (dwWait - WAIT_OBJECT_0));
-        }
-        else if (dwWait != WAIT_OBJECT_0 + nCount)
-        {
+        } else if (dwWait != WAIT_OBJECT_0 + nCount) {
             break;
         }
     }
@@ -72,8 +65,7 @@ CAsyncDownLoader::~CAsyncDownLoader()
         CloseHandle(hThread);
 
     m_lock.Lock();
-    for (auto& entry : m_tasks)
-    {
+    for (auto& entry : m_tasks) {
         CloseHandle(entry.second->hThread);
         delete entry.second;
     }
@@ -99,20 +91,16 @@ DWORD CAsyncDownLoader::AddTask(DWORD dwUserData, LPCTSTR pszUrl, LPCTSTR pszHea
     pTask->hWndReport = hWndReport;
     pTask->uMessage = uMessage;
     pTask->pOwner = this;
-    try
-    {
+    try {
         pTask->pSession = new CInternetSession(NULL, 1, PRE_CONFIG_INTERNET_ACCESS);
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         pException->Delete();
         delete pTask;
         return 0;
     }
 
     pTask->hThread = (HANDLE)_beginthreadex(NULL, 0, WorkerThread, pTask, CREATE_SUSPENDED, NULL);
-    if (pTask->hThread == NULL)
-    {
+    if (pTask->hThread == NULL) {
         delete pTask;
         return 0;
     }
@@ -129,8 +117,7 @@ DWORD CAsyncDownLoader::AddTask(DWORD dwUserData, LPCTSTR pszUrl, LPCTSTR pszHea
 DWORD CAsyncDownLoader::NextTaskId()
 {
     m_lock.Lock();
-    do
-    {
+    do {
         ++m_dwIdCounter;
     } while (m_dwIdCounter == 0 || m_tasks.find(m_dwIdCounter) != m_tasks.end());
     DWORD dwId = m_dwIdCounter;
@@ -142,8 +129,7 @@ BOOL CAsyncDownLoader::RemoveTask(DWORD dwTaskId)
 {
     m_lock.Lock();
     auto it = m_tasks.find(dwTaskId);
-    if (it == m_tasks.end())
-    {
+    if (it == m_tasks.end()) {
         m_lock.Unlock();
         return FALSE;
     }
@@ -165,23 +151,18 @@ void CAsyncDownLoader::RunTask(tagDownTask* pTask)
 {
     DWORD dwCode;
     LPARAM lParam = 0;
-    try
-    {
+    try {
         const DWORD dwTimeout = g_HttpTuning.dwAsyncTimeout;
         pTask->pSession->SetOption(INTERNET_OPTION_CONNECT_RETRIES, (DWORD)3);
         pTask->pSession->SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, dwTimeout);
         pTask->pSession->SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, dwTimeout);
         pTask->pSession->SetOption(INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, dwTimeout);
         dwCode = Download(pTask, lParam);
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         pException->Delete();
         dwCode = pTask->lStop ? ASYNC_DOWN_STOPPED : ASYNC_DOWN_FAILED;
         lParam = 0;
-    }
-    catch (const std::bad_alloc&)
-    {
+    } catch (const std::bad_alloc&) {
         dwCode = ASYNC_DOWN_FAILED;
         lParam = 0;
     }
@@ -197,8 +178,7 @@ void CAsyncDownLoader::RunTask(tagDownTask* pTask)
 DWORD CAsyncDownLoader::Download(tagDownTask* pTask, LPARAM& lParam)
 {
     lParam = 0;
-    for (int nRedirects = 0;; ++nRedirects)
-    {
+    for (int nRedirects = 0;; ++nRedirects) {
         DWORD dwServiceType;
         CString strServer, strObject;
         INTERNET_PORT nPort;
@@ -207,16 +187,15 @@ DWORD CAsyncDownLoader::Download(tagDownTask* pTask, LPARAM& lParam)
             return ASYNC_DOWN_FAILED;
 
         pTask->pConnection = pTask->pSession->GetHttpConnection(strServer, nPort);
-        pTask->pFile = pTask->pConnection->OpenRequest(
-            CHttpConnection::HTTP_VERB_GET, strObject, NULL, 1, NULL, NULL,
-            INTERNET_FLAG_EXISTING_CONNECT | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT);
+        pTask->pFile = pTask->pConnection->OpenRequest(CHttpConnection::HTTP_VERB_GET, strObject, NULL, 1, NULL, NULL,
+                                                       INTERNET_FLAG_EXISTING_CONNECT | INTERNET_FLAG_NO_CACHE_WRITE |
+                                                           INTERNET_FLAG_NO_AUTO_REDIRECT);
         pTask->pFile->SendRequest(pTask->szHeaders[0] != '\0' ? pTask->szHeaders : NULL,
                                   (DWORD)strlen(pTask->szHeaders));
 
         DWORD dwStatus = 0;
         pTask->pFile->QueryInfoStatusCode(dwStatus);
-        if (dwStatus == 301 || dwStatus == 302 || dwStatus == 303)
-        {
+        if (dwStatus == 301 || dwStatus == 302 || dwStatus == 303) {
             CString strLocation;
             if (nRedirects >= g_HttpTuning.nMaxRedirects ||
                 !pTask->pFile->QueryInfo(HTTP_QUERY_LOCATION, strLocation) ||
@@ -226,8 +205,7 @@ DWORD CAsyncDownLoader::Download(tagDownTask* pTask, LPARAM& lParam)
             CloseRequest(pTask);
             continue;
         }
-        if (dwStatus != 200)
-        {
+        if (dwStatus != 200) {
             lParam = (LPARAM)dwStatus;
             return ASYNC_DOWN_FAILED;
         }
@@ -243,8 +221,7 @@ DWORD CAsyncDownLoader::Download(tagDownTask* pTask, LPARAM& lParam)
     body.reserve(bAnnounced ? (size_t)nAnnounced + 1 : kBlockSize);
     tagAsyncDownProgress progress = {0, bAnnounced ? (DWORD)nAnnounced : 0};
     BYTE block[kBlockSize];
-    for (;;)
-    {
+    for (;;) {
         UINT nRead = pTask->pFile->Read(block, kBlockSize);
         if (nRead == 0 || pTask->lStop)
             break;
@@ -288,14 +265,12 @@ void CAsyncDownLoader::Report(tagDownTask* pTask, DWORD dwCode, LPARAM lParam)
 
 void CAsyncDownLoader::CloseRequest(tagDownTask* pTask)
 {
-    if (pTask->pFile != NULL)
-    {
+    if (pTask->pFile != NULL) {
         pTask->pFile->Close();
         delete pTask->pFile;
         pTask->pFile = NULL;
     }
-    if (pTask->pConnection != NULL)
-    {
+    if (pTask->pConnection != NULL) {
         pTask->pConnection->Close();
         delete pTask->pConnection;
         pTask->pConnection = NULL;

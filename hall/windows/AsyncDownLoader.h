@@ -13,10 +13,10 @@
 #include <stddef.h>
 
 // Report codes.
-#define ASYNC_DOWN_FAILED 1    // lParam: the HTTP status for one other than 200/301/302/303, else 0
-#define ASYNC_DOWN_PROGRESS 5  // lParam: tagAsyncDownProgress*
-#define ASYNC_DOWN_FINISHED 6  // lParam: tagAsyncDownResult*
-#define ASYNC_DOWN_STOPPED 8   // lParam: 0; the downloader is being destroyed
+#define ASYNC_DOWN_FAILED 1   // lParam: the HTTP status for one other than 200/301/302/303, else 0
+#define ASYNC_DOWN_PROGRESS 5 // lParam: tagAsyncDownProgress*
+#define ASYNC_DOWN_FINISHED 6 // lParam: tagAsyncDownResult*
+#define ASYNC_DOWN_STOPPED 8  // lParam: 0; the downloader is being destroyed
 
 const int ASYNC_DOWN_URL_SIZE = 512;
 const int ASYNC_DOWN_HEADER_SIZE = 1024;
@@ -25,15 +25,15 @@ struct tagAsyncDownHead
 {
     DWORD dwUserData;
     DWORD dwCode;
-    CHAR szUrl[ASYNC_DOWN_URL_SIZE];  // the current URL (after redirects)
+    CHAR szUrl[ASYNC_DOWN_URL_SIZE]; // the current URL (after redirects)
 };
 static_assert(offsetof(tagAsyncDownHead, dwCode) == 4, "the code is the head's second u32");
 static_assert(sizeof(tagAsyncDownHead) == 520, "report head layout");
 
 struct tagAsyncDownProgress
 {
-    DWORD dwReceived;       // bytes so far
-    DWORD dwContentLength;  // from the response, 0 when absent
+    DWORD dwReceived;      // bytes so far
+    DWORD dwContentLength; // from the response, 0 when absent
 };
 static_assert(sizeof(tagAsyncDownProgress) == 8, "progress layout");
 

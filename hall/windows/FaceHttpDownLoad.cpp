@@ -1,8 +1,6 @@
 #include "FaceHttpDownLoad.h"
 
-CFaceHttpDownLoad::CFaceHttpDownLoad()
-{
-}
+CFaceHttpDownLoad::CFaceHttpDownLoad() {}
 
 BOOL CFaceHttpDownLoad::IsWebUrl(LPCTSTR pszUrl) const
 {
@@ -40,8 +38,7 @@ BOOL CFaceHttpDownLoad::Connect(LPCTSTR pszUrl)
     INTERNET_PORT nPort;
     if (!AfxParseURL(pszUrl, dwServiceType, strServer, strObject, nPort))
         return FALSE;
-    if (m_pConnection != NULL)
-    {
+    if (m_pConnection != NULL) {
         // Another server's object must not be asked of this one. The held
         // connection was made for m_strUrl.
         DWORD dwHeldType;
@@ -64,12 +61,9 @@ BOOL CFaceHttpDownLoad::ReadToStream(CFile* pStream)
     });
     if (!bRead)
         return FALSE;
-    try
-    {
+    try {
         pStream->Flush();
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         pException->Delete();
         return FALSE;
     }

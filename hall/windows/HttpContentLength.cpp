@@ -10,8 +10,7 @@ BOOL QueryContentLength(const CHttpFile& file, ULONGLONG& nLength)
     if (strLength.IsEmpty() || strLength.GetLength() > 18)
         return FALSE;
     ULONGLONG nValue = 0;
-    for (int i = 0; i < strLength.GetLength(); ++i)
-    {
+    for (int i = 0; i < strLength.GetLength(); ++i) {
         char c = strLength[i];
         if (c < '0' || c > '9')
             return FALSE;

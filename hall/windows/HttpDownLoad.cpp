@@ -6,9 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-CHttpDownLoad::CHttpDownLoad() : m_dwStatus(0)
-{
-}
+CHttpDownLoad::CHttpDownLoad() : m_dwStatus(0) {}
 
 BOOL CHttpDownLoad::IsWebUrl(LPCTSTR pszUrl) const
 {
@@ -24,9 +22,8 @@ BOOL CHttpDownLoad::DownloadToFile(LPCTSTR pszUrl, LPCTSTR pszPath)
     FILE* pFile = fopen(pszPath, "wb");
     if (pFile == NULL)
         return FALSE;
-    BOOL bRead = ReadBody([pFile](const BYTE* pBlock, UINT nCount) -> BOOL {
-        return fwrite(pBlock, 1, nCount, pFile) == nCount;
-    });
+    BOOL bRead = ReadBody(
+        [pFile](const BYTE* pBlock, UINT nCount) -> BOOL { return fwrite(pBlock, 1, nCount, pFile) == nCount; });
     // A file that could not be written out is no download either.
     BOOL bFlushed = fflush(pFile) == 0;
     BOOL bClosed = fclose(pFile) == 0;
@@ -45,8 +42,7 @@ BOOL CHttpDownLoad::DownloadToMemory(LPCTSTR pszUrl)
     // Sized once from the announced length; grown as it comes when there is none.
     ULONGLONG nAnnounced = 0;
     SIZE_T nCapacity = 4096;
-    if (QueryContentLength(nAnnounced))
-    {
+    if (QueryContentLength(nAnnounced)) {
         if (nAnnounced > g_HttpTuning.dwMaxHelperBody)
             return FALSE;
         nCapacity = (SIZE_T)nAnnounced;
@@ -56,8 +52,7 @@ BOOL CHttpDownLoad::DownloadToMemory(LPCTSTR pszUrl)
         return FALSE;
     SIZE_T nSize = 0;
     BOOL bRead = ReadBody([&](const BYTE* pBlock, UINT nCount) -> BOOL {
-        if (nSize + nCount > nCapacity)
-        {
+        if (nSize + nCount > nCapacity) {
             SIZE_T nNew = nCapacity < 4096 ? 4096 : nCapacity * 2;
             while (nNew < nSize + nCount)
                 nNew *= 2;
@@ -71,8 +66,7 @@ BOOL CHttpDownLoad::DownloadToMemory(LPCTSTR pszUrl)
         nSize += nCount;
         return TRUE;
     });
-    if (!bRead)
-    {
+    if (!bRead) {
         free(pBuffer);
         return FALSE;
     }

@@ -14,8 +14,7 @@ const UINT kBlockSize = 1024;
 // checks are never relaxed, so nothing forged is taken.
 bool IsSecurityError(DWORD dwError)
 {
-    switch (dwError)
-    {
+    switch (dwError) {
     case ERROR_INTERNET_INVALID_CA:
     case ERROR_INTERNET_SEC_CERT_DATE_INVALID:
     case ERROR_INTERNET_SEC_CERT_CN_INVALID:
@@ -26,19 +25,16 @@ bool IsSecurityError(DWORD dwError)
     case ERROR_INTERNET_SEC_INVALID_CERT:
     case ERROR_INTERNET_CLIENT_AUTH_CERT_NEEDED:
     case ERROR_INTERNET_SECURITY_CHANNEL_ERROR:
-    case ERROR_INTERNET_HTTPS_TO_HTTP_ON_REDIR:
-        return true;
-    default:
-        return false;
+    case ERROR_INTERNET_HTTPS_TO_HTTP_ON_REDIR: return true;
+    default: return false;
     }
 }
 } // namespace
 
 CHttpDownLoadBase::CHttpDownLoadBase()
-    : m_pSession(NULL), m_pFile(NULL), m_pConnection(NULL), m_dwTimeout(g_HttpTuning.dwHelperTimeout),
-      m_nRetryCount(0), m_pData(NULL), m_dwSize(0)
-{
-}
+    : m_pSession(NULL), m_pFile(NULL), m_pConnection(NULL), m_dwTimeout(g_HttpTuning.dwHelperTimeout), m_nRetryCount(0),
+      m_pData(NULL), m_dwSize(0)
+{}
 
 CHttpDownLoadBase::~CHttpDownLoadBase()
 {
@@ -47,20 +43,17 @@ CHttpDownLoadBase::~CHttpDownLoadBase()
 
 void CHttpDownLoadBase::Reset()
 {
-    if (m_pFile != NULL)
-    {
+    if (m_pFile != NULL) {
         m_pFile->Close();
         delete m_pFile;
         m_pFile = NULL;
     }
-    if (m_pConnection != NULL)
-    {
+    if (m_pConnection != NULL) {
         m_pConnection->Close();
         delete m_pConnection;
         m_pConnection = NULL;
     }
-    if (m_pSession != NULL)
-    {
+    if (m_pSession != NULL) {
         m_pSession->Close();
         delete m_pSession;
         m_pSession = NULL;
@@ -94,8 +87,7 @@ BOOL CHttpDownLoadBase::Open(LPCTSTR pszUrl)
     INTERNET_PORT nPort;
     if (!AfxParseURL(m_strUrl, dwServiceType, strServer, strObject, nPort) || !CreateConnection(m_strUrl))
         return FALSE;
-    if (!OpenRequest(strObject, dwServiceType))
-    {
+    if (!OpenRequest(strObject, dwServiceType)) {
         Reset();
         return FALSE;
     }
@@ -105,8 +97,7 @@ BOOL CHttpDownLoadBase::Open(LPCTSTR pszUrl)
 
 BOOL CHttpDownLoadBase::CreateConnection(LPCTSTR pszUrl)
 {
-    try
-    {
+    try {
         m_pSession = new CInternetSession(NULL, 1, PRE_CONFIG_INTERNET_ACCESS, NULL, NULL, 0);
         m_nRetryCount = 0;
         m_pSession->SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, m_dwTimeout);
@@ -116,15 +107,12 @@ BOOL CHttpDownLoadBase::CreateConnection(LPCTSTR pszUrl)
         DWORD dwServiceType;
         CString strServer, strObject;
         INTERNET_PORT nPort;
-        if (!AfxParseURL(pszUrl, dwServiceType, strServer, strObject, nPort))
-        {
+        if (!AfxParseURL(pszUrl, dwServiceType, strServer, strObject, nPort)) {
             Reset();
             return FALSE;
         }
         m_pConnection = m_pSession->GetHttpConnection(strServer, nPort, NULL, NULL);
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         pException->Delete();
         Reset();
         return FALSE;
@@ -136,8 +124,7 @@ BOOL CHttpDownLoadBase::OpenRequest(LPCTSTR pszObject, DWORD dwServiceType)
 {
     if (m_pConnection == NULL)
         return FALSE;
-    if (m_pFile != NULL)
-    {
+    if (m_pFile != NULL) {
         m_pFile->Close();
         delete m_pFile;
         m_pFile = NULL;
@@ -148,26 +135,19 @@ BOOL CHttpDownLoadBase::OpenRequest(LPCTSTR pszObject, DWORD dwServiceType)
     DWORD dwFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_KEEP_CONNECTION | INTERNET_FLAG_NO_AUTO_REDIRECT;
     if (dwServiceType == AFX_INET_SERVICE_HTTPS)
         dwFlags |= INTERNET_FLAG_SECURE;
-    try
-    {
+    try {
         m_pFile = m_pConnection->OpenRequest(CHttpConnection::HTTP_VERB_GET, pszObject, NULL, 1, NULL, NULL, dwFlags);
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         pException->Delete();
         return FALSE;
     }
 
     // At most three sends for one session; a failed last send shows in the status.
-    for (;;)
-    {
-        try
-        {
+    for (;;) {
+        try {
             m_pFile->SendRequest(NULL, 0, NULL, 0);
             break;
-        }
-        catch (CException* pException)
-        {
+        } catch (CException* pException) {
             if (!OnRequestError(m_pFile, pException) || m_nRetryCount++ >= 2)
                 break;
         }
@@ -178,8 +158,7 @@ BOOL CHttpDownLoadBase::OpenRequest(LPCTSTR pszObject, DWORD dwServiceType)
 void CHttpDownLoadBase::FollowRedirects(LPCTSTR pszRequestUrl, BOOL bMayChangeServer)
 {
     CString strCurrent = pszRequestUrl;
-    for (int nRedirects = 0; nRedirects < g_HttpTuning.nMaxRedirects; ++nRedirects)
-    {
+    for (int nRedirects = 0; nRedirects < g_HttpTuning.nMaxRedirects; ++nRedirects) {
         DWORD dwStatus = QueryStatus();
         if (dwStatus != 301 && dwStatus != 302 && dwStatus != 303 && dwStatus != 307 && dwStatus != 308)
             return;
@@ -197,13 +176,12 @@ void CHttpDownLoadBase::FollowRedirects(LPCTSTR pszRequestUrl, BOOL bMayChangeSe
         if ((dwToType != AFX_INET_SERVICE_HTTP && dwToType != AFX_INET_SERVICE_HTTPS) ||
             (dwFromType == AFX_INET_SERVICE_HTTPS && dwToType != AFX_INET_SERVICE_HTTPS))
             return;
-        BOOL bSameServer = dwFromType == dwToType && nFromPort == nToPort && strFromServer.CompareNoCase(strToServer) == 0;
-        if (!bSameServer)
-        {
+        BOOL bSameServer =
+            dwFromType == dwToType && nFromPort == nToPort && strFromServer.CompareNoCase(strToServer) == 0;
+        if (!bSameServer) {
             if (!bMayChangeServer)
                 return;
-            try
-            {
+            try {
                 CHttpConnection* pConnection = m_pSession->GetHttpConnection(strToServer, nToPort, NULL, NULL);
                 m_pFile->Close();
                 delete m_pFile;
@@ -211,9 +189,7 @@ void CHttpDownLoadBase::FollowRedirects(LPCTSTR pszRequestUrl, BOOL bMayChangeSe
                 m_pConnection->Close();
                 delete m_pConnection;
                 m_pConnection = pConnection;
-            }
-            catch (CException* pException)
-            {
+            } catch (CException* pException) {
                 pException->Delete();
                 return;
             }
@@ -238,22 +214,21 @@ BOOL CHttpDownLoadBase::ResolveLocation(LPCTSTR pszBase, LPCTSTR pszLocation, CS
         strTarget = strLocation;
     else if (strLocation.Left(2) == "//")
         strTarget = strBase.Left(nSchemeEnd + 1) + strLocation;
-    else
-    {
+    else {
         // Authority of the base ends at its first '/', '?' or '#'.
         int nPathStart = nSchemeEnd + 3;
         while (nPathStart < strBase.GetLength() && strchr("/?#", strBase[nPathStart]) == NULL)
             ++nPathStart;
         if (strLocation[0] == '/')
             strTarget = strBase.Left(nPathStart) + strLocation;
-        else
-        {
+        else {
             CString strPath = strBase.Mid(nPathStart);
             int nQuery = strPath.FindOneOf("?#");
             if (nQuery >= 0)
                 strPath = strPath.Left(nQuery);
             int nSlash = strPath.ReverseFind('/');
-            strTarget = strBase.Left(nPathStart) + (nSlash >= 0 ? strPath.Left(nSlash + 1) : CString("/")) + strLocation;
+            strTarget =
+                strBase.Left(nPathStart) + (nSlash >= 0 ? strPath.Left(nSlash + 1) : CString("/")) + strLocation;
         }
     }
     return TRUE;
@@ -290,11 +265,9 @@ BOOL CHttpDownLoadBase::ReadBody(const std::function<BOOL(const BYTE* pBlock, UI
         return FALSE;
 
     ULONGLONG nTotal = 0;
-    try
-    {
+    try {
         BYTE block[kBlockSize];
-        for (;;)
-        {
+        for (;;) {
             UINT nRead = m_pFile->Read(block, kBlockSize);
             if (nRead == 0)
                 break;
@@ -302,9 +275,7 @@ BOOL CHttpDownLoadBase::ReadBody(const std::function<BOOL(const BYTE* pBlock, UI
             if (nTotal > g_HttpTuning.dwMaxHelperBody || !pfnWrite(block, nRead))
                 return FALSE;
         }
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         // A broken transfer ends here rather than in the caller's worker thread.
         pException->Delete();
         return FALSE;

@@ -64,6 +64,6 @@ protected:
     DWORD m_dwTimeout;
     CString m_strUrl;
     int m_nRetryCount;
-    BYTE* m_pData;   // malloc'd, one zero byte after the body
+    BYTE* m_pData; // malloc'd, one zero byte after the body
     DWORD m_dwSize;
 };

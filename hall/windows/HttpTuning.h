@@ -6,11 +6,11 @@
 
 struct tagHttpTuning
 {
-    DWORD dwHelperTimeout;      // CHttpDownLoad: connect and receive time-out, ms
-    DWORD dwAsyncTimeout;       // CAsyncDownLoader: connect and receive time-out, ms
-    DWORD dwMaxHelperBody;      // CHttpDownLoad: largest body taken, bytes
-    DWORD dwMaxAsyncBody;       // CAsyncDownLoader: largest body taken, bytes
-    int nMaxRedirects;          // redirects followed for one request
+    DWORD dwHelperTimeout; // CHttpDownLoad: connect and receive time-out, ms
+    DWORD dwAsyncTimeout;  // CAsyncDownLoader: connect and receive time-out, ms
+    DWORD dwMaxHelperBody; // CHttpDownLoad: largest body taken, bytes
+    DWORD dwMaxAsyncBody;  // CAsyncDownLoader: largest body taken, bytes
+    int nMaxRedirects;     // redirects followed for one request
 };
 
 extern tagHttpTuning g_HttpTuning;

@@ -4,7 +4,8 @@
 
 #include "CodecCrypt.h"
 
-namespace {
+namespace
+{
 
 // How a file is cut while no header has told its page size: the largest page
 // size, so that at least the header bytes of page 1 always meet the start of
@@ -21,8 +22,7 @@ bool IsPageSize(sqlite3_int64 size)
 
 CCodecContext::CCodecContext(HCRYPTKEY readKey, HCRYPTKEY writeKey, int pageSize)
     : m_hReadKey(readKey), m_hWriteKey(writeKey), m_nPageSize(IsPageSize(pageSize) ? pageSize : 0)
-{
-}
+{}
 
 CCodecContext::~CCodecContext()
 {
@@ -80,8 +80,7 @@ int CCodecContext::PageSizeFor(DWORD size, sqlite3_int64 offset) const
 bool CCodecContext::ApplyToFile(HCRYPTKEY key, bool encrypt, BYTE* data, DWORD size, sqlite3_int64 offset)
 {
     const int pageSize = PageSizeFor(size, offset);
-    while (size > 0)
-    {
+    while (size > 0) {
         DWORD position = DWORD(offset % pageSize);
         DWORD chunk = pageSize - position;
         if (chunk > size)
@@ -99,14 +98,12 @@ bool CCodecContext::DecryptFileData(BYTE* data, DWORD size, sqlite3_int64 offset
 {
     if (m_hReadKey == 0)
         return true;
-    if (offset == 0 && size >= kHeaderPageSizeEnd)
-    {
+    if (offset == 0 && size >= kHeaderPageSizeEnd) {
         // The page size may have changed under us (another connection's
         // vacuum): the header says how to cut the rest of this read.
         BYTE header[kHeaderPageSizeEnd];
         memcpy(header, data, sizeof(header));
-        if (CodecApplyStream(m_hReadKey, false, header, sizeof(header), 0, m_Work))
-        {
+        if (CodecApplyStream(m_hReadKey, false, header, sizeof(header), 0, m_Work)) {
             int pageSize = HeaderPageSize(header, sizeof(header));
             if (pageSize != 0)
                 m_nPageSize = pageSize;
@@ -117,8 +114,7 @@ bool CCodecContext::DecryptFileData(BYTE* data, DWORD size, sqlite3_int64 offset
 
 const BYTE* CCodecContext::EncryptFileData(const BYTE* data, DWORD size, sqlite3_int64 offset)
 {
-    if (offset == 0)
-    {
+    if (offset == 0) {
         int pageSize = HeaderPageSize(data, size);
         if (pageSize != 0)
             m_nPageSize = pageSize;

@@ -61,6 +61,6 @@ private:
     HCRYPTKEY m_hReadKey;
     HCRYPTKEY m_hWriteKey;
     int m_nPageSize;
-    std::vector<BYTE> m_Output;         // encrypted bytes handed to the file
-    std::vector<BYTE> m_Work;           // key stream scratch
+    std::vector<BYTE> m_Output; // encrypted bytes handed to the file
+    std::vector<BYTE> m_Work;   // key stream scratch
 };

@@ -4,7 +4,8 @@
 
 #include <mutex>
 
-namespace {
+namespace
+{
 
 std::mutex g_ProviderLock;
 HCRYPTPROV g_hProvider = 0;
@@ -14,8 +15,7 @@ HCRYPTPROV g_hProvider = 0;
 HCRYPTPROV CodecProvider()
 {
     std::lock_guard<std::mutex> lock(g_ProviderLock);
-    if (g_hProvider == 0)
-    {
+    if (g_hProvider == 0) {
         HCRYPTPROV provider = 0;
         if (CryptAcquireContextA(&provider, NULL, MS_ENHANCED_PROV_A, PROV_RSA_FULL, 0) ||
             CryptAcquireContextA(&provider, NULL, MS_ENHANCED_PROV_A, PROV_RSA_FULL, CRYPT_NEWKEYSET))
@@ -39,15 +39,13 @@ HCRYPTKEY CodecDeriveKey(HCRYPTPROV provider, const void* passPhrase, int length
     return key;
 }
 
-bool CodecApplyStream(HCRYPTKEY key, bool encrypt, BYTE* data, DWORD size, DWORD position,
-                      std::vector<BYTE>& work)
+bool CodecApplyStream(HCRYPTKEY key, bool encrypt, BYTE* data, DWORD size, DWORD position, std::vector<BYTE>& work)
 {
     if (size == 0)
         return true;
     BYTE* target = data;
     DWORD total = position + size;
-    if (position > 0)
-    {
+    if (position > 0) {
         // The stream only starts at its beginning: run filler bytes through
         // it up to the position and keep what follows.
         work.resize(total);

@@ -20,5 +20,4 @@ HCRYPTKEY CodecDeriveKey(HCRYPTPROV provider, const void* passPhrase, int length
 // Runs size bytes through the key stream from stream position `position`
 // on: every call starts the stream afresh, so byte k of a page always meets
 // stream byte k. `work` is scratch space for positions past 0.
-bool CodecApplyStream(HCRYPTKEY key, bool encrypt, BYTE* data, DWORD size, DWORD position,
-                      std::vector<BYTE>& work);
+bool CodecApplyStream(HCRYPTKEY key, bool encrypt, BYTE* data, DWORD size, DWORD position, std::vector<BYTE>& work);

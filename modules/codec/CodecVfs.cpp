@@ -10,7 +10,8 @@
 #include "CodecInternals.h"
 #include "PageCodec.h"
 
-namespace {
+namespace
+{
 
 enum FileKind
 {
@@ -26,12 +27,12 @@ const char kWalRefused[] = "WAL journal mode is not available on a keyed databas
 
 struct CodecFile
 {
-    sqlite3_file base;              // first: SQLite sees this part
-    sqlite3_file* pReal;            // the base file system's file, behind this one
+    sqlite3_file base;   // first: SQLite sees this part
+    sqlite3_file* pReal; // the base file system's file, behind this one
     FileKind kind;
-    const char* zName;              // database files: the pager's name, to which its journal's name leads back
-    CCodecContext* pContext;        // database files: null while plain
-    CodecFile* pDatabase;           // journals: the database file they belong to
+    const char* zName;       // database files: the pager's name, to which its journal's name leads back
+    CCodecContext* pContext; // database files: null while plain
+    CodecFile* pDatabase;    // journals: the database file they belong to
     // Journals: the checksum word after the last page image read or written
     // and what encryption added to it.
     sqlite3_int64 iChecksumOffset;
@@ -46,7 +47,7 @@ sqlite3_vfs* g_pWindowsVfs = NULL;
 sqlite3_vfs* g_pBaseVfs = NULL;
 
 std::mutex g_FilesLock;
-std::vector<CodecFile*> g_DatabaseFiles;       // open database files, for their journals to find
+std::vector<CodecFile*> g_DatabaseFiles; // open database files, for their journals to find
 
 extern const sqlite3_io_methods g_CodecMethods;
 
@@ -112,22 +113,18 @@ int JournalRead(CodecFile* p, void* buffer, int size, sqlite3_int64 offset)
 {
     int rc = p->pReal->pMethods->xRead(p->pReal, buffer, size, offset);
     CCodecContext* context = JournalContext(p);
-    if (rc != SQLITE_OK || context == NULL)
-    {
+    if (rc != SQLITE_OK || context == NULL) {
         p->bChecksumPending = false;
         return rc;
     }
-    if (IsPageImage(p, context, size, offset))
-    {
+    if (IsPageImage(p, context, size, offset)) {
         DWORD delta = 0;
         if (!context->DecryptJournalPage(static_cast<BYTE*>(buffer), DWORD(size), &delta))
             return SQLITE_IOERR_READ;
         p->bChecksumPending = true;
         p->iChecksumOffset = offset + size;
         p->dwChecksumDelta = delta;
-    }
-    else if (size == 4 && p->bChecksumPending && offset == p->iChecksumOffset)
-    {
+    } else if (size == 4 && p->bChecksumPending && offset == p->iChecksumOffset) {
         // SQLite checks the plain page against it.
         WriteBigEndian(buffer, ReadBigEndian(buffer) - p->dwChecksumDelta);
         p->bChecksumPending = false;
@@ -138,13 +135,11 @@ int JournalRead(CodecFile* p, void* buffer, int size, sqlite3_int64 offset)
 int JournalWrite(CodecFile* p, const void* buffer, int size, sqlite3_int64 offset)
 {
     CCodecContext* context = JournalContext(p);
-    if (context == NULL)
-    {
+    if (context == NULL) {
         p->bChecksumPending = false;
         return p->pReal->pMethods->xWrite(p->pReal, buffer, size, offset);
     }
-    if (IsPageImage(p, context, size, offset))
-    {
+    if (IsPageImage(p, context, size, offset)) {
         DWORD delta = 0;
         const BYTE* image = context->EncryptJournalPage(static_cast<const BYTE*>(buffer), DWORD(size), &delta);
         if (image == NULL)
@@ -155,8 +150,7 @@ int JournalWrite(CodecFile* p, const void* buffer, int size, sqlite3_int64 offse
         p->dwChecksumDelta = delta;
         return rc;
     }
-    if (size == 4 && p->bChecksumPending && offset == p->iChecksumOffset)
-    {
+    if (size == 4 && p->bChecksumPending && offset == p->iChecksumOffset) {
         // The journal keeps the checksum of the page as it stands there, so
         // that a rollback checks out whoever plays it back.
         BYTE word[4];
@@ -176,8 +170,7 @@ int DatabaseRead(CodecFile* p, void* buffer, int size, sqlite3_int64 offset)
     if ((rc != SQLITE_OK && rc != SQLITE_IOERR_SHORT_READ) || context == NULL || context->GetReadKey() == 0)
         return rc;
     sqlite3_int64 available = size;
-    if (rc == SQLITE_IOERR_SHORT_READ)
-    {
+    if (rc == SQLITE_IOERR_SHORT_READ) {
         // Only what the file held: the rest stays zero, as SQLite expects.
         sqlite3_int64 fileSize = 0;
         if (p->pReal->pMethods->xFileSize(p->pReal, &fileSize) != SQLITE_OK)
@@ -191,8 +184,7 @@ int DatabaseRead(CodecFile* p, void* buffer, int size, sqlite3_int64 offset)
 
 int DatabaseWrite(CodecFile* p, const void* buffer, int size, sqlite3_int64 offset)
 {
-    if (p->pContext != NULL)
-    {
+    if (p->pContext != NULL) {
         buffer = p->pContext->EncryptFileData(static_cast<const BYTE*>(buffer), DWORD(size), offset);
         if (buffer == NULL)
             return SQLITE_IOERR_WRITE;
@@ -204,8 +196,7 @@ int DatabasePragma(CodecFile* p, char** args)
 {
     const char* name = args[1];
     const char* value = args[2];
-    if (sqlite3_stricmp(name, "key") == 0)
-    {
+    if (sqlite3_stricmp(name, "key") == 0) {
         if (value == NULL)
             return SQLITE_OK;
         const char* error = NULL;
@@ -216,8 +207,7 @@ int DatabasePragma(CodecFile* p, char** args)
     }
     // Write-ahead log frames would hold the pages outside the codec.
     if (sqlite3_stricmp(name, "journal_mode") == 0 && value != NULL && sqlite3_stricmp(value, "wal") == 0 &&
-        p->pContext != NULL)
-    {
+        p->pContext != NULL) {
         args[0] = sqlite3_mprintf("%s", kWalRefused);
         return SQLITE_ERROR;
     }
@@ -229,8 +219,7 @@ int DatabasePragma(CodecFile* p, char** args)
 int CodecClose(sqlite3_file* file)
 {
     CodecFile* p = AsCodecFile(file);
-    if (p->kind == kDatabaseFile)
-    {
+    if (p->kind == kDatabaseFile) {
         std::lock_guard<std::mutex> lock(g_FilesLock);
         g_DatabaseFiles.erase(std::remove(g_DatabaseFiles.begin(), g_DatabaseFiles.end(), p), g_DatabaseFiles.end());
     }
@@ -246,28 +235,20 @@ int CodecClose(sqlite3_file* file)
 int CodecRead(sqlite3_file* file, void* buffer, int size, sqlite3_int64 offset)
 {
     CodecFile* p = AsCodecFile(file);
-    switch (p->kind)
-    {
-    case kDatabaseFile:
-        return DatabaseRead(p, buffer, size, offset);
-    case kJournalFile:
-        return JournalRead(p, buffer, size, offset);
-    default:
-        return p->pReal->pMethods->xRead(p->pReal, buffer, size, offset);
+    switch (p->kind) {
+    case kDatabaseFile: return DatabaseRead(p, buffer, size, offset);
+    case kJournalFile: return JournalRead(p, buffer, size, offset);
+    default: return p->pReal->pMethods->xRead(p->pReal, buffer, size, offset);
     }
 }
 
 int CodecWrite(sqlite3_file* file, const void* buffer, int size, sqlite3_int64 offset)
 {
     CodecFile* p = AsCodecFile(file);
-    switch (p->kind)
-    {
-    case kDatabaseFile:
-        return DatabaseWrite(p, buffer, size, offset);
-    case kJournalFile:
-        return JournalWrite(p, buffer, size, offset);
-    default:
-        return p->pReal->pMethods->xWrite(p->pReal, buffer, size, offset);
+    switch (p->kind) {
+    case kDatabaseFile: return DatabaseWrite(p, buffer, size, offset);
+    case kJournalFile: return JournalWrite(p, buffer, size, offset);
+    default: return p->pReal->pMethods->xWrite(p->pReal, buffer, size, offset);
     }
 }
 
@@ -310,17 +291,13 @@ int CodecCheckReservedLock(sqlite3_file* file, int* reserved)
 int CodecFileControl(sqlite3_file* file, int op, void* argument)
 {
     CodecFile* p = AsCodecFile(file);
-    if (p->kind == kDatabaseFile)
-    {
-        if (op == SQLITE_FCNTL_PDB)
-        {
+    if (p->kind == kDatabaseFile) {
+        if (op == SQLITE_FCNTL_PDB) {
             // The connection that opened the file, told once it is open.
             sqlite3** connection = static_cast<sqlite3**>(argument);
             if (connection != NULL)
                 CodecKeyAttached(*connection, file);
-        }
-        else if (op == SQLITE_FCNTL_PRAGMA)
-        {
+        } else if (op == SQLITE_FCNTL_PRAGMA) {
             int rc = DatabasePragma(p, static_cast<char**>(argument));
             if (rc != SQLITE_NOTFOUND)
                 return rc;
@@ -368,8 +345,7 @@ int CodecOpen(sqlite3_vfs* vfs, const char* name, sqlite3_file* file, int flags,
     p->pReal = reinterpret_cast<sqlite3_file*>(reinterpret_cast<char*>(p) + kCodecFileSize);
     sqlite3_vfs* base = BaseVfs();
     int rc = base->xOpen(base, name, p->pReal, flags, outFlags);
-    if (rc != SQLITE_OK)
-    {
+    if (rc != SQLITE_OK) {
         // SQLite closes a file whose methods are set even after a failure.
         if (p->pReal->pMethods != NULL)
             p->base.pMethods = &g_CodecMethods;
@@ -377,22 +353,17 @@ int CodecOpen(sqlite3_vfs* vfs, const char* name, sqlite3_file* file, int flags,
     }
 
     std::lock_guard<std::mutex> lock(g_FilesLock);
-    if (flags & SQLITE_OPEN_MAIN_DB)
-    {
+    if (flags & SQLITE_OPEN_MAIN_DB) {
         p->kind = kDatabaseFile;
         p->zName = name;
         g_DatabaseFiles.push_back(p);
-    }
-    else if ((flags & SQLITE_OPEN_MAIN_JOURNAL) && name != NULL)
-    {
+    } else if ((flags & SQLITE_OPEN_MAIN_JOURNAL) && name != NULL) {
         // The pager names its journal right after its database, so the
         // name leads back to that very database file.
         p->kind = kJournalFile;
         const char* database = sqlite3_filename_database(name);
-        for (CodecFile* candidate : g_DatabaseFiles)
-        {
-            if (candidate->zName == database)
-            {
+        for (CodecFile* candidate : g_DatabaseFiles) {
+            if (candidate->zName == database) {
                 p->pDatabase = candidate;
                 break;
             }
@@ -493,8 +464,7 @@ CCodecContext* CodecGetContext(sqlite3_file* file)
 
 void CodecSetContext(sqlite3_file* file, CCodecContext* context)
 {
-    if (!CodecOwnsFile(file))
-    {
+    if (!CodecOwnsFile(file)) {
         delete context;
         return;
     }
@@ -526,8 +496,7 @@ bool CodecSetBaseVfs(sqlite3_vfs* base)
 
 extern "C" int CodecInitialize(const char*)
 {
-    if (g_pWindowsVfs == NULL)
-    {
+    if (g_pWindowsVfs == NULL) {
         g_pWindowsVfs = sqlite3_vfs_find("win32");
         if (g_pWindowsVfs == NULL)
             return SQLITE_ERROR;

@@ -9,7 +9,8 @@
 #include "CodecVfs.h"
 #include "SQLiteCodec.h"
 
-namespace {
+namespace
+{
 
 const char kNoProvider[] = "Cryptographic provider not available";
 const char kNotCodecFile[] = "the database was not opened through the page codec";
@@ -32,8 +33,7 @@ int DeriveKey(const void* passPhrase, int length, HCRYPTKEY* key, const char** e
     if (passPhrase == NULL || length <= 0)
         return SQLITE_OK;
     HCRYPTPROV provider = CodecProvider();
-    if (provider == 0)
-    {
+    if (provider == 0) {
         *error = kNoProvider;
         return SQLITE_ERROR;
     }
@@ -60,8 +60,7 @@ int CodecKeyFile(sqlite3_file* file, int pageSize, const void* passPhrase, int l
 {
     if (passPhrase == NULL || length <= 0)
         return SQLITE_OK;
-    if (!CodecOwnsFile(file))
-    {
+    if (!CodecOwnsFile(file)) {
         *error = kNotCodecFile;
         return SQLITE_ERROR;
     }
@@ -116,8 +115,7 @@ extern "C" int WINAPI sqlite3_rekey_codec(sqlite3* db, const char* passPhrase, i
     sqlite3_file* file = KeyableMainFile(db, &rc);
     if (file == NULL)
         return rc;
-    if (!sqlite3_get_autocommit(db))
-    {
+    if (!sqlite3_get_autocommit(db)) {
         CodecSetError(db, SQLITE_ERROR, kInTransaction);
         return SQLITE_ERROR;
     }
@@ -125,32 +123,25 @@ extern "C" int WINAPI sqlite3_rekey_codec(sqlite3* db, const char* passPhrase, i
     HCRYPTKEY key = 0;
     const char* error = NULL;
     rc = DeriveKey(passPhrase, length, &key, &error);
-    if (rc != SQLITE_OK)
-    {
+    if (rc != SQLITE_OK) {
         CodecSetError(db, rc, error);
         return rc;
     }
     CCodecContext* context = CodecGetContext(file);
     if (context == NULL && key == 0)
         return SQLITE_OK;
-    if (context != NULL)
-    {
+    if (context != NULL) {
         context->SetWriteKey(key);
-    }
-    else
-    {
+    } else {
         // Still plain to read; written with the new key from now on.
         context = new CCodecContext(0, key, CodecDatabasePageSize(db, 0));
         CodecSetContext(file, context);
     }
 
     rc = CodecRewritePages(db, 0);
-    if (rc == SQLITE_OK)
-    {
+    if (rc == SQLITE_OK) {
         context->KeepWriteKey();
-    }
-    else
-    {
+    } else {
         // The old key first: the rollback writes the journal's pages back
         // as they were.
         context->DropWriteKey();

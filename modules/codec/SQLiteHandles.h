@@ -28,8 +28,7 @@ public:
     bool Prepare(sqlite3* db, const char* sql)
     {
         Finalize();
-        return sql != NULL && sqlite3_prepare_v2(db, sql, -1, &m_pStatement, NULL) == SQLITE_OK &&
-               m_pStatement != NULL;
+        return sql != NULL && sqlite3_prepare_v2(db, sql, -1, &m_pStatement, NULL) == SQLITE_OK && m_pStatement != NULL;
     }
     void Finalize()
     {

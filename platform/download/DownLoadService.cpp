@@ -8,7 +8,8 @@
 DWORD CDownLoadService::s_dwTimeout = 15000;
 DWORD CDownLoadService::s_dwProgressInterval = 200;
 
-namespace {
+namespace
+{
 
 const char kFailed[] = "fails";
 
@@ -194,7 +195,7 @@ void CDownLoadService::Notify(WORD sub, void* record)
     }
     if (hWnd == NULL || !IsWindow(hWnd))
         return;
-    tagDownLoadHead head = { 0, 1, sub };
+    tagDownLoadHead head = {0, 1, sub};
     // Sent, not posted: the records live on this thread's stack.
     SendMessageA(hWnd, WM_DOWNLOAD_NOTIFY, (WPARAM)&head, (LPARAM)record);
 }
@@ -208,7 +209,7 @@ void CDownLoadService::Progress(Mission* mission, DWORD receivedKB, DWORD totalK
     }
     if (hWnd == NULL || !IsWindow(hWnd))
         return;
-    tagDownLoadProgress progress = { mission->wID, 0, (LONG)receivedKB, (LONG)totalKB };
+    tagDownLoadProgress progress = {mission->wID, 0, (LONG)receivedKB, (LONG)totalKB};
     SendMessageA(hWnd, WM_DOWNLOAD_PROGRESS, 0, (LPARAM)&progress);
 }
 
@@ -220,8 +221,8 @@ CString CDownLoadService::PackageName(LPCSTR url, WORD missionId)
         text = text.Left(cut);
     int slash = text.ReverseFind('/');
     CString name = slash >= 0 ? text.Mid(slash + 1) : CString();
-    bool plain = !name.IsEmpty() && name.GetLength() < 100 && name != "." && name != ".." &&
-                 name.FindOneOf("\\/:*?\"<>|%") < 0;
+    bool plain =
+        !name.IsEmpty() && name.GetLength() < 100 && name != "." && name != ".." && name.FindOneOf("\\/:*?\"<>|%") < 0;
     if (!plain) {
         name.Format("%u.pkg", (unsigned)missionId);
     }
@@ -332,7 +333,7 @@ void CDownLoadService::RunMission(Mission* mission)
             CopyText(done.szResult, sizeof(done.szResult), path);
             break;
         }
-        tagDownLoadProgress failure = { mission->wID, 0, (LONG)receivedKB, (LONG)totalKB };
+        tagDownLoadProgress failure = {mission->wID, 0, (LONG)receivedKB, (LONG)totalKB};
         Notify(DOWNLOAD_SUB_FAILED, &failure);
     }
 

@@ -13,8 +13,8 @@ class CDownLoadService : public IDownLoadService
 {
 public:
     // Waits and bounds of the workers; tests shorten them.
-    static DWORD s_dwTimeout;           // connect and receive, ms
-    static DWORD s_dwProgressInterval;  // least time between two progress reports, ms
+    static DWORD s_dwTimeout;          // connect and receive, ms
+    static DWORD s_dwProgressInterval; // least time between two progress reports, ms
 
     CDownLoadService();
     virtual ~CDownLoadService();

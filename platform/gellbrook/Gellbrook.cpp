@@ -67,7 +67,7 @@ bool CGellbrook::LoadCompanion(DWORD ownUserId)
 
     FILE* file = fopen(ListFile(ModuleFolder(), ownUserId), "rb");
     if (file == NULL)
-        return true;    // a user without companions yet
+        return true; // a user without companions yet
     tagCompanionItem item;
     while (m_Items.size() < kMaxCompanions && fread(&item, sizeof(item), 1, file) == 1) {
         if (item.dwUserID == 0 || (item.dwCompanion != COMPANION_FRIEND && item.dwCompanion != COMPANION_DETEST))

@@ -34,7 +34,7 @@ private:
     static CString ModuleFolder();
 
     LONG m_lRefCount;
-    DWORD m_dwOwnUserId;        // 0: no list loaded
+    DWORD m_dwOwnUserId; // 0: no list loaded
     std::vector<tagCompanionItem> m_Items;
-    tagCompanionItem m_Answer;  // what GetCompanionItem hands out
+    tagCompanionItem m_Answer; // what GetCompanionItem hands out
 };

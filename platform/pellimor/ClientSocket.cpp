@@ -9,13 +9,14 @@
 
 static_assert(PACKET_MAX_BODY == SOCKET_PACKET_MAX_BODY, "the framing carries every body the interface accepts");
 
-namespace {
+namespace
+{
 
 const char kWindowClass[] = "PellimorSocketWindow";
 
-const UINT WM_SOCKET_NOTIFY = WM_USER + 100;  // WSAAsyncSelect events
-const UINT WM_SOCKET_FAILED = WM_USER + 101;  // wParam generation, lParam error
-const UINT WM_SOCKET_BROKEN = WM_USER + 102;  // wParam generation, lParam error
+const UINT WM_SOCKET_NOTIFY = WM_USER + 100; // WSAAsyncSelect events
+const UINT WM_SOCKET_FAILED = WM_USER + 101; // wParam generation, lParam error
+const UINT WM_SOCKET_BROKEN = WM_USER + 102; // wParam generation, lParam error
 const UINT_PTR IDT_CONNECT_TIMEOUT = 1;
 
 // A peer that stops reading must not make the queue grow without bound.
@@ -27,18 +28,10 @@ bool g_bClassRegistered = false;
 void FormatConnectText(int nErrorCode, char* out, size_t size)
 {
     switch (nErrorCode) {
-    case 0:
-        snprintf(out, size, "服务器连接成功");
-        break;
-    case WSAETIMEDOUT:
-        snprintf(out, size, "连接服务器超时");
-        break;
-    case WSAHOST_NOT_FOUND:
-        snprintf(out, size, "无法解析服务器地址");
-        break;
-    default:
-        snprintf(out, size, "连接服务器失败，错误代码：%d", nErrorCode);
-        break;
+    case 0: snprintf(out, size, "服务器连接成功"); break;
+    case WSAETIMEDOUT: snprintf(out, size, "连接服务器超时"); break;
+    case WSAHOST_NOT_FOUND: snprintf(out, size, "无法解析服务器地址"); break;
+    default: snprintf(out, size, "连接服务器失败，错误代码：%d", nErrorCode); break;
     }
 }
 
@@ -66,12 +59,10 @@ void CClientSocket::UnregisterWindowClass(HINSTANCE hInstance)
 }
 
 CClientSocket::CClientSocket()
-    : m_lRefCount(0), m_hWnd(NULL), m_bWinsock(false), m_hSocket(INVALID_SOCKET),
-      m_cbSocketStatus(SOCKET_STATUS_IDLE), m_dwGeneration(0), m_pSink(NULL), m_dwLastError(0),
-      m_dwConnectTimeout(SOCKET_CONNECT_TIMEOUT_DEFAULT), m_dwSendPacketCount(0), m_dwRecvPacketCount(0),
-      m_dwConnectAddr(0), m_nSendOffset(0)
-{
-}
+    : m_lRefCount(0), m_hWnd(NULL), m_bWinsock(false), m_hSocket(INVALID_SOCKET), m_cbSocketStatus(SOCKET_STATUS_IDLE),
+      m_dwGeneration(0), m_pSink(NULL), m_dwLastError(0), m_dwConnectTimeout(SOCKET_CONNECT_TIMEOUT_DEFAULT),
+      m_dwSendPacketCount(0), m_dwRecvPacketCount(0), m_dwConnectAddr(0), m_nSendOffset(0)
+{}
 
 bool CClientSocket::Create()
 {
@@ -327,8 +318,7 @@ void CClientSocket::DropHandle()
     // Events of the closed handle may already be queued; a later socket can
     // get the same handle value.
     MSG msg;
-    while (PeekMessageA(&msg, m_hWnd, WM_SOCKET_NOTIFY, WM_SOCKET_NOTIFY, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&msg, m_hWnd, WM_SOCKET_NOTIFY, WM_SOCKET_NOTIFY, PM_REMOVE)) {}
 }
 
 void CClientSocket::Shutdown(bool bNotify)
@@ -377,9 +367,7 @@ LRESULT CALLBACK CClientSocket::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, 
         if (wParam == IDT_CONNECT_TIMEOUT)
             pThis->OnConnectTimeout();
         break;
-    default:
-        pThis->Release();
-        return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    default: pThis->Release(); return DefWindowProcA(hWnd, uMsg, wParam, lParam);
     }
     pThis->Release();
     return 0;
@@ -485,8 +473,8 @@ bool CClientSocket::DeliverPackets()
         nUsed += head.dwPacketSize;
         ++m_dwRecvPacketCount;
         if (m_pSink != NULL)
-            m_pSink->OnSocketRead(head.dwSerialNum, head.wMainCmdID, head.wSubCmdID,
-                                  body.empty() ? NULL : body.data(), head.wBodySize, this);
+            m_pSink->OnSocketRead(head.dwSerialNum, head.wMainCmdID, head.wSubCmdID, body.empty() ? NULL : body.data(),
+                                  head.wBodySize, this);
         if (dwGeneration != m_dwGeneration || m_cbSocketStatus != SOCKET_STATUS_CONNECT)
             return false;
     }

@@ -27,5 +27,5 @@ private:
     bool DrawFile(const CString& path, CDC* pDC, int x, int y, int cx, int cy) const;
 
     LONG m_lRefCount;
-    CString m_strFolder;        // with a trailing backslash; empty before LoadAvatars
+    CString m_strFolder; // with a trailing backslash; empty before LoadAvatars
 };

@@ -11,7 +11,8 @@
 
 #include "SQLiteCodec.h"
 
-namespace {
+namespace
+{
 
 const char kPassPhrase[] = "5@8#1&R!T^M?";
 
@@ -47,8 +48,9 @@ bool Run(const std::string& path, bool keyed, int rows, int blobSize, Timing* ti
         return false;
     if (keyed && !Check(sqlite3_key_codec(db, kPassPhrase, int(sizeof(kPassPhrase) - 1)), db, "key"))
         return false;
-    if (!Check(sqlite3_exec(db, "CREATE TABLE tblCustomFace('USER_ID' INTEGER PRIMARY KEY, 'FACE_SIGN'varchar(32),"
-                                "'FACE_DATA' BLOB,'ACTIVITY_DATE' varchar(32));",
+    if (!Check(sqlite3_exec(db,
+                            "CREATE TABLE tblCustomFace('USER_ID' INTEGER PRIMARY KEY, 'FACE_SIGN'varchar(32),"
+                            "'FACE_DATA' BLOB,'ACTIVITY_DATE' varchar(32));",
                             NULL, NULL, NULL),
                db, "create"))
         return false;
@@ -56,8 +58,7 @@ bool Run(const std::string& path, bool keyed, int rows, int blobSize, Timing* ti
     std::vector<unsigned char> blob(blobSize);
     double start = Now();
     sqlite3_exec(db, "BEGIN", NULL, NULL, NULL);
-    for (int i = 0; i < rows; ++i)
-    {
+    for (int i = 0; i < rows; ++i) {
         for (int k = 0; k < blobSize; ++k)
             blob[k] = (unsigned char)(i * 31 + k * 7);
         char* sql = sqlite3_mprintf("INSERT INTO %q VALUES(%u,'%q',?,datetime('now'));", "tblCustomFace",
@@ -83,9 +84,9 @@ bool Run(const std::string& path, bool keyed, int rows, int blobSize, Timing* ti
     if (keyed && !Check(sqlite3_key_codec(db, kPassPhrase, int(sizeof(kPassPhrase) - 1)), db, "key"))
         return false;
     long long bytes = 0;
-    for (int i = 0; i < rows; ++i)
-    {
-        char* sql = sqlite3_mprintf("SELECT * FROM %q WHERE %q = %u;", "tblCustomFace", "USER_ID", unsigned(100000 + i));
+    for (int i = 0; i < rows; ++i) {
+        char* sql =
+            sqlite3_mprintf("SELECT * FROM %q WHERE %q = %u;", "tblCustomFace", "USER_ID", unsigned(100000 + i));
         sqlite3_stmt* select = NULL;
         bool ok = Check(sqlite3_prepare_v2(db, sql, -1, &select, NULL), db, "prepare select") &&
                   sqlite3_step(select) == SQLITE_ROW;
@@ -93,8 +94,7 @@ bool Run(const std::string& path, bool keyed, int rows, int blobSize, Timing* ti
             bytes += sqlite3_column_bytes(select, 2);
         sqlite3_finalize(select);
         sqlite3_free(sql);
-        if (!ok)
-        {
+        if (!ok) {
             fprintf(stderr, "row %d missing\n", i);
             return false;
         }
@@ -116,7 +116,7 @@ bool Run(const std::string& path, bool keyed, int rows, int blobSize, Timing* ti
 int main(int argc, char** argv)
 {
     int rows = argc > 1 ? atoi(argv[1]) : 10000;
-    int blobSize = argc > 2 ? atoi(argv[2]) : 6440;     // a 40 x 40 face dump
+    int blobSize = argc > 2 ? atoi(argv[2]) : 6440; // a 40 x 40 face dump
     int rounds = argc > 3 ? atoi(argv[3]) : 3;
     char folder[MAX_PATH];
     GetTempPathA(sizeof(folder), folder);
@@ -124,8 +124,7 @@ int main(int argc, char** argv)
     std::string keyedPath = std::string(folder) + "codec_bench_keyed.db";
 
     Timing plain = {}, keyed = {};
-    for (int round = 0; round < rounds; ++round)
-    {
+    for (int round = 0; round < rounds; ++round) {
         Timing plainRun = {}, keyedRun = {};
         if (!Run(plainPath, false, rows, blobSize, &plainRun) || !Run(keyedPath, true, rows, blobSize, &keyedRun))
             return 1;
@@ -143,8 +142,8 @@ int main(int argc, char** argv)
     DeleteFileA(plainPath.c_str());
     DeleteFileA(keyedPath.c_str());
 
-    printf("%d rows of %d bytes, written in one transaction, read one row per query; best of %d runs\n", rows,
-           blobSize, rounds);
+    printf("%d rows of %d bytes, written in one transaction, read one row per query; best of %d runs\n", rows, blobSize,
+           rounds);
     printf("plain: write %8.1f ms  read %8.1f ms  file %lld bytes\n", plain.writeMs, plain.readMs, plain.fileBytes);
     printf("keyed: write %8.1f ms  read %8.1f ms  file %lld bytes\n", keyed.writeMs, keyed.readMs, keyed.fileBytes);
     printf("ratio keyed/plain: write %.2f  read %.2f  total %.2f\n", keyed.writeMs / plain.writeMs,

@@ -5,7 +5,8 @@
 
 #include "HallMessageReader.h"
 
-namespace {
+namespace
+{
 
 void Check(bool ok)
 {
@@ -13,24 +14,45 @@ void Check(bool ok)
         abort();
 }
 
-template <size_t N>
-void CheckText(const char (&szField)[N])
+template <size_t N> void CheckText(const char (&szField)[N])
 {
     Check(memchr(szField, '\0', N) != NULL);
 }
 
-void CheckRecord(const tagGameKindItem& r) { CheckText(r.szName); }
-void CheckRecord(const tagGameItem& r) { CheckText(r.szName); CheckText(r.szFolderName); }
-void CheckRecord(const tagGameRoomItem& r) { CheckText(r.szName); }
-void CheckRecord(const tagGameWebItem& r) { CheckText(r.szName); CheckText(r.szLink); }
-void CheckRecord(const tagTreeLinkItem& r) { CheckText(r.szCaption); }
+void CheckRecord(const tagGameKindItem& r)
+{
+    CheckText(r.szName);
+}
+void CheckRecord(const tagGameItem& r)
+{
+    CheckText(r.szName);
+    CheckText(r.szFolderName);
+}
+void CheckRecord(const tagGameRoomItem& r)
+{
+    CheckText(r.szName);
+}
+void CheckRecord(const tagGameWebItem& r)
+{
+    CheckText(r.szName);
+    CheckText(r.szLink);
+}
+void CheckRecord(const tagTreeLinkItem& r)
+{
+    CheckText(r.szCaption);
+}
 void CheckRecord(const tagOnlineCountItem&) {}
 void CheckRecord(const tagUserValueItem&) {}
-void CheckRecord(const tagStoreEntryA& r) { CheckText(r.szName); }
-void CheckRecord(const tagStoreEntryC& r) { CheckText(r.szName); }
+void CheckRecord(const tagStoreEntryA& r)
+{
+    CheckText(r.szName);
+}
+void CheckRecord(const tagStoreEntryC& r)
+{
+    CheckText(r.szName);
+}
 
-template <class T>
-void ReadList(const uint8_t* p, size_t n)
+template <class T> void ReadList(const uint8_t* p, size_t n)
 {
     tagPagedList<T> list;
     if (!UnpackRecord(list, p, UINT(n)))
@@ -41,8 +63,7 @@ void ReadList(const uint8_t* p, size_t n)
         CheckRecord(list.Items[i]);
 }
 
-template <class T>
-void ReadWordList(const uint8_t* p, size_t n)
+template <class T> void ReadWordList(const uint8_t* p, size_t n)
 {
     CArray<T, const T&> items;
     ReadWordCountedList(items, p, UINT(n));
@@ -51,8 +72,7 @@ void ReadWordList(const uint8_t* p, size_t n)
         CheckRecord(items[i]);
 }
 
-template <class T>
-T ReadValue(const uint8_t* p, size_t n)
+template <class T> T ReadValue(const uint8_t* p, size_t n)
 {
     T value = T();
     UnpackRecord(value, p, UINT(n));
@@ -176,26 +196,26 @@ typedef void (*ReaderFn)(const uint8_t*, size_t);
 
 // The readers of every hall server message that has a body.
 const ReaderFn kReaders[] = {
-    LogonResult,                       // 1002/1002
-    UserInfo,                          // 1002/1003
-    Scalars,                           // 1002/1005-1007, 1009-1011, 1014; 1004/1001; 1007/1003; 1008/1004, 1007, 1010-1014
-    TypedAttributes,                   // 1002/1008
-    TextAttributes,                    // 1002/1012
-    AccountNotice,                     // 1002/1013
-    ReadList<tagGameKindItem>,         // 1003/1001, 1003/1003
-    ReadList<tagGameItem>,             // 1003/1002
-    ReadList<tagGameRoomItem>,         // 1003/1004
-    ReadList<tagGameWebItem>,          // 1003/1005
-    ReadList<tagTreeLinkItem>,         // 1003/1007, 1003/1008
-    ReadList<tagOnlineCountItem>,      // 1004/1002
-    SystemMessage,                     // 1005/1001
-    NoticeText,                        // 1005/1002
-    ReadWordList<tagUserValueItem>,    // 1007/1001
-    OneRecord,                         // 1006/1001, 1007/1002, 1008/1003, 1008/1006, 1008/1008-1009
-    StoreDefinition,                   // 1008/1001
-    ReadWordList<tagStoreEntryA>,      // 1008/1002
-    ReadWordList<tagStoreEntryC>,      // 1008/1005
-    Team,                              // 1010/1001
+    LogonResult,                    // 1002/1002
+    UserInfo,                       // 1002/1003
+    Scalars,                        // 1002/1005-1007, 1009-1011, 1014; 1004/1001; 1007/1003; 1008/1004, 1007, 1010-1014
+    TypedAttributes,                // 1002/1008
+    TextAttributes,                 // 1002/1012
+    AccountNotice,                  // 1002/1013
+    ReadList<tagGameKindItem>,      // 1003/1001, 1003/1003
+    ReadList<tagGameItem>,          // 1003/1002
+    ReadList<tagGameRoomItem>,      // 1003/1004
+    ReadList<tagGameWebItem>,       // 1003/1005
+    ReadList<tagTreeLinkItem>,      // 1003/1007, 1003/1008
+    ReadList<tagOnlineCountItem>,   // 1004/1002
+    SystemMessage,                  // 1005/1001
+    NoticeText,                     // 1005/1002
+    ReadWordList<tagUserValueItem>, // 1007/1001
+    OneRecord,                      // 1006/1001, 1007/1002, 1008/1003, 1008/1006, 1008/1008-1009
+    StoreDefinition,                // 1008/1001
+    ReadWordList<tagStoreEntryA>,   // 1008/1002
+    ReadWordList<tagStoreEntryC>,   // 1008/1005
+    Team,                           // 1010/1001
 };
 
 } // namespace

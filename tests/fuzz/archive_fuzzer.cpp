@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
+namespace
+{
 
 void Check(bool ok)
 {
@@ -62,15 +63,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 RoundTripString(s);
                 break;
             }
-            case 1:
-                RoundTripCount(ar.ReadCount());
+            case 1: RoundTripCount(ar.ReadCount()); break;
+            case 2: {
+                BYTE v;
+                ar >> v;
                 break;
-            case 2: { BYTE v; ar >> v; break; }
-            case 3: { WORD v; ar >> v; break; }
-            case 4: { DWORD v; ar >> v; break; }
-            case 5: { LONGLONG v; ar >> v; break; }
-            case 6: { double v; ar >> v; break; }
-            case 7: { bool v; ar >> v; break; }
+            }
+            case 3: {
+                WORD v;
+                ar >> v;
+                break;
+            }
+            case 4: {
+                DWORD v;
+                ar >> v;
+                break;
+            }
+            case 5: {
+                LONGLONG v;
+                ar >> v;
+                break;
+            }
+            case 6: {
+                double v;
+                ar >> v;
+                break;
+            }
+            case 7: {
+                bool v;
+                ar >> v;
+                break;
+            }
             case 8: {
                 CString line;
                 if (!ar.ReadString(line))

@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 void Check(bool ok)
 {
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CString pattern;
     if (zero)
         pattern = CString(reinterpret_cast<const char*>(zero + 1), (int)(size - nText - 1));
-    pattern = pattern.GetString();  // up to an inner NUL; assigning from itself
+    pattern = pattern.GetString(); // up to an inner NUL; assigning from itself
     const int n = text.GetLength();
     char ch = pattern.IsEmpty() ? 'a' : pattern[0];
 

@@ -5,7 +5,8 @@
 #include <atomic>
 #include <new>
 
-namespace {
+namespace
+{
 
 std::atomic<long> g_live(0);
 std::atomic<bool> g_failNext(false);
@@ -48,13 +49,43 @@ void FailNextAllocation()
     g_failNext = true;
 }
 
-void* operator new(size_t size) { return AllocateOrThrow(size); }
-void* operator new[](size_t size) { return AllocateOrThrow(size); }
-void* operator new(size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void* operator new[](size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void operator delete(void* block) noexcept { Free(block); }
-void operator delete[](void* block) noexcept { Free(block); }
-void operator delete(void* block, size_t) noexcept { Free(block); }
-void operator delete[](void* block, size_t) noexcept { Free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { Free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { Free(block); }
+void* operator new(size_t size)
+{
+    return AllocateOrThrow(size);
+}
+void* operator new[](size_t size)
+{
+    return AllocateOrThrow(size);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept
+{
+    return Allocate(size);
+}
+void* operator new[](size_t size, const std::nothrow_t&) noexcept
+{
+    return Allocate(size);
+}
+void operator delete(void* block) noexcept
+{
+    Free(block);
+}
+void operator delete[](void* block) noexcept
+{
+    Free(block);
+}
+void operator delete(void* block, size_t) noexcept
+{
+    Free(block);
+}
+void operator delete[](void* block, size_t) noexcept
+{
+    Free(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept
+{
+    Free(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept
+{
+    Free(block);
+}

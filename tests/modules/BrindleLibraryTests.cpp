@@ -11,7 +11,8 @@
 #include "IUserFaceRes.h"
 #include "ModuleTestSupport.h"
 
-namespace {
+namespace
+{
 
 TEST(BrindleLibrary, HoldersCreateEachServedModule)
 {
@@ -27,7 +28,7 @@ TEST(BrindleLibrary, HoldersCreateEachServedModule)
     EXPECT_EQ(faces.GetInterface()->GetFaceCount(), 0);
     EXPECT_EQ(ranks.GetInterface()->GetRank(0), nullptr);
     EXPECT_EQ(regions.GetInterface()->GetProvinceCount(), 0);
-    EXPECT_EQ(customFaces.GetInterface()->GetFaceCount(), 0);      // no database open yet
+    EXPECT_EQ(customFaces.GetInterface()->GetFaceCount(), 0); // no database open yet
 
     // The derived face interface is reached from the one the holder holds.
     void* out = NULL;
@@ -62,8 +63,7 @@ TEST(BrindleLibrary, HoldersOfModulesNotServedStayEmpty)
 TEST(BrindleLibrary, CreatedAgainAfterTheLibraryWasFreed)
 {
     CRegionManagerHelper regions;
-    for (int round = 0; round < 3; ++round)
-    {
+    for (int round = 0; round < 3; ++round) {
         ASSERT_TRUE(regions.CreateInstance()) << regions.GetErrorDescribe();
         EXPECT_TRUE(regions.CloseInstance());
         EXPECT_EQ(GetModuleHandleA("Brindle.dll"), nullptr);
@@ -108,12 +108,11 @@ TEST(BrindleLibrary, ExportsTheKeyCalls)
     typedef int(WINAPI * KeyProc)(void* db, const char* passPhrase, int length);
     HMODULE library = LoadLibraryA("Brindle.dll");
     ASSERT_NE(library, nullptr);
-    for (const char* name : { "sqlite3_key_codec", "sqlite3_rekey_codec" })
-    {
+    for (const char* name : {"sqlite3_key_codec", "sqlite3_rekey_codec"}) {
         SCOPED_TRACE(name);
         auto key = reinterpret_cast<KeyProc>(reinterpret_cast<void*>(GetProcAddress(library, name)));
         ASSERT_NE(key, nullptr);
-        EXPECT_EQ(key(NULL, "5@8#1&R!T^M?", 12), 21);       // SQLITE_MISUSE without a connection
+        EXPECT_EQ(key(NULL, "5@8#1&R!T^M?", 12), 21); // SQLITE_MISUSE without a connection
     }
     FreeLibrary(library);
 }

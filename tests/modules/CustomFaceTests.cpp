@@ -11,7 +11,8 @@
 #include "Picture.h"
 #include "SQLiteCodec.h"
 
-namespace {
+namespace
+{
 
 const char kPassPhrase[] = "5@8#1&R!T^M?";
 const COLORREF kWhite = RGB(255, 255, 255);
@@ -59,8 +60,7 @@ public:
         sqlite3_stmt* statement = NULL;
         if (sqlite3_prepare_v2(m_pDb, sql.c_str(), -1, &statement, NULL) != SQLITE_OK)
             return std::string("error: ") + sqlite3_errmsg(m_pDb);
-        while (sqlite3_step(statement) == SQLITE_ROW)
-        {
+        while (sqlite3_step(statement) == SQLITE_ROW) {
             const unsigned char* text = sqlite3_column_text(statement, 0);
             out += (out.empty() ? "" : ",") + std::string(text != NULL ? reinterpret_cast<const char*>(text) : "");
         }
@@ -73,8 +73,7 @@ public:
         sqlite3_stmt* statement = NULL;
         std::string sql = "SELECT FACE_DATA FROM tblCustomFace WHERE USER_ID = " + std::to_string(userId);
         if (sqlite3_prepare_v2(m_pDb, sql.c_str(), -1, &statement, NULL) == SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW)
-        {
+            sqlite3_step(statement) == SQLITE_ROW) {
             const BYTE* data = static_cast<const BYTE*>(sqlite3_column_blob(statement, 0));
             out.assign(data, data + sqlite3_column_bytes(statement, 0));
         }
@@ -127,10 +126,7 @@ protected:
         ASSERT_TRUE(m_faces);
     }
 
-    ModulePtr<ICustomFaceRes> NewCache()
-    {
-        return CreateModule<ICustomFaceRes>(CLSID_CustomFace, IID_ICustomFaceRes);
-    }
+    ModulePtr<ICustomFaceRes> NewCache() { return CreateModule<ICustomFaceRes>(CLSID_CustomFace, IID_ICustomFaceRes); }
     // A cache opened on the test's file.
     ModulePtr<ICustomFaceRes> OpenCache()
     {
@@ -149,7 +145,7 @@ TEST_F(CustomFaceTest, ClosedCacheAnswersEmpty)
     const std::vector<BYTE> dump = FaceDump(kGreen);
     BYTE buffer[1024];
     CCanvas canvas;
-    RECT rect = { 0, 0, 10, 10 };
+    RECT rect = {0, 0, 10, 10};
     EXPECT_FALSE(m_faces->OpenDatabase(NULL));
     EXPECT_FALSE(m_faces->HasFace(1));
     EXPECT_EQ(m_faces->GetFaceCount(), 0);
@@ -237,9 +233,8 @@ TEST_F(CustomFaceTest, DumpThatIsNoPictureLeavesMapAndRowUntouched)
     ASSERT_NE(item, nullptr);
     CPicture* picture = item->pPicture;
 
-    const std::vector<BYTE>* bads[] = { &truncated, &garbage };
-    for (const std::vector<BYTE>* bad : bads)
-    {
+    const std::vector<BYTE>* bads[] = {&truncated, &garbage};
+    for (const std::vector<BYTE>* bad : bads) {
         EXPECT_FALSE(m_faces->PutFace(7, "new", bad->data(), UINT(bad->size())));
         EXPECT_EQ(m_faces->GetFaceItem(7), item);
         EXPECT_EQ(item->pPicture, picture);
@@ -265,8 +260,8 @@ TEST_F(CustomFaceTest, FaceOnlyInTheFileIsFoundLoadedAndDrawn)
     CCanvas canvas;
     ASSERT_TRUE(m_faces->DrawFace(7, canvas.DC(), 2, 2));
     EXPECT_EQ(canvas.Pixel(5, 5), kGreen);
-    EXPECT_EQ(canvas.Pixel(12, 12), kWhite);       // natural size: 8 x 8
-    RECT rect = { 20, 20, 36, 36 };
+    EXPECT_EQ(canvas.Pixel(12, 12), kWhite); // natural size: 8 x 8
+    RECT rect = {20, 20, 36, 36};
     ASSERT_TRUE(m_faces->DrawFaceInRect(7, canvas.DC(), &rect));
     EXPECT_EQ(canvas.Pixel(34, 34), kGreen);
     EXPECT_FALSE(m_faces->DrawFace(8, canvas.DC(), 0, 0));
@@ -285,7 +280,7 @@ TEST_F(CustomFaceTest, UserIdsComeInAscendingOrderAlsoAboveTwoToThe31)
 {
     const std::vector<BYTE> dump = FaceDump(kGreen);
     ASSERT_TRUE(m_faces->OpenDatabase(m_path.c_str()));
-    for (DWORD userId : { 3000000000u, 5u, 70u })
+    for (DWORD userId : {3000000000u, 5u, 70u})
         ASSERT_TRUE(m_faces->PutFace(userId, "s", dump.data(), UINT(dump.size())));
     EXPECT_EQ(m_faces->GetFaceCount(), 3);
     EXPECT_EQ(m_faces->GetFaceUserIdAt(0), 5u);
@@ -309,17 +304,18 @@ TEST_F(CustomFaceTest, FacesIdleFor30DaysArePurgedAtClose)
 {
     const std::vector<BYTE> dump = FaceDump(kGreen);
     ASSERT_TRUE(m_faces->OpenDatabase(m_path.c_str()));
-    for (DWORD userId : { 1u, 2u, 3u, 4u })
+    for (DWORD userId : {1u, 2u, 3u, 4u})
         ASSERT_TRUE(m_faces->PutFace(userId, "s", dump.data(), UINT(dump.size())));
     m_faces.reset();
     {
         CRawDatabase raw(m_path);
-        ASSERT_EQ(raw.Exec("UPDATE tblCustomFace SET ACTIVITY_DATE = datetime('now', '-31 day') WHERE USER_ID IN (1, 3);"
-                           "UPDATE tblCustomFace SET ACTIVITY_DATE = datetime('now', '-29 day') WHERE USER_ID = 2;"),
-                  SQLITE_OK);
+        ASSERT_EQ(
+            raw.Exec("UPDATE tblCustomFace SET ACTIVITY_DATE = datetime('now', '-31 day') WHERE USER_ID IN (1, 3);"
+                     "UPDATE tblCustomFace SET ACTIVITY_DATE = datetime('now', '-29 day') WHERE USER_ID = 2;"),
+            SQLITE_OK);
     }
     m_faces = OpenCache();
-    ASSERT_NE(m_faces->LoadFace(3), nullptr);       // loading keeps a face alive
+    ASSERT_NE(m_faces->LoadFace(3), nullptr); // loading keeps a face alive
     EXPECT_EQ(m_faces->GetFaceCount(), 4);
     m_faces.reset();
 
@@ -339,8 +335,7 @@ TEST_F(CustomFaceTest, RowThatDoesNotDecodeIsAbsentAndTheFileStillCloses)
                   SQLITE_OK);
     }
     CCanvas canvas;
-    for (DWORD userId : { 9u, 10u, 11u })
-    {
+    for (DWORD userId : {9u, 10u, 11u}) {
         EXPECT_EQ(m_faces->GetFaceItem(userId), nullptr);
         EXPECT_FALSE(m_faces->DrawFace(userId, canvas.DC(), 0, 0));
         EXPECT_EQ(m_faces->LoadFace(userId), nullptr);
@@ -358,7 +353,7 @@ TEST_F(CustomFaceTest, SecondOpenDatabaseClosesTheFirst)
     ASSERT_TRUE(m_faces->PutFace(7, "s", dump.data(), UINT(dump.size())));
     ASSERT_TRUE(m_faces->OpenDatabase(second.c_str()));
 
-    EXPECT_EQ(m_faces->GetFaceItem(7), nullptr);    // the cache now holds the second file's faces
+    EXPECT_EQ(m_faces->GetFaceItem(7), nullptr); // the cache now holds the second file's faces
     EXPECT_EQ(m_faces->GetFaceCount(), 0);
     EXPECT_TRUE(DeleteFileA(m_path.c_str())) << GetLastError();
     EXPECT_TRUE(m_faces->PutFace(8, "s", dump.data(), UINT(dump.size())));

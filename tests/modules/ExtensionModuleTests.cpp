@@ -6,7 +6,8 @@
 
 #include "ExtensionProbeIds.h"
 
-namespace {
+namespace
+{
 
 HINSTANCE FindInChain(int id)
 {
@@ -28,7 +29,7 @@ std::string Text(HINSTANCE module, int id)
 
 TEST(ExtensionModule, LoadedLibraryJoinsTheChainUntilItIsFreed)
 {
-    EXPECT_EQ(FindInChain(IDR_PROBE_ONLY), nullptr);   // not loaded yet
+    EXPECT_EQ(FindInChain(IDR_PROBE_ONLY), nullptr); // not loaded yet
 
     HMODULE probe = LoadLibraryA("AfxExtProbe.dll");
     ASSERT_NE(probe, nullptr);
@@ -39,17 +40,15 @@ TEST(ExtensionModule, LoadedLibraryJoinsTheChainUntilItIsFreed)
         const char* text;
     };
     const Case cases[] = {
-        { IDR_PROBE_ONLY, probe, "probe only" },
-        { IDR_PROBE_SHARED, probe, "probe" },
-        { 9999, NULL, "(none)" },
+        {IDR_PROBE_ONLY, probe, "probe only"},
+        {IDR_PROBE_SHARED, probe, "probe"},
+        {9999, NULL, "(none)"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
         HINSTANCE found = FindInChain(c.id);
         EXPECT_EQ(found, c.found);
-        if (found != NULL)
-        {
+        if (found != NULL) {
             EXPECT_EQ(Text(found, c.id), c.text);
         }
     }
@@ -82,7 +81,7 @@ TEST(ExtensionModule, TermRemovesEveryRecordOfTheModule)
     HMODULE data = LoadLibraryExA("AfxExtProbe.dll", NULL, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(data, nullptr);
 
-    AFX_EXTENSION_MODULE state = { FALSE, NULL, NULL };
+    AFX_EXTENSION_MODULE state = {FALSE, NULL, NULL};
     EXPECT_FALSE(AfxInitExtensionModule(state, NULL));
     ASSERT_TRUE(AfxInitExtensionModule(state, data));
     new CDynLinkLibrary(state);

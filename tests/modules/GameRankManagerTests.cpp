@@ -6,7 +6,8 @@
 #include "IGameRankManager.h"
 #include "ModuleTestSupport.h"
 
-namespace {
+namespace
+{
 
 class GameRankManagerTest : public testing::Test
 {
@@ -45,9 +46,8 @@ TEST_F(GameRankManagerTest, TitleForScoresAtAndAroundEachBound)
         const char* title;
     };
     const Case cases[] = {
-        { LONG_MIN, "新手" }, { -5, "新手" },   { -1, "新手" },   { 0, "新手" },     { 99, "新手" },
-        { 100, "中级" },      { 101, "中级" },  { 999, "中级" },  { 1000, "高手" },  { 1001, "高手" },
-        { 5000, "高手" },     { LONG_MAX, "高手" },
+        {LONG_MIN, "新手"}, {-5, "新手"},  {-1, "新手"},   {0, "新手"},    {99, "新手"},   {100, "中级"},
+        {101, "中级"},      {999, "中级"}, {1000, "高手"}, {1001, "高手"}, {5000, "高手"}, {LONG_MAX, "高手"},
     };
     for (const Case& c : cases)
         EXPECT_STREQ(Title(c.score), c.title) << c.score;
@@ -72,7 +72,7 @@ TEST_F(GameRankManagerTest, FolderWithTrailingBackslashAndLongTitle)
                                             "Grandmaster of every table in the hall=10\r\n"
                                             "not a rank line\r\n");
     m_ranks->LoadConfig((folder + "\\").c_str());
-    EXPECT_STREQ(Title(10), "Grandmaster of every table in t");  // 31 characters
+    EXPECT_STREQ(Title(10), "Grandmaster of every table in t"); // 31 characters
     EXPECT_STREQ(Title(0), "Grandmaster of every table in t");
 }
 
@@ -81,17 +81,16 @@ TEST_F(GameRankManagerTest, EmptyOrMissingTableGivesNoRank)
     struct Case
     {
         const char* name;
-        const char* rankIni;    // null: no file
+        const char* rankIni; // null: no file
     };
     const Case cases[] = {
-        { "empty file", "" },
-        { "other section", "[Level]\r\nA=0\r\n" },
-        { "empty section", "[Rank]\r\n" },
-        { "missing file", NULL },
+        {"empty file", ""},
+        {"other section", "[Level]\r\nA=0\r\n"},
+        {"empty section", "[Rank]\r\n"},
+        {"missing file", NULL},
     };
     std::string good = GameFolder("good", "[Rank]\r\nA=0\r\n");
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         m_ranks->LoadConfig(good.c_str());
         ASSERT_NE(m_ranks->GetRank(0), nullptr);

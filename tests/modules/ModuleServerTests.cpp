@@ -15,7 +15,8 @@
 #include "IUserFaceRes.h"
 #include "ModuleTestSupport.h"
 
-namespace {
+namespace
+{
 
 TAVREL_GUID(CLSID_Unknown, "0C1D2E3F-4A5B-4C6D-8E9F-A0B1C2D3E4F5");
 
@@ -27,21 +28,20 @@ struct ServedCase
 };
 
 const ServedCase kServed[] = {
-    { "rank/base", &CLSID_GameRankManager, &IID_IGameRankManager },
-    { "rank/unknown", &CLSID_GameRankManager, &IID_IUnknownEx },
-    { "face/base", &CLSID_UserFaceRes, &IID_IUserFaceRes },
-    { "face/derived", &CLSID_UserFaceRes, &IID_IUserFaceRes1 },
-    { "face/unknown", &CLSID_UserFaceRes, &IID_IUnknownEx },
-    { "region/base", &CLSID_RegionManager, &IID_IRegionManager },
-    { "region/unknown", &CLSID_RegionManager, &IID_IUnknownEx },
-    { "custom face/base", &CLSID_CustomFace, &IID_ICustomFaceRes },
-    { "custom face/unknown", &CLSID_CustomFace, &IID_IUnknownEx },
+    {"rank/base", &CLSID_GameRankManager, &IID_IGameRankManager},
+    {"rank/unknown", &CLSID_GameRankManager, &IID_IUnknownEx},
+    {"face/base", &CLSID_UserFaceRes, &IID_IUserFaceRes},
+    {"face/derived", &CLSID_UserFaceRes, &IID_IUserFaceRes1},
+    {"face/unknown", &CLSID_UserFaceRes, &IID_IUnknownEx},
+    {"region/base", &CLSID_RegionManager, &IID_IRegionManager},
+    {"region/unknown", &CLSID_RegionManager, &IID_IUnknownEx},
+    {"custom face/base", &CLSID_CustomFace, &IID_ICustomFaceRes},
+    {"custom face/unknown", &CLSID_CustomFace, &IID_IUnknownEx},
 };
 
 TEST(ModuleServer, ServedClassGivesOneReferenceAndLastReleaseDeletes)
 {
-    for (const ServedCase& c : kServed)
-    {
+    for (const ServedCase& c : kServed) {
         SCOPED_TRACE(c.name);
         long before = LiveAllocations();
         void* out = NULL;
@@ -50,7 +50,7 @@ TEST(ModuleServer, ServedClassGivesOneReferenceAndLastReleaseDeletes)
         EXPECT_GT(LiveAllocations(), before);
 
         IUnknownEx* object = static_cast<IUnknownEx*>(out);
-        EXPECT_EQ(object->AddRef(), 2u);    // the count started at 0
+        EXPECT_EQ(object->AddRef(), 2u); // the count started at 0
         EXPECT_EQ(object->Release(), 1u);
         EXPECT_EQ(object->Release(), 0u);
         EXPECT_EQ(LiveAllocations(), before);
@@ -67,17 +67,15 @@ TEST(ModuleServer, AnsweredInterfaceIdsShareOnePointer)
         std::vector<const GUID*> iids;
     };
     const Case cases[] = {
-        { &CLSID_GameRankManager, { &IID_IGameRankManager, &IID_IUnknownEx } },
-        { &CLSID_UserFaceRes, { &IID_IUserFaceRes, &IID_IUserFaceRes1, &IID_IUnknownEx } },
-        { &CLSID_RegionManager, { &IID_IRegionManager, &IID_IUnknownEx } },
-        { &CLSID_CustomFace, { &IID_ICustomFaceRes, &IID_IUnknownEx } },
+        {&CLSID_GameRankManager, {&IID_IGameRankManager, &IID_IUnknownEx}},
+        {&CLSID_UserFaceRes, {&IID_IUserFaceRes, &IID_IUserFaceRes1, &IID_IUnknownEx}},
+        {&CLSID_RegionManager, {&IID_IRegionManager, &IID_IUnknownEx}},
+        {&CLSID_CustomFace, {&IID_ICustomFaceRes, &IID_IUnknownEx}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         ModulePtr<IUnknownEx> object = CreateModule<IUnknownEx>(*c.clsid, IID_IUnknownEx);
         ASSERT_TRUE(object);
-        for (const GUID* iid : c.iids)
-        {
+        for (const GUID* iid : c.iids) {
             void* out = NULL;
             ASSERT_EQ(object->QueryInterface(*iid, &out), S_OK);
             EXPECT_EQ(out, object.get());
@@ -89,14 +87,13 @@ TEST(ModuleServer, AnsweredInterfaceIdsShareOnePointer)
 TEST(ModuleServer, ClassIdsNotServedLeaveTheOutPointerUntouched)
 {
     const ServedCase cases[] = {
-        { "message proxy", &CLSID_MessageProxy, &IID_IMessageProxy },
-        { "message proxy 2", &CLSID_MessageProxy, &IID_IMessageProxy2 },
-        { "emotion picker", &CLSID_EmotionDlg, &IID_IEmotionDlg },
-        { "unknown class", &CLSID_Unknown, &IID_IUnknownEx },
-        { "interface id as class id", &IID_IRegionManager, &IID_IRegionManager },
+        {"message proxy", &CLSID_MessageProxy, &IID_IMessageProxy},
+        {"message proxy 2", &CLSID_MessageProxy, &IID_IMessageProxy2},
+        {"emotion picker", &CLSID_EmotionDlg, &IID_IEmotionDlg},
+        {"unknown class", &CLSID_Unknown, &IID_IUnknownEx},
+        {"interface id as class id", &IID_IRegionManager, &IID_IRegionManager},
     };
-    for (const ServedCase& c : cases)
-    {
+    for (const ServedCase& c : cases) {
         SCOPED_TRACE(c.name);
         long before = LiveAllocations();
         void* out = &before;
@@ -109,14 +106,13 @@ TEST(ModuleServer, ClassIdsNotServedLeaveTheOutPointerUntouched)
 TEST(ModuleServer, UnansweredInterfaceIdGivesNullAndNoLiveObject)
 {
     const ServedCase cases[] = {
-        { "rank as region", &CLSID_GameRankManager, &IID_IRegionManager },
-        { "face as rank", &CLSID_UserFaceRes, &IID_IGameRankManager },
-        { "region as face", &CLSID_RegionManager, &IID_IUserFaceRes1 },
-        { "region as unknown id", &CLSID_RegionManager, &CLSID_Unknown },
-        { "custom face as region", &CLSID_CustomFace, &IID_IRegionManager },
+        {"rank as region", &CLSID_GameRankManager, &IID_IRegionManager},
+        {"face as rank", &CLSID_UserFaceRes, &IID_IGameRankManager},
+        {"region as face", &CLSID_RegionManager, &IID_IUserFaceRes1},
+        {"region as unknown id", &CLSID_RegionManager, &CLSID_Unknown},
+        {"custom face as region", &CLSID_CustomFace, &IID_IRegionManager},
     };
-    for (const ServedCase& c : cases)
-    {
+    for (const ServedCase& c : cases) {
         SCOPED_TRACE(c.name);
         long before = LiveAllocations();
         void* out = &before;
@@ -154,7 +150,7 @@ TEST(ModuleServer, OtherExportsGiveFixedAnswers)
 {
     ModulePtr<IUnknownEx> live = CreateModule<IUnknownEx>(CLSID_UserFaceRes, IID_IUnknownEx);
     ASSERT_TRUE(live);
-    EXPECT_EQ(DllCanUnloadNow(), S_OK);     // live objects are not counted
+    EXPECT_EQ(DllCanUnloadNow(), S_OK); // live objects are not counted
     EXPECT_EQ(DllRegisterServer(), E_FAIL);
     EXPECT_EQ(DllUnregisterServer(), E_FAIL);
 }

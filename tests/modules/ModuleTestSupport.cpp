@@ -7,16 +7,15 @@
 #include "Picture.h"
 #include "PictureMemFile.h"
 
-namespace {
+namespace
+{
 
 void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
             std::string name = data.cFileName;
             if (name == "." || name == "..")
                 continue;
@@ -38,12 +37,10 @@ CTempFolder::CTempFolder()
     char base[MAX_PATH];
     GetTempPathA(sizeof(base), base);
     static int serial = 0;
-    for (;;)
-    {
+    for (;;) {
         char name[MAX_PATH];
         snprintf(name, sizeof(name), "%sbrindle_%lu_%d", base, GetCurrentProcessId(), ++serial);
-        if (CreateDirectoryA(name, NULL))
-        {
+        if (CreateDirectoryA(name, NULL)) {
             m_path = name;
             break;
         }

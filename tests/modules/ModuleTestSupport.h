@@ -34,13 +34,11 @@ struct ModuleRelease
     void operator()(IUnknownEx* object) const { object->Release(); }
 };
 
-template <class I>
-using ModulePtr = std::unique_ptr<I, ModuleRelease>;
+template <class I> using ModulePtr = std::unique_ptr<I, ModuleRelease>;
 
 // The module of that class id under that interface id, made by the module
 // server; null when it gives none.
-template <class I>
-ModulePtr<I> CreateModule(REFGUID clsid, REFGUID iid)
+template <class I> ModulePtr<I> CreateModule(REFGUID clsid, REFGUID iid)
 {
     void* object = NULL;
     if (FAILED(DllGetClassObject(clsid, iid, &object)))

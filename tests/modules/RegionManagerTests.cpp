@@ -6,24 +6,24 @@
 #include "IRegionManager.h"
 #include "ModuleTestSupport.h"
 
-namespace {
+namespace
+{
 
-const char kRegionFile[] =
-    "[Province]\r\n"
-    "110000=北京市\r\n"
-    "410000=河南省\r\n"
-    "[City]\r\n"
-    "110100=市辖区\r\n"
-    "410100=郑州市\r\n"
-    "410300=洛阳市\r\n"
-    "420100=武汉市\r\n"          // its province is missing
-    "[Area]\r\n"
-    "110101=东城区\r\n"
-    "410102=中原区\r\n"
-    "not a region line\r\n"
-    "410103=二七区\r\n"
-    "410305=涧西区\r\n"
-    "410901=无城区\r\n";         // its city is missing
+const char kRegionFile[] = "[Province]\r\n"
+                           "110000=北京市\r\n"
+                           "410000=河南省\r\n"
+                           "[City]\r\n"
+                           "110100=市辖区\r\n"
+                           "410100=郑州市\r\n"
+                           "410300=洛阳市\r\n"
+                           "420100=武汉市\r\n" // its province is missing
+                           "[Area]\r\n"
+                           "110101=东城区\r\n"
+                           "410102=中原区\r\n"
+                           "not a region line\r\n"
+                           "410103=二七区\r\n"
+                           "410305=涧西区\r\n"
+                           "410901=无城区\r\n"; // its city is missing
 
 class RegionManagerTest : public testing::Test
 {
@@ -83,23 +83,22 @@ TEST_F(RegionManagerTest, FindRoundsTheIdDownToItsProvinceAndCity)
     struct Case
     {
         DWORD id;
-        DWORD province;     // 0: none found
+        DWORD province; // 0: none found
         DWORD city;
         DWORD area;
     };
     const Case cases[] = {
-        { 410103, 410000, 410100, 410103 },
-        { 410305, 410000, 410300, 410305 },
-        { 410100, 410000, 410100, 0 },
-        { 410000, 410000, 0, 0 },
-        { 410199, 410000, 410100, 0 },
-        { 420101, 0, 420100, 0 },
-        { 410901, 410000, 0, 410901 },
-        { 999999, 0, 0, 0 },
-        { 0, 0, 0, 0 },
+        {410103, 410000, 410100, 410103},
+        {410305, 410000, 410300, 410305},
+        {410100, 410000, 410100, 0},
+        {410000, 410000, 0, 0},
+        {410199, 410000, 410100, 0},
+        {420101, 0, 420100, 0},
+        {410901, 410000, 0, 410901},
+        {999999, 0, 0, 0},
+        {0, 0, 0, 0},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
         IProvince* province = m_regions->FindProvince(c.id);
         ICity* city = m_regions->FindCity(c.id);
@@ -146,9 +145,8 @@ TEST_F(RegionManagerTest, SecondFileReplacesAndMissingFileKeeps)
 TEST_F(RegionManagerTest, LargeSectionIsReadWhole)
 {
     std::string text = "[Province]\r\n500000=省\r\n[Area]\r\n";
-    const int areas = 6000;     // about 200 KB
-    for (int i = 0; i < areas; ++i)
-    {
+    const int areas = 6000; // about 200 KB
+    for (int i = 0; i < areas; ++i) {
         char line[64];
         snprintf(line, sizeof(line), "%d=区县名称区县名称区县名称%05d\r\n", 500000 + i, i);
         text += line;

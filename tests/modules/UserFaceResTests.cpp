@@ -6,7 +6,8 @@
 #include "IUserFaceRes.h"
 #include "ModuleTestSupport.h"
 
-namespace {
+namespace
+{
 
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kFirst = RGB(0, 200, 0);
@@ -97,18 +98,17 @@ TEST_F(UserFaceResTest, DrawByKindAndIndex)
         COLORREF centre;
     };
     const Case cases[] = {
-        { "first picture", true, 0, 0, kFirst },
-        { "second picture", true, 0, 1, kSecond },
-        { "default picture", true, 0, 2, kDefault },
-        { "default for a negative kind", true, 0, -1, kDefault },
-        { "index equal to the count", true, 1, 0, kWhite },
-        { "default of an index beyond the count", true, 1, 2, kWhite },
-        { "no default picture", false, 0, 2, kWhite },
+        {"first picture", true, 0, 0, kFirst},
+        {"second picture", true, 0, 1, kSecond},
+        {"default picture", true, 0, 2, kDefault},
+        {"default for a negative kind", true, 0, -1, kDefault},
+        {"index equal to the count", true, 1, 0, kWhite},
+        {"default of an index beyond the count", true, 1, 2, kWhite},
+        {"no default picture", false, 0, 2, kWhite},
     };
     std::string withDefault = FaceFolder(true);
     std::string withoutDefault = FaceFolder(false);
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(m_faces->LoadFaces((c.withDefault ? withDefault : withoutDefault).c_str()));
 
@@ -136,7 +136,7 @@ TEST_F(UserFaceResTest, BitmapOwnedByTheCaller)
     EXPECT_TRUE(DeleteObject(bitmap));
 
     EXPECT_EQ(m_faces->GetFaceBitmap(1, 0), nullptr);
-    EXPECT_EQ(m_faces->GetFaceBitmap(0, 2), nullptr);     // no default.png
+    EXPECT_EQ(m_faces->GetFaceBitmap(0, 2), nullptr); // no default.png
 }
 
 TEST_F(UserFaceResTest, FacePathOfEachKind)
@@ -149,15 +149,11 @@ TEST_F(UserFaceResTest, FacePathOfEachKind)
         const char* path;
     };
     const Case cases[] = {
-        { 4, 0, "C:\\Game\\Face\\5-1.png" },
-        { 4, 1, "C:\\Game\\Face\\5-2.png" },
-        { 0, 0, "C:\\Game\\Face\\1-1.png" },
-        { 65534, 1, "C:\\Game\\Face\\65535-2.png" },
-        { 0, 2, "C:\\Game\\Face\\default.png" },
-        { 7, -1, "C:\\Game\\Face\\default.png" },
+        {4, 0, "C:\\Game\\Face\\5-1.png"},     {4, 1, "C:\\Game\\Face\\5-2.png"},
+        {0, 0, "C:\\Game\\Face\\1-1.png"},     {65534, 1, "C:\\Game\\Face\\65535-2.png"},
+        {0, 2, "C:\\Game\\Face\\default.png"}, {7, -1, "C:\\Game\\Face\\default.png"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         char path[MAX_PATH] = "";
         EXPECT_EQ(m_faces1->GetFacePath(c.index, c.kind, path), path);
         EXPECT_STREQ(path, c.path);

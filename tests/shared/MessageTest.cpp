@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const UINT WM_HALL_NOTIFY = WM_USER + 123;
 
@@ -21,8 +22,7 @@ struct Listener
         LPARAM lParam;
     };
 
-    explicit Listener(std::string name, std::vector<std::string>* order = nullptr)
-        : name(std::move(name)), order(order)
+    explicit Listener(std::string name, std::vector<std::string>* order = nullptr) : name(std::move(name)), order(order)
     {
         hwnd = CreateWindowA(ClassName(), this->name.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL,
                              GetModuleHandleA(NULL), this);
@@ -53,9 +53,9 @@ struct Listener
         Listener* self = (Listener*)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
         if (msg == WM_HALL_NOTIFY && self != nullptr) {
             tagNotifyHead head = {};
-            if (wParam > 0xFFFF)  // small values are plain test values, not heads
+            if (wParam > 0xFFFF) // small values are plain test values, not heads
                 head = *(const tagNotifyHead*)wParam;
-            self->received.push_back({ wParam, head, lParam });
+            self->received.push_back({wParam, head, lParam});
             if (self->order)
                 self->order->push_back(self->name);
             if (self->onNotify)
@@ -105,7 +105,7 @@ TEST_F(HubTest, NotifyReachesTheKeysWindowsInRegistrationOrder)
     Listener a("a", &order), b("b", &order), other("other", &order);
     hub.AddNotifyWindow(1, 2, b.hwnd);
     hub.AddNotifyWindow(1, 2, a.hwnd);
-    hub.AddNotifyWindow(1, 2, b.hwnd);  // once per key
+    hub.AddNotifyWindow(1, 2, b.hwnd); // once per key
     hub.AddNotifyWindow(2, 1, other.hwnd);
     hub.AddNotifyWindow(1, 2, NULL);
 
@@ -116,7 +116,7 @@ TEST_F(HubTest, NotifyReachesTheKeysWindowsInRegistrationOrder)
 
     int record = 0;
     hub.Notify(1, 2, (LPARAM)&record);
-    EXPECT_EQ(order, (std::vector<std::string>{ "b", "a" }));
+    EXPECT_EQ(order, (std::vector<std::string>{"b", "a"}));
     ASSERT_EQ(a.received.size(), 1u);
     EXPECT_EQ(a.received[0].head.dwSerialNum, 0u);
     EXPECT_EQ(a.received[0].head.wMainCmdID, 1);
@@ -143,13 +143,13 @@ TEST_F(HubTest, SerialNotifyReachesOnlyTheRequestsWindows)
     BN_INFO windows;
     EXPECT_EQ(hub.GetSerialWindows(serial, windows), 1);
 
-    tagNotifyHead head = { serial, 1, 3 };
+    tagNotifyHead head = {serial, 1, 3};
     hub.SendSerialNotify(serial, (WPARAM)&head, 5);
     ASSERT_EQ(asker.received.size(), 1u);
     EXPECT_EQ(asker.received[0].head.dwSerialNum, serial);
     EXPECT_TRUE(bystander.received.empty());
 
-    hub.SendSerialNotify(serial + 1, (WPARAM)&head, 5);  // nobody asked
+    hub.SendSerialNotify(serial + 1, (WPARAM)&head, 5); // nobody asked
     EXPECT_EQ(asker.received.size(), 1u);
 }
 
@@ -161,7 +161,7 @@ TEST_F(HubTest, MessageZeroSendsAndPostsNothingButKeepsTheLists)
     hub.AddSerialWindow(serial, a.hwnd);
     hub.SetNotifyMessage(0);
 
-    tagNotifyHead head = { 0, 1, 1 };
+    tagNotifyHead head = {0, 1, 1};
     hub.Notify(1, 1, 0);
     hub.SendSerialNotify(serial, 0, 0);
     hub.PostNotify(&head, 0);
@@ -183,7 +183,7 @@ TEST_F(HubTest, RemovingTheLastWindowRemovesTheKey)
 
     hub.RemoveNotifyWindow(3, 4, a.hwnd);
     EXPECT_EQ(CountFor(3, 4), 1);
-    hub.RemoveNotifyWindow(3, 5, b.hwnd);  // unknown key: nothing happens
+    hub.RemoveNotifyWindow(3, 5, b.hwnd); // unknown key: nothing happens
     hub.RemoveNotifyWindow(3, 4, b.hwnd);
     EXPECT_EQ(CountFor(3, 4), -1);
 
@@ -201,7 +201,7 @@ TEST_F(HubTest, UnknownKeyLeavesTheOutArrayUntouched)
     ASSERT_EQ(windows.GetSize(), 1);
     EXPECT_EQ(windows[0], (HWND)0x1234);
 
-    hub.AddNotifyWindow(1, 1, NULL);  // a null window makes no list either
+    hub.AddNotifyWindow(1, 1, NULL); // a null window makes no list either
     EXPECT_EQ(hub.GetNotifyWindows(1, 1, windows), -1);
 }
 
@@ -216,8 +216,8 @@ TEST_F(HubTest, DestroyedWindowReceivesNothing)
     ASSERT_FALSE(IsWindow(goneHandle));
 
     hub.Notify(1, 8, 0);
-    EXPECT_EQ(order, std::vector<std::string>{ "alive" });
-    EXPECT_EQ(CountFor(1, 8), 2);  // skipped, not removed
+    EXPECT_EQ(order, std::vector<std::string>{"alive"});
+    EXPECT_EQ(CountFor(1, 8), 2); // skipped, not removed
 }
 
 TEST_F(HubTest, ListenersMayUnregisterOrDestroyWindowsWhileNotified)
@@ -237,12 +237,12 @@ TEST_F(HubTest, ListenersMayUnregisterOrDestroyWindowsWhileNotified)
     // The round in progress goes on over its copy of the list; a window
     // destroyed meanwhile is skipped.
     hub.Notify(2, 5, 0);
-    EXPECT_EQ(order, (std::vector<std::string>{ "first", "second", "third" }));
+    EXPECT_EQ(order, (std::vector<std::string>{"first", "second", "third"}));
 
     order.clear();
     first.onNotify = nullptr;
     hub.Notify(2, 5, 0);
-    EXPECT_EQ(order, std::vector<std::string>{ "second" });
+    EXPECT_EQ(order, std::vector<std::string>{"second"});
 }
 
 TEST_F(HubTest, PostNotifyArrivesWhenMessagesArePumped)
@@ -252,9 +252,9 @@ TEST_F(HubTest, PostNotifyArrivesWhenMessagesArePumped)
     hub.AddNotifyWindow(6, 2, b.hwnd);
     hub.AddNotifyWindow(6, 3, other.hwnd);
 
-    static const tagNotifyHead head = { 0, 6, 2 };
+    static const tagNotifyHead head = {0, 6, 2};
     hub.PostNotify(&head, 1);
-    EXPECT_TRUE(a.received.empty());  // posted, not sent
+    EXPECT_TRUE(a.received.empty()); // posted, not sent
 
     PumpMessages();
     ASSERT_EQ(a.received.size(), 1u);

@@ -5,7 +5,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 const char kCreateProc[] = "DllGetClassObject";
 
@@ -15,8 +16,7 @@ public:
     explicit CTestObjectHelper(LPCSTR dll, REFGUID clsid = CLSID_TestObject, REFGUID iid = IID_ITestObject,
                                LPCSTR createProc = kCreateProc)
         : CModuleHelper<ITestObject>(clsid, iid, dll, createProc)
-    {
-    }
+    {}
 };
 
 std::string ProgramFolder()
@@ -88,7 +88,7 @@ TEST_F(ModuleHelperTest, CreatesTheObjectAndGivesEverythingBackOnClose)
     }
     EXPECT_FALSE(holder.HasInterface());
     EXPECT_EQ(holder.GetInterface(), nullptr);
-    EXPECT_EQ(GetModuleHandleA("tm_module.dll"), nullptr);  // the library went with the object
+    EXPECT_EQ(GetModuleHandleA("tm_module.dll"), nullptr); // the library went with the object
 }
 
 TEST_F(ModuleHelperTest, CreatingAgainReleasesTheFirstObjectFirst)
@@ -102,9 +102,9 @@ TEST_F(ModuleHelperTest, CreatingAgainReleasesTheFirstObjectFirst)
         TestModuleCounters counters = module.Counters();
         EXPECT_EQ(counters.created - before.created, 2);
         EXPECT_EQ(counters.live, 1);
-        EXPECT_EQ(counters.peak, 1);  // never two at once
+        EXPECT_EQ(counters.peak, 1); // never two at once
     }
-    EXPECT_EQ(module.Counters().live, 0);  // the destructor closes
+    EXPECT_EQ(module.Counters().live, 0); // the destructor closes
 }
 
 TEST_F(ModuleHelperTest, CloseOnAnEmptyHolderDoesNothing)
@@ -128,25 +128,26 @@ struct FailureCase
 };
 
 const FailureCase kFailures[] = {
-    { "MissingLibrary", "tm_nosuch.dll", &CLSID_TestObject, &IID_ITestObject, kCreateProc,
-      "\"tm_nosuch.dll\"加载失败，错误代码：126", false },
-    { "MissingExport", "tm_noexport.dll", &CLSID_TestObject, &IID_ITestObject, kCreateProc,
-      "\"tm_noexport.dll\"组件创建函数\"DllGetClassObject\"不存在，错误代码：127", true },
-    { "OtherExportName", "tm_module.dll", &CLSID_TestObject, &IID_ITestObject, "CreateObject",
-      "\"tm_module.dll\"组件创建函数\"CreateObject\"不存在，错误代码：127", true },
-    { "FailedResult", "tm_module.dll", &CLSID_TestFailure, &IID_ITestObject, kCreateProc,
-      "\"tm_module.dll\"组件创建函数\"DllGetClassObject\"创建组件失败", true },
-    { "UnknownClass", "tm_module.dll", &IID_ITestObject, &IID_ITestObject, kCreateProc,
-      "\"tm_module.dll\"组件创建函数\"DllGetClassObject\"创建组件失败", true },
-    { "UnansweredInterface", "tm_module.dll", &CLSID_TestObject, &CLSID_TestObject, kCreateProc,
-      "\"tm_module.dll\"组件创建函数\"DllGetClassObject\"创建组件失败", true },
-    { "SuccessWithoutObject", "tm_module.dll", &CLSID_TestNoObject, &IID_ITestObject, kCreateProc,
-      "\"tm_module.dll\"组件创建函数\"DllGetClassObject\"创建组件失败", true },
-    { "ExportThrows", "tm_module.dll", &CLSID_TestThrows, &IID_ITestObject, kCreateProc,
-      "\"tm_module.dll\"组件创建函数\"DllGetClassObject\"发生了异常错误", true },
+    {"MissingLibrary", "tm_nosuch.dll", &CLSID_TestObject, &IID_ITestObject, kCreateProc,
+     "\"tm_nosuch.dll\"加载失败，错误代码：126", false},
+    {"MissingExport", "tm_noexport.dll", &CLSID_TestObject, &IID_ITestObject, kCreateProc,
+     "\"tm_noexport.dll\"组件创建函数\"DllGetClassObject\"不存在，错误代码：127", true},
+    {"OtherExportName", "tm_module.dll", &CLSID_TestObject, &IID_ITestObject, "CreateObject",
+     "\"tm_module.dll\"组件创建函数\"CreateObject\"不存在，错误代码：127", true},
+    {"FailedResult", "tm_module.dll", &CLSID_TestFailure, &IID_ITestObject, kCreateProc,
+     "\"tm_module.dll\"组件创建函数\"DllGetClassObject\"创建组件失败", true},
+    {"UnknownClass", "tm_module.dll", &IID_ITestObject, &IID_ITestObject, kCreateProc,
+     "\"tm_module.dll\"组件创建函数\"DllGetClassObject\"创建组件失败", true},
+    {"UnansweredInterface", "tm_module.dll", &CLSID_TestObject, &CLSID_TestObject, kCreateProc,
+     "\"tm_module.dll\"组件创建函数\"DllGetClassObject\"创建组件失败", true},
+    {"SuccessWithoutObject", "tm_module.dll", &CLSID_TestNoObject, &IID_ITestObject, kCreateProc,
+     "\"tm_module.dll\"组件创建函数\"DllGetClassObject\"创建组件失败", true},
+    {"ExportThrows", "tm_module.dll", &CLSID_TestThrows, &IID_ITestObject, kCreateProc,
+     "\"tm_module.dll\"组件创建函数\"DllGetClassObject\"发生了异常错误", true},
 };
 
-class ModuleHelperFailure : public ModuleHelperTest, public testing::WithParamInterface<FailureCase> {};
+class ModuleHelperFailure : public ModuleHelperTest, public testing::WithParamInterface<FailureCase>
+{};
 
 TEST_P(ModuleHelperFailure, LeavesTheHolderEmptyWithItsText)
 {
@@ -157,7 +158,7 @@ TEST_P(ModuleHelperFailure, LeavesTheHolderEmptyWithItsText)
         EXPECT_FALSE(holder.CreateInstance());
         EXPECT_FALSE(holder.HasInterface());
         EXPECT_STREQ(holder.GetErrorDescribe(), c.text);
-        EXPECT_EQ(counted.Counters().live, 0);  // nothing created is left alive
+        EXPECT_EQ(counted.Counters().live, 0); // nothing created is left alive
 
         // A library that loaded stays loaded until the holder is closed.
         if (c.libraryStaysLoaded && std::string(c.dll) != "tm_module.dll") {
@@ -175,7 +176,7 @@ TEST_F(ModuleHelperTest, ErrorTextsAreGbk)
 {
     CTestObjectHelper holder("tm_nosuch.dll");
     EXPECT_FALSE(holder.CreateInstance());
-    EXPECT_NE(strstr(holder.GetErrorDescribe(), "\xBC\xD3\xD4\xD8\xCA\xA7\xB0\xDC"), nullptr)  // 加载失败
+    EXPECT_NE(strstr(holder.GetErrorDescribe(), "\xBC\xD3\xD4\xD8\xCA\xA7\xB0\xDC"), nullptr) // 加载失败
         << holder.GetErrorDescribe();
 }
 
@@ -206,7 +207,7 @@ TEST_F(ModuleHelperTest, LibraryInAFolderLoadsWithThatFolderCurrent)
         ASSERT_FALSE(plain.Loaded());
     }
 
-    for (const std::string& name : { full, std::string("modsub\\tm_module_sub.dll") }) {
+    for (const std::string& name : {full, std::string("modsub\\tm_module_sub.dll")}) {
         SCOPED_TRACE(name);
         std::string before = CurrentFolder();
         CTestObjectHelper holder(name.c_str());

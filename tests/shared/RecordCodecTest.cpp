@@ -11,18 +11,17 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
-template <class T>
-std::vector<uint8_t> Pack(const T& record)
+template <class T> std::vector<uint8_t> Pack(const T& record)
 {
     CSafeMemFile file;
     EXPECT_TRUE(PackRecord(file, record));
     return std::vector<uint8_t>(file.GetData(), file.GetData() + file.GetDataSize());
 }
 
-template <class T>
-bool Unpack(T& record, const CWireBytes& body)
+template <class T> bool Unpack(T& record, const CWireBytes& body)
 {
     return UnpackRecord(record, body.Data(), body.Size32());
 }
@@ -49,13 +48,14 @@ void SerializeRecord(CArchive& ar, tagScalars& r)
 
 TEST(RecordCodec, ScalarsAreLittleEndianWithoutPadding)
 {
-    tagScalars s = { 0xAB, true, 0x1234, 0x89ABCDEF, -2, 0x0102030405060708LL };
-    std::vector<uint8_t> expected = CWireBytes{ 0xAB, 1, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0x89, 0xFE, 0xFF, 0xFF, 0xFF,
-                                                8, 7, 6, 5, 4, 3, 2, 1 }.Vector();
+    tagScalars s = {0xAB, true, 0x1234, 0x89ABCDEF, -2, 0x0102030405060708LL};
+    std::vector<uint8_t> expected =
+        CWireBytes{0xAB, 1, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0x89, 0xFE, 0xFF, 0xFF, 0xFF, 8, 7, 6, 5, 4, 3, 2, 1}
+            .Vector();
     EXPECT_EQ(expected, Pack(s));
 
     tagScalars read = {};
-    CWireBytes body = { 0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
+    CWireBytes body = {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     ASSERT_TRUE(Unpack(read, body));
     EXPECT_TRUE(read.b) << "any non-zero byte is true";
 }
@@ -68,11 +68,11 @@ TEST(RecordCodec, ArchiveStringLengthForms)
         std::vector<uint8_t> prefix;
     };
     const Case cases[] = {
-        { 0, { 0x00 } },
-        { 254, { 0xFE } },
-        { 255, { 0xFF, 0xFF, 0x00 } },
-        { 65533, { 0xFF, 0xFD, 0xFF } },
-        { 65534, { 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00 } },
+        {0, {0x00}},
+        {254, {0xFE}},
+        {255, {0xFF, 0xFF, 0x00}},
+        {65533, {0xFF, 0xFD, 0xFF}},
+        {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.length);
@@ -103,10 +103,10 @@ TEST(RecordCodec, CountFormsAndCountedString)
         std::vector<uint8_t> bytes;
     };
     const Case cases[] = {
-        { 0, { 0, 0 } },
-        { 65534, { 0xFE, 0xFF } },
-        { 65535, { 0xFF, 0xFF, 0xFF, 0xFF, 0, 0 } },
-        { 70000, { 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00 } },
+        {0, {0, 0}},
+        {65534, {0xFE, 0xFF}},
+        {65535, {0xFF, 0xFF, 0xFF, 0xFF, 0, 0}},
+        {70000, {0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.count);
@@ -119,9 +119,9 @@ TEST(RecordCodec, CountFormsAndCountedString)
 
     tagCountedString text;
     text.strText = "abc";
-    EXPECT_EQ((CWireBytes{ 3, 0, 0, 0, 'a', 'b', 'c' }.Vector()), Pack(text));
+    EXPECT_EQ((CWireBytes{3, 0, 0, 0, 'a', 'b', 'c'}.Vector()), Pack(text));
     text.strText.Empty();
-    EXPECT_EQ((CWireBytes{ 0, 0, 0, 0 }.Vector()), Pack(text));
+    EXPECT_EQ((CWireBytes{0, 0, 0, 0}.Vector()), Pack(text));
 }
 
 TEST(RecordCodec, RequestRecordsInWireOrder)
@@ -131,23 +131,23 @@ TEST(RecordCodec, RequestRecordsInWireOrder)
     CopyTextField(byId.szPassword, "pw");
     byId.dwReserved = 0xFFFFFFFF;
     CopyTextField(byId.szMachineID, "m");
-    EXPECT_EQ((CWireBytes{ 4, 3, 2, 1, 2, 'p', 'w', 1, 'm' }.Vector()), Pack(byId)) << "the reserved field is not sent";
+    EXPECT_EQ((CWireBytes{4, 3, 2, 1, 2, 'p', 'w', 1, 'm'}.Vector()), Pack(byId)) << "the reserved field is not sent";
 
     tagLogonByAccount byAccount = {};
     CopyTextField(byAccount.szAccounts, "a");
     CopyTextField(byAccount.szMachineID, "m");
-    EXPECT_EQ((CWireBytes{ 1, 'a', 0, 1, 'm' }.Vector()), Pack(byAccount));
+    EXPECT_EQ((CWireBytes{1, 'a', 0, 1, 'm'}.Vector()), Pack(byAccount));
 
     tagUserInfoRequest info;
     info.dwUserID = 5;
     info.AttributeIDs.Add(2);
     info.AttributeIDs.Add(19);
-    EXPECT_EQ((CWireBytes{ 5, 0, 0, 0, 2, 0, 2, 0, 19, 0 }.Vector()), Pack(info));
+    EXPECT_EQ((CWireBytes{5, 0, 0, 0, 2, 0, 2, 0, 19, 0}.Vector()), Pack(info));
 
     tagIdTextList signature;
-    tagIdText item = { 15, "hi" };
+    tagIdText item = {15, "hi"};
     signature.Items.Add(item);
-    EXPECT_EQ((CWireBytes{ 1, 0, 15, 0, 2, 'h', 'i' }.Vector()), Pack(signature));
+    EXPECT_EQ((CWireBytes{1, 0, 15, 0, 2, 'h', 'i'}.Vector()), Pack(signature));
 
     tagRegisterRequest reg;
     reg.strAccounts = "a";
@@ -189,7 +189,7 @@ TEST(RecordCodec, TextFieldsAreCutWithoutSplittingACharacter)
 
     // A stored field goes out up to its terminator only.
     tagTwoTexts two = {};
-    memset(two.szFirst, 'q', sizeof(two.szFirst));  // no terminator at all: the width bounds it
+    memset(two.szFirst, 'q', sizeof(two.szFirst)); // no terminator at all: the width bounds it
     EXPECT_EQ(CWireBytes().Str(std::string(32, 'q')).Str("").Vector(), Pack(two));
 }
 
@@ -234,8 +234,8 @@ TEST(RecordCodec, EnvelopedItemsAndPagedLists)
     // Flags are optional; trailing bytes of an item do not disturb the next one.
     {
         CWireBytes longer = LinkItem(2, 1, true, 0x10).U32(0xDEADBEEF);
-        CWireBytes body = CWireBytes().U32(3).U32(0).Count(3).Item(LinkItem(1, 0, false)).Item(longer).Item(
-            LinkItem(3, 2, true, 7));
+        CWireBytes body =
+            CWireBytes().U32(3).U32(0).Count(3).Item(LinkItem(1, 0, false)).Item(longer).Item(LinkItem(3, 2, true, 7));
         tagPagedList<tagTreeLinkItem> list;
         ASSERT_TRUE(Unpack(list, body));
         ASSERT_EQ(3, list.Items.GetSize());
@@ -249,7 +249,7 @@ TEST(RecordCodec, EnvelopedItemsAndPagedLists)
     {
         tagPagedList<tagOnlineCountItem> list;
         list.lTotal = 1;
-        tagOnlineCountItem item = { 5, 6 };
+        tagOnlineCountItem item = {5, 6};
         list.Items.Add(item);
         EXPECT_EQ(CWireBytes().U32(1).U32(0).Count(1).Item(CWireBytes().U32(5).U32(6)).Vector(), Pack(list));
     }
@@ -264,16 +264,15 @@ TEST(RecordCodec, MalformedBodiesAreRefused)
     };
     const CWireBytes item = LinkItem(1, 0, true);
     const Case cases[] = {
-        { "empty body", CWireBytes() },
-        { "short total", CWireBytes{ 1, 0 } },
-        { "item longer than 4096 bytes",
-          CWireBytes().U32(1).U32(0).Count(1).Count(4097).Bytes(item.Vector()).Fill(4097 - item.Size(), 0) },
-        { "item length beyond the body", CWireBytes().U32(1).U32(0).Count(1).Count(100).Bytes(item.Vector()) },
-        { "more items than bytes", CWireBytes().U32(1).U32(0).Count(0xFFFFFFF0).Item(item) },
-        { "item without its required fields", CWireBytes().U32(1).U32(0).Count(1).Item(CWireBytes().U32(1)) },
-        { "string length beyond the item",
-          CWireBytes().U32(1).U32(0).Count(1).Item(CWireBytes().U32(1).U32(0).U8(4).U8(0xFF).U16(0xFFFF).U32(
-              0xFFFFFFF0)) },
+        {"empty body", CWireBytes()},
+        {"short total", CWireBytes{1, 0}},
+        {"item longer than 4096 bytes",
+         CWireBytes().U32(1).U32(0).Count(1).Count(4097).Bytes(item.Vector()).Fill(4097 - item.Size(), 0)},
+        {"item length beyond the body", CWireBytes().U32(1).U32(0).Count(1).Count(100).Bytes(item.Vector())},
+        {"more items than bytes", CWireBytes().U32(1).U32(0).Count(0xFFFFFFF0).Item(item)},
+        {"item without its required fields", CWireBytes().U32(1).U32(0).Count(1).Item(CWireBytes().U32(1))},
+        {"string length beyond the item", CWireBytes().U32(1).U32(0).Count(1).Item(
+                                              CWireBytes().U32(1).U32(0).U8(4).U8(0xFF).U16(0xFFFF).U32(0xFFFFFFF0))},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -310,7 +309,7 @@ TEST(RecordCodec, WideArchiveStringIsConverted)
 
 TEST(RecordCodec, ReadOnlyFileRefusesWrites)
 {
-    BYTE data[4] = { 1, 2, 3, 4 };
+    BYTE data[4] = {1, 2, 3, 4};
     CSafeMemFile file(data, sizeof(data));
     bool thrown = false;
     try {
@@ -328,7 +327,7 @@ TEST(BitFlags, BitsLiveInTheWordsLittleEndianBytes)
     CBitFlags flags;
     flags.Resize(64);
     EXPECT_EQ(2u, flags.GetWordCount());
-    flags.GetWords()[0] = 0x00000101;  // bytes 01 01 00 00
+    flags.GetWords()[0] = 0x00000101; // bytes 01 01 00 00
     flags.GetWords()[1] = 0x80000000;
     EXPECT_TRUE(flags.IsSet(0));
     EXPECT_TRUE(flags.IsSet(8));
@@ -347,7 +346,11 @@ TEST(BitFlags, BitsLiveInTheWordsLittleEndianBytes)
 
 TEST(HallReaders, ResultMapping)
 {
-    const struct { DWORD in; LONG out; } cases[] = { { 0, 0 }, { 6, 6 }, { 7, -1 }, { 0xFFFFFFFF, -1 } };
+    const struct
+    {
+        DWORD in;
+        LONG out;
+    } cases[] = {{0, 0}, {6, 6}, {7, -1}, {0xFFFFFFFF, -1}};
     for (auto c : cases)
         EXPECT_EQ(c.out, MapHallResult(c.in)) << c.in;
 }
@@ -381,8 +384,8 @@ TEST(HallReaders, LogonResultInTwoPasses)
 TEST(HallReaders, AttributeListsKeepWhatCameBeforeAnError)
 {
     // Id 18 has no typed form: no value follows it.
-    CWireBytes typed = CWireBytes().U16(5).U32(2).Str("nick").U32(18).U32(3).U32(uint32_t(-100)).U32(6).U16(500).U32(
-        14).U32(1);
+    CWireBytes typed =
+        CWireBytes().U16(5).U32(2).Str("nick").U32(18).U32(3).U32(uint32_t(-100)).U32(6).U16(500).U32(14).U32(1);
     CWireBytes cut = CWireBytes().Bytes(std::vector<uint8_t>(typed.Vector().begin(), typed.Vector().end() - 2));
     CArray<tagUserAttribute, const tagUserAttribute&> attributes;
     EXPECT_FALSE(ReadTypedAttributes(attributes, cut.Data(), cut.Size32()));
@@ -421,17 +424,18 @@ CWireBytes Member(uint32_t id, std::vector<uint32_t> mask, const CWireBytes& fie
 TEST(HallReaders, TeamMembersByTheirMask)
 {
     // Bits 0, 2, 6 and the unknown bit 9 (5 bytes skipped), then bit 4.
-    CWireBytes fields = CWireBytes()
-                            .U16(7).Counted("Bob")
-                            .U16(4).U32(22)
-                            .U16(4).U32(44)
-                            .U16(4).U32(66)
-                            .U16(5).Raw("\x01\x02\x03\x04\x05", 5);
-    CWireBytes first = Member(10, { (1u << 0) | (1u << 2) | (1u << 4) | (1u << 6) | (1u << 9) }, fields);
+    CWireBytes fields = CWireBytes().U16(7).Counted("Bob").U16(4).U32(22).U16(4).U32(44).U16(4).U32(66).U16(5).Raw(
+        "\x01\x02\x03\x04\x05", 5);
+    CWireBytes first = Member(10, {(1u << 0) | (1u << 2) | (1u << 4) | (1u << 6) | (1u << 9)}, fields);
     // A member whose length is more than its fields: the next member starts after it.
-    CWireBytes second = Member(11, { 1u << 1, 0 }, CWireBytes().U16(8).Counted("team")).U32(0xCCCCCCCC);
-    CWireBytes body = CWireBytes().U32(900).U16(2).U16(first.Size32()).Bytes(first.Vector()).U16(second.Size32()).Bytes(
-        second.Vector());
+    CWireBytes second = Member(11, {1u << 1, 0}, CWireBytes().U16(8).Counted("team")).U32(0xCCCCCCCC);
+    CWireBytes body = CWireBytes()
+                          .U32(900)
+                          .U16(2)
+                          .U16(first.Size32())
+                          .Bytes(first.Vector())
+                          .U16(second.Size32())
+                          .Bytes(second.Vector());
     CTeamManager team;
     ASSERT_TRUE(ReadTeam(team, body.Data(), body.Size32()));
     EXPECT_EQ(900u, team.GetTeamID());
@@ -450,13 +454,13 @@ TEST(HallReaders, TeamMembersByTheirMask)
         const char* name;
         CWireBytes body;
     } bad[] = {
-        { "member length beyond the body", CWireBytes().U32(1).U16(1).U16(200).Bytes(first.Vector()) },
-        { "mask words beyond the member", CWireBytes().U32(1).U16(1).U16(6).U32(1).U16(0xFFFF) },
-        { "field length beyond the member", CWireBytes().U32(1).U16(1).U16(12).Bytes(
-                                                Member(1, { 1 }, CWireBytes().U16(50)).Vector()) },
-        { "value longer than its field", CWireBytes().U32(1).U16(1).U16(14).Bytes(
-                                             Member(1, { 4 }, CWireBytes().U16(2).U16(5)).Vector()) },
-        { "fewer members than counted", CWireBytes().U32(1).U16(2).U16(first.Size32()).Bytes(first.Vector()) },
+        {"member length beyond the body", CWireBytes().U32(1).U16(1).U16(200).Bytes(first.Vector())},
+        {"mask words beyond the member", CWireBytes().U32(1).U16(1).U16(6).U32(1).U16(0xFFFF)},
+        {"field length beyond the member",
+         CWireBytes().U32(1).U16(1).U16(12).Bytes(Member(1, {1}, CWireBytes().U16(50)).Vector())},
+        {"value longer than its field",
+         CWireBytes().U32(1).U16(1).U16(14).Bytes(Member(1, {4}, CWireBytes().U16(2).U16(5)).Vector())},
+        {"fewer members than counted", CWireBytes().U32(1).U16(2).U16(first.Size32()).Bytes(first.Vector())},
     };
     for (const auto& c : bad) {
         SCOPED_TRACE(c.name);

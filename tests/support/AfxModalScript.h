@@ -82,8 +82,8 @@ private:
         Action action;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
-            m_shown.push_back({request.nKind, request.strCaption, request.strText, request.nType, request.nIDHelp, request.nIDTemplate,
-                               request.strTemplateName, request.strClassName, request.hWndOwner});
+            m_shown.push_back({request.nKind, request.strCaption, request.strText, request.nType, request.nIDHelp,
+                               request.nIDTemplate, request.strTemplateName, request.strClassName, request.hWndOwner});
             if (m_actions.empty()) {
                 ++m_nUnexpected;
                 nResult = IDCANCEL;

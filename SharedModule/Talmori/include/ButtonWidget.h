@@ -24,13 +24,13 @@ public:
     CButtonWidget(int nID, IButtonListener* pListener);
     virtual ~CButtonWidget();
 
-    using CWidget::MouseMove;
     using CWidget::LButtonDblClk;
-    virtual void Draw(CWidgetDC* pDC);
-    virtual void MouseEnter();
-    virtual void MouseLeave();
-    virtual void LButtonDown(int x, int y);
-    virtual void LButtonUp(int x, int y);
+    using CWidget::MouseMove;
+    void Draw(CWidgetDC* pDC) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void LButtonDown(int x, int y) override;
+    void LButtonUp(int x, int y) override;
     virtual void MouseMove(UINT nFlags, CPoint point);
     virtual void LButtonDblClk(UINT nFlags, CPoint point);
     virtual void DrawButtonImage(CDC* pDC, const CRect& rect);

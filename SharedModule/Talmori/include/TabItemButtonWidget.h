@@ -11,7 +11,7 @@ public:
     CTabItemButtonWidget();
     virtual ~CTabItemButtonWidget();
 
-    virtual void LButtonDown(int x, int y);
+    void LButtonDown(int x, int y) override;
 
     BOOL CreateListener(int nID, IButtonListener* pListener, const char* pszText);
 };

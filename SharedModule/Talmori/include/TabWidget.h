@@ -26,10 +26,10 @@ public:
     CTabWidget();
     virtual ~CTabWidget();
 
-    virtual void Draw(CWidgetDC* pDC);
+    void Draw(CWidgetDC* pDC) override;
     virtual enTabPosition GetPosition();
-    virtual void ButtonClick(int nID);
-    virtual void ButtonDblClk(int nID);
+    void ButtonClick(int nID) override;
+    void ButtonDblClk(int nID) override;
 
     BOOL CreateListener(int nID, const char* pszName, enTabPosition position);
     void AddItem(int nIndex, const char* pszTitle, CTabPageWidget* pPage);

@@ -33,8 +33,8 @@ public:
     CWidgetManager();
     virtual ~CWidgetManager();
 
-    virtual void DisableWidget(CWidget* pWidget);
-    virtual void SetFocus(CWidget* pWidget);
+    void DisableWidget(CWidget* pWidget) override;
+    void SetFocus(CWidget* pWidget) override;
 
     void SetParentHwnd(HWND hWnd);
     CWidget* GetAnyWidgetAt(int x, int y, int* pRelX, int* pRelY);

@@ -18,8 +18,8 @@ CBufferDC::~CBufferDC()
 {
     if (m_hDC == NULL)
         return;
-    ::BitBlt(m_hTargetDC, m_rcPaint.left, m_rcPaint.top, m_rcPaint.Width(), m_rcPaint.Height(), m_hDC,
-             m_rcPaint.left, m_rcPaint.top, SRCCOPY);
+    ::BitBlt(m_hTargetDC, m_rcPaint.left, m_rcPaint.top, m_rcPaint.Width(), m_rcPaint.Height(), m_hDC, m_rcPaint.left,
+             m_rcPaint.top, SRCCOPY);
     ::SelectObject(m_hDC, m_hOldBitmap);
     DeleteDC();
 }

@@ -15,18 +15,17 @@ public:
     using CDC::ExtTextOut;
     using CDC::PtVisible;
     using CDC::TextOut;
-    virtual BOOL PtVisible(int x, int y) const;
-    virtual BOOL RectVisible(LPCRECT lpRect) const;
+    BOOL PtVisible(int x, int y) const override;
+    BOOL RectVisible(LPCRECT lpRect) const override;
     virtual BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount);
     virtual BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount,
                             LPINT lpDxWidths);
     virtual CSize TabbedTextOut(int x, int y, LPCTSTR lpszString, int nCount, int nTabPositions,
                                 LPINT lpnTabStopPositions, int nTabOrigin);
     virtual int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
-    virtual int DrawTextEx(LPTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat,
-                           LPDRAWTEXTPARAMS lpDTParams);
-    virtual BOOL GrayString(CBrush* pBrush, BOOL(CALLBACK* lpfnOutput)(HDC, LPARAM, int), LPARAM lpData,
-                            int nCount, int x, int y, int nWidth, int nHeight);
+    virtual int DrawTextEx(LPTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, LPDRAWTEXTPARAMS lpDTParams);
+    virtual BOOL GrayString(CBrush* pBrush, BOOL(CALLBACK* lpfnOutput)(HDC, LPARAM, int), LPARAM lpData, int nCount,
+                            int x, int y, int nWidth, int nHeight);
     int Escape(int nEscape, int nCount, LPCSTR lpszInData, LPVOID lpOutData);
 
 protected:

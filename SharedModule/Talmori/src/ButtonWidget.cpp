@@ -7,28 +7,19 @@
 #include "WidgetDC.h"
 
 CButtonWidget::CButtonWidget()
-    : m_nID(-1),
-      m_pListener(NULL),
-      m_pFont(NULL),
-      m_crCaption(RGB(0, 0, 0)),
-      m_nStyle(BUTTON_STYLE_NORMAL),
-      m_nPushed(0),
-      m_hIcon(NULL),
-      m_pImageBack(NULL)
+    : m_nID(-1), m_pListener(NULL), m_pFont(NULL), m_crCaption(RGB(0, 0, 0)), m_nStyle(BUTTON_STYLE_NORMAL),
+      m_nPushed(0), m_hIcon(NULL), m_pImageBack(NULL)
 {
     m_szCaption[0] = '\0';
 }
 
-CButtonWidget::CButtonWidget(int nID, IButtonListener* pListener)
-    : CButtonWidget()
+CButtonWidget::CButtonWidget(int nID, IButtonListener* pListener) : CButtonWidget()
 {
     m_nID = nID;
     m_pListener = pListener;
 }
 
-CButtonWidget::~CButtonWidget()
-{
-}
+CButtonWidget::~CButtonWidget() {}
 
 BOOL CButtonWidget::Create(int nID, IButtonListener* pListener, const char* pszText, UINT nStyle)
 {
@@ -116,9 +107,7 @@ void CButtonWidget::MouseLeave()
     MarkDirty();
 }
 
-void CButtonWidget::MouseMove(UINT nFlags, CPoint point)
-{
-}
+void CButtonWidget::MouseMove(UINT nFlags, CPoint point) {}
 
 void CButtonWidget::LButtonDblClk(UINT nFlags, CPoint point)
 {
@@ -129,8 +118,7 @@ void CButtonWidget::LButtonDblClk(UINT nFlags, CPoint point)
 void CButtonWidget::LButtonDown(int x, int y)
 {
     m_bPressed = true;
-    if (m_nStyle == BUTTON_STYLE_PUSH)
-    {
+    if (m_nStyle == BUTTON_STYLE_PUSH) {
         m_nPushed = m_nPushed ? 0 : 1;
         MarkDirty();
         // Last: the listener may take the button away.
@@ -192,8 +180,7 @@ void CButtonWidget::DrawButtonImage(CDC* pDC, const CRect& rect)
 
 void CButtonWidget::DrawPushButton(CDC* pDC, const CRect& rect)
 {
-    if (m_pImageBack != NULL && m_pImageBack->IsValid())
-    {
+    if (m_pImageBack != NULL && m_pImageBack->IsValid()) {
         int nIndex = m_nPushed ? 1 : 0;
         int nFrameWidth = (int)m_pImageBack->GetWidth() / 2;
         DrawButtonPos(pDC, m_pImageBack, rect.left, rect.top, nIndex, nFrameWidth, (int)m_pImageBack->GetHeight());
@@ -201,8 +188,7 @@ void CButtonWidget::DrawPushButton(CDC* pDC, const CRect& rect)
     DrawButtonText(pDC, rect);
 }
 
-void CButtonWidget::DrawButtonPos(CDC* pDC, CPicture* pPicture, int x, int y, int nIndex, int nFrameWidth,
-                                  int nHeight)
+void CButtonWidget::DrawButtonPos(CDC* pDC, CPicture* pPicture, int x, int y, int nIndex, int nFrameWidth, int nHeight)
 {
     if (pDC == NULL || pPicture == NULL || !pPicture->IsValid())
         return;
@@ -215,8 +201,8 @@ void CButtonWidget::DrawButtonText(CDC* pDC, const CRect& rect)
     if (m_szCaption[0] == '\0')
         return;
     CFont font;
-    font.CreateFont(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_STROKE_PRECIS,
-                    CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH, "宋体");
+    font.CreateFont(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS,
+                    DRAFT_QUALITY, VARIABLE_PITCH, "宋体");
     CFont* pOldFont = pDC->SelectObject(&font);
     int nOldMode = pDC->SetBkMode(TRANSPARENT);
     COLORREF crOld = pDC->SetTextColor(m_crCaption);

@@ -6,22 +6,16 @@
 
 CEventBuildHelper::CEventBuildHelper(CWidgetManager* pManager)
     : m_pManager(pManager), m_bWindowFocused(false), m_bWindowMinimized(false), m_bEffectiveFocus(true)
-{
-}
+{}
 
-CEventBuildHelper::~CEventBuildHelper()
-{
-}
+CEventBuildHelper::~CEventBuildHelper() {}
 
 void CEventBuildHelper::BuildEvent(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message)
-    {
-    case WM_SIZE:
-    {
+    switch (message) {
+    case WM_SIZE: {
         bool bMinimized = wParam == SIZE_MINIMIZED;
-        if (bMinimized != m_bWindowMinimized)
-        {
+        if (bMinimized != m_bWindowMinimized) {
             m_bWindowMinimized = bMinimized;
             if (!bMinimized)
                 m_pManager->MarkAllDirty();
@@ -39,27 +33,17 @@ void CEventBuildHelper::BuildEvent(HWND hWnd, UINT message, WPARAM wParam, LPARA
             m_pManager->MarkAllDirty();
         break;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        m_pManager->KeyDown((UINT)wParam);
-        break;
+    case WM_SYSKEYDOWN: m_pManager->KeyDown((UINT)wParam); break;
     case WM_KEYUP:
-    case WM_SYSKEYUP:
-        m_pManager->KeyUp((UINT)wParam);
-        break;
-    case WM_CHAR:
-        m_pManager->KeyChar((UINT)wParam);
-        break;
-    case WM_MOUSEWHEEL:
-        m_pManager->MouseWheel((signed char)((short)HIWORD(wParam) / WHEEL_DELTA));
-        break;
+    case WM_SYSKEYUP: m_pManager->KeyUp((UINT)wParam); break;
+    case WM_CHAR: m_pManager->KeyChar((UINT)wParam); break;
+    case WM_MOUSEWHEEL: m_pManager->MouseWheel((signed char)((short)HIWORD(wParam) / WHEEL_DELTA)); break;
     default:
-        if (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP)
-        {
+        if (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP) {
             int x = (short)LOWORD(lParam);
             int y = (short)HIWORD(lParam);
             m_pManager->MouseMove(x, y);
-            switch (message)
-            {
+            switch (message) {
             case WM_LBUTTONDOWN:
             case WM_LBUTTONDBLCLK:
             case WM_RBUTTONDOWN:
@@ -68,17 +52,10 @@ void CEventBuildHelper::BuildEvent(HWND hWnd, UINT message, WPARAM wParam, LPARA
                 ::SetCapture(hWnd);
                 m_pManager->MouseDown(x, y, (int)(message - WM_MOUSEFIRST));
                 break;
-            case WM_LBUTTONUP:
-                ReleaseButton(x, y, WIDGET_MOUSE_LDOWN, WIDGET_BUTTON_LEFT);
-                break;
-            case WM_RBUTTONUP:
-                ReleaseButton(x, y, WIDGET_MOUSE_RDOWN, WIDGET_BUTTON_RIGHT);
-                break;
-            case WM_MBUTTONUP:
-                ReleaseButton(x, y, WIDGET_MOUSE_MDOWN, WIDGET_BUTTON_MIDDLE);
-                break;
-            default:
-                break;
+            case WM_LBUTTONUP: ReleaseButton(x, y, WIDGET_MOUSE_LDOWN, WIDGET_BUTTON_LEFT); break;
+            case WM_RBUTTONUP: ReleaseButton(x, y, WIDGET_MOUSE_RDOWN, WIDGET_BUTTON_RIGHT); break;
+            case WM_MBUTTONUP: ReleaseButton(x, y, WIDGET_MOUSE_MDOWN, WIDGET_BUTTON_MIDDLE); break;
+            default: break;
             }
         }
         break;
@@ -100,12 +77,9 @@ void CEventBuildHelper::RehupFocus()
     if (bEffective == m_bEffectiveFocus)
         return;
     m_bEffectiveFocus = bEffective;
-    if (bEffective)
-    {
+    if (bEffective) {
         m_pManager->GotFocus();
-    }
-    else
-    {
+    } else {
         m_pManager->LostFocus();
         ::ReleaseCapture();
         m_pManager->DoMouseUps();
@@ -117,15 +91,12 @@ void CEventBuildHelper::ClearKeysDown()
     memset(m_pManager->m_KeysDown, 0, sizeof(m_pManager->m_KeysDown));
 }
 
-void CEventBuildHelper::BeginPopup()
-{
-}
+void CEventBuildHelper::BeginPopup() {}
 
 void CEventBuildHelper::EndPopup()
 {
     ClearKeysDown();
-    if (m_pManager->m_nButtonBits != 0)
-    {
+    if (m_pManager->m_nButtonBits != 0) {
         m_pManager->DoMouseUps();
         ::ReleaseCapture();
     }

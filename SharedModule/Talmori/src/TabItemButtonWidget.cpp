@@ -1,12 +1,8 @@
 #include "TabItemButtonWidget.h"
 
-CTabItemButtonWidget::CTabItemButtonWidget()
-{
-}
+CTabItemButtonWidget::CTabItemButtonWidget() {}
 
-CTabItemButtonWidget::~CTabItemButtonWidget()
-{
-}
+CTabItemButtonWidget::~CTabItemButtonWidget() {}
 
 BOOL CTabItemButtonWidget::CreateListener(int nID, IButtonListener* pListener, const char* pszText)
 {

@@ -2,15 +2,12 @@
 
 #include "TextCopy.h"
 
-CTabPageWidget::CTabPageWidget()
-    : m_nPageID(-1)
+CTabPageWidget::CTabPageWidget() : m_nPageID(-1)
 {
     m_szTitle[0] = '\0';
 }
 
-CTabPageWidget::~CTabPageWidget()
-{
-}
+CTabPageWidget::~CTabPageWidget() {}
 
 void CTabPageWidget::SetPageTitle(int nID, const char* pszTitle)
 {

@@ -4,11 +4,7 @@
 #include "WidgetDC.h"
 
 CTabWidget::CTabWidget()
-    : m_nCurSel(-1),
-      m_nControlID(-1),
-      m_Position(enTabPositionTop),
-      m_pCurPage(NULL),
-      m_pCurButton(NULL)
+    : m_nCurSel(-1), m_nControlID(-1), m_Position(enTabPositionTop), m_pCurPage(NULL), m_pCurButton(NULL)
 {
     m_szName[0] = '\0';
 }
@@ -46,14 +42,11 @@ void CTabWidget::ButtonClick(int nID)
     SetCurSel(nID);
 }
 
-void CTabWidget::ButtonDblClk(int nID)
-{
-}
+void CTabWidget::ButtonDblClk(int nID) {}
 
 void CTabWidget::RenumberItems()
 {
-    for (int i = 0; i < m_Pages.GetSize(); ++i)
-    {
+    for (int i = 0; i < m_Pages.GetSize(); ++i) {
         m_Pages[i]->SetPageID(i);
         m_Buttons[i]->m_nID = i;
     }
@@ -61,15 +54,11 @@ void CTabWidget::RenumberItems()
 
 void CTabWidget::AddItem(int nIndex, const char* pszTitle, CTabPageWidget* pPage)
 {
-    if (pPage == NULL)
-    {
+    if (pPage == NULL) {
         pPage = new CTabPageWidget;
-    }
-    else
-    {
+    } else {
         // Pages are owned: one held twice would be deleted twice.
-        for (int i = 0; i < m_Pages.GetSize(); ++i)
-        {
+        for (int i = 0; i < m_Pages.GetSize(); ++i) {
             if (m_Pages[i] == pPage)
                 return;
         }
@@ -120,14 +109,11 @@ int CTabWidget::DeleteItem(int nIndex)
     bool bCurrent = pPage == m_pCurPage;
     m_Pages.RemoveAt(nIndex);
     m_Buttons.RemoveAt(nIndex);
-    if (bCurrent)
-    {
+    if (bCurrent) {
         m_pCurPage = NULL;
         m_pCurButton = NULL;
         m_nCurSel = -1;
-    }
-    else if (m_nCurSel > nIndex)
-    {
+    } else if (m_nCurSel > nIndex) {
         --m_nCurSel;
     }
     // Each leaves whatever tree the owner put it in as it is destroyed.
@@ -147,8 +133,7 @@ void CTabWidget::DeleteAllItems()
     m_pCurPage = NULL;
     m_pCurButton = NULL;
     m_nCurSel = -1;
-    for (int i = 0; i < m_Pages.GetSize(); ++i)
-    {
+    for (int i = 0; i < m_Pages.GetSize(); ++i) {
         delete m_Pages[i];
         delete m_Buttons[i];
     }

@@ -10,8 +10,7 @@
 inline void CopyFieldText(char* pszTarget, size_t nSize, const char* pszSource)
 {
     size_t n = 0;
-    while (pszSource[n] != '\0')
-    {
+    while (pszSource[n] != '\0') {
         size_t nChar = (IsDBCSLeadByte((BYTE)pszSource[n]) && pszSource[n + 1] != '\0') ? 2 : 1;
         if (n + nChar > nSize - 1)
             break;

@@ -3,16 +3,9 @@
 #include "WidgetManager.h"
 
 CWidget::CWidget()
-    : m_bVisible(true),
-      m_bDisabled(false),
-      m_bHasFocus(false),
-      m_bPressed(false),
-      m_bMouseOver(false),
-      m_bWantFocus(false),
-      m_pTabPrev(NULL),
-      m_pTabNext(NULL)
-{
-}
+    : m_bVisible(true), m_bDisabled(false), m_bHasFocus(false), m_bPressed(false), m_bMouseOver(false),
+      m_bWantFocus(false), m_pTabPrev(NULL), m_pTabNext(NULL)
+{}
 
 CWidget::~CWidget()
 {
@@ -56,9 +49,7 @@ void CWidget::LostFocus()
     m_bHasFocus = false;
 }
 
-void CWidget::KeyChar(UINT nChar)
-{
-}
+void CWidget::KeyChar(UINT nChar) {}
 
 void CWidget::KeyDown(UINT nKey)
 {
@@ -69,33 +60,19 @@ void CWidget::KeyDown(UINT nKey)
         m_pManager->SetFocus(pNext);
 }
 
-void CWidget::KeyUp(UINT nKey)
-{
-}
+void CWidget::KeyUp(UINT nKey) {}
 
-void CWidget::MouseEnter()
-{
-}
+void CWidget::MouseEnter() {}
 
-void CWidget::MouseLeave()
-{
-}
+void CWidget::MouseLeave() {}
 
 void CWidget::MouseUp(int x, int y, int nCode)
 {
-    switch (nCode)
-    {
-    case WIDGET_MOUSE_LDOWN:
-        LButtonUp(x, y);
-        break;
-    case WIDGET_MOUSE_RDOWN:
-        RButtonUp(x, y);
-        break;
-    case WIDGET_MOUSE_MDOWN:
-        MButtonUp(x, y);
-        break;
-    default:
-        break;
+    switch (nCode) {
+    case WIDGET_MOUSE_LDOWN: LButtonUp(x, y); break;
+    case WIDGET_MOUSE_RDOWN: RButtonUp(x, y); break;
+    case WIDGET_MOUSE_MDOWN: MButtonUp(x, y); break;
+    default: break;
     }
     // Another button still held keeps this widget the pressed one.
     if (m_pManager != NULL && m_pManager->m_nButtonBits == 0)
@@ -104,28 +81,14 @@ void CWidget::MouseUp(int x, int y, int nCode)
 
 void CWidget::MouseDown(int x, int y, int nCode)
 {
-    switch (nCode)
-    {
-    case WIDGET_MOUSE_LDOWN:
-        LButtonDown(x, y);
-        break;
-    case WIDGET_MOUSE_LDBLCLK:
-        LButtonDblClk(x, y);
-        break;
-    case WIDGET_MOUSE_RDOWN:
-        RButtonDown(x, y);
-        break;
-    case WIDGET_MOUSE_RDBLCLK:
-        RButtonDblClk(x, y);
-        break;
-    case WIDGET_MOUSE_MDOWN:
-        MButtonDown(x, y);
-        break;
-    case WIDGET_MOUSE_MDBLCLK:
-        MButtonDblClk(x, y);
-        break;
-    default:
-        break;
+    switch (nCode) {
+    case WIDGET_MOUSE_LDOWN: LButtonDown(x, y); break;
+    case WIDGET_MOUSE_LDBLCLK: LButtonDblClk(x, y); break;
+    case WIDGET_MOUSE_RDOWN: RButtonDown(x, y); break;
+    case WIDGET_MOUSE_RDBLCLK: RButtonDblClk(x, y); break;
+    case WIDGET_MOUSE_MDOWN: MButtonDown(x, y); break;
+    case WIDGET_MOUSE_MDBLCLK: MButtonDblClk(x, y); break;
+    default: break;
     }
 }
 
@@ -139,45 +102,25 @@ void CWidget::LButtonUp(int x, int y)
     m_bPressed = false;
 }
 
-void CWidget::LButtonDblClk(int x, int y)
-{
-}
+void CWidget::LButtonDblClk(int x, int y) {}
 
-void CWidget::RButtonDown(int x, int y)
-{
-}
+void CWidget::RButtonDown(int x, int y) {}
 
-void CWidget::RButtonUp(int x, int y)
-{
-}
+void CWidget::RButtonUp(int x, int y) {}
 
-void CWidget::RButtonDblClk(int x, int y)
-{
-}
+void CWidget::RButtonDblClk(int x, int y) {}
 
-void CWidget::MButtonDown(int x, int y)
-{
-}
+void CWidget::MButtonDown(int x, int y) {}
 
-void CWidget::MButtonUp(int x, int y)
-{
-}
+void CWidget::MButtonUp(int x, int y) {}
 
-void CWidget::MButtonDblClk(int x, int y)
-{
-}
+void CWidget::MButtonDblClk(int x, int y) {}
 
-void CWidget::MouseMove(int x, int y)
-{
-}
+void CWidget::MouseMove(int x, int y) {}
 
-void CWidget::MouseDrag(int x, int y)
-{
-}
+void CWidget::MouseDrag(int x, int y) {}
 
-void CWidget::MouseWheel(int nNotches)
-{
-}
+void CWidget::MouseWheel(int nNotches) {}
 
 void CWidget::WidgetRemovedHelper()
 {
@@ -221,8 +164,7 @@ void CWidget::SetDisabled(bool bDisabled)
     if (bDisabled && m_pManager != NULL)
         m_pManager->DisableWidget(this);
     MarkDirty();
-    if (!bDisabled && m_pManager != NULL)
-    {
+    if (!bDisabled && m_pManager != NULL) {
         // The manager keeps host coordinates; Contains wants the parent's.
         CPoint ptParent(0, 0);
         if (m_pParent != NULL)
@@ -242,8 +184,7 @@ void CWidget::Layout(int nFlags, CWidget* pRef, int dx, int dy, int w, int h)
     CPoint ptRef(0, 0);
     int rw = 0;
     int rh = 0;
-    if (pRef != NULL)
-    {
+    if (pRef != NULL) {
         ptRef = pRef->GetAbsPos();
         if (m_pParent != NULL)
             ptRef -= m_pParent->GetAbsPos();
@@ -257,10 +198,8 @@ void CWidget::Layout(int nFlags, CWidget* pRef, int dx, int dy, int w, int h)
     int y = m_nTop;
     int width = m_nWidth;
     int height = m_nHeight;
-    for (int nBit = 0; nBit <= 21; ++nBit)
-    {
-        switch (nFlags & (1 << nBit))
-        {
+    for (int nBit = 0; nBit <= 21; ++nBit) {
+        switch (nFlags & (1 << nBit)) {
         case 0x1: width = rw + w; break;
         case 0x2: height = rh + h; break;
         case 0x10: x = dx; break;

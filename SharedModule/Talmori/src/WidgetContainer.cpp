@@ -6,15 +6,13 @@
 
 CWidgetContainer::CWidgetContainer()
     : m_pManager(NULL), m_pParent(NULL), m_bDirty(false), m_nLeft(0), m_nTop(0), m_nWidth(0), m_nHeight(0)
-{
-}
+{}
 
 CWidgetContainer::~CWidgetContainer()
 {
     // Children outlive their container here; they must not point back at it.
     POSITION pos = m_Widgets.GetHeadPosition();
-    while (pos != NULL)
-    {
+    while (pos != NULL) {
         CWidget* pChild = m_Widgets.GetNext(pos);
         pChild->m_pParent = NULL;
     }
@@ -39,8 +37,7 @@ void CWidgetContainer::AddWidget(CWidget* pWidget)
     if (pWidget == NULL || HasWidget(pWidget))
         return;
     // A widget inside itself would make every walk of the tree endless.
-    for (CWidgetContainer* pUp = this; pUp != NULL; pUp = pUp->m_pParent)
-    {
+    for (CWidgetContainer* pUp = this; pUp != NULL; pUp = pUp->m_pParent) {
         if (pUp == pWidget)
             return;
     }
@@ -51,8 +48,7 @@ void CWidgetContainer::AddWidget(CWidget* pWidget)
     m_Widgets.AddTail(pWidget);
     pWidget->m_pManager = m_pManager;
     pWidget->m_pParent = this;
-    if (m_pManager != NULL)
-    {
+    if (m_pManager != NULL) {
         pWidget->AddedToManager(m_pManager);
         pWidget->MarkDirtyFull();
         m_pManager->RehupMouse();
@@ -81,14 +77,11 @@ bool CWidgetContainer::HasWidget(CWidget* pWidget)
     return pWidget != NULL && m_Widgets.Find(pWidget) != NULL;
 }
 
-void CWidgetContainer::DisableWidget(CWidget* pWidget)
-{
-}
+void CWidgetContainer::DisableWidget(CWidget* pWidget) {}
 
 void CWidgetContainer::RemoveAllWidgets(bool bDeleteThem, bool bRecursive)
 {
-    while (!m_Widgets.IsEmpty())
-    {
+    while (!m_Widgets.IsEmpty()) {
         CWidget* pChild = m_Widgets.GetHead();
         RemoveWidget(pChild);
         if (bRecursive)
@@ -98,9 +91,7 @@ void CWidgetContainer::RemoveAllWidgets(bool bDeleteThem, bool bRecursive)
     }
 }
 
-void CWidgetContainer::SetFocus(CWidget* pWidget)
-{
-}
+void CWidgetContainer::SetFocus(CWidget* pWidget) {}
 
 bool CWidgetContainer::IsBelow(CWidget* pA, CWidget* pB)
 {
@@ -110,8 +101,7 @@ bool CWidgetContainer::IsBelow(CWidget* pA, CWidget* pB)
 int CWidgetContainer::IsBelowHelper(CWidget* pA, CWidget* pB)
 {
     POSITION pos = m_Widgets.GetHeadPosition();
-    while (pos != NULL)
-    {
+    while (pos != NULL) {
         CWidget* pChild = m_Widgets.GetNext(pos);
         if (pChild == pA)
             return 1;
@@ -176,8 +166,7 @@ void CWidgetContainer::InsertWidgetHelper(POSITION pos, CWidget* pWidget)
 CWidget* CWidgetContainer::GetWidgetAtHelper(int x, int y, int* pRelX, int* pRelY)
 {
     POSITION pos = m_Widgets.GetTailPosition();
-    while (pos != NULL)
-    {
+    while (pos != NULL) {
         CWidget* pChild = m_Widgets.GetPrev(pos);
         if (!pChild->m_bVisible)
             continue;
@@ -185,8 +174,7 @@ CWidget* CWidgetContainer::GetWidgetAtHelper(int x, int y, int* pRelX, int* pRel
         CWidget* pHit = pChild->GetWidgetAtHelper(x - pChild->m_nLeft, y - pChild->m_nTop, pRelX, pRelY);
         if (pHit != NULL)
             return pHit;
-        if (pChild->GetRect().PtInRect(CPoint(x, y)))
-        {
+        if (pChild->GetRect().PtInRect(CPoint(x, y))) {
             if (pRelX != NULL)
                 *pRelX = x - pChild->m_nLeft;
             if (pRelY != NULL)
@@ -211,8 +199,7 @@ void CWidgetContainer::MarkAllDirty()
 {
     MarkDirty();
     POSITION pos = m_Widgets.GetHeadPosition();
-    while (pos != NULL)
-    {
+    while (pos != NULL) {
         CWidget* pChild = m_Widgets.GetNext(pos);
         pChild->m_bDirty = true;
         pChild->MarkAllDirty();
@@ -227,13 +214,11 @@ void CWidgetContainer::MarkDirty(CWidgetContainer* pChild)
         return;
     MarkDirty();
     pChild->m_bDirty = true;
-    if (m_pParent == NULL)
-    {
+    if (m_pParent == NULL) {
         POSITION pos = m_Widgets.Find(static_cast<CWidget*>(pChild));
         if (pos != NULL)
             m_Widgets.GetNext(pos);
-        while (pos != NULL)
-        {
+        while (pos != NULL) {
             CWidget* pOther = m_Widgets.GetNext(pos);
             if (pOther->m_bVisible && pOther->Intersect(pChild))
                 MarkDirty(pOther);
@@ -254,22 +239,18 @@ void CWidgetContainer::MarkDirtyFull(CWidgetContainer* pChild)
 {
     MarkDirtyFull();
     pChild->m_bDirty = true;
-    if (m_pParent == NULL)
-    {
+    if (m_pParent == NULL) {
         POSITION posChild = m_Widgets.Find(static_cast<CWidget*>(pChild));
-        if (posChild != NULL)
-        {
+        if (posChild != NULL) {
             POSITION pos = posChild;
             m_Widgets.GetPrev(pos);
-            while (pos != NULL)
-            {
+            while (pos != NULL) {
                 CWidget* pOther = m_Widgets.GetPrev(pos);
                 if (pOther->m_bVisible && pOther->Intersect(pChild))
                     MarkDirty(pOther);
             }
             pos = posChild;
-            while (pos != NULL)
-            {
+            while (pos != NULL) {
                 CWidget* pOther = m_Widgets.GetNext(pos);
                 if (pOther->m_bVisible && pOther->Intersect(pChild))
                     MarkDirty(pOther);
@@ -291,8 +272,7 @@ void CWidgetContainer::MarkDirtyFull()
 void CWidgetContainer::AddedToManager(CWidgetManager* pManager)
 {
     POSITION pos = m_Widgets.GetHeadPosition();
-    while (pos != NULL)
-    {
+    while (pos != NULL) {
         CWidget* pChild = m_Widgets.GetNext(pos);
         pChild->m_pManager = pManager;
         pChild->AddedToManager(pManager);
@@ -305,8 +285,7 @@ void CWidgetContainer::AddedToManager(CWidgetManager* pManager)
 void CWidgetContainer::RemovedFromManager(CWidgetManager* pManager)
 {
     POSITION pos = m_Widgets.GetHeadPosition();
-    while (pos != NULL)
-    {
+    while (pos != NULL) {
         CWidget* pChild = m_Widgets.GetNext(pos);
         pManager->DisableWidget(pChild);
         pChild->RemovedFromManager(pManager);
@@ -314,16 +293,13 @@ void CWidgetContainer::RemovedFromManager(CWidgetManager* pManager)
     }
 }
 
-void CWidgetContainer::Draw(CWidgetDC* pDC)
-{
-}
+void CWidgetContainer::Draw(CWidgetDC* pDC) {}
 
 void CWidgetContainer::DrawAll(CWidgetDC* pDC)
 {
     Draw(pDC);
     POSITION pos = m_Widgets.GetHeadPosition();
-    while (pos != NULL)
-    {
+    while (pos != NULL) {
         CWidget* pChild = m_Widgets.GetNext(pos);
         if (!pChild->m_bVisible)
             continue;

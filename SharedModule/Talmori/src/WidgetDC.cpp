@@ -1,15 +1,13 @@
 #include "WidgetDC.h"
 
-CWidgetDC::CWidgetDC(CDC* pDC, const CRect& rcClip)
-    : m_pDC(pDC), m_nOriginX(0), m_nOriginY(0)
+CWidgetDC::CWidgetDC(CDC* pDC, const CRect& rcClip) : m_pDC(pDC), m_nOriginX(0), m_nOriginY(0)
 {
     m_rcClip = rcClip;
 }
 
 CWidgetDC::CWidgetDC(const CWidgetDC& other)
     : m_pDC(other.m_pDC), m_nOriginX(other.m_nOriginX), m_nOriginY(other.m_nOriginY), m_rcClip(other.m_rcClip)
-{
-}
+{}
 
 CWidgetDC& CWidgetDC::operator=(const CWidgetDC& other)
 {
@@ -20,9 +18,7 @@ CWidgetDC& CWidgetDC::operator=(const CWidgetDC& other)
     return *this;
 }
 
-CWidgetDC::~CWidgetDC()
-{
-}
+CWidgetDC::~CWidgetDC() {}
 
 void CWidgetDC::Translate(int dx, int dy)
 {

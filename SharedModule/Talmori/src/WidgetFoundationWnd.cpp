@@ -21,8 +21,7 @@ bool RegisterFoundationClass()
         return true;
     HINSTANCE hInstance = AfxGetInstanceHandle();
     WNDCLASS wc;
-    if (::GetClassInfo(hInstance, WIDGET_FOUNDATION_CLASS, &wc))
-    {
+    if (::GetClassInfo(hInstance, WIDGET_FOUNDATION_CLASS, &wc)) {
         s_bRegistered = true;
         return true;
     }
@@ -39,14 +38,9 @@ bool RegisterFoundationClass()
 }
 } // namespace
 
-CWidgetFoundationWnd::CWidgetFoundationWnd()
-    : m_EventBuildHelper(&m_WidgetManager)
-{
-}
+CWidgetFoundationWnd::CWidgetFoundationWnd() : m_EventBuildHelper(&m_WidgetManager) {}
 
-CWidgetFoundationWnd::~CWidgetFoundationWnd()
-{
-}
+CWidgetFoundationWnd::~CWidgetFoundationWnd() {}
 
 BOOL CWidgetFoundationWnd::PreCreateWindow(CREATESTRUCT& cs)
 {

@@ -10,34 +10,21 @@ namespace
 // Codes other than the six presses map to themselves.
 int ButtonBitOf(int nCode)
 {
-    switch (nCode)
-    {
+    switch (nCode) {
     case WIDGET_MOUSE_LDOWN:
-    case WIDGET_MOUSE_LDBLCLK:
-        return WIDGET_BUTTON_LEFT;
+    case WIDGET_MOUSE_LDBLCLK: return WIDGET_BUTTON_LEFT;
     case WIDGET_MOUSE_RDOWN:
-    case WIDGET_MOUSE_RDBLCLK:
-        return WIDGET_BUTTON_RIGHT;
+    case WIDGET_MOUSE_RDBLCLK: return WIDGET_BUTTON_RIGHT;
     case WIDGET_MOUSE_MDOWN:
-    case WIDGET_MOUSE_MDBLCLK:
-        return WIDGET_BUTTON_MIDDLE;
-    default:
-        return nCode;
+    case WIDGET_MOUSE_MDBLCLK: return WIDGET_BUTTON_MIDDLE;
+    default: return nCode;
     }
 }
 } // namespace
 
 CWidgetManager::CWidgetManager()
-    : m_pCtrlTabWidget(NULL),
-      m_bHasFocus(true),
-      m_pFocusWidget(NULL),
-      m_pPressedWidget(NULL),
-      m_pOverWidget(NULL),
-      m_bMouseInside(false),
-      m_nLastMouseX(0),
-      m_nLastMouseY(0),
-      m_nButtonBits(0),
-      m_hWndParent(NULL)
+    : m_pCtrlTabWidget(NULL), m_bHasFocus(true), m_pFocusWidget(NULL), m_pPressedWidget(NULL), m_pOverWidget(NULL),
+      m_bMouseInside(false), m_nLastMouseX(0), m_nLastMouseY(0), m_nButtonBits(0), m_hWndParent(NULL)
 {
     m_pManager = this;
     memset(m_KeysDown, 0, sizeof(m_KeysDown));
@@ -54,8 +41,7 @@ CWidgetManager::~CWidgetManager()
     m_pOverWidget = NULL;
     m_nButtonBits = 0;
     POSITION pos = m_Widgets.GetHeadPosition();
-    while (pos != NULL)
-    {
+    while (pos != NULL) {
         CWidget* pChild = m_Widgets.GetNext(pos);
         pChild->RemovedFromManager(this);
         pChild->m_pManager = NULL;
@@ -97,18 +83,15 @@ void CWidgetManager::DoMouseUps(CWidget* pWidget, int nBits)
     CPoint pt = pWidget->GetAbsPos();
     int x = m_nLastMouseX - pt.x;
     int y = m_nLastMouseY - pt.y;
-    if (nBits & WIDGET_BUTTON_LEFT)
-    {
+    if (nBits & WIDGET_BUTTON_LEFT) {
         pWidget->m_bPressed = false;
         pWidget->LButtonUp(x, y);
     }
-    if (nBits & WIDGET_BUTTON_MIDDLE)
-    {
+    if (nBits & WIDGET_BUTTON_MIDDLE) {
         pWidget->m_bPressed = false;
         pWidget->MButtonUp(x, y);
     }
-    if (nBits & WIDGET_BUTTON_RIGHT)
-    {
+    if (nBits & WIDGET_BUTTON_RIGHT) {
         pWidget->m_bPressed = false;
         pWidget->RButtonUp(x, y);
     }
@@ -141,15 +124,13 @@ void CWidgetManager::LostFocus()
     m_nButtonBits = 0;
     // With the bits gone nothing would ever release the pressed widget, and
     // every later press would go to it.
-    if (m_pPressedWidget != NULL)
-    {
+    if (m_pPressedWidget != NULL) {
         CWidget* pPressed = m_pPressedWidget;
         m_pPressedWidget = NULL;
         pPressed->m_bPressed = false;
         pPressed->MarkDirty();
     }
-    for (UINT nKey = 0; nKey < sizeof(m_KeysDown); ++nKey)
-    {
+    for (UINT nKey = 0; nKey < sizeof(m_KeysDown); ++nKey) {
         if (m_KeysDown[nKey])
             KeyUp(nKey);
     }
@@ -166,40 +147,31 @@ void CWidgetManager::MousePosition(int x, int y)
     int nRelX = 0;
     int nRelY = 0;
     CWidget* pHit = GetWidgetAt(x, y, &nRelX, &nRelY);
-    if (pHit != m_pOverWidget)
-    {
-        if (m_pOverWidget != NULL)
-        {
+    if (pHit != m_pOverWidget) {
+        if (m_pOverWidget != NULL) {
             CWidget* pOld = m_pOverWidget;
             m_pOverWidget = NULL;
             MouseLeave(pOld);
         }
         m_pOverWidget = pHit;
-        if (pHit != NULL)
-        {
+        if (pHit != NULL) {
             MouseEnter(pHit);
             pHit->MouseMove(nRelX, nRelY);
         }
-    }
-    else if (pHit != NULL && bMoved)
-    {
+    } else if (pHit != NULL && bMoved) {
         pHit->MouseMove(nRelX, nRelY);
     }
 }
 
 void CWidgetManager::RehupMouse()
 {
-    if (m_pPressedWidget != NULL)
-    {
-        if (m_pOverWidget != NULL && GetWidgetAt(m_nLastMouseX, m_nLastMouseY, NULL, NULL) != m_pPressedWidget)
-        {
+    if (m_pPressedWidget != NULL) {
+        if (m_pOverWidget != NULL && GetWidgetAt(m_nLastMouseX, m_nLastMouseY, NULL, NULL) != m_pPressedWidget) {
             CWidget* pOld = m_pOverWidget;
             m_pOverWidget = NULL;
             MouseLeave(pOld);
         }
-    }
-    else if (m_bMouseInside)
-    {
+    } else if (m_bMouseInside) {
         MousePosition(m_nLastMouseX, m_nLastMouseY);
     }
 }
@@ -218,8 +190,7 @@ bool CWidgetManager::MouseDrag(int x, int y)
     m_bMouseInside = true;
     m_nLastMouseX = x;
     m_nLastMouseY = y;
-    if (m_pOverWidget != NULL && m_pOverWidget != m_pPressedWidget)
-    {
+    if (m_pOverWidget != NULL && m_pOverWidget != m_pPressedWidget) {
         CWidget* pOld = m_pOverWidget;
         m_pOverWidget = NULL;
         MouseLeave(pOld);
@@ -233,16 +204,12 @@ bool CWidgetManager::MouseDrag(int x, int y)
     // The drag handler may have let go of the widget.
     if (m_pPressedWidget != pPressed)
         return true;
-    if (GetWidgetAt(x, y, NULL, NULL) == pPressed)
-    {
-        if (m_pOverWidget == NULL)
-        {
+    if (GetWidgetAt(x, y, NULL, NULL) == pPressed) {
+        if (m_pOverWidget == NULL) {
             m_pOverWidget = pPressed;
             MouseEnter(pPressed);
         }
-    }
-    else if (m_pOverWidget != NULL)
-    {
+    } else if (m_pOverWidget != NULL) {
         CWidget* pOld = m_pOverWidget;
         m_pOverWidget = NULL;
         MouseLeave(pOld);
@@ -254,12 +221,9 @@ bool CWidgetManager::MouseDown(int x, int y, int nCode)
 {
     m_nButtonBits |= ButtonBitOf(nCode);
     // While a widget holds a button, no other one may come under the mouse.
-    if (m_pPressedWidget == NULL)
-    {
+    if (m_pPressedWidget == NULL) {
         MousePosition(x, y);
-    }
-    else
-    {
+    } else {
         m_nLastMouseX = x;
         m_nLastMouseY = y;
     }
@@ -267,8 +231,7 @@ bool CWidgetManager::MouseDown(int x, int y, int nCode)
     int nRelX = 0;
     int nRelY = 0;
     CWidget* pTarget = GetWidgetAt(x, y, &nRelX, &nRelY);
-    if (m_pPressedWidget != NULL)
-    {
+    if (m_pPressedWidget != NULL) {
         // The widget already holding a button takes the press, in its own coordinates.
         pTarget = m_pPressedWidget;
         CPoint pt = pTarget->GetAbsPos();
@@ -288,20 +251,16 @@ bool CWidgetManager::MouseDown(int x, int y, int nCode)
 bool CWidgetManager::MouseUp(int x, int y, int nCode)
 {
     int nBit = ButtonBitOf(nCode);
-    if (m_pPressedWidget != NULL && (m_nButtonBits & nBit) != 0)
-    {
+    if (m_pPressedWidget != NULL && (m_nButtonBits & nBit) != 0) {
         CWidget* pPressed = m_pPressedWidget;
         m_nButtonBits &= ~nBit;
-        if (m_nButtonBits == 0)
-        {
+        if (m_nButtonBits == 0) {
             m_pPressedWidget = NULL;
             pPressed->m_bPressed = false;
         }
         CPoint pt = pPressed->GetAbsPos();
         pPressed->MouseUp(x - pt.x, y - pt.y, nCode);
-    }
-    else
-    {
+    } else {
         m_nButtonBits &= ~nBit;
     }
     if (m_pPressedWidget == NULL)
@@ -312,8 +271,7 @@ bool CWidgetManager::MouseUp(int x, int y, int nCode)
 bool CWidgetManager::MouseExit(int x, int y)
 {
     m_bMouseInside = false;
-    if (m_pOverWidget != NULL)
-    {
+    if (m_pOverWidget != NULL) {
         CWidget* pOld = m_pOverWidget;
         m_pOverWidget = NULL;
         MouseLeave(pOld);
@@ -360,20 +318,17 @@ void CWidgetManager::DisableWidget(CWidget* pWidget)
 {
     if (pWidget == NULL)
         return;
-    if (pWidget == m_pOverWidget)
-    {
+    if (pWidget == m_pOverWidget) {
         m_pOverWidget = NULL;
         MouseLeave(pWidget);
     }
-    if (pWidget == m_pPressedWidget)
-    {
+    if (pWidget == m_pPressedWidget) {
         m_pPressedWidget = NULL;
         int nBits = m_nButtonBits;
         m_nButtonBits = 0;
         DoMouseUps(pWidget, nBits);
     }
-    if (pWidget == m_pFocusWidget)
-    {
+    if (pWidget == m_pFocusWidget) {
         m_pFocusWidget = NULL;
         pWidget->LostFocus();
     }
@@ -387,8 +342,7 @@ void CWidgetManager::SetFocus(CWidget* pWidget)
     m_pFocusWidget = NULL;
     if (pOld != NULL)
         pOld->LostFocus();
-    if (pWidget != NULL && pWidget->m_pManager == this)
-    {
+    if (pWidget != NULL && pWidget->m_pManager == this) {
         m_pFocusWidget = pWidget;
         if (m_bHasFocus)
             pWidget->GotFocus();
@@ -398,8 +352,7 @@ void CWidgetManager::SetFocus(CWidget* pWidget)
 void CWidgetManager::DrawWidgetsTo(CWidgetDC* pDC)
 {
     POSITION pos = m_Widgets.GetHeadPosition();
-    while (pos != NULL)
-    {
+    while (pos != NULL) {
         CWidget* pWidget = m_Widgets.GetNext(pos);
         if (!pWidget->m_bVisible)
             continue;
@@ -416,8 +369,7 @@ void CWidgetManager::UpdateLayout(CWidgetList& list)
     // rectangles are taken in host coordinates, whatever the list's depth.
     CRect rcUnion(0, 0, 0, 0);
     POSITION pos = list.GetHeadPosition();
-    while (pos != NULL)
-    {
+    while (pos != NULL) {
         CWidget* pWidget = list.GetNext(pos);
         if (!pWidget->m_bDirty)
             continue;

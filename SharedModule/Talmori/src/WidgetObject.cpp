@@ -11,21 +11,11 @@ bool IsUsable(CPicture* pPicture)
 } // namespace
 
 CWidgetObject::CWidgetObject()
-    : m_pTopLeft(NULL),
-      m_pTop(NULL),
-      m_pTopRight(NULL),
-      m_pBottomLeft(NULL),
-      m_pBottom(NULL),
-      m_pBottomRight(NULL),
-      m_pLeft(NULL),
-      m_pRight(NULL),
-      m_pBackground(NULL)
-{
-}
+    : m_pTopLeft(NULL), m_pTop(NULL), m_pTopRight(NULL), m_pBottomLeft(NULL), m_pBottom(NULL), m_pBottomRight(NULL),
+      m_pLeft(NULL), m_pRight(NULL), m_pBackground(NULL)
+{}
 
-CWidgetObject::~CWidgetObject()
-{
-}
+CWidgetObject::~CWidgetObject() {}
 
 void CWidgetObject::DrawFrame(CDC* pDC, int x, int y, int w, int h)
 {

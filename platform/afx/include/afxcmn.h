@@ -29,7 +29,10 @@ public:
     {
         return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
     }
-    BOOL Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask) { return Create(MAKEINTRESOURCE(nBitmapID), cx, nGrow, crMask); }
+    BOOL Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
+    {
+        return Create(MAKEINTRESOURCE(nBitmapID), cx, nGrow, crMask);
+    }
     BOOL Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask);
     BOOL Create(CImageList* pImageList) { return Attach(ImageList_Duplicate(pImageList->GetSafeHandle())); }
     BOOL DeleteImageList();
@@ -38,17 +41,24 @@ public:
     BOOL SetImageCount(UINT uNewCount) { return ImageList_SetImageCount(m_hImageList, uNewCount); }
     COLORREF SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
     COLORREF GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
-    BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const { return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo); }
+    BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const
+    {
+        return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo);
+    }
     int Add(CBitmap* pbmImage, CBitmap* pbmMask)
     {
         return ImageList_Add(m_hImageList, (HBITMAP)pbmImage->GetSafeHandle(), (HBITMAP)pbmMask->GetSafeHandle());
     }
-    int Add(CBitmap* pbmImage, COLORREF crMask) { return ImageList_AddMasked(m_hImageList, (HBITMAP)pbmImage->GetSafeHandle(), crMask); }
+    int Add(CBitmap* pbmImage, COLORREF crMask)
+    {
+        return ImageList_AddMasked(m_hImageList, (HBITMAP)pbmImage->GetSafeHandle(), crMask);
+    }
     int Add(HICON hIcon) { return ImageList_AddIcon(m_hImageList, hIcon); }
     BOOL Remove(int nImage) { return ImageList_Remove(m_hImageList, nImage); }
     BOOL Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask)
     {
-        return ImageList_Replace(m_hImageList, nImage, (HBITMAP)pbmImage->GetSafeHandle(), (HBITMAP)pbmMask->GetSafeHandle());
+        return ImageList_Replace(m_hImageList, nImage, (HBITMAP)pbmImage->GetSafeHandle(),
+                                 (HBITMAP)pbmMask->GetSafeHandle());
     }
     int Replace(int nImage, HICON hIcon) { return ImageList_ReplaceIcon(m_hImageList, nImage, hIcon); }
     HICON ExtractIcon(int nImage) { return ImageList_ExtractIcon(NULL, m_hImageList, nImage); }
@@ -58,7 +68,8 @@ public:
     }
     BOOL DrawEx(CDC* pDC, int nImage, POINT pt, SIZE sz, COLORREF clrBk, COLORREF clrFg, UINT nStyle)
     {
-        return ImageList_DrawEx(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, sz.cx, sz.cy, clrBk, clrFg, nStyle);
+        return ImageList_DrawEx(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, sz.cx, sz.cy, clrBk, clrFg,
+                                nStyle);
     }
     BOOL SetOverlayImage(int nImage, int nOverlay) { return ImageList_SetOverlayImage(m_hImageList, nImage, nOverlay); }
 };
@@ -91,7 +102,10 @@ public:
     int SetMinTabWidth(int cx) { return TabCtrl_SetMinTabWidth(m_hWnd, cx); }
     LONG InsertItem(int nItem, TCITEM* pTabCtrlItem) { return TabCtrl_InsertItem(m_hWnd, nItem, pTabCtrlItem); }
     LONG InsertItem(int nItem, LPCTSTR lpszItem) { return InsertItem(TCIF_TEXT, nItem, lpszItem, 0, 0); }
-    LONG InsertItem(int nItem, LPCTSTR lpszItem, int nImage) { return InsertItem(TCIF_TEXT | TCIF_IMAGE, nItem, lpszItem, nImage, 0); }
+    LONG InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
+    {
+        return InsertItem(TCIF_TEXT | TCIF_IMAGE, nItem, lpszItem, nImage, 0);
+    }
     LONG InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, int nImage, LPARAM lParam)
     {
         TCITEM item = {};
@@ -126,7 +140,10 @@ public:
     BOOL DeleteItem(int nPos) { return Header_DeleteItem(m_hWnd, nPos); }
     BOOL GetItemRect(int nIndex, LPRECT lpRect) const { return Header_GetItemRect(m_hWnd, nIndex, lpRect); }
     BOOL Layout(HDLAYOUT* pHeaderLayout) { return Header_Layout(m_hWnd, pHeaderLayout); }
-    int HitTest(LPHDHITTESTINFO pHeaderHitTestInfo) { return (int)::SendMessage(m_hWnd, HDM_HITTEST, 0, (LPARAM)pHeaderHitTestInfo); }
+    int HitTest(LPHDHITTESTINFO pHeaderHitTestInfo)
+    {
+        return (int)::SendMessage(m_hWnd, HDM_HITTEST, 0, (LPARAM)pHeaderHitTestInfo);
+    }
     CImageList* SetImageList(CImageList* pImageList)
     {
         return CImageList::FromHandle(Header_SetImageList(m_hWnd, pImageList->GetSafeHandle()));
@@ -152,20 +169,27 @@ public:
     BOOL SetTextColor(COLORREF cr) { return ListView_SetTextColor(m_hWnd, cr); }
     COLORREF GetTextBkColor() const { return ListView_GetTextBkColor(m_hWnd); }
     BOOL SetTextBkColor(COLORREF cr) { return ListView_SetTextBkColor(m_hWnd, cr); }
-    CImageList* GetImageList(int nImageList) const { return CImageList::FromHandle(ListView_GetImageList(m_hWnd, nImageList)); }
+    CImageList* GetImageList(int nImageList) const
+    {
+        return CImageList::FromHandle(ListView_GetImageList(m_hWnd, nImageList));
+    }
     CImageList* SetImageList(CImageList* pImageList, int nImageListType)
     {
         return CImageList::FromHandle(ListView_SetImageList(m_hWnd, pImageList->GetSafeHandle(), nImageListType));
     }
     DWORD GetExtendedStyle() const { return ListView_GetExtendedListViewStyle(m_hWnd); }
-    DWORD SetExtendedStyle(DWORD dwNewStyle) { return (DWORD)::SendMessage(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle); }
+    DWORD SetExtendedStyle(DWORD dwNewStyle)
+    {
+        return (DWORD)::SendMessage(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle);
+    }
     CHeaderCtrl* GetHeaderCtrl() const { return (CHeaderCtrl*)CWnd::FromHandle(ListView_GetHeader(m_hWnd)); }
 
     int GetItemCount() const { return ListView_GetItemCount(m_hWnd); }
     void SetItemCount(int nItems) { ListView_SetItemCount(m_hWnd, nItems); }
     BOOL GetItem(LVITEM* pItem) const { return ListView_GetItem(m_hWnd, pItem); }
     BOOL SetItem(const LVITEM* pItem) { return ListView_SetItem(m_hWnd, pItem); }
-    BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState, UINT nStateMask, LPARAM lParam);
+    BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState, UINT nStateMask,
+                 LPARAM lParam);
     DWORD_PTR GetItemData(int nItem) const;
     BOOL SetItemData(int nItem, DWORD_PTR dwData);
     UINT GetItemState(int nItem, UINT nMask) const { return ListView_GetItemState(m_hWnd, nItem, nMask); }
@@ -182,7 +206,10 @@ public:
         pos = (POSITION)(DWORD_PTR)(1 + GetNextItem(nItem, LVNI_SELECTED));
         return nItem;
     }
-    BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const { return ListView_GetItemRect(m_hWnd, nItem, lpRect, nCode); }
+    BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
+    {
+        return ListView_GetItemRect(m_hWnd, nItem, lpRect, nCode);
+    }
     BOOL GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const;
     int GetTopIndex() const { return ListView_GetTopIndex(m_hWnd); }
     int GetCountPerPage() const { return ListView_GetCountPerPage(m_hWnd); }
@@ -192,11 +219,15 @@ public:
     BOOL SetColumn(int nCol, const LVCOLUMN* pColumn) { return ListView_SetColumn(m_hWnd, nCol, pColumn); }
 
     int InsertColumn(int nCol, const LVCOLUMN* pColumn) { return ListView_InsertColumn(m_hWnd, nCol, pColumn); }
-    int InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1);
+    int InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
+                     int nSubItem = -1);
     BOOL DeleteColumn(int nCol) { return ListView_DeleteColumn(m_hWnd, nCol); }
     int InsertItem(const LVITEM* pItem) { return ListView_InsertItem(m_hWnd, pItem); }
     int InsertItem(int nItem, LPCTSTR lpszItem) { return InsertItem(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0); }
-    int InsertItem(int nItem, LPCTSTR lpszItem, int nImage) { return InsertItem(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0); }
+    int InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
+    {
+        return InsertItem(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0);
+    }
     int InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam);
     BOOL DeleteItem(int nItem) { return ListView_DeleteItem(m_hWnd, nItem); }
     BOOL DeleteAllItems() { return ListView_DeleteAllItems(m_hWnd); }
@@ -228,7 +259,10 @@ public:
     UINT GetCount() const { return TreeView_GetCount(m_hWnd); }
     UINT GetIndent() const { return TreeView_GetIndent(m_hWnd); }
     void SetIndent(UINT nIndent) { TreeView_SetIndent(m_hWnd, nIndent); }
-    CImageList* GetImageList(int nImageList) const { return CImageList::FromHandle(TreeView_GetImageList(m_hWnd, nImageList)); }
+    CImageList* GetImageList(int nImageList) const
+    {
+        return CImageList::FromHandle(TreeView_GetImageList(m_hWnd, nImageList));
+    }
     CImageList* SetImageList(CImageList* pImageList, int nImageListType)
     {
         return CImageList::FromHandle(TreeView_SetImageList(m_hWnd, pImageList->GetSafeHandle(), nImageListType));
@@ -248,7 +282,10 @@ public:
     BOOL SetItemText(HTREEITEM hItem, LPCTSTR lpszItem);
     BOOL GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const;
     BOOL SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage);
-    UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const { return TreeView_GetItemState(m_hWnd, hItem, nStateMask); }
+    UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const
+    {
+        return TreeView_GetItemState(m_hWnd, hItem, nStateMask);
+    }
     BOOL SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask);
     DWORD_PTR GetItemData(HTREEITEM hItem) const;
     BOOL SetItemData(HTREEITEM hItem, DWORD_PTR dwData);
@@ -358,7 +395,11 @@ public:
     int SetPageSize(int nSize) { return (int)::SendMessage(m_hWnd, TBM_SETPAGESIZE, 0, nSize); }
     int GetRangeMax() const { return (int)::SendMessage(m_hWnd, TBM_GETRANGEMAX, 0, 0); }
     int GetRangeMin() const { return (int)::SendMessage(m_hWnd, TBM_GETRANGEMIN, 0, 0); }
-    void GetRange(int& nMin, int& nMax) const { nMin = GetRangeMin(); nMax = GetRangeMax(); }
+    void GetRange(int& nMin, int& nMax) const
+    {
+        nMin = GetRangeMin();
+        nMax = GetRangeMax();
+    }
     void SetRangeMin(int nMin, BOOL bRedraw = FALSE) { ::SendMessage(m_hWnd, TBM_SETRANGEMIN, bRedraw, nMin); }
     void SetRangeMax(int nMax, BOOL bRedraw = FALSE) { ::SendMessage(m_hWnd, TBM_SETRANGEMAX, bRedraw, nMax); }
     void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE)
@@ -378,7 +419,10 @@ class CHotKeyCtrl : public CWnd
 public:
     CHotKeyCtrl() {}
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-    void SetHotKey(WORD wVirtualKeyCode, WORD wModifiers) { ::SendMessage(m_hWnd, HKM_SETHOTKEY, MAKEWORD(wVirtualKeyCode, wModifiers), 0); }
+    void SetHotKey(WORD wVirtualKeyCode, WORD wModifiers)
+    {
+        ::SendMessage(m_hWnd, HKM_SETHOTKEY, MAKEWORD(wVirtualKeyCode, wModifiers), 0);
+    }
     DWORD GetHotKey() const { return (DWORD)::SendMessage(m_hWnd, HKM_GETHOTKEY, 0, 0); }
     void GetHotKey(WORD& wVirtualKeyCode, WORD& wModifiers) const
     {
@@ -386,7 +430,10 @@ public:
         wVirtualKeyCode = LOBYTE(LOWORD(dw));
         wModifiers = HIBYTE(LOWORD(dw));
     }
-    void SetRules(WORD wInvalidComb, WORD wModifiers) { ::SendMessage(m_hWnd, HKM_SETRULES, wInvalidComb, MAKELPARAM(wModifiers, 0)); }
+    void SetRules(WORD wInvalidComb, WORD wModifiers)
+    {
+        ::SendMessage(m_hWnd, HKM_SETRULES, wInvalidComb, MAKELPARAM(wModifiers, 0));
+    }
 };
 
 class CComboBoxEx : public CComboBox
@@ -395,15 +442,22 @@ class CComboBoxEx : public CComboBox
 public:
     CComboBoxEx() {}
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-    int InsertItem(const COMBOBOXEXITEM* pCBItem) { return (int)::SendMessage(m_hWnd, CBEM_INSERTITEM, 0, (LPARAM)pCBItem); }
+    int InsertItem(const COMBOBOXEXITEM* pCBItem)
+    {
+        return (int)::SendMessage(m_hWnd, CBEM_INSERTITEM, 0, (LPARAM)pCBItem);
+    }
     int DeleteItem(int iIndex) { return (int)::SendMessage(m_hWnd, CBEM_DELETEITEM, iIndex, 0); }
     BOOL GetItem(COMBOBOXEXITEM* pCBItem) { return (BOOL)::SendMessage(m_hWnd, CBEM_GETITEM, 0, (LPARAM)pCBItem); }
     int SetItem(const COMBOBOXEXITEM* pCBItem) { return (int)::SendMessage(m_hWnd, CBEM_SETITEM, 0, (LPARAM)pCBItem); }
-    CComboBox* GetComboBoxCtrl() { return (CComboBox*)CWnd::FromHandle((HWND)::SendMessage(m_hWnd, CBEM_GETCOMBOCONTROL, 0, 0)); }
+    CComboBox* GetComboBoxCtrl()
+    {
+        return (CComboBox*)CWnd::FromHandle((HWND)::SendMessage(m_hWnd, CBEM_GETCOMBOCONTROL, 0, 0));
+    }
     CEdit* GetEditCtrl() { return (CEdit*)CWnd::FromHandle((HWND)::SendMessage(m_hWnd, CBEM_GETEDITCONTROL, 0, 0)); }
     CImageList* SetImageList(CImageList* pImageList)
     {
-        return CImageList::FromHandle((HIMAGELIST)::SendMessage(m_hWnd, CBEM_SETIMAGELIST, 0, (LPARAM)pImageList->GetSafeHandle()));
+        return CImageList::FromHandle(
+            (HIMAGELIST)::SendMessage(m_hWnd, CBEM_SETIMAGELIST, 0, (LPARAM)pImageList->GetSafeHandle()));
     }
     DWORD SetExtendedStyle(DWORD dwExMask, DWORD dwExStyles)
     {
@@ -445,14 +499,20 @@ public:
     }
     CString GetSelText() const;
     long GetTextRange(int nFirst, int nLast, CString& refString) const;
-    void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE) { ::SendMessage(m_hWnd, EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText); }
+    void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE)
+    {
+        ::SendMessage(m_hWnd, EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText);
+    }
     void HideSelection(BOOL bHide, BOOL bPerm) { ::SendMessage(m_hWnd, EM_HIDESELECTION, bHide, bPerm); }
     void LimitText(long nChars = 0) { ::SendMessage(m_hWnd, EM_EXLIMITTEXT, 0, nChars); }
     long GetLimitText() const { return (long)::SendMessage(m_hWnd, EM_GETLIMITTEXT, 0, 0); }
     BOOL SetReadOnly(BOOL bReadOnly = TRUE) { return (BOOL)::SendMessage(m_hWnd, EM_SETREADONLY, bReadOnly, 0); }
     DWORD GetEventMask() const { return (DWORD)::SendMessage(m_hWnd, EM_GETEVENTMASK, 0, 0); }
     DWORD SetEventMask(DWORD dwEventMask) { return (DWORD)::SendMessage(m_hWnd, EM_SETEVENTMASK, 0, dwEventMask); }
-    COLORREF SetBackgroundColor(BOOL bSysColor, COLORREF cr) { return (COLORREF)::SendMessage(m_hWnd, EM_SETBKGNDCOLOR, bSysColor, cr); }
+    COLORREF SetBackgroundColor(BOOL bSysColor, COLORREF cr)
+    {
+        return (COLORREF)::SendMessage(m_hWnd, EM_SETBKGNDCOLOR, bSysColor, cr);
+    }
     DWORD GetDefaultCharFormat(CHARFORMAT& cf) const;
     DWORD GetSelectionCharFormat(CHARFORMAT& cf) const;
     BOOL SetDefaultCharFormat(CHARFORMAT& cf);
@@ -463,9 +523,18 @@ public:
     BOOL SetAutoURLDetect(BOOL bEnable = TRUE) { return !(BOOL)::SendMessage(m_hWnd, EM_AUTOURLDETECT, bEnable, 0); }
     void SetOptions(WORD wOp, DWORD dwFlags) { ::SendMessage(m_hWnd, EM_SETOPTIONS, wOp, dwFlags); }
     IRichEditOle* GetIRichEditOle() const;
-    BOOL SetOLECallback(IRichEditOleCallback* pCallback) { return (BOOL)::SendMessage(m_hWnd, EM_SETOLECALLBACK, 0, (LPARAM)pCallback); }
-    long StreamIn(int nFormat, EDITSTREAM& es) { return (long)::SendMessage(m_hWnd, EM_STREAMIN, nFormat, (LPARAM)&es); }
-    long StreamOut(int nFormat, EDITSTREAM& es) { return (long)::SendMessage(m_hWnd, EM_STREAMOUT, nFormat, (LPARAM)&es); }
+    BOOL SetOLECallback(IRichEditOleCallback* pCallback)
+    {
+        return (BOOL)::SendMessage(m_hWnd, EM_SETOLECALLBACK, 0, (LPARAM)pCallback);
+    }
+    long StreamIn(int nFormat, EDITSTREAM& es)
+    {
+        return (long)::SendMessage(m_hWnd, EM_STREAMIN, nFormat, (LPARAM)&es);
+    }
+    long StreamOut(int nFormat, EDITSTREAM& es)
+    {
+        return (long)::SendMessage(m_hWnd, EM_STREAMOUT, nFormat, (LPARAM)&es);
+    }
     int LineIndex(int nLine = -1) const { return (int)::SendMessage(m_hWnd, EM_LINEINDEX, nLine, 0); }
     int LineLength(int nLine = -1) const { return (int)::SendMessage(m_hWnd, EM_LINELENGTH, nLine, 0); }
     long LineFromChar(long nIndex) const { return (long)::SendMessage(m_hWnd, EM_EXLINEFROMCHAR, 0, nIndex); }

@@ -3,13 +3,20 @@
 
 #include "afxtempl.h"
 
-class CByteArray : public CArray<BYTE, BYTE> {};
-class CWordArray : public CArray<WORD, WORD> {};
-class CDWordArray : public CArray<DWORD, DWORD> {};
-class CUIntArray : public CArray<UINT, UINT> {};
-class CPtrArray : public CArray<void*, void*> {};
-class CObArray : public CArray<CObject*, CObject*> {};
-class CStringArray : public CArray<CString, const CString&> {};
+class CByteArray : public CArray<BYTE, BYTE>
+{};
+class CWordArray : public CArray<WORD, WORD>
+{};
+class CDWordArray : public CArray<DWORD, DWORD>
+{};
+class CUIntArray : public CArray<UINT, UINT>
+{};
+class CPtrArray : public CArray<void*, void*>
+{};
+class CObArray : public CArray<CObject*, CObject*>
+{};
+class CStringArray : public CArray<CString, const CString&>
+{};
 
 class CPtrList : public CList<void*, void*>
 {

@@ -72,7 +72,10 @@ public:
 #pragma push_macro("GetFileTitle")
 #undef GetFileTitle
     virtual CString GetFileTitle() const;
-    CString GetFileTitleA() const { return GetFileTitle(); }
+    CString GetFileTitleA() const
+    {
+        return GetFileTitle();
+    }
 #pragma pop_macro("GetFileTitle")
     virtual CString GetFilePath() const;
     virtual void SetFilePath(LPCSTR lpszNewName);

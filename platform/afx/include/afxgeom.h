@@ -42,16 +42,44 @@ class CSize : public tagSIZE
 {
 public:
     CSize() noexcept { cx = cy = 0; }
-    CSize(int initCX, int initCY) noexcept { cx = initCX; cy = initCY; }
-    CSize(SIZE initSize) noexcept { cx = initSize.cx; cy = initSize.cy; }
-    CSize(POINT initPt) noexcept { cx = initPt.x; cy = initPt.y; }
-    explicit CSize(DWORD dwSize) noexcept { cx = (short)(dwSize & 0xFFFF); cy = (short)(dwSize >> 16); }
+    CSize(int initCX, int initCY) noexcept
+    {
+        cx = initCX;
+        cy = initCY;
+    }
+    CSize(SIZE initSize) noexcept
+    {
+        cx = initSize.cx;
+        cy = initSize.cy;
+    }
+    CSize(POINT initPt) noexcept
+    {
+        cx = initPt.x;
+        cy = initPt.y;
+    }
+    explicit CSize(DWORD dwSize) noexcept
+    {
+        cx = (short)(dwSize & 0xFFFF);
+        cy = (short)(dwSize >> 16);
+    }
 
-    void SetSize(int CX, int CY) noexcept { cx = CX; cy = CY; }
+    void SetSize(int CX, int CY) noexcept
+    {
+        cx = CX;
+        cy = CY;
+    }
     bool operator==(SIZE size) const noexcept { return cx == size.cx && cy == size.cy; }
     bool operator!=(SIZE size) const noexcept { return !(*this == size); }
-    void operator+=(SIZE size) noexcept { cx += size.cx; cy += size.cy; }
-    void operator-=(SIZE size) noexcept { cx -= size.cx; cy -= size.cy; }
+    void operator+=(SIZE size) noexcept
+    {
+        cx += size.cx;
+        cy += size.cy;
+    }
+    void operator-=(SIZE size) noexcept
+    {
+        cx -= size.cx;
+        cy -= size.cy;
+    }
     CSize operator+(SIZE size) const noexcept { return CSize(cx + size.cx, cy + size.cy); }
     CSize operator-(SIZE size) const noexcept { return CSize(cx - size.cx, cy - size.cy); }
     CSize operator-() const noexcept { return CSize(-cx, -cy); }
@@ -63,9 +91,21 @@ class CPoint : public tagPOINT
 {
 public:
     CPoint() noexcept { x = y = 0; }
-    CPoint(int initX, int initY) noexcept { x = initX; y = initY; }
-    CPoint(POINT initPt) noexcept { x = initPt.x; y = initPt.y; }
-    CPoint(SIZE initSize) noexcept { x = initSize.cx; y = initSize.cy; }
+    CPoint(int initX, int initY) noexcept
+    {
+        x = initX;
+        y = initY;
+    }
+    CPoint(POINT initPt) noexcept
+    {
+        x = initPt.x;
+        y = initPt.y;
+    }
+    CPoint(SIZE initSize) noexcept
+    {
+        x = initSize.cx;
+        y = initSize.cy;
+    }
     // The packed form of mouse messages: signed 16-bit x low, y high.
     explicit CPoint(LPARAM dwPoint) noexcept
     {
@@ -73,10 +113,18 @@ public:
         y = (short)((dwPoint >> 16) & 0xFFFF);
     }
 
-    void Offset(int xOffset, int yOffset) noexcept { x += xOffset; y += yOffset; }
+    void Offset(int xOffset, int yOffset) noexcept
+    {
+        x += xOffset;
+        y += yOffset;
+    }
     void Offset(POINT point) noexcept { Offset(point.x, point.y); }
     void Offset(SIZE size) noexcept { Offset(size.cx, size.cy); }
-    void SetPoint(int X, int Y) noexcept { x = X; y = Y; }
+    void SetPoint(int X, int Y) noexcept
+    {
+        x = X;
+        y = Y;
+    }
     bool operator==(POINT point) const noexcept { return x == point.x && y == point.y; }
     bool operator!=(POINT point) const noexcept { return !(*this == point); }
     void operator+=(SIZE size) noexcept { Offset(size); }
@@ -92,8 +140,14 @@ public:
     inline CRect operator-(const RECT* lpRect) const noexcept;
 };
 
-inline CPoint CSize::operator+(POINT point) const noexcept { return CPoint(cx + point.x, cy + point.y); }
-inline CPoint CSize::operator-(POINT point) const noexcept { return CPoint(cx - point.x, cy - point.y); }
+inline CPoint CSize::operator+(POINT point) const noexcept
+{
+    return CPoint(cx + point.x, cy + point.y);
+}
+inline CPoint CSize::operator-(POINT point) const noexcept
+{
+    return CPoint(cx - point.x, cy - point.y);
+}
 
 class CRect : public tagRECT
 {
@@ -126,8 +180,17 @@ public:
         return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
     }
 
-    void SetRect(int x1, int y1, int x2, int y2) noexcept { left = x1; top = y1; right = x2; bottom = y2; }
-    void SetRect(POINT topLeft, POINT bottomRight) noexcept { SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y); }
+    void SetRect(int x1, int y1, int x2, int y2) noexcept
+    {
+        left = x1;
+        top = y1;
+        right = x2;
+        bottom = y2;
+    }
+    void SetRect(POINT topLeft, POINT bottomRight) noexcept
+    {
+        SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+    }
     void SetRectEmpty() noexcept { SetRect(0, 0, 0, 0); }
     void CopyRect(LPCRECT lpSrcRect) noexcept
     {
@@ -138,24 +201,48 @@ public:
     }
     BOOL EqualRect(LPCRECT lpRect) const noexcept
     {
-        return lpRect != nullptr && left == lpRect->left && top == lpRect->top &&
-               right == lpRect->right && bottom == lpRect->bottom;
+        return lpRect != nullptr && left == lpRect->left && top == lpRect->top && right == lpRect->right &&
+               bottom == lpRect->bottom;
     }
 
     void InflateRect(int x, int y) noexcept { InflateRect(x, y, x, y); }
     void InflateRect(SIZE size) noexcept { InflateRect(size.cx, size.cy); }
     void InflateRect(LPCRECT lpRect) noexcept { InflateRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-    void InflateRect(int l, int t, int r, int b) noexcept { left -= l; top -= t; right += r; bottom += b; }
+    void InflateRect(int l, int t, int r, int b) noexcept
+    {
+        left -= l;
+        top -= t;
+        right += r;
+        bottom += b;
+    }
     void DeflateRect(int x, int y) noexcept { InflateRect(-x, -y); }
     void DeflateRect(SIZE size) noexcept { InflateRect(-size.cx, -size.cy); }
     void DeflateRect(LPCRECT lpRect) noexcept { DeflateRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
     void DeflateRect(int l, int t, int r, int b) noexcept { InflateRect(-l, -t, -r, -b); }
-    void OffsetRect(int x, int y) noexcept { left += x; right += x; top += y; bottom += y; }
+    void OffsetRect(int x, int y) noexcept
+    {
+        left += x;
+        right += x;
+        top += y;
+        bottom += y;
+    }
     void OffsetRect(POINT point) noexcept { OffsetRect(point.x, point.y); }
     void OffsetRect(SIZE size) noexcept { OffsetRect(size.cx, size.cy); }
-    void MoveToX(int x) noexcept { right = x + Width(); left = x; }
-    void MoveToY(int y) noexcept { bottom = y + Height(); top = y; }
-    void MoveToXY(int x, int y) noexcept { MoveToX(x); MoveToY(y); }
+    void MoveToX(int x) noexcept
+    {
+        right = x + Width();
+        left = x;
+    }
+    void MoveToY(int y) noexcept
+    {
+        bottom = y + Height();
+        top = y;
+    }
+    void MoveToXY(int x, int y) noexcept
+    {
+        MoveToX(x);
+        MoveToY(y);
+    }
     void MoveToXY(POINT point) noexcept { MoveToXY(point.x, point.y); }
     void NormalizeRect() noexcept;
 
@@ -163,7 +250,11 @@ public:
     BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept;
     BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept;
 
-    CRect& operator=(const RECT& srcRect) noexcept { CopyRect(&srcRect); return *this; }
+    CRect& operator=(const RECT& srcRect) noexcept
+    {
+        CopyRect(&srcRect);
+        return *this;
+    }
     bool operator==(const RECT& rect) const noexcept { return EqualRect(&rect) != FALSE; }
     bool operator!=(const RECT& rect) const noexcept { return !EqualRect(&rect); }
     void operator+=(POINT point) noexcept { OffsetRect(point); }
@@ -172,25 +263,87 @@ public:
     void operator-=(POINT point) noexcept { OffsetRect(-point.x, -point.y); }
     void operator-=(SIZE size) noexcept { OffsetRect(-size.cx, -size.cy); }
     void operator-=(LPCRECT lpRect) noexcept { DeflateRect(lpRect); }
-    void operator&=(const RECT& rect) noexcept { CRect r(*this); IntersectRect(&r, &rect); }
-    void operator|=(const RECT& rect) noexcept { CRect r(*this); UnionRect(&r, &rect); }
-    CRect operator+(POINT point) const noexcept { CRect r(*this); r.OffsetRect(point); return r; }
-    CRect operator-(POINT point) const noexcept { CRect r(*this); r.OffsetRect(-point.x, -point.y); return r; }
-    CRect operator+(SIZE size) const noexcept { CRect r(*this); r.OffsetRect(size); return r; }
-    CRect operator-(SIZE size) const noexcept { CRect r(*this); r.OffsetRect(-size.cx, -size.cy); return r; }
-    CRect operator+(LPCRECT lpRect) const noexcept { CRect r(*this); r.InflateRect(lpRect); return r; }
-    CRect operator-(LPCRECT lpRect) const noexcept { CRect r(*this); r.DeflateRect(lpRect); return r; }
-    CRect operator&(const RECT& rect) const noexcept { CRect r; r.IntersectRect(this, &rect); return r; }
-    CRect operator|(const RECT& rect) const noexcept { CRect r; r.UnionRect(this, &rect); return r; }
+    void operator&=(const RECT& rect) noexcept
+    {
+        CRect r(*this);
+        IntersectRect(&r, &rect);
+    }
+    void operator|=(const RECT& rect) noexcept
+    {
+        CRect r(*this);
+        UnionRect(&r, &rect);
+    }
+    CRect operator+(POINT point) const noexcept
+    {
+        CRect r(*this);
+        r.OffsetRect(point);
+        return r;
+    }
+    CRect operator-(POINT point) const noexcept
+    {
+        CRect r(*this);
+        r.OffsetRect(-point.x, -point.y);
+        return r;
+    }
+    CRect operator+(SIZE size) const noexcept
+    {
+        CRect r(*this);
+        r.OffsetRect(size);
+        return r;
+    }
+    CRect operator-(SIZE size) const noexcept
+    {
+        CRect r(*this);
+        r.OffsetRect(-size.cx, -size.cy);
+        return r;
+    }
+    CRect operator+(LPCRECT lpRect) const noexcept
+    {
+        CRect r(*this);
+        r.InflateRect(lpRect);
+        return r;
+    }
+    CRect operator-(LPCRECT lpRect) const noexcept
+    {
+        CRect r(*this);
+        r.DeflateRect(lpRect);
+        return r;
+    }
+    CRect operator&(const RECT& rect) const noexcept
+    {
+        CRect r;
+        r.IntersectRect(this, &rect);
+        return r;
+    }
+    CRect operator|(const RECT& rect) const noexcept
+    {
+        CRect r;
+        r.UnionRect(this, &rect);
+        return r;
+    }
 };
 
-inline CRect CPoint::operator+(const RECT* lpRect) const noexcept { return CRect(lpRect) + *this; }
-inline CRect CPoint::operator-(const RECT* lpRect) const noexcept { return CRect(lpRect) - *this; }
+inline CRect CPoint::operator+(const RECT* lpRect) const noexcept
+{
+    return CRect(lpRect) + *this;
+}
+inline CRect CPoint::operator-(const RECT* lpRect) const noexcept
+{
+    return CRect(lpRect) - *this;
+}
 
 inline void CRect::NormalizeRect() noexcept
 {
-    if (left > right) { LONG t = left; left = right; right = t; }
-    if (top > bottom) { LONG t = top; top = bottom; bottom = t; }
+    if (left > right) {
+        LONG t = left;
+        left = right;
+        right = t;
+    }
+    if (top > bottom) {
+        LONG t = top;
+        top = bottom;
+        bottom = t;
+    }
 }
 
 inline BOOL CRect::IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept
@@ -200,8 +353,8 @@ inline BOOL CRect::IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept
         SetRectEmpty();
         return FALSE;
     }
-    CRect r(a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
-            a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom);
+    CRect r(a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top, a.right < b.right ? a.right : b.right,
+            a.bottom < b.bottom ? a.bottom : b.bottom);
     if (r.IsRectEmpty()) {
         SetRectEmpty();
         return FALSE;
@@ -225,7 +378,7 @@ inline BOOL CRect::UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept
         *this = a;
         return TRUE;
     }
-    SetRect(a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
-            a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom);
+    SetRect(a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top, a.right > b.right ? a.right : b.right,
+            a.bottom > b.bottom ? a.bottom : b.bottom);
     return TRUE;
 }

@@ -66,9 +66,8 @@ class CInternetSession : public CObject
     DECLARE_DYNAMIC(CInternetSession)
 public:
     // Throws when WinInet cannot open the session.
-    CInternetSession(LPCTSTR pstrAgent = NULL, DWORD_PTR dwContext = 1,
-                     DWORD dwAccessType = PRE_CONFIG_INTERNET_ACCESS, LPCTSTR pstrProxyName = NULL,
-                     LPCTSTR pstrProxyBypass = NULL, DWORD dwFlags = 0);
+    CInternetSession(LPCTSTR pstrAgent = NULL, DWORD_PTR dwContext = 1, DWORD dwAccessType = PRE_CONFIG_INTERNET_ACCESS,
+                     LPCTSTR pstrProxyName = NULL, LPCTSTR pstrProxyBypass = NULL, DWORD dwFlags = 0);
     virtual ~CInternetSession();
 
     BOOL SetOption(DWORD dwOption, LPVOID lpBuffer, DWORD dwBufferLength, DWORD dwFlags = 0);
@@ -80,14 +79,14 @@ public:
     CHttpConnection* GetHttpConnection(LPCTSTR pstrServer, INTERNET_PORT nPort = INTERNET_INVALID_PORT_NUMBER,
                                        LPCTSTR pstrUserName = NULL, LPCTSTR pstrPassword = NULL);
     CHttpConnection* GetHttpConnection(LPCTSTR pstrServer, DWORD dwFlags,
-                                       INTERNET_PORT nPort = INTERNET_INVALID_PORT_NUMBER,
-                                       LPCTSTR pstrUserName = NULL, LPCTSTR pstrPassword = NULL);
+                                       INTERNET_PORT nPort = INTERNET_INVALID_PORT_NUMBER, LPCTSTR pstrUserName = NULL,
+                                       LPCTSTR pstrPassword = NULL);
 
     // Sends a GET for an http:// or https:// URL and gives the answer as a
     // CHttpFile the caller deletes. Other schemes throw
     // (ERROR_INTERNET_UNRECOGNIZED_SCHEME), as do failures to send.
     CHttpFile* OpenURL(LPCTSTR pstrURL, DWORD_PTR dwContext = 1, DWORD dwFlags = INTERNET_FLAG_TRANSFER_ASCII,
-                        LPCTSTR pstrHeaders = NULL, DWORD dwHeadersLength = 0);
+                       LPCTSTR pstrHeaders = NULL, DWORD dwHeadersLength = 0);
 
     virtual void Close();
 
@@ -101,8 +100,8 @@ public:
 protected:
     HINTERNET m_hSession;
     DWORD_PTR m_dwContext;
-    DWORD m_dwReceiveTimeout;  // 0: not set
-    DWORD m_dwSendTimeout;     // 0: not set
+    DWORD m_dwReceiveTimeout; // 0: not set
+    DWORD m_dwSendTimeout;    // 0: not set
 };
 
 class CInternetConnection : public CObject
@@ -211,8 +210,8 @@ class CHttpFile : public CInternetFile
     DECLARE_DYNAMIC(CHttpFile)
 public:
     CHttpFile(HINTERNET hFile, LPCTSTR pstrVerb, LPCTSTR pstrObject, CHttpConnection* pConnection);
-    CHttpFile(HINTERNET hFile, HINTERNET hOwnedConnection, LPCTSTR pstrObject, LPCTSTR pstrServer,
-              LPCTSTR pstrVerb, DWORD_PTR dwContext);
+    CHttpFile(HINTERNET hFile, HINTERNET hOwnedConnection, LPCTSTR pstrObject, LPCTSTR pstrServer, LPCTSTR pstrVerb,
+              DWORD_PTR dwContext);
 
     // Sends the request with extra header lines and an optional body.
     // Throws on failure, so a result is always TRUE.

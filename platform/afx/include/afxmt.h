@@ -61,10 +61,18 @@ public:
     CRITICAL_SECTION m_sect;
     operator CRITICAL_SECTION*() { return &m_sect; }
 
-    BOOL Lock() { ::EnterCriticalSection(&m_sect); return TRUE; }
+    BOOL Lock()
+    {
+        ::EnterCriticalSection(&m_sect);
+        return TRUE;
+    }
     // A critical section has no time-out: INFINITE waits, anything else tries once.
     virtual BOOL Lock(DWORD dwTimeout);
-    virtual BOOL Unlock() { ::LeaveCriticalSection(&m_sect); return TRUE; }
+    virtual BOOL Unlock()
+    {
+        ::LeaveCriticalSection(&m_sect);
+        return TRUE;
+    }
 };
 
 class CSingleLock

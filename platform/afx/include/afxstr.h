@@ -127,11 +127,17 @@ public:
 #pragma push_macro("LoadString")
 #undef LoadString
     BOOL LoadString(UINT nID);
-    BOOL LoadStringA(UINT nID) { return LoadString(nID); }
+    BOOL LoadStringA(UINT nID)
+    {
+        return LoadString(nID);
+    }
 #pragma pop_macro("LoadString")
 
     // True when b starts a double-byte character.
-    static bool IsLeadByte(BYTE b) noexcept { return b >= 0x81 && b <= 0xFE; }
+    static bool IsLeadByte(BYTE b) noexcept
+    {
+        return b >= 0x81 && b <= 0xFE;
+    }
     // Length of the character starting at p (1 or 2; 1 for a lead byte
     // followed by the terminator).
     static int CharLength(LPCSTR p) noexcept
@@ -147,7 +153,10 @@ private:
         char* data() noexcept { return reinterpret_cast<char*>(this + 1); }
     };
 
-    CStringData* GetData() const noexcept { return reinterpret_cast<CStringData*>(m_pszData) - 1; }
+    CStringData* GetData() const noexcept
+    {
+        return reinterpret_cast<CStringData*>(m_pszData) - 1;
+    }
     bool IsNil() const noexcept;
     static CStringData* Allocate(int nAlloc);
     void Reserve(int nLength, bool keep);

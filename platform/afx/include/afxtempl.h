@@ -18,8 +18,7 @@
 
 // ---- element helpers ---------------------------------------------------------
 
-template <class TYPE, class ARG_TYPE>
-inline BOOL CompareElements(const TYPE* pElement1, const ARG_TYPE* pElement2)
+template <class TYPE, class ARG_TYPE> inline BOOL CompareElements(const TYPE* pElement1, const ARG_TYPE* pElement2)
 {
     return *pElement1 == *pElement2;
 }
@@ -37,8 +36,7 @@ inline UINT AfxHashString(LPCSTR key)
 // The hash of a map key. Integers, enums and pointers hash by value (>> 4);
 // strings (CString, const char*) by their characters. Specialise it for other
 // key types: template<> UINT AFXAPI HashKey<MyKey>(MyKey key).
-template <class ARG_KEY>
-inline UINT AFXAPI HashKey(ARG_KEY key)
+template <class ARG_KEY> inline UINT AFXAPI HashKey(ARG_KEY key)
 {
     using K = std::decay_t<ARG_KEY>;
     if constexpr (std::is_convertible_v<const K&, LPCSTR> && !std::is_integral_v<K>) {
@@ -55,7 +53,8 @@ inline UINT AFXAPI HashKey(ARG_KEY key)
     }
 }
 
-namespace afx_detail {
+namespace afx_detail
+{
 
 template <class T> void ConstructRange(T* p, INT_PTR n)
 {
@@ -106,8 +105,7 @@ template <class T> T* AllocateRaw(INT_PTR n)
 
 // ---- CArray ------------------------------------------------------------------
 
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CArray : public CObject
+template <class TYPE, class ARG_TYPE = const TYPE&> class CArray : public CObject
 {
 public:
     CArray() : m_pData(nullptr), m_nSize(0), m_nMaxSize(0), m_nGrowBy(0) {}
@@ -123,9 +121,21 @@ public:
     void FreeExtra();
     void RemoveAll() { SetSize(0, -1); }
 
-    const TYPE& GetAt(INT_PTR nIndex) const { Check(nIndex); return m_pData[nIndex]; }
-    TYPE& GetAt(INT_PTR nIndex) { Check(nIndex); return m_pData[nIndex]; }
-    void SetAt(INT_PTR nIndex, ARG_TYPE newElement) { Check(nIndex); m_pData[nIndex] = newElement; }
+    const TYPE& GetAt(INT_PTR nIndex) const
+    {
+        Check(nIndex);
+        return m_pData[nIndex];
+    }
+    TYPE& GetAt(INT_PTR nIndex)
+    {
+        Check(nIndex);
+        return m_pData[nIndex];
+    }
+    void SetAt(INT_PTR nIndex, ARG_TYPE newElement)
+    {
+        Check(nIndex);
+        m_pData[nIndex] = newElement;
+    }
     const TYPE& ElementAt(INT_PTR nIndex) const { return GetAt(nIndex); }
     TYPE& ElementAt(INT_PTR nIndex) { return GetAt(nIndex); }
     const TYPE& operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
@@ -161,8 +171,7 @@ protected:
     INT_PTR m_nGrowBy;
 };
 
-template <class TYPE, class ARG_TYPE>
-void CArray<TYPE, ARG_TYPE>::Reallocate(INT_PTR nNewMax)
+template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::Reallocate(INT_PTR nNewMax)
 {
     TYPE* pNew = afx_detail::AllocateRaw<TYPE>(nNewMax);
     afx_detail::Relocate(pNew, m_pData, m_nSize);
@@ -171,8 +180,7 @@ void CArray<TYPE, ARG_TYPE>::Reallocate(INT_PTR nNewMax)
     m_nMaxSize = nNewMax;
 }
 
-template <class TYPE, class ARG_TYPE>
-void CArray<TYPE, ARG_TYPE>::SetSize(INT_PTR nNewSize, INT_PTR nGrowBy)
+template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::SetSize(INT_PTR nNewSize, INT_PTR nGrowBy)
 {
     if (nNewSize < 0)
         AfxThrowInvalidArgException();
@@ -205,8 +213,7 @@ void CArray<TYPE, ARG_TYPE>::SetSize(INT_PTR nNewSize, INT_PTR nGrowBy)
     m_nSize = nNewSize;
 }
 
-template <class TYPE, class ARG_TYPE>
-void CArray<TYPE, ARG_TYPE>::FreeExtra()
+template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::FreeExtra()
 {
     if (m_nSize == m_nMaxSize)
         return;
@@ -217,8 +224,7 @@ void CArray<TYPE, ARG_TYPE>::FreeExtra()
     Reallocate(m_nSize);
 }
 
-template <class TYPE, class ARG_TYPE>
-void CArray<TYPE, ARG_TYPE>::SetAtGrow(INT_PTR nIndex, ARG_TYPE newElement)
+template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::SetAtGrow(INT_PTR nIndex, ARG_TYPE newElement)
 {
     if (nIndex < 0)
         AfxThrowInvalidArgException();
@@ -232,8 +238,7 @@ void CArray<TYPE, ARG_TYPE>::SetAtGrow(INT_PTR nIndex, ARG_TYPE newElement)
     m_pData[nIndex] = std::move(value);
 }
 
-template <class TYPE, class ARG_TYPE>
-INT_PTR CArray<TYPE, ARG_TYPE>::Append(const CArray& src)
+template <class TYPE, class ARG_TYPE> INT_PTR CArray<TYPE, ARG_TYPE>::Append(const CArray& src)
 {
     INT_PTR nOldSize = m_nSize;
     INT_PTR nCount = src.m_nSize;
@@ -249,8 +254,7 @@ INT_PTR CArray<TYPE, ARG_TYPE>::Append(const CArray& src)
     return nOldSize;
 }
 
-template <class TYPE, class ARG_TYPE>
-void CArray<TYPE, ARG_TYPE>::Copy(const CArray& src)
+template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::Copy(const CArray& src)
 {
     if (this == &src)
         return;
@@ -300,8 +304,7 @@ void CArray<TYPE, ARG_TYPE>::InsertAt(INT_PTR nStartIndex, const CArray* pNewArr
         m_pData[nStartIndex + i] = pNewArray->m_pData[i];
 }
 
-template <class TYPE, class ARG_TYPE>
-void CArray<TYPE, ARG_TYPE>::RemoveAt(INT_PTR nIndex, INT_PTR nCount)
+template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::RemoveAt(INT_PTR nIndex, INT_PTR nCount)
 {
     if (nIndex < 0 || nCount < 0 || nIndex > m_nSize - nCount)
         AfxThrowInvalidArgException();
@@ -316,8 +319,7 @@ void CArray<TYPE, ARG_TYPE>::RemoveAt(INT_PTR nIndex, INT_PTR nCount)
 
 // A doubly linked list. A POSITION is a node; it stays valid until that node
 // is removed, so removing the element just passed by GetNext is safe.
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CList : public CObject
+template <class TYPE, class ARG_TYPE = const TYPE&> class CList : public CObject
 {
 protected:
     struct CNode
@@ -425,8 +427,7 @@ protected:
     INT_PTR m_nCount;
 };
 
-template <class TYPE, class ARG_TYPE>
-void CList<TYPE, ARG_TYPE>::AddHead(const CList* pNewList)
+template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::AddHead(const CList* pNewList)
 {
     if (pNewList == nullptr)
         AfxThrowInvalidArgException();
@@ -440,8 +441,7 @@ void CList<TYPE, ARG_TYPE>::AddHead(const CList* pNewList)
     }
 }
 
-template <class TYPE, class ARG_TYPE>
-void CList<TYPE, ARG_TYPE>::AddTail(const CList* pNewList)
+template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::AddTail(const CList* pNewList)
 {
     if (pNewList == nullptr)
         AfxThrowInvalidArgException();
@@ -453,8 +453,7 @@ void CList<TYPE, ARG_TYPE>::AddTail(const CList* pNewList)
     }
 }
 
-template <class TYPE, class ARG_TYPE>
-void CList<TYPE, ARG_TYPE>::RemoveAll()
+template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::RemoveAll()
 {
     CNode* p = m_pNodeHead;
     while (p != nullptr) {
@@ -510,8 +509,7 @@ POSITION CList<TYPE, ARG_TYPE>::InsertAfter(POSITION position, ARG_TYPE newEleme
     return ToPos(pNew);
 }
 
-template <class TYPE, class ARG_TYPE>
-void CList<TYPE, ARG_TYPE>::Unlink(CNode* pNode)
+template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::Unlink(CNode* pNode)
 {
     if (pNode->pPrev != nullptr)
         pNode->pPrev->pNext = pNode->pNext;
@@ -536,8 +534,7 @@ POSITION CList<TYPE, ARG_TYPE>::Find(ARG_TYPE searchValue, POSITION startAfter) 
     return nullptr;
 }
 
-template <class TYPE, class ARG_TYPE>
-POSITION CList<TYPE, ARG_TYPE>::FindIndex(INT_PTR nIndex) const
+template <class TYPE, class ARG_TYPE> POSITION CList<TYPE, ARG_TYPE>::FindIndex(INT_PTR nIndex) const
 {
     if (nIndex < 0 || nIndex >= m_nCount)
         return nullptr;
@@ -552,8 +549,7 @@ POSITION CList<TYPE, ARG_TYPE>::FindIndex(INT_PTR nIndex) const
 // A hash map with chained buckets. Iteration (GetStartPosition/GetNextAssoc)
 // runs bucket by bucket; GetNextAssoc moves on before it returns, so the key
 // it returned may be removed during the walk.
-template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-class CMap : public CObject
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap : public CObject
 {
 public:
     typedef KEY BASE_KEY;
@@ -694,8 +690,7 @@ BOOL CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::RemoveKey(ARG_KEY key)
     if (m_pHashTable == nullptr)
         return FALSE;
     UINT nHash = HashKey<ARG_KEY>(key);
-    for (CAssoc** ppPrev = &m_pHashTable[nHash % m_nHashTableSize]; *ppPrev != nullptr;
-         ppPrev = &(*ppPrev)->pNext) {
+    for (CAssoc** ppPrev = &m_pHashTable[nHash % m_nHashTableSize]; *ppPrev != nullptr; ppPrev = &(*ppPrev)->pNext) {
         CAssoc* p = *ppPrev;
         if (p->nHashValue == nHash && CompareElements(&p->key, &key)) {
             *ppPrev = p->pNext;
@@ -707,8 +702,7 @@ BOOL CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::RemoveKey(ARG_KEY key)
     return FALSE;
 }
 
-template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::RemoveAll()
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::RemoveAll()
 {
     if (m_pHashTable != nullptr) {
         for (UINT i = 0; i < m_nHashTableSize; ++i) {
@@ -760,8 +754,7 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetNextAssoc(POSITION& rNextPosition,
 // ---- typed pointer collections -------------------------------------------------
 
 // BASE_CLASS is CPtrArray or CObArray; TYPE a pointer type.
-template <class BASE_CLASS, class TYPE>
-class CTypedPtrArray : public BASE_CLASS
+template <class BASE_CLASS, class TYPE> class CTypedPtrArray : public BASE_CLASS
 {
 public:
     TYPE GetAt(INT_PTR nIndex) const { return (TYPE)BASE_CLASS::GetAt(nIndex); }
@@ -775,7 +768,10 @@ public:
     {
         BASE_CLASS::InsertAt(nIndex, newElement, nCount);
     }
-    void InsertAt(INT_PTR nStartIndex, const CTypedPtrArray* pNewArray) { BASE_CLASS::InsertAt(nStartIndex, pNewArray); }
+    void InsertAt(INT_PTR nStartIndex, const CTypedPtrArray* pNewArray)
+    {
+        BASE_CLASS::InsertAt(nStartIndex, pNewArray);
+    }
     TYPE* GetData() { return (TYPE*)BASE_CLASS::GetData(); }
     const TYPE* GetData() const { return (const TYPE*)BASE_CLASS::GetData(); }
     TYPE operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
@@ -783,8 +779,7 @@ public:
 };
 
 // BASE_CLASS is CPtrList or CObList; TYPE a pointer type.
-template <class BASE_CLASS, class TYPE>
-class CTypedPtrList : public BASE_CLASS
+template <class BASE_CLASS, class TYPE> class CTypedPtrList : public BASE_CLASS
 {
 public:
     explicit CTypedPtrList(INT_PTR nBlockSize = 10) : BASE_CLASS(nBlockSize) {}
@@ -811,8 +806,7 @@ public:
 };
 
 // BASE_CLASS is one of the CMap...ToPtr classes; VALUE a pointer type.
-template <class BASE_CLASS, class KEY, class VALUE>
-class CTypedPtrMap : public BASE_CLASS
+template <class BASE_CLASS, class KEY, class VALUE> class CTypedPtrMap : public BASE_CLASS
 {
 public:
     explicit CTypedPtrMap(INT_PTR nBlockSize = 10) : BASE_CLASS(nBlockSize) {}

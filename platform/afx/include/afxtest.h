@@ -24,16 +24,16 @@ enum AfxModalKind
 struct AFX_MODAL_REQUEST
 {
     AfxModalKind nKind = afxModalMessageBox;
-    CString strCaption;        // box caption, or the dialog's window text
-    CString strText;           // box text
-    UINT nType = 0;            // MB_* style of a box
+    CString strCaption; // box caption, or the dialog's window text
+    CString strText;    // box text
+    UINT nType = 0;     // MB_* style of a box
     UINT nIDHelp = 0;
-    UINT nIDTemplate = 0;      // dialog template id (0 when named or in memory)
-    CString strTemplateName;   // dialog template name, when not an id
-    CString strClassName;      // run-time class of the dialog object, or of a
-                               // box not shown by the system (skinned boxes)
-    CWnd* pWnd = nullptr;      // the live dialog (afxModalDialog)
-    CObject* pObject = nullptr;// the dialog object (dialogs and common dialogs)
+    UINT nIDTemplate = 0;       // dialog template id (0 when named or in memory)
+    CString strTemplateName;    // dialog template name, when not an id
+    CString strClassName;       // run-time class of the dialog object, or of a
+                                // box not shown by the system (skinned boxes)
+    CWnd* pWnd = nullptr;       // the live dialog (afxModalDialog)
+    CObject* pObject = nullptr; // the dialog object (dialogs and common dialogs)
     HWND hWndOwner = nullptr;
 };
 

@@ -19,8 +19,7 @@ public:
     CTimeSpan(LONGLONG time) noexcept : m_timeSpan(time) {}
     CTimeSpan(LONG lDays, int nHours, int nMins, int nSecs) noexcept
         : m_timeSpan(nSecs + 60 * (nMins + 60 * (nHours + (LONGLONG)24 * lDays)))
-    {
-    }
+    {}
 
     LONGLONG GetDays() const noexcept { return m_timeSpan / (24 * 3600); }
     LONGLONG GetTotalHours() const noexcept { return m_timeSpan / 3600; }
@@ -33,8 +32,16 @@ public:
 
     CTimeSpan operator+(CTimeSpan span) const noexcept { return CTimeSpan(m_timeSpan + span.m_timeSpan); }
     CTimeSpan operator-(CTimeSpan span) const noexcept { return CTimeSpan(m_timeSpan - span.m_timeSpan); }
-    CTimeSpan& operator+=(CTimeSpan span) noexcept { m_timeSpan += span.m_timeSpan; return *this; }
-    CTimeSpan& operator-=(CTimeSpan span) noexcept { m_timeSpan -= span.m_timeSpan; return *this; }
+    CTimeSpan& operator+=(CTimeSpan span) noexcept
+    {
+        m_timeSpan += span.m_timeSpan;
+        return *this;
+    }
+    CTimeSpan& operator-=(CTimeSpan span) noexcept
+    {
+        m_timeSpan -= span.m_timeSpan;
+        return *this;
+    }
     bool operator==(CTimeSpan span) const noexcept { return m_timeSpan == span.m_timeSpan; }
     bool operator!=(CTimeSpan span) const noexcept { return m_timeSpan != span.m_timeSpan; }
     bool operator<(CTimeSpan span) const noexcept { return m_timeSpan < span.m_timeSpan; }
@@ -57,9 +64,21 @@ public:
     // a time the C library cannot represent throw CInvalidArgException*.
     CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int nDST = -1);
 
-    CTime& operator=(LONGLONG time) noexcept { m_time = time; return *this; }
-    CTime& operator+=(CTimeSpan span) noexcept { m_time += span.GetTimeSpan(); return *this; }
-    CTime& operator-=(CTimeSpan span) noexcept { m_time -= span.GetTimeSpan(); return *this; }
+    CTime& operator=(LONGLONG time) noexcept
+    {
+        m_time = time;
+        return *this;
+    }
+    CTime& operator+=(CTimeSpan span) noexcept
+    {
+        m_time += span.GetTimeSpan();
+        return *this;
+    }
+    CTime& operator-=(CTimeSpan span) noexcept
+    {
+        m_time -= span.GetTimeSpan();
+        return *this;
+    }
     CTimeSpan operator-(CTime time) const noexcept { return CTimeSpan(m_time - time.m_time); }
     CTime operator-(CTimeSpan span) const noexcept { return CTime(m_time - span.GetTimeSpan()); }
     CTime operator+(CTimeSpan span) const noexcept { return CTime(m_time + span.GetTimeSpan()); }
@@ -76,12 +95,12 @@ public:
     struct tm* GetGmtTm(struct tm* ptm) const;
 
     int GetYear() const;
-    int GetMonth() const;      // 1..12
-    int GetDay() const;        // 1..31
+    int GetMonth() const; // 1..12
+    int GetDay() const;   // 1..31
     int GetHour() const;
     int GetMinute() const;
     int GetSecond() const;
-    int GetDayOfWeek() const;  // 1 = Sunday .. 7 = Saturday
+    int GetDayOfWeek() const; // 1 = Sunday .. 7 = Saturday
 
     // strftime conversions of the local (Format) or UTC (FormatGmt) time.
     CString Format(LPCSTR pszFormat) const;

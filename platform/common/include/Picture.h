@@ -82,8 +82,7 @@ public:
 
     // Draws at (x, y) scaled to cx by cy (-1 = natural size), limited to clip
     // (same coordinates as x and y) when given; smooth asks for halftone stretching.
-    bool Draw(HDC hdc, long x, long y, long cx = -1, long cy = -1, const RECT* clip = NULL,
-              bool smooth = false) const;
+    bool Draw(HDC hdc, long x, long y, long cx = -1, long cy = -1, const RECT* clip = NULL, bool smooth = false) const;
     // Repeats the picture over the rectangle from its top-left corner.
     bool Tile(HDC hdc, const RECT* rect) const;
 

@@ -19,19 +19,14 @@ bool IsBlank(char c)
 DWORD DropDanglingLeadByte(LPSTR text, DWORD length)
 {
     DWORD i = 0;
-    while (i < length)
-    {
-        if (IsDBCSLeadByte(BYTE(text[i])))
-        {
-            if (i + 1 >= length)
-            {
+    while (i < length) {
+        if (IsDBCSLeadByte(BYTE(text[i]))) {
+            if (i + 1 >= length) {
                 text[i] = '\0';
                 return i;
             }
             i += 2;
-        }
-        else
-        {
+        } else {
             ++i;
         }
     }
@@ -50,8 +45,7 @@ CString Trimmed(const char* begin, const char* end)
 
 CIniFile::CIniFile(LPCSTR path, DWORD bufferSize)
     : m_path(path ? path : ""), m_bufferSize(bufferSize < 2 ? 2 : bufferSize)
-{
-}
+{}
 
 void CIniFile::SetIniFileName(LPCSTR path)
 {
@@ -72,8 +66,7 @@ DWORD CIniFile::GetString(LPCSTR section, LPCSTR key, LPSTR buffer, LPCSTR defau
         size = m_bufferSize;
     if (defaultValue == NULL)
         defaultValue = "";
-    if (m_path.IsEmpty() || section == NULL || key == NULL)
-    {
+    if (m_path.IsEmpty() || section == NULL || key == NULL) {
         lstrcpynA(buffer, defaultValue, int(size));
         return DWORD(strlen(buffer));
     }
@@ -118,8 +111,7 @@ int CIniFile::GetSection(LPCSTR section, CMapStringToString& values) const
     std::vector<char> buffer;
     DWORD size = m_bufferSize;
     DWORD length = 0;
-    for (;;)
-    {
+    for (;;) {
         buffer.assign(size, '\0');
         length = GetPrivateProfileSectionA(section, buffer.data(), size, m_path);
         if (length + 2 < size || size >= kMaxSectionBuffer)
@@ -131,16 +123,13 @@ int CIniFile::GetSection(LPCSTR section, CMapStringToString& values) const
 
     const char* p = buffer.data();
     const char* end = buffer.data() + length;
-    while (p < end && *p)
-    {
+    while (p < end && *p) {
         const char* line = p;
         const char* lineEnd = line + strnlen(line, size_t(end - line));
         const char* equals = static_cast<const char*>(memchr(line, '=', size_t(lineEnd - line)));
-        if (equals != NULL)
-        {
+        if (equals != NULL) {
             CString name = Trimmed(line, equals);
-            if (!name.IsEmpty())
-            {
+            if (!name.IsEmpty()) {
                 values.SetAt(name, Trimmed(equals + 1, lineEnd));
             }
         }

@@ -4,10 +4,9 @@
 
 namespace
 {
-const DWORD kShift[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22,
-                          5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20,
-                          4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
-                          6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
+const DWORD kShift[64] = {7,  12, 17, 22, 7,  12, 17, 22, 7,  12, 17, 22, 7,  12, 17, 22, 5,  9,  14, 20, 5,  9,
+                          14, 20, 5,  9,  14, 20, 5,  9,  14, 20, 4,  11, 16, 23, 4,  11, 16, 23, 4,  11, 16, 23,
+                          4,  11, 16, 23, 6,  10, 15, 21, 6,  10, 15, 21, 6,  10, 15, 21, 6,  10, 15, 21};
 
 // floor(abs(sin(i + 1)) * 2^32)
 const DWORD kSine[64] = {
@@ -32,26 +31,18 @@ void Block(DWORD state[4], const BYTE* block)
         m[i] = DWORD(block[i * 4]) | (DWORD(block[i * 4 + 1]) << 8) | (DWORD(block[i * 4 + 2]) << 16) |
                (DWORD(block[i * 4 + 3]) << 24);
     DWORD a = state[0], b = state[1], c = state[2], d = state[3];
-    for (DWORD i = 0; i < 64; ++i)
-    {
+    for (DWORD i = 0; i < 64; ++i) {
         DWORD f, g;
-        if (i < 16)
-        {
+        if (i < 16) {
             f = (b & c) | (~b & d);
             g = i;
-        }
-        else if (i < 32)
-        {
+        } else if (i < 32) {
             f = (d & b) | (~d & c);
             g = (5 * i + 1) & 15;
-        }
-        else if (i < 48)
-        {
+        } else if (i < 48) {
             f = b ^ c ^ d;
             g = (3 * i + 5) & 15;
-        }
-        else
-        {
+        } else {
             f = c ^ (b | ~d);
             g = (7 * i) & 15;
         }
@@ -74,8 +65,7 @@ void CMD5Encrypt::Digest(const BYTE* data, DWORD size, BYTE digest[16])
     if (data == NULL)
         size = 0;
     DWORD done = 0;
-    while (size - done >= 64)
-    {
+    while (size - done >= 64) {
         Block(state, data + done);
         done += 64;
     }
@@ -104,8 +94,7 @@ void CMD5Encrypt::EncryptData(const BYTE* data, DWORD size, char result[kHexLeng
         return;
     BYTE digest[16];
     Digest(data, size, digest);
-    for (int i = 0; i < 16; ++i)
-    {
+    for (int i = 0; i < 16; ++i) {
         result[i * 2] = hex[digest[i] >> 4];
         result[i * 2 + 1] = hex[digest[i] & 15];
     }

@@ -41,8 +41,7 @@ bool ReadWholeFile(LPCSTR path, std::vector<BYTE>& data)
         return false;
     bool ok = false;
     LARGE_INTEGER size;
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= CPicture::kMaxFileSize)
-    {
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= CPicture::kMaxFileSize) {
         data.resize(size_t(size.QuadPart));
         DWORD done = 0;
         ok = ReadFile(file, data.data(), DWORD(data.size()), &done, NULL) && done == data.size();
@@ -72,8 +71,7 @@ void BuildTaps(int source, int target, bool smooth, Taps& taps)
     taps.first.assign(size_t(target), 0);
     taps.count.assign(size_t(target), 1);
     const double scale = double(source) / target;
-    if (!smooth)
-    {
+    if (!smooth) {
         taps.width = 1;
         taps.weights.assign(size_t(target), 1.0f);
         for (int i = 0; i < target; ++i)
@@ -83,8 +81,7 @@ void BuildTaps(int source, int target, bool smooth, Taps& taps)
     const double support = scale > 1.0 ? scale : 1.0;
     taps.width = int(ceil(support * 2)) + 1;
     taps.weights.assign(size_t(target) * taps.width, 0.0f);
-    for (int i = 0; i < target; ++i)
-    {
+    for (int i = 0; i < target; ++i) {
         double centre = (i + 0.5) * scale - 0.5;
         int lo = std::max(0, int(floor(centre - support)) + 1);
         int hi = std::min(source - 1, int(ceil(centre + support)) - 1);
@@ -93,16 +90,14 @@ void BuildTaps(int source, int target, bool smooth, Taps& taps)
         if (hi - lo + 1 > taps.width)
             hi = lo + taps.width - 1;
         double sum = 0;
-        for (int s = lo; s <= hi; ++s)
-        {
+        for (int s = lo; s <= hi; ++s) {
             double w = 1.0 - fabs((s - centre) / support);
             if (w < 0)
                 w = 0;
             taps.weights[size_t(i) * taps.width + (s - lo)] = float(w);
             sum += w;
         }
-        if (sum <= 0)
-        {
+        if (sum <= 0) {
             taps.weights[size_t(i) * taps.width] = 1.0f;
             hi = lo;
             sum = 1;
@@ -237,8 +232,7 @@ bool CPicture::SetType(DWORD type)
 bool CPicture::Load(LPCSTR path, DWORD type)
 {
     std::vector<BYTE> data;
-    if (path == NULL || !ReadWholeFile(path, data))
-    {
+    if (path == NULL || !ReadWholeFile(path, data)) {
         Destroy();
         return false;
     }
@@ -262,23 +256,19 @@ bool CPicture::Decode(const BYTE* data, DWORD size, DWORD type)
 
     std::vector<PictureImage> frames;
     long total = 1;
-    if (type == PICTURE_TYPE_TGA)
-    {
+    if (type == PICTURE_TYPE_TGA) {
         if (frame != 0)
             return false;
         frames.resize(1);
         if (!PictureCodec::DecodeTga(data, size, frames[0]))
             return false;
-    }
-    else if (!PictureCodec::DecodeGdiplus(data, size, type, frame, all, frames, total) || frames.empty())
-    {
+    } else if (!PictureCodec::DecodeGdiplus(data, size, type, frame, all, frames, total) || frames.empty()) {
         return false;
     }
 
     // The picture itself shows the selected frame; with all frames retrieved
     // each frame is a picture of its own as well.
-    if (all)
-    {
+    if (all) {
         long count = long(frames.size());
         if (frame < 0 || frame >= count)
             return false;
@@ -286,22 +276,18 @@ bool CPicture::Decode(const BYTE* data, DWORD size, DWORD type)
         if (list == NULL)
             return false;
         bool ok = true;
-        for (long i = 0; i < count && ok; ++i)
-        {
+        for (long i = 0; i < count && ok; ++i) {
             list[i] = new (std::nothrow) CPicture;
-            if (list[i] == NULL)
-            {
+            if (list[i] == NULL) {
                 ok = false;
                 break;
             }
             list[i]->m_numFrames = total;
             list[i]->m_frame = i;
-            if (i == frame)
-            {
+            if (i == frame) {
                 PictureImage copy;
                 ok = copy.Allocate(frames[size_t(i)].width, frames[size_t(i)].height);
-                if (ok)
-                {
+                if (ok) {
                     memcpy(copy.pixels.get(), frames[size_t(i)].pixels.get(), copy.ByteCount());
                     copy.bpp = frames[size_t(i)].bpp;
                     copy.type = frames[size_t(i)].type;
@@ -313,14 +299,11 @@ bool CPicture::Decode(const BYTE* data, DWORD size, DWORD type)
         }
         m_frames = list;
         m_frameCount = count;
-        if (!ok)
-        {
+        if (!ok) {
             Destroy();
             return false;
         }
-    }
-    else if (!Adopt(frames[0]))
-    {
+    } else if (!Adopt(frames[0])) {
         Destroy();
         return false;
     }
@@ -346,8 +329,7 @@ bool CPicture::Copy(const CPicture& source)
 {
     if (&source == this)
         return IsValid();
-    if (!source.IsValid())
-    {
+    if (!source.IsValid()) {
         Destroy();
         return false;
     }
@@ -378,8 +360,8 @@ bool CPicture::Crop(const RECT& rect, CPicture* target)
     if (!image.Allocate(DWORD(right - left), DWORD(bottom - top)))
         return false;
     for (LONG y = top; y < bottom; ++y)
-        memcpy(image.pixels.get() + size_t(y - top) * image.width * 4,
-               m_pixels + (size_t(y) * m_width + left) * 4, size_t(image.width) * 4);
+        memcpy(image.pixels.get() + size_t(y - top) * image.width * 4, m_pixels + (size_t(y) * m_width + left) * 4,
+               size_t(image.width) * 4);
     HandOver(image, target);
     return true;
 }
@@ -392,17 +374,14 @@ bool CPicture::MixFrom(const CPicture& tile, long x, long y)
     LONGLONG x0 = std::max<LONGLONG>(x, 0), y0 = std::max<LONGLONG>(y, 0);
     LONGLONG x1 = std::min<LONGLONG>(LONGLONG(x) + tile.m_width, m_width);
     LONGLONG y1 = std::min<LONGLONG>(LONGLONG(y) + tile.m_height, m_height);
-    for (LONGLONG ty = y0; ty < y1; ++ty)
-    {
-        for (LONGLONG tx = x0; tx < x1; ++tx)
-        {
+    for (LONGLONG ty = y0; ty < y1; ++ty) {
+        for (LONGLONG tx = x0; tx < x1; ++tx) {
             const BYTE* src = tile.m_pixels + (size_t(ty - y) * tile.m_width + size_t(tx - x)) * 4;
             if (!tile.IsPixelVisible(src))
                 continue;
             BYTE* dst = m_pixels + (size_t(ty) * m_width + size_t(tx)) * 4;
             const unsigned a = src[3];
-            if (a == 255)
-            {
+            if (a == 255) {
                 memcpy(dst, src, 4);
                 continue;
             }
@@ -428,14 +407,11 @@ bool CPicture::Resample(long width, long height, int mode, CPicture* target)
 
     // Colours are weighted by alpha, so transparent pixels do not bleed in.
     std::vector<float> rows(size_t(width) * m_height * 4);
-    for (DWORD y = 0; y < m_height; ++y)
-    {
+    for (DWORD y = 0; y < m_height; ++y) {
         const BYTE* line = m_pixels + size_t(y) * m_width * 4;
-        for (long x = 0; x < width; ++x)
-        {
+        for (long x = 0; x < width; ++x) {
             float acc[4] = {0, 0, 0, 0};
-            for (int k = 0; k < across.count[size_t(x)]; ++k)
-            {
+            for (int k = 0; k < across.count[size_t(x)]; ++k) {
                 const BYTE* p = line + size_t(across.first[size_t(x)] + k) * 4;
                 float w = across.weights[size_t(x) * across.width + k];
                 float a = p[3] * w;
@@ -450,26 +426,21 @@ bool CPicture::Resample(long width, long height, int mode, CPicture* target)
     PictureImage image;
     if (!image.Allocate(DWORD(width), DWORD(height)))
         return false;
-    for (long y = 0; y < height; ++y)
-    {
-        for (long x = 0; x < width; ++x)
-        {
+    for (long y = 0; y < height; ++y) {
+        for (long x = 0; x < width; ++x) {
             float acc[4] = {0, 0, 0, 0};
-            for (int k = 0; k < down.count[size_t(y)]; ++k)
-            {
+            for (int k = 0; k < down.count[size_t(y)]; ++k) {
                 const float* p = &rows[(size_t(down.first[size_t(y)] + k) * width + x) * 4];
                 float w = down.weights[size_t(y) * down.width + k];
                 for (int c = 0; c < 4; ++c)
                     acc[c] += p[c] * w;
             }
             BYTE* out = image.pixels.get() + (size_t(y) * width + x) * 4;
-            if (acc[3] <= 0.0f)
-            {
+            if (acc[3] <= 0.0f) {
                 out[0] = out[1] = out[2] = out[3] = 0;
                 continue;
             }
-            for (int c = 0; c < 3; ++c)
-            {
+            for (int c = 0; c < 3; ++c) {
                 float v = acc[c] / acc[3] + 0.5f;
                 out[c] = BYTE(v < 0 ? 0 : v > 255 ? 255 : v);
             }
@@ -505,8 +476,7 @@ bool CPicture::BuildCache() const
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = NULL;
     HBITMAP bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    if (bitmap == NULL || bits == NULL)
-    {
+    if (bitmap == NULL || bits == NULL) {
         if (bitmap)
             DeleteObject(bitmap);
         return false;
@@ -515,8 +485,7 @@ bool CPicture::BuildCache() const
     BYTE* out = static_cast<BYTE*>(bits);
     bool hasAlpha = false;
     const size_t count = size_t(m_width) * m_height;
-    for (size_t i = 0; i < count; ++i)
-    {
+    for (size_t i = 0; i < count; ++i) {
         const BYTE* p = m_pixels + i * 4;
         BYTE* q = out + i * 4;
         BYTE a = IsPixelVisible(p) ? p[3] : 0;
@@ -552,17 +521,12 @@ bool CPicture::Draw(HDC hdc, long x, long y, long cx, long cy, const RECT* clip,
     if (clip)
         IntersectClipRect(hdc, clip->left, clip->top, clip->right, clip->bottom);
     BOOL ok;
-    if (m_cacheHasAlpha)
-    {
+    if (m_cacheHasAlpha) {
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         ok = AlphaBlend(hdc, x, y, cx, cy, source, 0, 0, int(m_width), int(m_height), blend);
-    }
-    else if (cx == long(m_width) && cy == long(m_height))
-    {
+    } else if (cx == long(m_width) && cy == long(m_height)) {
         ok = BitBlt(hdc, x, y, cx, cy, source, 0, 0, SRCCOPY);
-    }
-    else
-    {
+    } else {
         SetStretchBltMode(hdc, smooth ? HALFTONE : COLORONCOLOR);
         if (smooth)
             SetBrushOrgEx(hdc, 0, 0, NULL);
@@ -599,8 +563,7 @@ HBITMAP CPicture::MakeBitmap(HDC hdc) const
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = NULL;
     HBITMAP bitmap = CreateDIBSection(hdc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    if (bitmap == NULL || bits == NULL)
-    {
+    if (bitmap == NULL || bits == NULL) {
         if (bitmap)
             DeleteObject(bitmap);
         return NULL;
@@ -625,8 +588,7 @@ bool CPicture::CreateFromHBITMAP(HBITMAP bitmap, HPALETTE palette)
     if (dc == NULL)
         return false;
     HPALETTE oldPalette = NULL;
-    if (palette)
-    {
+    if (palette) {
         oldPalette = SelectPalette(dc, palette, FALSE);
         RealizePalette(dc);
     }
@@ -751,13 +713,11 @@ bool CPicture::SelectionToHRGN(HRGN& region) const
         SetRect(&data->rdh.rcBound, 0, 0, LONG(m_width), LONG(m_height));
         HRGN part = ExtCreateRegion(NULL, DWORD(sizeof(RGNDATAHEADER) + held * sizeof(RECT)), data);
         held = 0;
-        if (part == NULL)
-        {
+        if (part == NULL) {
             failed = true;
             return;
         }
-        if (result == NULL)
-        {
+        if (result == NULL) {
             result = part;
             return;
         }
@@ -765,12 +725,10 @@ bool CPicture::SelectionToHRGN(HRGN& region) const
         DeleteObject(part);
     };
 
-    for (DWORD y = 0; y < m_height; ++y)
-    {
+    for (DWORD y = 0; y < m_height; ++y) {
         const BYTE* line = m_pixels + size_t(y) * m_width * 4;
         DWORD x = 0;
-        while (x < m_width)
-        {
+        while (x < m_width) {
             while (x < m_width && !IsPixelVisible(line + size_t(x) * 4))
                 ++x;
             if (x >= m_width)
@@ -784,8 +742,7 @@ bool CPicture::SelectionToHRGN(HRGN& region) const
         }
     }
     flush();
-    if (failed)
-    {
+    if (failed) {
         if (result)
             DeleteObject(result);
         return false;
@@ -835,8 +792,8 @@ bool CPicture::UnDump(const BYTE* buffer, DWORD size)
     memcpy(&header, buffer, sizeof(header));
     if (memcmp(header.magic, kDumpMagic, 4) != 0 || header.version != kDumpVersion ||
         header.headerSize != kDumpHeaderSize || !PictureCodec::IsSizeAllowed(header.width, header.height) ||
-        !PictureCodec::IsBppAllowed(header.bpp) || header.type >= PICTURE_TYPE_COUNT ||
-        header.transIndex < -1 || header.reserved != 0)
+        !PictureCodec::IsBppAllowed(header.bpp) || header.type >= PICTURE_TYPE_COUNT || header.transIndex < -1 ||
+        header.reserved != 0)
         return false;
     if (ULONGLONG(header.pixelBytes) != ULONGLONG(header.width) * header.height * 4 ||
         header.pixelBytes > size - kDumpHeaderSize)
@@ -862,16 +819,14 @@ bool CPicture::UnDump(const BYTE* buffer, DWORD size)
 
 bool CPicture::Encode(CPictureMemFile& file, DWORD type) const
 {
-    if (!IsValid())
-    {
+    if (!IsValid()) {
         file.Close();
         return false;
     }
     // What Draw would show transparent is written transparent.
     std::vector<BYTE> pixels(m_pixels, m_pixels + size_t(m_width) * m_height * 4);
     bool opaque = true;
-    for (size_t i = 0; i < pixels.size(); i += 4)
-    {
+    for (size_t i = 0; i < pixels.size(); i += 4) {
         if (!IsPixelVisible(&pixels[i]))
             pixels[i + 3] = 0;
         if (pixels[i + 3] != 255)

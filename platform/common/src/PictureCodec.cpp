@@ -51,15 +51,13 @@ public:
         if (memory == NULL)
             return;
         void* target = GlobalLock(memory);
-        if (target == NULL)
-        {
+        if (target == NULL) {
             GlobalFree(memory);
             return;
         }
         memcpy(target, data, size);
         GlobalUnlock(memory);
-        if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &m_stream)))
-        {
+        if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &m_stream))) {
             GlobalFree(memory);
             m_stream = NULL;
         }
@@ -89,8 +87,7 @@ public:
 
 const GUID* FormatOfType(DWORD type)
 {
-    switch (type)
-    {
+    switch (type) {
     case PICTURE_TYPE_BMP: return &ImageFormatBMP;
     case PICTURE_TYPE_GIF: return &ImageFormatGIF;
     case PICTURE_TYPE_JPG: return &ImageFormatJPEG;
@@ -102,8 +99,7 @@ const GUID* FormatOfType(DWORD type)
 
 const WCHAR* MimeOfType(DWORD type)
 {
-    switch (type)
-    {
+    switch (type) {
     case PICTURE_TYPE_BMP: return L"image/bmp";
     case PICTURE_TYPE_JPG: return L"image/jpeg";
     case PICTURE_TYPE_PNG: return L"image/png";
@@ -155,32 +151,23 @@ bool ReadTgaHeader(const BYTE* data, DWORD size, TgaHeader& h)
     if (h.width == 0 || h.height == 0 || h.mapType > 1 || (h.descriptor & 0xC0) != 0)
         return false;
     const BYTE base = h.imageType & ~8;
-    if (base == 1)
-    {
+    if (base == 1) {
         if (h.mapType != 1 || h.pixelBits != 8 || h.mapLength == 0)
             return false;
-        if (h.mapEntryBits != 15 && h.mapEntryBits != 16 && h.mapEntryBits != 24 &&
-            h.mapEntryBits != 32)
+        if (h.mapEntryBits != 15 && h.mapEntryBits != 16 && h.mapEntryBits != 24 && h.mapEntryBits != 32)
             return false;
-    }
-    else if (base == 2)
-    {
+    } else if (base == 2) {
         if (h.pixelBits != 15 && h.pixelBits != 16 && h.pixelBits != 24 && h.pixelBits != 32)
             return false;
-    }
-    else if (base == 3)
-    {
+    } else if (base == 3) {
         if (h.pixelBits != 8)
             return false;
-    }
-    else
-    {
+    } else {
         return false;
     }
     if (h.imageType != base && h.imageType != (base | 8))
         return false;
-    if (h.mapType == 1 && h.mapEntryBits != 15 && h.mapEntryBits != 16 && h.mapEntryBits != 24 &&
-        h.mapEntryBits != 32)
+    if (h.mapType == 1 && h.mapEntryBits != 15 && h.mapEntryBits != 16 && h.mapEntryBits != 24 && h.mapEntryBits != 32)
         return false;
     return true;
 }
@@ -188,11 +175,9 @@ bool ReadTgaHeader(const BYTE* data, DWORD size, TgaHeader& h)
 // Converts one stored TGA value of `bits` bits to blue, green, red, alpha.
 void TgaColour(const BYTE* p, BYTE bits, BYTE* out)
 {
-    switch (bits)
-    {
+    switch (bits) {
     case 15:
-    case 16:
-    {
+    case 16: {
         WORD v = ReadU16(p);
         BYTE r = BYTE((v >> 10) & 0x1F), g = BYTE((v >> 5) & 0x1F), b = BYTE(v & 0x1F);
         out[0] = BYTE((b << 3) | (b >> 2));
@@ -253,8 +238,8 @@ DWORD DetectType(const BYTE* data, DWORD size)
     return PICTURE_TYPE_UNKNOWN;
 }
 
-bool DecodeGdiplus(const BYTE* data, DWORD size, DWORD type, long frame, bool all,
-                   std::vector<PictureImage>& frames, long& total)
+bool DecodeGdiplus(const BYTE* data, DWORD size, DWORD type, long frame, bool all, std::vector<PictureImage>& frames,
+                   long& total)
 {
     frames.clear();
     total = 0;
@@ -275,19 +260,18 @@ bool DecodeGdiplus(const BYTE* data, DWORD size, DWORD type, long frame, bool al
     GUID format;
     if (GdipGetImageRawFormat(holder.image, &format) != Ok)
         return false;
-    if (!IsEqualGUID(format, *expected) &&
-        !(type == PICTURE_TYPE_ICO && (IsEqualGUID(format, ImageFormatBMP) || IsEqualGUID(format, ImageFormatMemoryBMP))))
+    if (!IsEqualGUID(format, *expected) && !(type == PICTURE_TYPE_ICO && (IsEqualGUID(format, ImageFormatBMP) ||
+                                                                          IsEqualGUID(format, ImageFormatMemoryBMP))))
         return false;
 
     UINT width = 0, height = 0;
-    if (GdipGetImageWidth(holder.image, &width) != Ok ||
-        GdipGetImageHeight(holder.image, &height) != Ok || !IsSizeAllowed(width, height))
+    if (GdipGetImageWidth(holder.image, &width) != Ok || GdipGetImageHeight(holder.image, &height) != Ok ||
+        !IsSizeAllowed(width, height))
         return false;
 
     PixelFormat pixelFormat = 0;
     WORD bpp = 32;
-    if (GdipGetImagePixelFormat(holder.image, &pixelFormat) == Ok)
-    {
+    if (GdipGetImagePixelFormat(holder.image, &pixelFormat) == Ok) {
         WORD bits = WORD((pixelFormat >> 8) & 0xFF);
         if (IsBppAllowed(bits))
             bpp = bits;
@@ -299,11 +283,9 @@ bool DecodeGdiplus(const BYTE* data, DWORD size, DWORD type, long frame, bool al
 
     GUID dimension = FrameDimensionPage;
     UINT dimensions = 0, count = 1;
-    if (GdipImageGetFrameDimensionsCount(holder.image, &dimensions) == Ok && dimensions > 0)
-    {
+    if (GdipImageGetFrameDimensionsCount(holder.image, &dimensions) == Ok && dimensions > 0) {
         std::vector<GUID> list(dimensions);
-        if (GdipImageGetFrameDimensionsList(holder.image, list.data(), dimensions) == Ok)
-        {
+        if (GdipImageGetFrameDimensionsList(holder.image, list.data(), dimensions) == Ok) {
             dimension = list[0];
             if (GdipImageGetFrameCount(holder.image, &dimension, &count) != Ok || count == 0)
                 count = 1;
@@ -317,25 +299,19 @@ bool DecodeGdiplus(const BYTE* data, DWORD size, DWORD type, long frame, bool al
     // Frame delays come in hundredths of a second, one u32 per frame.
     std::vector<DWORD> delays(count, 0);
     UINT itemSize = 0;
-    if (type == PICTURE_TYPE_GIF &&
-        GdipGetPropertyItemSize(holder.image, PropertyTagFrameDelay, &itemSize) == Ok &&
-        itemSize >= sizeof(PropertyItem))
-    {
+    if (type == PICTURE_TYPE_GIF && GdipGetPropertyItemSize(holder.image, PropertyTagFrameDelay, &itemSize) == Ok &&
+        itemSize >= sizeof(PropertyItem)) {
         std::vector<BYTE> buffer(itemSize);
         PropertyItem* item = reinterpret_cast<PropertyItem*>(buffer.data());
-        if (GdipGetPropertyItem(holder.image, PropertyTagFrameDelay, itemSize, item) == Ok &&
-            item->value != NULL)
-        {
+        if (GdipGetPropertyItem(holder.image, PropertyTagFrameDelay, itemSize, item) == Ok && item->value != NULL) {
             const BYTE* first = static_cast<const BYTE*>(item->value);
             const BYTE* end = buffer.data() + buffer.size();
-            if (first >= buffer.data() && first <= end)
-            {
+            if (first >= buffer.data() && first <= end) {
                 size_t held = size_t(end - first);
                 if (item->length < held)
                     held = item->length;
                 size_t n = held / 4;
-                for (size_t i = 0; i < n && i < count; ++i)
-                {
+                for (size_t i = 0; i < n && i < count; ++i) {
                     DWORD hundredths = ReadU32(first + i * 4);
                     delays[i] = hundredths > 0xFFFFFFFFu / 10 ? 0xFFFFFFFFu : hundredths * 10;
                 }
@@ -348,8 +324,7 @@ bool DecodeGdiplus(const BYTE* data, DWORD size, DWORD type, long frame, bool al
     if (firstFrame < 0 || lastFrame >= long(count))
         return false;
 
-    for (long i = firstFrame; i <= lastFrame; ++i)
-    {
+    for (long i = firstFrame; i <= lastFrame; ++i) {
         if (count > 1 && GdipImageSelectActiveFrame(holder.image, &dimension, UINT(i)) != Ok)
             return false;
         PictureImage image;
@@ -362,10 +337,8 @@ bool DecodeGdiplus(const BYTE* data, DWORD size, DWORD type, long frame, bool al
             return false;
         bool shaped = locked.Scan0 != NULL && locked.Width == width && locked.Height == height &&
                       (locked.Stride >= INT(width * 4) || -locked.Stride >= INT(width * 4));
-        if (shaped)
-        {
-            for (UINT y = 0; y < height; ++y)
-            {
+        if (shaped) {
+            for (UINT y = 0; y < height; ++y) {
                 const BYTE* row = static_cast<const BYTE*>(locked.Scan0) + LONG_PTR(y) * locked.Stride;
                 memcpy(image.pixels.get() + size_t(y) * width * 4, row, size_t(width) * 4);
             }
@@ -393,8 +366,7 @@ bool DecodeTga(const BYTE* data, DWORD size, PictureImage& image)
 
     // Colour map, converted once.
     std::vector<BYTE> palette;
-    if (h.mapType == 1)
-    {
+    if (h.mapType == 1) {
         DWORD entryBytes = (DWORD(h.mapEntryBits) + 7) / 8;
         DWORD mapBytes = entryBytes * h.mapLength;
         if (mapBytes > size - offset)
@@ -415,15 +387,12 @@ bool DecodeTga(const BYTE* data, DWORD size, PictureImage& image)
     bool anyAlpha = false;
     auto store = [&](DWORD index, const BYTE* p) -> bool {
         BYTE* out = image.pixels.get() + size_t(index) * 4;
-        if (base == 1)
-        {
+        if (base == 1) {
             DWORD entry = p[0];
             if (entry < h.mapFirst || entry - h.mapFirst >= h.mapLength)
                 return false;
             memcpy(out, &palette[(entry - h.mapFirst) * 4], 4);
-        }
-        else
-        {
+        } else {
             TgaColour(p, base == 3 ? 8 : h.pixelBits, out);
         }
         if (out[3] != 0)
@@ -432,10 +401,8 @@ bool DecodeTga(const BYTE* data, DWORD size, PictureImage& image)
     };
 
     DWORD index = 0;
-    while (index < count)
-    {
-        if (!rle)
-        {
+    while (index < count) {
+        if (!rle) {
             if (pixelBytes > size - offset)
                 return false;
             if (!store(index, data + offset))
@@ -450,17 +417,14 @@ bool DecodeTga(const BYTE* data, DWORD size, PictureImage& image)
         DWORD run = DWORD(packet & 0x7F) + 1;
         if (run > count - index)
             return false;
-        if (packet & 0x80)
-        {
+        if (packet & 0x80) {
             if (pixelBytes > size - offset)
                 return false;
             for (DWORD i = 0; i < run; ++i)
                 if (!store(index + i, data + offset))
                     return false;
             offset += pixelBytes;
-        }
-        else
-        {
+        } else {
             if (run * pixelBytes > size - offset)
                 return false;
             for (DWORD i = 0; i < run; ++i)
@@ -479,11 +443,9 @@ bool DecodeTga(const BYTE* data, DWORD size, PictureImage& image)
 
     // Rows are stored bottom-up unless descriptor bit 5 says otherwise.
     const size_t rowBytes = size_t(h.width) * 4;
-    if ((h.descriptor & 0x20) == 0)
-    {
+    if ((h.descriptor & 0x20) == 0) {
         std::vector<BYTE> row(rowBytes);
-        for (DWORD y = 0; y < DWORD(h.height) / 2; ++y)
-        {
+        for (DWORD y = 0; y < DWORD(h.height) / 2; ++y) {
             BYTE* top = image.pixels.get() + y * rowBytes;
             BYTE* bottom = image.pixels.get() + (h.height - 1 - y) * rowBytes;
             memcpy(row.data(), top, rowBytes);
@@ -491,13 +453,10 @@ bool DecodeTga(const BYTE* data, DWORD size, PictureImage& image)
             memcpy(bottom, row.data(), rowBytes);
         }
     }
-    if (h.descriptor & 0x10)
-    {
-        for (DWORD y = 0; y < h.height; ++y)
-        {
+    if (h.descriptor & 0x10) {
+        for (DWORD y = 0; y < h.height; ++y) {
             DWORD* line = reinterpret_cast<DWORD*>(image.pixels.get() + y * rowBytes);
-            for (DWORD x = 0; x < DWORD(h.width) / 2; ++x)
-            {
+            for (DWORD x = 0; x < DWORD(h.width) / 2; ++x) {
                 DWORD t = line[x];
                 line[x] = line[h.width - 1 - x];
                 line[h.width - 1 - x] = t;
@@ -567,8 +526,7 @@ bool DecodePackedDib(const BYTE* dib, DWORD size, PictureImage& image)
     return true;
 }
 
-bool Encode(const BYTE* pixels, DWORD width, DWORD height, bool opaque, DWORD type,
-            CPictureMemFile& file)
+bool Encode(const BYTE* pixels, DWORD width, DWORD height, bool opaque, DWORD type, CPictureMemFile& file)
 {
     file.Close();
     const WCHAR* mime = MimeOfType(type);
@@ -594,8 +552,7 @@ bool Encode(const BYTE* pixels, DWORD width, DWORD height, bool opaque, DWORD ty
     const BYTE* scan0 = pixels;
     INT stride = INT(width * 4);
     PixelFormat format = PixelFormat32bppARGB;
-    if (opaque || type != PICTURE_TYPE_PNG)
-    {
+    if (opaque || type != PICTURE_TYPE_PNG) {
         stride = INT((width * 3 + 3) & ~3u);
         converted.assign(size_t(stride) * height, 0);
         for (DWORD y = 0; y < height; ++y)
@@ -607,8 +564,8 @@ bool Encode(const BYTE* pixels, DWORD width, DWORD height, bool opaque, DWORD ty
 
     ImageHolder holder;
     GpBitmap* bitmap = NULL;
-    if (GdipCreateBitmapFromScan0(INT(width), INT(height), stride, format, const_cast<BYTE*>(scan0),
-                                  &bitmap) != Ok || bitmap == NULL)
+    if (GdipCreateBitmapFromScan0(INT(width), INT(height), stride, format, const_cast<BYTE*>(scan0), &bitmap) != Ok ||
+        bitmap == NULL)
         return false;
     holder.image = bitmap;
 
@@ -616,19 +573,15 @@ bool Encode(const BYTE* pixels, DWORD width, DWORD height, bool opaque, DWORD ty
     if (FAILED(CreateStreamOnHGlobal(NULL, TRUE, &stream)))
         return false;
     bool ok = false;
-    if (GdipSaveImageToStream(holder.image, stream, encoder, NULL) == Ok)
-    {
+    if (GdipSaveImageToStream(holder.image, stream, encoder, NULL) == Ok) {
         STATSTG stat;
         HGLOBAL memory = NULL;
         if (SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) && stat.cbSize.QuadPart > 0 &&
-            stat.cbSize.QuadPart < 0x7FFFFFFF && SUCCEEDED(GetHGlobalFromStream(stream, &memory)))
-        {
+            stat.cbSize.QuadPart < 0x7FFFFFFF && SUCCEEDED(GetHGlobalFromStream(stream, &memory))) {
             DWORD length = DWORD(stat.cbSize.QuadPart);
-            if (GlobalSize(memory) >= length)
-            {
+            if (GlobalSize(memory) >= length) {
                 const void* bytesHeld = GlobalLock(memory);
-                if (bytesHeld)
-                {
+                if (bytesHeld) {
                     ok = file.Write(bytesHeld, length);
                     GlobalUnlock(memory);
                 }

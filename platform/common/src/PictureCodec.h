@@ -34,8 +34,8 @@ DWORD DetectType(const BYTE* data, DWORD size);
 
 // Decodes through GDI+. With all, every frame goes to frames; otherwise only
 // frame `frame`. total receives the number of frames in the data.
-bool DecodeGdiplus(const BYTE* data, DWORD size, DWORD type, long frame, bool all,
-                   std::vector<PictureImage>& frames, long& total);
+bool DecodeGdiplus(const BYTE* data, DWORD size, DWORD type, long frame, bool all, std::vector<PictureImage>& frames,
+                   long& total);
 
 bool DecodeTga(const BYTE* data, DWORD size, PictureImage& image);
 
@@ -43,6 +43,5 @@ bool DecodeTga(const BYTE* data, DWORD size, PictureImage& image);
 bool DecodePackedDib(const BYTE* dib, DWORD size, PictureImage& image);
 
 // Encodes PNG, BMP or JPEG. Opaque pictures are written without alpha.
-bool Encode(const BYTE* pixels, DWORD width, DWORD height, bool opaque, DWORD type,
-            CPictureMemFile& file);
+bool Encode(const BYTE* pixels, DWORD width, DWORD height, bool opaque, DWORD type, CPictureMemFile& file);
 }

@@ -3,9 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-CPictureMemFile::CPictureMemFile() : m_data(NULL), m_size(0), m_capacity(0)
-{
-}
+CPictureMemFile::CPictureMemFile() : m_data(NULL), m_size(0), m_capacity(0) {}
 
 CPictureMemFile::~CPictureMemFile()
 {
@@ -19,8 +17,7 @@ bool CPictureMemFile::Write(const void* data, DWORD size)
     if (data == NULL || size > 0xFFFFFFFFu - m_size)
         return false;
     DWORD needed = m_size + size;
-    if (needed > m_capacity)
-    {
+    if (needed > m_capacity) {
         DWORD grown = m_capacity < 4096 ? 4096 : m_capacity;
         while (grown < needed)
             grown = grown > 0x7FFFFFFFu ? needed : grown * 2;

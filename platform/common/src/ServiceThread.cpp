@@ -2,9 +2,7 @@
 
 #include <process.h>
 
-CServiceThread::CServiceThread() : m_thread(NULL), m_threadId(0), m_stop(0)
-{
-}
+CServiceThread::CServiceThread() : m_thread(NULL), m_threadId(0), m_stop(0) {}
 
 CServiceThread::~CServiceThread()
 {
@@ -14,8 +12,7 @@ CServiceThread::~CServiceThread()
 unsigned __stdcall CServiceThread::ThreadMain(void* parameter)
 {
     CServiceThread* self = static_cast<CServiceThread*>(parameter);
-    while (InterlockedCompareExchange(&self->m_stop, 0, 0) == 0)
-    {
+    while (InterlockedCompareExchange(&self->m_stop, 0, 0) == 0) {
         if (!self->OnThreadRun())
             break;
     }
@@ -24,8 +21,7 @@ unsigned __stdcall CServiceThread::ThreadMain(void* parameter)
 
 void CServiceThread::CloseFinished()
 {
-    if (m_thread && WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0)
-    {
+    if (m_thread && WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0) {
         CloseHandle(m_thread);
         m_thread = NULL;
         m_threadId = 0;
@@ -57,33 +53,28 @@ bool CServiceThread::StopThread(DWORD timeout)
 
     const DWORD started = GetTickCount();
     bool ended = false;
-    for (;;)
-    {
+    for (;;) {
         // A suspended worker never sees the request: wake it each round, as
         // it may suspend itself again before it looks.
         DWORD count;
-        do
-        {
+        do {
             count = ::ResumeThread(m_thread);
         } while (count != DWORD(-1) && count > 1);
 
         DWORD slice = 50;
-        if (timeout != INFINITE)
-        {
+        if (timeout != INFINITE) {
             DWORD elapsed = GetTickCount() - started;
             if (elapsed >= timeout)
                 break;
             if (timeout - elapsed < slice)
                 slice = timeout - elapsed;
         }
-        if (WaitForSingleObject(m_thread, slice) == WAIT_OBJECT_0)
-        {
+        if (WaitForSingleObject(m_thread, slice) == WAIT_OBJECT_0) {
             ended = true;
             break;
         }
     }
-    if (!ended)
-    {
+    if (!ended) {
         // Last resort: the owner is going away and the worker must not run on.
         TerminateThread(m_thread, 0xFFFFFFFF);
         WaitForSingleObject(m_thread, INFINITE);

@@ -9,10 +9,8 @@ int SplitString(LPCSTR text, char separator, CStringArray& parts)
         return 0;
     const char* start = text;
     const char* p = text;
-    for (;;)
-    {
-        if (*p == '\0' || *p == separator)
-        {
+    for (;;) {
+        if (*p == '\0' || *p == separator) {
             parts.Add(CString(start, int(p - start)));
             if (*p == '\0')
                 break;

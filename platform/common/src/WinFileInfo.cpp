@@ -34,8 +34,7 @@ bool CWinFileInfo::Open(LPCSTR path)
     UINT length = 0;
     if (GetFileVersionInfoA(path, 0, size, block.data()) &&
         VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed != NULL &&
-        length >= sizeof(VS_FIXEDFILEINFO) && fixed->dwSignature == 0xFEEF04BD)
-    {
+        length >= sizeof(VS_FIXEDFILEINFO) && fixed->dwSignature == 0xFEEF04BD) {
         m_fixed = *fixed;
         m_hasVersion = true;
     }

@@ -4,8 +4,7 @@
 
 namespace
 {
-const BYTE kKey[16] = {0x5A, 0xC3, 0x17, 0x8E, 0x61, 0xF4, 0x2B, 0x9D,
-                       0x3C, 0xA7, 0x70, 0x0E, 0xD9, 0x46, 0xB2, 0x85};
+const BYTE kKey[16] = {0x5A, 0xC3, 0x17, 0x8E, 0x61, 0xF4, 0x2B, 0x9D, 0x3C, 0xA7, 0x70, 0x0E, 0xD9, 0x46, 0xB2, 0x85};
 
 class KeyStream
 {
@@ -75,8 +74,7 @@ int CXOREncrypt::EncryptData(LPCSTR plain, LPSTR out, int capacity)
     KeyStream stream(salt);
     out[0] = hex[salt >> 4];
     out[1] = hex[salt & 15];
-    for (size_t i = 0; i < length; ++i)
-    {
+    for (size_t i = 0; i < length; ++i) {
         BYTE value = BYTE(plain[i]) ^ stream.Next();
         out[2 + i * 2] = hex[value >> 4];
         out[3 + i * 2] = hex[value & 15];
@@ -101,12 +99,10 @@ int CXOREncrypt::CrevasseData(LPCSTR scrambled, LPSTR out, int capacity)
     if (salt < 0)
         return 0;
     KeyStream stream(static_cast<BYTE>(salt));
-    for (size_t i = 0; i < plainLength; ++i)
-    {
+    for (size_t i = 0; i < plainLength; ++i) {
         int value = ReadHexByte(scrambled + 2 + i * 2);
         BYTE plain = value < 0 ? 0 : BYTE(value) ^ stream.Next();
-        if (value < 0 || plain == 0)
-        {
+        if (value < 0 || plain == 0) {
             Clear(out, capacity);
             return 0;
         }

@@ -18,8 +18,8 @@ public:
     COLORREF GetTransColor() const { return m_crTrans; }
 
 protected:
-    virtual void ApplyButtonImage();
-    virtual void DrawButtonFace(CDC* pDC, const CRect& rcItem, int nState);
+    void ApplyButtonImage() override;
+    void DrawButtonFace(CDC* pDC, const CRect& rcItem, int nState) override;
 
     COLORREF m_crTrans;
 };

@@ -31,8 +31,8 @@ public:
     explicit CRgnDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = NULL);
     virtual ~CRgnDialog();
 
-    virtual BOOL OnInitDialog();
-    virtual void InitSkinObject();
+    BOOL OnInitDialog() override;
+    void InitSkinObject() override;
 
     void SetTransColor(COLORREF crTrans) { m_crTrans = crTrans; }
     COLORREF GetTransColor() const { return m_crTrans; }
@@ -43,7 +43,7 @@ protected:
     // Cuts the window to the skin drawn at the present size.
     void UpdateSkinRgn();
     void LayoutCloseButton();
-    virtual void DrawSkinCaption(CDC* pDC);
+    void DrawSkinCaption(CDC* pDC) override;
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg LRESULT OnNcHitTest(CPoint point);

@@ -14,16 +14,16 @@ class CSkinAttribute
 {
 public:
     static CFont m_DefaultFont;
-    static COLORREF m_crBackground;     // dialogs and windows without a background picture
+    static COLORREF m_crBackground; // dialogs and windows without a background picture
     static COLORREF m_crText;
-    static COLORREF m_crCaption;        // the caption of captionless skinned dialogs
-    static COLORREF m_crBorder;         // frames of edits, combo boxes and lists
+    static COLORREF m_crCaption; // the caption of captionless skinned dialogs
+    static COLORREF m_crBorder;  // frames of edits, combo boxes and lists
     static COLORREF m_crLink;
     static COLORREF m_crLinkHover;
-    static COLORREF m_crHighlight;      // selected menu items and tabs
+    static COLORREF m_crHighlight; // selected menu items and tabs
     static COLORREF m_crHighlightText;
     static COLORREF m_crGrayText;
-    static CString m_strSkinDirectory;  // the skin folder, with a backslash; empty before loading
+    static CString m_strSkinDirectory; // the skin folder, with a backslash; empty before loading
 
     static CFont* GetDefaultFont();
     // A brush of m_crBackground, remade when the colour changes.

@@ -28,8 +28,8 @@ public:
     virtual BOOL GetButtonChecked();
 
     using CWnd::CreateEx;
-    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x,
-                          int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = NULL);
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                  int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = NULL) override;
 
 protected:
     // 0 normal, 1 hover, 2 pressed or checked, 3 disabled.
@@ -41,10 +41,10 @@ protected:
     virtual void ApplyButtonImage();
     BOOL IsSkinned() const { return m_bSkinned; }
 
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     virtual void DrawButtonFace(CDC* pDC, const CRect& rcItem, int nState);
-    virtual void PreSubclassWindow();
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
@@ -56,9 +56,9 @@ protected:
     CSkinImage m_ImageButton;
     bool m_bExpandImage;
     BOOL m_bHover;
-    BOOL m_bSkinned;     // drawing itself
-    BOOL m_bCreating;    // inside CreateEx: set-up waits for WM_CREATE
-    UINT m_nOrgType;     // the button type before it became owner-drawn
+    BOOL m_bSkinned;  // drawing itself
+    BOOL m_bCreating; // inside CreateEx: set-up waits for WM_CREATE
+    UINT m_nOrgType;  // the button type before it became owner-drawn
     int m_nCheck;
     COLORREF m_crText;
 };

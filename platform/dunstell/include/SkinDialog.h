@@ -15,9 +15,9 @@ public:
     virtual ~CSkinDialog();
 
     // Derived dialogs call this first; the skin is in place after it.
-    virtual BOOL OnInitDialog();
+    BOOL OnInitDialog() override;
     // Loads the pictures named so far and repaints.
-    virtual void InitSkinObject();
+    void InitSkinObject() override;
 
 protected:
     // Drawn after the skin on every paint.

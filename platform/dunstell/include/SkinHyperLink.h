@@ -19,10 +19,10 @@ public:
     void SetBackGroundColor(COLORREF crBack);
     void SetLinkColor(COLORREF crNormal, COLORREF crHover);
 
-    BOOL m_bVisited;  // the address was opened
+    BOOL m_bVisited; // the address was opened
 
 protected:
-    virtual void PreSubclassWindow();
+    void PreSubclassWindow() override;
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);

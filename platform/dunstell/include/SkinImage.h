@@ -38,8 +38,7 @@ public:
 
     // Plain copies (blended for pictures with transparency).
     BOOL BitBlt(HDC hDestDC, int xDest, int yDest, DWORD dwRop = SRCCOPY);
-    BOOL BitBlt(HDC hDestDC, int xDest, int yDest, int nWidth, int nHeight, int xSrc, int ySrc,
-                DWORD dwRop = SRCCOPY);
+    BOOL BitBlt(HDC hDestDC, int xDest, int yDest, int nWidth, int nHeight, int xSrc, int ySrc, DWORD dwRop = SRCCOPY);
     BOOL StretchBlt(HDC hDestDC, const RECT& rectDest, DWORD dwRop = SRCCOPY);
     BOOL StretchBlt(HDC hDestDC, int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc, int ySrc,
                     int nSrcWidth, int nSrcHeight, DWORD dwRop = SRCCOPY);
@@ -66,7 +65,7 @@ private:
     CString m_strFileName;
     UINT m_nIDResource;
     HINSTANCE m_hResource;
-    BOOL m_bTried;       // a load was attempted since the name was set
+    BOOL m_bTried; // a load was attempted since the name was set
     HBITMAP m_hBitmap;
     DWORD* m_pBits;
     int m_nWidth;

@@ -21,7 +21,7 @@ public:
     int GetItemHeight() const { return m_nItemHeight; }
 
 protected:
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     afx_msg void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     DECLARE_MESSAGE_MAP()
 

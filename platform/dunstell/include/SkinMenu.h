@@ -11,9 +11,9 @@
 // The record an owner-drawn item carries as its item data.
 struct MENUITEM
 {
-    LPTSTR pszText;  // the caption ("text\taccelerator"); empty for a separator
-    UINT nID;        // the command id; 0 for a separator
-    UINT nFlags;     // MF_POPUP for an item that opens a sub-menu
+    LPTSTR pszText; // the caption ("text\taccelerator"); empty for a separator
+    UINT nID;       // the command id; 0 for a separator
+    UINT nFlags;    // MF_POPUP for an item that opens a sub-menu
 };
 
 class CSkinMenu : public CMenu
@@ -42,8 +42,8 @@ public:
     void DrawHighLight(CDC* pDC, const CRect& rcItem, BOOL bGrayed);
     void DrawTextItem(CDC* pDC, LPCTSTR pszText, const CRect& rcText, BOOL bSelected, BOOL bChecked, BOOL bGrayed);
 
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
-    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
     // Also frees the item records and sub-menu objects.
     BOOL DestroyMenu();
 
@@ -53,6 +53,6 @@ protected:
 
     CSkinImage m_ImageLeft;
     int m_nLeftWidth;
-    CPtrArray m_Items;      // MENUITEM* made by ChangeStyle, owned
-    CPtrArray m_SubMenus;   // CSkinMenu* over the changed pop-ups, owned
+    CPtrArray m_Items;    // MENUITEM* made by ChangeStyle, owned
+    CPtrArray m_SubMenus; // CSkinMenu* over the changed pop-ups, owned
 };

@@ -34,14 +34,14 @@ public:
     CString GetSkinFilePath() const { return m_IniFile.GetIniFileName(); }
 
     // The object belongs to its holder: references are counted, never deleting it.
-    virtual ULONG AddRef();
-    virtual ULONG Release();
-    virtual HRESULT QueryInterface(REFGUID iid, void** out);
+    ULONG AddRef() override;
+    ULONG Release() override;
+    HRESULT QueryInterface(REFGUID iid, void** out) override;
 
-    virtual LPCTSTR GetResourceDirectory();
-    virtual int ReadInt(LPCTSTR pszSection, LPCTSTR pszKey, int nDefault);
-    virtual COLORREF ReadColor(LPCTSTR pszSection, LPCTSTR pszKey, COLORREF crDefault);
-    virtual int ReadString(LPCTSTR pszSection, LPCTSTR pszKey, LPCTSTR pszDefault, LPTSTR pszBuffer, int nSize);
+    LPCTSTR GetResourceDirectory() override;
+    int ReadInt(LPCTSTR pszSection, LPCTSTR pszKey, int nDefault) override;
+    COLORREF ReadColor(LPCTSTR pszSection, LPCTSTR pszKey, COLORREF crDefault) override;
+    int ReadString(LPCTSTR pszSection, LPCTSTR pszKey, LPCTSTR pszDefault, LPTSTR pszBuffer, int nSize) override;
 
 private:
     CSkinRecordFile(const CSkinRecordFile&);

@@ -58,6 +58,6 @@ protected:
     BOOL m_bButtonHover;
     BOOL m_bButtonDown;
     BOOL m_bDragging;
-    CPoint m_ptDragStart;   // the press in screen coordinates
-    CRect m_rcDragStart;    // the bar in parent coordinates at the press
+    CPoint m_ptDragStart; // the press in screen coordinates
+    CRect m_rcDragStart;  // the bar in parent coordinates at the press
 };

@@ -24,7 +24,12 @@ public:
     // selected); the line along the inner edge of the header.
     enum
     {
-        TAB_IMAGE_LEFT, TAB_IMAGE_MID, TAB_IMAGE_RIGHT, TAB_IMAGE_TAIL, TAB_IMAGE_TAIL_SELECTED, TAB_IMAGE_BOTTOM,
+        TAB_IMAGE_LEFT,
+        TAB_IMAGE_MID,
+        TAB_IMAGE_RIGHT,
+        TAB_IMAGE_TAIL,
+        TAB_IMAGE_TAIL_SELECTED,
+        TAB_IMAGE_BOTTOM,
         TAB_IMAGE_COUNT
     };
 
@@ -42,7 +47,7 @@ public:
     CSkinImage* GetSkinImage(int nImage);
 
     using CSkinWnd::DrawSkinView;
-    virtual void DrawSkinView(CDC* pDC, int cx, int cy);
+    void DrawSkinView(CDC* pDC, int cx, int cy) override;
 
     // The manager's news: layout, selection and hover changed.
     virtual void OnLayoutChanged();

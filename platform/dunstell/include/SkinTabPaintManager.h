@@ -39,8 +39,8 @@ public:
     CFont* GetFont(BOOL bVertical = FALSE);
     CFont* GetBoldFont(BOOL bVertical = FALSE);
 
-    BOOL m_bDrawTextNoPrefix;   // captions without & processing
-    BOOL m_bBoldSelected;       // the selected caption in the bold font
+    BOOL m_bDrawTextNoPrefix; // captions without & processing
+    BOOL m_bBoldSelected;     // the selected caption in the bold font
     COLORREF m_crHeader;
     COLORREF m_crButton;
     COLORREF m_crButtonHot;

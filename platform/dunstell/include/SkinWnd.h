@@ -13,7 +13,7 @@ public:
     virtual ~CSkinWnd();
 
     using CSkinWndObject::DrawSkinView;
-    virtual void DrawSkinView(CDC* pDC, int cx, int cy);
+    void DrawSkinView(CDC* pDC, int cx, int cy) override;
 
 protected:
     afx_msg void OnPaint();

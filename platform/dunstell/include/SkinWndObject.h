@@ -15,7 +15,16 @@ class CSkinWndObject
 public:
     enum
     {
-        SKIN_TL, SKIN_TM, SKIN_TR, SKIN_L, SKIN_R, SKIN_BL, SKIN_BM, SKIN_BR, SKIN_BACK, SKIN_CLOSE,
+        SKIN_TL,
+        SKIN_TM,
+        SKIN_TR,
+        SKIN_L,
+        SKIN_R,
+        SKIN_BL,
+        SKIN_BM,
+        SKIN_BR,
+        SKIN_BACK,
+        SKIN_CLOSE,
         SKIN_IMAGE_COUNT
     };
 

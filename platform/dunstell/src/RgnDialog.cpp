@@ -25,7 +25,7 @@ END_MESSAGE_MAP()
 namespace
 {
 const COLORREF kTolerance = RGB(0x10, 0x10, 0x10);
-const int kCloseRight = 6;  // gap between the close button and the right edge
+const int kCloseRight = 6; // gap between the close button and the right edge
 const int kCloseTop = 4;
 const int kCaptionLeft = 10;
 } // namespace
@@ -34,13 +34,11 @@ CRgnDialog::CRgnDialog() : m_crTrans(RGB(255, 0, 255)), m_bSkinFrame(FALSE) {}
 
 CRgnDialog::CRgnDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : CSkinDialog(nIDTemplate, pParentWnd), m_crTrans(RGB(255, 0, 255)), m_bSkinFrame(FALSE)
-{
-}
+{}
 
 CRgnDialog::CRgnDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
     : CSkinDialog(lpszTemplateName, pParentWnd), m_crTrans(RGB(255, 0, 255)), m_bSkinFrame(FALSE)
-{
-}
+{}
 
 CRgnDialog::~CRgnDialog() {}
 

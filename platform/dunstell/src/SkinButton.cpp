@@ -15,25 +15,24 @@ namespace
 {
 bool IsCheckType(UINT nType)
 {
-    return nType == BS_CHECKBOX || nType == BS_AUTOCHECKBOX || nType == BS_RADIOBUTTON ||
-           nType == BS_AUTORADIOBUTTON || nType == BS_3STATE || nType == BS_AUTO3STATE;
+    return nType == BS_CHECKBOX || nType == BS_AUTOCHECKBOX || nType == BS_RADIOBUTTON || nType == BS_AUTORADIOBUTTON ||
+           nType == BS_3STATE || nType == BS_AUTO3STATE;
 }
 } // namespace
 
 CSkinButton::CSkinButton()
     : m_bExpandImage(false), m_bHover(FALSE), m_bSkinned(FALSE), m_bCreating(FALSE), m_nOrgType(BS_PUSHBUTTON),
       m_nCheck(BST_UNCHECKED), m_crText(CSkinAttribute::m_crText)
-{
-}
+{}
 
 CSkinButton::~CSkinButton() {}
 
-BOOL CSkinButton::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x,
-                           int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
+BOOL CSkinButton::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                           int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
 {
     m_bCreating = TRUE;
-    BOOL bOk = CButton::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight,
-                                 hWndParent, nIDorHMenu, lpParam);
+    BOOL bOk = CButton::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent,
+                                 nIDorHMenu, lpParam);
     m_bCreating = FALSE;
     return bOk;
 }
@@ -131,7 +130,7 @@ BOOL CSkinButton::OnClicked()
         if (IsCheckType(m_nOrgType))
             Invalidate(FALSE);
     }
-    return FALSE;  // the parent hears the click as well
+    return FALSE; // the parent hears the click as well
 }
 
 BOOL CSkinButton::OnEraseBkgnd(CDC* pDC)
@@ -211,8 +210,8 @@ void CSkinButton::DrawButtonFace(CDC* pDC, const CRect& rcItem, int nState)
 {
     if (m_ImageButton.IsNull()) {
         CRect rc(rcItem);
-        pDC->DrawFrameControl(&rc, DFC_BUTTON, DFCS_BUTTONPUSH | (nState == 2 ? DFCS_PUSHED : 0) |
-                                                   (nState == 3 ? DFCS_INACTIVE : 0));
+        pDC->DrawFrameControl(&rc, DFC_BUTTON,
+                              DFCS_BUTTONPUSH | (nState == 2 ? DFCS_PUSHED : 0) | (nState == 3 ? DFCS_INACTIVE : 0));
         return;
     }
     if (m_ImageButton.HasAlpha())

@@ -12,15 +12,11 @@ END_MESSAGE_MAP()
 
 CSkinDialog::CSkinDialog() : CSkinWndObject(this) {}
 
-CSkinDialog::CSkinDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : CDialog(nIDTemplate, pParentWnd), CSkinWndObject(this)
-{
-}
+CSkinDialog::CSkinDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog(nIDTemplate, pParentWnd), CSkinWndObject(this) {}
 
 CSkinDialog::CSkinDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
     : CDialog(lpszTemplateName, pParentWnd), CSkinWndObject(this)
-{
-}
+{}
 
 CSkinDialog::~CSkinDialog() {}
 
@@ -60,14 +56,12 @@ void CSkinDialog::OnSize(UINT nType, int cx, int cy)
 HBRUSH CSkinDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     switch (nCtlColor) {
-    case CTLCOLOR_DLG:
-        return (HBRUSH)CSkinAttribute::GetBackgroundBrush()->GetSafeHandle();
+    case CTLCOLOR_DLG: return (HBRUSH)CSkinAttribute::GetBackgroundBrush()->GetSafeHandle();
     case CTLCOLOR_STATIC:
     case CTLCOLOR_BTN:
         pDC->SetBkMode(TRANSPARENT);
         pDC->SetTextColor(CSkinAttribute::m_crText);
         return (HBRUSH)::GetStockObject(NULL_BRUSH);
-    default:
-        return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+    default: return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
     }
 }

@@ -18,8 +18,7 @@ END_MESSAGE_MAP()
 CSkinHyperLink::CSkinHyperLink()
     : m_bVisited(FALSE), m_crBack(CLR_INVALID), m_crNormal(CSkinAttribute::m_crLink),
       m_crHover(CSkinAttribute::m_crLinkHover), m_bHover(FALSE)
-{
-}
+{}
 
 CSkinHyperLink::~CSkinHyperLink() {}
 
@@ -82,8 +81,8 @@ void CSkinHyperLink::OnPaint()
         nFormat |= DT_CENTER;
     else if ((dwStyle & SS_TYPEMASK) == SS_RIGHT)
         nFormat |= DT_RIGHT;
-    CFont* pOld = dc.SelectObject(m_fontUnderline.GetSafeHandle() != NULL ? &m_fontUnderline
-                                                                          : CSkinAttribute::GetDefaultFont());
+    CFont* pOld =
+        dc.SelectObject(m_fontUnderline.GetSafeHandle() != NULL ? &m_fontUnderline : CSkinAttribute::GetDefaultFont());
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(m_bHover ? m_crHover : m_crNormal);
     dc.DrawText(strText, &rcClient, nFormat);

@@ -3,10 +3,9 @@
 #include <Picture.h>
 
 CSkinImage::CSkinImage()
-    : m_nIDResource(0), m_hResource(NULL), m_bTried(FALSE), m_hBitmap(NULL), m_pBits(NULL), m_nWidth(0),
-      m_nHeight(0), m_bAlpha(FALSE)
-{
-}
+    : m_nIDResource(0), m_hResource(NULL), m_bTried(FALSE), m_hBitmap(NULL), m_pBits(NULL), m_nWidth(0), m_nHeight(0),
+      m_bAlpha(FALSE)
+{}
 
 CSkinImage::~CSkinImage()
 {
@@ -94,8 +93,8 @@ BOOL CSkinImage::LoadFromFile()
 BOOL CSkinImage::LoadFromResource()
 {
     HINSTANCE hInstance = m_hResource != NULL ? m_hResource : AfxGetResourceHandle();
-    HBITMAP hLoaded = (HBITMAP)::LoadImage(hInstance, MAKEINTRESOURCE(m_nIDResource), IMAGE_BITMAP, 0, 0,
-                                           LR_CREATEDIBSECTION);
+    HBITMAP hLoaded =
+        (HBITMAP)::LoadImage(hInstance, MAKEINTRESOURCE(m_nIDResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (hLoaded == NULL)
         return FALSE;
     BITMAP bm;
@@ -255,8 +254,8 @@ BOOL CSkinImage::AlphaDrawImage(CDC* pDestDC, int xDest, int yDest, int nWidth, 
     return AlphaDrawImage(pDestDC, xDest, yDest, nWidth, nHeight, xSrc, ySrc, nWidth, nHeight, crTransparent);
 }
 
-BOOL CSkinImage::AlphaDrawImage(CDC* pDestDC, int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc,
-                                int ySrc, int nSrcWidth, int nSrcHeight, COLORREF crTransparent)
+BOOL CSkinImage::AlphaDrawImage(CDC* pDestDC, int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc, int ySrc,
+                                int nSrcWidth, int nSrcHeight, COLORREF crTransparent)
 {
     HDC hDestDC = pDestDC->GetSafeHdc();
     if (hDestDC == NULL || !LoadImage())

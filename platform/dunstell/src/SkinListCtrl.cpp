@@ -7,10 +7,7 @@ BEGIN_MESSAGE_MAP(CSkinListCtrl, CListCtrl)
     ON_WM_MEASUREITEM_REFLECT()
 END_MESSAGE_MAP()
 
-CSkinListCtrl::CSkinListCtrl()
-    : m_crItemEven(RGB(255, 255, 255)), m_crItemOdd(RGB(255, 255, 255)), m_nItemHeight(18)
-{
-}
+CSkinListCtrl::CSkinListCtrl() : m_crItemEven(RGB(255, 255, 255)), m_crItemOdd(RGB(255, 255, 255)), m_nItemHeight(18) {}
 
 CSkinListCtrl::~CSkinListCtrl() {}
 
@@ -38,8 +35,8 @@ void CSkinListCtrl::SetItemHeight(int nHeight)
     // The list measures its rows again when told its size changed.
     CRect rc;
     GetWindowRect(&rc);
-    WINDOWPOS wp = {m_hWnd, NULL, 0, 0, rc.Width(), rc.Height(),
-                    SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOOWNERZORDER | SWP_NOZORDER};
+    WINDOWPOS wp = {
+        m_hWnd, NULL, 0, 0, rc.Width(), rc.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOOWNERZORDER | SWP_NOZORDER};
     SendMessage(WM_WINDOWPOSCHANGED, 0, (LPARAM)&wp);
 }
 
@@ -70,7 +67,7 @@ void CSkinListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         GetColumn(nCol, &column);
         UINT nAlign = (column.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT    ? DT_RIGHT
                       : (column.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER ? DT_CENTER
-                                                                          : DT_LEFT;
+                                                                           : DT_LEFT;
         pDC->DrawText(GetItemText(nItem, nCol), &rcCell,
                       nAlign | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
     }

@@ -44,7 +44,7 @@ void CSkinMenu::FreeItems()
     for (INT_PTR i = 0; i < m_SubMenus.GetSize(); ++i) {
         CSkinMenu* pSub = (CSkinMenu*)m_SubMenus[i];
         pSub->FreeItems();
-        pSub->Detach();  // the pop-up belongs to its parent menu
+        pSub->Detach(); // the pop-up belongs to its parent menu
         delete pSub;
     }
     m_SubMenus.RemoveAll();
@@ -155,8 +155,9 @@ void CSkinMenu::DrawTextItem(CDC* pDC, LPCTSTR pszText, const CRect& rcText, BOO
         strText = strText.Left(nTab);
     }
     int nMode = pDC->SetBkMode(TRANSPARENT);
-    COLORREF crText = bGrayed ? CSkinAttribute::m_crGrayText
-                              : bSelected ? CSkinAttribute::m_crHighlightText : CSkinAttribute::m_crText;
+    COLORREF crText = bGrayed     ? CSkinAttribute::m_crGrayText
+                      : bSelected ? CSkinAttribute::m_crHighlightText
+                                  : CSkinAttribute::m_crText;
     COLORREF crOld = pDC->SetTextColor(crText);
     CFont* pOld = pDC->SelectObject(CSkinAttribute::GetDefaultFont());
     CRect rc(rcText);

@@ -32,34 +32,25 @@ struct ButtonDef
 std::vector<ButtonDef> ButtonsOf(UINT nType)
 {
     switch (nType & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-        return {{IDOK, SKINMB_CAPTION_OK}, {IDCANCEL, SKINMB_CAPTION_CANCEL}};
+    case MB_OKCANCEL: return {{IDOK, SKINMB_CAPTION_OK}, {IDCANCEL, SKINMB_CAPTION_CANCEL}};
     case MB_ABORTRETRYIGNORE:
         return {{IDABORT, SKINMB_CAPTION_ABORT}, {IDRETRY, SKINMB_CAPTION_RETRY}, {IDIGNORE, SKINMB_CAPTION_IGNORE}};
     case MB_YESNOCANCEL:
         return {{IDYES, SKINMB_CAPTION_YES}, {IDNO, SKINMB_CAPTION_NO}, {IDCANCEL, SKINMB_CAPTION_CANCEL}};
-    case MB_YESNO:
-        return {{IDYES, SKINMB_CAPTION_YES}, {IDNO, SKINMB_CAPTION_NO}};
-    case MB_RETRYCANCEL:
-        return {{IDRETRY, SKINMB_CAPTION_RETRY}, {IDCANCEL, SKINMB_CAPTION_CANCEL}};
-    default:
-        return {{IDOK, SKINMB_CAPTION_OK}};
+    case MB_YESNO: return {{IDYES, SKINMB_CAPTION_YES}, {IDNO, SKINMB_CAPTION_NO}};
+    case MB_RETRYCANCEL: return {{IDRETRY, SKINMB_CAPTION_RETRY}, {IDCANCEL, SKINMB_CAPTION_CANCEL}};
+    default: return {{IDOK, SKINMB_CAPTION_OK}};
     }
 }
 
 LPCTSTR SystemIconOf(UINT nType)
 {
     switch (nType & MB_ICONMASK) {
-    case MB_ICONHAND:
-        return IDI_HAND;
-    case MB_ICONQUESTION:
-        return IDI_QUESTION;
-    case MB_ICONEXCLAMATION:
-        return IDI_EXCLAMATION;
-    case MB_ICONASTERISK:
-        return IDI_ASTERISK;
-    default:
-        return NULL;
+    case MB_ICONHAND: return IDI_HAND;
+    case MB_ICONQUESTION: return IDI_QUESTION;
+    case MB_ICONEXCLAMATION: return IDI_EXCLAMATION;
+    case MB_ICONASTERISK: return IDI_ASTERISK;
+    default: return NULL;
     }
 }
 
@@ -88,12 +79,12 @@ public:
             ::DestroyIcon(m_hIcon);
     }
 
-    virtual BOOL OnInitDialog()
+    BOOL OnInitDialog() override
     {
         CRgnDialog::OnInitDialog();
         SetWindowText(m_strCaption);
         Layout();
-        return FALSE;  // the focus is on the default button
+        return FALSE; // the focus is on the default button
     }
 
 protected:
@@ -106,7 +97,7 @@ protected:
         return FALSE;
     }
 
-    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam)
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         UINT nID = LOWORD(wParam);
         for (const ButtonDef& def : m_buttons) {
@@ -154,8 +145,8 @@ protected:
         if (m_hIcon != NULL) {
             CStatic* pIcon = new CStatic;
             m_statics.push_back(pIcon);
-            pIcon->Create("", WS_CHILD | WS_VISIBLE | SS_ICON, CRect(kMargin, nTop, kMargin + kIconSize, nTop + kIconSize),
-                          this, kIconId);
+            pIcon->Create("", WS_CHILD | WS_VISIBLE | SS_ICON,
+                          CRect(kMargin, nTop, kMargin + kIconSize, nTop + kIconSize), this, kIconId);
             pIcon->SetIcon(m_hIcon);
         }
         CStatic* pText = new CStatic;
@@ -174,7 +165,7 @@ protected:
         for (int i = 0; i < nButtons; ++i) {
             const ButtonDef& def = m_buttons[(size_t)i];
             const char* pszCaption = m_params.szCaptions[def.nCaption][0] != 0 ? m_params.szCaptions[def.nCaption]
-                                                                             : kDefaultCaptions[def.nCaption];
+                                                                               : kDefaultCaptions[def.nCaption];
             CRgnButton* pButton = new CRgnButton;
             m_buttonWnds.push_back(pButton);
             pButton->Create(pszCaption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == nDefault ? BS_DEFPUSHBUTTON : 0),
@@ -194,7 +185,7 @@ protected:
         }
     }
 
-    virtual void PostNcDestroy()
+    void PostNcDestroy() override
     {
         for (CStatic* pStatic : m_statics)
             delete pStatic;

@@ -80,6 +80,5 @@ int CSkinRecordFile::ReadString(LPCTSTR pszSection, LPCTSTR pszKey, LPCTSTR pszD
         lstrcpynA(pszBuffer, pszDefault != NULL ? pszDefault : "", nSize);
         return lstrlenA(pszBuffer);
     }
-    return (int)m_IniFile.GetString(pszSection, pszKey, pszBuffer, pszDefault != NULL ? pszDefault : "",
-                                    (DWORD)nSize);
+    return (int)m_IniFile.GetString(pszSection, pszKey, pszBuffer, pszDefault != NULL ? pszDefault : "", (DWORD)nSize);
 }

@@ -8,5 +8,5 @@
 HRGN SkinRegionFromPixels(const DWORD* pPixels, int nStride, int nWidth, int nHeight, COLORREF crKey,
                           COLORREF crTolerance);
 // The same for the part (x, y, cx, cy) of a skin picture's pixels.
-HRGN SkinRegionFromImagePart(const DWORD* pPixels, int nImageWidth, int x, int y, int cx, int cy,
-                             COLORREF crKey, COLORREF crTolerance);
+HRGN SkinRegionFromImagePart(const DWORD* pPixels, int nImageWidth, int x, int y, int cx, int cy, COLORREF crKey,
+                             COLORREF crTolerance);

@@ -17,10 +17,9 @@ BEGIN_MESSAGE_MAP(CSkinSplitter, CWnd)
 END_MESSAGE_MAP()
 
 CSkinSplitter::CSkinSplitter()
-    : m_pSink(NULL), m_bVertical(true), m_bDisableDrag(false), m_nMin(INT_MIN), m_nMax(INT_MAX),
-      m_bShowButton(FALSE), m_bButtonHover(FALSE), m_bButtonDown(FALSE), m_bDragging(FALSE)
-{
-}
+    : m_pSink(NULL), m_bVertical(true), m_bDisableDrag(false), m_nMin(INT_MIN), m_nMax(INT_MAX), m_bShowButton(FALSE),
+      m_bButtonHover(FALSE), m_bButtonDown(FALSE), m_bDragging(FALSE)
+{}
 
 CSkinSplitter::~CSkinSplitter() {}
 
@@ -114,8 +113,8 @@ void CSkinSplitter::OnMouseMove(UINT nFlags, CPoint point)
     if (m_bDragging) {
         CPoint pt = point;
         ClientToScreen(&pt);
-        int nPos = m_bVertical ? m_rcDragStart.left + pt.x - m_ptDragStart.x
-                               : m_rcDragStart.top + pt.y - m_ptDragStart.y;
+        int nPos =
+            m_bVertical ? m_rcDragStart.left + pt.x - m_ptDragStart.x : m_rcDragStart.top + pt.y - m_ptDragStart.y;
         nPos = std::max(m_nMin, std::min(m_nMax, nPos));
         SetWindowPos(NULL, m_bVertical ? nPos : m_rcDragStart.left, m_bVertical ? m_rcDragStart.top : nPos, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

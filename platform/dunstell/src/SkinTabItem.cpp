@@ -4,8 +4,7 @@
 CSkinTabItem::CSkinTabItem()
     : m_pManager(NULL), m_hWnd(NULL), m_nImage(-1), m_dwData(0), m_bEnabled(TRUE), m_bOwnedByManager(FALSE),
       m_rcItem(0, 0, 0, 0), m_nButtonLength(0), m_nContentLength(0)
-{
-}
+{}
 
 CSkinTabItem::~CSkinTabItem()
 {

@@ -58,9 +58,7 @@ HBRUSH CSkinWnd::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
         pDC->SetBkMode(TRANSPARENT);
         pDC->SetTextColor(CSkinAttribute::m_crText);
         return (HBRUSH)::GetStockObject(NULL_BRUSH);
-    case CTLCOLOR_DLG:
-        return (HBRUSH)CSkinAttribute::GetBackgroundBrush()->GetSafeHandle();
-    default:
-        return CWnd::OnCtlColor(pDC, pWnd, nCtlColor);
+    case CTLCOLOR_DLG: return (HBRUSH)CSkinAttribute::GetBackgroundBrush()->GetSafeHandle();
+    default: return CWnd::OnCtlColor(pDC, pWnd, nCtlColor);
     }
 }

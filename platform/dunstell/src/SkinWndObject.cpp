@@ -9,7 +9,7 @@ CSkinWndObject::~CSkinWndObject() {}
 
 CSkinImage* CSkinWndObject::GetSkinImage(int nSlot)
 {
-    CSkinImage* images[SKIN_IMAGE_COUNT] = {&m_ImageTL, &m_ImageTM, &m_ImageTR, &m_ImageL, &m_ImageR,
+    CSkinImage* images[SKIN_IMAGE_COUNT] = {&m_ImageTL, &m_ImageTM, &m_ImageTR, &m_ImageL,    &m_ImageR,
                                             &m_ImageBL, &m_ImageBM, &m_ImageBR, &m_ImageBack, &m_ImageClose};
     return nSlot >= 0 && nSlot < SKIN_IMAGE_COUNT ? images[nSlot] : NULL;
 }

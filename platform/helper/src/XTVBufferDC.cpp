@@ -1,7 +1,6 @@
 #include "XTVBufferDC.h"
 
-CXTVBufferDC::CXTVBufferDC(CPaintDC& dc)
-    : m_target(&dc), m_bitmap(NULL), m_oldBitmap(NULL), m_buffered(false)
+CXTVBufferDC::CXTVBufferDC(CPaintDC& dc) : m_target(&dc), m_bitmap(NULL), m_oldBitmap(NULL), m_buffered(false)
 {
     RECT rect = dc.m_ps.rcPaint;
     if (IsRectEmpty(&rect))
@@ -29,8 +28,7 @@ void CXTVBufferDC::Begin(CDC* target, const RECT& rect)
         memory = ::CreateCompatibleDC(targetDC);
     if (memory)
         m_bitmap = ::CreateCompatibleBitmap(targetDC, width, height);
-    if (memory == NULL || m_bitmap == NULL)
-    {
+    if (memory == NULL || m_bitmap == NULL) {
         // Nothing to buffer (or no memory for it): draw straight to the target.
         if (memory)
             ::DeleteDC(memory);
@@ -53,16 +51,15 @@ void CXTVBufferDC::Begin(CDC* target, const RECT& rect)
 
 CXTVBufferDC::~CXTVBufferDC()
 {
-    if (!m_buffered)
-    {
+    if (!m_buffered) {
         // Borrowed handles: the target owns them.
         m_hDC = NULL;
         m_hAttribDC = NULL;
         return;
     }
     HDC memory = GetSafeHdc();
-    ::BitBlt(m_target->GetSafeHdc(), m_rect.left, m_rect.top, m_rect.right - m_rect.left,
-             m_rect.bottom - m_rect.top, memory, m_rect.left, m_rect.top, SRCCOPY);
+    ::BitBlt(m_target->GetSafeHdc(), m_rect.left, m_rect.top, m_rect.right - m_rect.left, m_rect.bottom - m_rect.top,
+             memory, m_rect.left, m_rect.top, SRCCOPY);
     // The caller may have left its own objects selected; put back what we found.
     ::SelectObject(memory, ::GetStockObject(SYSTEM_FONT));
     ::SelectObject(memory, m_oldBitmap);

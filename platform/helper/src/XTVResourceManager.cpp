@@ -2,9 +2,7 @@
 
 #include <vector>
 
-CXTVResourceManager::CXTVResourceManager() : m_module(NULL)
-{
-}
+CXTVResourceManager::CXTVResourceManager() : m_module(NULL) {}
 
 CXTVResourceManager::~CXTVResourceManager()
 {

@@ -20,7 +20,7 @@
 #include <stdint.h>
 #include <string.h>
 
-const uint16_t PACKET_FRAME_MARK = 0x5054;  // "TP"
+const uint16_t PACKET_FRAME_MARK = 0x5054; // "TP"
 const uint32_t PACKET_HEAD_SIZE = 16;
 const uint32_t PACKET_MAX_BODY = 0xFFFF;
 const uint32_t PACKET_MAX_SIZE = PACKET_HEAD_SIZE + PACKET_MAX_BODY;
@@ -39,7 +39,7 @@ static_assert(sizeof(tagPacketHead) == PACKET_HEAD_SIZE, "packet head is 16 byte
 // The head in its 16 wire bytes (the hosts are little-endian).
 inline void WritePacketHead(uint8_t* out, uint32_t serial, uint16_t mainCmd, uint16_t subCmd, uint16_t bodySize)
 {
-    tagPacketHead head = { PACKET_FRAME_MARK, bodySize, PACKET_HEAD_SIZE + bodySize, serial, mainCmd, subCmd };
+    tagPacketHead head = {PACKET_FRAME_MARK, bodySize, PACKET_HEAD_SIZE + bodySize, serial, mainCmd, subCmd};
     memcpy(out, &head, sizeof(head));
 }
 

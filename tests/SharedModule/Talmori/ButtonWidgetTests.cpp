@@ -87,13 +87,11 @@ TEST_F(ButtonTest, AClickIsAReleaseOnTheButton)
         bool bClick;
     };
     const Case cases[] = {
-        {30, 30, true},  {69, 49, true},  {20, 20, true},
-        {70, 30, false}, {30, 50, false}, // right of, below
-        {19, 30, false}, {30, 19, false}, // left of, above
+        {30, 30, true},    {69, 49, true},  {20, 20, true}, {70, 30, false}, {30, 50, false}, // right of, below
+        {19, 30, false},   {30, 19, false},                                                   // left of, above
         {200, 150, false},
     };
-    for (const Case& k : cases)
-    {
+    for (const Case& k : cases) {
         listener.clicks.clear();
         host.Mouse(WM_MOUSEMOVE, 30, 30);
         host.Mouse(WM_LBUTTONDOWN, 30, 30, MK_LBUTTON);

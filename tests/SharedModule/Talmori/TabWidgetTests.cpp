@@ -13,7 +13,7 @@ class ColourPage : public CTabPageWidget
 public:
     explicit ColourPage(COLORREF cr) : m_cr(cr) { ++s_nPagesAlive; }
     ~ColourPage() { --s_nPagesAlive; }
-    virtual void Draw(CWidgetDC* pDC) { pDC->FillSolidRect(0, 0, m_nWidth, m_nHeight, m_cr); }
+    void Draw(CWidgetDC* pDC) override { pDC->FillSolidRect(0, 0, m_nWidth, m_nHeight, m_cr); }
 
 private:
     COLORREF m_cr;
@@ -58,8 +58,7 @@ protected:
     // The owner's job: headers in a row at the top, pages below them.
     void Place()
     {
-        for (int i = 0; i < tab.GetItemCount(); ++i)
-        {
+        for (int i = 0; i < tab.GetItemCount(); ++i) {
             Header(i)->Resize(10 + 60 * i, 10, 50, 20);
             Page(i)->Resize(10, 40, 200, 100);
             tab.AddWidget(Header(i));
@@ -77,8 +76,7 @@ protected:
     std::string Titles()
     {
         std::string s;
-        for (int i = 0; i < tab.GetItemCount(); ++i)
-        {
+        for (int i = 0; i < tab.GetItemCount(); ++i) {
             s += Page(i)->GetPageTitle();
             if (Page(i)->GetPageID() != i || Header(i)->*ButtonPeek::Id() != i)
                 s += "!";
@@ -88,8 +86,7 @@ protected:
 
     void CheckOnlyCurrentShown()
     {
-        for (int i = 0; i < tab.GetItemCount(); ++i)
-        {
+        for (int i = 0; i < tab.GetItemCount(); ++i) {
             EXPECT_EQ(i == tab.GetCurSel(), Page(i)->IsVisible()) << i;
             EXPECT_EQ(i == tab.GetCurSel(), Header(i)->IsPushed() != FALSE) << i;
         }

@@ -9,8 +9,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(host.Create(300, 200));
-        a.Resize(20, 20, 40, 30);   // (20, 20) - (60, 50)
-        b.Resize(100, 20, 40, 30);  // (100, 20) - (140, 50)
+        a.Resize(20, 20, 40, 30);     // (20, 20) - (60, 50)
+        b.Resize(100, 20, 40, 30);    // (100, 20) - (140, 50)
         box.Resize(50, 100, 100, 80); // (50, 100) - (150, 180)
         inner.Resize(10, 10, 20, 20); // (60, 110) - (80, 130) in the host
         box.AddWidget(&inner);
@@ -59,7 +59,8 @@ TEST_F(ManagerTest, NestedWidgetsAreHitWhereTheyAreDrawn)
     host.Mouse(WM_LBUTTONDOWN, 66, 117, MK_LBUTTON);
     host.Mouse(WM_LBUTTONUP, 66, 117);
     EXPECT_EQ(Events({"inner:Enter", "inner:Move 5,5", "inner:Move 6,7", "inner:LDown 6,7", "inner:Drag 6,7",
-                      "inner:LUp 6,7"}), log);
+                      "inner:LUp 6,7"}),
+              log);
 }
 
 TEST_F(ManagerTest, HiddenAndDisabledWidgetsAreNotHit)
@@ -96,8 +97,8 @@ TEST_F(ManagerTest, PressDragOffAndReleaseKeepsTheWidgetAndTheCapture)
     EXPECT_EQ(NULL, ::GetCapture());
     EXPECT_FALSE(a.IsPressed());
     EXPECT_EQ(NULL, PressedWidgetOf(host.Manager()));
-    EXPECT_EQ(Events({"a:Enter", "a:Move 10,10", "a:LDown 10,10", "a:Drag 100,10", "a:Leave", "a:Drag 20,20",
-                      "a:Enter", "a:Drag 230,170", "a:Leave", "a:Drag 230,170", "a:LUp 230,170"}),
+    EXPECT_EQ(Events({"a:Enter", "a:Move 10,10", "a:LDown 10,10", "a:Drag 100,10", "a:Leave", "a:Drag 20,20", "a:Enter",
+                      "a:Drag 230,170", "a:Leave", "a:Drag 230,170", "a:LUp 230,170"}),
               log);
 }
 
@@ -137,10 +138,10 @@ TEST_F(ManagerTest, AnotherButtonHeldKeepsThePressedWidget)
     host.Mouse(WM_LBUTTONUP, 35, 30);
     EXPECT_EQ(NULL, ::GetCapture());
     EXPECT_EQ(NULL, PressedWidgetOf(host.Manager()));
-    EXPECT_EQ(Events({"a:Enter", "a:Move 10,10", "a:LDown 10,10", "a:Drag 90,10", "a:Leave", "a:Drag 90,10",
-                      "a:RDown 90,10", "a:Drag 90,10", "a:RUp 90,10", "a:Drag 15,10", "a:Enter", "a:Drag 15,10",
-                      "a:LUp 15,10"}),
-              log);
+    EXPECT_EQ(
+        Events({"a:Enter", "a:Move 10,10", "a:LDown 10,10", "a:Drag 90,10", "a:Leave", "a:Drag 90,10", "a:RDown 90,10",
+                "a:Drag 90,10", "a:RUp 90,10", "a:Drag 15,10", "a:Enter", "a:Drag 15,10", "a:LUp 15,10"}),
+        log);
 }
 
 TEST_F(ManagerTest, DisablingOrRemovingThePressedWidgetReleasesIt)
@@ -208,8 +209,7 @@ TEST_F(ManagerTest, TabMovesTheFocusAlongTheTabOrder)
     host.Key(VK_SHIFT, false);
     EXPECT_TRUE(a.HasFocus());
     EXPECT_EQ(Events({"a:KeyDown 9,0", "a:LostFocus", "b:GotFocus", "b:KeyUp 9,0", "b:KeyDown 9,0", "b:KeyUp 9,0",
-                      "b:KeyDown 16,0", "b:KeyDown 9,0", "b:LostFocus", "a:GotFocus", "a:KeyUp 9,0",
-                      "a:KeyUp 16,0"}),
+                      "b:KeyDown 16,0", "b:KeyDown 9,0", "b:LostFocus", "a:GotFocus", "a:KeyUp 9,0", "a:KeyUp 16,0"}),
               log);
 
     // A widget outside this manager never takes the focus.

@@ -49,7 +49,7 @@ private:
 class BitmapProbe : public CWidget
 {
 public:
-    virtual void Draw(CWidgetDC* pDC)
+    void Draw(CWidgetDC* pDC) override
     {
         BITMAP bm = {};
         HGDIOBJ hBitmap = ::GetCurrentObject(pDC->GetDC()->GetSafeHdc(), OBJ_BITMAP);
@@ -269,7 +269,7 @@ class FramedTab : public CTabWidget
 public:
     void SetFrame(CPicture* pPictures[9])
     {
-        CPicture** ppFields[9] = {&m_pTopLeft,    &m_pTop,  &m_pTopRight, &m_pBottomLeft, &m_pBottom,
+        CPicture** ppFields[9] = {&m_pTopLeft,     &m_pTop,  &m_pTopRight, &m_pBottomLeft, &m_pBottom,
                                   &m_pBottomRight, &m_pLeft, &m_pRight,    &m_pBackground};
         for (int i = 0; i < 9; ++i)
             *ppFields[i] = pPictures[i];
@@ -279,15 +279,15 @@ public:
 
 TEST(WidgetObject, FramePiecesSitAroundTheRectangle)
 {
-    const COLORREF kColours[9] = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), RGB(200, 200, 0), RGB(0, 200, 200),
-                                  RGB(100, 0, 100), RGB(90, 90, 90), RGB(250, 128, 0), RGB(240, 240, 240)};
+    const COLORREF kColours[9] = {RGB(200, 0, 0),   RGB(0, 200, 0),   RGB(0, 0, 200),
+                                  RGB(200, 200, 0), RGB(0, 200, 200), RGB(100, 0, 100),
+                                  RGB(90, 90, 90),  RGB(250, 128, 0), RGB(240, 240, 240)};
     // Corners 10 x 8, top and bottom edges 4 x 6, side edges 5 x 4, background 2 x 2.
     const CSize kSizes[9] = {CSize(10, 8), CSize(4, 6), CSize(10, 8), CSize(10, 8), CSize(4, 6),
                              CSize(10, 8), CSize(5, 4), CSize(5, 4),  CSize(2, 2)};
     CPicture pictures[9];
     CPicture* pPictures[9];
-    for (int i = 0; i < 9; ++i)
-    {
+    for (int i = 0; i < 9; ++i) {
         ASSERT_TRUE(MakeBandPicture(pictures[i], kSizes[i].cy, {{kSizes[i].cx, kColours[i]}}));
         pPictures[i] = &pictures[i];
     }
@@ -306,14 +306,14 @@ TEST(WidgetObject, FramePiecesSitAroundTheRectangle)
         int x, y, nPiece;
     };
     const Probe probes[] = {
-        {30, 20, 0},  {39, 27, 0},   // top-left
-        {80, 20, 1},  {80, 25, 1},   // top edge, stretched across
-        {125, 22, 2},                // top-right
-        {32, 78, 3},  {32, 72, 3},   // bottom-left, not covered by the left edge
-        {80, 79, 4},                 // bottom edge
-        {129, 79, 5},                // bottom-right
-        {32, 50, 6},  {127, 50, 7},  // side edges
-        {80, 50, 8},                 // background
+        {30, 20, 0},  {39, 27, 0},  // top-left
+        {80, 20, 1},  {80, 25, 1},  // top edge, stretched across
+        {125, 22, 2},               // top-right
+        {32, 78, 3},  {32, 72, 3},  // bottom-left, not covered by the left edge
+        {80, 79, 4},                // bottom edge
+        {129, 79, 5},               // bottom-right
+        {32, 50, 6},  {127, 50, 7}, // side edges
+        {80, 50, 8},                // background
     };
     for (const Probe& p : probes)
         EXPECT_EQ(kColours[p.nPiece], shot.At(p.x, p.y)) << p.x << "," << p.y;

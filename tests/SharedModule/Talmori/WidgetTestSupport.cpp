@@ -6,8 +6,7 @@
 
 RecordingWidget::RecordingWidget(const char* pszName, EventLog* pLog, COLORREF crFill)
     : m_crFill(crFill), m_nDraws(0), m_strName(pszName), m_pLog(pLog)
-{
-}
+{}
 
 void RecordingWidget::Log(const char* pszEvent)
 {
@@ -35,8 +34,7 @@ std::string ChildNamesOf(CWidgetContainer& container)
     CWidgetList& list = container.*ContainerPeek::List();
     std::string strNames;
     POSITION pos = list.GetHeadPosition();
-    while (pos != NULL)
-    {
+    while (pos != NULL) {
         RecordingWidget* pChild = dynamic_cast<RecordingWidget*>(list.GetNext(pos));
         if (!strNames.empty())
             strNames += " ";
@@ -206,8 +204,7 @@ void TestHost::Paint()
 void PumpMessages()
 {
     MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-    {
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);
     }
@@ -261,8 +258,7 @@ bool MakeBandPicture(CPicture& picture, int nHeight, const std::vector<std::pair
     ::ReleaseDC(NULL, hScreen);
     HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
     int x = 0;
-    for (const auto& band : bands)
-    {
+    for (const auto& band : bands) {
         RECT rc = {x, 0, x + band.first, nHeight};
         HBRUSH hBrush = ::CreateSolidBrush(band.second);
         ::FillRect(hDC, &rc, hBrush);

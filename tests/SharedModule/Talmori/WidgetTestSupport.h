@@ -22,24 +22,24 @@ public:
     using CWidget::MarkDirtyFull;
     using CWidget::Resize;
 
-    virtual void Draw(CWidgetDC* pDC);
-    virtual void GotFocus();
-    virtual void LostFocus();
-    virtual void KeyChar(UINT nChar);
-    virtual void KeyDown(UINT nKey);
-    virtual void KeyUp(UINT nKey);
-    virtual void MouseEnter();
-    virtual void MouseLeave();
-    virtual void LButtonDown(int x, int y);
-    virtual void LButtonUp(int x, int y);
-    virtual void LButtonDblClk(int x, int y);
-    virtual void RButtonDown(int x, int y);
-    virtual void RButtonUp(int x, int y);
-    virtual void MButtonDown(int x, int y);
-    virtual void MButtonUp(int x, int y);
-    virtual void MouseMove(int x, int y);
-    virtual void MouseDrag(int x, int y);
-    virtual void MouseWheel(int nNotches);
+    void Draw(CWidgetDC* pDC) override;
+    void GotFocus() override;
+    void LostFocus() override;
+    void KeyChar(UINT nChar) override;
+    void KeyDown(UINT nKey) override;
+    void KeyUp(UINT nKey) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void LButtonDown(int x, int y) override;
+    void LButtonUp(int x, int y) override;
+    void LButtonDblClk(int x, int y) override;
+    void RButtonDown(int x, int y) override;
+    void RButtonUp(int x, int y) override;
+    void MButtonDown(int x, int y) override;
+    void MButtonUp(int x, int y) override;
+    void MouseMove(int x, int y) override;
+    void MouseDrag(int x, int y) override;
+    void MouseWheel(int nNotches) override;
 
     void SetWantFocus(bool b) { m_bWantFocus = b; }
     void SetTabOrder(CWidget* pPrev, CWidget* pNext)

@@ -65,23 +65,16 @@ TEST(WidgetTree, ZOrderOperations)
         const char* pszOrder;
     };
     const Case cases[] = {
-        {"front", 'a', 0, "b c a"},
-        {"front", 'd', 0, "a b c"}, // not a child
-        {"back", 'c', 0, "c a b"},
-        {"behind", 'c', 'a', "c a b"},
-        {"behind", 'a', 'c', "b a c"},
-        {"behind", 'a', 'd', "b c a"}, // ref not a child: on top
-        {"infront", 'a', 'b', "b a c"},
-        {"infront", 'c', 'a', "a c b"},
-        {"infront", 'a', 'd', "b c a"},
-        {"infront", 'd', 'a', "a b c"},
+        {"front", 'a', 0, "b c a"},     {"front", 'd', 0, "a b c"}, // not a child
+        {"back", 'c', 0, "c a b"},      {"behind", 'c', 'a', "c a b"},
+        {"behind", 'a', 'c', "b a c"},  {"behind", 'a', 'd', "b c a"}, // ref not a child: on top
+        {"infront", 'a', 'b', "b a c"}, {"infront", 'c', 'a', "a c b"},
+        {"infront", 'a', 'd', "b c a"}, {"infront", 'd', 'a', "a b c"},
     };
-    for (const Case& k : cases)
-    {
+    for (const Case& k : cases) {
         Tree t;
         auto pick = [&](char ch) -> CWidget* {
-            switch (ch)
-            {
+            switch (ch) {
             case 'a': return &t.a;
             case 'b': return &t.b;
             case 'c': return &t.c;
@@ -269,8 +262,7 @@ TEST(WidgetTree, LayoutAppliesBitsFromTheLowest)
         {0x40 | 0x100000, 0, 0, 5, 0, CRect(117, 2, 122, 8)}, // (40 - 5) / 2 truncates
         {0x40 | 0x100000, 0, 0, 45, 0, CRect(98, 2, 143, 8)}, // (40 - 45) / 2 is -2
     };
-    for (const Case& k : cases)
-    {
+    for (const Case& k : cases) {
         RecordingWidget root("root", NULL), ref("ref", NULL), w("w", NULL);
         root.AddWidget(&ref);
         root.AddWidget(&w);

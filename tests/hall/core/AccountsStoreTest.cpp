@@ -12,7 +12,8 @@
 #include "CodecTestSupport.h"
 #include "SQLiteCodec.h"
 
-namespace {
+namespace
+{
 
 const char kThisMachine[] = "0123456789ABCDEF0123456789ABCDEF";
 const char kOtherMachine[] = "FEDCBA9876543210FEDCBA9876543210";
@@ -82,8 +83,7 @@ public:
             return "error " + std::to_string(rc);
         std::string out;
         bool first = true;
-        while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
-        {
+        while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
             const unsigned char* text = sqlite3_column_text(statement, 0);
             out += (first ? "" : "|") + std::string(text != NULL ? reinterpret_cast<const char*>(text) : "");
             first = false;
@@ -116,10 +116,8 @@ protected:
     {
         WIN32_FIND_DATAA data;
         HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
                 std::string name = data.cFileName;
                 if (name == "." || name == "..")
                     continue;
@@ -165,8 +163,7 @@ protected:
     static std::string List(const CAccountsStore& store)
     {
         std::string out;
-        for (int i = 0; i < store.GetAccountCount(); ++i)
-        {
+        for (int i = 0; i < store.GetAccountCount(); ++i) {
             tagAccount* account = const_cast<CAccountsStore&>(store).GetAccount(i);
             out += (i ? " " : "") + std::string(account->szAccount) + "/" + std::to_string(account->dwUserID) + "/" +
                    account->szPassword;
@@ -181,14 +178,14 @@ protected:
 // writes both and only then retires the older file.
 TEST_F(AccountsStoreTest, IniAndDatabaseAreMergedAndTheIniRetiredAfterTheSave)
 {
-    SaveDatabase({ Account("abc", 2, "db-pass"), Account("xyz", 9, "x") }, "xyz");
+    SaveDatabase({Account("abc", 2, "db-pass"), Account("xyz", 9, "x")}, "xyz");
     WriteFile(Ini(), "[Account]\r\nAccountCount=2\r\nLastUser=def\r\n"
                      "[Account0]\r\nName=abc\r\nUserID=1\r\nPassword=ini-pass\r\n"
                      "[Account1]\r\nName=def\r\nUserID=3\r\nPassword=d\r\n");
     CAccountsStore store;
     Load(store);
     EXPECT_EQ(List(store), "abc/1/ini-pass def/3/d abc/2/db-pass xyz/9/x");
-    EXPECT_EQ(store.GetLastUser(), "xyz");      // the database's flag comes last
+    EXPECT_EQ(store.GetLastUser(), "xyz"); // the database's flag comes last
 
     store.SaveAccounts();
     EXPECT_FALSE(Exists(Ini()));
@@ -202,11 +199,14 @@ TEST_F(AccountsStoreTest, IniEntriesWithoutNameAreSkippedAndLongTextsCut)
     const std::string longName(40, 'n');
     // 30 letters and one double-byte character: 32 bytes, one too many.
     const std::string doubleByteName = std::string(30, 'g') + "\xC4\xE3";
-    WriteFile(Ini(), "[Account]\r\nAccountCount=4\r\nLastUser=" + longName + "\r\n"
-                     "[Account0]\r\nName=" + longName + "\r\nUserID=4000000000\r\nPassword=" + std::string(300, 'p') +
-                     "\r\n[Account1]\r\nUserID=5\r\n"
-                     "[Account2]\r\nName=ok\r\nPassword=pw\r\n"
-                     "[Account3]\r\nName=" + doubleByteName + "\r\n");
+    WriteFile(Ini(), "[Account]\r\nAccountCount=4\r\nLastUser=" + longName +
+                         "\r\n"
+                         "[Account0]\r\nName=" +
+                         longName + "\r\nUserID=4000000000\r\nPassword=" + std::string(300, 'p') +
+                         "\r\n[Account1]\r\nUserID=5\r\n"
+                         "[Account2]\r\nName=ok\r\nPassword=pw\r\n"
+                         "[Account3]\r\nName=" +
+                         doubleByteName + "\r\n");
     CAccountsStore store;
     Load(store);
     ASSERT_EQ(store.GetAccountCount(), 3);
@@ -235,7 +235,7 @@ TEST_F(AccountsStoreTest, IniCountIsBoundByTheSectionsPresent)
 TEST_F(AccountsStoreTest, ForeignDatabaseIsMovedAsideAndReplaced)
 {
     g_pKey = kOtherMachine;
-    SaveDatabase({ Account("far", 8, "f") }, "far");
+    SaveDatabase({Account("far", 8, "f")}, "far");
     const std::string foreign = ReadFile(Db());
     g_pKey = kThisMachine;
     WriteFile(Ini(), "[Account]\r\nAccountCount=1\r\n[Account0]\r\nName=near\r\nUserID=6\r\nPassword=n\r\n");
@@ -268,7 +268,7 @@ TEST_F(AccountsStoreTest, ForeignDatabaseIsMovedAsideAndReplaced)
 // older file alone.
 TEST_F(AccountsStoreTest, DatabaseThatCannotBeReadNowIsLeftAlone)
 {
-    SaveDatabase({ Account("abc", 1, "a") }, "abc");
+    SaveDatabase({Account("abc", 1, "a")}, "abc");
     const std::string before = ReadFile(Db());
     WriteFile(Ini(), "[Account]\r\nAccountCount=1\r\n[Account0]\r\nName=old\r\n");
     enum Trouble
@@ -281,19 +281,17 @@ TEST_F(AccountsStoreTest, DatabaseThatCannotBeReadNowIsLeftAlone)
     {
         const char* name;
         Trouble trouble;
-    } cases[] = { { "locked by another connection", kLocked }, { "reads fail", kReadsFail }, { "no key", kNoKey } };
-    for (const auto& c : cases)
-    {
+    } cases[] = {{"locked by another connection", kLocked}, {"reads fail", kReadsFail}, {"no key", kNoKey}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::unique_ptr<CRawDatabase> other;
-        if (c.trouble == kLocked)
-        {
+        if (c.trouble == kLocked) {
             other.reset(new CRawDatabase(Db(), kThisMachine));
             ASSERT_EQ(other->Exec("BEGIN EXCLUSIVE"), SQLITE_OK);
         }
         CSpyVfs spy;
         if (c.trouble == kReadsFail)
-            spy.FailRead(SQLITE_OPEN_MAIN_DB, 2, true);     // the open reads the header
+            spy.FailRead(SQLITE_OPEN_MAIN_DB, 2, true); // the open reads the header
         g_pKey = c.trouble == kNoKey ? "" : kThisMachine;
         CAccountsStore store;
         Load(store);
@@ -314,15 +312,14 @@ TEST_F(AccountsStoreTest, SaveWritesDenseIdsAndOneLastAccountFlag)
         const char* flags;
     };
     const Case cases[] = {
-        { "b", "0|1|0|0" },
-        { "c", "0|0|1|0" },     // the first of two accounts of that name
-        { "B", "0|0|0|0" },     // byte for byte
-        { "", "0|0|0|0" },
+        {"b", "0|1|0|0"},
+        {"c", "0|0|1|0"}, // the first of two accounts of that name
+        {"B", "0|0|0|0"}, // byte for byte
+        {"", "0|0|0|0"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.lastUser);
-        SaveDatabase({ Account("a", 1, ""), Account("b", 2, ""), Account("c", 3, "") }, c.lastUser);
+        SaveDatabase({Account("a", 1, ""), Account("b", 2, ""), Account("c", 3, "")}, c.lastUser);
         {
             // Two accounts of one name come from merging the older file.
             CAccountsStore store;
@@ -345,7 +342,7 @@ TEST_F(AccountsStoreTest, SaveWritesDenseIdsAndOneLastAccountFlag)
 // A save that fails half-way leaves the table it found, and the older file.
 TEST_F(AccountsStoreTest, SaveIsAllOrNothing)
 {
-    SaveDatabase({ Account("a", 1, "") }, "a");
+    SaveDatabase({Account("a", 1, "")}, "a");
     {
         CRawDatabase raw(Db(), kThisMachine);
         ASSERT_EQ(raw.Exec("CREATE TRIGGER refuse BEFORE INSERT ON tblAccount WHEN NEW.ID = 2 "
@@ -365,7 +362,7 @@ TEST_F(AccountsStoreTest, SaveIsAllOrNothing)
 
 TEST_F(AccountsStoreTest, ApostrophesAndLargeIdsRoundTrip)
 {
-    SaveDatabase({ Account("o'neil", 3000000000u, "it's"), Account("plain", 1, "p") }, "o'neil");
+    SaveDatabase({Account("o'neil", 3000000000u, "it's"), Account("plain", 1, "p")}, "o'neil");
     CAccountsStore store;
     Load(store);
     EXPECT_EQ(List(store), "o'neil/3000000000/it's plain/1/p");
@@ -400,9 +397,8 @@ TEST_F(AccountsStoreTest, LookupsByNameAndUserId)
     {
         const char* lastUser;
         DWORD userId;
-    } lastUsers[] = { { "second", 20 }, { "abc", 10 }, { "Second", 0 }, { "", 0 }, { NULL, 0 } };
-    for (const auto& c : lastUsers)
-    {
+    } lastUsers[] = {{"second", 20}, {"abc", 10}, {"Second", 0}, {"", 0}, {NULL, 0}};
+    for (const auto& c : lastUsers) {
         store.SetLastUser(c.lastUser);
         EXPECT_EQ(store.GetLastUserId(), c.userId) << (c.lastUser ? c.lastUser : "null");
     }
@@ -419,8 +415,7 @@ TEST_F(AccountsStoreTest, DeleteAccountRemovesItsUserFolder)
     ASSERT_TRUE(store.AddAccount(Account("kept", 78, "")));
     const std::string users = m_config + "\\Users";
     ASSERT_TRUE(CreateDirectoryA(users.c_str(), NULL));
-    for (const char* folder : { "\\77", "\\78" })
-    {
+    for (const char* folder : {"\\77", "\\78"}) {
         ASSERT_TRUE(CreateDirectoryA((users + folder).c_str(), NULL));
         WriteFile(users + folder + "\\Config.ini", "[LastGames]\r\n");
         WriteFile(users + folder + "\\other.dat", "x");

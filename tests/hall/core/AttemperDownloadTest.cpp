@@ -1,6 +1,6 @@
 // The global attemper hands a download to the download service of
 // Download.dll and its reports reach the download window.
-#include "HttpTestServer.h"  // Winsock before the system headers
+#include "HttpTestServer.h" // Winsock before the system headers
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,8 @@
 #include "GlobalUnits.h"
 #include "StateTestSupport.h"
 
-namespace {
+namespace
+{
 
 struct Report
 {
@@ -30,7 +31,7 @@ LRESULT CALLBACK RecordingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 {
     if (message == WM_DOWNLOAD_NOTIFY) {
         const tagDownLoadHead* head = reinterpret_cast<const tagDownLoadHead*>(wParam);
-        Report report = { message, head->wSub, *reinterpret_cast<const WORD*>(lParam), std::string() };
+        Report report = {message, head->wSub, *reinterpret_cast<const WORD*>(lParam), std::string()};
         if (head->wSub == DOWNLOAD_SUB_ANNOUNCED)
             report.text = reinterpret_cast<const tagDownLoadAnnounce*>(lParam)->szName;
         else if (head->wSub == DOWNLOAD_SUB_DONE || head->wSub == DOWNLOAD_SUB_HALL_READY)
@@ -39,7 +40,7 @@ LRESULT CALLBACK RecordingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     }
     if (message == WM_DOWNLOAD_PROGRESS) {
-        g_Reports.push_back({ message, 0, reinterpret_cast<const tagDownLoadProgress*>(lParam)->wMissionID, "" });
+        g_Reports.push_back({message, 0, reinterpret_cast<const tagDownLoadProgress*>(lParam)->wMissionID, ""});
         return 0;
     }
     return CallWindowProc(g_OldProc, hWnd, message, wParam, lParam);

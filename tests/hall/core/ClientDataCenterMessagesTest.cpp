@@ -7,7 +7,8 @@
 #include "GlobalUnits.h"
 #include "MD5Encrypt.h"
 
-namespace {
+namespace
+{
 
 class HallMessagesTest : public DataCenterTest
 {
@@ -58,26 +59,31 @@ TEST_F(HallMessagesTest, RequestBodiesByteForByte)
     };
     const std::string longText(200, 's');
     const Case cases[] = {
-        { "two texts", [&] { return dc->SendTwoTexts("a", std::string(40, 'b').c_str()); }, 1001, 1,
-          CWireBytes().Str("a").Str(std::string(31, 'b')), false },
-        { "machine logon", [&] { DWORD s; return dc->SendMachineLogon(s, NULL); }, 1002, 9, CWireBytes().Counted(machine), false },
-        { "account check", [&] { return dc->CheckAccountName("acc"); }, 1002, 11, CWireBytes().Counted("acc"), false },
-        { "e-mail check", [&] { return dc->CheckEmailAddress("e@x"); }, 1002, 12, CWireBytes().Counted("e@x"), false },
-        { "online counts", [&] { return dc->SubscribeOnlineCounts(); }, 1004, 1, CWireBytes{ 1 }, false },
-        { "log-off", [&] { return dc->SendLogoff(false); }, 1002, 8, CWireBytes(), false },
-        { "buy", [&] { return dc->BuyItem(7, 3); }, 1007, 1, CWireBytes().U32(7).U16(3), false },
-        { "record 1", [&] { return dc->RequestStoreRecord1(11); }, 1008, 1, CWireBytes().U32(11), false },
-        { "record 2", [&] { return dc->RequestStoreRecord2(12); }, 1008, 2, CWireBytes().U32(12), false },
-        { "record 3", [&] { return dc->RequestStoreRecord3(13, 9); }, 1008, 3, CWireBytes().U32(13).U8(9), false },
-        { "record 4", [&] { return dc->RequestStoreRecord4(14); }, 1008, 4, CWireBytes().U32(14), false },
-        { "bind", [&] { return dc->BindMachine(true); }, 1002, 5, CWireBytes().Str(machine), false },
-        { "release", [&] { return dc->BindMachine(false); }, 1002, 6, CWireBytes(), false },
-        { "signature", [&] { return dc->SendSignature(longText.c_str()); }, 1002, 7,
-          CWireBytes().Count(1).U16(15).Str(std::string(127, 's')), false },
-        { "personal info request", [&] { return dc->RequestPersonalInfo(9); }, 1002, 13, CWireBytes().U32(9), false },
-        { "personal info", [&] { return dc->SendPersonalInfo(1, "a", "b", "c", 2, "d"); }, 1002, 14,
-          CWireBytes().U32(1).Counted("a").Counted("b").Counted("c").U32(2).Counted("d"), true },
-        { "team", [&] { return dc->GetTeamInfo(5); }, 1010, 1, CWireBytes().U32(5), true },
+        {"two texts", [&] { return dc->SendTwoTexts("a", std::string(40, 'b').c_str()); }, 1001, 1,
+         CWireBytes().Str("a").Str(std::string(31, 'b')), false},
+        {"machine logon",
+         [&] {
+             DWORD s;
+             return dc->SendMachineLogon(s, NULL);
+         },
+         1002, 9, CWireBytes().Counted(machine), false},
+        {"account check", [&] { return dc->CheckAccountName("acc"); }, 1002, 11, CWireBytes().Counted("acc"), false},
+        {"e-mail check", [&] { return dc->CheckEmailAddress("e@x"); }, 1002, 12, CWireBytes().Counted("e@x"), false},
+        {"online counts", [&] { return dc->SubscribeOnlineCounts(); }, 1004, 1, CWireBytes{1}, false},
+        {"log-off", [&] { return dc->SendLogoff(false); }, 1002, 8, CWireBytes(), false},
+        {"buy", [&] { return dc->BuyItem(7, 3); }, 1007, 1, CWireBytes().U32(7).U16(3), false},
+        {"record 1", [&] { return dc->RequestStoreRecord1(11); }, 1008, 1, CWireBytes().U32(11), false},
+        {"record 2", [&] { return dc->RequestStoreRecord2(12); }, 1008, 2, CWireBytes().U32(12), false},
+        {"record 3", [&] { return dc->RequestStoreRecord3(13, 9); }, 1008, 3, CWireBytes().U32(13).U8(9), false},
+        {"record 4", [&] { return dc->RequestStoreRecord4(14); }, 1008, 4, CWireBytes().U32(14), false},
+        {"bind", [&] { return dc->BindMachine(true); }, 1002, 5, CWireBytes().Str(machine), false},
+        {"release", [&] { return dc->BindMachine(false); }, 1002, 6, CWireBytes(), false},
+        {"signature", [&] { return dc->SendSignature(longText.c_str()); }, 1002, 7,
+         CWireBytes().Count(1).U16(15).Str(std::string(127, 's')), false},
+        {"personal info request", [&] { return dc->RequestPersonalInfo(9); }, 1002, 13, CWireBytes().U32(9), false},
+        {"personal info", [&] { return dc->SendPersonalInfo(1, "a", "b", "c", 2, "d"); }, 1002, 14,
+         CWireBytes().U32(1).Counted("a").Counted("b").Counted("c").U32(2).Counted("d"), true},
+        {"team", [&] { return dc->GetTeamInfo(5); }, 1010, 1, CWireBytes().U32(5), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -120,7 +126,9 @@ TEST_F(HallMessagesTest, RefusedRequestsSendNothing)
 TEST_F(HallMessagesTest, MachineLogonAnswerGoesToItsWindow)
 {
     CNotifyRecorder window;
-    m_Server.On(1002, 9, { CHallServer::Reply(1002, 1002, CWireBytes().U32(0).U32(8).Str("guest").U16(0xFF9C).U8(0).Counted("").Vector()) });
+    m_Server.On(1002, 9,
+                {CHallServer::Reply(1002, 1002,
+                                    CWireBytes().U32(0).U32(8).Str("guest").U16(0xFF9C).U8(0).Counted("").Vector())});
     DWORD serial = 0;
     ASSERT_TRUE(m_pDataCenter->SendMachineLogon(serial, window.GetHwnd()));
     ASSERT_TRUE(PumpUntil([&] { return window.Count(1, 3) == 1; }));
@@ -142,29 +150,29 @@ TEST_F(HallMessagesTest, SingleValueMessages)
         LONG value;
     };
     const Case cases[] = {
-        { 1002, 1005, CWireBytes().U32(3), 3, 1, 3 },
-        { 1002, 1005, CWireBytes().U32(9), 3, 1, -1 },
-        { 1002, 1005, CWireBytes{ 1, 2 }, 3, 1, -1 },   // malformed: a failure, never 0
-        { 1002, 1006, CWireBytes().U32(0), 3, 2, 0 },
-        { 1002, 1006, CWireBytes(), 3, 2, -1 },
-        { 1002, 1007, CWireBytes().U32(6), 3, 3, 6 },
-        { 1002, 1007, CWireBytes(), 3, 3, -1 },
-        { 1002, 1009, CWireBytes().U32(uint32_t(-5)), 3, 4, -5 },
-        { 1002, 1009, CWireBytes().U32(0), 3, 4, 0 },
-        { 1002, 1009, CWireBytes{ 0 }, 3, 4, -1 },
-        { 1002, 1010, CWireBytes{ 0 }, 3, 5, 0 },
-        { 1002, 1010, CWireBytes(), 3, 5, 1 },
-        { 1002, 1011, CWireBytes{ 2 }, 3, 6, 1 },
-        { 1002, 1011, CWireBytes(), 3, 6, 1 },
-        { 1002, 1014, CWireBytes().U32(42), 3, 8, 42 },
-        { 1002, 1014, CWireBytes(), 3, 8, -1 },
-        { 1006, 1001, CWireBytes().U16(2).U16(3), 5, 1, 2 * 65536 + 3 },
-        { 1007, 1003, CWireBytes{ 5 }, 6, 2, 5 },
-        { 1008, 1010, CWireBytes().U32(9), 7, 9, 9 },
-        { 1008, 1011, CWireBytes().U32(10), 7, 10, 10 },
-        { 1008, 1012, CWireBytes().U32(12), 7, 12, 12 },
-        { 1008, 1013, CWireBytes().U32(13), 7, 11, 13 },
-        { 1008, 1014, CWireBytes().U32(14), 7, 13, 14 },
+        {1002, 1005, CWireBytes().U32(3), 3, 1, 3},
+        {1002, 1005, CWireBytes().U32(9), 3, 1, -1},
+        {1002, 1005, CWireBytes{1, 2}, 3, 1, -1}, // malformed: a failure, never 0
+        {1002, 1006, CWireBytes().U32(0), 3, 2, 0},
+        {1002, 1006, CWireBytes(), 3, 2, -1},
+        {1002, 1007, CWireBytes().U32(6), 3, 3, 6},
+        {1002, 1007, CWireBytes(), 3, 3, -1},
+        {1002, 1009, CWireBytes().U32(uint32_t(-5)), 3, 4, -5},
+        {1002, 1009, CWireBytes().U32(0), 3, 4, 0},
+        {1002, 1009, CWireBytes{0}, 3, 4, -1},
+        {1002, 1010, CWireBytes{0}, 3, 5, 0},
+        {1002, 1010, CWireBytes(), 3, 5, 1},
+        {1002, 1011, CWireBytes{2}, 3, 6, 1},
+        {1002, 1011, CWireBytes(), 3, 6, 1},
+        {1002, 1014, CWireBytes().U32(42), 3, 8, 42},
+        {1002, 1014, CWireBytes(), 3, 8, -1},
+        {1006, 1001, CWireBytes().U16(2).U16(3), 5, 1, 2 * 65536 + 3},
+        {1007, 1003, CWireBytes{5}, 6, 2, 5},
+        {1008, 1010, CWireBytes().U32(9), 7, 9, 9},
+        {1008, 1011, CWireBytes().U32(10), 7, 10, 10},
+        {1008, 1012, CWireBytes().U32(12), 7, 12, 12},
+        {1008, 1013, CWireBytes().U32(13), 7, 11, 13},
+        {1008, 1014, CWireBytes().U32(14), 7, 13, 14},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.main) + "/" + std::to_string(c.sub) + " " + std::to_string(c.body.Size()));
@@ -187,23 +195,23 @@ TEST_F(HallMessagesTest, IgnoredAndMalformedMessagesRaiseNothing)
         CWireBytes body;
     };
     const Case cases[] = {
-        { 1001, 1, CWireBytes().U32(1) },
-        { 1002, 1001, CWireBytes().U32(1) },
-        { 1003, 1006, CWireBytes().U32(1) },
-        { 1009, 1, CWireBytes().U32(1) },
-        { 1011, 1, CWireBytes().U32(1) },
-        { 1002, 1013, CWireBytes().U8(0).U32(1).U32(100) },
-        { 1004, 1001, CWireBytes{ 1 } },
-        { 1004, 1002, CWireBytes().U32(1).U32(0).Count(1).Count(8).U32(1) },
-        { 1005, 1001, CWireBytes().U8(1).U32(1) },
-        { 1006, 1001, CWireBytes().U16(1) },
-        { 1007, 1002, CWireBytes().U32(1) },
-        { 1007, 1003, CWireBytes() },
-        { 1008, 1001, CWireBytes().U32(1).U8(1) },
-        { 1008, 1004, CWireBytes{ 1 } },
-        { 1008, 1008, CWireBytes().U32(1) },
-        { 1008, 1012, CWireBytes{ 1 } },
-        { 1010, 1001, CWireBytes().U32(5).U16(1).U16(40) },
+        {1001, 1, CWireBytes().U32(1)},
+        {1002, 1001, CWireBytes().U32(1)},
+        {1003, 1006, CWireBytes().U32(1)},
+        {1009, 1, CWireBytes().U32(1)},
+        {1011, 1, CWireBytes().U32(1)},
+        {1002, 1013, CWireBytes().U8(0).U32(1).U32(100)},
+        {1004, 1001, CWireBytes{1}},
+        {1004, 1002, CWireBytes().U32(1).U32(0).Count(1).Count(8).U32(1)},
+        {1005, 1001, CWireBytes().U8(1).U32(1)},
+        {1006, 1001, CWireBytes().U16(1)},
+        {1007, 1002, CWireBytes().U32(1)},
+        {1007, 1003, CWireBytes()},
+        {1008, 1001, CWireBytes().U32(1).U8(1)},
+        {1008, 1004, CWireBytes{1}},
+        {1008, 1008, CWireBytes().U32(1)},
+        {1008, 1012, CWireBytes{1}},
+        {1010, 1001, CWireBytes().U32(5).U16(1).U16(40)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.main) + "/" + std::to_string(c.sub));
@@ -220,13 +228,16 @@ TEST_F(HallMessagesTest, IgnoredAndMalformedMessagesRaiseNothing)
 
 TEST_F(HallMessagesTest, AccountNoticeSystemMessageAndPopupText)
 {
-    SendAndHear(1002, 1013, CWireBytes().U8(4).U32(77).Counted("一").Counted("b").Counted("c").Counted(std::string(200, 'd')).Vector(), 3, 7);
+    SendAndHear(
+        1002, 1013,
+        CWireBytes().U8(4).U32(77).Counted("一").Counted("b").Counted("c").Counted(std::string(200, 'd')).Vector(), 3,
+        7);
     tagAccountNotice notice = m_Recorder.Of(3, 7)[0].Account;
     EXPECT_EQ(4, notice.cbResult);
     EXPECT_EQ(77u, notice.dwValue);
     EXPECT_STREQ("一", notice.szText1);
     EXPECT_EQ(std::string(127, 'd'), notice.szText4);
-    SendAndHear(1002, 1013, CWireBytes{ 9 }.Vector(), 3, 7, 1);
+    SendAndHear(1002, 1013, CWireBytes{9}.Vector(), 3, 7, 1);
     EXPECT_EQ(9, m_Recorder.Of(3, 7)[1].Account.cbResult) << "a bare result is a notice";
     EXPECT_EQ(0u, m_Recorder.Of(3, 7)[1].Account.dwValue);
 
@@ -265,12 +276,17 @@ TEST_F(HallMessagesTest, TypedAndTextAttributes)
     strcpy(User()->szNickName, "keep");
     CWireBytes typed = CWireBytes()
                            .U16(6)
-                           .U32(2).Str("名字")
-                           .U32(18)                  // no value on the wire
-                           .U32(3).U32(uint32_t(-100))
-                           .U32(13).Str("")           // cleared even when empty
-                           .U32(4).Str("")            // kept when empty
-                           .U32(5).U8(2);
+                           .U32(2)
+                           .Str("名字")
+                           .U32(18) // no value on the wire
+                           .U32(3)
+                           .U32(uint32_t(-100))
+                           .U32(13)
+                           .Str("") // cleared even when empty
+                           .U32(4)
+                           .Str("") // kept when empty
+                           .U32(5)
+                           .U8(2);
     SendAndSettle(1002, 1008, typed.Vector());
     std::string ids;
     for (const tagHeardNotify& n : m_Recorder.Of(1, 9))
@@ -285,12 +301,18 @@ TEST_F(HallMessagesTest, TypedAndTextAttributes)
     m_Recorder.Heard.clear();
     CWireBytes text = CWireBytes()
                           .U16(6)
-                          .U32(15).Counted(std::string(130, 'g'))
-                          .U32(4).Counted("")           // empty: skipped
-                          .U32(20).Counted("x")         // outside 2 to 19: skipped
-                          .U32(6).Counted("33")
-                          .U32(12).Counted("0123456789abcdefXYZ")
-                          .U32(14).U32(5000);           // a counted string cut short
+                          .U32(15)
+                          .Counted(std::string(130, 'g'))
+                          .U32(4)
+                          .Counted("") // empty: skipped
+                          .U32(20)
+                          .Counted("x") // outside 2 to 19: skipped
+                          .U32(6)
+                          .Counted("33")
+                          .U32(12)
+                          .Counted("0123456789abcdefXYZ")
+                          .U32(14)
+                          .U32(5000); // a counted string cut short
     SendAndSettle(1002, 1012, text.Vector());
     ids.clear();
     for (const tagHeardNotify& n : m_Recorder.Of(1, 9))
@@ -346,7 +368,8 @@ TEST_F(HallMessagesTest, RecordStore)
     EXPECT_EQ(nullptr, Store()->FindEntryA(1));
 
     // Entries C: an id without a definition is asked for.
-    SendAndSettle(1008, 1005, CWireBytes().U16(2).Bytes(EntryC(50, "known").Vector()).Bytes(EntryC(60, "new").Vector()).Vector());
+    SendAndSettle(1008, 1005,
+                  CWireBytes().U16(2).Bytes(EntryC(50, "known").Vector()).Bytes(EntryC(60, "new").Vector()).Vector());
     EXPECT_EQ(2u, m_Recorder.Count(7, 4));
     std::vector<tagServerFrame> asked = WaitRequests(1008, 1);
     ASSERT_EQ(1u, asked.size());

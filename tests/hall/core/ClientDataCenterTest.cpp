@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 const char kNoServerText[] = "连接服务器失败，请检查网络或者联系客服！";
 
@@ -52,7 +53,7 @@ TEST_F(DataCenterTest, EmptyServerListFailsAtOnceWithoutTrying)
 // request makes one more round.
 TEST_F(DataCenterTest, ConnectFailureOnEveryServerEndsInOneReport)
 {
-    for (size_t servers : { 1, 2, 3, 4 }) {
+    for (size_t servers : {1, 2, 3, 4}) {
         SCOPED_TRACE(servers);
         std::vector<WORD> ports;
         for (size_t i = 0; i < servers; ++i)
@@ -75,7 +76,7 @@ TEST_F(DataCenterTest, ConnectFailureOnEveryServerEndsInOneReport)
 
 TEST_F(DataCenterTest, LaterServerAnswersAfterEarlierOnesRefuse)
 {
-    UseServers({ FindClosedPort(), FindClosedPort(), m_Server.GetPort() });
+    UseServers({FindClosedPort(), FindClosedPort(), m_Server.GetPort()});
     ListenToAll();
     ConnectToServer();
     EXPECT_EQ("(1,1)(1,1)(1,1)(1,2)", m_Recorder.Keys());
@@ -84,7 +85,7 @@ TEST_F(DataCenterTest, LaterServerAnswersAfterEarlierOnesRefuse)
 
 TEST_F(DataCenterTest, EntryWithoutHostConnectsToItsAddress)
 {
-    UseServers({ m_Server.GetPort() }, true);
+    UseServers({m_Server.GetPort()}, true);
     ASSERT_STREQ("", g_GlobalOption.GetServer(0)->szHost);
     ListenToAll();
     ConnectToServer();
@@ -94,7 +95,7 @@ TEST_F(DataCenterTest, ClosedConnectionIsReported)
 {
     ListenToAll();
     ConnectToServer();
-    m_Server.Run({ CHallServer::Close() });
+    m_Server.Run({CHallServer::Close()});
     ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(1, 8) == 1; }));
     EXPECT_FALSE(m_pDataCenter->IsConnected());
     EXPECT_EQ(0u, m_Recorder.Of(1, 8)[0].lParam);
@@ -124,7 +125,9 @@ TEST_F(DataCenterTest, LogonByAccountUpToUserAttributes)
     ListenToAll();
     CNotifyRecorder logonWindow;
     ConnectToServer();
-    m_Server.On(1002, 2, { CHallServer::Reply(1002, 1002, Bytes(CWireBytes().U32(0).U32(4321).Str("玩家甲").U16(7).U8(1).Counted("webkey"))) });
+    m_Server.On(1002, 2,
+                {CHallServer::Reply(
+                    1002, 1002, Bytes(CWireBytes().U32(0).U32(4321).Str("玩家甲").U16(7).U8(1).Counted("webkey")))});
 
     DWORD serial = 0;
     ASSERT_TRUE(m_pDataCenter->SendLogon(serial, logonWindow.GetHwnd(), AccountInput("alice", kDigest)));
@@ -154,18 +157,23 @@ TEST_F(DataCenterTest, LogonByAccountUpToUserAttributes)
     ASSERT_TRUE(m_pDataCenter->RequestGameList());
     for (WORD sub = 1; sub <= 7; ++sub)
         EXPECT_TRUE(WaitRequests(1003, sub)[0].Body.empty()) << sub;
-    EXPECT_EQ(Bytes(CWireBytes{ 1 }), WaitRequests(1004, 1)[0].Body);
+    EXPECT_EQ(Bytes(CWireBytes{1}), WaitRequests(1004, 1)[0].Body);
     std::vector<DWORD> serials;
     for (const tagServerFrame& f : m_Server.GetFrames())
         serials.push_back(f.dwSerialNum);
     std::sort(serials.begin(), serials.end());
     EXPECT_EQ(serials.end(), std::adjacent_find(serials.begin(), serials.end())) << "a serial of its own each";
 
-    m_Server.On(1002, 3, { CHallServer::Reply(1002, 1003, Bytes(CWireBytes().U32(0).Count(4).U16(3).Str("-100").U16(15).Str("签名").U16(6).Str("12x").U16(23).Str("99"))) });
+    m_Server.On(
+        1002, 3,
+        {CHallServer::Reply(
+            1002, 1003,
+            Bytes(CWireBytes().U32(0).Count(4).U16(3).Str("-100").U16(15).Str("签名").U16(6).Str("12x").U16(23).Str(
+                "99")))});
     DWORD infoSerial = 0;
     ASSERT_TRUE(m_pDataCenter->RequestUserInfo(infoSerial, logonWindow.GetHwnd()));
     CWireBytes ids = CWireBytes().U32(4321).Count(17);
-    for (int id : { 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 15, 16, 19 })
+    for (int id : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 15, 16, 19})
         ids.U16(id);
     EXPECT_EQ(ids.Vector(), WaitRequests(1002, 3)[0].Body);
     ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 6) == 1; }));
@@ -183,7 +191,7 @@ TEST_F(DataCenterTest, LogonByUserIdRefusedClosesAndClearsTheBlock)
     ListenToAll();
     CNotifyRecorder logonWindow;
     ConnectToServer();
-    m_Server.On(1002, 4, { CHallServer::Reply(1002, 1002, Bytes(CWireBytes().U32(7).Counted("密码错误"))) });
+    m_Server.On(1002, 4, {CHallServer::Reply(1002, 1002, Bytes(CWireBytes().U32(7).Counted("密码错误")))});
     tagLogonInput input = AccountInput("", kDigest);
     input.dwUserID = 0x01020304;
     DWORD serial = 0;
@@ -205,8 +213,10 @@ TEST_F(DataCenterTest, LogonByUserIdUpToUserAttributes)
     ListenToAll();
     CNotifyRecorder logonWindow;
     ConnectToServer();
-    m_Server.On(1002, 4, { CHallServer::Reply(1002, 1002, Bytes(CWireBytes().U32(0).U32(99).Str("id-user").U16(2).U8(0).Counted(""))) });
-    m_Server.On(1002, 3, { CHallServer::Reply(1002, 1003, Bytes(CWireBytes().U32(5))) });
+    m_Server.On(
+        1002, 4,
+        {CHallServer::Reply(1002, 1002, Bytes(CWireBytes().U32(0).U32(99).Str("id-user").U16(2).U8(0).Counted("")))});
+    m_Server.On(1002, 3, {CHallServer::Reply(1002, 1003, Bytes(CWireBytes().U32(5)))});
     tagLogonInput input = AccountInput("ignored", kDigest);
     input.dwUserID = 99;
     DWORD serial = 0;
@@ -236,10 +246,11 @@ TEST_F(DataCenterTest, LogonResultEdgeForms)
         const char* message;
     };
     const Case cases[] = {
-        { "accepted, message cut short", CWireBytes().U32(0).U32(5).Str("n").U16(1).U8(0).U32(40).Raw("ab", 2), true, 0, "" },
-        { "accepted head cut short", CWireBytes().U32(0).U32(5).Str("n"), false, 0, "" },
-        { "empty body", CWireBytes(), false, 0, "" },
-        { "refused without message", CWireBytes().U32(3).Counted(""), true, 3, "" },
+        {"accepted, message cut short", CWireBytes().U32(0).U32(5).Str("n").U16(1).U8(0).U32(40).Raw("ab", 2), true, 0,
+         ""},
+        {"accepted head cut short", CWireBytes().U32(0).U32(5).Str("n"), false, 0, ""},
+        {"empty body", CWireBytes(), false, 0, ""},
+        {"refused without message", CWireBytes().U32(3).Counted(""), true, 3, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -266,7 +277,7 @@ TEST_F(DataCenterTest, MalformedUserInfoAnswerIsHeardAsFour)
     ListenToAll();
     CNotifyRecorder window;
     ConnectToServer();
-    m_Server.On(1002, 3, { CHallServer::Reply(1002, 1003, Bytes(CWireBytes().U32(0).Count(3).U16(2))) });
+    m_Server.On(1002, 3, {CHallServer::Reply(1002, 1003, Bytes(CWireBytes().U32(0).Count(3).U16(2)))});
     DWORD serial = 0;
     ASSERT_TRUE(m_pDataCenter->RequestUserInfo(serial, window.GetHwnd()));
     ASSERT_TRUE(PumpUntil([&] { return window.Count(1, 6) == 1; }));
@@ -286,8 +297,14 @@ CWireBytes Paged(int total, int offset, const std::vector<CWireBytes>& items)
 
 CWireBytes Link(uint32_t node, uint32_t parent, uint8_t kind, uint32_t item, int32_t sort = 0)
 {
-    return CWireBytes().U32(node).U32(parent).U8(kind).Str("n" + std::to_string(node)).U32(item).U32(uint32_t(sort)).U32(
-        node * 16);
+    return CWireBytes()
+        .U32(node)
+        .U32(parent)
+        .U8(kind)
+        .Str("n" + std::to_string(node))
+        .U32(item)
+        .U32(uint32_t(sort))
+        .U32(node * 16);
 }
 
 class GameListTest : public DataCenterTest
@@ -298,11 +315,14 @@ protected:
         DataCenterTest::SetUp();
         ListenToAll();
         ConnectToServer();
-        SendAndSettle(1003, 1001, Paged(2, 0, { CWireBytes().U32(1).Str("棋牌"), CWireBytes().U32(1).Str("dup") }).Vector());
-        SendAndSettle(1003, 1002, Paged(1, 0, { CWireBytes().U32(10).Str("斗地主").Str("Landlord") }).Vector());
-        SendAndSettle(1003, 1003, Paged(1, 0, { CWireBytes().U32(20).Str("新手区") }).Vector());
-        SendAndSettle(1003, 1004, Paged(2, 0, { Room(100, "a.example;b.example;c.example;d.example"), Room(101, "x") }).Vector());
-        SendAndSettle(1003, 1005, Paged(1, 0, { CWireBytes().U32(5).Str("web").Str("http://example.invalid/") }).Vector());
+        SendAndSettle(1003, 1001,
+                      Paged(2, 0, {CWireBytes().U32(1).Str("棋牌"), CWireBytes().U32(1).Str("dup")}).Vector());
+        SendAndSettle(1003, 1002, Paged(1, 0, {CWireBytes().U32(10).Str("斗地主").Str("Landlord")}).Vector());
+        SendAndSettle(1003, 1003, Paged(1, 0, {CWireBytes().U32(20).Str("新手区")}).Vector());
+        SendAndSettle(1003, 1004,
+                      Paged(2, 0, {Room(100, "a.example;b.example;c.example;d.example"), Room(101, "x")}).Vector());
+        SendAndSettle(1003, 1005,
+                      Paged(1, 0, {CWireBytes().U32(5).Str("web").Str("http://example.invalid/")}).Vector());
     }
 
     static CWireBytes Room(uint32_t id, const std::string& addresses)
@@ -342,9 +362,9 @@ TEST_F(GameListTest, ServerTreeBuildsOnceFromItsPages)
 {
     // Total 10 in two pages; node 8's parent (9) comes after it; node 6
     // names an unknown game, so its child 7 finds no parent.
-    std::vector<CWireBytes> first = { Link(1, 0, 1, 1), Link(8, 9, 4, 101), Link(2, 1, 2, 10, 2), Link(3, 1, 3, 20, 1),
-                                      Link(4, 3, 4, 100, 5), Link(5, 3, 4, 100, 1) };
-    std::vector<CWireBytes> second = { Link(6, 1, 2, 999), Link(7, 6, 4, 101), Link(9, 1, 3, 20, 9), Link(10, 2, 5, 5) };
+    std::vector<CWireBytes> first = {Link(1, 0, 1, 1),     Link(8, 9, 4, 101),    Link(2, 1, 2, 10, 2),
+                                     Link(3, 1, 3, 20, 1), Link(4, 3, 4, 100, 5), Link(5, 3, 4, 100, 1)};
+    std::vector<CWireBytes> second = {Link(6, 1, 2, 999), Link(7, 6, 4, 101), Link(9, 1, 3, 20, 9), Link(10, 2, 5, 5)};
     SendAndSettle(1003, 1007, Paged(10, 0, first).Vector());
     EXPECT_EQ(nullptr, m_pDataCenter->GetServerTreeRoot());
     EXPECT_EQ(0u, m_Recorder.Count(2, 5));
@@ -374,7 +394,7 @@ TEST_F(GameListTest, ServerTreeBuildsOnceFromItsPages)
     EXPECT_EQ(2, Tree()->FindGameRoom(100)->GetNodeCount()) << "both nodes of room 100 are linked";
 
     // Online counts flow up through the linked nodes.
-    SendAndHear(1004, 1002, Paged(2, 0, { CWireBytes().U32(100).U32(30), CWireBytes().U32(555).U32(1) }).Vector(), 2, 7);
+    SendAndHear(1004, 1002, Paged(2, 0, {CWireBytes().U32(100).U32(30), CWireBytes().U32(555).U32(1)}).Vector(), 2, 7);
     EXPECT_EQ(30u, Tree()->FindGameRoom(100)->GetOnlineCount());
     EXPECT_EQ(30u, Tree()->GetTotalOnline()) << "the unknown room counts nothing";
     EXPECT_EQ(60u, root->FindNode(3)->GetState());
@@ -384,7 +404,7 @@ TEST_F(GameListTest, ServerTreeBuildsOnceFromItsPages)
     EXPECT_EQ(12345u, Tree()->GetTotalOnline());
 
     // A new first page starts the links again and rebuilds.
-    SendAndSettle(1003, 1007, Paged(1, 0, { Link(1, 0, 1, 1) }).Vector());
+    SendAndSettle(1003, 1007, Paged(1, 0, {Link(1, 0, 1, 1)}).Vector());
     EXPECT_EQ(2u, m_Recorder.Count(2, 5));
     EXPECT_EQ(0, m_pDataCenter->GetServerTreeRoot()->FindNode(1)->GetChildCount());
     EXPECT_EQ(0, Tree()->FindGameRoom(100)->GetNodeCount()) << "the old nodes are gone from the room";
@@ -392,12 +412,12 @@ TEST_F(GameListTest, ServerTreeBuildsOnceFromItsPages)
 
 TEST_F(GameListTest, SecondTreeBuildsOnlyWhenWhole)
 {
-    SendAndSettle(1003, 1008, Paged(3, 0, { Link(1, 0, 1, 1), Link(2, 1, 2, 10) }).Vector());
+    SendAndSettle(1003, 1008, Paged(3, 0, {Link(1, 0, 1, 1), Link(2, 1, 2, 10)}).Vector());
     EXPECT_EQ(nullptr, m_pDataCenter->GetSecondTreeRoot()) << "below the total";
     EXPECT_EQ(0u, m_Recorder.Count(2, 6));
-    SendAndSettle(1003, 1008, Paged(3, 2, { Link(3, 1, 3, 20) }).Vector());
+    SendAndSettle(1003, 1008, Paged(3, 2, {Link(3, 1, 3, 20)}).Vector());
     EXPECT_EQ(nullptr, m_pDataCenter->GetSecondTreeRoot()) << "its offset counts as 0";
-    SendAndSettle(1003, 1008, Paged(3, 0, { Link(4, 1, 3, 20), Link(5, 1, 3, 20), Link(6, 1, 3, 20) }).Vector());
+    SendAndSettle(1003, 1008, Paged(3, 0, {Link(4, 1, 3, 20), Link(5, 1, 3, 20), Link(6, 1, 3, 20)}).Vector());
     ASSERT_NE(nullptr, m_pDataCenter->GetSecondTreeRoot());
     EXPECT_EQ(1u, m_Recorder.Count(2, 6));
     EXPECT_EQ(5, m_pDataCenter->GetSecondTreeRoot()->FindNode(1)->GetChildCount()) << "the list was never cleared";
@@ -405,7 +425,7 @@ TEST_F(GameListTest, SecondTreeBuildsOnlyWhenWhole)
 
 TEST_F(GameListTest, ResetForgetsTheSessionButKeepsDefinitions)
 {
-    SendAndSettle(1003, 1007, Paged(1, 0, { Link(1, 0, 1, 1) }).Vector());
+    SendAndSettle(1003, 1007, Paged(1, 0, {Link(1, 0, 1, 1)}).Vector());
     tagStoreDefinition* definition = new tagStoreDefinition();
     definition->dwID = 77;
     SendAndSettle(1008, 1001, CHallServer::Body(*definition));
@@ -427,11 +447,11 @@ TEST_F(GameListTest, ResetForgetsTheSessionButKeepsDefinitions)
 
 TEST_F(DataCenterTest, WebGameListFromTheLocalFile)
 {
-    std::string ini =
-        "[WEBGAMEICON]\r\nPATH=icons\\\r\n"
-        "[WEBGAME]\r\ng1=31,网页游戏,4,http://a.invalid/\r\ng2=0,zero id,1,x\r\ng3=32,three,parts\r\n"
-        "[WEBGAMESERVER]\r\ns1=41,server,http://s.invalid/\r\ns2=42,two\r\n"
-        "[WEBGAMENODE]\r\nn3=3,leaf,2,7,41\r\nn1=1,top,0,6,31\r\nn2=2,mid,1,6,31\r\nn9=9,orphan,8,6,31\r\nn4=4,unknown,1,6,99\r\n";
+    std::string ini = "[WEBGAMEICON]\r\nPATH=icons\\\r\n"
+                      "[WEBGAME]\r\ng1=31,网页游戏,4,http://a.invalid/\r\ng2=0,zero id,1,x\r\ng3=32,three,parts\r\n"
+                      "[WEBGAMESERVER]\r\ns1=41,server,http://s.invalid/\r\ns2=42,two\r\n"
+                      "[WEBGAMENODE]\r\nn3=3,leaf,2,7,41\r\nn1=1,top,0,6,31\r\nn2=2,mid,1,6,31\r\nn9=9,orphan,8,6,"
+                      "31\r\nn4=4,unknown,1,6,99\r\n";
     std::string path = m_Folder.Write("LocalGame.ini", ini);
     ASSERT_TRUE(m_pDataCenter->LoadWebGameList(path.c_str()));
     CGameTreeManager* tree = m_pDataCenter->GetGameTreeManager();

@@ -11,7 +11,8 @@
 #include "GlobalUnits.h"
 #include "StateTestSupport.h"
 
-namespace {
+namespace
+{
 
 class ConfigFiles : public testing::Test
 {
@@ -125,7 +126,7 @@ TEST_F(ConfigFiles, BannersAndCompetitionEntry)
     const tagBannerConfig& logon = options.GetLogonBanner();
     EXPECT_EQ(logon.dwVersion, 7u);
     EXPECT_EQ(logon.tmBegin, CTime(2024, 1, 2, 3, 4, 5).GetTime());
-    EXPECT_EQ(logon.tmEnd, 0);      // an incomplete date is no date
+    EXPECT_EQ(logon.tmEnd, 0); // an incomplete date is no date
     EXPECT_STREQ(logon.szFileName, "logon.png");
     EXPECT_STREQ(logon.szUrl, "");
     // The close banner's folder is made even without a file in it.
@@ -153,7 +154,8 @@ struct VersionCase
     DWORD value;
 };
 
-class Versions : public testing::TestWithParam<VersionCase> {};
+class Versions : public testing::TestWithParam<VersionCase>
+{};
 
 TEST_P(Versions, HexWhenTheTextHoldsAnX)
 {
@@ -161,14 +163,13 @@ TEST_P(Versions, HexWhenTheTextHoldsAnX)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, Versions,
-                         testing::Values(VersionCase{ "0x0102", 258 }, VersionCase{ "102", 102 },
-                                         VersionCase{ "", 0 }, VersionCase{ "0X10", 16 }));
+                         testing::Values(VersionCase{"0x0102", 258}, VersionCase{"102", 102}, VersionCase{"", 0},
+                                         VersionCase{"0X10", 16}));
 
-const char kUpdateIni[] =
-    "[HallDownload]\r\nname=Hall\r\nversion=0x0102\r\nupdateversion=0x0101\r\ntype=2\r\n"
-    "url0=http://full0/\r\nurl1=http://full1/\r\nurl2=http://full2/\r\nurl4=http://ignored/\r\n"
-    "updateurl0=http://upd0/\r\nupdateurl1=http://upd1/\r\n"
-    "[Game15]\r\nname=Chess\r\nversion=7\r\nurl0=http://chess/\r\n";
+const char kUpdateIni[] = "[HallDownload]\r\nname=Hall\r\nversion=0x0102\r\nupdateversion=0x0101\r\ntype=2\r\n"
+                          "url0=http://full0/\r\nurl1=http://full1/\r\nurl2=http://full2/\r\nurl4=http://ignored/\r\n"
+                          "updateurl0=http://upd0/\r\nupdateurl1=http://upd1/\r\n"
+                          "[Game15]\r\nname=Chess\r\nversion=7\r\nurl0=http://chess/\r\n";
 
 TEST_F(ConfigFiles, UpdateRecordsAreBuiltAndTheFileWritten)
 {
@@ -218,12 +219,12 @@ TEST_F(ConfigFiles, UpdateAddressesComeFirstForTheUpdateVersion)
     const tagGameVersionInfo* hall = options.FindGameVersionInfo(1);
     CGlobalOption::UrlList urls;
     CGlobalOption::GetGameUpdateUrls(0x0101, urls, hall);
-    std::vector<std::string> expected = { "http://upd0/", "http://upd1/", "http://full0/", "http://full1/",
-                                          "http://full2/", "", "", "", "", "" };
+    std::vector<std::string> expected = {
+        "http://upd0/", "http://upd1/", "http://full0/", "http://full1/", "http://full2/", "", "", "", "", ""};
     EXPECT_EQ(Entries(urls), expected);
 
     CGlobalOption::GetGameUpdateUrls(0x0100, urls, hall);
-    expected = { "http://full0/", "http://full1/", "http://full2/", "", "", "", "", "", "", "" };
+    expected = {"http://full0/", "http://full1/", "http://full2/", "", "", "", "", "", "", ""};
     EXPECT_EQ(Entries(urls), expected);
 }
 
@@ -293,7 +294,8 @@ TEST_F(ConfigFiles, GameConfiguration)
 
 TEST_F(ConfigFiles, TablePasswordsPerRoom)
 {
-    folder.Write("config\\dynamic\\DynaItemCfg.ini", "[AllowPassLockTable]\r\nRoom0=7\r\nRoom1=9\r\nRoom2=0\r\nRoom3=8\r\n");
+    folder.Write("config\\dynamic\\DynaItemCfg.ini",
+                 "[AllowPassLockTable]\r\nRoom0=7\r\nRoom1=9\r\nRoom2=0\r\nRoom3=8\r\n");
     EXPECT_TRUE(options.IsPassLockTableAllowed(9));
     EXPECT_TRUE(options.IsPassLockTableAllowed(7));
     EXPECT_FALSE(options.IsPassLockTableAllowed(8));

@@ -20,7 +20,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // A picture of one colour in the given format (PNG unless said otherwise).
 std::string MakePicture(int nWidth, int nHeight, COLORREF colour, DWORD dwType = PICTURE_TYPE_PNG)
@@ -227,14 +228,15 @@ TEST_F(FaceManagerTest, DrawsOnlyTheFaceWithItsSign)
     EXPECT_FALSE(pManager->DrawFaceImage(8, &dc, CRect(20, 20, 30, 30)));
     GdiFlush();
     const DWORD* pPixels = static_cast<const DWORD*>(pBits);
-    EXPECT_EQ(pPixels[5 * 40 + 5] & 0xFFFFFF, 0xC81E28u);    // drawn by the cache
-    EXPECT_EQ(pPixels[25 * 40 + 25] & 0xFFFFFF, 0xC81E28u);  // drawn by the manager
-    EXPECT_EQ(pPixels[15 * 40 + 15] & 0xFFFFFF, 0xFFFFFFu);  // between the two
+    EXPECT_EQ(pPixels[5 * 40 + 5] & 0xFFFFFF, 0xC81E28u);   // drawn by the cache
+    EXPECT_EQ(pPixels[25 * 40 + 25] & 0xFFFFFF, 0xC81E28u); // drawn by the manager
+    EXPECT_EQ(pPixels[15 * 40 + 15] & 0xFFFFFF, 0xFFFFFFu); // between the two
     SelectObject(dc.GetSafeHdc(), hOld);
     DeleteObject(hCanvas);
 }
 
-struct FailedFetch {
+struct FailedFetch
+{
     const char* name;
     CHttpTestServer::Reply reply;
 };
@@ -246,10 +248,11 @@ void PrintTo(const FailedFetch& f, std::ostream* os)
 
 FailedFetch MakeFailedFetch(const char* pszName, CHttpTestServer::Reply reply)
 {
-    return FailedFetch{ pszName, reply };
+    return FailedFetch{pszName, reply};
 }
 
-class FaceManagerFailure : public FaceManagerTest, public testing::WithParamInterface<FailedFetch> {};
+class FaceManagerFailure : public FaceManagerTest, public testing::WithParamInterface<FailedFetch>
+{};
 
 TEST_P(FaceManagerFailure, LeavesTheCacheUnchanged)
 {
@@ -284,14 +287,13 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(MakeFailedFetch("NotFound", CHttpTestServer::Status(404, "<html>no such face</html>")),
                     MakeFailedFetch("ServerError", CHttpTestServer::Status(500, "")),
                     MakeFailedFetch("NotAPicture", CHttpTestServer::Ok("<html>this is no picture</html>")),
-                    MakeFailedFetch("EmptyBody", CHttpTestServer::Ok("")),
-                    MakeFailedFetch("CutShort", CutShort())),
+                    MakeFailedFetch("EmptyBody", CHttpTestServer::Ok("")), MakeFailedFetch("CutShort", CutShort())),
     [](const testing::TestParamInfo<FailedFetch>& info) { return std::string(info.param.name); });
 
 TEST_F(FaceManagerTest, QueueFetchesInOrderOnOneConnection)
 {
     CCustomFaceManagerWnd* pManager = Open();
-    const char* kSigns[] = { "q1", "q2", "q3" };
+    const char* kSigns[] = {"q1", "q2", "q3"};
     for (int i = 0; i < 3; ++i) {
         Serve(kSigns[i], CHttpTestServer::Ok(m_strPicture));
         EXPECT_EQ(pManager->QueueFaceDownload(100 + i, kSigns[i]), i);
@@ -383,8 +385,8 @@ TEST_F(FaceManagerTest, UiThreadAndWorkerNeverMeetInTheCache)
 TEST_F(FaceManagerTest, SignsThatNoFaceCanHaveAreRefused)
 {
     CCustomFaceManagerWnd* pManager = Open();
-    const char* kRefused[] = { "", "..\\..\\evil", "a/b", "a.png", "a b", "a?x=1", "中文",
-                               "abcdefghijklmnopqrstuvwxyz0123456" /* 33 characters */ };
+    const char* kRefused[] = {"",    "..\\..\\evil", "a/b",  "a.png",
+                              "a b", "a?x=1",        "中文", "abcdefghijklmnopqrstuvwxyz0123456" /* 33 characters */};
     for (const char* pszSign : kRefused) {
         EXPECT_FALSE(CCustomFaceManagerWnd::IsValidSign(pszSign)) << pszSign;
         EXPECT_FALSE(pManager->RequestFace(5, pszSign)) << pszSign;
@@ -396,7 +398,7 @@ TEST_F(FaceManagerTest, SignsThatNoFaceCanHaveAreRefused)
     EXPECT_FALSE(pManager->IsDownloading());
     EXPECT_EQ(m_server.GetRequests().size(), 0u);
 
-    const char* kAccepted[] = { "a", "0123456789abcdefABCDEF_-", "abcdefghijklmnopqrstuvwxyz012345" };
+    const char* kAccepted[] = {"a", "0123456789abcdefABCDEF_-", "abcdefghijklmnopqrstuvwxyz012345"};
     for (const char* pszSign : kAccepted)
         EXPECT_TRUE(CCustomFaceManagerWnd::IsValidSign(pszSign)) << pszSign;
 }

@@ -4,17 +4,14 @@
 #include "GlobalUnits.h"
 
 const WORD kHallNotifyKeys[][2] = {
-    { 1, 1 }, { 1, 2 }, { 1, 3 }, { 1, 6 }, { 1, 7 }, { 1, 8 }, { 1, 9 },
-    { 2, 5 }, { 2, 6 }, { 2, 7 },
-    { 3, 1 }, { 3, 2 }, { 3, 3 }, { 3, 4 }, { 3, 5 }, { 3, 6 }, { 3, 7 }, { 3, 8 },
-    { 4, 1 }, { 5, 1 }, { 6, 1 }, { 6, 2 },
-    { 7, 1 }, { 7, 2 }, { 7, 3 }, { 7, 4 }, { 7, 5 }, { 7, 6 }, { 7, 7 }, { 7, 8 }, { 7, 9 }, { 7, 10 },
-    { 7, 11 }, { 7, 12 }, { 7, 13 },
-    { 8, 1 },
+    {1, 1}, {1, 2}, {1, 3}, {1, 6}, {1, 7}, {1, 8}, {1, 9}, {2, 5},  {2, 6},  {2, 7},  {3, 1},  {3, 2},
+    {3, 3}, {3, 4}, {3, 5}, {3, 6}, {3, 7}, {3, 8}, {4, 1}, {5, 1},  {6, 1},  {6, 2},  {7, 1},  {7, 2},
+    {7, 3}, {7, 4}, {7, 5}, {7, 6}, {7, 7}, {7, 8}, {7, 9}, {7, 10}, {7, 11}, {7, 12}, {7, 13}, {8, 1},
 };
 const size_t kHallNotifyKeyCount = sizeof(kHallNotifyKeys) / sizeof(kHallNotifyKeys[0]);
 
-namespace {
+namespace
+{
 
 CWinApp* TheApp()
 {
@@ -42,8 +39,7 @@ CNotifyRecorder::~CNotifyRecorder()
 LRESULT CALLBACK CNotifyRecorder::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     if (uMsg == WM_NCCREATE) {
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA,
-                          LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
         return TRUE;
     }
     CNotifyRecorder* self = reinterpret_cast<CNotifyRecorder*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
@@ -104,7 +100,7 @@ void DataCenterTest::SetUp()
     TheApp()->m_pMainWnd = &m_MainWnd;
     m_pDataCenter = new CClientDataCenter;
     m_pDataCenter->SetNotifyMessage(WM_HALL_NOTIFY);
-    UseServers({ m_Server.GetPort() });
+    UseServers({m_Server.GetPort()});
 }
 
 void DataCenterTest::TearDown()

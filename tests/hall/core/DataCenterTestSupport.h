@@ -26,12 +26,12 @@ struct tagHeardNotify
     WORD wMainCmdID;
     WORD wSubCmdID;
     LPARAM lParam;
-    LONG lValue;                 // (1,2) error, (1,6) result: what the pointer held
-    std::string strText;         // (1,2) text
-    tagLogonNotice Logon;        // (1,3)
-    tagAccountNotice Account;    // (3,7)
-    tagSystemMessage System;     // (4,1)
-    tagUserValueItem UserValue;  // (6,1)
+    LONG lValue;                // (1,2) error, (1,6) result: what the pointer held
+    std::string strText;        // (1,2) text
+    tagLogonNotice Logon;       // (1,3)
+    tagAccountNotice Account;   // (3,7)
+    tagSystemMessage System;    // (4,1)
+    tagUserValueItem UserValue; // (6,1)
 };
 
 // A window that takes every WM_HALL_NOTIFY it gets.
@@ -71,8 +71,8 @@ protected:
     std::vector<tagServerFrame> WaitRequests(WORD wMainCmdID, WORD wSubCmdID, size_t n = 1);
     // Sends a server message and waits until its notification key was heard
     // n more times.
-    void SendAndHear(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body, WORD wNotifyMain,
-                     WORD wNotifySub, size_t n = 1);
+    void SendAndHear(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body, WORD wNotifyMain, WORD wNotifySub,
+                     size_t n = 1);
     // Sends a server message and waits for a marker message behind it (so
     // everything it caused has happened).
     void SendAndSettle(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body, DWORD dwSerialNum = 0);

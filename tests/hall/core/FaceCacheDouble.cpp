@@ -6,13 +6,9 @@
 
 #include <string.h>
 
-CFaceCacheDouble::CFaceCacheDouble()
-{
-}
+CFaceCacheDouble::CFaceCacheDouble() {}
 
-CFaceCacheDouble::~CFaceCacheDouble()
-{
-}
+CFaceCacheDouble::~CFaceCacheDouble() {}
 
 CFaceCacheDouble::Call::Call(CFaceCacheDouble* owner) : m_owner(owner)
 {

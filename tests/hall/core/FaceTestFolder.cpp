@@ -4,7 +4,8 @@
 
 #include <stdio.h>
 
-namespace {
+namespace
+{
 
 void RemoveTree(const std::string& strFolder)
 {

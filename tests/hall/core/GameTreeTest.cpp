@@ -9,7 +9,8 @@
 #include "GlobalUnits.h"
 #include "StateTestSupport.h"
 
-namespace {
+namespace
+{
 
 CGameRoom* MakeRoom(DWORD id, DWORD online = 0)
 {
@@ -73,7 +74,8 @@ struct AddressCase
     std::vector<std::string> addresses;
 };
 
-class RoomAddresses : public testing::TestWithParam<AddressCase> {};
+class RoomAddresses : public testing::TestWithParam<AddressCase>
+{};
 
 TEST_P(RoomAddresses, SplitAtSemicolons)
 {
@@ -86,14 +88,13 @@ TEST_P(RoomAddresses, SplitAtSemicolons)
     EXPECT_EQ(room.GetServerAddress(room.GetServerAddressCount()), CString());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, RoomAddresses,
-    testing::Values(AddressCase{ "10.0.0.1", { "10.0.0.1" } },
-                    AddressCase{ "10.0.0.1;10.0.0.2", { "10.0.0.1", "10.0.0.2" } },
-                    AddressCase{ ";10.0.0.1", { ";10.0.0.1" } },
-                    // A trailing separator leaves no empty address.
-                    AddressCase{ "10.0.0.1;", { "10.0.0.1" } }, AddressCase{ "", {} },
-                    AddressCase{ "a;b;;c", { "a", "b", ";c" } }));
+INSTANTIATE_TEST_SUITE_P(Texts, RoomAddresses,
+                         testing::Values(AddressCase{"10.0.0.1", {"10.0.0.1"}},
+                                         AddressCase{"10.0.0.1;10.0.0.2", {"10.0.0.1", "10.0.0.2"}},
+                                         AddressCase{";10.0.0.1", {";10.0.0.1"}},
+                                         // A trailing separator leaves no empty address.
+                                         AddressCase{"10.0.0.1;", {"10.0.0.1"}}, AddressCase{"", {}},
+                                         AddressCase{"a;b;;c", {"a", "b", ";c"}}));
 
 TEST(GameRoom, AddressTableHoldsAtMost128)
 {
@@ -117,7 +118,7 @@ TEST(GameTreeNode, ChildrenAreSortedStably)
     root.InsertChild(MakeNode(2, 1));
     root.InsertChild(MakeNode(3, 2));
     root.InsertChild(MakeNode(4, -5));
-    EXPECT_EQ(ChildIds(&root), (std::vector<DWORD>{ 4, 2, 1, 3 }));
+    EXPECT_EQ(ChildIds(&root), (std::vector<DWORD>{4, 2, 1, 3}));
     EXPECT_EQ(root.GetChild(0)->GetParent(), &root);
     EXPECT_EQ(root.GetChild(9), nullptr);
 }
@@ -199,7 +200,7 @@ TEST(GameTreeNode, DeletedNodesLeaveTheirRoom)
     // The displayed tree is rebuilt while the room lives on.
     delete root;
     EXPECT_EQ(room.GetNodeCount(), 0);
-    room.SetOnlineCount(3);     // touches no freed node
+    room.SetOnlineCount(3); // touches no freed node
     EXPECT_EQ(room.GetOnlineCount(), 3u);
 }
 
@@ -248,20 +249,22 @@ TEST_F(GameFiles, ProgramNameMissing)
     EXPECT_EQ(manager.GetGameExePath(30), CString());
 }
 
-class ProgramNames : public testing::TestWithParam<std::pair<const char*, bool>> {};
+class ProgramNames : public testing::TestWithParam<std::pair<const char*, bool>>
+{};
 
 TEST_P(ProgramNames, StayInsideTheGameFolder)
 {
     EXPECT_EQ(CGameTreeManager::IsNameInsideFolder(GetParam().first), GetParam().second) << GetParam().first;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, ProgramNames,
-    testing::Values(std::make_pair("Client.exe", true), std::make_pair("bin\\Client.exe", true),
-                    std::make_pair("..\\..\\Windows\\notepad.exe", false), std::make_pair("bin\\..\\x.exe", false),
-                    std::make_pair("C:\\Windows\\notepad.exe", false), std::make_pair("\\x.exe", false),
-                    std::make_pair("/x.exe", false), std::make_pair("bin/../../x.exe", false),
-                    std::make_pair(".. \\x.exe", false), std::make_pair("", false)));
+INSTANTIATE_TEST_SUITE_P(Names, ProgramNames,
+                         testing::Values(std::make_pair("Client.exe", true), std::make_pair("bin\\Client.exe", true),
+                                         std::make_pair("..\\..\\Windows\\notepad.exe", false),
+                                         std::make_pair("bin\\..\\x.exe", false),
+                                         std::make_pair("C:\\Windows\\notepad.exe", false),
+                                         std::make_pair("\\x.exe", false), std::make_pair("/x.exe", false),
+                                         std::make_pair("bin/../../x.exe", false), std::make_pair(".. \\x.exe", false),
+                                         std::make_pair("", false)));
 
 TEST_F(GameFiles, ProgramOutsideTheFolderIsRefused)
 {

@@ -13,7 +13,8 @@
 #include "IGellbrook.h"
 #include "StateTestSupport.h"
 
-namespace {
+namespace
+{
 
 // The animated-picture component's registration, scripted: no test starts
 // a program.
@@ -59,11 +60,12 @@ struct ProfileValue
 };
 
 const ProfileValue kProfileDefaults[] = {
-    { "ExpandedList", 1 },   { "BossHotKey", 635 },        { "LimitDetest", 1 },     { "AutoHideServerList", 0 },
-    { "SaveWisper", 1 },     { "ShowInOutMessage", 1 },    { "OnlyFriendMessage", 0 }, { "HideDetestMessage", 1 },
-    { "AutoSit", 1 },        { "InviteMode", 1 },          { "ChatTX", 0x000000 },   { "MsgName", 0xE0E099 },
-    { "MsgNormal", 0xE0E099 }, { "MsgSysHead", 0x003DFF }, { "MsgSysString", 0x09FF00 }, { "ServerListTX", 0 },
-    { "ServerListBK", 0xC8C8C8 },
+    {"ExpandedList", 1},       {"BossHotKey", 635},        {"LimitDetest", 1},
+    {"AutoHideServerList", 0}, {"SaveWisper", 1},          {"ShowInOutMessage", 1},
+    {"OnlyFriendMessage", 0},  {"HideDetestMessage", 1},   {"AutoSit", 1},
+    {"InviteMode", 1},         {"ChatTX", 0x000000},       {"MsgName", 0xE0E099},
+    {"MsgNormal", 0xE0E099},   {"MsgSysHead", 0x003DFF},   {"MsgSysString", 0x09FF00},
+    {"ServerListTX", 0},       {"ServerListBK", 0xC8C8C8},
 };
 
 TEST_F(OptionsTest, FirstStartGivesTheDefaultsAndSavesThemAll)
@@ -86,7 +88,7 @@ TEST_F(OptionsTest, ProfileValuesRoundTrip)
 {
     CProfileApp::WriteValue("GlobalOption", "BossHotKey", 0x0241);
     CProfileApp::WriteValue("GlobalOption", "AutoSit", 0);
-    CProfileApp::WriteValue("GlobalOption", "OnlyFriendMessage", 7);     // any non-zero is true
+    CProfileApp::WriteValue("GlobalOption", "OnlyFriendMessage", 7); // any non-zero is true
     CProfileApp::WriteValue("GlobalOption", "MsgSysHead", 0x123456);
     options.LoadOptions();
     EXPECT_EQ(options.m_wBossHotKey, 0x0241);
@@ -98,7 +100,7 @@ TEST_F(OptionsTest, ProfileValuesRoundTrip)
     options.SaveOptions();
     DWORD stored = 0;
     ASSERT_TRUE(CProfileApp::ReadValue("GlobalOption", "OnlyFriendMessage", stored));
-    EXPECT_EQ(stored, 1u);  // booleans are stored as 0 or 1
+    EXPECT_EQ(stored, 1u); // booleans are stored as 0 or 1
 }
 
 TEST_F(OptionsTest, GameOptionIsMadeOnceFromItsSection)
@@ -270,7 +272,7 @@ TEST_F(OptionsTest, LoadAndSaveIncludeTheAccountsAndClearTheGameLists)
     options.AddLastGame(1, 10);
     options.AddSelfGame(4);
     options.SaveOptions();
-    EXPECT_EQ(accounts.calls, (std::vector<std::string>{ "load", "save" }));
+    EXPECT_EQ(accounts.calls, (std::vector<std::string>{"load", "save"}));
     EXPECT_EQ(options.GetLastGameCount(), 0);
     EXPECT_EQ(options.GetSelfGameCount(), 0);
     EXPECT_TRUE(folder.Exists("config\\Users\\8\\Config.ini"));
@@ -314,7 +316,7 @@ TEST_F(OptionsTest, CompanionsComeFromTheCompanionModule)
     EXPECT_STREQ(options.GetCompanionItem(5)->szNickName, "friend");
 
     item.dwUserID = 5;
-    item.dwCompanion = COMPANION_NONE;      // removal
+    item.dwCompanion = COMPANION_NONE; // removal
     EXPECT_TRUE(options.CallCompanionUpdate(&item));
     EXPECT_FALSE(options.IsFriendUser(5));
     companions->SaveCompanion();

@@ -1,4 +1,4 @@
-#include "HttpTestServer.h"  // Winsock before the system headers
+#include "HttpTestServer.h" // Winsock before the system headers
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,8 @@
 #include "StateTestSupport.h"
 #include "room/RoomControlWnd.h"
 
-namespace {
+namespace
+{
 
 class GlobalUnitsTest : public testing::Test
 {
@@ -41,7 +42,8 @@ struct PlaceholderCase
     const char* expected;
 };
 
-class Placeholders : public GlobalUnitsTest, public testing::WithParamInterface<PlaceholderCase> {};
+class Placeholders : public GlobalUnitsTest, public testing::WithParamInterface<PlaceholderCase>
+{};
 
 TEST_P(Placeholders, AreReplacedFromTheStaticConfiguration)
 {
@@ -54,14 +56,13 @@ TEST_P(Placeholders, AreReplacedFromTheStaticConfiguration)
 
 INSTANTIATE_TEST_SUITE_P(
     Configurations, Placeholders,
-    testing::Values(
-        PlaceholderCase{ "[SubStation]\r\nId=12\r\nName=East\r\n[Origin]\r\nId=3\r\nName=Web\r\n",
-                         "http://h/?s=<%SubStationId%>&n=<%SubStationName%>&o=<%OriginId%>&m=<%OriginName%>",
-                         "http://h/?s=12&n=East&o=3&m=Web" },
-        // An empty name leaves its placeholder; missing ids are 0.
-        PlaceholderCase{ "[SubStation]\r\nId=12\r\n", "<%SubStationName%>|<%OriginId%>|<%OriginName%>",
-                         "<%SubStationName%>|0|<%OriginName%>" },
-        PlaceholderCase{ "", "<%SubStationId%><%SubStationId%>", "00" }));
+    testing::Values(PlaceholderCase{"[SubStation]\r\nId=12\r\nName=East\r\n[Origin]\r\nId=3\r\nName=Web\r\n",
+                                    "http://h/?s=<%SubStationId%>&n=<%SubStationName%>&o=<%OriginId%>&m=<%OriginName%>",
+                                    "http://h/?s=12&n=East&o=3&m=Web"},
+                    // An empty name leaves its placeholder; missing ids are 0.
+                    PlaceholderCase{"[SubStation]\r\nId=12\r\n", "<%SubStationName%>|<%OriginId%>|<%OriginName%>",
+                                    "<%SubStationName%>|0|<%OriginName%>"},
+                    PlaceholderCase{"", "<%SubStationId%><%SubStationId%>", "00"}));
 
 TEST_F(GlobalUnitsTest, AppendUserKeyPicksTheSeparator)
 {
@@ -143,13 +144,14 @@ TEST_F(Browser, ShellSuccessIsTheAnswer)
 struct CommandCase
 {
     const char* name;
-    const char* verb;       // default value of "<class>\shell\open"
+    const char* verb; // default value of "<class>\shell\open"
     const char* command;
     const char* url;
     const char* expected;
 };
 
-class BrowserCommands : public Browser, public testing::WithParamInterface<CommandCase> {};
+class BrowserCommands : public Browser, public testing::WithParamInterface<CommandCase>
+{};
 
 TEST_P(BrowserCommands, FallBackToTheHtmlClass)
 {
@@ -162,17 +164,18 @@ TEST_P(BrowserCommands, FallBackToTheHtmlClass)
     EXPECT_EQ(launcher.started[0], c.expected) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, BrowserCommands,
-    testing::Values(
-        CommandCase{ "quoted %1", "", "\"C:\\b\\browser.exe\" -nohome \"%1\"", "http://h/a",
-                     "\"C:\\b\\browser.exe\" -nohome \"http://h/a\"" },
-        CommandCase{ "plain %1", "", "C:\\b\\browser.exe %1 -x", "http://h/a", "C:\\b\\browser.exe \"http://h/a\"" },
-        CommandCase{ "no %1", "", "C:\\b\\browser.exe", "http://h/a", "C:\\b\\browser.exe \"http://h/a\"" },
-        CommandCase{ "verb key", "ddeexec", "C:\\b\\b.exe \"%1\"", "http://h/a", "C:\\b\\b.exe \"http://h/a\"" },
-        // The address stays one argument.
-        CommandCase{ "blanks and quotes", "", "b.exe \"%1\"", "http://h/a b\" -evil",
-                     "b.exe \"http://h/a b%22 -evil\"" }));
+INSTANTIATE_TEST_SUITE_P(Commands, BrowserCommands,
+                         testing::Values(CommandCase{"quoted %1", "", "\"C:\\b\\browser.exe\" -nohome \"%1\"",
+                                                     "http://h/a", "\"C:\\b\\browser.exe\" -nohome \"http://h/a\""},
+                                         CommandCase{"plain %1", "", "C:\\b\\browser.exe %1 -x", "http://h/a",
+                                                     "C:\\b\\browser.exe \"http://h/a\""},
+                                         CommandCase{"no %1", "", "C:\\b\\browser.exe", "http://h/a",
+                                                     "C:\\b\\browser.exe \"http://h/a\""},
+                                         CommandCase{"verb key", "ddeexec", "C:\\b\\b.exe \"%1\"", "http://h/a",
+                                                     "C:\\b\\b.exe \"http://h/a\""},
+                                         // The address stays one argument.
+                                         CommandCase{"blanks and quotes", "", "b.exe \"%1\"", "http://h/a b\" -evil",
+                                                     "b.exe \"http://h/a b%22 -evil\""}));
 
 TEST_F(Browser, MissingRegistryEntriesKeepTheShellAnswer)
 {
@@ -200,8 +203,8 @@ TEST_F(Browser, OpenUserUrlInThePlazaOrTheBrowser)
     EXPECT_TRUE(g_GlobalUnits.OpenUserUrl("http://h/b", false));
     g_pRoomControlWnd = NULL;
 
-    EXPECT_EQ(g_NeighbourLog.shownWebPages, std::vector<std::string>{ "http://h/a?Uid=7&Key=key" });
-    EXPECT_EQ(launcher.opened, std::vector<std::string>{ "http://h/b?Uid=7&Key=key" });
+    EXPECT_EQ(g_NeighbourLog.shownWebPages, std::vector<std::string>{"http://h/a?Uid=7&Key=key"});
+    EXPECT_EQ(launcher.opened, std::vector<std::string>{"http://h/b?Uid=7&Key=key"});
 }
 
 TEST_F(GlobalUnitsTest, RoomControlsGoThroughTheRoomView)
@@ -262,8 +265,7 @@ TEST_F(WebCalls, LoginAndLogoutArePostsWithEscapedValues)
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].strMethod, "POST");
     EXPECT_EQ(requests[0].strTarget, "/cookie?username=li%26wei&password=p%20w&type=login");
-    EXPECT_EQ(requests[1].strTarget,
-              "/cookie?username=li%26wei&password=0123456789abcdef0123456789abcdef&type=logout");
+    EXPECT_EQ(requests[1].strTarget, "/cookie?username=li%26wei&password=0123456789abcdef0123456789abcdef&type=logout");
 }
 
 TEST_F(WebCalls, ARefusedCallIsNoSuccess)
@@ -318,9 +320,9 @@ TEST(GlobalServices, HotKeyWordMapsItsModifiers)
 
 TEST(GlobalServices, Utf8ToTextGivesTheSystemCodePage)
 {
-    CString text("\xE4\xB8\xAD\xE6\x96\x87 ok");     // UTF-8
+    CString text("\xE4\xB8\xAD\xE6\x96\x87 ok"); // UTF-8
     CGlobalUnits::Utf8ToText(text);
-    EXPECT_STREQ(text, "中文 ok");                   // GBK
+    EXPECT_STREQ(text, "中文 ok"); // GBK
 }
 
 TEST_F(GlobalUnitsTest, PictureFileBecomesABitmap)
@@ -379,7 +381,7 @@ protected:
     }
 
     CGameTreeManager manager;
-    CGameTreeNode root{ 0 };
+    CGameTreeNode root{0};
     CGameTreeNode* game;
     CGameTreeNode* outerNode;
     CGameTreeNode* innerNode;

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct Message
 {
@@ -35,7 +36,7 @@ public:
     }
     bool OnChannelMessage(const tagIPCHead* head, const void* data, WORD dataSize, HWND sender) override
     {
-        Message m = { head->wMainCmdID, head->wSubCmdID, head->wSize, data == NULL, {}, sender };
+        Message m = {head->wMainCmdID, head->wSubCmdID, head->wSize, data == NULL, {}, sender};
         EXPECT_EQ(head->wVersion, IPC_VERSION);
         EXPECT_EQ(head->wSize, dataSize);
         if (data != NULL)
@@ -77,8 +78,8 @@ public:
             RegisterClassA(&wc);
             return "TavrelIpcTest";
         }();
-        hwnd = CreateWindowA(className, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL,
-                             GetModuleHandleA(NULL), this);
+        hwnd =
+            CreateWindowA(className, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL, GetModuleHandleA(NULL), this);
         receiver.SetChannelMessageSink(&sink);
     }
     ~ChannelWindow()
@@ -108,7 +109,7 @@ private:
         if (msg == WM_COPYDATA && self != nullptr) {
             const COPYDATASTRUCT* cds = (const COPYDATASTRUCT*)lParam;
             const BYTE* bytes = (const BYTE*)cds->lpData;
-            self->frames.push_back({ (HWND)wParam, cds->dwData, std::vector<BYTE>(bytes, bytes + cds->cbData) });
+            self->frames.push_back({(HWND)wParam, cds->dwData, std::vector<BYTE>(bytes, bytes + cds->cbData)});
             return self->receiver.OnCopyData((HWND)wParam, cds);
         }
         return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -125,7 +126,7 @@ std::vector<BYTE> Pattern(size_t size)
 
 std::vector<BYTE> Frame(WORD version, WORD size, WORD main, WORD sub, size_t dataBytes = 0)
 {
-    tagIPCHead head = { version, size, main, sub };
+    tagIPCHead head = {version, size, main, sub};
     std::vector<BYTE> frame((const BYTE*)&head, (const BYTE*)&head + sizeof(head));
     std::vector<BYTE> data = Pattern(dataBytes);
     frame.insert(frame.end(), data.begin(), data.end());
@@ -144,9 +145,9 @@ TEST(IPCSend, FramesOnTheWire)
     EXPECT_TRUE(channel.SendCommand(3, 4));
     EXPECT_TRUE(channel.SendData(5, 6, full.data(), IPC_MAX_DATA));
     EXPECT_FALSE(channel.SendData(5, 6, Pattern(IPC_MAX_DATA + 1).data(), IPC_MAX_DATA + 1));
-    EXPECT_TRUE(channel.SendData(7, 8, NULL, 10));  // no data to copy: the head alone
+    EXPECT_TRUE(channel.SendData(7, 8, NULL, 10)); // no data to copy: the head alone
     EXPECT_TRUE(channel.SendData(7, 9, full.data(), 0));
-    const BYTE raw[] = { 1, 2, 3 };
+    const BYTE raw[] = {1, 2, 3};
     EXPECT_TRUE(channel.SendRawCopyData(77, raw, sizeof(raw)));
 
     ASSERT_EQ(peer.frames.size(), 5u);
@@ -192,11 +193,12 @@ struct ReceiveCase
     const char* name;
     ULONG_PTR dwData;
     std::vector<BYTE> frame;
-    DWORD cbData;  // 0: the frame's size
+    DWORD cbData; // 0: the frame's size
     bool accepted;
 };
 
-class IPCReceive : public testing::TestWithParam<ReceiveCase> {};
+class IPCReceive : public testing::TestWithParam<ReceiveCase>
+{};
 
 TEST_P(IPCReceive, ChecksEveryFrame)
 {
@@ -206,7 +208,7 @@ TEST_P(IPCReceive, ChecksEveryFrame)
     ASSERT_TRUE(receiver.SetChannelMessageSink(&sink));
 
     std::vector<BYTE> frame = c.frame;
-    COPYDATASTRUCT cds = { c.dwData, c.cbData ? c.cbData : DWORD(frame.size()), frame.data() };
+    COPYDATASTRUCT cds = {c.dwData, c.cbData ? c.cbData : DWORD(frame.size()), frame.data()};
     HWND sender = (HWND)ULongToHandle(0x1234);
     EXPECT_EQ(receiver.OnCopyData(sender, &cds), c.accepted);
     ASSERT_EQ(sink.messages.size(), c.accepted ? 1u : 0u);
@@ -224,19 +226,19 @@ TEST_P(IPCReceive, ChecksEveryFrame)
 }
 
 const ReceiveCase kReceiveCases[] = {
-    { "HeadOnly", 1, Frame(1, 8, 11, 12), 0, true },
-    { "OneByte", 1, Frame(1, 9, 11, 12, 1), 0, true },
-    { "LargestFrame", 1, Frame(1, 4104, 11, 12, 4096), 0, true },
-    { "OtherIdentifier", 2, Frame(1, 8, 11, 12), 0, false },
-    { "ShortFrame", 1, std::vector<BYTE>{ 1, 0, 7, 0, 11, 0, 12 }, 0, false },
-    { "EmptyFrame", 1, std::vector<BYTE>(), 0, false },
-    { "OtherVersion", 1, Frame(2, 8, 11, 12), 0, false },
-    { "VersionZero", 1, Frame(0, 8, 11, 12), 0, false },
-    { "SizeOneOver", 1, Frame(1, 10, 11, 12, 1), 0, false },
-    { "SizeOneUnder", 1, Frame(1, 8, 11, 12, 1), 0, false },
-    { "SizeBelowHead", 1, Frame(1, 4, 11, 12), 0, false },
-    { "CountLargerThanTheBytes", 1, Frame(1, 8, 11, 12), 4104, false },
-    { "DataOver4096", 1, Frame(1, 4105, 11, 12, 4097), 0, false },
+    {"HeadOnly", 1, Frame(1, 8, 11, 12), 0, true},
+    {"OneByte", 1, Frame(1, 9, 11, 12, 1), 0, true},
+    {"LargestFrame", 1, Frame(1, 4104, 11, 12, 4096), 0, true},
+    {"OtherIdentifier", 2, Frame(1, 8, 11, 12), 0, false},
+    {"ShortFrame", 1, std::vector<BYTE>{1, 0, 7, 0, 11, 0, 12}, 0, false},
+    {"EmptyFrame", 1, std::vector<BYTE>(), 0, false},
+    {"OtherVersion", 1, Frame(2, 8, 11, 12), 0, false},
+    {"VersionZero", 1, Frame(0, 8, 11, 12), 0, false},
+    {"SizeOneOver", 1, Frame(1, 10, 11, 12, 1), 0, false},
+    {"SizeOneUnder", 1, Frame(1, 8, 11, 12, 1), 0, false},
+    {"SizeBelowHead", 1, Frame(1, 4, 11, 12), 0, false},
+    {"CountLargerThanTheBytes", 1, Frame(1, 8, 11, 12), 4104, false},
+    {"DataOver4096", 1, Frame(1, 4105, 11, 12, 4097), 0, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, IPCReceive, testing::ValuesIn(kReceiveCases),
@@ -245,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, IPCReceive, testing::ValuesIn(kReceiveCases),
 TEST(IPCReceiveSink, RefusesWithoutASinkAndPassesTheSinksAnswer)
 {
     std::vector<BYTE> frame = Frame(1, 8, 1, 1);
-    COPYDATASTRUCT cds = { 1, 8, frame.data() };
+    COPYDATASTRUCT cds = {1, 8, frame.data()};
     CIPCRecvCopyData receiver;
     EXPECT_FALSE(receiver.OnCopyData(NULL, &cds));
     EXPECT_FALSE(receiver.OnCopyData(NULL, NULL));
@@ -275,7 +277,7 @@ TEST(IPCReceiveSink, ChangingTheSinkReleasesTheOldOne)
         EXPECT_TRUE(receiver.SetChannelMessageSink(&first));
         EXPECT_EQ(first.refs, 2u);
     }
-    EXPECT_EQ(first.refs, 1u);  // the destructor releases it
+    EXPECT_EQ(first.refs, 1u); // the destructor releases it
 }
 
 // ---- two processes ----------------------------------------------------------
@@ -289,8 +291,7 @@ std::string ProgramFolder()
 }
 
 // Pumps this thread's messages until done() or the time is up.
-template <class Done>
-bool PumpUntil(Done done, DWORD timeout = 10000)
+template <class Done> bool PumpUntil(Done done, DWORD timeout = 10000)
 {
     DWORD start = GetTickCount();
     while (!done()) {
@@ -310,7 +311,7 @@ protected:
     void SetUp() override
     {
         std::string command = "\"" + ProgramFolder() + "ipc_peer.exe\" " + std::to_string(HandleToULong(window.hwnd));
-        STARTUPINFOA si = { sizeof(si) };
+        STARTUPINFOA si = {sizeof(si)};
         ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &peerProcess));
         ASSERT_TRUE(PumpUntil([&] { return !window.sink.messages.empty(); })) << "the peer never said hello";
 
@@ -359,7 +360,7 @@ TEST_F(IPCTwoProcesses, MessagesCrossBothWays)
     EXPECT_EQ(got[0].sub, 6);
     EXPECT_TRUE(got[0].nullData);
     EXPECT_EQ(got[1].main, 107);
-    EXPECT_EQ(got[1].data, std::vector<BYTE>{ one });
+    EXPECT_EQ(got[1].data, std::vector<BYTE>{one});
     EXPECT_EQ(got[2].sub, 9);
     EXPECT_EQ(got[2].size, IPC_MAX_DATA);
     EXPECT_EQ(got[2].data, full);
@@ -378,11 +379,9 @@ TEST_F(IPCTwoProcesses, ThePeerRefusesMalformedFrames)
         std::vector<BYTE> frame;
     };
     const Raw raws[] = {
-        { 2, Frame(1, 8, 1, 1) },
-        { 1, std::vector<BYTE>{ 1, 0, 7, 0, 1, 0, 1 } },
-        { 1, Frame(1, 9, 1, 1) },
-        { 1, Frame(2, 8, 1, 1) },
-        { 1, Frame(1, 4105, 1, 1, 4097) },
+        {2, Frame(1, 8, 1, 1)},          {1, std::vector<BYTE>{1, 0, 7, 0, 1, 0, 1}},
+        {1, Frame(1, 9, 1, 1)},          {1, Frame(2, 8, 1, 1)},
+        {1, Frame(1, 4105, 1, 1, 4097)},
     };
     for (const Raw& raw : raws)
         EXPECT_TRUE(channel.SendRawCopyData(raw.dwData, raw.frame.data(), WORD(raw.frame.size())));

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // "[section]key=value|..." in map order: one string shows the whole document.
 std::string Dump(const CIniReader& reader)
@@ -30,33 +31,35 @@ std::string LoadDump(const std::string& text)
     return Dump(reader);
 }
 
-struct ParseCase {
+struct ParseCase
+{
     const char* name;
     const char* text;
     const char* expected;
 };
 
 const ParseCase kParseCases[] = {
-    { "key trimmed, value keeps its blanks", "[s]\n k = v  \n", "[s]k= v  |" },
-    { "line starting with = ignored", "[s]\n=x\n", "[s]" },
-    { "entries before the first section ignored", "a=1\n[s]\nb=2\n", "[s]b=2|" },
-    { "CR LF line ends", "[s]\r\nk=v\r\n", "[s]k=v|" },
-    { "blanks after the closing bracket", "[abc]  \t\r\nk=v\n", "[abc]k=v|" },
-    { "section name trimmed", "  [ s\t]\nk=v\n", "[s]k=v|" },
-    { "hash comment is no entry", "[s]\n#k=v\n", "[s]" },
-    { "semicolon comment is no entry", "[s]\n;k=v\n", "[s]" },
-    { "indented comment", "[s]\n  # k=v\n", "[s]" },
-    { "later value of a key wins", "[s]\nk=1\nk=2\n", "[s]k=2|" },
-    { "repeated section merges", "[s]\na=1\n[t]\nb=2\n[s]\nc=3\n", "[s]a=1|c=3|[t]b=2|" },
-    { "value may hold =", "[s]\nk=a=b\n", "[s]k=a=b|" },
-    { "empty value", "[s]\nk=\n", "[s]k=|" },
-    { "text after the bracket is an entry", "[s]\n[a]=b\n", "[s][a]=b|" },
-    { "lone bracket is no header", "[s]\n[\nk=v\n", "[s]k=v|" },
-    { "line without = ignored", "[s]\njunk\n\n   \nk=v", "[s]k=v|" },
-    { "keys and names are case-sensitive", "[S]\nK=1\n[s]\nk=2\n", "[S]K=1|[s]k=2|" },
+    {"key trimmed, value keeps its blanks", "[s]\n k = v  \n", "[s]k= v  |"},
+    {"line starting with = ignored", "[s]\n=x\n", "[s]"},
+    {"entries before the first section ignored", "a=1\n[s]\nb=2\n", "[s]b=2|"},
+    {"CR LF line ends", "[s]\r\nk=v\r\n", "[s]k=v|"},
+    {"blanks after the closing bracket", "[abc]  \t\r\nk=v\n", "[abc]k=v|"},
+    {"section name trimmed", "  [ s\t]\nk=v\n", "[s]k=v|"},
+    {"hash comment is no entry", "[s]\n#k=v\n", "[s]"},
+    {"semicolon comment is no entry", "[s]\n;k=v\n", "[s]"},
+    {"indented comment", "[s]\n  # k=v\n", "[s]"},
+    {"later value of a key wins", "[s]\nk=1\nk=2\n", "[s]k=2|"},
+    {"repeated section merges", "[s]\na=1\n[t]\nb=2\n[s]\nc=3\n", "[s]a=1|c=3|[t]b=2|"},
+    {"value may hold =", "[s]\nk=a=b\n", "[s]k=a=b|"},
+    {"empty value", "[s]\nk=\n", "[s]k=|"},
+    {"text after the bracket is an entry", "[s]\n[a]=b\n", "[s][a]=b|"},
+    {"lone bracket is no header", "[s]\n[\nk=v\n", "[s]k=v|"},
+    {"line without = ignored", "[s]\njunk\n\n   \nk=v", "[s]k=v|"},
+    {"keys and names are case-sensitive", "[S]\nK=1\n[s]\nk=2\n", "[S]K=1|[s]k=2|"},
 };
 
-class IniParse : public testing::TestWithParam<ParseCase> {};
+class IniParse : public testing::TestWithParam<ParseCase>
+{};
 
 TEST_P(IniParse, Load)
 {
@@ -165,7 +168,7 @@ TEST_F(IniFileTest, SavesSortedWithCrLfAndReplacesTheOldFile)
 
     // Byte order: upper case before lower case, GBK after ASCII.
     EXPECT_EQ(ReadFile(path), "[B]\r\nk=v\r\n[a]\r\n[b]\r\na= x \r\nz=1\r\n[中文]\r\n名=值\r\n");
-    EXPECT_EQ(Files(), std::vector<std::string>{ "update.ini" });
+    EXPECT_EQ(Files(), std::vector<std::string>{"update.ini"});
 
     CIniReader again;
     std::ifstream file(path, std::ios::binary);
@@ -178,8 +181,8 @@ TEST_F(IniFileTest, FailedSaveKeepsTheOldFile)
     std::string path = m_folder + "update.ini";
     WriteFile(path, "[old]\r\nk=v\r\n");
     // Held open without delete sharing, the old file cannot be replaced.
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_EXISTING, 0, NULL);
+    HANDLE held =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
     CIniReader reader;
@@ -188,7 +191,7 @@ TEST_F(IniFileTest, FailedSaveKeepsTheOldFile)
     EXPECT_FALSE(reader.SaveToFile(path.c_str()));
     CloseHandle(held);
     EXPECT_EQ(ReadFile(path), "[old]\r\nk=v\r\n");
-    EXPECT_EQ(Files(), std::vector<std::string>{ "update.ini" });  // no temporary file left
+    EXPECT_EQ(Files(), std::vector<std::string>{"update.ini"}); // no temporary file left
 
     EXPECT_FALSE(reader.SaveToFile((m_folder + "no such folder\\update.ini").c_str()));
 }

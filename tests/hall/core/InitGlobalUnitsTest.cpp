@@ -8,10 +8,11 @@
 
 #include "StateTestSupport.h"
 
-namespace {
+namespace
+{
 
-const char* const kLibraries[] = { "afx.dll",    "common.dll",   "Helper.dll",   "VQString.dll",
-                                   "Brindle.dll", "Download.dll", "Rivesh.dll",   "Gellbrook.dll" };
+const char* const kLibraries[] = {"afx.dll",     "common.dll",   "Helper.dll", "VQString.dll",
+                                  "Brindle.dll", "Download.dll", "Rivesh.dll", "Gellbrook.dll"};
 
 std::string BinFolder()
 {
@@ -25,7 +26,7 @@ std::string BinFolder()
 std::multimap<std::string, std::string> RunProgram(const std::string& program)
 {
     std::multimap<std::string, std::string> lines;
-    SECURITY_ATTRIBUTES inherit = { sizeof(inherit), NULL, TRUE };
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), NULL, TRUE};
     HANDLE readEnd = NULL, writeEnd = NULL;
     if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
         return lines;
@@ -39,8 +40,8 @@ std::multimap<std::string, std::string> RunProgram(const std::string& program)
     PROCESS_INFORMATION process = {};
     std::string commandLine = "\"" + program + "\"";
     // Started from elsewhere: the program must find its folder itself.
-    BOOL started = CreateProcessA(NULL, &commandLine[0], NULL, NULL, TRUE, 0, NULL, BinFolder().c_str(), &startup,
-                                  &process);
+    BOOL started =
+        CreateProcessA(NULL, &commandLine[0], NULL, NULL, TRUE, 0, NULL, BinFolder().c_str(), &startup, &process);
     CloseHandle(writeEnd);
     if (!started) {
         CloseHandle(readEnd);
@@ -123,7 +124,8 @@ struct MissingCase
     const char* box;
 };
 
-class MissingModule : public InitGlobalUnits, public testing::WithParamInterface<MissingCase> {};
+class MissingModule : public InitGlobalUnits, public testing::WithParamInterface<MissingCase>
+{};
 
 TEST_P(MissingModule, FailsWithItsBox)
 {
@@ -134,11 +136,10 @@ TEST_P(MissingModule, FailsWithItsBox)
     EXPECT_EQ(Value(lines, "box"), std::string("系统消息|") + GetParam().box + "|32");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Libraries, MissingModule,
-    testing::Values(MissingCase{ "Brindle.dll", "000000", "头像组件创建失败！" },
-                    MissingCase{ "Download.dll", "110000", "下载组件创建失败！" },
-                    MissingCase{ "Rivesh.dll", "111000", "玩家形象组件创建失败！" },
-                    MissingCase{ "Gellbrook.dll", "111110", "好友组件创建失败！" }));
+INSTANTIATE_TEST_SUITE_P(Libraries, MissingModule,
+                         testing::Values(MissingCase{"Brindle.dll", "000000", "头像组件创建失败！"},
+                                         MissingCase{"Download.dll", "110000", "下载组件创建失败！"},
+                                         MissingCase{"Rivesh.dll", "111000", "玩家形象组件创建失败！"},
+                                         MissingCase{"Gellbrook.dll", "111110", "好友组件创建失败！"}));
 
 } // namespace

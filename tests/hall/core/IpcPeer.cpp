@@ -11,7 +11,8 @@
 
 #include <stdlib.h>
 
-namespace {
+namespace
+{
 
 CIPCRecvCopyData g_receiver;
 CIPCSendCopyData g_sender;
@@ -67,8 +68,7 @@ int main(int argc, char** argv)
     wc.hInstance = GetModuleHandleA(NULL);
     wc.lpszClassName = "TavrelIpcPeer";
     RegisterClassA(&wc);
-    HWND self = CreateWindowA("TavrelIpcPeer", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL,
-                              wc.hInstance, NULL);
+    HWND self = CreateWindowA("TavrelIpcPeer", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL, wc.hInstance, NULL);
     if (self == NULL || !g_receiver.SetChannelMessageSink(&g_sink))
         return 3;
 

@@ -9,12 +9,13 @@
 #include "MD5Encrypt.h"
 #include "MachineID.h"
 
-namespace {
+namespace
+{
 
 struct Adapter
 {
     UCHAR lana;
-    UCHAR type;         // 0: not counted
+    UCHAR type; // 0: not counted
     BYTE address[6];
 };
 
@@ -23,9 +24,9 @@ class FakeProbe : public CMachineProbe
 {
 public:
     std::vector<Adapter> adapters;
-    std::vector<DWORD> serials = { 0x11223344, 0, 0xA0B0C0D0 };  // C:, D:, E:
+    std::vector<DWORD> serials = {0x11223344, 0, 0xA0B0C0D0}; // C:, D:, E:
     bool openFails = false;
-    UCHAR failCommand = 0;          // the command that answers an error
+    UCHAR failCommand = 0; // the command that answers an error
     std::vector<UCHAR> commands;
 
     bool OpenNetbios(const char*& failure) override
@@ -85,20 +86,20 @@ protected:
         return id;
     }
 
-    const std::vector<BYTE> serialBytes = { 0x44, 0x33, 0x22, 0x11, 0, 0, 0, 0, 0xD0, 0xC0, 0xB0, 0xA0 };
+    const std::vector<BYTE> serialBytes = {0x44, 0x33, 0x22, 0x11, 0, 0, 0, 0, 0xD0, 0xC0, 0xB0, 0xA0};
     FakeProbe probe;
 };
 
 TEST_F(MachineIdentifier, NoAdapterHashesTheSerialsAlone)
 {
-    probe.adapters = { { 0, 0, { 1, 2, 3, 4, 5, 6 } } };   // present but not counted
+    probe.adapters = {{0, 0, {1, 2, 3, 4, 5, 6}}}; // present but not counted
     EXPECT_EQ(Identifier(), Expected(serialBytes));
 }
 
 TEST_F(MachineIdentifier, OneAdapterHashesItsAddressThenTheSerials)
 {
-    probe.adapters = { { 3, 1, { 0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E } } };
-    std::vector<BYTE> bytes = { 0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E };
+    probe.adapters = {{3, 1, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}}};
+    std::vector<BYTE> bytes = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
     bytes.insert(bytes.end(), serialBytes.begin(), serialBytes.end());
     EXPECT_EQ(Identifier(), Expected(bytes));
 }
@@ -107,8 +108,8 @@ TEST_F(MachineIdentifier, OneAdapterHashesItsAddressThenTheSerials)
 // followed by zeros where the first one's count moved the end.
 TEST_F(MachineIdentifier, TwoAdaptersKeepTheLastAddressAndZeros)
 {
-    probe.adapters = { { 0, 1, { 1, 1, 1, 1, 1, 1 } }, { 1, 1, { 2, 2, 2, 2, 2, 2 } } };
-    std::vector<BYTE> bytes = { 2, 2, 2, 2, 2, 2, 0, 0, 0, 0, 0, 0 };
+    probe.adapters = {{0, 1, {1, 1, 1, 1, 1, 1}}, {1, 1, {2, 2, 2, 2, 2, 2}}};
+    std::vector<BYTE> bytes = {2, 2, 2, 2, 2, 2, 0, 0, 0, 0, 0, 0};
     bytes.insert(bytes.end(), serialBytes.begin(), serialBytes.end());
     EXPECT_EQ(Identifier(), Expected(bytes));
 
@@ -127,7 +128,8 @@ struct FailureCase
     const char* failure;
 };
 
-class AdapterFailures : public MachineIdentifier, public testing::WithParamInterface<FailureCase> {};
+class AdapterFailures : public MachineIdentifier, public testing::WithParamInterface<FailureCase>
+{};
 
 TEST_P(AdapterFailures, EndWithWhatWasCounted)
 {
@@ -135,7 +137,7 @@ TEST_P(AdapterFailures, EndWithWhatWasCounted)
     probe.openFails = c.openFails;
     probe.failCommand = c.failCommand;
     for (size_t i = 0; i < c.adapters; ++i)
-        probe.adapters.push_back({ (UCHAR)i, 1, { 9, 9, 9, 9, 9, (BYTE)i } });
+        probe.adapters.push_back({(UCHAR)i, 1, {9, 9, 9, 9, 9, (BYTE)i}});
     BYTE out[64] = {};
     const char* failure = NULL;
     EXPECT_EQ(CMachineID::GetAdapterAddresses(out, sizeof(out), &failure), c.written) << c.name;
@@ -143,17 +145,16 @@ TEST_P(AdapterFailures, EndWithWhatWasCounted)
     EXPECT_STREQ(failure, c.failure) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, AdapterFailures,
-    testing::Values(FailureCase{ "library", true, 0, 1, 0, "加载 NetApi32.dll 失败" },
-                    FailureCase{ "enumeration", false, NCBENUM, 1, 0, "枚举网卡失败" },
-                    FailureCase{ "no adapter", false, 0, 0, 0, "找不到任何网卡" },
-                    FailureCase{ "reset", false, NCBRESET, 2, 0, "重置网卡失败" },
-                    FailureCase{ "status", false, NCBASTAT, 2, 0, "获取网卡状态失败" }));
+INSTANTIATE_TEST_SUITE_P(Steps, AdapterFailures,
+                         testing::Values(FailureCase{"library", true, 0, 1, 0, "加载 NetApi32.dll 失败"},
+                                         FailureCase{"enumeration", false, NCBENUM, 1, 0, "枚举网卡失败"},
+                                         FailureCase{"no adapter", false, 0, 0, 0, "找不到任何网卡"},
+                                         FailureCase{"reset", false, NCBRESET, 2, 0, "重置网卡失败"},
+                                         FailureCase{"status", false, NCBASTAT, 2, 0, "获取网卡状态失败"}));
 
 TEST_F(MachineIdentifier, AccountsKeyHashesTheThreeSerials)
 {
-    probe.adapters = { { 0, 1, { 1, 2, 3, 4, 5, 6 } } };
+    probe.adapters = {{0, 1, {1, 2, 3, 4, 5, 6}}};
     char key[33];
     g_GlobalUnits.GetAccountsKey(key);
     EXPECT_EQ(std::string(key), Expected(serialBytes));

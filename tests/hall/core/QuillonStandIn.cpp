@@ -14,7 +14,8 @@
 
 #include "ServiceShareData.h"
 
-namespace {
+namespace
+{
 
 LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
@@ -63,8 +64,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     wc.hInstance = hInstance;
     wc.lpszClassName = "QuillonStandIn";
     RegisterClassA(&wc);
-    HWND hWnd = CreateWindowA("QuillonStandIn", "Quillon", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, NULL, NULL,
-                              hInstance, NULL);
+    HWND hWnd =
+        CreateWindowA("QuillonStandIn", "Quillon", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, NULL, NULL, hInstance, NULL);
     if (strcmp(mode, "nowindow") != 0)
         pBlock->dwServiceWnd = HandleToULong(hWnd);
     tagServiceShareData copy = *pBlock;
@@ -86,7 +87,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 
     if (strcmp(mode, "notice") == 0) {
         char data[SERVICE_NOTICE_SIZE] = {};
-        COPYDATASTRUCT cds = { SERVICE_NOTICE_DATA, SERVICE_NOTICE_SIZE, data };
+        COPYDATASTRUCT cds = {SERVICE_NOTICE_DATA, SERVICE_NOTICE_SIZE, data};
         SendMessageA(HWND(ULongToHandle(copy.dwHallWnd)), WM_COPYDATA, WPARAM(hWnd), LPARAM(&cds));
     }
 

@@ -9,7 +9,8 @@
 #include "GlobalOption.h"
 #include "StateTestSupport.h"
 
-namespace {
+namespace
+{
 
 class ServerListTest : public testing::Test
 {
@@ -71,7 +72,7 @@ TEST_F(ServerListTest, ANameAloneIsHostAndAddress)
     ASSERT_EQ(options.GetServerCount(), 1);
     const tagLogonServer* server = options.GetServer(0);
     EXPECT_STREQ(server->szHost, "hall.example.invalid");
-    EXPECT_STREQ(server->szIP, "hall.example.in");   // 15 characters
+    EXPECT_STREQ(server->szIP, "hall.example.in"); // 15 characters
     EXPECT_EQ(server->wPort, 9000);
 }
 
@@ -90,7 +91,8 @@ struct WalkCase
     const char* walk;
 };
 
-class CursorWalks : public ServerListTest, public testing::WithParamInterface<WalkCase> {};
+class CursorWalks : public ServerListTest, public testing::WithParamInterface<WalkCase>
+{};
 
 TEST_P(CursorWalks, EachServerOncePerRound)
 {
@@ -99,20 +101,20 @@ TEST_P(CursorWalks, EachServerOncePerRound)
     EXPECT_EQ(Walk(), GetParam().walk) << GetParam().name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lists, CursorWalks,
-    testing::Values(WalkCase{ "one server", 1, 0, "a" }, WalkCase{ "two from 0", 2, 0, "ab" },
-                    WalkCase{ "two from 1", 2, 1, "ba" }, WalkCase{ "three from 0", 3, 0, "abc" },
-                    WalkCase{ "four from 2", 4, 2, "cdab" }, WalkCase{ "last id out of range", 3, 5, "" },
-                    WalkCase{ "no last id", 3, -1, "" }, WalkCase{ "empty list", 0, 0, "" }));
+INSTANTIATE_TEST_SUITE_P(Lists, CursorWalks,
+                         testing::Values(WalkCase{"one server", 1, 0, "a"}, WalkCase{"two from 0", 2, 0, "ab"},
+                                         WalkCase{"two from 1", 2, 1, "ba"}, WalkCase{"three from 0", 3, 0, "abc"},
+                                         WalkCase{"four from 2", 4, 2, "cdab"},
+                                         WalkCase{"last id out of range", 3, 5, ""}, WalkCase{"no last id", 3, -1, ""},
+                                         WalkCase{"empty list", 0, 0, ""}));
 
 TEST_F(ServerListTest, AChosenServerStartsANewRound)
 {
-    WriteServers({ 9000, 9000, 9000 }, 5);
+    WriteServers({9000, 9000, 9000}, 5);
     EXPECT_EQ(Walk(), "");
     options.SetLastServer(1);
     EXPECT_EQ(Walk(), "bca");
-    EXPECT_EQ(options.GetLastServer(), 0);     // the server handed out last
+    EXPECT_EQ(options.GetLastServer(), 0); // the server handed out last
     // A reconnect after a success starts with the server that answered.
     options.SetLastServer(2);
     EXPECT_EQ(Walk(), "cab");
@@ -123,7 +125,7 @@ TEST_F(ServerListTest, AChosenServerStartsANewRound)
 
 TEST_F(ServerListTest, LastServerAndProxyAreWrittenBack)
 {
-    WriteServers({ 9000, 9000 }, 0);
+    WriteServers({9000, 9000}, 0);
     options.SetLastServer(1);
     options.SaveLastServer();
     tagProxyInfo proxy;
@@ -262,7 +264,7 @@ TEST_F(FastServerProbe, TheFirstServerToAnswerWins)
     SlowListener slow;
     FastListener fast;
     RefusingPort refusing;
-    WriteServers({ slow.Port(), fast.Port(), refusing.Port() }, 0);
+    WriteServers({slow.Port(), fast.Port(), refusing.Port()}, 0);
     options.StartFastServerProbe();
     DWORD start = GetTickCount();
     while (options.GetFastServerResult() != 1 && GetTickCount() - start < 5000)
@@ -277,7 +279,7 @@ TEST_F(FastServerProbe, AFailureIsOverwrittenByALaterAnswer)
 {
     SlowListener slow;
     RefusingPort refusing;
-    WriteServers({ slow.Port(), refusing.Port() }, 0);
+    WriteServers({slow.Port(), refusing.Port()}, 0);
     options.StartFastServerProbe();
     DWORD start = GetTickCount();
     while (options.GetFastServerResult() == FAST_SERVER_NONE && GetTickCount() - start < 5000)
@@ -292,7 +294,7 @@ TEST_F(FastServerProbe, AnswersAfterTheBoundDoNotCount)
     CFastServerProbe::s_dwConnectBound = 300;
     SlowListener slow;
     RefusingPort refusing;
-    WriteServers({ slow.Port(), refusing.Port() }, 0);
+    WriteServers({slow.Port(), refusing.Port()}, 0);
     DWORD start = GetTickCount();
     options.StartFastServerProbe();
     EXPECT_EQ(Finish(), FAST_SERVER_FAILED);
@@ -302,7 +304,7 @@ TEST_F(FastServerProbe, AnswersAfterTheBoundDoNotCount)
 TEST_F(FastServerProbe, EverythingRefusedIsRecordedWhenAllowed)
 {
     RefusingPort first, second;
-    WriteServers({ first.Port(), second.Port() }, 0);
+    WriteServers({first.Port(), second.Port()}, 0);
     EXPECT_TRUE(options.ShouldFindFastServer());
     options.StartFastServerProbe();
     EXPECT_EQ(Finish(), FAST_SERVER_FAILED);
@@ -310,7 +312,7 @@ TEST_F(FastServerProbe, EverythingRefusedIsRecordedWhenAllowed)
     // A failed probe never moves the cursor.
     EXPECT_EQ(Walk(), "ab");
 
-    options.RecordFastServer();     // "findip" off: nothing written
+    options.RecordFastServer(); // "findip" off: nothing written
     EXPECT_EQ(folder.Read("config\\ServerList.ini").find("FindFastServer"), std::string::npos);
     folder.Write("config\\dynamic\\DynaItemCfg.ini", "[IsFindFastIp]\r\nfindip=1\r\n");
     options.RecordFastServer();
@@ -322,7 +324,7 @@ TEST_F(FastServerProbe, TheWinnerIsTakenOnceAfterTheChosenServer)
     RefusingPort refusing;
     FastListener fast;
     RefusingPort other;
-    WriteServers({ refusing.Port(), fast.Port(), other.Port() }, 0);
+    WriteServers({refusing.Port(), fast.Port(), other.Port()}, 0);
     options.StartFastServerProbe();
     ASSERT_EQ(Finish(), 1);
     // LastServerID set the reuse flag: the chosen server first, then the
@@ -334,7 +336,7 @@ TEST_F(FastServerProbe, TheWinnerIsTakenOnceAfterTheChosenServer)
     EXPECT_EQ(Walk(), "bca");
 
     folder.Write("config\\dynamic\\DynaItemCfg.ini", "[IsFindFastIp]\r\nfindip=1\r\n");
-    options.SetLastServer(1);       // connected to the winner
+    options.SetLastServer(1); // connected to the winner
     options.RecordFastServer();
     EXPECT_NE(folder.Read("config\\ServerList.ini").find("FindFastServer=1"), std::string::npos);
 }

@@ -9,7 +9,8 @@
 
 #include "GlobalUnits.h"
 
-namespace {
+namespace
+{
 
 // The hall window hands WM_COPYDATA to the data centre, as the frame does.
 class CHallWindow
@@ -27,18 +28,17 @@ public:
     ~CHallWindow() { DestroyWindow(m_hWnd); }
 
     HWND m_hWnd;
-    std::vector<bool> Notices;  // what OnServiceCopyData answered
+    std::vector<bool> Notices; // what OnServiceCopyData answered
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     {
         if (uMsg == WM_NCCREATE)
-            SetWindowLongPtrA(hWnd, GWLP_USERDATA,
-                              LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+            SetWindowLongPtrA(hWnd, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
         CHallWindow* self = reinterpret_cast<CHallWindow*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
         if (uMsg == WM_COPYDATA && self != NULL) {
-            bool handled = self->m_pDataCenter->OnServiceCopyData(HWND(wParam),
-                                                                  reinterpret_cast<COPYDATASTRUCT*>(lParam));
+            bool handled =
+                self->m_pDataCenter->OnServiceCopyData(HWND(wParam), reinterpret_cast<COPYDATASTRUCT*>(lParam));
             self->Notices.push_back(handled);
             return handled;
         }
@@ -63,7 +63,7 @@ protected:
 
     void TearDown() override
     {
-        DataCenterTest::TearDown();  // ends a stand-in that still runs
+        DataCenterTest::TearDown(); // ends a stand-in that still runs
         SetEnvironmentVariableA("TAVREL_QUILLON_REPORT", NULL);
         SetEnvironmentVariableA("TAVREL_QUILLON_MODE", NULL);
         CClientDataCenter::SetServiceProgram("Quillon.exe");
@@ -115,7 +115,9 @@ TEST_F(ServiceShareTest, BlockNameAndLayout)
     // The logon writes the digest, its result the user id.
     ListenToAll();
     ConnectToServer();
-    m_Server.On(1002, 2, { CHallServer::Reply(1002, 1002, CWireBytes().U32(0).U32(0x11223344).Str("n").U16(1).U8(0).Counted("").Vector()) });
+    m_Server.On(1002, 2,
+                {CHallServer::Reply(1002, 1002,
+                                    CWireBytes().U32(0).U32(0x11223344).Str("n").U16(1).U8(0).Counted("").Vector())});
     tagLogonInput input = {};
     strcpy(input.szAccounts, "a");
     strcpy(input.szPassword, "0123456789abcdef0123456789abcdef");
@@ -200,12 +202,12 @@ TEST_F(ServiceShareTest, FaceNoticeOnlyInItsOwnShape)
         bool taken;
     };
     const Case cases[] = {
-        { "the notice", service, { 0, 256, data }, true },
-        { "the notice without data", service, { 0, 0, NULL }, true },
-        { "another dwData", service, { 1, 256, data }, false },
-        { "another size", service, { 0, 8, data }, false },
-        { "another sender", hall.m_hWnd, { 0, 256, data }, false },
-        { "no sender", NULL, { 0, 256, data }, false },
+        {"the notice", service, {0, 256, data}, true},
+        {"the notice without data", service, {0, 0, NULL}, true},
+        {"another dwData", service, {1, 256, data}, false},
+        {"another size", service, {0, 8, data}, false},
+        {"another sender", hall.m_hWnd, {0, 256, data}, false},
+        {"no sender", NULL, {0, 256, data}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -218,7 +220,7 @@ TEST_F(ServiceShareTest, FaceNoticeOnlyInItsOwnShape)
 
 TEST_F(ServiceShareTest, NoticeBeforeAnyProgramIsRefused)
 {
-    COPYDATASTRUCT cds = { 0, 0, NULL };
+    COPYDATASTRUCT cds = {0, 0, NULL};
     EXPECT_FALSE(m_pDataCenter->OnServiceCopyData(m_MainWnd.GetSafeHwnd(), &cds));
 }
 

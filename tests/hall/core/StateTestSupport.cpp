@@ -110,15 +110,14 @@ std::string CProfileApp::SectionKey(const std::string& section)
 bool CProfileApp::ReadValue(const std::string& section, const std::string& name, DWORD& value)
 {
     DWORD size = sizeof(value);
-    return RegGetValueA(HKEY_CURRENT_USER, SectionKey(section).c_str(), name.c_str(), RRF_RT_REG_DWORD, NULL,
-                        &value, &size) == ERROR_SUCCESS;
+    return RegGetValueA(HKEY_CURRENT_USER, SectionKey(section).c_str(), name.c_str(), RRF_RT_REG_DWORD, NULL, &value,
+                        &size) == ERROR_SUCCESS;
 }
 
 void CProfileApp::WriteValue(const std::string& section, const std::string& name, DWORD value)
 {
     HKEY key = NULL;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, NULL, 0, KEY_WRITE, NULL, &key,
-                              NULL),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, NULL, 0, KEY_WRITE, NULL, &key, NULL),
               ERROR_SUCCESS);
     RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
     RegCloseKey(key);

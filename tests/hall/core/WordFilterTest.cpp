@@ -7,7 +7,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 const char kWordFile[] = "config\\original\\wordfilter.txt";
 
@@ -17,35 +18,36 @@ void Load(CWordFilter& filter, const CTestFolder& folder)
     filter.LoadWordList();
 }
 
-struct FilterCase {
+struct FilterCase
+{
     const char* name;
-    const char* file;    // the whole word file, its first byte included
+    const char* file; // the whole word file, its first byte included
     const char* text;
     bool clean;
-    const char* result;  // checked when not clean
+    const char* result; // checked when not clean
 };
 
 // Texts are GBK at run time. Trail bytes of 丂乕乗乣亄亅亊 are @ [ \ ` { | ~,
 // of 丄 乑 乤 they are A Z a; 中国 is D6D0 B9FA, and D0B9 is 泄; 啊阿 is
 // B0A1 B0A2, and A1B0 is the full-width quote “.
 const FilterCase kCases[] = {
-    { "capitals and commas fold into the word", "-abc\n", "Ab,c", false, "***" },
-    { "word split by blanks and full-width punctuation", "-abc\n", "a （b）。c", false, "***" },
-    { "a word twice is masked twice", "-abc\n", "abcxabc", false, "***x***" },
-    { "clean text with punctuation", "-abc\n", "hello, world!", true, "" },
-    { "first byte never begins a word", "q\r\nabc\r\n", "q", true, "" },
-    { "lines trimmed and lower-cased, empty ones vanish", "-\r\n\t  BAD \t\r\n\r\n  \nWord", "a bad WORD", false,
-      "a*******" },
-    { "file order is matching order", "-bc\nabcd\n", "abcd", false, "a**d" },
-    { "a word holding '*' ends", "-b\na*\n", "ab", false, "a*" },
-    { "a word of masks only ends", "-**\nb\n", "bb", false, "**" },
-    { "trail bytes like punctuation pass through", "-abc\n", "丂乕乗乣亄亅亊 abc", false, "丂乕乗乣亄亅亊***" },
-    { "trail letters are not lower-cased", "-abc\n", "丄乑abc", false, "丄乑***" },
-    { "punctuation bytes inside a character stay", "-x\n", "啊“阿x", false, "啊阿*" },
-    { "an ASCII word never matches a trail byte", "-a\n", "乤", true, "" },
-    { "a byte-wise lower-cased text would match", "-乤\n", "丄", true, "" },
-    { "a word never matches across two characters", "-泄\n", "中国", true, "" },
-    { "a double-byte word matches whole characters", "-泄\n", "中泄国", false, "中**国" },
+    {"capitals and commas fold into the word", "-abc\n", "Ab,c", false, "***"},
+    {"word split by blanks and full-width punctuation", "-abc\n", "a （b）。c", false, "***"},
+    {"a word twice is masked twice", "-abc\n", "abcxabc", false, "***x***"},
+    {"clean text with punctuation", "-abc\n", "hello, world!", true, ""},
+    {"first byte never begins a word", "q\r\nabc\r\n", "q", true, ""},
+    {"lines trimmed and lower-cased, empty ones vanish", "-\r\n\t  BAD \t\r\n\r\n  \nWord", "a bad WORD", false,
+     "a*******"},
+    {"file order is matching order", "-bc\nabcd\n", "abcd", false, "a**d"},
+    {"a word holding '*' ends", "-b\na*\n", "ab", false, "a*"},
+    {"a word of masks only ends", "-**\nb\n", "bb", false, "**"},
+    {"trail bytes like punctuation pass through", "-abc\n", "丂乕乗乣亄亅亊 abc", false, "丂乕乗乣亄亅亊***"},
+    {"trail letters are not lower-cased", "-abc\n", "丄乑abc", false, "丄乑***"},
+    {"punctuation bytes inside a character stay", "-x\n", "啊“阿x", false, "啊阿*"},
+    {"an ASCII word never matches a trail byte", "-a\n", "乤", true, ""},
+    {"a byte-wise lower-cased text would match", "-乤\n", "丄", true, ""},
+    {"a word never matches across two characters", "-泄\n", "中国", true, ""},
+    {"a double-byte word matches whole characters", "-泄\n", "中泄国", false, "中**国"},
 };
 
 void PrintTo(const FilterCase& c, std::ostream* os)
@@ -53,7 +55,8 @@ void PrintTo(const FilterCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class WordFilterCases : public testing::TestWithParam<FilterCase> {};
+class WordFilterCases : public testing::TestWithParam<FilterCase>
+{};
 
 TEST_P(WordFilterCases, Filter)
 {

@@ -144,7 +144,7 @@ protected:
 
     void ExpectShaped()
     {
-        EXPECT_EQ(WindowRect(), CRect(40, 30, 70, 50));  // the picture's size, in the same place
+        EXPECT_EQ(WindowRect(), CRect(40, 30, 70, 50)); // the picture's size, in the same place
         EXPECT_FALSE(RegionHolds(m_hWnd, 0, 0));
         EXPECT_FALSE(RegionHolds(m_hWnd, 4, 4));
         EXPECT_TRUE(RegionHolds(m_hWnd, 5, 0));

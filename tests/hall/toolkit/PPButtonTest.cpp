@@ -63,7 +63,7 @@ TEST_F(PPButtonTest, TakesOneStatesSizeAndDrawsEachState)
     EXPECT_EQ(Face(), kStates[0]);
     m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(Face(), kStates[1]);
-    EXPECT_EQ(CWnd::GetFocus(), &m_button);  // hovering takes the focus
+    EXPECT_EQ(CWnd::GetFocus(), &m_button); // hovering takes the focus
     m_button.SendMessage(BM_SETSTATE, TRUE);
     EXPECT_EQ(Face(), kStates[2]);
     m_button.SendMessage(BM_SETSTATE, FALSE);

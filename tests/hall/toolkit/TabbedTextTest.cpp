@@ -42,7 +42,7 @@ private:
 struct Output
 {
     int x, y;
-    int nChars;  // characters as recorded (a double-byte character is one)
+    int nChars; // characters as recorded (a double-byte character is one)
 };
 
 int CALLBACK CollectOutputs(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam)
@@ -50,15 +50,14 @@ int CALLBACK CollectOutputs(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int
     auto* pOutputs = reinterpret_cast<std::vector<Output>*>(lParam);
     if (pRecord->iType == EMR_EXTTEXTOUTW || pRecord->iType == EMR_EXTTEXTOUTA) {
         const EMREXTTEXTOUTW* pText = reinterpret_cast<const EMREXTTEXTOUTW*>(pRecord);
-        pOutputs->push_back({(int)pText->emrtext.ptlReference.x, (int)pText->emrtext.ptlReference.y,
-                             (int)pText->emrtext.nChars});
+        pOutputs->push_back(
+            {(int)pText->emrtext.ptlReference.x, (int)pText->emrtext.ptlReference.y, (int)pText->emrtext.nChars});
     }
     return 1;
 }
 
 // Draws into a metafile and answers the outputs and the routine's result.
-std::vector<Output> Draw(const char* text, int x, int y, int right, int lineHeight, int* pResult,
-                         TEXTMETRICA* pMetrics)
+std::vector<Output> Draw(const char* text, int x, int y, int right, int lineHeight, int* pResult, TEXTMETRICA* pMetrics)
 {
     HDC hMeta = CreateEnhMetaFileA(NULL, NULL, NULL, NULL);
     SelectObject(hMeta, GetStockObject(DEFAULT_GUI_FONT));
@@ -82,13 +81,13 @@ TEST(TabbedText, MeasuringCountsLinesAndBreaks)
         int height;
     } cases[] = {
         {"ab", 1000, kLine},
-        {"a\r\nb", 1000, 2 * kLine},   // CR LF is one break
+        {"a\r\nb", 1000, 2 * kLine}, // CR LF is one break
         {"a\rb", 1000, 2 * kLine},
         {"a\n\nb", 1000, 3 * kLine},
         {"a\n\r\nb", 1000, 3 * kLine},
         {"", 1000, kLine},
-        {"abc", 3 * avg, kLine},       // the third character ends on the edge
-        {"abcd", 3 * avg, 2 * kLine},  // the fourth passes it: a wrap after it
+        {"abc", 3 * avg, kLine},      // the third character ends on the edge
+        {"abcd", 3 * avg, 2 * kLine}, // the fourth passes it: a wrap after it
         {"abcd\n", 3 * avg, 3 * kLine},
     };
     for (const auto& c : cases) {
@@ -119,7 +118,7 @@ TEST(TabbedText, TheCursorAdvancesAndWraps)
         EXPECT_EQ(cursor.x, c.expected.x);
         EXPECT_EQ(cursor.y, c.expected.y);
     }
-    AdvanceTextCursor(POINT{0, 0}, NULL, 100, kLine, 7, 1);  // no cursor: nothing
+    AdvanceTextCursor(POINT{0, 0}, NULL, 100, kLine, 7, 1); // no cursor: nothing
 }
 
 TEST(TabbedText, DoubleBytePairsFollowTheLeadByte)
@@ -129,12 +128,9 @@ TEST(TabbedText, DoubleBytePairsFollowTheLeadByte)
         const char* text;
         bool pair;
     } cases[] = {
-        {"你", true},
-        {"\x81\x40", true},  // a GBK trail byte below 0x80
-        {"\xFE\x7E", true},
-        {"ab", false},
-        {"a\xC4\xE3", false},
-        {"\xC4", false},     // a lead byte at the end: the terminator is no trail byte
+        {"你", true},         {"\x81\x40", true}, // a GBK trail byte below 0x80
+        {"\xFE\x7E", true},   {"ab", false},
+        {"a\xC4\xE3", false}, {"\xC4", false}, // a lead byte at the end: the terminator is no trail byte
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -149,7 +145,9 @@ TEST(TabbedText, DrawingPutsEachCharacterAtTheCursor)
     // double-byte one whole and as wide as the widest character.
     int nResult = -1;
     TEXTMETRICA tm;
-    std::vector<Output> outputs = Draw("a\x81\x40" "b", 10, 20, 1000, kLine, &nResult, &tm);
+    std::vector<Output> outputs = Draw("a\x81\x40"
+                                       "b",
+                                       10, 20, 1000, kLine, &nResult, &tm);
     EXPECT_EQ(nResult, 0);
     ASSERT_EQ(outputs.size(), 3u);
     EXPECT_EQ(outputs[0].x, 10);
@@ -162,7 +160,7 @@ TEST(TabbedText, DrawingPutsEachCharacterAtTheCursor)
     // Breaks and wraps move down; the answer counts the line advances.
     outputs = Draw("ab\r\ncd", 10, 20, 10 + tm.tmAveCharWidth, kLine, &nResult, &tm);
     ASSERT_EQ(outputs.size(), 4u);
-    EXPECT_EQ(nResult, 3);  // b passes the edge, CR LF, d passes it again
+    EXPECT_EQ(nResult, 3); // b passes the edge, CR LF, d passes it again
     EXPECT_EQ(outputs[1].x, 10 + tm.tmAveCharWidth);
     EXPECT_EQ(outputs[1].y, 20);
     EXPECT_EQ(outputs[2].x, 10);

@@ -16,7 +16,7 @@ protected:
     }
 
     std::unique_ptr<CFileUpdate> m_update;
-    CString m_strFolder;  // the dynamic folder, with its separator
+    CString m_strFolder; // the dynamic folder, with its separator
 };
 
 TEST_F(ExtractTest, EveryEntryButThumbsDbIsUnpacked)
@@ -46,12 +46,11 @@ TEST_F(ExtractTest, NamesLeavingTheFolderWriteNothingOutsideIt)
     char szDrive[MAX_PATH];
     GetTempPathA(MAX_PATH, szDrive);
     szDrive[3] = '\0';
-    for (int i = 1; i <= 6; i++)
-    {
+    for (int i = 1; i <= 6; i++) {
         char szName[32];
         sprintf(szName, "evil%d.txt", i);
-        for (const CString& strWhere : {m_strFolder, Work("config\\"), Work(""), m_temp->Path() + "\\..\\",
-                                        CString(szDrive)})
+        for (const CString& strWhere :
+             {m_strFolder, Work("config\\"), Work(""), m_temp->Path() + "\\..\\", CString(szDrive)})
             EXPECT_FALSE(Exists(strWhere + szName)) << strWhere << szName;
     }
 }
@@ -85,15 +84,9 @@ TEST(BulletinColor, SixHexDigitsWithOrWithoutHash)
         const char* pszText;
         COLORREF crColor;
     } cases[] = {
-        {"#ff0000", RGB(255, 0, 0)},
-        {"ff0000", RGB(255, 0, 0)},
-        {"#00FF7f", RGB(0, 255, 127)},
-        {"##0000ff", RGB(0, 0, 255)},
-        {"#f", RGB(0, 0, 0)},
-        {"#fff", RGB(0, 0, 0)},
-        {"", RGB(0, 0, 0)},
-        {NULL, RGB(0, 0, 0)},
-        {"#12345g", RGB(0, 0, 0)},
+        {"#ff0000", RGB(255, 0, 0)},  {"ff0000", RGB(255, 0, 0)}, {"#00FF7f", RGB(0, 255, 127)},
+        {"##0000ff", RGB(0, 0, 255)}, {"#f", RGB(0, 0, 0)},       {"#fff", RGB(0, 0, 0)},
+        {"", RGB(0, 0, 0)},           {NULL, RGB(0, 0, 0)},       {"#12345g", RGB(0, 0, 0)},
         {"#1234567", RGB(0, 0, 0)},
     };
     for (const Case& c : cases)
@@ -116,10 +109,11 @@ TEST_F(BulletinTest, EachLoadReplacesTheList)
                "<Other color=\"#00ff00\">not an item</Other>\r\n"
                "<Item color=\"0000ff\">second</Item>\r\n"
                "<Item color=\"#f\"></Item>\r\n"
-               "<Item>" + strLong + "</Item>\r\n"
-               "</BulletinList>\r\n");
-    for (int nRound = 1; nRound <= 2; nRound++)
-    {
+               "<Item>" +
+                   strLong +
+                   "</Item>\r\n"
+                   "</BulletinList>\r\n");
+    for (int nRound = 1; nRound <= 2; nRound++) {
         update.LoadBulletin();
         EXPECT_EQ(nRound, m_host->m_nBulletinCalls);
         ASSERT_EQ(4u, m_host->m_Bulletins.size());

@@ -15,8 +15,7 @@ void ListFiles(const CString& strFolder, const CString& strPrefix, std::vector<s
     HANDLE hFind = FindFirstFileA(strFolder + "\\*", &found);
     if (hFind == INVALID_HANDLE_VALUE)
         return;
-    do
-    {
+    do {
         CString strName = found.cFileName;
         if (strName == "." || strName == "..")
             continue;
@@ -30,10 +29,11 @@ void ListFiles(const CString& strFolder, const CString& strPrefix, std::vector<s
 
 TEST_F(FileInMemTest, ArchiveIsReadInMemoryAndItsUpdateIniHandedOver)
 {
-    m_server.SetReply("/u/Update.zip", CHttpTestServer::Ok(MakeZip({{"readme.txt", "not this one"},
-                                                                     {"Update.ini", kUpdateIni},
-                                                                     {"sub\\Update.ini", "[HallDownload]\r\nversion=1\r\n"},
-                                                                     {"big.bin", CHttpTestServer::Pattern(200000)}})));
+    m_server.SetReply("/u/Update.zip",
+                      CHttpTestServer::Ok(MakeZip({{"readme.txt", "not this one"},
+                                                   {"Update.ini", kUpdateIni},
+                                                   {"sub\\Update.ini", "[HallDownload]\r\nversion=1\r\n"},
+                                                   {"big.bin", CHttpTestServer::Pattern(200000)}})));
     CFileUpdate update(m_host.get());
     ASSERT_TRUE(update.DownloadZipToMemory(Url("/u/Update.zip").c_str(), NotifyWnd(), UPDATE_KIND_HALL_VERSION));
     EXPECT_TRUE(update.IsTaskStarted());
@@ -72,8 +72,7 @@ TEST_F(FileInMemTest, EachFailureIsReportedWithItsCode)
         {"damaged entry", CHttpTestServer::Ok(strDamaged), 0},
     };
     CFileUpdate update(m_host.get());
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
         m_server.SetReply("/u/Update.zip", c.reply);
         ASSERT_TRUE(update.DownloadZipToMemory(Url("/u/Update.zip").c_str(), NotifyWnd(), UPDATE_KIND_HALL_VERSION));

@@ -107,8 +107,7 @@ TEST_F(FileTaskTest, RefusedOrBrokenDownloadKeepsTheOldFile)
         {"cut inside the first block", CutAfter(1000)},
         {"cut after the first block", CutAfter(4500)},
     };
-    for (const RefusedCase& c : cases)
-    {
+    for (const RefusedCase& c : cases) {
         SCOPED_TRACE(c.pszName);
         m_server.SetReply("/f/target.ini", c.reply);
         Transfer result = Run(Url("/f/target.ini"));
@@ -125,9 +124,8 @@ TEST_F(FileTaskTest, UnreachableServerOrForeignUrlFails)
 {
     char szClosed[64];
     sprintf(szClosed, "http://127.0.0.1:%u/f/target.ini", ClosedPort());
-    for (const std::string& strUrl : {std::string(szClosed), std::string("ftp://127.0.0.1/target.ini"),
-                                      std::string("not a url")})
-    {
+    for (const std::string& strUrl :
+         {std::string(szClosed), std::string("ftp://127.0.0.1/target.ini"), std::string("not a url")}) {
         SCOPED_TRACE(strUrl);
         Transfer result = Run(strUrl);
         EXPECT_EQ((UINT)WM_UPDATE_FAILED, result.report.uMessage);
@@ -156,8 +154,8 @@ TEST_F(FileTaskTest, OldFileInUseIsNotLost)
     m_server.SetReply("/f/target.ini", CHttpTestServer::Ok(FileBody("new")));
     // Someone reads the old file and lets it be deleted meanwhile: a delete
     // would succeed, but the new file cannot take its place yet.
-    HANDLE hReader = CreateFileA(m_strLocal, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE hReader = CreateFileA(m_strLocal, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                 OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, hReader);
     Transfer result = Run(Url("/f/target.ini"));
     CloseHandle(hReader);

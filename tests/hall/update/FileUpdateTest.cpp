@@ -13,7 +13,7 @@ TEST_F(FileUpdateTest, VersionTagBecomesThePublicVersionOfTheLocalFile)
 {
     struct Case
     {
-        const char* pszLocalText;  // NULL: no local file
+        const char* pszLocalText; // NULL: no local file
         const char* pszUrlPath;
         const char* pszRequested;
     } cases[] = {
@@ -22,8 +22,7 @@ TEST_F(FileUpdateTest, VersionTagBecomesThePublicVersionOfTheLocalFile)
         {"[Public]\r\nversion=37\r\n", "/f/list.ini", "/f/list.ini"},
         {"[Public]\r\nversion=5\r\n", "/f/<version>/list.ini?v=<version>", "/f/5/list.ini?v=5"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.pszUrlPath);
         CFileUpdate update(m_host.get());
         DeleteFileA(Dynamic("list.ini"));
@@ -48,8 +47,8 @@ TEST_F(FileUpdateTest, FullPathKindsWriteWhereTheyAreToldWithVersionZero)
     WriteBytes(strPath, "[Public]\r\nversion=9\r\n");
     std::string strBody = FileBody("words");
     m_server.SetReply("/w/filter.txt?v=0", CHttpTestServer::Ok(strBody));
-    ASSERT_TRUE(update.UpdateFile(Url("/w/filter.txt?v=<version>").c_str(), strPath, NotifyWnd(),
-                                  UPDATE_KIND_WORD_FILTER));
+    ASSERT_TRUE(
+        update.UpdateFile(Url("/w/filter.txt?v=<version>").c_str(), strPath, NotifyWnd(), UPDATE_KIND_WORD_FILTER));
     Report report = WaitReport();
     EXPECT_EQ((UINT)WM_UPDATE_FINISHED, report.uMessage);
     EXPECT_EQ((WPARAM)UPDATE_KIND_WORD_FILTER, report.wParam);
@@ -60,8 +59,8 @@ TEST_F(FileUpdateTest, NameLeavingTheDynamicFolderIsRefused)
 {
     CFileUpdate update(m_host.get());
     m_server.SetReply("/f/evil.ini", CHttpTestServer::Ok(FileBody("evil")));
-    for (const char* pszName : {"..\\evil.ini", "..\\..\\evil.ini", "C:\\evil.ini", "\\evil.ini", "sub\\..\\..\\evil.ini"})
-    {
+    for (const char* pszName :
+         {"..\\evil.ini", "..\\..\\evil.ini", "C:\\evil.ini", "\\evil.ini", "sub\\..\\..\\evil.ini"}) {
         SCOPED_TRACE(pszName);
         EXPECT_FALSE(update.UpdateFile(Url("/f/evil.ini").c_str(), pszName, NotifyWnd(), UPDATE_KIND_FILE));
     }
@@ -84,35 +83,40 @@ TEST_F(FileUpdateTest, OnlyFilesWhoseVersionsRoseAreFetched)
     {
         const char* pszWhat;
         std::function<bool(CFileUpdate&)> start;
-        std::vector<std::pair<const char*, const char*>> fetched;  // server path, local path under the program folder
+        std::vector<std::pair<const char*, const char*>> fetched; // server path, local path under the program folder
     } cases[] = {
-        {"server list, installed older", [&](CFileUpdate& u) { return u.UpdateConfigFile(4, 0, NotifyWnd()); },
+        {"server list, installed older",
+         [&](CFileUpdate& u) { return u.UpdateConfigFile(4, 0, NotifyWnd()); },
          {{"/l/ServerList.ini", "config//ServerList.ini"}}},
         {"server list, same version", [&](CFileUpdate& u) { return u.UpdateConfigFile(5, 0, NotifyWnd()); }, {}},
         {"server list, installed newer", [&](CFileUpdate& u) { return u.UpdateConfigFile(6, 0, NotifyWnd()); }, {}},
-        {"service list", [&](CFileUpdate& u) { return u.UpdateConfigFile(0, 1, NotifyWnd()); },
+        {"service list",
+         [&](CFileUpdate& u) { return u.UpdateConfigFile(0, 1, NotifyWnd()); },
          {{"/l/ServiceServerList.ini", "config//ServiceServerList.ini"}}},
-        {"address list", [&](CFileUpdate& u) { return u.UpdateConfigFile(2, 2, NotifyWnd()); },
+        {"address list",
+         [&](CFileUpdate& u) { return u.UpdateConfigFile(2, 2, NotifyWnd()); },
          {{"/l/Urls.ini", "config//Urls.ini"}}},
         {"unknown list", [&](CFileUpdate& u) { return u.UpdateConfigFile(0, 3, NotifyWnd()); }, {}},
-        {"logon banner", [&](CFileUpdate& u) { return u.UpdateAdBanner(1, 0, NotifyWnd()); },
-         {{"/b/cfg.xml", "Res\\Logon\\ADBanner\\bannercfg.xml"}, {"/b/img/logon.bmp", "Res\\Logon\\ADBanner\\logon.bmp"}}},
+        {"logon banner",
+         [&](CFileUpdate& u) { return u.UpdateAdBanner(1, 0, NotifyWnd()); },
+         {{"/b/cfg.xml", "Res\\Logon\\ADBanner\\bannercfg.xml"},
+          {"/b/img/logon.bmp", "Res\\Logon\\ADBanner\\logon.bmp"}}},
         {"logon banner, same version", [&](CFileUpdate& u) { return u.UpdateAdBanner(2, 0, NotifyWnd()); }, {}},
-        {"close banner", [&](CFileUpdate& u) { return u.UpdateAdBanner(3, 1, NotifyWnd()); },
-         {{"/b/close.xml", "Res\\Close\\ADBanner\\closebannercfg.xml"}, {"/b/img/close.bmp", "Res\\Close\\ADBanner\\close.bmp"}}},
+        {"close banner",
+         [&](CFileUpdate& u) { return u.UpdateAdBanner(3, 1, NotifyWnd()); },
+         {{"/b/close.xml", "Res\\Close\\ADBanner\\closebannercfg.xml"},
+          {"/b/img/close.bmp", "Res\\Close\\ADBanner\\close.bmp"}}},
     };
     ::CreateDirectoryA(Work("Res\\Logon"), NULL);
     ::CreateDirectoryA(Work("Res\\Logon\\ADBanner"), NULL);
     ::CreateDirectoryA(Work("Res\\Close"), NULL);
     ::CreateDirectoryA(Work("Res\\Close\\ADBanner"), NULL);
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
         CFileUpdate update(m_host.get());
         size_t nBefore = m_server.GetRequests().size();
         EXPECT_EQ(!c.fetched.empty(), c.start(update));
-        for (size_t i = 0; i < c.fetched.size(); i++)
-        {
+        for (size_t i = 0; i < c.fetched.size(); i++) {
             Report report = WaitReport();
             EXPECT_EQ((UINT)WM_UPDATE_FINISHED, report.uMessage);
             EXPECT_EQ((WPARAM)UPDATE_KIND_FILE, report.wParam);
@@ -120,8 +124,7 @@ TEST_F(FileUpdateTest, OnlyFilesWhoseVersionsRoseAreFetched)
         EXPECT_EQ(0u, WaitReport(100).uMessage);
         std::vector<CHttpTestServer::Request> requests = m_server.GetRequests();
         ASSERT_EQ(nBefore + c.fetched.size(), requests.size());
-        for (const auto& fetched : c.fetched)
-        {
+        for (const auto& fetched : c.fetched) {
             EXPECT_EQ(1, m_server.CountRequests(fetched.first)) << fetched.first;
             EXPECT_TRUE(FileBody(fetched.first) == ReadBytes(Work(fetched.second))) << fetched.second;
             DeleteFileA(Work(fetched.second));
@@ -140,7 +143,8 @@ TEST_F(FileUpdateTest, MissingConfigurationFetchesNothing)
 
 TEST_F(FileUpdateTest, CompetitionEntryFetchesPageAndArchive)
 {
-    WriteDynaItemCfg("[CompetiteEntry]\r\nversion=8\r\nCompetiteurl=/c/entry.htm\r\nImageurl=/c/pics.zip?v=<version>\r\n");
+    WriteDynaItemCfg(
+        "[CompetiteEntry]\r\nversion=8\r\nCompetiteurl=/c/entry.htm\r\nImageurl=/c/pics.zip?v=<version>\r\n");
     m_server.SetReply("/c/entry.htm", CHttpTestServer::Ok(FileBody("page")));
     m_server.SetReply("/c/pics.zip?v=0", CHttpTestServer::Ok(FileBody("pics")));
     ::CreateDirectoryA(Work("Res\\CompetiteEntry"), NULL);
@@ -149,8 +153,7 @@ TEST_F(FileUpdateTest, CompetitionEntryFetchesPageAndArchive)
     EXPECT_FALSE(update.UpdateCompetitionEntry(8, NotifyWnd()));
     ASSERT_TRUE(update.UpdateCompetitionEntry(7, NotifyWnd()));
     std::vector<WPARAM> kinds;
-    for (int i = 0; i < 2; i++)
-    {
+    for (int i = 0; i < 2; i++) {
         Report report = WaitReport();
         EXPECT_EQ((UINT)WM_UPDATE_FINISHED, report.uMessage);
         kinds.push_back(report.wParam);
@@ -184,8 +187,7 @@ TEST_F(FileUpdateTest, ServerGivenNamesStayInTheirFolder)
     ::CreateDirectoryA(Work("Res\\Logon"), NULL);
     ::CreateDirectoryA(Work("Res\\Logon\\ADBanner"), NULL);
     m_server.SetReply("/b/cfg.xml", CHttpTestServer::Ok(FileBody("cfg")));
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.pszImageUrl);
         WriteDynaItemCfg(std::string("[LogonAd]\r\nversion=2\r\nbannercfgurl=/b/cfg.xml\r\nbannerimgurl=") +
                          c.pszImageUrl + "\r\n");
@@ -196,8 +198,7 @@ TEST_F(FileUpdateTest, ServerGivenNamesStayInTheirFolder)
         size_t nReports = c.pszLanding != NULL ? 2 : 1;
         for (size_t i = 0; i < nReports; i++)
             EXPECT_EQ((UINT)WM_UPDATE_FINISHED, WaitReport().uMessage);
-        if (c.pszLanding != NULL)
-        {
+        if (c.pszLanding != NULL) {
             CString strLanded = Work("Res\\Logon\\ADBanner\\") + c.pszLanding;
             EXPECT_TRUE(FileBody("picture") == ReadBytes(strLanded));
             DeleteFileA(strLanded);
@@ -212,7 +213,7 @@ TEST(FileUpdateNames, ReduceToFileName)
     struct Case
     {
         const char* pszText;
-        const char* pszName;  // NULL: refused
+        const char* pszName; // NULL: refused
     } cases[] = {
         {"/img/banner.bmp", "banner.bmp"},
         {"banner.bmp", "banner.bmp"},
@@ -235,8 +236,7 @@ TEST(FileUpdateNames, ReduceToFileName)
         {"", NULL},
         {NULL, NULL},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.pszText != NULL ? c.pszText : "(null)");
         CString strName = "stale";
         EXPECT_EQ(c.pszName != NULL, CFileUpdate::ReduceToFileName(c.pszText, strName));
@@ -249,8 +249,7 @@ TEST_F(FileUpdateTest, FinishedTasksAreReaped)
     CFileUpdate update(m_host.get());
     for (const char* pszPath : {"/f/a.ini", "/f/b.ini", "/f/c.ini"})
         m_server.SetReply(pszPath, CHttpTestServer::Ok(FileBody(pszPath)));
-    for (const char* pszName : {"a.ini", "b.ini", "c.ini"})
-    {
+    for (const char* pszName : {"a.ini", "b.ini", "c.ini"}) {
         ASSERT_TRUE(update.DownloadFile(Url(std::string("/f/") + pszName).c_str(), Work(pszName), NotifyWnd()));
         EXPECT_EQ((UINT)WM_UPDATE_FINISHED, WaitReport().uMessage);
         // Give the worker the moment between its report and its end.
@@ -295,8 +294,7 @@ protected:
     {
         CHttpTestServer::Reply reply = CHttpTestServer::Ok(FileBody("held") + CHttpTestServer::Pattern(50000));
         reply.nHoldAfter = 5000;
-        for (const char* pszName : {"a.ini", "b.ini", "c.ini"})
-        {
+        for (const char* pszName : {"a.ini", "b.ini", "c.ini"}) {
             WriteBytes(Work(pszName), "old");
             m_server.SetReply(std::string("/f/") + pszName, reply);
             ASSERT_TRUE(update.DownloadFile(Url(std::string("/f/") + pszName).c_str(), Work(pszName), NotifyWnd()));
@@ -310,8 +308,7 @@ protected:
 
     void ExpectNothingInstalled()
     {
-        for (const char* pszName : {"a.ini", "b.ini", "c.ini"})
-        {
+        for (const char* pszName : {"a.ini", "b.ini", "c.ini"}) {
             EXPECT_EQ("old", ReadBytes(Work(pszName))) << pszName;
             EXPECT_FALSE(Exists(Work(pszName) + ".temp")) << pszName;
         }

@@ -55,7 +55,12 @@ protected:
 
 TEST_F(HallUpdateTest, AnswersByVersionsAndTheUsersChoice)
 {
-    enum Prompt { none, optional, mandatory };
+    enum Prompt
+    {
+        none,
+        optional,
+        mandatory
+    };
     struct Case
     {
         DWORD dwRemote;
@@ -78,8 +83,7 @@ TEST_F(HallUpdateTest, AnswersByVersionsAndTheUsersChoice)
         {Version(200, 1, 2, 3), Version(1, 9, 9, 9), IDYES, HALL_UPDATE_STARTED, mandatory},
     };
     std::unique_ptr<CFileUpdate> update = MakeUpdater();
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.dwRemote << " over " << c.dwInstalled);
         SetRecord(c.dwRemote, 0);
         SetInstalled(c.dwInstalled);
@@ -88,8 +92,7 @@ TEST_F(HallUpdateTest, AnswersByVersionsAndTheUsersChoice)
         m_host->m_Missions.clear();
 
         EXPECT_EQ(c.nResult, update->CheckHallUpdate());
-        if (c.prompt == none)
-        {
+        if (c.prompt == none) {
             EXPECT_TRUE(m_host->m_Prompts.empty());
             continue;
         }
@@ -131,8 +134,7 @@ TEST_F(HallUpdateTest, DownloadStartsWithTheUpdateAddressesFirstWhenTheyApply)
         {Version(1, 2, 3, 7), {"http://patch/0", "http://full/0", "http://full/1"}},
         {Version(1, 2, 2, 7), {"http://full/0", "http://full/1"}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SetRecord(Version(1, 3, 0, 0), Version(1, 2, 3, 0));
         SetInstalled(c.dwInstalled);
         m_host->m_Missions.clear();
@@ -151,7 +153,9 @@ TEST_F(HallUpdateTest, WithoutARecordTheDynamicUpdateIniIsRead)
     // Hexadecimal and decimal versions; a key gap ends a list; an address
     // that does not fit is left out.
     std::string strIni = "[HallDownload]\r\nversion=0x01030000\r\nupdateversion=16909056\r\nname=Hall Setup\r\n"
-                         "url0=http://full/0\r\nurl1=http://full/" + std::string(300, 'x') + "\r\nurl2=http://full/2\r\n"
+                         "url0=http://full/0\r\nurl1=http://full/" +
+                         std::string(300, 'x') +
+                         "\r\nurl2=http://full/2\r\n"
                          "url4=http://full/4\r\nupdateurl0=http://patch/0\r\nupdateurl1=http://patch/1\r\n";
     ::CreateDirectoryA(Work("config\\Dynamic"), NULL);
     WriteBytes(Dynamic("Update.ini"), strIni);
@@ -170,8 +174,7 @@ TEST(HallUrlList, TenAddressesAtMost)
     tagHallDownloadInfo info;
     memset(&info, 0, sizeof(info));
     info.dwUpdateVersion = Version(1, 2, 3, 0);
-    for (int i = 0; i < HALL_URL_COUNT; i++)
-    {
+    for (int i = 0; i < HALL_URL_COUNT; i++) {
         sprintf(info.szUpdateUrl[i], "http://patch/%d", i);
         sprintf(info.szDownloadUrl[i], "http://full/%d", i);
     }

@@ -38,11 +38,9 @@ void UpdateFixture::TearDown()
 Report UpdateFixture::WaitReport(DWORD dwTimeout)
 {
     DWORD dwStart = GetTickCount();
-    for (;;)
-    {
+    for (;;) {
         MSG msg;
-        if (PeekMessageA(&msg, m_hWnd, WM_UPDATE_FAILED, WM_UPDATE_FINISHED, PM_REMOVE))
-        {
+        if (PeekMessageA(&msg, m_hWnd, WM_UPDATE_FAILED, WM_UPDATE_FINISHED, PM_REMOVE)) {
             Report report;
             report.uMessage = msg.message;
             report.wParam = msg.wParam;
@@ -70,8 +68,7 @@ std::string MakeZip(const std::vector<std::pair<CString, std::string>>& entries,
         CZipPack pack;
         pack.OpenArchive(strPath, CZipPack::zipCreate);
         CZipEntryWriter writer(pack);
-        for (const auto& entry : entries)
-        {
+        for (const auto& entry : entries) {
             ZipNewEntry header;
             header.name = entry.first;
             header.method = nMethod;

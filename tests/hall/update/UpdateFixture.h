@@ -26,7 +26,7 @@
 
 struct Report
 {
-    UINT uMessage = 0;  // 0: none arrived
+    UINT uMessage = 0; // 0: none arrived
     WPARAM wParam = 0;
     LPARAM lParam = 0;
 };

@@ -2,9 +2,7 @@
 
 #include <iterator>
 
-CTestUpdateHost::CTestUpdateHost(LPCSTR pszWorkDirectory) : m_strWork(pszWorkDirectory)
-{
-}
+CTestUpdateHost::CTestUpdateHost(LPCSTR pszWorkDirectory) : m_strWork(pszWorkDirectory) {}
 
 bool CTestUpdateHost::GetHallDownloadInfo(tagHallDownloadInfo& info)
 {

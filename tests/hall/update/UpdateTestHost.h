@@ -25,25 +25,26 @@ public:
     {
         std::string name;
         BYTE cbFlag;
-        std::vector<std::string> urls;  // up to the first empty entry
+        std::vector<std::string> urls; // up to the first empty entry
         DWORD dwVersion;
     };
 
     explicit CTestUpdateHost(LPCSTR pszWorkDirectory);
 
-    virtual CString GetWorkDirectory() { return m_strWork; }
-    virtual CString GetResourceDirectory() { return m_strWork + "Res\\"; }
-    virtual CString GetConfigDirectory() { return m_strWork + "\\config"; }
-    virtual CString GetDownloadUrl() { return m_strDownloadUrl; }
-    virtual bool GetHallDownloadInfo(tagHallDownloadInfo& info);
-    virtual void ReadHallDownloadInfo(std::istream& stream);
-    virtual void SetBulletinList(const CArray<tagBulletinItem, const tagBulletinItem&>& items);
-    virtual bool StartDownLoad(LPCSTR pszName, BYTE cbFlag, const CHAR (*ppszUrls)[HALL_URL_SIZE], DWORD dwHallVersion);
-    virtual int ShowMessageBox(HWND hOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType);
+    CString GetWorkDirectory() override { return m_strWork; }
+    CString GetResourceDirectory() override { return m_strWork + "Res\\"; }
+    CString GetConfigDirectory() override { return m_strWork + "\\config"; }
+    CString GetDownloadUrl() override { return m_strDownloadUrl; }
+    bool GetHallDownloadInfo(tagHallDownloadInfo& info) override;
+    void ReadHallDownloadInfo(std::istream& stream) override;
+    void SetBulletinList(const CArray<tagBulletinItem, const tagBulletinItem&>& items) override;
+    bool StartDownLoad(LPCSTR pszName, BYTE cbFlag, const CHAR (*ppszUrls)[HALL_URL_SIZE],
+                       DWORD dwHallVersion) override;
+    int ShowMessageBox(HWND hOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType) override;
 
     std::vector<std::string> HandedOver() const;
 
-    CString m_strWork;  // ends with a separator
+    CString m_strWork; // ends with a separator
     CString m_strDownloadUrl;
     bool m_bHasRecord = false;
     tagHallDownloadInfo m_Record = {};
@@ -55,5 +56,5 @@ public:
 
 private:
     mutable std::mutex m_lock;
-    std::vector<std::string> m_HandedOver;  // written by the worker
+    std::vector<std::string> m_HandedOver; // written by the worker
 };

@@ -12,13 +12,18 @@
 
 TEST(ZipError, CausesByCode)
 {
-    const struct { int code; int cause; } cases[] = {
-        {Z_STREAM_END, 2}, {Z_NEED_DICT, 3}, {Z_ERRNO, 4}, {Z_STREAM_ERROR, 5}, {Z_DATA_ERROR, 6},
-        {Z_MEM_ERROR, 7}, {Z_BUF_ERROR, 8}, {Z_VERSION_ERROR, 9}, {-101, 10}, {-102, 11}, {-103, 12},
-        {-104, 13}, {-105, 14}, {-106, 15}, {-107, 16}, {-108, 17}, {-109, 18}, {-110, 1}, {7, 1},
-    };
-    for (const auto& c : cases)
+    const struct
     {
+        int code;
+        int cause;
+    } cases[] = {
+        {Z_STREAM_END, 2}, {Z_NEED_DICT, 3}, {Z_ERRNO, 4},     {Z_STREAM_ERROR, 5},
+        {Z_DATA_ERROR, 6}, {Z_MEM_ERROR, 7}, {Z_BUF_ERROR, 8}, {Z_VERSION_ERROR, 9},
+        {-101, 10},        {-102, 11},       {-103, 12},       {-104, 13},
+        {-105, 14},        {-106, 15},       {-107, 16},       {-108, 17},
+        {-109, 18},        {-110, 1},        {7, 1},
+    };
+    for (const auto& c : cases) {
         EXPECT_EQ(c.cause, CZipError::CauseFromCode(c.code)) << c.code;
         EXPECT_EQ(c.cause, ZipCause([&] { CZipError::Throw(c.code, "a.zip"); })) << c.code;
     }
@@ -35,13 +40,10 @@ TEST(ZipError, ZlibResultsOtherThanSuccessRaise)
 
 TEST(ZipError, CarriesTheArchiveName)
 {
-    try
-    {
+    try {
         CZipError::Throw(CZipError::codeBadCrc, "C:\\x\\a.zip");
         FAIL();
-    }
-    catch (CZipError* e)
-    {
+    } catch (CZipError* e) {
         EXPECT_EQ(CZipError::badCrc, e->m_iCause);
         EXPECT_STREQ("C:\\x\\a.zip", e->m_szFileName);
         e->Delete();
@@ -65,7 +67,14 @@ TEST(ZipPathUtil, FileExistsLeavesTheCurrentFolderAlone)
 TEST(ZipPathUtil, SplitsPathsWithoutBreakingDoubleByteCharacters)
 {
     // "\x95\x5c" is one character whose second byte is "\".
-    const struct { const char* path; const char* drive; const char* dir; const char* title; const char* ext; } cases[] = {
+    const struct
+    {
+        const char* path;
+        const char* drive;
+        const char* dir;
+        const char* title;
+        const char* ext;
+    } cases[] = {
         {"C:\\a\\b.zip", "C:", "\\a\\", "b", ".zip"},
         {"C:\\a.b\\c", "C:", "\\a.b\\", "c", ""},
         {"rel/x.tar.gz", "", "rel/", "x.tar", ".gz"},
@@ -73,8 +82,7 @@ TEST(ZipPathUtil, SplitsPathsWithoutBreakingDoubleByteCharacters)
         {"D:\\\x95\x5c.zip", "D:", "\\", "\x95\x5c", ".zip"},
         {"\x95\x5c\\n", "", "\x95\x5c\\", "n", ""},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         CString drive, dir, title, ext;
         CZipPathUtil::SplitPath(c.path, &drive, &dir, &title, &ext);
         EXPECT_STREQ(c.drive, drive) << c.path;
@@ -91,12 +99,16 @@ TEST(ZipPathUtil, SplitsPathsWithoutBreakingDoubleByteCharacters)
 
 TEST(ZipPathUtil, ContainedPaths)
 {
-    const struct { const char* path; bool contained; } cases[] = {
-        {"a.txt", true}, {"sub\\a.txt", true}, {"sub/a.txt", true}, {"..a\\b..", true},
-        {"\x95\x5c\\a", true}, {"a\\\x95\x5c", true},
-        {"", false}, {"..", false}, {"..\\a", false}, {"a\\..\\..\\b", false}, {"a/../b", false},
-        {"\\a", false}, {"/a", false}, {"C:\\a", false}, {"C:a", false}, {"a:stream", false},
-        {"a\\.\\b", false}, {"a\\ . \\b", false}, {"a\\...\\b", false},
+    const struct
+    {
+        const char* path;
+        bool contained;
+    } cases[] = {
+        {"a.txt", true},       {"sub\\a.txt", true},    {"sub/a.txt", true},  {"..a\\b..", true},
+        {"\x95\x5c\\a", true}, {"a\\\x95\x5c", true},   {"", false},          {"..", false},
+        {"..\\a", false},      {"a\\..\\..\\b", false}, {"a/../b", false},    {"\\a", false},
+        {"/a", false},         {"C:\\a", false},        {"C:a", false},       {"a:stream", false},
+        {"a\\.\\b", false},    {"a\\ . \\b", false},    {"a\\...\\b", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.contained, CZipPathUtil::IsContainedPath(c.path)) << c.path;
@@ -110,8 +122,8 @@ TEST(ZipEntryHeader, NameFormsKeepDoubleByteCharacters)
     header.m_pszFileName.Assign(ansi, sizeof(ansi) - 1);
     header.SlashChange(false);
     header.NameAnsiToOem();
-    EXPECT_EQ(std::string("数据/\x95\x5c/a.txt"), std::string((const char*)header.m_pszFileName.GetBuffer(),
-                                                               header.m_pszFileName.GetSize()));
+    EXPECT_EQ(std::string("数据/\x95\x5c/a.txt"),
+              std::string((const char*)header.m_pszFileName.GetBuffer(), header.m_pszFileName.GetSize()));
     header.NameOemToAnsi();
     header.SlashChange(true);
     EXPECT_STREQ(ansi, header.EntryName());

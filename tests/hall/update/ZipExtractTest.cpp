@@ -11,17 +11,16 @@
 #include "ZipPathUtil.h"
 #include "ZipTestFiles.h"
 
-namespace {
+namespace
+{
 
 // The hall's unpacking of a downloaded archive into its own folder.
 void UnpackLikeTheHall(LPCSTR lpszArchive, LPCSTR lpszFolder)
 {
     CZipPack pack;
-    try
-    {
+    try {
         pack.OpenArchive(lpszArchive, CZipPack::zipOpenReadOnly);
-        for (int i = 0; i < pack.EntryCount(); i++)
-        {
+        for (int i = 0; i < pack.EntryCount(); i++) {
             CZipEntryHeader header;
             pack.CopyEntryHeader(header, i);
             if (header.EntryName() == "Thumbs.db")
@@ -29,9 +28,7 @@ void UnpackLikeTheHall(LPCSTR lpszArchive, LPCSTR lpszFolder)
             pack.ExtractEntry(i, lpszFolder, true, NULL, NULL, NULL, 65535);
         }
         pack.CloseArchive();
-    }
-    catch (CZipError* e)
-    {
+    } catch (CZipError* e) {
         e->Delete();
         pack.CloseArchive(true);
     }
@@ -40,8 +37,7 @@ void UnpackLikeTheHall(LPCSTR lpszArchive, LPCSTR lpszFolder)
 std::string Stored(const std::string& name)
 {
     std::string s = name;
-    for (char& c : s)
-    {
+    for (char& c : s) {
         if (c == '/')
             c = '\\';
     }
@@ -56,18 +52,15 @@ TEST(ZipExtract, HallUnpacksEveryEntryButThumbsDb)
     for (const char* archive : {"plain.zip", "gbk.zip", "descriptor.zip"})
         UnpackLikeTheHall(FixturePath(archive), temp.Path());
     int checked = 0;
-    for (const ZipManifestEntry& e : LoadManifest())
-    {
+    for (const ZipManifestEntry& e : LoadManifest()) {
         if (e.archive != "plain.zip" && e.archive != "gbk.zip" && e.archive != "descriptor.zip")
             continue;
         CString path = temp / Stored(e.name).c_str();
-        if (e.name == "Thumbs.db")
-        {
+        if (e.name == "Thumbs.db") {
             EXPECT_FALSE(Exists(path));
             continue;
         }
-        if (e.folder)
-        {
+        if (e.folder) {
             EXPECT_EQ(-1, CZipPathUtil::FileExists(path)) << e.name;
             continue;
         }
@@ -98,8 +91,7 @@ TEST(ZipExtract, FileGetsTheEntryTimeButNotItsAttributes)
     pack.CloseArchive();
 
     // Twice: the second run must be able to write over the first one's file.
-    for (int round = 0; round < 2; round++)
-    {
+    for (int round = 0; round < 2; round++) {
         ASSERT_TRUE(pack.OpenArchive(temp / "attr.zip", CZipPack::zipOpenReadOnly));
         ASSERT_TRUE(pack.ExtractEntry(0, temp / "out")) << round;
         ASSERT_TRUE(pack.ExtractEntry(1, temp / "out")) << round;
@@ -138,7 +130,8 @@ TEST(ZipExtract, FlatNamesAndNewNames)
     pack.CloseArchive();
 }
 
-namespace {
+namespace
+{
 
 struct Progress
 {
@@ -193,8 +186,7 @@ TEST(ZipExtract, NamesLeavingTheFolderAreRefused)
     ASSERT_TRUE(pack.OpenArchive(FixturePath("slip.zip"), CZipPack::zipOpenReadOnly));
     ASSERT_EQ(8, pack.EntryCount());
     EXPECT_TRUE(pack.ExtractEntry(0, target));
-    for (int i = 1; i < pack.EntryCount(); i++)
-    {
+    for (int i = 1; i < pack.EntryCount(); i++) {
         CZipEntryHeader header;
         pack.CopyEntryHeader(header, i);
         EXPECT_EQ(CZipError::badZipFile, ZipCause([&] { pack.ExtractEntry(i, target); })) << header.EntryName();
@@ -205,17 +197,15 @@ TEST(ZipExtract, NamesLeavingTheFolderAreRefused)
     EXPECT_EQ("outside", ReadBytes(target + "\\ok.txt"));
     WIN32_FIND_DATAA found;
     int count = 0;
-    for (const char* folder : {(LPCSTR)temp.Path(), (LPCSTR)(temp / "a"), (LPCSTR)target})
-    {
+    for (const char* folder : {(LPCSTR)temp.Path(), (LPCSTR)(temp / "a"), (LPCSTR)target}) {
         HANDLE h = ::FindFirstFileA(CString(folder) + "\\*", &found);
-        do
-        {
+        do {
             if (strcmp(found.cFileName, ".") && strcmp(found.cFileName, ".."))
                 count++;
         } while (::FindNextFileA(h, &found));
         ::FindClose(h);
     }
-    EXPECT_EQ(3, count);   // a, a\b, a\b\ok.txt
+    EXPECT_EQ(3, count); // a, a\b, a\b\ok.txt
     EXPECT_FALSE(Exists("C:\\evil3.txt"));
     EXPECT_FALSE(Exists("C:\\evil4.txt"));
 }

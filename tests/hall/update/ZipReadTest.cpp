@@ -7,14 +7,14 @@
 #include "ZipPack.h"
 #include "ZipTestFiles.h"
 
-namespace {
+namespace
+{
 
 // The name as the reader shows it: "/" becomes "\" ("/" is never the second
 // byte of a double-byte character).
 std::string ReaderName(std::string stored)
 {
-    for (char& c : stored)
-    {
+    for (char& c : stored) {
         if (c == '/')
             c = '\\';
     }
@@ -30,8 +30,7 @@ TEST(ZipRead, EveryFixtureEntryMatchesWhatItsWriterPutIn)
         archives[e.archive].push_back(e);
     ASSERT_GE(archives.size(), 9u);
 
-    for (const auto& archive : archives)
-    {
+    for (const auto& archive : archives) {
         SCOPED_TRACE(archive.first);
         const std::vector<ZipManifestEntry>& entries = archive.second;
         CZipPack pack;
@@ -39,8 +38,7 @@ TEST(ZipRead, EveryFixtureEntryMatchesWhatItsWriterPutIn)
         if (!entries[0].password.empty())
             pack.SetPassword(entries[0].password.c_str());
         ASSERT_EQ((int)entries.size(), pack.EntryCount());
-        for (int i = 0; i < pack.EntryCount(); i++)
-        {
+        for (int i = 0; i < pack.EntryCount(); i++) {
             const ZipManifestEntry& expected = entries[i];
             CZipEntryHeader header;
             ASSERT_TRUE(pack.CopyEntryHeader(header, i));
@@ -94,7 +92,7 @@ TEST(ZipRead, MemoryArchiveClaimingOtherVolumesIsDamaged)
 {
     std::string bytes = ReadBytes(FixturePath("plain.zip"));
     size_t end = bytes.rfind("PK\x05\x06");
-    bytes[end + 4] = 2;   // "this volume" 2
+    bytes[end + 4] = 2; // "this volume" 2
     CMemFile memory((BYTE*)&bytes[0], (UINT)bytes.size());
     CZipPack pack;
     EXPECT_EQ(CZipError::badZipFile, ZipCause([&] { pack.OpenFromMemory(memory, CZipPack::zipOpenReadOnly); }));
@@ -103,8 +101,7 @@ TEST(ZipRead, MemoryArchiveClaimingOtherVolumesIsDamaged)
 
 TEST(ZipRead, FindsEntriesByName)
 {
-    for (bool fast : {false, true})
-    {
+    for (bool fast : {false, true}) {
         CZipPack pack;
         ASSERT_TRUE(pack.OpenArchive(FixturePath("plain.zip"), CZipPack::zipOpenReadOnly));
         pack.EnableFindFast(fast);
@@ -120,7 +117,12 @@ TEST(ZipRead, FindsEntriesByName)
 TEST(ZipRead, DamagedArchivesRaiseTheirCause)
 {
     // entry -1: the open raises; otherwise reading that entry does.
-    const struct { const char* file; int entry; int cause; } cases[] = {
+    const struct
+    {
+        const char* file;
+        int entry;
+        int cause;
+    } cases[] = {
         {"no_end.zip", -1, CZipError::cdirNotFound},
         {"end_too_far.zip", -1, CZipError::cdirNotFound},
         {"bad_central_sig.zip", -1, CZipError::badZipFile},
@@ -135,8 +137,7 @@ TEST(ZipRead, DamagedArchivesRaiseTheirCause)
         {"data_past_end.zip", 1, CZipError::badZipFile},
         {"bad_deflate.zip", 0, CZipError::dataError},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         CZipPack pack;
         int cause = ZipCause([&] {
             pack.OpenArchive(FixturePath(c.file), CZipPack::zipOpenReadOnly);
@@ -144,8 +145,7 @@ TEST(ZipRead, DamagedArchivesRaiseTheirCause)
                 ReadWholeEntry(pack, c.entry);
         });
         EXPECT_EQ(c.cause, cause) << c.file;
-        if (c.entry < 0)
-        {
+        if (c.entry < 0) {
             EXPECT_TRUE(pack.IsClosed()) << c.file;
         }
         pack.CloseArchive(true);
@@ -162,8 +162,7 @@ TEST(ZipRead, EncryptedEntriesNeedTheirPassword)
     ASSERT_TRUE(pack.OpenArchive(FixturePath("encrypted.zip"), CZipPack::zipOpenReadOnly));
     // Without a password the entry is only refused.
     EXPECT_FALSE(pack.OpenEntry(0));
-    for (int i = 0; i < pack.EntryCount(); i++)
-    {
+    for (int i = 0; i < pack.EntryCount(); i++) {
         pack.SetPassword("wrong password");
         EXPECT_EQ(CZipError::badPassword, ZipCause([&] { pack.OpenEntry(i); })) << i;
         // The archive stays usable: the right password opens the entry.
@@ -180,12 +179,12 @@ TEST(ZipRead, EntryOpenRulesAndEarlyClose)
     EXPECT_FALSE(pack.OpenEntry(-1));
     EXPECT_FALSE(pack.OpenEntry(pack.EntryCount()));
     ASSERT_TRUE(pack.OpenEntry(4));
-    EXPECT_FALSE(pack.OpenEntry(0));   // one entry at a time
+    EXPECT_FALSE(pack.OpenEntry(0)); // one entry at a time
     char buffer[100];
     EXPECT_EQ(100u, pack.ReadEntry(buffer, sizeof(buffer)));
     // Closed before its end: no CRC check, no exception.
     EXPECT_FALSE(pack.CloseEntry());
     EXPECT_EQ(300000u, ReadWholeEntry(pack, 4).size());
-    EXPECT_FALSE(pack.OpenArchive(FixturePath("plain.zip")));   // already open
+    EXPECT_FALSE(pack.OpenArchive(FixturePath("plain.zip"))); // already open
     pack.CloseArchive();
 }

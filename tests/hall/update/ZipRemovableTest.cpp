@@ -10,12 +10,13 @@
 #include "ZipPack.h"
 #include "ZipTestFiles.h"
 
-namespace {
+namespace
+{
 
 class CFakeDrive : public CZipDriveQuery
 {
 public:
-    CString archive;            // the free space shrinks by this file's size
+    CString archive; // the free space shrinks by this file's size
     ULONGLONG capacity = 20000;
     UINT type = DRIVE_REMOVABLE;
     int labelFailures = 0;
@@ -27,8 +28,7 @@ public:
 
     BOOL DiskFreeSpace(LPCTSTR, DWORD* pSectors, DWORD* pBytes, DWORD* pFree) override
     {
-        if (sectorsPerCluster != 0)
-        {
+        if (sectorsPerCluster != 0) {
             *pSectors = sectorsPerCluster;
             *pBytes = bytesPerSector;
             *pFree = freeClusters;
@@ -46,8 +46,7 @@ public:
 
     BOOL SetLabel(LPCTSTR, LPCTSTR lpszLabel) override
     {
-        if (labelFailures > 0)
-        {
+        if (labelFailures > 0) {
             labelFailures--;
             return FALSE;
         }
@@ -65,10 +64,10 @@ public:
 
 struct Disks
 {
-    CString archive;   // the archive on the drive
-    CString shelf;     // disks taken out: disk1.zip, disk2.zip ...
+    CString archive; // the archive on the drive
+    CString shelf;   // disks taken out: disk1.zip, disk2.zip ...
     std::vector<std::pair<int, int>> calls;
-    size_t refuseCall = 0;   // 1-based call to answer false; 0 never
+    size_t refuseCall = 0; // 1-based call to answer false; 0 never
 
     CString Disk(int volume) const
     {
@@ -90,7 +89,7 @@ bool SwapDisk(int iVolume, int iCode, void* pData)
     else if (iCode > 0 && iVolume > 1 && Exists(d->archive))
         ::MoveFileA(d->archive, d->Disk(iVolume - 1));
     else if (iCode == -2)
-        RemoveTree(folder);    // a disk holding an old archive: take another one
+        RemoveTree(folder); // a disk holding an old archive: take another one
     else if (iCode == -4)
         ::CreateDirectoryA(folder, NULL);
     return true;
@@ -155,15 +154,13 @@ TEST(ZipRemovable, ArchiveSpreadOverDisksReadsBack)
     size_t count = disks.calls.size();
     ASSERT_GE(count, 3u);
     EXPECT_EQ(std::make_pair(1, 4), disks.calls[0]);
-    for (size_t i = 0; i < count; i++)
-    {
+    for (size_t i = 0; i < count; i++) {
         EXPECT_EQ((int)i + 1, disks.calls[i].first);
         EXPECT_GT(disks.calls[i].second, 0);
         char label[16];
         sprintf(label, "pkback# %03d", (int)i + 1);
         EXPECT_EQ(label, drive.labels[i]);
-        if (i + 1 < count)
-        {
+        if (i + 1 < count) {
             EXPECT_LE(ReadBytes(disks.Disk((int)i + 1)).size(), drive.capacity);
         }
     }
@@ -183,13 +180,14 @@ TEST(ZipRemovable, ArchiveSpreadOverDisksReadsBack)
     // Without a callback, or when it gives up, reading stops with its cause.
     ::CopyFileA(disks.Disk((int)count), drive.archive, FALSE);
     CZipPack noCallback;
-    EXPECT_EQ(CZipError::noCallback, ZipCause([&] { noCallback.OpenArchive(drive.archive, CZipPack::zipOpenReadOnly); }));
+    EXPECT_EQ(CZipError::noCallback,
+              ZipCause([&] { noCallback.OpenArchive(drive.archive, CZipPack::zipOpenReadOnly); }));
     disks.calls.clear();
     disks.refuseCall = 1;
     EXPECT_EQ(CZipError::aborted, ZipCause([&] {
-        pack.OpenArchive(drive.archive, CZipPack::zipOpenReadOnly);
-        ExpectEntries(pack, entries);
-    }));
+                  pack.OpenArchive(drive.archive, CZipPack::zipOpenReadOnly);
+                  ExpectEntries(pack, entries);
+              }));
     pack.CloseArchive(true);
 }
 
@@ -200,7 +198,7 @@ TEST(ZipRemovable, FreeSpaceBeyondFourGigabytesIsNotCutShort)
     drive.archive = temp / "a.zip";
     drive.sectorsPerCluster = 8;
     drive.bytesPerSector = 512;
-    drive.freeClusters = 0x100001;   // 4 GiB and 4 KiB
+    drive.freeClusters = 0x100001; // 4 GiB and 4 KiB
     CDriveInUse use(&drive);
     Disks disks{drive.archive, temp.Path()};
 

@@ -7,7 +7,8 @@
 #include <random>
 #include <sstream>
 
-namespace {
+namespace
+{
 
 CString ProgramFolder()
 {
@@ -28,8 +29,7 @@ CString RoundtripFolder()
 {
     static bool cleared = false;
     CString folder = ProgramFolder() + "\\zip_roundtrip";
-    if (!cleared)
-    {
+    if (!cleared) {
         RemoveTree(folder);
         ::CreateDirectoryA(folder, NULL);
         cleared = true;
@@ -57,8 +57,7 @@ void RemoveTree(LPCSTR lpszPath)
     DWORD attributes = ::GetFileAttributesA(lpszPath);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return;
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
-    {
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         ::SetFileAttributesA(lpszPath, FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileA(lpszPath);
         return;
@@ -66,10 +65,8 @@ void RemoveTree(LPCSTR lpszPath)
     WIN32_FIND_DATAA found;
     CString pattern = CString(lpszPath) + "\\*";
     HANDLE hFind = ::FindFirstFileA(pattern, &found);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
             if (strcmp(found.cFileName, ".") != 0 && strcmp(found.cFileName, "..") != 0)
                 RemoveTree(CString(lpszPath) + "\\" + found.cFileName);
         } while (::FindNextFileA(hFind, &found));
@@ -127,8 +124,7 @@ std::string Hex(const std::string& bytes)
 {
     static const char digits[] = "0123456789abcdef";
     std::string out;
-    for (unsigned char c : bytes)
-    {
+    for (unsigned char c : bytes) {
         out += digits[c >> 4];
         out += digits[c & 15];
     }
@@ -148,14 +144,13 @@ std::vector<ZipManifestEntry> LoadManifest()
     std::vector<ZipManifestEntry> entries;
     std::ifstream in((LPCSTR)FixturePath("manifest.txt"));
     std::string line;
-    while (std::getline(in, line))
-    {
+    while (std::getline(in, line)) {
         std::istringstream fields(line);
         ZipManifestEntry e;
         std::string name, size, crc, password, folder;
-        if (!std::getline(fields, e.archive, '\t') || !std::getline(fields, name, '\t')
-            || !std::getline(fields, size, '\t') || !std::getline(fields, crc, '\t')
-            || !std::getline(fields, password, '\t') || !std::getline(fields, folder, '\t'))
+        if (!std::getline(fields, e.archive, '\t') || !std::getline(fields, name, '\t') ||
+            !std::getline(fields, size, '\t') || !std::getline(fields, crc, '\t') ||
+            !std::getline(fields, password, '\t') || !std::getline(fields, folder, '\t'))
             continue;
         e.name = FromHex(name);
         e.size = (DWORD)std::stoul(size);
@@ -174,8 +169,7 @@ std::string ReadWholeEntry(CZipPack& pack, int iIndex, DWORD uChunk)
         return "<not opened>";
     std::string chunk(uChunk, '\0');
     DWORD n;
-    do
-    {
+    do {
         n = pack.ReadEntry(&chunk[0], uChunk);
         data.append(chunk.data(), n);
     } while (n == uChunk);
@@ -188,19 +182,17 @@ void RecordRoundtrip(LPCSTR lpszArchive, int iVolumes, LPCSTR lpszPassword,
                      const std::vector<ZipRoundtripEntry>& entries)
 {
     std::ofstream out((LPCSTR)(RoundtripFolder() + "\\roundtrip.txt"), std::ios::app);
-    for (const ZipRoundtripEntry& e : entries)
-    {
+    for (const ZipRoundtripEntry& e : entries) {
         std::string stored = e.name;
         // "\" is only a separator outside double-byte characters.
-        for (size_t i = 0; i < stored.size(); i++)
-        {
+        for (size_t i = 0; i < stored.size(); i++) {
             if (::IsDBCSLeadByte((BYTE)stored[i]) && i + 1 < stored.size())
                 i++;
             else if (stored[i] == '\\')
                 stored[i] = '/';
         }
-        out << lpszArchive << '\t' << iVolumes << '\t' << (lpszPassword && *lpszPassword ? lpszPassword : "-")
-            << '\t' << Hex(stored) << '\t' << e.data.size() << '\t' << std::hex << Crc32(e.data) << std::dec
-            << '\t' << (e.folder ? 1 : 0) << '\n';
+        out << lpszArchive << '\t' << iVolumes << '\t' << (lpszPassword && *lpszPassword ? lpszPassword : "-") << '\t'
+            << Hex(stored) << '\t' << e.data.size() << '\t' << std::hex << Crc32(e.data) << std::dec << '\t'
+            << (e.folder ? 1 : 0) << '\n';
     }
 }

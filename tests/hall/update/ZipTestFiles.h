@@ -40,10 +40,10 @@ std::string FromHex(const std::string& hex);
 struct ZipManifestEntry
 {
     std::string archive;
-    std::string name;       // stored bytes: "/" between folders
+    std::string name; // stored bytes: "/" between folders
     DWORD size;
     DWORD crc;
-    std::string password;   // empty: none
+    std::string password; // empty: none
     bool folder;
 };
 std::vector<ZipManifestEntry> LoadManifest();
@@ -53,21 +53,15 @@ std::string ReadWholeEntry(CZipPack& pack, int iIndex, DWORD uChunk = 4096);
 
 // The cause of the CZipError the call raised, 0 for none, -1 for another
 // exception (each is deleted).
-template <class F>
-int ZipCause(F f)
+template <class F> int ZipCause(F f)
 {
-    try
-    {
+    try {
         f();
-    }
-    catch (CZipError* e)
-    {
+    } catch (CZipError* e) {
         int cause = e->m_iCause;
         e->Delete();
         return cause;
-    }
-    catch (CException* e)
-    {
+    } catch (CException* e) {
         e->Delete();
         return -1;
     }
@@ -79,7 +73,7 @@ int ZipCause(F f)
 CString RoundtripFolder();
 struct ZipRoundtripEntry
 {
-    std::string name;       // as the reader shows it ("\" between folders)
+    std::string name; // as the reader shows it ("\" between folders)
     std::string data;
     bool folder = false;
 };

@@ -9,7 +9,8 @@
 #include "ZipPack.h"
 #include "ZipTestFiles.h"
 
-namespace {
+namespace
+{
 
 struct NewEntry
 {
@@ -39,8 +40,7 @@ NewEntry Folder(const char* name)
 void WriteAll(CZipPack& pack, const std::vector<NewEntry>& entries)
 {
     CZipEntryWriter writer(pack);
-    for (const NewEntry& e : entries)
-    {
+    for (const NewEntry& e : entries) {
         writer.Begin(e.entry);
         // In uneven pieces, so buffers fill at odd places.
         for (size_t at = 0; at < e.data.size(); at += 7777)
@@ -53,8 +53,7 @@ void ExpectReadsBack(CZipPack& pack, const std::vector<NewEntry>& entries, const
 {
     pack.SetPassword(*password ? password : NULL);
     ASSERT_EQ((int)entries.size(), pack.EntryCount());
-    for (int i = 0; i < pack.EntryCount(); i++)
-    {
+    for (int i = 0; i < pack.EntryCount(); i++) {
         CZipEntryHeader header;
         pack.CopyEntryHeader(header, i);
         EXPECT_STREQ(entries[i].entry.name, header.EntryName()) << i;
@@ -66,8 +65,7 @@ void ExpectReadsBack(CZipPack& pack, const std::vector<NewEntry>& entries, const
 void Record(LPCSTR lpszArchive, int iVolumes, const char* password, const std::vector<NewEntry>& entries)
 {
     std::vector<ZipRoundtripEntry> listed;
-    for (const NewEntry& e : entries)
-    {
+    for (const NewEntry& e : entries) {
         ZipRoundtripEntry r;
         r.name = (LPCSTR)e.entry.name;
         r.data = e.data;
@@ -82,8 +80,7 @@ int CountVolumes(const CString& stem)
 {
     int count = 0;
     CString name;
-    for (;; count++)
-    {
+    for (;; count++) {
         name.Format("%s.%03d", (LPCSTR)stem, count);
         if (!Exists(name))
             break;
@@ -187,8 +184,7 @@ TEST(ZipWrite, NumberedVolumesReadBack)
 
     int volumes = CountVolumes(stem);
     EXPECT_GE(volumes, 4);
-    for (int i = 0; i + 1 < volumes; i++)
-    {
+    for (int i = 0; i + 1 < volumes; i++) {
         CString name;
         name.Format("%s.%03d", (LPCSTR)stem, i);
         EXPECT_LE(ReadBytes(name).size(), 20000u) << i;
@@ -196,8 +192,7 @@ TEST(ZipWrite, NumberedVolumesReadBack)
     EXPECT_EQ(0u, ReadBytes(stem + ".000").find("PK\x07\x08PK\x03\x04"));
 
     // Found by the drive type, or told by a volume size.
-    for (int volumeSize : {0, 1})
-    {
+    for (int volumeSize : {0, 1}) {
         ASSERT_TRUE(pack.OpenArchive(stem + ".zip", CZipPack::zipOpenReadOnly, volumeSize));
         EXPECT_EQ(-1, pack.m_storage.SpanState());
         ExpectReadsBack(pack, entries, "pw-2");
@@ -209,9 +204,12 @@ TEST(ZipWrite, NumberedVolumesReadBack)
 TEST(ZipWrite, SpannedArchiveOnItsFirstVolumeFoldsIntoOne)
 {
     // Small: folded in the write buffer. Large: folded in the file.
-    const struct { const char* name; size_t size; } cases[] = {{"fold_small", 8000}, {"fold_large", 300000}};
-    for (const auto& c : cases)
+    const struct
     {
+        const char* name;
+        size_t size;
+    } cases[] = {{"fold_small", 8000}, {"fold_large", 300000}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CString stem = RoundtripFolder() + "\\" + c.name;
         std::vector<NewEntry> entries = {
@@ -229,8 +227,7 @@ TEST(ZipWrite, SpannedArchiveOnItsFirstVolumeFoldsIntoOne)
         EXPECT_EQ(0u, bytes.find("PK\x03\x04"));
         ASSERT_TRUE(pack.OpenArchive(stem + ".zip", CZipPack::zipOpenReadOnly));
         EXPECT_EQ(0, pack.m_storage.SpanState());
-        for (int i = 0; i < pack.EntryCount(); i++)
-        {
+        for (int i = 0; i < pack.EntryCount(); i++) {
             // The descriptors went, except that of the encrypted entry; the
             // reader has already matched the local header against the central one.
             CZipEntryHeader* header = pack.m_centralDir.GetHeader(i);
@@ -301,9 +298,9 @@ TEST(ZipWrite, EndRecordThatDoesNotFitMovesWholeToANewVolume)
     ASSERT_EQ(CZipDirectory::endRecordSize + commentLength, last.size());
     const BYTE* end = (const BYTE*)last.data();
     EXPECT_EQ(0, memcmp(end, "PK\x05\x06", 4));
-    EXPECT_EQ(lastDataVolume + 1, end[4] | (end[5] << 8));   // this volume
-    EXPECT_EQ(lastDataVolume, end[6] | (end[7] << 8));       // the directory's volume
-    EXPECT_EQ(0, end[8] | (end[9] << 8));                    // entries on this volume
+    EXPECT_EQ(lastDataVolume + 1, end[4] | (end[5] << 8)); // this volume
+    EXPECT_EQ(lastDataVolume, end[6] | (end[7] << 8));     // the directory's volume
+    EXPECT_EQ(0, end[8] | (end[9] << 8));                  // entries on this volume
     EXPECT_EQ(2, end[10] | (end[11] << 8));
 
     ASSERT_TRUE(pack.OpenArchive(stem + ".zip", CZipPack::zipOpenReadOnly));

@@ -55,12 +55,10 @@ public:
     }
 
     // Handles messages until pred holds or dwTimeout ms have passed.
-    template <typename Pred>
-    bool PumpUntil(Pred pred, DWORD dwTimeout = 10000)
+    template <typename Pred> bool PumpUntil(Pred pred, DWORD dwTimeout = 10000)
     {
         DWORD dwStart = GetTickCount();
-        while (!pred())
-        {
+        while (!pred()) {
             if (GetTickCount() - dwStart > dwTimeout)
                 return false;
             MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
@@ -78,8 +76,7 @@ public:
 
     const Report* FindFinal(DWORD dwUserData) const
     {
-        for (const Report& r : m_reports)
-        {
+        for (const Report& r : m_reports) {
             if (r.dwUserData == dwUserData && IsFinal(r.dwCode))
                 return &r;
         }
@@ -89,8 +86,7 @@ public:
     std::vector<Report> ReportsOf(DWORD dwUserData) const
     {
         std::vector<Report> reports;
-        for (const Report& r : m_reports)
-        {
+        for (const Report& r : m_reports) {
             if (r.dwUserData == dwUserData)
                 reports.push_back(r);
         }
@@ -114,8 +110,7 @@ private:
         report.lParam = lParam;
         if (pHead->dwCode == ASYNC_DOWN_PROGRESS)
             report.progress = *(const tagAsyncDownProgress*)lParam;
-        if (pHead->dwCode == ASYNC_DOWN_FINISHED)
-        {
+        if (pHead->dwCode == ASYNC_DOWN_FINISHED) {
             const tagAsyncDownResult* pResult = (const tagAsyncDownResult*)lParam;
             report.strBody.assign((const char*)pResult->pData, pResult->dwLength);
             report.bTerminated = pResult->pData[pResult->dwLength] == 0;
@@ -207,7 +202,7 @@ TEST_F(AsyncDownLoaderTest, IdsStartAtOneNeverZeroAndSkipIdsInUse)
     ASSERT_TRUE(m_window.PumpUntil([&] { return m_loader.GetTaskCount() == 1; }));
     m_loader.SetIdCounter(0xFFFFFFFE);
     EXPECT_EQ(0xFFFFFFFFu, Add(12, Url("/missing")));
-    EXPECT_EQ(2u, Add(13, Url("/missing")));  // 0 skipped, 1 still running
+    EXPECT_EQ(2u, Add(13, Url("/missing"))); // 0 skipped, 1 still running
     ASSERT_TRUE(m_window.WaitForFinal(12));
     ASSERT_TRUE(m_window.WaitForFinal(13));
     m_server.OpenGate();
@@ -224,8 +219,7 @@ TEST_F(AsyncDownLoaderTest, ProgressThenFinishedWithTheWholeBody)
     std::vector<Report> reports = Run(77, strUrl);
     ASSERT_EQ(4u, reports.size());
     const DWORD expected[] = {4096, 8192, 10000};
-    for (int i = 0; i < 3; ++i)
-    {
+    for (int i = 0; i < 3; ++i) {
         EXPECT_EQ((DWORD)ASYNC_DOWN_PROGRESS, reports[i].dwCode);
         EXPECT_EQ(expected[i], reports[i].progress.dwReceived);
         EXPECT_EQ(10000u, reports[i].progress.dwContentLength);
@@ -297,16 +291,14 @@ TEST_F(AsyncDownLoaderTest, FailuresGiveOneReportWithTheirCode)
         {"http://127.0.0.1:" + std::to_string(FindClosedPort()) + "/", 0},
     };
     DWORD dwUser = 100;
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.strUrl);
         std::vector<Report> reports = Run(++dwUser, c.strUrl);
         ASSERT_FALSE(reports.empty());
         const Report& last = reports.back();
         EXPECT_EQ((DWORD)ASYNC_DOWN_FAILED, last.dwCode);
         EXPECT_EQ(c.lParam, last.lParam);
-        if (c.lParam != 0)
-        {
+        if (c.lParam != 0) {
             EXPECT_EQ(1u, reports.size());
         }
     }
@@ -324,8 +316,7 @@ TEST_F(AsyncDownLoaderTest, RedirectsFollowAbsoluteHttpLocationsOnly)
     m_server.SetReply("/loop", CHttpTestServer::Redirect(302, Url("/loop")));
 
     DWORD dwUser = 200;
-    for (const char* pszPath : {"/r301", "/r302", "/r303"})
-    {
+    for (const char* pszPath : {"/r301", "/r302", "/r303"}) {
         SCOPED_TRACE(pszPath);
         std::vector<Report> reports = Run(++dwUser, Url(pszPath));
         ASSERT_FALSE(reports.empty());
@@ -338,15 +329,13 @@ TEST_F(AsyncDownLoaderTest, RedirectsFollowAbsoluteHttpLocationsOnly)
         const char* pszPath;
         const char* pszLastUrl;
     } refused[] = {{"/relative", "/target"}, {"/secure", "https://127.0.0.1/target"}, {"/loop", NULL}};
-    for (const auto& c : refused)
-    {
+    for (const auto& c : refused) {
         SCOPED_TRACE(c.pszPath);
         std::vector<Report> reports = Run(++dwUser, Url(c.pszPath));
         ASSERT_EQ(1u, reports.size());
         EXPECT_EQ((DWORD)ASYNC_DOWN_FAILED, reports[0].dwCode);
         EXPECT_EQ(0, reports[0].lParam);
-        if (c.pszLastUrl != NULL)
-        {
+        if (c.pszLastUrl != NULL) {
             EXPECT_EQ(c.pszLastUrl, reports[0].strUrl);
         }
     }

@@ -95,10 +95,8 @@ TEST_F(HttpDownLoadTest, ServiceTypeOfEachKindOfText)
         std::string strText;
         DWORD dwType;
     } cases[] = {
-        {Url("/x"), AFX_INET_SERVICE_HTTP},
-        {"https://127.0.0.1/x", AFX_INET_SERVICE_HTTPS},
-        {"ftp://127.0.0.1/x", AFX_INET_SERVICE_FTP},
-        {strLocal, AFX_INET_SERVICE_FILE},
+        {Url("/x"), AFX_INET_SERVICE_HTTP},          {"https://127.0.0.1/x", AFX_INET_SERVICE_HTTPS},
+        {"ftp://127.0.0.1/x", AFX_INET_SERVICE_FTP}, {strLocal, AFX_INET_SERVICE_FILE},
         {"no url at all", AFX_INET_SERVICE_FILE},
     };
     for (const auto& c : cases)
@@ -114,8 +112,7 @@ TEST_F(HttpDownLoadTest, NonWebTextsAreRefusedBeforeAnyConnection)
     std::string strTarget = TempFile("target.bin");
     const std::string texts[] = {"ftp://127.0.0.1:" + std::to_string(m_server.GetPort()) + "/x", strLocal,
                                  "no url at all", ""};
-    for (const std::string& strText : texts)
-    {
+    for (const std::string& strText : texts) {
         SCOPED_TRACE(strText);
         CHttpDownLoad notice;
         EXPECT_FALSE(notice.DownloadToMemory(strText.c_str()));
@@ -144,8 +141,7 @@ TEST_F(HttpDownLoadTest, MemoryDownloadTakesEveryFraming)
         {"chunked", CHttpTestServer::framingChunked, 0, 0},
         {"slow", CHttpTestServer::framingLength, 300, 5},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);
         CHttpTestServer::Reply reply = CHttpTestServer::Ok(strBody);
         reply.framing = c.framing;
@@ -179,8 +175,7 @@ TEST_F(HttpDownLoadTest, EmptyBodyIsASuccessWithNoBytes)
 TEST_F(HttpDownLoadTest, StatusOtherThan200FailsWithItsCode)
 {
     std::string strTarget = TempFile("status.bin");
-    for (int nStatus : {404, 500, 401, 403})
-    {
+    for (int nStatus : {404, 500, 401, 403}) {
         SCOPED_TRACE(nStatus);
         m_server.SetReply("/s", CHttpTestServer::Status(nStatus, "error page"));
         CHttpDownLoad download;
@@ -234,8 +229,7 @@ TEST_F(HttpDownLoadTest, BodyCutShortIsAFailureForEveryTarget)
     overAnnounced.nAnnounced = 5000;
     m_server.SetReply("/over", overAnnounced);
 
-    for (const char* pszPath : {"/cut", "/over"})
-    {
+    for (const char* pszPath : {"/cut", "/over"}) {
         SCOPED_TRACE(pszPath);
         std::string strUrl = Url(pszPath);
         CHttpDownLoad memory;
@@ -331,23 +325,19 @@ TEST_F(HttpDownLoadTest, RedirectsAreFollowedWithinTheBound)
     struct
     {
         const char* pszPath;
-        const char* pszBody;  // NULL: refused
+        const char* pszBody; // NULL: refused
     } cases[] = {
-        {"/abs", "target body"},   {"/rooted", "target body"}, {"/dir/rel", "relative body"},
-        {"/temp", "target body"},  {"/away", "moved body"},    {"/loop", NULL},
+        {"/abs", "target body"},  {"/rooted", "target body"}, {"/dir/rel", "relative body"},
+        {"/temp", "target body"}, {"/away", "moved body"},    {"/loop", NULL},
         {"/down", NULL},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.pszPath);
         CHttpDownLoad download;
-        if (c.pszBody == NULL)
-        {
+        if (c.pszBody == NULL) {
             EXPECT_FALSE(download.DownloadToMemory(Url(c.pszPath).c_str()));
             EXPECT_EQ(302u, download.GetErrorCode());
-        }
-        else
-        {
+        } else {
             ASSERT_TRUE(download.DownloadToMemory(Url(c.pszPath).c_str()));
             EXPECT_STREQ(c.pszBody, (const char*)download.GetData());
         }
@@ -369,7 +359,7 @@ TEST(HttpLocationTest, RelativeLocationsResolveAgainstTheRequest)
     {
         const char* pszBase;
         const char* pszLocation;
-        const char* pszTarget;  // NULL: no URL
+        const char* pszTarget; // NULL: no URL
     } cases[] = {
         {"http://h:81/a/b?q=1", "http://x/y", "http://x/y"},
         {"http://h:81/a/b?q=1", "/c", "http://h:81/c"},
@@ -379,14 +369,12 @@ TEST(HttpLocationTest, RelativeLocationsResolveAgainstTheRequest)
         {"http://h/a", "  ", NULL},
         {"not a url", "/c", NULL},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.pszBase) + " + " + c.pszLocation);
         CString strTarget;
         BOOL bResolved = CTestHttpDownLoad::ResolveLocation(c.pszBase, c.pszLocation, strTarget);
         EXPECT_EQ(c.pszTarget != NULL, !!bResolved);
-        if (c.pszTarget != NULL)
-        {
+        if (c.pszTarget != NULL) {
             EXPECT_STREQ(c.pszTarget, strTarget);
         }
     }
@@ -437,13 +425,16 @@ TEST_F(HttpDownLoadTest, CertificateErrorsAreNeverRetriedOrRelaxed)
         DWORD dwError;
         BOOL bAgain;
     } cases[] = {
-        {ERROR_INTERNET_INVALID_CA, FALSE},        {ERROR_INTERNET_SEC_CERT_DATE_INVALID, FALSE},
-        {ERROR_INTERNET_SEC_CERT_CN_INVALID, FALSE}, {ERROR_INTERNET_SEC_CERT_REVOKED, FALSE},
-        {ERROR_INTERNET_INVALID_URL, FALSE},       {ERROR_INTERNET_CANNOT_CONNECT, TRUE},
-        {ERROR_INTERNET_TIMEOUT, TRUE},            {ERROR_INTERNET_CONNECTION_ABORTED, TRUE},
+        {ERROR_INTERNET_INVALID_CA, FALSE},
+        {ERROR_INTERNET_SEC_CERT_DATE_INVALID, FALSE},
+        {ERROR_INTERNET_SEC_CERT_CN_INVALID, FALSE},
+        {ERROR_INTERNET_SEC_CERT_REVOKED, FALSE},
+        {ERROR_INTERNET_INVALID_URL, FALSE},
+        {ERROR_INTERNET_CANNOT_CONNECT, TRUE},
+        {ERROR_INTERNET_TIMEOUT, TRUE},
+        {ERROR_INTERNET_CONNECTION_ABORTED, TRUE},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         EXPECT_EQ(c.bAgain, download.OnRequestError(download.GetRequest(), new CInternetException(c.dwError)))
             << c.dwError;
     }

@@ -43,8 +43,7 @@ const ParseCase g_parseCases[] = {
 
 TEST(AfxParseURLTest, SplitsOrRefusesEachForm)
 {
-    for (const ParseCase& c : g_parseCases)
-    {
+    for (const ParseCase& c : g_parseCases) {
         SCOPED_TRACE(c.pszUrl);
         DWORD dwServiceType = 12345;
         CString strServer = "stale", strObject = "stale";
@@ -69,13 +68,10 @@ TEST(AfxParseURLTest, RefusesNullAndOverlongText)
 
 TEST(InternetExceptionTest, CarriesErrorAndContext)
 {
-    try
-    {
+    try {
         AfxThrowInternetException(7, ERROR_INTERNET_CANNOT_CONNECT);
         FAIL();
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         CInternetException* pInternet = DYNAMIC_DOWNCAST(CInternetException, pException);
         ASSERT_NE(nullptr, pInternet);
         EXPECT_EQ((DWORD)ERROR_INTERNET_CANNOT_CONNECT, pInternet->m_dwError);
@@ -84,12 +80,9 @@ TEST(InternetExceptionTest, CarriesErrorAndContext)
     }
 
     SetLastError(ERROR_INTERNET_TIMEOUT);
-    try
-    {
+    try {
         AfxThrowInternetException(1);
-    }
-    catch (CInternetException* pException)
-    {
+    } catch (CInternetException* pException) {
         EXPECT_EQ((DWORD)ERROR_INTERNET_TIMEOUT, pException->m_dwError);
         pException->Delete();
     }
@@ -191,8 +184,7 @@ TEST_F(InternetSessionTest, PostsABodyAndReadsTheAnswerByWhatIsAvailable)
 
     std::string strRead;
     ULONGLONG nAvailable;
-    while ((nAvailable = pFile->GetLength()) > 0)
-    {
+    while ((nAvailable = pFile->GetLength()) > 0) {
         std::string strChunk((size_t)nAvailable, '\0');
         UINT nRead = pFile->Read(&strChunk[0], (UINT)nAvailable);
         ASSERT_GT(nRead, 0u);
@@ -209,22 +201,18 @@ TEST_F(InternetSessionTest, OpenUrlGetsHttpAndRefusesOtherSchemes)
 {
     m_server.SetReply("/file.ini", CHttpTestServer::Ok("[a]\r\nb=1\r\n"));
     CInternetSession session;
-    std::unique_ptr<CHttpFile> pFile(session.OpenURL(Url("/file.ini").c_str(), 1,
-                                                     INTERNET_FLAG_TRANSFER_ASCII | INTERNET_FLAG_DONT_CACHE));
+    std::unique_ptr<CHttpFile> pFile(
+        session.OpenURL(Url("/file.ini").c_str(), 1, INTERNET_FLAG_TRANSFER_ASCII | INTERNET_FLAG_DONT_CACHE));
     DWORD dwStatus = 0;
     pFile->QueryInfoStatusCode(dwStatus);
     EXPECT_EQ(200u, dwStatus);
     EXPECT_EQ("[a]\r\nb=1\r\n", ReadAll(*pFile));
 
-    for (const char* pszUrl : {"ftp://127.0.0.1/x", "not a url"})
-    {
-        try
-        {
+    for (const char* pszUrl : {"ftp://127.0.0.1/x", "not a url"}) {
+        try {
             delete session.OpenURL(pszUrl);
             ADD_FAILURE() << pszUrl;
-        }
-        catch (CInternetException* pException)
-        {
+        } catch (CInternetException* pException) {
             EXPECT_EQ((DWORD)ERROR_INTERNET_UNRECOGNIZED_SCHEME, pException->m_dwError);
             pException->Delete();
         }
@@ -250,12 +238,9 @@ TEST_F(InternetSessionTest, SessionTimeoutsHoldForItsRequests)
     std::unique_ptr<CHttpFile> pSilent(pConnection->OpenRequest(CHttpConnection::HTTP_VERB_GET, "/silent"));
     EXPECT_THROW(
         {
-            try
-            {
+            try {
                 pSilent->SendRequest();
-            }
-            catch (CInternetException* pException)
-            {
+            } catch (CInternetException* pException) {
                 pException->Delete();
                 throw 1;
             }
@@ -267,14 +252,9 @@ TEST_F(InternetSessionTest, SessionTimeoutsHoldForItsRequests)
     pStalled->SendRequest();
     char block[4096];
     bool bThrew = false;
-    try
-    {
-        while (pStalled->Read(block, sizeof(block)) > 0)
-        {
-        }
-    }
-    catch (CInternetException* pException)
-    {
+    try {
+        while (pStalled->Read(block, sizeof(block)) > 0) {}
+    } catch (CInternetException* pException) {
         bThrew = true;
         pException->Delete();
     }
@@ -287,25 +267,19 @@ TEST_F(InternetSessionTest, ClosedPortThrowsOnSend)
     CInternetSession session;
     std::unique_ptr<CHttpConnection> pConnection(session.GetHttpConnection("127.0.0.1", FindClosedPort()));
     std::unique_ptr<CHttpFile> pFile(pConnection->OpenRequest("GET", "/"));
-    try
-    {
+    try {
         pFile->SendRequest();
         ADD_FAILURE();
-    }
-    catch (CInternetException* pException)
-    {
+    } catch (CInternetException* pException) {
         EXPECT_EQ((DWORD)ERROR_INTERNET_CANNOT_CONNECT, pException->m_dwError);
         pException->Delete();
     }
     // Seeking a plain transfer is not possible; it throws rather than lies.
     EXPECT_THROW(
         {
-            try
-            {
+            try {
                 pFile->Seek(0, CFile::end);
-            }
-            catch (CInternetException* pException)
-            {
+            } catch (CInternetException* pException) {
                 pException->Delete();
                 throw 1;
             }
@@ -317,13 +291,10 @@ TEST_F(InternetSessionTest, UnknownVerbIsRefused)
 {
     CInternetSession session;
     std::unique_ptr<CHttpConnection> pConnection = Connect(session);
-    try
-    {
+    try {
         delete pConnection->OpenRequest(CHttpConnection::HTTP_VERB_MAX + 1, "/");
         ADD_FAILURE();
-    }
-    catch (CException* pException)
-    {
+    } catch (CException* pException) {
         EXPECT_NE(nullptr, DYNAMIC_DOWNCAST(CInvalidArgException, pException));
         pException->Delete();
     }

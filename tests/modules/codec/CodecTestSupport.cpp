@@ -19,12 +19,10 @@ CTempDir::CTempDir()
     char base[MAX_PATH];
     GetTempPathA(sizeof(base), base);
     static int serial = 0;
-    for (;;)
-    {
+    for (;;) {
         char name[MAX_PATH];
         snprintf(name, sizeof(name), "%scodec_%lu_%d", base, GetCurrentProcessId(), ++serial);
-        if (CreateDirectoryA(name, NULL))
-        {
+        if (CreateDirectoryA(name, NULL)) {
             m_path = name;
             break;
         }
@@ -35,8 +33,7 @@ CTempDir::~CTempDir()
 {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((m_path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE)
-    {
+    if (find != INVALID_HANDLE_VALUE) {
         do
             DeleteFileA(File(data.cFileName).c_str());
         while (FindNextFileA(find, &data));
@@ -91,8 +88,7 @@ CDatabase::~CDatabase()
 
 void CDatabase::Close()
 {
-    if (m_pDb != NULL)
-    {
+    if (m_pDb != NULL) {
         EXPECT_EQ(sqlite3_close(m_pDb), SQLITE_OK);
         m_pDb = NULL;
     }
@@ -117,17 +113,13 @@ int CDatabase::Query(const std::string& sql, std::string* value)
 {
     sqlite3_stmt* statement = NULL;
     int rc = sqlite3_prepare_v2(m_pDb, sql.c_str(), -1, &statement, NULL);
-    if (rc == SQLITE_OK)
-    {
+    if (rc == SQLITE_OK) {
         rc = sqlite3_step(statement);
-        if (rc == SQLITE_ROW)
-        {
+        if (rc == SQLITE_ROW) {
             const unsigned char* text = sqlite3_column_text(statement, 0);
             *value = text != NULL ? reinterpret_cast<const char*>(text) : "";
             rc = SQLITE_OK;
-        }
-        else if (rc == SQLITE_DONE)
-        {
+        } else if (rc == SQLITE_DONE) {
             value->clear();
             rc = SQLITE_OK;
         }
@@ -149,11 +141,11 @@ void FillFaces(CDatabase& db, int count, int blobSize)
         << db.Error();
     ASSERT_EQ(db.Exec("BEGIN"), SQLITE_OK);
     sqlite3_stmt* insert = NULL;
-    ASSERT_EQ(sqlite3_prepare_v2(db.Get(), "INSERT INTO tblCustomFace VALUES(?,?,?,datetime('now'))", -1, &insert, NULL),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_prepare_v2(db.Get(), "INSERT INTO tblCustomFace VALUES(?,?,?,datetime('now'))", -1, &insert, NULL),
+        SQLITE_OK);
     std::string blob(blobSize, '\0');
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         char sign[64];
         snprintf(sign, sizeof(sign), "%s%04d", kMarker, i);
         for (int k = 0; k < blobSize; ++k)
@@ -208,7 +200,8 @@ std::string Rc4(const std::string& passPhrase, const std::string& data)
 
 // ---------------------------------------------------------------- the spy
 
-namespace {
+namespace
+{
 
 CSpyVfs* g_pSpy = NULL;
 sqlite3_vfs* g_pWindows = NULL;
@@ -284,8 +277,19 @@ int SpyDeviceCharacteristics(sqlite3_file* file)
 }
 
 const sqlite3_io_methods g_SpyMethods = {
-    1, SpyClose, SpyRead, SpyWrite, SpyTruncate, SpySync, SpyFileSize, SpyLock, SpyUnlock,
-    SpyCheckReservedLock, SpyFileControl, SpySectorSize, SpyDeviceCharacteristics,
+    1,
+    SpyClose,
+    SpyRead,
+    SpyWrite,
+    SpyTruncate,
+    SpySync,
+    SpyFileSize,
+    SpyLock,
+    SpyUnlock,
+    SpyCheckReservedLock,
+    SpyFileControl,
+    SpySectorSize,
+    SpyDeviceCharacteristics,
 };
 
 int SpyOpen(sqlite3_vfs*, const char* name, sqlite3_file* file, int flags, int* outFlags)
@@ -324,14 +328,14 @@ CSpyVfs::~CSpyVfs()
 
 void CSpyVfs::NoteOpen(const char* name, int flags)
 {
-    m_Opened.push_back(OpenedFile{ name != NULL ? name : "", flags & kOpenTypeMask });
+    m_Opened.push_back(OpenedFile{name != NULL ? name : "", flags & kOpenTypeMask});
 }
 
 bool CSpyVfs::NoteWrite(int type, const void* data, int size)
 {
     if (m_WriteFault.Hit(type))
         return false;
-    m_Writes.push_back(Write{ type, std::string(static_cast<const char*>(data), size) });
+    m_Writes.push_back(Write{type, std::string(static_cast<const char*>(data), size)});
     return true;
 }
 

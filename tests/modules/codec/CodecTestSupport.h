@@ -25,9 +25,9 @@ bool FileExists(const std::string& path);
 bool Contains(const std::string& bytes, const std::string& text);
 
 // Texts that must never reach a keyed file in the plain.
-extern const char kMagic[];           // "SQLite format 3"
-extern const char kMarker[];          // part of every stored sign
-extern const char kPassPhrase[];      // the custom-face cache's
+extern const char kMagic[];      // "SQLite format 3"
+extern const char kMarker[];     // part of every stored sign
+extern const char kPassPhrase[]; // the custom-face cache's
 
 class CDatabase
 {
@@ -68,7 +68,7 @@ public:
     struct OpenedFile
     {
         std::string name;
-        int type;                   // SQLITE_OPEN_MAIN_DB, SQLITE_OPEN_MAIN_JOURNAL ...
+        int type; // SQLITE_OPEN_MAIN_DB, SQLITE_OPEN_MAIN_JOURNAL ...
     };
 
     CSpyVfs();

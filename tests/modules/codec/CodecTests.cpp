@@ -6,7 +6,8 @@
 
 #include "CodecTestSupport.h"
 
-namespace {
+namespace
+{
 
 const char kOtherPhrase[] = "another pass phrase";
 
@@ -39,8 +40,7 @@ protected:
     {
         CDatabase db(path);
         ASSERT_EQ(db.Key(phrase), SQLITE_OK);
-        if (pageSize != 0)
-        {
+        if (pageSize != 0) {
             ASSERT_EQ(db.Exec("PRAGMA page_size=" + std::to_string(pageSize)), SQLITE_OK);
         }
         FillFaces(db, rows);
@@ -50,8 +50,7 @@ protected:
     std::string ReadBack(const std::string& path, const std::string& phrase)
     {
         CDatabase db(path);
-        if (!phrase.empty())
-        {
+        if (!phrase.empty()) {
             EXPECT_EQ(db.Key(phrase), SQLITE_OK);
         }
         std::string integrity = IntegrityCheck(db);
@@ -87,7 +86,7 @@ TEST_F(CodecTest, KeyedDatabaseLeavesNoPlainPageInAnyFileItWrites)
     for (const CSpyVfs::OpenedFile& file : spy.Opened())
         EXPECT_TRUE(file.type == SQLITE_OPEN_MAIN_DB || file.type == SQLITE_OPEN_MAIN_JOURNAL)
             << file.name << " type " << std::hex << file.type;
-    EXPECT_GT(spy.Written(SQLITE_OPEN_MAIN_JOURNAL).size(), 20u * 1024u);   // the journal held old pages
+    EXPECT_GT(spy.Written(SQLITE_OPEN_MAIN_JOURNAL).size(), 20u * 1024u); // the journal held old pages
     ExpectNoPlainText(spy.Written(SQLITE_OPEN_MAIN_DB), "database writes");
     ExpectNoPlainText(spy.Written(SQLITE_OPEN_MAIN_JOURNAL), "journal writes");
     ExpectNoPlainText(ReadBytes(Path()), "database file");
@@ -100,33 +99,28 @@ TEST_F(CodecTest, WrongOrMissingKeyCannotReadTheSchema)
     struct Case
     {
         const char* name;
-        const char* keyCall;        // null: no key at all
+        const char* keyCall; // null: no key at all
         bool pragma;
         int expected;
     };
     const Case cases[] = {
-        { "no key", NULL, false, SQLITE_NOTADB },
-        { "other key", kOtherPhrase, false, SQLITE_NOTADB },
-        { "other key by pragma", kOtherPhrase, true, SQLITE_NOTADB },
-        { "same key by pragma", kPassPhrase, true, SQLITE_OK },
-        { "same key", kPassPhrase, false, SQLITE_OK },
+        {"no key", NULL, false, SQLITE_NOTADB},
+        {"other key", kOtherPhrase, false, SQLITE_NOTADB},
+        {"other key by pragma", kOtherPhrase, true, SQLITE_NOTADB},
+        {"same key by pragma", kPassPhrase, true, SQLITE_OK},
+        {"same key", kPassPhrase, false, SQLITE_OK},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CDatabase db(Path());
-        if (c.keyCall != NULL && c.pragma)
-        {
+        if (c.keyCall != NULL && c.pragma) {
             ASSERT_EQ(db.Exec(std::string("PRAGMA key='") + c.keyCall + "'"), SQLITE_OK);
-        }
-        else if (c.keyCall != NULL)
-        {
+        } else if (c.keyCall != NULL) {
             ASSERT_EQ(db.Key(c.keyCall), SQLITE_OK);
         }
         std::string tables;
         EXPECT_EQ(db.Query("SELECT count(*) FROM sqlite_master", &tables), c.expected);
-        if (c.expected == SQLITE_OK)
-        {
+        if (c.expected == SQLITE_OK) {
             EXPECT_EQ(tables, "1");
         }
     }
@@ -156,29 +150,24 @@ TEST_F(CodecTest, KeyRekeyAndRekeyToEmptyEachReadBack)
         bool plainAfter;
     };
     const Step steps[] = {
-        { kOtherPhrase, false },
-        { "", true },
-        { kPassPhrase, false },     // a plain file keyed again
+        {kOtherPhrase, false}, {"", true}, {kPassPhrase, false}, // a plain file keyed again
     };
     std::string current = kPassPhrase;
-    for (const Step& step : steps)
-    {
+    for (const Step& step : steps) {
         SCOPED_TRACE(std::string("rekey to '") + step.rekeyTo + "'");
         {
             CDatabase db(Path());
-            if (!current.empty())
-            {
+            if (!current.empty()) {
                 ASSERT_EQ(db.Key(current), SQLITE_OK);
             }
             ASSERT_EQ(db.Rekey(step.rekeyTo), SQLITE_OK) << db.Error();
-            EXPECT_EQ(FaceSum(db), expected);       // the connection goes on reading
+            EXPECT_EQ(FaceSum(db), expected); // the connection goes on reading
         }
         std::string bytes = ReadBytes(Path());
         EXPECT_EQ(bytes.compare(0, 15, kMagic) == 0, step.plainAfter);
         EXPECT_EQ(Contains(bytes, kMarker), step.plainAfter);
         EXPECT_EQ(ReadBack(Path(), step.rekeyTo), expected);
-        if (!current.empty() && current != step.rekeyTo)
-        {
+        if (!current.empty() && current != step.rekeyTo) {
             EXPECT_NE(ReadBack(Path(), current), expected);
         }
         current = step.rekeyTo;
@@ -204,9 +193,8 @@ TEST_F(CodecTest, RekeyWithinATransactionIsRefused)
 // the stream of the key derived from the pass phrase.
 TEST_F(CodecTest, PagesAreRc4OfThePlainPageFromTheStreamStart)
 {
-    const int pageSizes[] = { 0, 512, 4096 };
-    for (int requested : pageSizes)
-    {
+    const int pageSizes[] = {0, 512, 4096};
+    for (int requested : pageSizes) {
         SCOPED_TRACE("page size " + std::to_string(requested));
         std::string path = Path(("format" + std::to_string(requested) + ".db").c_str());
         MakeKeyed(path, kPassPhrase, 60, requested);
@@ -224,14 +212,12 @@ TEST_F(CodecTest, PagesAreRc4OfThePlainPageFromTheStreamStart)
         }
         const std::string plain = ReadBytes(path);
         ASSERT_EQ(plain.size(), cipher.size());
-        for (int page = 1; page <= int(cipher.size() / pageSize); ++page)
-        {
+        for (int page = 1; page <= int(cipher.size() / pageSize); ++page) {
             std::string decrypted = Rc4(kPassPhrase, Page(cipher, pageSize, page));
             std::string expected = Page(plain, pageSize, page);
-            if (page == 1)
-            {
+            if (page == 1) {
                 // The rekey counted one more change.
-                for (int offset : { 24, 25, 26, 27, 92, 93, 94, 95 })
+                for (int offset : {24, 25, 26, 27, 92, 93, 94, 95})
                     decrypted[offset] = expected[offset];
             }
             ASSERT_EQ(decrypted, expected) << "page " << page;
@@ -270,11 +256,10 @@ TEST_F(CodecTest, PiecesOfAPageReadAndWriteAtAnyOffset)
         sqlite3_int64 offset;
         int size;
     };
-    const Piece pieces[] = { { 0, 16 }, { 16, 2 }, { 21, 7 }, { 1024 + 13, 100 }, { 1024 + 1000, 24 } };
+    const Piece pieces[] = {{0, 16}, {16, 2}, {21, 7}, {1024 + 13, 100}, {1024 + 1000, 24}};
     const std::string pageOne = Rc4(kPassPhrase, Page(ReadBytes(Path()), pageSize, 1));
     const std::string plainStart = pageOne + plainPageTwo;
-    for (const Piece& piece : pieces)
-    {
+    for (const Piece& piece : pieces) {
         std::string buffer(piece.size, '\0');
         ASSERT_EQ(file->pMethods->xRead(file, &buffer[0], piece.size, piece.offset), SQLITE_OK);
         EXPECT_EQ(buffer, plainStart.substr(size_t(piece.offset), piece.size)) << "offset " << piece.offset;
@@ -329,11 +314,10 @@ TEST_F(CodecTest, FailedRekeyLeavesTheFileReadableWithTheOldKey)
         int failingWrite;
     };
     const Case cases[] = {
-        { "database write", SQLITE_OPEN_MAIN_DB, 3 },
-        { "journal write", SQLITE_OPEN_MAIN_JOURNAL, 40 },
+        {"database write", SQLITE_OPEN_MAIN_DB, 3},
+        {"journal write", SQLITE_OPEN_MAIN_JOURNAL, 40},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::string path = Path((std::string(c.name) + ".db").c_str());
         MakeKeyed(path, kPassPhrase, 150);
@@ -345,7 +329,7 @@ TEST_F(CodecTest, FailedRekeyLeavesTheFileReadableWithTheOldKey)
             spy.FailWrite(c.type, c.failingWrite);
             EXPECT_NE(db.Rekey(kOtherPhrase), SQLITE_OK);
             EXPECT_EQ(spy.FailedWrites(), 1);
-            EXPECT_EQ(FaceSum(db), expected);           // the same connection rolled back
+            EXPECT_EQ(FaceSum(db), expected); // the same connection rolled back
         }
         EXPECT_FALSE(FileExists(path + "-journal"));
         EXPECT_EQ(ReadBack(path, kPassPhrase), expected);
@@ -362,15 +346,14 @@ TEST_F(CodecTest, HotJournalRollsBackWhicheverKeyOpensItFirst)
     struct Case
     {
         const char* name;
-        const char* phrase;         // "" for no key
+        const char* phrase; // "" for no key
     };
     const Case cases[] = {
-        { "no key", "" },
-        { "other key", kOtherPhrase },
-        { "same key", kPassPhrase },
+        {"no key", ""},
+        {"other key", kOtherPhrase},
+        {"same key", kPassPhrase},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::string path = Path((std::string("hot ") + c.name + ".db").c_str());
         MakeKeyed(path, kPassPhrase, 100);
@@ -389,8 +372,7 @@ TEST_F(CodecTest, HotJournalRollsBackWhicheverKeyOpensItFirst)
         }
         {
             CDatabase first(path);
-            if (*c.phrase != '\0')
-            {
+            if (*c.phrase != '\0') {
                 ASSERT_EQ(first.Key(c.phrase), SQLITE_OK);
             }
             std::string ignored;

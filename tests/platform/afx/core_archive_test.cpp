@@ -14,7 +14,8 @@
 #endif
 #endif
 
-namespace {
+namespace
+{
 
 using Bytes = std::vector<BYTE>;
 
@@ -72,7 +73,11 @@ template <class Fn> int ArchiveCause(Fn fn)
 
 TEST(CoreArchive, StringLengthPrefixAtBoundaries)
 {
-    struct Row { UINT length; Bytes prefix; };
+    struct Row
+    {
+        UINT length;
+        Bytes prefix;
+    };
     const Row rows[] = {
         {0, {0x00}},
         {1, {0x01}},
@@ -106,7 +111,11 @@ TEST(CoreArchive, StringLengthPrefixAtBoundaries)
 
 TEST(CoreArchive, CountFormAtBoundaries)
 {
-    struct Row { DWORD_PTR count; Bytes bytes; };
+    struct Row
+    {
+        DWORD_PTR count;
+        Bytes bytes;
+    };
     const Row rows[] = {
         {0, {0x00, 0x00}},
         {65534, {0xFE, 0xFF}},
@@ -135,29 +144,29 @@ TEST(CoreArchive, EveryScalarRoundTripsInLittleEndianForm)
     const ULONGLONG ull = 0xF1E2D3C4B5A69788ULL;
     const float f = 1.5f;
     const double d = -0.25;
-    Bytes stored = Store([&](CArchive& ar) {
-        ar << by << w << i << u << sh << ch << true << false << l << dw << ll << ull << f << d;
-    });
+    Bytes stored = Store(
+        [&](CArchive& ar) { ar << by << w << i << u << sh << ch << true << false << l << dw << ll << ull << f << d; });
     const Bytes expected = {
-        0xA5,
-        0x34, 0x12,
-        0xFE, 0xFF, 0xFF, 0xFF,
-        0xEF, 0xCD, 0xAB, 0x89,
-        0xD4, 0xFE,
-        0x5A,
-        0x01, 0x00,
-        0xC0, 0x1D, 0xFE, 0xFF,
-        0xEF, 0xBE, 0xAD, 0xDE,
-        0xF8, 0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE,
-        0x88, 0x97, 0xA6, 0xB5, 0xC4, 0xD3, 0xE2, 0xF1,
-        0x00, 0x00, 0xC0, 0x3F,
-        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xD0, 0xBF,
+        0xA5, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xEF, 0xCD, 0xAB, 0x89, 0xD4, 0xFE, 0x5A, 0x01, 0x00, 0xC0, 0x1D,
+        0xFE, 0xFF, 0xEF, 0xBE, 0xAD, 0xDE, 0xF8, 0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE, 0x88, 0x97, 0xA6, 0xB5,
+        0xC4, 0xD3, 0xE2, 0xF1, 0x00, 0x00, 0xC0, 0x3F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xD0, 0xBF,
     };
     EXPECT_EQ(stored, expected);
 
     Loader in(stored);
-    BYTE by2; WORD w2; int i2; UINT u2; short sh2; char ch2; bool t2, f2; LONG l2; DWORD dw2;
-    LONGLONG ll2; ULONGLONG ull2; float fl2; double d2;
+    BYTE by2;
+    WORD w2;
+    int i2;
+    UINT u2;
+    short sh2;
+    char ch2;
+    bool t2, f2;
+    LONG l2;
+    DWORD dw2;
+    LONGLONG ll2;
+    ULONGLONG ull2;
+    float fl2;
+    double d2;
     in.ar >> by2 >> w2 >> i2 >> u2 >> sh2 >> ch2 >> t2 >> f2 >> l2 >> dw2 >> ll2 >> ull2 >> fl2 >> d2;
     EXPECT_EQ(by2, by);
     EXPECT_EQ(w2, w);
@@ -182,7 +191,12 @@ TEST(CoreArchive, EveryScalarRoundTripsInLittleEndianForm)
 
 TEST(CoreArchive, ShortBodyThrowsEndOfFile)
 {
-    struct Row { const char* what; Bytes body; int kind; };
+    struct Row
+    {
+        const char* what;
+        Bytes body;
+        int kind;
+    };
     // kind: 0 string, 1 BYTE, 2 WORD, 3 DWORD, 4 LONGLONG, 5 double, 6 count
     const Row rows[] = {
         {"empty string body", {}, 0},
@@ -202,7 +216,12 @@ TEST(CoreArchive, ShortBodyThrowsEndOfFile)
     for (const Row& r : rows) {
         Loader in(r.body);
         int cause = ArchiveCause([&] {
-            CString s; BYTE by; WORD w; DWORD dw; LONGLONG ll; double d;
+            CString s;
+            BYTE by;
+            WORD w;
+            DWORD dw;
+            LONGLONG ll;
+            double d;
             switch (r.kind) {
             case 0: in.ar >> s; break;
             case 1: in.ar >> by; break;
@@ -218,7 +237,8 @@ TEST(CoreArchive, ShortBodyThrowsEndOfFile)
 }
 
 #ifdef AFX_TEST_ASAN
-namespace {
+namespace
+{
 bool g_recording = false;
 size_t g_largestAllocation = 0;
 void RecordAllocation(const volatile void*, size_t size)
@@ -248,7 +268,7 @@ TEST(CoreArchive, HostileLengthDoesNotAllocateOrRead)
         Loader in(huge);
         CString s("keep");
         EXPECT_EQ(ArchiveCause([&] { in.ar >> s; }), CArchiveException::endOfFile);
-        EXPECT_EQ(s, "keep");  // untouched on failure
+        EXPECT_EQ(s, "keep"); // untouched on failure
     }
     {
         Loader in(hugeWide);
@@ -267,7 +287,7 @@ TEST(CoreArchive, HostileLengthDoesNotAllocateOrRead)
     }
 #ifdef AFX_TEST_ASAN
     g_recording = false;
-    EXPECT_GT(g_largestAllocation, 0u);  // the hook saw the archives' buffers
+    EXPECT_GT(g_largestAllocation, 0u); // the hook saw the archives' buffers
     EXPECT_LT(g_largestAllocation, (size_t)1 << 20);
 #endif
 }
@@ -275,7 +295,11 @@ TEST(CoreArchive, HostileLengthDoesNotAllocateOrRead)
 TEST(CoreArchive, WideStringIsConvertedToTheCodePage)
 {
     // "ab" and U+4F60 U+597D, which are "\xC4\xE3\xBA\xC3" in GBK.
-    struct Row { Bytes body; const char* expect; };
+    struct Row
+    {
+        Bytes body;
+        const char* expect;
+    };
     const Row rows[] = {
         {{0xFF, 0xFE, 0xFF, 0x02, 0x61, 0x00, 0x62, 0x00}, "ab"},
         {{0xFF, 0xFE, 0xFF, 0x02, 0x60, 0x4F, 0x7D, 0x59}, "\xC4\xE3\xBA\xC3"},
@@ -288,7 +312,7 @@ TEST(CoreArchive, WideStringIsConvertedToTheCodePage)
         BYTE after = 0;
         in.ar >> s >> after;
         EXPECT_EQ(s, r.expect);
-        EXPECT_EQ(after, 0x07);  // nothing more was consumed
+        EXPECT_EQ(after, 0x07); // nothing more was consumed
     }
     // A long wide string: 0xFF 0xFE, then 0xFF and a u16 length.
     Bytes body = {0xFF, 0xFE, 0xFF, 0xFF, 0x2C, 0x01};
@@ -310,12 +334,14 @@ TEST(CoreArchive, LargeDataCrossesTheBufferBothWays)
         Bytes blob(10000);
         for (size_t i = 0; i < blob.size(); ++i)
             blob[i] = (BYTE)(i * 7);
-        Bytes stored = Store([&](CArchive& ar) {
-            for (int i = 0; i < 500; ++i)
-                ar << (DWORD)i << CString('q', i % 40);
-            ar.Write(blob.data(), (UINT)blob.size());
-            ar << (WORD)0xBEEF;
-        }, nBuf);
+        Bytes stored = Store(
+            [&](CArchive& ar) {
+                for (int i = 0; i < 500; ++i)
+                    ar << (DWORD)i << CString('q', i % 40);
+                ar.Write(blob.data(), (UINT)blob.size());
+                ar << (WORD)0xBEEF;
+            },
+            nBuf);
         Loader in(stored, nBuf);
         for (int i = 0; i < 500; ++i) {
             DWORD v = 0;
@@ -331,7 +357,7 @@ TEST(CoreArchive, LargeDataCrossesTheBufferBothWays)
         in.ar >> tail;
         EXPECT_EQ(tail, 0xBEEF);
         BYTE extra[8];
-        EXPECT_EQ(in.ar.Read(extra, sizeof(extra)), 0u);  // raw reads just stop
+        EXPECT_EQ(in.ar.Read(extra, sizeof(extra)), 0u); // raw reads just stop
     }
 }
 
@@ -372,7 +398,7 @@ TEST(CoreArchive, FlushHandsBackUnreadBytesToTheFile)
     EXPECT_EQ(out.GetLength(), 4u);
     ar << (BYTE)1;
     ar.Abort();
-    EXPECT_EQ(out.GetLength(), 4u);  // Abort drops what was buffered
+    EXPECT_EQ(out.GetLength(), 4u); // Abort drops what was buffered
 }
 
 TEST(CoreArchive, DestructorFlushesUnlessClosed)

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Counts live objects, so a leak or a double destruction shows.
 struct Counted
@@ -81,7 +82,7 @@ TEST(CoreArray, InsertRemoveWithNonPodElements)
     a.InsertAt(0, "a");
     a.InsertAt(2, "c");
     a.InsertAt(4, "e");
-    a.InsertAt(7, "z");  // past the end: grows with empty strings
+    a.InsertAt(7, "z"); // past the end: grows with empty strings
     EXPECT_EQ(Strings(a), (V{"a", "b", "c", "d", "e", "", "", "z"}));
     a.RemoveAt(5, 2);
     a.InsertAt(1, "x", 3);
@@ -159,7 +160,7 @@ TEST(CoreArray, BadIndexesThrowInvalidArg)
     EXPECT_TRUE(ThrowsInvalidArg([&] { a.RemoveAt(-1); }));
     EXPECT_TRUE(ThrowsInvalidArg([&] { a.InsertAt(-1, (DWORD)0); }));
     EXPECT_TRUE(ThrowsInvalidArg([&] { a.SetSize(-1); }));
-    EXPECT_EQ(a.GetSize(), 2);  // nothing changed
+    EXPECT_EQ(a.GetSize(), 2); // nothing changed
     EXPECT_EQ(a[1], 2u);
 }
 
@@ -240,7 +241,7 @@ TEST(CoreMap, LookupSetRemoveAndIterate)
     CMap<DWORD, DWORD, int, int> m;
     m.InitHashTable(10);
     for (DWORD k = 0; k < 2000; ++k)
-        m.SetAt(k * 16, (int)k);  // keys that share buckets under the >> 4 hash
+        m.SetAt(k * 16, (int)k); // keys that share buckets under the >> 4 hash
     EXPECT_EQ(m.GetCount(), 2000);
     int v = -1;
     EXPECT_TRUE(m.Lookup(16 * 1999, v));
@@ -294,7 +295,7 @@ TEST(CoreMap, StringKeys)
     EXPECT_EQ(s, "value");
     EXPECT_TRUE(m.Lookup(CString("\xC4\xE3\xBA\xC3"), s));
     EXPECT_EQ(s, "gbk");
-    EXPECT_FALSE(m.Lookup("Name", s));  // keys are case-sensitive
+    EXPECT_FALSE(m.Lookup("Name", s)); // keys are case-sensitive
     CMap<CString, const CString&, int, int> byRef;
     byRef[CString("a")] = 1;
     int v = 0;
@@ -302,7 +303,8 @@ TEST(CoreMap, StringKeys)
     EXPECT_EQ(HashKey<LPCSTR>("abc"), HashKey<const CString&>(CString("abc")));
 }
 
-namespace {
+namespace
+{
 struct Point3
 {
     int x, y, z;
@@ -328,7 +330,10 @@ TEST(CoreMap, CallerHashForItsOwnKey)
 
 TEST(CoreTypedPtr, ArrayListMap)
 {
-    struct Item { int id; };
+    struct Item
+    {
+        int id;
+    };
     Item items[3] = {{1}, {2}, {3}};
 
     CTypedPtrArray<CPtrArray, Item*> arr;
@@ -357,7 +362,7 @@ TEST(CoreTypedPtr, ArrayListMap)
     EXPECT_TRUE(map.Lookup(20, found));
     EXPECT_EQ(found, &items[1]);
     EXPECT_FALSE(map.Lookup(30, found));
-    EXPECT_EQ(found, &items[1]);  // untouched when missing
+    EXPECT_EQ(found, &items[1]); // untouched when missing
     std::map<WORD, int> walked;
     for (POSITION p = map.GetStartPosition(); p != nullptr;) {
         WORD k;

@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <string>
 
-namespace {
+namespace
+{
 
 template <class E, class Fn> E* Catch(Fn fn)
 {
@@ -71,7 +72,7 @@ TEST(CoreMemFile, SeekAndLength)
     EXPECT_EQ(f.GetLength(), 3u);
     f.SeekToEnd();
     f.SetLength(2);
-    EXPECT_EQ(f.GetPosition(), 2u);  // the position follows a shorter end
+    EXPECT_EQ(f.GetPosition(), 2u); // the position follows a shorter end
     f.SetLength(5);
     EXPECT_EQ(ReadAll(f), std::string("ab\0\0\0", 5));
 }
@@ -100,13 +101,13 @@ TEST(CoreMemFile, AttachedGrowableBufferMovesInsteadOfReallocatingTheCallers)
     memset(stackBuf, '.', sizeof(stackBuf));
     CMemFile f;
     f.Attach(stackBuf, sizeof(stackBuf), 16);
-    EXPECT_EQ(f.GetLength(), 0u);  // a growable buffer starts empty
+    EXPECT_EQ(f.GetLength(), 0u); // a growable buffer starts empty
     f.Write("abc", 3);
     EXPECT_EQ(memcmp(stackBuf, "abc", 3), 0);
-    f.Write("0123456789", 10);  // past the caller's 8 bytes
+    f.Write("0123456789", 10); // past the caller's 8 bytes
     EXPECT_EQ(f.GetLength(), 13u);
     EXPECT_EQ(ReadAll(f), "abc0123456789");
-    EXPECT_EQ(stackBuf[3], '.');  // the caller's buffer is left alone
+    EXPECT_EQ(stackBuf[3], '.'); // the caller's buffer is left alone
     BYTE* own = f.Detach();
     ASSERT_NE(own, nullptr);
     EXPECT_NE(own, stackBuf);
@@ -146,10 +147,7 @@ protected:
         std::error_code ec;
         std::filesystem::remove_all(m_dir, ec);
     }
-    CString Path(const char* name) const
-    {
-        return CString(m_dir.c_str()) + "/" + name;
-    }
+    CString Path(const char* name) const { return CString(m_dir.c_str()) + "/" + name; }
     std::string m_dir;
 };
 
@@ -175,7 +173,7 @@ TEST_F(CoreFile, WriteReadSeekAndLength)
     EXPECT_EQ(f.Read(buf, 3), 3u);
     EXPECT_STREQ(buf, "456");
     EXPECT_EQ(f.GetPosition(), 7u);
-    EXPECT_EQ(f.Read(buf, sizeof(buf)), 3u);  // fewer at the end
+    EXPECT_EQ(f.Read(buf, sizeof(buf)), 3u); // fewer at the end
     EXPECT_EQ(f.SeekToEnd(), 10u);
     f.Write("ab", 2);
     f.SetLength(4);
@@ -197,11 +195,11 @@ TEST_F(CoreFile, CreateModes)
     }
     {
         CFile f(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite);
-        EXPECT_EQ(f.GetLength(), 3u);  // kept
+        EXPECT_EQ(f.GetLength(), 3u); // kept
     }
     {
         CFile f(path, CFile::modeCreate | CFile::modeWrite);
-        EXPECT_EQ(f.GetLength(), 0u);  // truncated
+        EXPECT_EQ(f.GetLength(), 0u); // truncated
     }
 }
 
@@ -233,8 +231,14 @@ TEST_F(CoreFile, FailuresAreReported)
 TEST_F(CoreFile, RenameAndRemove)
 {
     CString a = Path("a.txt"), b = Path("b.txt");
-    { CFile f(a, CFile::modeCreate | CFile::modeWrite); f.Write("A", 1); }
-    { CFile f(b, CFile::modeCreate | CFile::modeWrite); f.Write("B", 1); }
+    {
+        CFile f(a, CFile::modeCreate | CFile::modeWrite);
+        f.Write("A", 1);
+    }
+    {
+        CFile f(b, CFile::modeCreate | CFile::modeWrite);
+        f.Write("B", 1);
+    }
     // An existing target is not replaced.
     CFileException* e = Catch<CFileException>([&] { CFile::Rename(a, b); });
     ASSERT_NE(e, nullptr);

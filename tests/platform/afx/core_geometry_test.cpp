@@ -9,11 +9,15 @@
 
 TEST(CoreGeometry, IntersectAndUnionFollowWin32)
 {
-    struct Row { CRect a, b, inter, uni; BOOL bInter; };
+    struct Row
+    {
+        CRect a, b, inter, uni;
+        BOOL bInter;
+    };
     const Row rows[] = {
         {CRect(0, 0, 10, 10), CRect(5, 5, 15, 15), CRect(5, 5, 10, 10), CRect(0, 0, 15, 15), TRUE},
-        {CRect(0, 0, 10, 10), CRect(10, 0, 20, 10), CRect(), CRect(0, 0, 20, 10), FALSE},  // touching
-        {CRect(0, 0, 10, 10), CRect(2, 2, 2, 8), CRect(), CRect(0, 0, 10, 10), FALSE},     // empty b
+        {CRect(0, 0, 10, 10), CRect(10, 0, 20, 10), CRect(), CRect(0, 0, 20, 10), FALSE}, // touching
+        {CRect(0, 0, 10, 10), CRect(2, 2, 2, 8), CRect(), CRect(0, 0, 10, 10), FALSE},    // empty b
         {CRect(), CRect(), CRect(), CRect(), FALSE},
         {CRect(-5, -5, 5, 5), CRect(-1, -20, 1, 20), CRect(-1, -5, 1, 5), CRect(-5, -20, 5, 20), TRUE},
     };
@@ -38,7 +42,7 @@ TEST(CoreGeometry, MembersAndOperators)
     EXPECT_EQ(r.BottomRight(), CPoint(110, 70));
     EXPECT_EQ(r.CenterPoint(), CPoint(60, 45));
     EXPECT_TRUE(r.PtInRect(CPoint(10, 20)));
-    EXPECT_FALSE(r.PtInRect(CPoint(110, 20)));  // right edge is outside
+    EXPECT_FALSE(r.PtInRect(CPoint(110, 20))); // right edge is outside
     EXPECT_FALSE(r.PtInRect(CPoint(10, 70)));
     r.TopLeft() = CPoint(0, 0);
     EXPECT_EQ(r, CRect(0, 0, 110, 70));

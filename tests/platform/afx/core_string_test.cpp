@@ -8,14 +8,15 @@
 #include <thread>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // "你好" in GBK; 0xC4 0xE3 0xBA 0xC3. The trail byte 0x61..0x7A range is
 // what makes case mapping dangerous: "\xB0\x41" is a double-byte character
 // whose second byte is 'A'.
 const char kNiHao[] = "\xC4\xE3\xBA\xC3";
-const char kTrailA[] = "\xB0\x41";   // second byte 'A'
-const char kTrailBs[] = "\xD5\x5C";  // second byte '\\'
+const char kTrailA[] = "\xB0\x41";  // second byte 'A'
+const char kTrailBs[] = "\xD5\x5C"; // second byte '\\'
 
 } // namespace
 
@@ -26,7 +27,7 @@ TEST(CoreString, ConstructAndCompare)
     EXPECT_STREQ((LPCTSTR)empty, "");
     EXPECT_EQ(CString('x', 3), "xxx");
     EXPECT_EQ(CString("abcdef", 3), "abc");
-    EXPECT_EQ(CString((LPCSTR)nullptr), "");
+    EXPECT_EQ(CString((LPCSTR) nullptr), "");
     CString a("abc");
     EXPECT_TRUE(a == "abc");
     EXPECT_TRUE("abc" == a);
@@ -46,7 +47,7 @@ TEST(CoreString, CompareNoCaseFoldsAsciiOnly)
 {
     EXPECT_EQ(CString("Hello").CompareNoCase("hELLO"), 0);
     EXPECT_LT(CString("abc").CompareNoCase("ABD"), 0);
-    EXPECT_LT(CString("_").CompareNoCase("a"), 0);  // folds to lower case
+    EXPECT_LT(CString("_").CompareNoCase("a"), 0); // folds to lower case
     // The trail bytes 'A' and 'a' are different characters.
     EXPECT_NE(CString("\xB0\x41").CompareNoCase("\xB0\x61"), 0);
     EXPECT_EQ(CString("X\xB0\x41y").CompareNoCase("x\xB0\x41Y"), 0);
@@ -69,7 +70,13 @@ TEST(CoreString, OutOfRangeIndexThrows)
 TEST(CoreString, FindSkipsTrailBytes)
 {
     // Each row: haystack, needle char, start, expected.
-    struct Row { std::string text; char ch; int start; int expect; };
+    struct Row
+    {
+        std::string text;
+        char ch;
+        int start;
+        int expect;
+    };
     const Row rows[] = {
         {std::string(kTrailBs) + "\\", '\\', 0, 2},
         {std::string(kTrailA) + "A", 'A', 0, 2},
@@ -116,7 +123,8 @@ TEST(CoreString, ReverseKeepsDoubleByteCharacters)
 {
     CString s = CString("ab") + kNiHao;
     s.MakeReverse();
-    EXPECT_EQ(s, "\xBA\xC3\xC4\xE3" "ba");
+    EXPECT_EQ(s, "\xBA\xC3\xC4\xE3"
+                 "ba");
 }
 
 TEST(CoreString, Format)
@@ -124,7 +132,7 @@ TEST(CoreString, Format)
     CString s;
     s.Format("%d-%s-%05.1f-%c-%lld-%u", -12, "x", 3.14159, 'q', 1234567890123LL, 4000000000u);
     EXPECT_EQ(s, "-12-x-003.1-q-1234567890123-4000000000");
-    s.Format("%s|%s", (LPCTSTR)s, (LPCTSTR)s);  // arguments pointing into itself
+    s.Format("%s|%s", (LPCTSTR)s, (LPCTSTR)s); // arguments pointing into itself
     EXPECT_EQ(s, "-12-x-003.1-q-1234567890123-4000000000|-12-x-003.1-q-1234567890123-4000000000");
     const int n = s.GetLength();
     s.AppendFormat("%s", (LPCTSTR)s);
@@ -156,7 +164,13 @@ TEST(CoreString, LeftMidRightClamp)
 
 TEST(CoreString, Trim)
 {
-    struct Row { const char* in; const char* all; const char* left; const char* right; };
+    struct Row
+    {
+        const char* in;
+        const char* all;
+        const char* left;
+        const char* right;
+    };
     const Row rows[] = {
         {"  a b \t\r\n", "a b", "a b \t\r\n", "  a b"},
         {"", "", "", ""},
@@ -192,7 +206,7 @@ TEST(CoreString, ReplaceRemoveInsertDelete)
     EXPECT_EQ(s.Replace("", "x"), 0);
     EXPECT_EQ(s.Replace("zz", "x"), 0);
     CString aaa("aaaa");
-    EXPECT_EQ(aaa.Replace("aa", "a"), 2);  // not overlapping, not re-scanned
+    EXPECT_EQ(aaa.Replace("aa", "a"), 2); // not overlapping, not re-scanned
     EXPECT_EQ(aaa, "aa");
     CString grow("ab");
     EXPECT_EQ(grow.Replace("b", "bbb"), 1);
@@ -244,8 +258,15 @@ TEST(CoreString, Tokenize)
     // No delimiters: the rest is one token, and the loop ends.
     EXPECT_EQ(split("abc", ""), (V{"abc"}));
     // A double-byte delimiter, and a trail byte that equals a delimiter.
-    EXPECT_EQ(split("a\xA1\xA1" "b", "\xA1\xA1"), (V{"a", "b"}));
-    EXPECT_EQ(split("\xB0\x41" "A" "x", "A"), (V{"\xB0\x41", "x"}));
+    EXPECT_EQ(split("a\xA1\xA1"
+                    "b",
+                    "\xA1\xA1"),
+              (V{"a", "b"}));
+    EXPECT_EQ(split("\xB0\x41"
+                    "A"
+                    "x",
+                    "A"),
+              (V{"\xB0\x41", "x"}));
     CString s("abc");
     int pos = 99;
     EXPECT_EQ(s.Tokenize(",", pos), "");
@@ -257,7 +278,10 @@ TEST(CoreString, Span)
     EXPECT_EQ(CString("aabbcc").SpanIncluding("ab"), "aabb");
     EXPECT_EQ(CString("aabbcc").SpanExcluding("c"), "aabb");
     EXPECT_EQ(CString("xyz").SpanIncluding("ab"), "");
-    EXPECT_EQ(CString("\xB0\x41" "A").SpanExcluding("A"), "\xB0\x41");
+    EXPECT_EQ(CString("\xB0\x41"
+                      "A")
+                  .SpanExcluding("A"),
+              "\xB0\x41");
 }
 
 TEST(CoreString, BufferAccess)

@@ -6,11 +6,14 @@
 
 TEST(CoreTime, FieldsRoundTripThroughLocalTime)
 {
-    struct Row { int y, mo, d, h, mi, s, dow; };
+    struct Row
+    {
+        int y, mo, d, h, mi, s, dow;
+    };
     const Row rows[] = {
-        {2024, 2, 29, 13, 45, 30, 5},  // leap day, a Thursday
+        {2024, 2, 29, 13, 45, 30, 5}, // leap day, a Thursday
         {1999, 12, 31, 23, 59, 59, 6},
-        {2038, 1, 19, 3, 14, 8, 3},    // past the 32-bit limit
+        {2038, 1, 19, 3, 14, 8, 3}, // past the 32-bit limit
         {2100, 3, 1, 0, 0, 0, 2},
     };
     for (const Row& r : rows) {
@@ -63,9 +66,8 @@ TEST(CoreTime, FormatAndArithmetic)
 TEST(CoreTime, InvalidFieldsThrow)
 {
     const int bad[][6] = {
-        {2024, 0, 1, 0, 0, 0}, {2024, 13, 1, 0, 0, 0}, {2024, 1, 0, 0, 0, 0},
-        {2024, 1, 32, 0, 0, 0}, {2024, 1, 1, 24, 0, 0}, {1899, 1, 1, 0, 0, 0},
-        {2024, 1, 1, 0, 60, 0}, {2024, 1, 1, 0, 0, 60},
+        {2024, 0, 1, 0, 0, 0},  {2024, 13, 1, 0, 0, 0}, {2024, 1, 0, 0, 0, 0},  {2024, 1, 32, 0, 0, 0},
+        {2024, 1, 1, 24, 0, 0}, {1899, 1, 1, 0, 0, 0},  {2024, 1, 1, 0, 60, 0}, {2024, 1, 1, 0, 0, 60},
     };
     for (const auto& b : bad) {
         try {

@@ -12,14 +12,14 @@
 #include <thread>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // A quit message left behind would end the next modal loop of the test thread.
 void DrainQuit()
 {
     MSG msg;
-    while (::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    while (::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
 }
 
 class CBoxApp : public CWinApp
@@ -64,12 +64,12 @@ TEST(AfxApp, MessageBoxesGoThroughDoMessageBox)
     CBoxApp app;
     app.m_nAnswer = IDNO;
     EXPECT_EQ(AfxMessageBox("继续吗？", MB_YESNO), IDNO);
-    EXPECT_EQ(app.m_nLastType, (UINT)MB_YESNO);  // as the caller gave it
+    EXPECT_EQ(app.m_nLastType, (UINT)MB_YESNO); // as the caller gave it
     EXPECT_EQ(AfxMessageBox(IDS_TEST_GREETING, MB_OK), IDNO);
     ASSERT_EQ(app.m_prompts.size(), 2u);
     EXPECT_STREQ(app.m_prompts[1], "你好，世界");
     EXPECT_EQ(app.m_nLastHelp, (UINT)IDS_TEST_GREETING);
-    EXPECT_EQ(script.Count(), 0u);  // the override showed its own box
+    EXPECT_EQ(script.Count(), 0u); // the override showed its own box
 }
 
 TEST(AfxApp, DefaultBoxIsCaptionedWithTheApplicationName)
@@ -163,7 +163,7 @@ TEST(AfxApp, WinMainRunsTheLoopUntilTheMainWindowGoes)
 {
     CLoopApp app(TRUE);
     int nCode = AfxWinMain(::GetModuleHandle(NULL), NULL, (LPTSTR) "-x", SW_HIDE);
-    EXPECT_EQ(nCode, 100);  // WM_QUIT's 0 through ExitInstance
+    EXPECT_EQ(nCode, 100); // WM_QUIT's 0 through ExitInstance
     EXPECT_EQ(app.m_nInit, 1);
     EXPECT_EQ(app.m_nExit, 1);
     EXPECT_GE(app.m_lMaxIdle, 1);
@@ -273,7 +273,7 @@ TEST(AfxProfileFile, PrivateProfileWithoutARegistryKey)
     EXPECT_TRUE(app.WriteProfileBinary("S", "B", (LPBYTE)data, sizeof(data)));
     char szRaw[32] = "";
     ::GetPrivateProfileStringA("S", "B", "", szRaw, sizeof(szRaw), strFile);
-    EXPECT_STREQ(szRaw, "AALKPP");  // two letters a byte, low nibble first
+    EXPECT_STREQ(szRaw, "AALKPP"); // two letters a byte, low nibble first
     LPBYTE pData = nullptr;
     UINT nBytes = 0;
     ASSERT_TRUE(app.GetProfileBinary("S", "B", &pData, &nBytes));
@@ -312,10 +312,10 @@ TEST(AfxThreads, SuspendedWorkerRunsWhenResumed)
     EXPECT_TRUE(::GetExitCodeThread(pThread->m_hThread, &dwCode));
     EXPECT_EQ(dwCode, (DWORD)STILL_ACTIVE);
     EXPECT_EQ(value.load(), 0);
-    EXPECT_EQ(pThread->ResumeThread(), 1u);  // it had been suspended once
+    EXPECT_EQ(pThread->ResumeThread(), 1u); // it had been suspended once
     ASSERT_EQ(::WaitForSingleObject(pThread->m_hThread, 5000), WAIT_OBJECT_0);
     EXPECT_TRUE(::GetExitCodeThread(pThread->m_hThread, &dwCode));
-    EXPECT_EQ(dwCode, 43u);  // the thread saw its own object
+    EXPECT_EQ(dwCode, 43u); // the thread saw its own object
     EXPECT_EQ(value.load(), 5);
     delete pThread;
 }
@@ -354,7 +354,7 @@ public:
     {
         s_pSeen = AfxGetThread();
         MSG msg;
-        ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE);  // the queue exists now
+        ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE); // the queue exists now
         ::SetEvent(s_hReady);
         return TRUE;
     }
@@ -405,7 +405,7 @@ TEST(AfxThreads, UserInterfaceThreadRunsItsLoop)
 UINT AFX_CDECL EndsEarly(LPVOID pParam)
 {
     AfxEndThread(9);
-    *static_cast<std::atomic<int>*>(pParam) = 1;  // never reached
+    *static_cast<std::atomic<int>*>(pParam) = 1; // never reached
     return 0;
 }
 
@@ -421,7 +421,7 @@ TEST(AfxThreads, EndThreadLeavesWithItsCode)
     ::GetExitCodeThread(pThread->m_hThread, &dwCode);
     EXPECT_EQ(dwCode, 9u);
     EXPECT_EQ(value.load(), 0);
-    EXPECT_EQ(g_nThreadsDeleted.load(), 0);  // kept: not auto-deleting
+    EXPECT_EQ(g_nThreadsDeleted.load(), 0); // kept: not auto-deleting
     delete pThread;
 }
 
@@ -439,8 +439,7 @@ TEST(AfxThreads, OnlyThreadClassesStart)
 
 // ------------------------------------------------------------------ synchronisation
 
-template <class F>
-BOOL OnOtherThread(F f)
+template <class F> BOOL OnOtherThread(F f)
 {
     BOOL bResult = FALSE;
     std::thread([&] { bResult = f(); }).join();
@@ -492,7 +491,7 @@ TEST(AfxSync, EventsResetByThemselvesOrByHand)
     struct Case
     {
         BOOL bManualReset;
-        BOOL bSecondLock;  // still signalled after one waiter got through
+        BOOL bSecondLock; // still signalled after one waiter got through
     } cases[] = {{FALSE, FALSE}, {TRUE, TRUE}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bManualReset);
@@ -523,4 +522,4 @@ TEST(AfxSync, SemaphoreCounts)
     EXPECT_TRUE(semaphore.Lock(0));
 }
 
-}  // namespace
+} // namespace

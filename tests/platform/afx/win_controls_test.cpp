@@ -5,7 +5,8 @@
 #include <afxcmn.h>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 class ControlsFixture : public ::testing::Test
 {
@@ -33,7 +34,7 @@ TEST_F(ControlsFixture, ComboAndListBoxTexts)
     CString str;
     combo.GetLBText(2, str);
     EXPECT_STREQ(str, "二二");
-    combo.GetLBText(9, str);  // no such item: empty, not garbage
+    combo.GetLBText(9, str); // no such item: empty, not garbage
     EXPECT_TRUE(str.IsEmpty());
     EXPECT_EQ(combo.FindStringExact(-1, "一"), 1);
     EXPECT_EQ(combo.SelectString(-1, "二"), 2);
@@ -60,7 +61,7 @@ TEST_F(ControlsFixture, EditLinesAndSelection)
     char szLine[16];
     int nLen = edit.GetLine(1, szLine, sizeof(szLine));
     EXPECT_EQ(CString(szLine, nLen), CString("second"));
-    EXPECT_EQ(edit.GetLine(1, szLine, 1), 0);  // too small for the size word
+    EXPECT_EQ(edit.GetLine(1, szLine, 1), 0); // too small for the size word
     edit.SetSel(0, 3);
     int nStart = -1, nEnd = -1;
     edit.GetSel(nStart, nEnd);
@@ -90,7 +91,7 @@ TEST_F(ControlsFixture, ListViewItemsAndData)
     EXPECT_EQ(list.GetItemData(7), 0u);
     EXPECT_STREQ(list.GetItemText(1, 0), "李四");
     EXPECT_STREQ(list.GetItemText(1, 1), "99");
-    CString strLong('x', 700);  // longer than the first buffer
+    CString strLong('x', 700); // longer than the first buffer
     list.SetItemText(0, 1, strLong);
     EXPECT_EQ(list.GetItemText(0, 1).GetLength(), 700);
 
@@ -165,7 +166,7 @@ TEST_F(ControlsFixture, TabsImagesAndTips)
     CBitmap bitmap;
     ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 32, 16));
     ::ReleaseDC(NULL, screen.Detach());
-    EXPECT_EQ(images.Add(&bitmap, RGB(255, 0, 255)), 0);  // two images from one strip
+    EXPECT_EQ(images.Add(&bitmap, RGB(255, 0, 255)), 0); // two images from one strip
     EXPECT_EQ(images.GetImageCount(), 2);
     EXPECT_EQ(CImageList::FromHandle(images.m_hImageList), &images);
     tabs.SetImageList(&images);
@@ -193,7 +194,7 @@ TEST_F(ControlsFixture, RichEditSelection)
     rich.SetWindowText("abc");
     rich.SetSel(3, 3);
     rich.ReplaceSel("中文");
-    EXPECT_EQ(rich.GetTextLength(), 5);  // characters
+    EXPECT_EQ(rich.GetTextLength(), 5); // characters
     rich.SetSel(1, 4);
     long nStart = 0, nEnd = 0;
     rich.GetSel(nStart, nEnd);
@@ -220,7 +221,7 @@ TEST_F(ControlsFixture, CentringAStyleChangeAndRelatives)
     m_parent.ScreenToClient(&rc);
     EXPECT_EQ(rc, CRect(175, 140, 225, 160));
 
-    EXPECT_FALSE(child.ModifyStyle(0, WS_VISIBLE));  // nothing changed
+    EXPECT_FALSE(child.ModifyStyle(0, WS_VISIBLE)); // nothing changed
     EXPECT_TRUE(child.ModifyStyle(0, WS_BORDER));
     EXPECT_TRUE(child.GetStyle() & WS_BORDER);
     EXPECT_TRUE(child.ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED));
@@ -236,7 +237,7 @@ TEST_F(ControlsFixture, CentringAStyleChangeAndRelatives)
     HWND hWndTop = NULL;
     HWND hOwner = CWnd::GetSafeOwner_(grandChild.m_hWnd, &hWndTop);
     EXPECT_EQ(hOwner, m_parent.m_hWnd);
-    EXPECT_EQ(hWndTop, (HWND)NULL);  // the owner is the top level: nothing disabled
+    EXPECT_EQ(hWndTop, (HWND)NULL); // the owner is the top level: nothing disabled
 
     m_parent.SetDlgItemInt(9, (UINT)-42);
     BOOL bTranslated = FALSE;
@@ -288,4 +289,4 @@ TEST_F(ControlsFixture, MessagesToDescendants)
     EXPECT_EQ(deep.m_nSeen, 1);
 }
 
-}  // namespace
+} // namespace

@@ -15,14 +15,17 @@ class CNameDlg : public CDialog
 {
     DECLARE_DYNAMIC(CNameDlg)
 public:
-    enum { IDD = IDD_TEST_NAME };
+    enum
+    {
+        IDD = IDD_TEST_NAME
+    };
     explicit CNameDlg(CWnd* pParent = NULL) : CDialog(IDD, pParent) {}
 
     CString m_strName;
     int m_nAge = 0;
     int m_bAgree = 0;
     bool m_bInit = false;
-    int m_nEndInInit = 0;  // non-zero: OnInitDialog ends the dialog with it
+    int m_nEndInInit = 0; // non-zero: OnInitDialog ends the dialog with it
     CEdit m_editName;
 
 protected:
@@ -46,7 +49,8 @@ protected:
 
 IMPLEMENT_DYNAMIC(CNameDlg, CDialog)
 
-namespace {
+namespace
+{
 
 void Click(CWnd* pDlg, int nID)
 {
@@ -73,7 +77,7 @@ TEST(AfxDialog, ResponderDrivesTheLiveDialogAndDdxSaves)
         r.pWnd->SetDlgItemText(IDC_AGE, " 42 ");
         r.pWnd->CheckDlgButton(IDC_AGREE, BST_CHECKED);
         Click(r.pWnd, IDOK);
-        return (INT_PTR)-7;  // the dialog has ended already: ignored
+        return (INT_PTR)-7; // the dialog has ended already: ignored
     });
 
     EXPECT_EQ(dlg.DoModal(), IDOK);
@@ -107,7 +111,7 @@ TEST(AfxDialog, FailedValidationKeepsTheDialogOpen)
         .Then([&](AFX_MODAL_REQUEST& r) {
             r.pWnd->SetDlgItemText(IDC_NAME, "x");
             r.pWnd->SetDlgItemText(IDC_AGE, "12abc");
-            Click(r.pWnd, IDOK);  // the box below answers
+            Click(r.pWnd, IDOK); // the box below answers
             bStillOpen = ::IsWindow(dlg.m_hWnd) && dlg.IsWindowVisible();
             hFocusAfterFailure = ::GetFocus();
             hAge = r.pWnd->GetDlgItem(IDC_AGE)->m_hWnd;
@@ -123,7 +127,7 @@ TEST(AfxDialog, FailedValidationKeepsTheDialogOpen)
     ASSERT_EQ(script.Count(), 2u);
     EXPECT_EQ(script.At(1).nKind, afxModalMessageBox);
     EXPECT_TRUE(script.At(1).nType & MB_ICONEXCLAMATION);
-    EXPECT_EQ(hFocusAfterFailure, hAge);  // on the field at fault
+    EXPECT_EQ(hFocusAfterFailure, hAge); // on the field at fault
 }
 
 TEST(AfxDialog, AnswerEndsTheDialogWithoutSaving)
@@ -258,8 +262,8 @@ public:
         dt.cx = 120;
         dt.cy = 60;
         Append(&dt, sizeof(dt));
-        Word(0);  // menu
-        Word(0);  // class
+        Word(0); // menu
+        Word(0); // class
         Text(pszCaption);
         Word(9);
         Text("宋体");
@@ -284,13 +288,13 @@ private:
     void Item(DWORD dwStyle, short x, short y, short cx, short cy, WORD id, WORD wClassAtom)
     {
         if (m_words.size() % 2)
-            Word(0);  // items are DWORD aligned
+            Word(0); // items are DWORD aligned
         DLGITEMTEMPLATE it = {dwStyle, 0, x, y, cx, cy, id};
         Append(&it, sizeof(it));
         Word(0xFFFF);
         Word(wClassAtom);
-        Word(0);  // no text
-        Word(0);  // no creation data
+        Word(0); // no text
+        Word(0); // no creation data
     }
     std::vector<WORD> m_words;
 };
@@ -339,14 +343,11 @@ TEST(AfxMessageBoxes, DefaultBoxRecordsTextCaptionAndStyle)
     struct Case
     {
         UINT nType;
-        UINT nShownType;  // the box adds an icon matching the buttons
+        UINT nShownType; // the box adds an icon matching the buttons
     } cases[] = {
-        {MB_OK, MB_OK | MB_ICONEXCLAMATION},
-        {MB_OKCANCEL, MB_OKCANCEL | MB_ICONEXCLAMATION},
-        {MB_YESNO, MB_YESNO | MB_ICONQUESTION},
-        {MB_YESNOCANCEL, MB_YESNOCANCEL | MB_ICONQUESTION},
-        {MB_RETRYCANCEL, MB_RETRYCANCEL},
-        {MB_OK | MB_ICONERROR, MB_OK | MB_ICONERROR},
+        {MB_OK, MB_OK | MB_ICONEXCLAMATION},    {MB_OKCANCEL, MB_OKCANCEL | MB_ICONEXCLAMATION},
+        {MB_YESNO, MB_YESNO | MB_ICONQUESTION}, {MB_YESNOCANCEL, MB_YESNOCANCEL | MB_ICONQUESTION},
+        {MB_RETRYCANCEL, MB_RETRYCANCEL},       {MB_OK | MB_ICONERROR, MB_OK | MB_ICONERROR},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.nType);
@@ -449,9 +450,9 @@ TEST(AfxResources, StringsAreGbkAndWhole)
     EXPECT_TRUE(str.LoadString(IDS_TEST_LONG));
     EXPECT_EQ(str.GetLength(), 300);
     EXPECT_EQ(str.Left(2), CString("长"));
-    EXPECT_FALSE(str.LoadString(IDS_TEST_GREETING + 2));  // in a block, but empty
+    EXPECT_FALSE(str.LoadString(IDS_TEST_GREETING + 2)); // in a block, but empty
     EXPECT_TRUE(str.IsEmpty());
-    EXPECT_FALSE(str.LoadString(4000));  // no such block
+    EXPECT_FALSE(str.LoadString(4000)); // no such block
 }
 
 TEST(AfxResources, BitmapFromTheResourceHandle)
@@ -466,4 +467,4 @@ TEST(AfxResources, BitmapFromTheResourceHandle)
     EXPECT_FALSE(missing.LoadBitmap(IDB_TEST_BITMAP + 1));
 }
 
-}  // namespace
+} // namespace

@@ -7,7 +7,8 @@
 #include <stdlib.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kRed = RGB(255, 0, 0);
@@ -97,20 +98,12 @@ TEST(AfxGdi, PrintingRunsTheWindowsOwnPainting)
         int x, y;
         COLORREF clr;
     } expected[] = {
-        {0, 0, kBlue},       // background
-        {59, 39, kBlue},
-        {10, 10, kRed},      // the filled rectangle, right and bottom edges outside
-        {29, 19, kRed},
-        {30, 15, kBlue},
-        {15, 20, kBlue},
-        {40, 5, kGreen},     // the 3-D frame: top and left light
-        {48, 5, kGreen},
-        {40, 13, kGreen},
-        {49, 5, kBlack},     // right and bottom dark
-        {40, 14, kBlack},
-        {49, 14, kBlack},
-        {45, 10, kBlue},     // a frame only
-        {5, 30, kYellow},    // the line
+        {0, 0, kBlue},                    // background
+        {59, 39, kBlue},  {10, 10, kRed}, // the filled rectangle, right and bottom edges outside
+        {29, 19, kRed},   {30, 15, kBlue},  {15, 20, kBlue}, {40, 5, kGreen}, // the 3-D frame: top and left light
+        {48, 5, kGreen},  {40, 13, kGreen}, {49, 5, kBlack},                  // right and bottom dark
+        {40, 14, kBlack}, {49, 14, kBlack}, {45, 10, kBlue},                  // a frame only
+        {5, 30, kYellow},                                                     // the line
         {5, 31, kBlue},
     };
     for (const auto& e : expected) {
@@ -127,7 +120,7 @@ TEST(AfxGdi, SolidRectsAndFrames)
     CCanvas canvas(30, 20);
     CDC& dc = canvas.m_dc;
     dc.FillSolidRect(CRect(1, 1, 4, 3), kRed);
-    EXPECT_EQ(dc.GetBkColor(), kRed);  // left set, as the class library does
+    EXPECT_EQ(dc.GetBkColor(), kRed); // left set, as the class library does
     // A negative width fills to the left of x.
     dc.FillSolidRect(20, 0, -5, 2, kGreen);
     dc.Draw3dRect(CRect(5, 5, 8, 8), kBlue, kMagenta);
@@ -136,10 +129,9 @@ TEST(AfxGdi, SolidRectsAndFrames)
         int x, y;
         COLORREF clr;
     } expected[] = {
-        {1, 1, kRed},   {3, 2, kRed},     {4, 1, kWhite},   {1, 3, kWhite},
-        {15, 0, kGreen}, {19, 1, kGreen}, {14, 0, kWhite},  {20, 0, kWhite},
-        {5, 5, kBlue},  {6, 5, kBlue},    {5, 6, kBlue},    {7, 5, kMagenta},
-        {5, 7, kMagenta}, {7, 7, kMagenta}, {6, 6, kWhite},
+        {1, 1, kRed},    {3, 2, kRed},     {4, 1, kWhite},   {1, 3, kWhite},   {15, 0, kGreen},
+        {19, 1, kGreen}, {14, 0, kWhite},  {20, 0, kWhite},  {5, 5, kBlue},    {6, 5, kBlue},
+        {5, 6, kBlue},   {7, 5, kMagenta}, {5, 7, kMagenta}, {7, 7, kMagenta}, {6, 6, kWhite},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(testing::Message() << e.x << "," << e.y);
@@ -305,7 +297,7 @@ TEST(AfxGdi, BlitsStretchKeyAndBlend)
     keyed.m_dc.FillSolidRect(0, 0, 2, 2, kBlue);
     EXPECT_TRUE(keyed.m_dc.TransparentBlt(0, 0, 2, 2, &source.m_dc, 0, 0, 2, 2, kMagenta));
     EXPECT_EQ(keyed.At(0, 0), kRed);
-    EXPECT_EQ(keyed.At(1, 0), kBlue);  // the key colour shows what was under it
+    EXPECT_EQ(keyed.At(1, 0), kBlue); // the key colour shows what was under it
 
     CCanvas blended(1, 1);
     CCanvas black(1, 1);
@@ -394,4 +386,4 @@ TEST(AfxGdi, WindowDeviceContexts)
     wnd.DestroyWindow();
 }
 
-}  // namespace
+} // namespace

@@ -9,7 +9,8 @@
 
 #include <thread>
 
-namespace {
+namespace
+{
 
 struct RawWindow
 {
@@ -57,7 +58,7 @@ TEST(AfxHandleMap, TemporaryObjectsLiveUntilIdle)
     AfxLockTempMaps();
     EXPECT_TRUE(AfxUnlockTempMaps());
     EXPECT_EQ(CWnd::FromHandle(raw.hWnd)->m_hWnd, (HWND)(UINT_PTR)0x10);
-    EXPECT_FALSE(thread.OnIdle(1));  // locked: nothing deleted
+    EXPECT_FALSE(thread.OnIdle(1)); // locked: nothing deleted
     EXPECT_EQ(CWnd::FromHandle(raw.hWnd)->m_hWnd, (HWND)(UINT_PTR)0x10);
     EXPECT_FALSE(AfxUnlockTempMaps());
     EXPECT_EQ(CWnd::FromHandle(raw.hWnd)->m_hWnd, raw.hWnd);
@@ -105,7 +106,7 @@ TEST(AfxHandleMap, DestroyedWindowDetachesAndCallsPostNcDestroy)
     ASSERT_TRUE(pWnd->CreateEx(0, NULL, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
     HWND hWnd = pWnd->m_hWnd;
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), pWnd);
-    ::DestroyWindow(hWnd);  // not through the object
+    ::DestroyWindow(hWnd); // not through the object
     EXPECT_TRUE(bDeleted);
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
 }
@@ -186,7 +187,7 @@ TEST(AfxHandleMap, SubclassAndUnsubclass)
     ::SetWindowTextA(raw.hWnd, "raw");
     CCountingWnd wnd;
     ASSERT_TRUE(wnd.SubclassWindow(raw.hWnd));
-    EXPECT_FALSE(wnd.SubclassWindow(raw.hWnd));  // already attached
+    EXPECT_FALSE(wnd.SubclassWindow(raw.hWnd)); // already attached
     EXPECT_EQ(::SendMessage(raw.hWnd, WM_USER + 5, 0, 0), 0x55);
     EXPECT_EQ(wnd.m_nUser, 1);
     // Everything else still reaches the control's own procedure.
@@ -313,15 +314,15 @@ TEST(AfxHandleMap, RegisteredClassesAreReused)
     wc.hInstance = AfxGetInstanceHandle();
     wc.lpszClassName = "TavrelAfxTestClass";
     EXPECT_TRUE(AfxRegisterClass(&wc));
-    EXPECT_TRUE(AfxRegisterClass(&wc));  // already there is fine
+    EXPECT_TRUE(AfxRegisterClass(&wc)); // already there is fine
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
-template <class F>
-F ModuleProc(HMODULE hModule, LPCSTR pszName)
+template <class F> F ModuleProc(HMODULE hModule, LPCSTR pszName)
 {
     return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(hModule, pszName)));
 }
@@ -355,9 +356,9 @@ TEST(AfxHandleMap, ModulesShareTheLibrarysState)
     ASSERT_NE(hChild, (HWND)NULL);
     EXPECT_NE(CWnd::FromHandlePermanent(hChild), nullptr);
     EXPECT_EQ(::SendMessage(hChild, WM_USER + 30, 21, 0), 42);
-    parent.DestroyWindow();  // the module's object deletes itself with its window
+    parent.DestroyWindow(); // the module's object deletes itself with its window
     EXPECT_EQ(CWnd::FromHandlePermanent(hChild), nullptr);
     ::FreeLibrary(hModule);
 }
 
-}  // namespace
+} // namespace

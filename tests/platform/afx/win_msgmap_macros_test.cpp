@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
+namespace
+{
 
 class CAllMessagesWnd : public CWnd
 {
@@ -29,9 +30,17 @@ protected:
     afx_msg void OnClose() { Log("close"); }
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus) { Log("showwindow %d %u", bShow, nStatus); }
     afx_msg void OnEnable(BOOL bEnable) { Log("enable %d", bEnable); }
-    afx_msg void OnPaint() { Log("paint"); ValidateRect(NULL); }
+    afx_msg void OnPaint()
+    {
+        Log("paint");
+        ValidateRect(NULL);
+    }
     afx_msg void OnNcPaint() { Log("ncpaint"); }
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC) { Log("erasebkgnd %d", pDC != NULL); return TRUE; }
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC)
+    {
+        Log("erasebkgnd %d", pDC != NULL);
+        return TRUE;
+    }
     afx_msg void OnLButtonUp(UINT f, CPoint pt) { Log("lbuttonup %u %d %d", f, (int)pt.x, (int)pt.y); }
     afx_msg void OnLButtonDblClk(UINT f, CPoint pt) { Log("lbuttondblclk %u %d %d", f, (int)pt.x, (int)pt.y); }
     afx_msg void OnRButtonDown(UINT f, CPoint pt) { Log("rbuttondown %u %d %d", f, (int)pt.x, (int)pt.y); }
@@ -52,30 +61,50 @@ protected:
         return TRUE;
     }
     afx_msg void OnCaptureChanged(CWnd* pWnd) { Log("capturechanged %d", pWnd == this); }
-    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pt) { Log("contextmenu %d %d %d", pWnd == this, (int)pt.x, (int)pt.y); }
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pt)
+    {
+        Log("contextmenu %d %d %d", pWnd == this, (int)pt.x, (int)pt.y);
+    }
     afx_msg void OnKeyUp(UINT c, UINT r, UINT f) { Log("keyup %u %u %u", c, r, f); }
     afx_msg void OnSysKeyDown(UINT c, UINT r, UINT f) { Log("syskeydown %u %u %u", c, r, f); }
     afx_msg void OnSysKeyUp(UINT c, UINT r, UINT f) { Log("syskeyup %u %u %u", c, r, f); }
     afx_msg void OnSysChar(UINT c, UINT r, UINT f) { Log("syschar %u %u %u", c, r, f); }
-    afx_msg UINT OnGetDlgCode() { Log("getdlgcode"); return DLGC_WANTALLKEYS; }
+    afx_msg UINT OnGetDlgCode()
+    {
+        Log("getdlgcode");
+        return DLGC_WANTALLKEYS;
+    }
     afx_msg void OnHotKey(UINT nId, UINT nKey1, UINT nKey2) { Log("hotkey %u %u %u", nId, nKey1, nKey2); }
     afx_msg void OnSetFocus(CWnd* pOld) { Log("setfocus %d", pOld == NULL); }
     afx_msg void OnKillFocus(CWnd* pNew) { Log("killfocus %d", pNew == NULL); }
-    afx_msg void OnNcCalcSize(BOOL bCalc, NCCALCSIZE_PARAMS* p) { Log("nccalcsize %d %d", bCalc, (int)p->rgrc[0].right); }
+    afx_msg void OnNcCalcSize(BOOL bCalc, NCCALCSIZE_PARAMS* p)
+    {
+        Log("nccalcsize %d %d", bCalc, (int)p->rgrc[0].right);
+    }
     afx_msg void OnNcLButtonDown(UINT h, CPoint pt) { Log("nclbuttondown %u %d %d", h, (int)pt.x, (int)pt.y); }
     afx_msg void OnNcLButtonUp(UINT h, CPoint pt) { Log("nclbuttonup %u %d %d", h, (int)pt.x, (int)pt.y); }
     afx_msg void OnNcLButtonDblClk(UINT h, CPoint pt) { Log("nclbuttondblclk %u %d %d", h, (int)pt.x, (int)pt.y); }
     afx_msg void OnNcRButtonDown(UINT h, CPoint pt) { Log("ncrbuttondown %u %d %d", h, (int)pt.x, (int)pt.y); }
     afx_msg void OnNcMouseMove(UINT h, CPoint pt) { Log("ncmousemove %u %d %d", h, (int)pt.x, (int)pt.y); }
-    afx_msg BOOL OnNcActivate(BOOL bActive) { Log("ncactivate %d", bActive); return TRUE; }
+    afx_msg BOOL OnNcActivate(BOOL bActive)
+    {
+        Log("ncactivate %d", bActive);
+        return TRUE;
+    }
     afx_msg void OnActivate(UINT nState, CWnd* pOther, BOOL bMinimized)
     {
         Log("activate %u %d %d", nState, pOther == NULL, bMinimized);
     }
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID) { Log("activateapp %d %lu", bActive, dwThreadID); }
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam) { Log("syscommand %u %d", nID, (int)lParam); }
-    afx_msg void OnHScroll(UINT nCode, UINT nPos, CScrollBar* pBar) { Log("hscroll %u %d %d", nCode, (int)nPos, pBar == NULL); }
-    afx_msg void OnVScroll(UINT nCode, UINT nPos, CScrollBar* pBar) { Log("vscroll %u %d %d", nCode, (int)nPos, pBar == NULL); }
+    afx_msg void OnHScroll(UINT nCode, UINT nPos, CScrollBar* pBar)
+    {
+        Log("hscroll %u %d %d", nCode, (int)nPos, pBar == NULL);
+    }
+    afx_msg void OnVScroll(UINT nCode, UINT nPos, CScrollBar* pBar)
+    {
+        Log("vscroll %u %d %d", nCode, (int)nPos, pBar == NULL);
+    }
     afx_msg void OnDrawItem(int nID, LPDRAWITEMSTRUCT p) { Log("drawitem %d %u", nID, p->itemID); }
     afx_msg void OnMeasureItem(int nID, LPMEASUREITEMSTRUCT p)
     {
@@ -91,17 +120,38 @@ protected:
     afx_msg void OnWindowPosChanged(WINDOWPOS* p) { Log("windowposchanged %d", p->x); }
     afx_msg void OnWindowPosChanging(WINDOWPOS* p) { Log("windowposchanging %d", p->x); }
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpsz) { Log("settingchange %u %s", uFlags, lpsz); }
-    afx_msg HCURSOR OnQueryDragIcon() { Log("querydragicon"); return (HCURSOR)(UINT_PTR)0x33; }
+    afx_msg HCURSOR OnQueryDragIcon()
+    {
+        Log("querydragicon");
+        return (HCURSOR)(UINT_PTR)0x33;
+    }
     afx_msg void OnParentNotify(UINT message, LPARAM lParam) { Log("parentnotify %u %d", message, (int)lParam); }
 
     // Commands and notifications.
     afx_msg void OnCmd() { Log("command"); }
-    afx_msg BOOL OnCmdEx(UINT nID) { Log("command_ex %u", nID); return FALSE; }
-    afx_msg BOOL OnCmdExRange(UINT nID) { Log("command_ex_range %u", nID); return TRUE; }
+    afx_msg BOOL OnCmdEx(UINT nID)
+    {
+        Log("command_ex %u", nID);
+        return FALSE;
+    }
+    afx_msg BOOL OnCmdExRange(UINT nID)
+    {
+        Log("command_ex_range %u", nID);
+        return TRUE;
+    }
     afx_msg void OnControl() { Log("control"); }
     afx_msg void OnControlRange(UINT nID) { Log("control_range %u", nID); }
-    afx_msg BOOL OnNotifyExRange(UINT nID, NMHDR*, LRESULT* pResult) { Log("notify_ex_range %u", nID); *pResult = 3; return TRUE; }
-#define NOTIFICATION_HANDLER(fn) afx_msg void fn() { Log(#fn); }
+    afx_msg BOOL OnNotifyExRange(UINT nID, NMHDR*, LRESULT* pResult)
+    {
+        Log("notify_ex_range %u", nID);
+        *pResult = 3;
+        return TRUE;
+    }
+#define NOTIFICATION_HANDLER(fn)                                                                                       \
+    afx_msg void fn()                                                                                                  \
+    {                                                                                                                  \
+        Log(#fn);                                                                                                      \
+    }
     NOTIFICATION_HANDLER(BnDoubleClicked)
     NOTIFICATION_HANDLER(BnSetFocus)
     NOTIFICATION_HANDLER(BnKillFocus)
@@ -364,7 +414,7 @@ TEST_F(AllMessages, CommandAndNotificationMacros)
         const char* log;
     } cases[] = {
         {500, 0, false, "command"},
-        {500, 1, false, "command"},  // an accelerator
+        {500, 1, false, "command"}, // an accelerator
         {501, 0, false, "command_ex 501"},
         {503, 0, false, "command_ex_range 503"},
         {510, 0x77, true, "control"},
@@ -392,7 +442,7 @@ TEST_F(AllMessages, CommandAndNotificationMacros)
         {533, LBN_SETFOCUS, true, "LbnSetFocus"},
         {533, LBN_KILLFOCUS, true, "LbnKillFocus"},
         {534, STN_DBLCLK, true, "StnDblClk"},
-        {531, EN_CHANGE, true, nullptr},  // no entry for this code
+        {531, EN_CHANGE, true, nullptr}, // no entry for this code
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.nID);
@@ -407,4 +457,4 @@ TEST_F(AllMessages, CommandAndNotificationMacros)
     EXPECT_EQ(lResult, 3);
 }
 
-}  // namespace
+} // namespace

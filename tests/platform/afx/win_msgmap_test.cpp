@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const UINT s_msgRegistered = ::RegisterWindowMessageA("TavrelAfxTestRegistered");
 
@@ -69,7 +70,11 @@ protected:
         return TRUE;
     }
     afx_msg LRESULT OnUserAdd(WPARAM wParam, LPARAM lParam) { return (LRESULT)wParam + lParam; }
-    afx_msg LRESULT OnRegistered(WPARAM wParam, LPARAM) { Log("registered %d", (int)wParam); return 77; }
+    afx_msg LRESULT OnRegistered(WPARAM wParam, LPARAM)
+    {
+        Log("registered %d", (int)wParam);
+        return 77;
+    }
     afx_msg void OnButton() { Log("clicked 100"); }
     afx_msg void OnEditChange() { Log("editchange"); }
     afx_msg void OnStaticClicked() { Log("static clicked"); }
@@ -149,7 +154,7 @@ struct WindowMessageCase
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
-    const char* log;  // what the handler recorded (null: nothing)
+    const char* log; // what the handler recorded (null: nothing)
     LRESULT result;
 };
 
@@ -227,7 +232,7 @@ TEST(AfxMessageMap, DerivedMapFirstThenBase)
     EXPECT_STREQ(wnd.m_log[0], "derived size");
     EXPECT_STREQ(wnd.m_log[1], "size 0 8 9");
     EXPECT_EQ(wnd.SendMessage(WM_USER + 11, 6, 7), 42);
-    EXPECT_EQ(wnd.SendMessage(WM_USER + 10, 6, 7), 13);  // the base class's entry
+    EXPECT_EQ(wnd.SendMessage(WM_USER + 10, 6, 7), 13); // the base class's entry
     wnd.DestroyWindow();
 }
 
@@ -535,4 +540,4 @@ TEST(AfxMessageMap, ExceptionsStopAtTheWindowProcedure)
     wnd.DestroyWindow();
 }
 
-}  // namespace
+} // namespace

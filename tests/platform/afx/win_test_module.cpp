@@ -3,7 +3,8 @@
 // application object, handle map and modal responder.
 #include <afxwin.h>
 
-namespace {
+namespace
+{
 
 class CModuleWnd : public CWnd
 {
@@ -17,7 +18,7 @@ BEGIN_MESSAGE_MAP(CModuleWnd, CWnd)
     ON_MESSAGE(WM_USER + 30, OnAsk)
 END_MESSAGE_MAP()
 
-}  // namespace
+} // namespace
 
 extern "C" CWnd* AfxTestModuleLookup(HWND hWnd)
 {

@@ -14,8 +14,7 @@ inline void PumpPending()
 }
 
 // Dispatches messages until done() holds; false when the guard time ran out.
-template <class F>
-bool PumpUntil(F done, DWORD dwGuardMs = 5000)
+template <class F> bool PumpUntil(F done, DWORD dwGuardMs = 5000)
 {
     DWORD dwStart = ::GetTickCount();
     while (!done()) {

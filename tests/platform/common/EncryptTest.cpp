@@ -31,8 +31,7 @@ TEST(MD5Encrypt, KnownDigestsInLowerCaseHex)
         // GBK bytes.
         {"游戏中心", "5ab334572e23ba05d68c58cd23663c13"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         char text[33];
         memset(text, 'x', sizeof(text));
@@ -53,8 +52,7 @@ TEST(XOREncrypt, RoundTripsWithinTheCapacities)
 {
     const std::string longest(126, 'p'); // 2 + 2 x 126 + 1 = 255 bytes
     const char* texts[] = {"a", "secret123", "密码是汉字", "!#$%&'()*+,-./:;<=>?@[]^_`{|}~", longest.c_str()};
-    for (const char* plain : texts)
-    {
+    for (const char* plain : texts) {
         SCOPED_TRACE(plain);
         char stored[256];
         int length = CXOREncrypt::EncryptData(plain, stored, sizeof(stored));
@@ -96,8 +94,7 @@ TEST(XOREncrypt, RefusesWhatDoesNotFitOrIsNotAStoredForm)
     char stored[64];
     ASSERT_EQ(8, CXOREncrypt::EncryptData("abc", stored, sizeof(stored)));
     const char* broken[] = {"", "A", "AB", "ABC", "ABCDE", "GG0102", "0102zz"};
-    for (const char* text : broken)
-    {
+    for (const char* text : broken) {
         SCOPED_TRACE(text);
         strcpy(out, "untouched");
         EXPECT_EQ(0, CXOREncrypt::CrevasseData(text, out, sizeof(out)));

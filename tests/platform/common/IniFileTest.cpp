@@ -94,8 +94,7 @@ TEST(IniFile, ReadsWholeSectionsAndWritesBack)
 
     // A section larger than the buffer is read whole.
     CIniFile big(folder.Path("big.ini").c_str(), 64);
-    for (int i = 0; i < 50; ++i)
-    {
+    for (int i = 0; i < 50; ++i) {
         CString key;
         key.Format("Key%d", i);
         big.WriteString("Many", key, "some value of a few bytes");

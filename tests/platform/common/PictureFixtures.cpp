@@ -26,8 +26,8 @@ void PutBgra(Bytes& out, DWORD argb)
     out.push_back(BYTE(argb >> 24));
 }
 
-Bytes TgaHeader(BYTE imageType, BYTE mapType, WORD mapLength, BYTE mapBits, DWORD width, DWORD height,
-                BYTE bits, BYTE descriptor)
+Bytes TgaHeader(BYTE imageType, BYTE mapType, WORD mapLength, BYTE mapBits, DWORD width, DWORD height, BYTE bits,
+                BYTE descriptor)
 {
     Bytes out;
     out.push_back(0); // no image id
@@ -55,15 +55,13 @@ Bytes GifImageData(const std::vector<BYTE>& index)
     auto emit = [&](DWORD code) {
         bits |= code << count;
         count += width;
-        while (count >= 8)
-        {
+        while (count >= 8) {
             packed.push_back(BYTE(bits));
             bits >>= 8;
             count -= 8;
         }
     };
-    for (size_t i = 0; i < index.size(); ++i)
-    {
+    for (size_t i = 0; i < index.size(); ++i) {
         if (i % 2 == 0)
             emit(clear);
         emit(index[i]);
@@ -74,8 +72,7 @@ Bytes GifImageData(const std::vector<BYTE>& index)
 
     Bytes out;
     out.push_back(2); // minimum code size
-    for (size_t i = 0; i < packed.size(); i += 255)
-    {
+    for (size_t i = 0; i < packed.size(); i += 255) {
         size_t n = packed.size() - i < 255 ? packed.size() - i : 255;
         out.push_back(BYTE(n));
         out.insert(out.end(), packed.begin() + i, packed.begin() + i + n);
@@ -99,8 +96,7 @@ Pixels Quadrants(DWORD width, DWORD height, DWORD tl, DWORD tr, DWORD bl, DWORD 
     Pixels p = Solid(width, height, 0);
     for (DWORD y = 0; y < height; ++y)
         for (DWORD x = 0; x < width; ++x)
-            p.argb[size_t(y) * width + x] =
-                y < height / 2 ? (x < width / 2 ? tl : tr) : (x < width / 2 ? bl : br);
+            p.argb[size_t(y) * width + x] = y < height / 2 ? (x < width / 2 ? tl : tr) : (x < width / 2 ? bl : br);
     return p;
 }
 
@@ -125,11 +121,9 @@ Bytes Bmp24(const Pixels& pixels)
     Put32(out, 2835);
     Put32(out, 0);
     Put32(out, 0);
-    for (DWORD row = 0; row < pixels.height; ++row)
-    {
+    for (DWORD row = 0; row < pixels.height; ++row) {
         DWORD y = pixels.height - 1 - row;
-        for (DWORD x = 0; x < pixels.width; ++x)
-        {
+        for (DWORD x = 0; x < pixels.width; ++x) {
             DWORD c = pixels.At(x, y);
             out.push_back(BYTE(c));
             out.push_back(BYTE(c >> 8));
@@ -171,8 +165,7 @@ Bytes Ico32(const Pixels& pixels)
     for (DWORD row = 0; row < pixels.height; ++row)
         for (DWORD x = 0; x < pixels.width; ++x)
             PutBgra(out, pixels.At(x, pixels.height - 1 - row));
-    for (DWORD row = 0; row < pixels.height; ++row)
-    {
+    for (DWORD row = 0; row < pixels.height; ++row) {
         Bytes mask(maskStride, 0);
         for (DWORD x = 0; x < pixels.width; ++x)
             if ((pixels.At(x, pixels.height - 1 - row) >> 24) == 0)
@@ -186,8 +179,7 @@ Bytes Tga24(const Pixels& pixels)
 {
     Bytes out = TgaHeader(2, 0, 0, 0, pixels.width, pixels.height, 24, 0);
     for (DWORD row = 0; row < pixels.height; ++row)
-        for (DWORD x = 0; x < pixels.width; ++x)
-        {
+        for (DWORD x = 0; x < pixels.width; ++x) {
             DWORD c = pixels.At(x, pixels.height - 1 - row);
             out.push_back(BYTE(c));
             out.push_back(BYTE(c >> 8));
@@ -201,13 +193,11 @@ Bytes Tga32Rle(const Pixels& pixels)
     Bytes out = TgaHeader(10, 0, 0, 0, pixels.width, pixels.height, 32, 0x28);
     const size_t count = pixels.argb.size();
     size_t i = 0;
-    while (i < count)
-    {
+    while (i < count) {
         size_t run = 1;
         while (i + run < count && run < 128 && pixels.argb[i + run] == pixels.argb[i])
             ++run;
-        if (run > 1)
-        {
+        if (run > 1) {
             out.push_back(BYTE(0x80 | (run - 1)));
             PutBgra(out, pixels.argb[i]);
             i += run;
@@ -235,8 +225,7 @@ Bytes TgaGrey(DWORD width, DWORD height, const std::vector<BYTE>& grey)
 Bytes TgaMapped(DWORD width, DWORD height, const std::vector<DWORD>& palette, const std::vector<BYTE>& index)
 {
     Bytes out = TgaHeader(1, 1, WORD(palette.size()), 24, width, height, 8, 0x20);
-    for (DWORD c : palette)
-    {
+    for (DWORD c : palette) {
         out.push_back(BYTE(c));
         out.push_back(BYTE(c >> 8));
         out.push_back(BYTE(c >> 16));
@@ -253,18 +242,16 @@ Bytes Gif(DWORD width, DWORD height, const DWORD palette[4], const std::vector<G
     out.push_back(0x91); // global table of 4 entries, 2-bit colour resolution
     out.push_back(0);
     out.push_back(0);
-    for (int i = 0; i < 4; ++i)
-    {
+    for (int i = 0; i < 4; ++i) {
         out.push_back(BYTE(palette[i] >> 16));
         out.push_back(BYTE(palette[i] >> 8));
         out.push_back(BYTE(palette[i]));
     }
     // Loop forever.
-    const BYTE loop[] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0',
-                         0x03, 0x01, 0x00, 0x00, 0x00};
+    const BYTE loop[] = {0x21, 0xFF, 0x0B, 'N', 'E',  'T',  'S',  'C',  'A', 'P',
+                         'E',  '2',  '.',  '0', 0x03, 0x01, 0x00, 0x00, 0x00};
     out.insert(out.end(), loop, loop + sizeof(loop));
-    for (const GifFrame& frame : frames)
-    {
+    for (const GifFrame& frame : frames) {
         out.push_back(0x21);
         out.push_back(0xF9);
         out.push_back(4);

@@ -42,8 +42,7 @@ void ExpectPixels(const Pixels& expected, const CPicture& picture, int tolerance
     ASSERT_EQ(expected.width, picture.GetWidth());
     ASSERT_EQ(expected.height, picture.GetHeight());
     Pixels got = GetPixels(picture);
-    if (tolerance == 0)
-    {
+    if (tolerance == 0) {
         EXPECT_EQ(expected.argb, got.argb);
         return;
     }
@@ -66,8 +65,7 @@ std::vector<fixtures::GifFrame> ThreeFrames()
     // pixel transparent for 50 ms.
     std::vector<fixtures::GifFrame> frames(3);
     const WORD delays[3] = {10, 25, 5};
-    for (int i = 0; i < 3; ++i)
-    {
+    for (int i = 0; i < 3; ++i) {
         frames[i].index.assign(16, BYTE(i + 1));
         frames[i].delayHundredths = delays[i];
     }
@@ -115,12 +113,11 @@ TEST(PictureLoad, DecodesEachFormatFromMemoryAndFromAFile)
         {"tga24", fixtures::Tga24(four), PICTURE_TYPE_TGA, 24, &four, 0},
         {"tga32rle", fixtures::Tga32Rle(translucent), PICTURE_TYPE_TGA, 32, &translucent, 0},
         {"tgagrey", fixtures::TgaGrey(2, 2, grey), PICTURE_TYPE_TGA, 8, &greyPixels, 0},
-        {"tgamapped", fixtures::TgaMapped(2, 2, {Rgb(kRed), Rgb(kGreen), Rgb(kBlue)}, {2, 0, 0, 1}),
-         PICTURE_TYPE_TGA, 8, &mapped, 0},
+        {"tgamapped", fixtures::TgaMapped(2, 2, {Rgb(kRed), Rgb(kGreen), Rgb(kBlue)}, {2, 0, 0, 1}), PICTURE_TYPE_TGA,
+         8, &mapped, 0},
     };
     support::TempFolder folder;
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CPicture fromMemory;
         ASSERT_TRUE(fromMemory.Decode(c.bytes.data(), DWORD(c.bytes.size())));
@@ -176,8 +173,7 @@ TEST(PictureLoad, LeavesThePictureInvalidForDataThatIsNotAPicture)
         {"bmp header only", bmpHeaderOnly},
     };
     Canvas canvas(4, 4, RGB(1, 2, 3));
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CPicture picture;
         SetPixels(picture, FourColours(2)); // a previous picture does not survive
@@ -204,8 +200,7 @@ TEST(PictureFrames, AnimatedGifGivesEveryFrameWithItsDelay)
     ASSERT_EQ(3, all.GetNumFrames());
     const DWORD delays[3] = {100, 250, 50};
     const DWORD colours[3] = {kRed, kGreen, kBlue};
-    for (long i = 0; i < 3; ++i)
-    {
+    for (long i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         CPicture* frame = all.GetFrame(i);
         ASSERT_TRUE(frame != NULL);
@@ -291,16 +286,26 @@ TEST(PictureDump, RefusesMalformedDumps)
         {"other header size", [&](Bytes& b) { set16(b, 6, 44); }, 0},
         {"zero width", [&](Bytes& b) { set32(b, 8, 0); }, 0},
         {"width beyond the limit", [&](Bytes& b) { set32(b, 8, 20000); }, 0},
-        {"size that overflows", [&](Bytes& b) { set32(b, 8, 0x10000); set32(b, 12, 0x10000); set32(b, 36, 0); }, 0},
+        {"size that overflows",
+         [&](Bytes& b) {
+             set32(b, 8, 0x10000);
+             set32(b, 12, 0x10000);
+             set32(b, 36, 0);
+         },
+         0},
         {"pixel count not width x height x 4", [&](Bytes& b) { set32(b, 36, 4 * 4 * 4 - 4); }, 0},
-        {"pixel count larger than the buffer", [&](Bytes& b) { set32(b, 12, 5); set32(b, 36, 4 * 5 * 4); }, 0},
+        {"pixel count larger than the buffer",
+         [&](Bytes& b) {
+             set32(b, 12, 5);
+             set32(b, 36, 4 * 5 * 4);
+         },
+         0},
         {"unknown bit depth", [&](Bytes& b) { set16(b, 16, 7); }, 0},
         {"unknown type", [&](Bytes& b) { set16(b, 18, 99); }, 0},
         {"transparent index below -1", [&](Bytes& b) { set32(b, 20, DWORD(-2)); }, 0},
         {"reserved field in use", [&](Bytes& b) { set32(b, 32, 1); }, 0},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Bytes bytes = good;
         c.spoil(bytes);

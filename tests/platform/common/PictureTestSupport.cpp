@@ -86,10 +86,8 @@ TempFolder::~TempFolder()
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((m_path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 DeleteFileA((m_path + "\\" + found.cFileName).c_str());
         } while (FindNextFileA(search, &found));
@@ -115,8 +113,7 @@ void TempFolder::Write(const char* name, const fixtures::Bytes& bytes) const
 
 bool Near(DWORD a, DWORD b, int tolerance)
 {
-    for (int shift = 0; shift < 32; shift += 8)
-    {
+    for (int shift = 0; shift < 32; shift += 8) {
         int d = int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF);
         if (d < -tolerance || d > tolerance)
             return false;

@@ -22,7 +22,7 @@ public:
     bool WaitStep() { return WaitForSingleObject(m_stepped, 5000) == WAIT_OBJECT_0; }
 
 protected:
-    bool OnThreadRun()
+    bool OnThreadRun() override
     {
         LONG steps = InterlockedIncrement(&m_steps);
         SetEvent(m_stepped);
@@ -40,8 +40,7 @@ private:
 
 bool WaitSuspended(CServiceThread& thread)
 {
-    for (int i = 0; i < 5000; ++i)
-    {
+    for (int i = 0; i < 5000; ++i) {
         DWORD before = thread.SuspendThread();
         thread.ResumeThread();
         if (before != DWORD(-1) && before >= 1)
@@ -69,7 +68,7 @@ public:
     bool WaitEntered() { return WaitForSingleObject(m_entered, 5000) == WAIT_OBJECT_0; }
 
 protected:
-    bool OnThreadRun()
+    bool OnThreadRun() override
     {
         SetEvent(m_entered);
         WaitForSingleObject(m_release, INFINITE);

@@ -35,8 +35,7 @@ TEST(SplitString, CutsAtTheSeparatorButNotInsideDoubleByteCharacters)
         {"C:\\癨\\d", '\\', {"C:", "癨", "d"}},
         {"2024-01-31 12:30:05", ' ', {"2024-01-31", "12:30:05"}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         CStringArray parts;
         parts.Add("left over");

@@ -1,6 +1,6 @@
 // The download service of Download.dll, driven directly with a report
 // window of the test's own.
-#include "HttpTestServer.h"  // Winsock before the system headers
+#include "HttpTestServer.h" // Winsock before the system headers
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,8 @@
 
 #include "DownLoadService.h"
 
-namespace {
+namespace
+{
 
 struct Report
 {
@@ -31,7 +32,7 @@ LRESULT CALLBACK ReportProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     if (message == WM_DOWNLOAD_NOTIFY) {
         const tagDownLoadHead* head = reinterpret_cast<const tagDownLoadHead*>(wParam);
         EXPECT_EQ(head->wMain, 1);
-        Report report = { message, head->wSub, 0, 0, 0, "" };
+        Report report = {message, head->wSub, 0, 0, 0, ""};
         if (head->wSub == DOWNLOAD_SUB_ANNOUNCED) {
             const tagDownLoadAnnounce* announce = reinterpret_cast<const tagDownLoadAnnounce*>(lParam);
             report.id = announce->wMissionID;
@@ -53,7 +54,7 @@ LRESULT CALLBACK ReportProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     }
     if (message == WM_DOWNLOAD_PROGRESS) {
         const tagDownLoadProgress* progress = reinterpret_cast<const tagDownLoadProgress*>(lParam);
-        g_Reports.push_back({ message, 0, progress->wMissionID, progress->lReceived, progress->lTotal, "" });
+        g_Reports.push_back({message, 0, progress->wMissionID, progress->lReceived, progress->lTotal, ""});
         return 0;
     }
     return DefWindowProc(hWnd, message, wParam, lParam);
@@ -158,14 +159,14 @@ TEST_F(DownLoadServiceTest, AMissionIsAnnouncedFetchedAndDone)
     CHttpTestServer::Reply reply = CHttpTestServer::Ok(body);
     reply.nPiece = 65536;
     server.SetReply("/pkg/chess.zip", reply);
-    tagDownLoadTask task = Task({ server.Url("/pkg/chess.zip?v=2") });
+    tagDownLoadTask task = Task({server.Url("/pkg/chess.zip?v=2")});
     WORD id = service->AddMission(DOWNLOAD_KIND_GAME, &task);
     ASSERT_NE(id, 0);
     const Report* done = WaitDone();
     ASSERT_NE(done, nullptr);
     EXPECT_EQ(done->id, id);
     EXPECT_EQ(done->text, std::string(folder) + "\\chess.zip");
-    EXPECT_EQ(done->total, 293);   // KB, rounded up
+    EXPECT_EQ(done->total, 293); // KB, rounded up
     EXPECT_EQ(ReadFile(done->text), body);
     EXPECT_EQ(g_Reports.front().sub, DOWNLOAD_SUB_ANNOUNCED);
     EXPECT_EQ(g_Reports.front().text, "Chess");
@@ -180,7 +181,7 @@ TEST_F(DownLoadServiceTest, FailingAddressesAreReportedAndTheNextTried)
     cut.nCutAfter = 1000;
     server.SetReply("/cut", cut);
     server.SetReply("/good/hall.zip", CHttpTestServer::Ok("hall"));
-    tagDownLoadTask task = Task({ server.Url("/bad"), server.Url("/cut"), server.Url("/good/hall.zip") });
+    tagDownLoadTask task = Task({server.Url("/bad"), server.Url("/cut"), server.Url("/good/hall.zip")});
     ASSERT_NE(service->AddMission(DOWNLOAD_KIND_HALL, &task), 0);
     const Report* done = WaitDone();
     ASSERT_NE(done, nullptr);
@@ -198,7 +199,7 @@ TEST_F(DownLoadServiceTest, FailingAddressesAreReportedAndTheNextTried)
 TEST_F(DownLoadServiceTest, EveryAddressFailingEndsWithFails)
 {
     server.SetReply("/bad", CHttpTestServer::Status(500));
-    tagDownLoadTask task = Task({ server.Url("/bad") });
+    tagDownLoadTask task = Task({server.Url("/bad")});
     ASSERT_NE(service->AddMission(DOWNLOAD_KIND_GAME, &task), 0);
     const Report* done = WaitDone();
     ASSERT_NE(done, nullptr);
@@ -210,7 +211,7 @@ TEST_F(DownLoadServiceTest, ACancelledMissionEnds)
     CHttpTestServer::Reply held = CHttpTestServer::Ok(std::string(100000, 'h'));
     held.nHoldAfter = 20000;
     server.SetReply("/held.zip", held);
-    tagDownLoadTask task = Task({ server.Url("/held.zip"), server.Url("/never.zip") });
+    tagDownLoadTask task = Task({server.Url("/held.zip"), server.Url("/never.zip")});
     WORD id = service->AddMission(DOWNLOAD_KIND_GAME, &task);
     ASSERT_NE(id, 0);
     EXPECT_TRUE(service->CancelMission(id));
@@ -226,7 +227,7 @@ TEST_F(DownLoadServiceTest, MissionsWithoutAddressesOrKindAreRefused)
 {
     tagDownLoadTask task = Task({});
     EXPECT_EQ(service->AddMission(DOWNLOAD_KIND_GAME, &task), 0);
-    task = Task({ server.Url("/x") });
+    task = Task({server.Url("/x")});
     EXPECT_EQ(service->AddMission(9, &task), 0);
     EXPECT_EQ(service->AddMission(DOWNLOAD_KIND_GAME, NULL), 0);
 }
@@ -237,10 +238,10 @@ TEST_F(DownLoadServiceTest, MissionsWithoutAddressesOrKindAreRefused)
 TEST_F(DownLoadServiceTest, ReleasedWhileAWorkerWaitsForTheWindow)
 {
     server.SetReply("/pkg.zip", CHttpTestServer::Ok("p"));
-    tagDownLoadTask task = Task({ server.Url("/pkg.zip"), server.Url("/pkg.zip") });
+    tagDownLoadTask task = Task({server.Url("/pkg.zip"), server.Url("/pkg.zip")});
     ASSERT_NE(service->AddMission(DOWNLOAD_KIND_GAME, &task), 0);
     ASSERT_NE(service->AddMission(DOWNLOAD_KIND_GAME, &task), 0);
-    Sleep(300);     // both workers are now inside their first report
+    Sleep(300); // both workers are now inside their first report
     service->CancelAllMissions();
     DWORD start = GetTickCount();
     service->Release();
@@ -258,17 +259,19 @@ struct NameCase
     const char* name;
 };
 
-class PackageNames : public testing::TestWithParam<NameCase> {};
+class PackageNames : public testing::TestWithParam<NameCase>
+{};
 
 TEST_P(PackageNames, StayInsideTheFolder)
 {
     EXPECT_STREQ(CDownLoadService::PackageName(GetParam().url, 7), GetParam().name);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Urls, PackageNames,
-    testing::Values(NameCase{ "http://h/a/chess.zip", "chess.zip" }, NameCase{ "http://h/chess.zip?x=1#f", "chess.zip" },
-                    NameCase{ "http://h/", "7.pkg" }, NameCase{ "http://h/..", "7.pkg" },
-                    NameCase{ "http://h/a%2F..%2Fevil.exe", "7.pkg" }, NameCase{ "http://h/a\\b.zip", "7.pkg" }));
+INSTANTIATE_TEST_SUITE_P(Urls, PackageNames,
+                         testing::Values(NameCase{"http://h/a/chess.zip", "chess.zip"},
+                                         NameCase{"http://h/chess.zip?x=1#f", "chess.zip"},
+                                         NameCase{"http://h/", "7.pkg"}, NameCase{"http://h/..", "7.pkg"},
+                                         NameCase{"http://h/a%2F..%2Fevil.exe", "7.pkg"},
+                                         NameCase{"http://h/a\\b.zip", "7.pkg"}));
 
 } // namespace

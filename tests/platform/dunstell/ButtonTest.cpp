@@ -67,7 +67,8 @@ TEST_F(ButtonTest, RegionButtonIsCutFromItsPictureAndDrawsItsStates)
     {
         int x, y;
         bool inside;
-    } shape[] = {{0, 0, false}, {1, 1, false}, {2, 0, true}, {0, 2, true}, {19, 15, false}, {17, 15, true}, {10, 8, true}};
+    } shape[] = {{0, 0, false},   {1, 1, false},  {2, 0, true}, {0, 2, true},
+                 {19, 15, false}, {17, 15, true}, {10, 8, true}};
     for (const auto& p : shape) {
         SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
         EXPECT_EQ(RegionHolds(button.m_hWnd, p.x, p.y), p.inside);
@@ -108,13 +109,14 @@ TEST_F(ButtonTest, APictureSetBeforeTheWindowAppliesWhenItIsSubclassed)
 TEST_F(ButtonTest, WithoutAPictureItIsAPlainPushButton)
 {
     CRgnButton button;
-    ASSERT_TRUE(button.Create("确定", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 90, 40), &m_parent, kButtonId));
+    ASSERT_TRUE(
+        button.Create("确定", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 90, 40), &m_parent, kButtonId));
     EXPECT_FALSE(button.LoadRgnImage(m_folder.Path("missing.bmp").c_str()));
     EXPECT_EQ(WindowSize(button), CSize(80, 30));
     EXPECT_EQ(button.GetStyle() & BS_TYPEMASK, (DWORD)BS_PUSHBUTTON);
     EXPECT_FALSE(HasWindowRegion(button.m_hWnd));
     Snapshot shot(button.m_hWnd, RGB(1, 2, 3));
-    EXPECT_NE(shot.At(40, 15), RGB(1, 2, 3));  // the system drew it
+    EXPECT_NE(shot.At(40, 15), RGB(1, 2, 3)); // the system drew it
     button.SendMessage(BM_CLICK);
     EXPECT_EQ(m_parent.Count(WM_COMMAND, BN_CLICKED), 1);
 }
@@ -130,7 +132,8 @@ public:
 TEST_F(ButtonTest, CheckBoxesKeepTheirStateOnceTheyDrawThemselves)
 {
     CSkinButton check;
-    ASSERT_TRUE(check.Create("记住密码", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(0, 0, 60, 20), &m_parent, kButtonId));
+    ASSERT_TRUE(
+        check.Create("记住密码", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(0, 0, 60, 20), &m_parent, kButtonId));
     ASSERT_TRUE(check.SetButtonImage(m_picture.c_str()));
     EXPECT_EQ(check.SendMessage(BM_GETCHECK), BST_UNCHECKED);
     EXPECT_EQ(FaceColour(check), kStates[0]);
@@ -147,7 +150,7 @@ TEST_F(ButtonTest, CheckBoxesKeepTheirStateOnceTheyDrawThemselves)
     CSelectedButton tab;
     ASSERT_TRUE(tab.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 30, 60, 50), &m_parent, kButtonId + 1));
     ASSERT_TRUE(tab.SetButtonImage(m_picture.c_str(), true));
-    EXPECT_EQ(WindowSize(tab), CSize(60, 20));  // stretched, size kept
+    EXPECT_EQ(WindowSize(tab), CSize(60, 20)); // stretched, size kept
     EXPECT_EQ(FaceColour(tab), kStates[0]);
     tab.m_bSelected = TRUE;
     EXPECT_EQ(FaceColour(tab), kStates[2]);

@@ -40,7 +40,7 @@ TEST(SkinSplitter, TheButtonIsReportedAndDraggingStaysInItsRange)
     ASSERT_TRUE(splitter.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(290, 0, 299, 200), &parent, 1005));
     RecordingSink sink;
     splitter.SetSplitterSink(&sink);
-    splitter.SetSplitterRange(290, 200);  // given either way round
+    splitter.SetSplitterRange(290, 200); // given either way round
 
     TempFolder folder;
     splitter.ShowSplitterButton(folder.WriteBmp("left.bmp", Pixels(36, 30, RGB(0, 0, 150))).c_str());

@@ -93,10 +93,18 @@ TEST(RgnDialog, NineFramePicturesMakeTheWindowAndItsShape)
         int x, y;
         bool inside;
     } shape[] = {
-        {0, 0, false}, {2, 2, false}, {3, 0, true}, {0, 3, true},                          // top-left corner
-        {kWidth - 1, 0, false}, {kWidth - 3, 2, false}, {kWidth - 4, 0, true},             // top-right
-        {kWidth - 1, kHeight - 1, false}, {kWidth - 3, kHeight - 3, false},                // bottom-right
-        {kWidth - 1, kHeight - 4, true}, {0, kHeight - 1, true}, {100, 75, true},          // the rest
+        {0, 0, false},
+        {2, 2, false},
+        {3, 0, true},
+        {0, 3, true}, // top-left corner
+        {kWidth - 1, 0, false},
+        {kWidth - 3, 2, false},
+        {kWidth - 4, 0, true}, // top-right
+        {kWidth - 1, kHeight - 1, false},
+        {kWidth - 3, kHeight - 3, false}, // bottom-right
+        {kWidth - 1, kHeight - 4, true},
+        {0, kHeight - 1, true},
+        {100, 75, true}, // the rest
     };
     ASSERT_TRUE(HasWindowRegion(dlg.m_hWnd));
     for (const auto& p : shape) {
@@ -110,16 +118,30 @@ TEST(RgnDialog, NineFramePicturesMakeTheWindowAndItsShape)
         int x, y;
         COLORREF colour;
     } expected[] = {
-        {5, 5, kTL}, {9, 9, kTL},                                   // corners at their own size
-        {150, 0, kTM}, {100, 9, kTM}, {kWidth - 11, 5, kTM},         // the top edge stretched between them
+        {5, 5, kTL},
+        {9, 9, kTL}, // corners at their own size
+        {150, 0, kTM},
+        {100, 9, kTM},
+        {kWidth - 11, 5, kTM}, // the top edge stretched between them
         {100, 10, kBack},
-        {kWidth - 3, 5, kTR}, {kWidth - 10, 9, kTR},
-        {0, 10, kL}, {5, 100, kL}, {6, 100, kBack}, {5, kHeight - 9, kL},
-        {kWidth - 1, 10, kR}, {kWidth - 6, 100, kR}, {kWidth - 7, 100, kBack},
-        {0, kHeight - 8, kBL}, {9, kHeight - 1, kBL},
-        {10, kHeight - 1, kBM}, {100, kHeight - 8, kBM}, {100, kHeight - 9, kBack},
-        {kWidth - 10, kHeight - 8, kBR}, {kWidth - 5, kHeight - 5, kBR},
-        {100, 75, kBack}, {30, 30, kBack},
+        {kWidth - 3, 5, kTR},
+        {kWidth - 10, 9, kTR},
+        {0, 10, kL},
+        {5, 100, kL},
+        {6, 100, kBack},
+        {5, kHeight - 9, kL},
+        {kWidth - 1, 10, kR},
+        {kWidth - 6, 100, kR},
+        {kWidth - 7, 100, kBack},
+        {0, kHeight - 8, kBL},
+        {9, kHeight - 1, kBL},
+        {10, kHeight - 1, kBM},
+        {100, kHeight - 8, kBM},
+        {100, kHeight - 9, kBack},
+        {kWidth - 10, kHeight - 8, kBR},
+        {kWidth - 5, kHeight - 5, kBR},
+        {100, 75, kBack},
+        {30, 30, kBack},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(testing::Message() << e.x << "," << e.y);
@@ -203,7 +225,7 @@ TEST(RgnDialog, DrawSkinViewPaintsIntoAnyDeviceContext)
     skin.Apply(dlg);
     Canvas canvas(60, 40, RGB(1, 1, 1));
     dlg.DrawSkinView(canvas.Cdc(), 60, 40);
-    EXPECT_EQ(canvas.At(0, 0), kMagenta);  // drawn; only the window is cut
+    EXPECT_EQ(canvas.At(0, 0), kMagenta); // drawn; only the window is cut
     EXPECT_EQ(canvas.At(5, 5), kTL);
     EXPECT_EQ(canvas.At(55, 5), kTR);
     EXPECT_EQ(canvas.At(30, 20), kBack);

@@ -85,12 +85,12 @@ TEST_F(SkinMenuTest, ItemsDrawTheirStripHighlightAndSeparator)
 
     DRAWITEMSTRUCT separator = DrawStruct(canvas.Dc(), 1, RECT{0, 0, 120, 6}, 0);
     m_menu.DrawItem(&separator);
-    EXPECT_EQ(canvas.At(nLeft + 2, 2), CSkinAttribute::m_crBorder);  // the groove at the middle
+    EXPECT_EQ(canvas.At(nLeft + 2, 2), CSkinAttribute::m_crBorder); // the groove at the middle
     EXPECT_EQ(canvas.At(nLeft + 2, 3), RGB(255, 255, 255));
     EXPECT_EQ(canvas.At(nLeft + 1, 2), RGB(255, 255, 255));
     EXPECT_EQ(canvas.At(116, 2), CSkinAttribute::m_crBorder);
     EXPECT_EQ(canvas.At(117, 2), RGB(255, 255, 255));
-    EXPECT_EQ(canvas.At(5, 2), CSkinAttribute::m_crBackground);  // the strip without a picture
+    EXPECT_EQ(canvas.At(5, 2), CSkinAttribute::m_crBackground); // the strip without a picture
 
     DRAWITEMSTRUCT selected = DrawStruct(canvas.Dc(), 0, RECT{0, 10, 120, 32}, ODS_SELECTED);
     m_menu.DrawItem(&selected);
@@ -112,7 +112,7 @@ TEST_F(SkinMenuTest, TheLeftStripPictureRunsDownTheMenu)
     ASSERT_TRUE(m_menu.SetImageList(folder.WriteBmp("strip.bmp", strip).c_str()));
     EXPECT_EQ(m_menu.GetLeftWidth(), 30);
     Canvas canvas(60, 100, RGB(1, 2, 3));
-    m_menu.DrawImageLeft(canvas.Cdc(), CRect(0, 30, 60, 52));  // rows 30..51 of the strip, then again from 0
+    m_menu.DrawImageLeft(canvas.Cdc(), CRect(0, 30, 60, 52)); // rows 30..51 of the strip, then again from 0
     EXPECT_EQ(canvas.At(10, 30), RGB(0, 100, 0));
     EXPECT_EQ(canvas.At(29, 39), RGB(0, 100, 0));
     EXPECT_EQ(canvas.At(10, 40), RGB(0, 0, 100));

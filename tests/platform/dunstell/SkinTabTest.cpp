@@ -66,7 +66,7 @@ TEST_F(SkinTabTest, ButtonsAreLaidOutAlongTheHeaderAndHitTested)
     {
         int x, y, index;
     } hits[] = {
-        {4, 3, 0},   {43, 22, 0}, {44, 10, 1}, {93, 10, 1}, {94, 3, 2}, {153, 22, 2},
+        {4, 3, 0},     {43, 22, 0}, {44, 10, 1}, {93, 10, 1},  {94, 3, 2},     {153, 22, 2},
         {154, 10, -1}, {3, 10, -1}, {10, 2, -1}, {10, 23, -1}, {100, 100, -1},
     };
     for (const auto& h : hits) {
@@ -209,8 +209,7 @@ public:
 
 // An item of the caller's.
 class CCallerItem : public CSkinTabItem
-{
-};
+{};
 
 TEST(SkinTabSelfManaged, TheWindowUsesTheObjectAsItsManager)
 {

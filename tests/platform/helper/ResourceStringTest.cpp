@@ -47,14 +47,12 @@ TEST(ResourceStrings, LoadByNumberFromTheStringLibrary)
         {13007, "两次输入的密码不一致！"},
         {12033, "您的<type>不符合本桌要求，无法坐下（代码 5）！"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
         ASSERT_TRUE(strings.LoadString(text, c.id));
         EXPECT_STREQ(c.text, text);
     }
-    for (UINT id : NamedIds())
-    {
+    for (UINT id : NamedIds()) {
         SCOPED_TRACE(id);
         EXPECT_TRUE(strings.LoadString(text, id));
         EXPECT_FALSE(text.IsEmpty());

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct tagReadEvent
 {
@@ -47,8 +48,8 @@ public:
                       IClientSocket* pISocket) override
     {
         const BYTE* p = static_cast<const BYTE*>(pData);
-        Reads.push_back(tagReadEvent{ dwSerialNum, wMainCmdID, wSubCmdID,
-                                      std::vector<BYTE>(p, p == NULL ? p : p + wDataSize), pData == NULL });
+        Reads.push_back(tagReadEvent{dwSerialNum, wMainCmdID, wSubCmdID,
+                                     std::vector<BYTE>(p, p == NULL ? p : p + wDataSize), pData == NULL});
         Threads.push_back(GetCurrentThreadId());
         SocketSeen = pISocket;
         if (nCloseAfterReads > 0 && int(Reads.size()) == nCloseAfterReads)
@@ -106,8 +107,8 @@ protected:
         int before = m_Server.GetConnectionCount();
         size_t reports = m_Sink.ConnectCodes.size();
         ASSERT_TRUE(Connect());
-        ASSERT_TRUE(PumpUntil(
-            [&] { return m_Sink.ConnectCodes.size() > reports && m_Server.GetConnectionCount() > before; }));
+        ASSERT_TRUE(
+            PumpUntil([&] { return m_Sink.ConnectCodes.size() > reports && m_Server.GetConnectionCount() > before; }));
         ASSERT_EQ(0, m_Sink.ConnectCodes.back());
         ASSERT_EQ(SOCKET_STATUS_CONNECT, m_pSocket->GetSocketStatus());
     }
@@ -133,7 +134,7 @@ TEST_F(ClientSocketTest, ConnectsAndSendsFramesWithExactHeads)
     EXPECT_FALSE(m_Sink.bCalledInsideConnect);
 
     std::vector<BYTE> big = Pattern(0xFFFF);
-    const BYTE small[] = { 1, 2, 3 };
+    const BYTE small[] = {1, 2, 3};
     ASSERT_TRUE(m_pSocket->SendData(0x01020304, 1002, 2, small, sizeof(small)));
     ASSERT_TRUE(m_pSocket->SendData(7, 1005, 1));
     ASSERT_TRUE(m_pSocket->SendData(8, 1003, 1, NULL, 0));
@@ -141,7 +142,7 @@ TEST_F(ClientSocketTest, ConnectsAndSendsFramesWithExactHeads)
     ASSERT_TRUE(PumpUntil([&] { return m_Server.GetFrameCount() == 4; }));
     EXPECT_EQ(4u, m_pSocket->GetSendPacketCount());
 
-    const BYTE head[] = { 0x54, 0x50, 3, 0, 19, 0, 0, 0, 0x04, 0x03, 0x02, 0x01, 0xEA, 0x03, 2, 0 };
+    const BYTE head[] = {0x54, 0x50, 3, 0, 19, 0, 0, 0, 0x04, 0x03, 0x02, 0x01, 0xEA, 0x03, 2, 0};
     tagServerFrame first = m_Server.GetFrame(0);
     ASSERT_EQ(19u, first.Wire.size());
     EXPECT_EQ(0, memcmp(head, first.Wire.data(), 16));
@@ -160,7 +161,7 @@ TEST_F(ClientSocketTest, ConnectsAndSendsFramesWithExactHeads)
 
 TEST_F(ClientSocketTest, RefusesWhatItCannotSend)
 {
-    const BYTE body[] = { 1 };
+    const BYTE body[] = {1};
     EXPECT_FALSE(m_pSocket->SendData(1, 1, 1, body, 1)) << "not connected";
     EXPECT_FALSE(m_pSocket->SendData(1, 1, 1));
     EXPECT_FALSE(m_pSocket->Connect("", 9000));
@@ -232,17 +233,17 @@ TEST_F(ClientSocketTest, ClosesOnAFrameThatDoesNotAddUp)
         void (*spoil)(BYTE* head);
     };
     const Case cases[] = {
-        { "packet size one short", [](BYTE* h) { h[4] -= 1; } },
-        { "packet size one long", [](BYTE* h) { h[4] += 1; } },
-        { "packet size high word", [](BYTE* h) { h[6] = 1; } },
-        { "wrong mark", [](BYTE* h) { h[0] ^= 0xFF; } },
+        {"packet size one short", [](BYTE* h) { h[4] -= 1; }},
+        {"packet size one long", [](BYTE* h) { h[4] += 1; }},
+        {"packet size high word", [](BYTE* h) { h[6] = 1; }},
+        {"wrong mark", [](BYTE* h) { h[0] ^= 0xFF; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         m_Sink = CRecordingSink();
         ConnectAndAccept();
         int conn = m_Server.GetConnectionCount() - 1;
-        const BYTE body[] = { 9, 9 };
+        const BYTE body[] = {9, 9};
         ASSERT_TRUE(m_Server.SendFrame(conn, 1, 1, 1, body, 2));
         std::vector<BYTE> bad = CFrameServer::MakeFrame(2, 1, 2, body, 2);
         c.spoil(bad.data());
@@ -264,7 +265,7 @@ TEST_F(ClientSocketTest, ClosesOnAFrameThatDoesNotAddUp)
 TEST_F(ClientSocketTest, PeerCloseDeliversWholeFramesAndDropsAHalfOne)
 {
     ConnectAndAccept();
-    const BYTE body[] = { 1, 2, 3, 4 };
+    const BYTE body[] = {1, 2, 3, 4};
     std::vector<BYTE> stream = CFrameServer::MakeFrame(1, 1, 1, body, 4);
     std::vector<BYTE> half = CFrameServer::MakeFrame(2, 1, 1, body, 4);
     stream.insert(stream.end(), half.begin(), half.begin() + 18);
@@ -298,8 +299,8 @@ TEST_F(ClientSocketTest, ConnectFailuresComeLaterThroughTheSink)
         WORD port;
     };
     const Case cases[] = {
-        { "refused", "127.0.0.1", FindClosedPort() },
-        { "name that does not resolve", "no-such-host.invalid", 9000 },
+        {"refused", "127.0.0.1", FindClosedPort()},
+        {"name that does not resolve", "no-such-host.invalid", 9000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

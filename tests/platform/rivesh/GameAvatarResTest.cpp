@@ -8,7 +8,8 @@
 
 #include "IGameAvatarRes.h"
 
-namespace {
+namespace
+{
 
 TAVREL_GUID(kOtherInterface, "0A0B0C0D-0000-4000-8000-000000000001");
 
@@ -59,7 +60,7 @@ protected:
     {
         dc.SelectObject(old);
         ::ReleaseDC(NULL, screen.Detach());
-        for (const char* name : { "42.png", "default2.png" })
+        for (const char* name : {"42.png", "default2.png"})
             DeleteFileA((folder + name).c_str());
         RemoveDirectoryA(folder.c_str());
     }
@@ -87,7 +88,7 @@ TEST_F(GameAvatarRes, PicturesOfUsersAndDefaultsAreDrawnIntoTheirBox)
 
     EXPECT_TRUE(avatars->DrawAvatar(42, &dc, 10, 10, 20, 20));
     EXPECT_EQ(dc.GetPixel(20, 20), RGB(255, 0, 0));
-    EXPECT_EQ(dc.GetPixel(5, 5), RGB(0, 255, 0));       // outside the box
+    EXPECT_EQ(dc.GetPixel(5, 5), RGB(0, 255, 0)); // outside the box
     EXPECT_EQ(dc.GetPixel(32, 32), RGB(0, 255, 0));
 
     EXPECT_FALSE(avatars->DrawAvatar(43, &dc, 0, 0, 40, 40));

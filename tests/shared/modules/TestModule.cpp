@@ -4,7 +4,8 @@
 extern "C" __declspec(dllimport) int WINAPI TestDependencyValue();
 #endif
 
-namespace {
+namespace
+{
 
 TestModuleCounters g_counters = {};
 

@@ -26,9 +26,9 @@ struct ITestObject : IUnknownEx
 
 struct TestModuleCounters
 {
-    LONG live;     // objects alive now
-    LONG created;  // objects ever created
-    LONG peak;     // most objects alive at one time
+    LONG live;    // objects alive now
+    LONG created; // objects ever created
+    LONG peak;    // most objects alive at one time
 };
 
 // Export "TestModuleGetCounters" of both libraries.

@@ -161,7 +161,7 @@ void CFrameServer::Abort(int nConnection)
     tagConnection& c = m_Connections[nConnection];
     if (c.hSocket == INVALID_SOCKET)
         return;
-    linger l = { 1, 0 };
+    linger l = {1, 0};
     setsockopt(c.hSocket, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&l), sizeof(l));
     closesocket(c.hSocket);
     c.hSocket = INVALID_SOCKET;
@@ -184,7 +184,7 @@ void CFrameServer::Run()
                 }
             }
         }
-        timeval tv = { 0, 10000 };
+        timeval tv = {0, 10000};
         int n = select(0, &readable, NULL, NULL, &tv);
         if (n <= 0)
             continue;
@@ -194,7 +194,7 @@ void CFrameServer::Run()
                 BOOL noDelay = TRUE;
                 setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof(noDelay));
                 std::lock_guard<std::mutex> lock(m_Mutex);
-                m_Connections.push_back(tagConnection{ s, false, false, {} });
+                m_Connections.push_back(tagConnection{s, false, false, {}});
             }
         }
         for (int i : watched) {

@@ -21,7 +21,7 @@ struct tagServerFrame
     WORD wMainCmdID;
     WORD wSubCmdID;
     std::vector<BYTE> Body;
-    std::vector<BYTE> Wire;  // the frame as it arrived, head included
+    std::vector<BYTE> Wire; // the frame as it arrived, head included
 };
 
 class CFrameServer

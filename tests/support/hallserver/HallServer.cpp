@@ -8,33 +8,33 @@ CHallServer::CHallServer()
 void CHallServer::On(WORD wMainCmdID, WORD wSubCmdID, const std::vector<tagAction>& actions, bool bOnce)
 {
     std::lock_guard<std::mutex> lock(m_ScriptMutex);
-    m_Scripts[std::make_pair(wMainCmdID, wSubCmdID)] = tagScript{ actions, bOnce };
+    m_Scripts[std::make_pair(wMainCmdID, wSubCmdID)] = tagScript{actions, bOnce};
 }
 
 CHallServer::tagAction CHallServer::Reply(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body)
 {
-    return tagAction{ tagAction::FRAME, wMainCmdID, wSubCmdID, body, true, 0 };
+    return tagAction{tagAction::FRAME, wMainCmdID, wSubCmdID, body, true, 0};
 }
 
 CHallServer::tagAction CHallServer::Push(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body,
                                          DWORD dwSerialNum)
 {
-    return tagAction{ tagAction::FRAME, wMainCmdID, wSubCmdID, body, false, dwSerialNum };
+    return tagAction{tagAction::FRAME, wMainCmdID, wSubCmdID, body, false, dwSerialNum};
 }
 
 CHallServer::tagAction CHallServer::Raw(const std::vector<BYTE>& bytes)
 {
-    return tagAction{ tagAction::RAW, 0, 0, bytes, false, 0 };
+    return tagAction{tagAction::RAW, 0, 0, bytes, false, 0};
 }
 
 CHallServer::tagAction CHallServer::Close()
 {
-    return tagAction{ tagAction::CLOSE, 0, 0, {}, false, 0 };
+    return tagAction{tagAction::CLOSE, 0, 0, {}, false, 0};
 }
 
 CHallServer::tagAction CHallServer::Abort()
 {
-    return tagAction{ tagAction::ABORT, 0, 0, {}, false, 0 };
+    return tagAction{tagAction::ABORT, 0, 0, {}, false, 0};
 }
 
 bool CHallServer::Run(const std::vector<tagAction>& actions, int nConnection, DWORD dwRequestSerial)
@@ -45,19 +45,13 @@ bool CHallServer::Run(const std::vector<tagAction>& actions, int nConnection, DW
     for (const tagAction& action : actions) {
         switch (action.nKind) {
         case tagAction::FRAME:
-            ok = SendFrame(nConnection, action.bRequestSerial ? dwRequestSerial : action.dwSerialNum,
-                           action.wMainCmdID, action.wSubCmdID, action.Data.empty() ? NULL : action.Data.data(),
-                           action.Data.size()) && ok;
+            ok = SendFrame(nConnection, action.bRequestSerial ? dwRequestSerial : action.dwSerialNum, action.wMainCmdID,
+                           action.wSubCmdID, action.Data.empty() ? NULL : action.Data.data(), action.Data.size()) &&
+                 ok;
             break;
-        case tagAction::RAW:
-            ok = SendRaw(nConnection, action.Data.data(), action.Data.size()) && ok;
-            break;
-        case tagAction::CLOSE:
-            CFrameServer::Close(nConnection);
-            break;
-        case tagAction::ABORT:
-            CFrameServer::Abort(nConnection);
-            break;
+        case tagAction::RAW: ok = SendRaw(nConnection, action.Data.data(), action.Data.size()) && ok; break;
+        case tagAction::CLOSE: CFrameServer::Close(nConnection); break;
+        case tagAction::ABORT: CFrameServer::Abort(nConnection); break;
         }
     }
     return ok;
@@ -65,7 +59,7 @@ bool CHallServer::Run(const std::vector<tagAction>& actions, int nConnection, DW
 
 bool CHallServer::Send(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body, DWORD dwSerialNum)
 {
-    return Run({ Push(wMainCmdID, wSubCmdID, body, dwSerialNum) });
+    return Run({Push(wMainCmdID, wSubCmdID, body, dwSerialNum)});
 }
 
 std::vector<tagServerFrame> CHallServer::GetRequests(WORD wMainCmdID, WORD wSubCmdID)

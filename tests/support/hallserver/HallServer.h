@@ -27,9 +27,9 @@ public:
         enKind nKind;
         WORD wMainCmdID;
         WORD wSubCmdID;
-        std::vector<BYTE> Data;   // body of a frame, or raw bytes
-        bool bRequestSerial;      // the frame carries the request's serial
-        DWORD dwSerialNum;        // otherwise this one
+        std::vector<BYTE> Data; // body of a frame, or raw bytes
+        bool bRequestSerial;    // the frame carries the request's serial
+        DWORD dwSerialNum;      // otherwise this one
     };
 
     CHallServer();
@@ -55,8 +55,7 @@ public:
     // Requests received of (main, sub), in order of arrival.
     std::vector<tagServerFrame> GetRequests(WORD wMainCmdID, WORD wSubCmdID);
 
-    template <class T>
-    static std::vector<BYTE> Body(const T& record)
+    template <class T> static std::vector<BYTE> Body(const T& record)
     {
         CSafeMemFile file;
         if (!PackRecord(file, record))

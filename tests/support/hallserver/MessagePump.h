@@ -14,8 +14,7 @@ inline void PumpMessages()
 }
 
 // True as soon as done() holds; false when the time runs out first.
-template <class Predicate>
-bool PumpUntil(Predicate done, DWORD dwTimeout = 5000)
+template <class Predicate> bool PumpUntil(Predicate done, DWORD dwTimeout = 5000)
 {
     DWORD dwStart = GetTickCount();
     for (;;) {

@@ -15,7 +15,11 @@ public:
     CWireBytes() {}
     CWireBytes(std::initializer_list<uint8_t> bytes) : m_Bytes(bytes) {}
 
-    CWireBytes& U8(uint32_t v) { m_Bytes.push_back(uint8_t(v)); return *this; }
+    CWireBytes& U8(uint32_t v)
+    {
+        m_Bytes.push_back(uint8_t(v));
+        return *this;
+    }
     CWireBytes& U16(uint32_t v) { return Raw(&v, 2); }
     CWireBytes& U32(uint32_t v) { return Raw(&v, 4); }
     CWireBytes& U64(uint64_t v) { return Raw(&v, 8); }
@@ -28,7 +32,11 @@ public:
         return *this;
     }
     CWireBytes& Bytes(const std::vector<uint8_t>& v) { return Raw(v.data(), v.size()); }
-    CWireBytes& Fill(size_t n, uint8_t value) { m_Bytes.insert(m_Bytes.end(), n, value); return *this; }
+    CWireBytes& Fill(size_t n, uint8_t value)
+    {
+        m_Bytes.insert(m_Bytes.end(), n, value);
+        return *this;
+    }
 
     // The archive's string length prefix and the bytes.
     CWireBytes& Str(const std::string& s)

@@ -19,8 +19,8 @@ class NoProxyEnvironment : public testing::Environment
 public:
     void SetUp() override
     {
-        for (const char* pszName : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
-        {
+        for (const char* pszName :
+             {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}) {
             std::string strClear = std::string(pszName) + "=";
             _putenv(strClear.c_str());
             SetEnvironmentVariableA(pszName, NULL);
@@ -39,8 +39,7 @@ const DWORD kGateSafetyRelease = 20000;
 
 const char* ReasonOf(int nStatus)
 {
-    switch (nStatus)
-    {
+    switch (nStatus) {
     case 200: return "OK";
     case 301: return "Moved Permanently";
     case 302: return "Found";
@@ -91,8 +90,7 @@ bool CHttpTestServer::Start()
     addr.sin_port = 0;
     int nLength = sizeof(addr);
     if (bind(m_listen, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 || listen(m_listen, 16) != 0 ||
-        getsockname(m_listen, reinterpret_cast<sockaddr*>(&addr), &nLength) != 0)
-    {
+        getsockname(m_listen, reinterpret_cast<sockaddr*>(&addr), &nLength) != 0) {
         closesocket(m_listen);
         m_listen = INVALID_SOCKET;
         return false;
@@ -118,14 +116,12 @@ void CHttpTestServer::Stop()
     {
         std::lock_guard<std::mutex> guard(m_lock);
         connections.swap(m_connections);
-        for (Connection* pConnection : connections)
-        {
+        for (Connection* pConnection : connections) {
             if (pConnection->socket != INVALID_SOCKET)
                 shutdown(pConnection->socket, SD_BOTH);
         }
     }
-    for (Connection* pConnection : connections)
-    {
+    for (Connection* pConnection : connections) {
         WaitForSingleObject(pConnection->hThread, INFINITE);
         CloseHandle(pConnection->hThread);
         delete pConnection;
@@ -205,8 +201,7 @@ int CHttpTestServer::GetConnectionCount() const
 bool CHttpTestServer::WaitForRequests(size_t n, DWORD dwTimeout) const
 {
     DWORD dwStart = GetTickCount();
-    for (;;)
-    {
+    for (;;) {
         {
             std::lock_guard<std::mutex> guard(m_lock);
             if (m_requests.size() >= n)
@@ -223,8 +218,7 @@ DWORD WINAPI CHttpTestServer::AcceptThread(LPVOID pParam)
 {
     CHttpTestServer* pThis = static_cast<CHttpTestServer*>(pParam);
     int nSerial = 0;
-    for (;;)
-    {
+    for (;;) {
         SOCKET s = accept(pThis->m_listen, nullptr, nullptr);
         if (s == INVALID_SOCKET)
             return 0;
@@ -236,8 +230,7 @@ DWORD WINAPI CHttpTestServer::AcceptThread(LPVOID pParam)
         pConnection->nSerial = ++nSerial;
         pConnection->pServer = pThis;
         std::lock_guard<std::mutex> guard(pThis->m_lock);
-        if (WaitForSingleObject(pThis->m_hStop, 0) == WAIT_OBJECT_0)
-        {
+        if (WaitForSingleObject(pThis->m_hStop, 0) == WAIT_OBJECT_0) {
             closesocket(s);
             delete pConnection;
             return 0;
@@ -257,8 +250,7 @@ DWORD WINAPI CHttpTestServer::ConnectionThread(LPVOID pParam)
 void CHttpTestServer::Serve(Connection* pConnection)
 {
     std::string strBuffer;
-    for (;;)
-    {
+    for (;;) {
         Request request;
         if (!ReadRequest(pConnection->socket, strBuffer, request))
             break;
@@ -279,8 +271,7 @@ void CHttpTestServer::Serve(Connection* pConnection)
 
 int CHttpTestServer::Receive(SOCKET s, char* pBuffer, int nSize)
 {
-    for (;;)
-    {
+    for (;;) {
         int n = recv(s, pBuffer, nSize, 0);
         if (n >= 0 || WSAGetLastError() != WSAETIMEDOUT)
             return n;
@@ -292,8 +283,7 @@ int CHttpTestServer::Receive(SOCKET s, char* pBuffer, int nSize)
 bool CHttpTestServer::ReadRequest(SOCKET s, std::string& strBuffer, Request& request)
 {
     size_t nHeaderEnd;
-    while ((nHeaderEnd = strBuffer.find("\r\n\r\n")) == std::string::npos)
-    {
+    while ((nHeaderEnd = strBuffer.find("\r\n\r\n")) == std::string::npos) {
         if (strBuffer.size() > kMaxRequestBytes)
             return false;
         char chunk[4096];
@@ -317,8 +307,7 @@ bool CHttpTestServer::ReadRequest(SOCKET s, std::string& strBuffer, Request& req
 
     size_t nBody = 0;
     size_t nPos = 0;
-    while (nPos < request.strHeaders.size())
-    {
+    while (nPos < request.strHeaders.size()) {
         size_t nEnd = request.strHeaders.find("\r\n", nPos);
         if (nEnd == std::string::npos)
             nEnd = request.strHeaders.size();
@@ -329,8 +318,7 @@ bool CHttpTestServer::ReadRequest(SOCKET s, std::string& strBuffer, Request& req
     }
     if (nBody > kMaxRequestBytes)
         return false;
-    while (strBuffer.size() < nBody)
-    {
+    while (strBuffer.size() < nBody) {
         char chunk[4096];
         int n = Receive(s, chunk, sizeof(chunk));
         if (n <= 0)
@@ -355,19 +343,16 @@ CHttpTestServer::Reply CHttpTestServer::FindReply(const std::string& strTarget) 
 
 bool CHttpTestServer::SendReply(SOCKET s, const Reply& reply)
 {
-    if (reply.bNeverAnswer)
-    {
+    if (reply.bNeverAnswer) {
         WaitGate();
         return false;
     }
 
     std::string strWire = reply.strBody;
-    if (reply.framing == framingChunked)
-    {
+    if (reply.framing == framingChunked) {
         strWire.clear();
         size_t nChunk = reply.nChunk ? reply.nChunk : std::max<size_t>(reply.strBody.size(), 1);
-        for (size_t i = 0; i < reply.strBody.size(); i += nChunk)
-        {
+        for (size_t i = 0; i < reply.strBody.size(); i += nChunk) {
             size_t n = std::min(nChunk, reply.strBody.size() - i);
             char szSize[32];
             snprintf(szSize, sizeof(szSize), "%zx\r\n", n);
@@ -382,10 +367,8 @@ bool CHttpTestServer::SendReply(SOCKET s, const Reply& reply)
     for (const std::string& strHeader : reply.extraHeaders)
         strHead += strHeader + "\r\n";
     bool bKeep = true;
-    switch (reply.framing)
-    {
-    case framingLength:
-    {
+    switch (reply.framing) {
+    case framingLength: {
         long long nAnnounced = reply.nAnnounced >= 0 ? reply.nAnnounced : static_cast<long long>(reply.strBody.size());
         strHead += "Content-Length: " + std::to_string(nAnnounced) + "\r\n";
         bKeep = nAnnounced == static_cast<long long>(reply.strBody.size());
@@ -395,9 +378,7 @@ bool CHttpTestServer::SendReply(SOCKET s, const Reply& reply)
         strHead += "Connection: close\r\n";
         bKeep = false;
         break;
-    case framingChunked:
-        strHead += "Transfer-Encoding: chunked\r\n";
-        break;
+    case framingChunked: strHead += "Transfer-Encoding: chunked\r\n"; break;
     }
     strHead += "\r\n";
     if (!SendAll(s, strHead.data(), strHead.size()))
@@ -413,8 +394,7 @@ bool CHttpTestServer::SendBody(SOCKET s, const Reply& reply, const std::string& 
 {
     size_t nEnd = std::min(strWire.size(), reply.nCutAfter);
     size_t nPos = 0;
-    while (nPos < nEnd)
-    {
+    while (nPos < nEnd) {
         size_t nStop = nEnd;
         if (reply.nHoldAfter != npos && nPos < reply.nHoldAfter)
             nStop = std::min(nStop, reply.nHoldAfter);
@@ -434,8 +414,7 @@ bool CHttpTestServer::SendBody(SOCKET s, const Reply& reply, const std::string& 
 
 bool CHttpTestServer::SendAll(SOCKET s, const char* pData, size_t nLength)
 {
-    while (nLength > 0)
-    {
+    while (nLength > 0) {
         int n = send(s, pData, static_cast<int>(std::min<size_t>(nLength, 65536)), 0);
         if (n <= 0)
             return false;

@@ -21,9 +21,9 @@ class CHttpTestServer
 public:
     enum Framing
     {
-        framingLength,  // Content-Length, connection kept
-        framingClose,   // no length: the end of the connection ends the body
-        framingChunked  // Transfer-Encoding: chunked
+        framingLength, // Content-Length, connection kept
+        framingClose,  // no length: the end of the connection ends the body
+        framingChunked // Transfer-Encoding: chunked
     };
 
     static constexpr size_t npos = static_cast<size_t>(-1);
@@ -31,25 +31,25 @@ public:
     struct Reply
     {
         int nStatus = 200;
-        std::vector<std::string> extraHeaders;  // whole lines without CRLF
+        std::vector<std::string> extraHeaders; // whole lines without CRLF
         std::string strBody;
         Framing framing = framingLength;
-        long long nAnnounced = -1;  // Content-Length sent; -1: the body's size
-        size_t nChunk = 0;          // chunk size (0: one chunk)
-        size_t nCutAfter = npos;    // close the connection after this many body bytes
-        size_t nHoldAfter = npos;   // after this many body bytes wait for the gate
-        size_t nPiece = 0;          // send the body in pieces of this size ...
-        DWORD dwPieceDelay = 0;     // ... with this pause (ms) between them
-        bool bNeverAnswer = false;  // read the request, answer nothing until the gate opens, then close
+        long long nAnnounced = -1; // Content-Length sent; -1: the body's size
+        size_t nChunk = 0;         // chunk size (0: one chunk)
+        size_t nCutAfter = npos;   // close the connection after this many body bytes
+        size_t nHoldAfter = npos;  // after this many body bytes wait for the gate
+        size_t nPiece = 0;         // send the body in pieces of this size ...
+        DWORD dwPieceDelay = 0;    // ... with this pause (ms) between them
+        bool bNeverAnswer = false; // read the request, answer nothing until the gate opens, then close
     };
 
     struct Request
     {
         std::string strMethod;
         std::string strTarget;
-        std::string strHeaders;  // raw header block
+        std::string strHeaders; // raw header block
         std::string strBody;
-        int nConnection = 0;     // 1-based serial of the connection it came on
+        int nConnection = 0; // 1-based serial of the connection it came on
     };
 
     CHttpTestServer();
@@ -104,8 +104,8 @@ private:
     SOCKET m_listen = INVALID_SOCKET;
     unsigned short m_nPort = 0;
     HANDLE m_hAcceptThread = nullptr;
-    HANDLE m_hStop = nullptr;   // manual reset: the server is stopping
-    HANDLE m_hGate = nullptr;   // manual reset: held replies may go on
+    HANDLE m_hStop = nullptr;    // manual reset: the server is stopping
+    HANDLE m_hGate = nullptr;    // manual reset: held replies may go on
     HANDLE m_hRequest = nullptr; // auto reset: a request was recorded
 
     mutable std::mutex m_lock;

@@ -40,7 +40,7 @@ std::vector<BYTE> Bmp24(const Pixels& pixels)
     Put32(out, DWORD(pixels.height));
     Put16(out, 1);
     Put16(out, 24);
-    Put32(out, 0);  // BI_RGB
+    Put32(out, 0); // BI_RGB
     Put32(out, imageBytes);
     Put32(out, 2835);
     Put32(out, 2835);
@@ -249,9 +249,7 @@ int RecordingParent::Count(UINT message, UINT nCode) const
 LRESULT RecordingParent::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND:
-        messages.push_back({message, wParam, lParam, HIWORD(wParam), LOWORD(wParam)});
-        break;
+    case WM_COMMAND: messages.push_back({message, wParam, lParam, HIWORD(wParam), LOWORD(wParam)}); break;
     case WM_NOTIFY: {
         const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
         messages.push_back({message, wParam, lParam, pHdr->code, UINT(pHdr->idFrom)});

@@ -97,7 +97,7 @@ public:
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
-        UINT nCode;  // WM_NOTIFY code or WM_COMMAND notification
+        UINT nCode; // WM_NOTIFY code or WM_COMMAND notification
         UINT nID;
     };
 
@@ -109,6 +109,6 @@ public:
     COLORREF background = RGB(10, 20, 30);
 
 protected:
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 } // namespace skintest

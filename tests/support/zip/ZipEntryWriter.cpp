@@ -3,7 +3,8 @@
 #include <string.h>
 #include <zlib.h>
 
-namespace {
+namespace
+{
 
 void PutWord(BYTE* p, WORD v)
 {
@@ -13,10 +14,7 @@ void PutWord(BYTE* p, WORD v)
 
 } // namespace
 
-CZipEntryWriter::CZipEntryWriter(CZipPack& pack)
-    : m_pack(pack), m_uSeed(0x1234567)
-{
-}
+CZipEntryWriter::CZipEntryWriter(CZipPack& pack) : m_pack(pack), m_uSeed(0x1234567) {}
 
 WORD CZipEntryWriter::DosTime(int hour, int minute, int second)
 {
@@ -63,8 +61,7 @@ void CZipEntryWriter::Begin(const ZipNewEntry& entry)
     if (nameLength > 0)
         memcpy(p + CZipEntryHeader::localSize, local.m_pszFileName.GetBuffer(), nameLength);
 
-    if (storage.SpanState() == 0)
-    {
+    if (storage.SpanState() == 0) {
         storage.FlushBuffer();
         storage.GetFile()->SeekToEnd();
     }
@@ -76,11 +73,9 @@ void CZipEntryWriter::Begin(const ZipNewEntry& entry)
     m_pack.m_centralDir.m_headers.Add(pHeader);
     m_pack.m_centralDir.m_pOpenedFile = pHeader;
 
-    if (encrypted)
-    {
+    if (encrypted) {
         BYTE head[CZipCipher::headerSize];
-        for (int i = 0; i < CZipCipher::headerSize; i++)
-        {
+        for (int i = 0; i < CZipCipher::headerSize; i++) {
             m_uSeed = m_uSeed * 1103515245 + 12345;
             head[i] = (BYTE)(m_uSeed >> 16);
         }
@@ -117,20 +112,17 @@ void CZipEntryWriter::Write(const void* pData, DWORD uLength)
     z_stream& stream = m_pack.m_info.m_stream;
     const BYTE* p = static_cast<const BYTE*>(pData);
     pHeader->m_uCrc32 = crc32(pHeader->m_uCrc32, p, uLength);
-    if (pHeader->m_uMethod == 8)
-    {
+    if (pHeader->m_uMethod == 8) {
         stream.next_in = const_cast<BYTE*>(p);
         stream.avail_in = uLength;
-        while (stream.avail_in > 0)
-        {
+        while (stream.avail_in > 0) {
             if (stream.avail_out == 0)
                 FlushEntryBuffer();
             CZipError::CheckZlib(deflate(&stream, Z_NO_FLUSH));
         }
         return;
     }
-    while (uLength > 0)
-    {
+    while (uLength > 0) {
         if (stream.avail_out == 0)
             FlushEntryBuffer();
         DWORD n = uLength < stream.avail_out ? uLength : stream.avail_out;

@@ -10,13 +10,13 @@
 
 struct ZipNewEntry
 {
-    CString name;                 // as a reader shows it: ANSI code page, "\" between folders
-    int method = 8;               // 0 stored, 8 deflated
+    CString name;   // as a reader shows it: ANSI code page, "\" between folders
+    int method = 8; // 0 stored, 8 deflated
     int level = 6;
-    CString password;             // empty: not encrypted
-    bool descriptor = false;      // a data descriptor even where none is needed
-    WORD time = 0x5A2A;           // 11:17:20
-    WORD date = 0x52CF;           // 2021-06-15
+    CString password;        // empty: not encrypted
+    bool descriptor = false; // a data descriptor even where none is needed
+    WORD time = 0x5A2A;      // 11:17:20
+    WORD date = 0x52CF;      // 2021-06-15
     DWORD attributes = 0x20;
 };
 

@@ -11,7 +11,8 @@ static_assert(sizeof(float) == 4 && sizeof(double) == 8, "IEEE scalars");
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "scalars are stored in host order, little-endian");
 #endif
 
-namespace {
+namespace
+{
 
 // A string is read in pieces of this size, so a hostile length costs no more
 // memory than the bytes that really follow it.
@@ -214,36 +215,140 @@ template <class T> T CArchive::Get()
     return value;
 }
 
-CArchive& CArchive::operator<<(BYTE by) { Put<uint8_t>(by); return *this; }
-CArchive& CArchive::operator<<(WORD w) { Put<uint16_t>(w); return *this; }
-CArchive& CArchive::operator<<(int i) { Put<int32_t>(i); return *this; }
-CArchive& CArchive::operator<<(UINT u) { Put<uint32_t>(u); return *this; }
-CArchive& CArchive::operator<<(short w) { Put<int16_t>(w); return *this; }
-CArchive& CArchive::operator<<(char ch) { Put<uint8_t>((uint8_t)ch); return *this; }
-CArchive& CArchive::operator<<(bool b) { Put<uint8_t>(b ? 1 : 0); return *this; }
-CArchive& CArchive::operator<<(LONGLONG ll) { Put<int64_t>(ll); return *this; }
-CArchive& CArchive::operator<<(ULONGLONG ull) { Put<uint64_t>(ull); return *this; }
-CArchive& CArchive::operator<<(float f) { Put<float>(f); return *this; }
-CArchive& CArchive::operator<<(double d) { Put<double>(d); return *this; }
+CArchive& CArchive::operator<<(BYTE by)
+{
+    Put<uint8_t>(by);
+    return *this;
+}
+CArchive& CArchive::operator<<(WORD w)
+{
+    Put<uint16_t>(w);
+    return *this;
+}
+CArchive& CArchive::operator<<(int i)
+{
+    Put<int32_t>(i);
+    return *this;
+}
+CArchive& CArchive::operator<<(UINT u)
+{
+    Put<uint32_t>(u);
+    return *this;
+}
+CArchive& CArchive::operator<<(short w)
+{
+    Put<int16_t>(w);
+    return *this;
+}
+CArchive& CArchive::operator<<(char ch)
+{
+    Put<uint8_t>((uint8_t)ch);
+    return *this;
+}
+CArchive& CArchive::operator<<(bool b)
+{
+    Put<uint8_t>(b ? 1 : 0);
+    return *this;
+}
+CArchive& CArchive::operator<<(LONGLONG ll)
+{
+    Put<int64_t>(ll);
+    return *this;
+}
+CArchive& CArchive::operator<<(ULONGLONG ull)
+{
+    Put<uint64_t>(ull);
+    return *this;
+}
+CArchive& CArchive::operator<<(float f)
+{
+    Put<float>(f);
+    return *this;
+}
+CArchive& CArchive::operator<<(double d)
+{
+    Put<double>(d);
+    return *this;
+}
 #ifndef AFX_LONG_IS_INT
-CArchive& CArchive::operator<<(LONG l) { Put<int32_t>((int32_t)l); return *this; }
-CArchive& CArchive::operator<<(DWORD dw) { Put<uint32_t>((uint32_t)dw); return *this; }
+CArchive& CArchive::operator<<(LONG l)
+{
+    Put<int32_t>((int32_t)l);
+    return *this;
+}
+CArchive& CArchive::operator<<(DWORD dw)
+{
+    Put<uint32_t>((uint32_t)dw);
+    return *this;
+}
 #endif
 
-CArchive& CArchive::operator>>(BYTE& by) { by = Get<uint8_t>(); return *this; }
-CArchive& CArchive::operator>>(WORD& w) { w = Get<uint16_t>(); return *this; }
-CArchive& CArchive::operator>>(int& i) { i = Get<int32_t>(); return *this; }
-CArchive& CArchive::operator>>(UINT& u) { u = Get<uint32_t>(); return *this; }
-CArchive& CArchive::operator>>(short& w) { w = Get<int16_t>(); return *this; }
-CArchive& CArchive::operator>>(char& ch) { ch = (char)Get<uint8_t>(); return *this; }
-CArchive& CArchive::operator>>(bool& b) { b = Get<uint8_t>() != 0; return *this; }
-CArchive& CArchive::operator>>(LONGLONG& ll) { ll = Get<int64_t>(); return *this; }
-CArchive& CArchive::operator>>(ULONGLONG& ull) { ull = Get<uint64_t>(); return *this; }
-CArchive& CArchive::operator>>(float& f) { f = Get<float>(); return *this; }
-CArchive& CArchive::operator>>(double& d) { d = Get<double>(); return *this; }
+CArchive& CArchive::operator>>(BYTE& by)
+{
+    by = Get<uint8_t>();
+    return *this;
+}
+CArchive& CArchive::operator>>(WORD& w)
+{
+    w = Get<uint16_t>();
+    return *this;
+}
+CArchive& CArchive::operator>>(int& i)
+{
+    i = Get<int32_t>();
+    return *this;
+}
+CArchive& CArchive::operator>>(UINT& u)
+{
+    u = Get<uint32_t>();
+    return *this;
+}
+CArchive& CArchive::operator>>(short& w)
+{
+    w = Get<int16_t>();
+    return *this;
+}
+CArchive& CArchive::operator>>(char& ch)
+{
+    ch = (char)Get<uint8_t>();
+    return *this;
+}
+CArchive& CArchive::operator>>(bool& b)
+{
+    b = Get<uint8_t>() != 0;
+    return *this;
+}
+CArchive& CArchive::operator>>(LONGLONG& ll)
+{
+    ll = Get<int64_t>();
+    return *this;
+}
+CArchive& CArchive::operator>>(ULONGLONG& ull)
+{
+    ull = Get<uint64_t>();
+    return *this;
+}
+CArchive& CArchive::operator>>(float& f)
+{
+    f = Get<float>();
+    return *this;
+}
+CArchive& CArchive::operator>>(double& d)
+{
+    d = Get<double>();
+    return *this;
+}
 #ifndef AFX_LONG_IS_INT
-CArchive& CArchive::operator>>(LONG& l) { l = Get<int32_t>(); return *this; }
-CArchive& CArchive::operator>>(DWORD& dw) { dw = Get<uint32_t>(); return *this; }
+CArchive& CArchive::operator>>(LONG& l)
+{
+    l = Get<int32_t>();
+    return *this;
+}
+CArchive& CArchive::operator>>(DWORD& dw)
+{
+    dw = Get<uint32_t>();
+    return *this;
+}
 #endif
 
 // ---- counts and strings ----------------------------------------------------
@@ -360,7 +465,8 @@ CArchive& operator>>(CArchive& ar, CString& str)
         return ar;
     }
     if (nLength > (UINT)(INT_MAX / 2 - 64))
-        AfxThrowArchiveException(CArchiveException::badIndex, ar.GetFile() ? (LPCSTR)ar.GetFile()->GetFilePath() : NULL);
+        AfxThrowArchiveException(CArchiveException::badIndex,
+                                 ar.GetFile() ? (LPCSTR)ar.GetFile()->GetFilePath() : NULL);
     if (nLength == 0) {
         str.Empty();
         return ar;

@@ -11,7 +11,8 @@ IMPLEMENT_DYNAMIC(CResourceException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 
-namespace {
+namespace
+{
 
 BOOL CopyMessage(LPCSTR pszText, LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
 {
@@ -78,10 +79,8 @@ BOOL CResourceException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT 
     return CopyMessage("A required resource was unavailable.", lpszError, nMaxError, pnHelpContext);
 }
 
-CArchiveException::CArchiveException(int cause, LPCSTR lpszArchiveName)
-    : m_cause(cause), m_strFileName(lpszArchiveName)
-{
-}
+CArchiveException::CArchiveException(int cause, LPCSTR lpszArchiveName) : m_cause(cause), m_strFileName(lpszArchiveName)
+{}
 
 BOOL CArchiveException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
@@ -96,8 +95,8 @@ BOOL CArchiveException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT p
         "Unsupported version of data in archive.",
         "Archive buffer full.",
     };
-    LPCSTR pszText = (m_cause >= 0 && m_cause < (int)(sizeof(kText) / sizeof(kText[0])))
-                         ? kText[m_cause] : kText[genericException];
+    LPCSTR pszText =
+        (m_cause >= 0 && m_cause < (int)(sizeof(kText) / sizeof(kText[0]))) ? kText[m_cause] : kText[genericException];
     CString s(pszText);
     if (!m_strFileName.IsEmpty())
         s.AppendFormat(" (%s)", (LPCSTR)m_strFileName);
@@ -106,8 +105,7 @@ BOOL CArchiveException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT p
 
 CFileException::CFileException(int cause, LONG lOsError, LPCSTR lpszArchiveName)
     : m_cause(cause), m_lOsError(lOsError), m_strFileName(lpszArchiveName)
-{
-}
+{}
 
 BOOL CFileException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
@@ -128,8 +126,8 @@ BOOL CFileException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHe
         "Disk full.",
         "Unexpected end of file.",
     };
-    LPCSTR pszText = (m_cause >= 0 && m_cause < (int)(sizeof(kText) / sizeof(kText[0])))
-                         ? kText[m_cause] : kText[genericException];
+    LPCSTR pszText =
+        (m_cause >= 0 && m_cause < (int)(sizeof(kText) / sizeof(kText[0]))) ? kText[m_cause] : kText[genericException];
     CString s(pszText);
     if (!m_strFileName.IsEmpty())
         s.AppendFormat(" (%s)", (LPCSTR)m_strFileName);
@@ -141,34 +139,34 @@ int CFileException::OsErrorToException(LONG lOsError)
 {
     switch (lOsError) {
     case 0: return none;
-    case 2: return fileNotFound;           // ERROR_FILE_NOT_FOUND
-    case 3: return badPath;                // ERROR_PATH_NOT_FOUND
-    case 4: return tooManyOpenFiles;       // ERROR_TOO_MANY_OPEN_FILES
-    case 5: return accessDenied;           // ERROR_ACCESS_DENIED
-    case 6: return invalidFile;            // ERROR_INVALID_HANDLE
-    case 15: return badPath;               // ERROR_INVALID_DRIVE
-    case 16: return removeCurrentDir;      // ERROR_CURRENT_DIRECTORY
-    case 18: return directoryFull;         // ERROR_NO_MORE_FILES
-    case 19: return accessDenied;          // ERROR_WRITE_PROTECT
-    case 23: return hardIO;                // ERROR_CRC
-    case 25: return badSeek;               // ERROR_SEEK
-    case 29: return hardIO;                // ERROR_WRITE_FAULT
-    case 30: return hardIO;                // ERROR_READ_FAULT
-    case 32: return sharingViolation;      // ERROR_SHARING_VIOLATION
-    case 33: return lockViolation;         // ERROR_LOCK_VIOLATION
-    case 36: return sharingViolation;      // ERROR_SHARING_BUFFER_EXCEEDED
-    case 38: return endOfFile;             // ERROR_HANDLE_EOF
-    case 39: return diskFull;              // ERROR_HANDLE_DISK_FULL
-    case 80: return accessDenied;          // ERROR_FILE_EXISTS
-    case 82: return accessDenied;          // ERROR_CANNOT_MAKE
-    case 87: return genericException;      // ERROR_INVALID_PARAMETER
-    case 112: return diskFull;             // ERROR_DISK_FULL
-    case 123: return badPath;              // ERROR_INVALID_NAME
-    case 131: return badSeek;              // ERROR_NEGATIVE_SEEK
-    case 132: return badSeek;              // ERROR_SEEK_ON_DEVICE
-    case 161: return badPath;              // ERROR_BAD_PATHNAME
-    case 183: return accessDenied;         // ERROR_ALREADY_EXISTS
-    case 206: return badPath;              // ERROR_FILENAME_EXCED_RANGE
+    case 2: return fileNotFound;      // ERROR_FILE_NOT_FOUND
+    case 3: return badPath;           // ERROR_PATH_NOT_FOUND
+    case 4: return tooManyOpenFiles;  // ERROR_TOO_MANY_OPEN_FILES
+    case 5: return accessDenied;      // ERROR_ACCESS_DENIED
+    case 6: return invalidFile;       // ERROR_INVALID_HANDLE
+    case 15: return badPath;          // ERROR_INVALID_DRIVE
+    case 16: return removeCurrentDir; // ERROR_CURRENT_DIRECTORY
+    case 18: return directoryFull;    // ERROR_NO_MORE_FILES
+    case 19: return accessDenied;     // ERROR_WRITE_PROTECT
+    case 23: return hardIO;           // ERROR_CRC
+    case 25: return badSeek;          // ERROR_SEEK
+    case 29: return hardIO;           // ERROR_WRITE_FAULT
+    case 30: return hardIO;           // ERROR_READ_FAULT
+    case 32: return sharingViolation; // ERROR_SHARING_VIOLATION
+    case 33: return lockViolation;    // ERROR_LOCK_VIOLATION
+    case 36: return sharingViolation; // ERROR_SHARING_BUFFER_EXCEEDED
+    case 38: return endOfFile;        // ERROR_HANDLE_EOF
+    case 39: return diskFull;         // ERROR_HANDLE_DISK_FULL
+    case 80: return accessDenied;     // ERROR_FILE_EXISTS
+    case 82: return accessDenied;     // ERROR_CANNOT_MAKE
+    case 87: return genericException; // ERROR_INVALID_PARAMETER
+    case 112: return diskFull;        // ERROR_DISK_FULL
+    case 123: return badPath;         // ERROR_INVALID_NAME
+    case 131: return badSeek;         // ERROR_NEGATIVE_SEEK
+    case 132: return badSeek;         // ERROR_SEEK_ON_DEVICE
+    case 161: return badPath;         // ERROR_BAD_PATHNAME
+    case 183: return accessDenied;    // ERROR_ALREADY_EXISTS
+    case 206: return badPath;         // ERROR_FILENAME_EXCED_RANGE
     default: return genericException;
     }
 }

@@ -39,8 +39,7 @@ CObject* CRuntimeClass::CreateObject() const
 
 BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
 {
-    for (const CRuntimeClass* p = this; p != nullptr;
-         p = p->m_pfnGetBaseClass ? p->m_pfnGetBaseClass() : nullptr) {
+    for (const CRuntimeClass* p = this; p != nullptr; p = p->m_pfnGetBaseClass ? p->m_pfnGetBaseClass() : nullptr) {
         if (p == pBaseClass)
             return TRUE;
     }

@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 // The shared empty string: never written, so any thread may point at it.
 struct NilString
@@ -835,23 +836,74 @@ bool operator==(const CString& s1, const CString& s2)
 {
     return s1.GetLength() == s2.GetLength() && s1.Compare(s2) == 0;
 }
-bool operator==(const CString& s1, LPCSTR s2) { return s1.Compare(s2) == 0; }
-bool operator==(LPCSTR s1, const CString& s2) { return s2.Compare(s1) == 0; }
-bool operator!=(const CString& s1, const CString& s2) { return !(s1 == s2); }
-bool operator!=(const CString& s1, LPCSTR s2) { return s1.Compare(s2) != 0; }
-bool operator!=(LPCSTR s1, const CString& s2) { return s2.Compare(s1) != 0; }
-bool operator<(const CString& s1, const CString& s2) { return s1.Compare(s2) < 0; }
-bool operator<(const CString& s1, LPCSTR s2) { return s1.Compare(s2) < 0; }
-bool operator<(LPCSTR s1, const CString& s2) { return s2.Compare(s1) > 0; }
-bool operator>(const CString& s1, const CString& s2) { return s1.Compare(s2) > 0; }
-bool operator>(const CString& s1, LPCSTR s2) { return s1.Compare(s2) > 0; }
-bool operator>(LPCSTR s1, const CString& s2) { return s2.Compare(s1) < 0; }
-bool operator<=(const CString& s1, const CString& s2) { return s1.Compare(s2) <= 0; }
-bool operator<=(const CString& s1, LPCSTR s2) { return s1.Compare(s2) <= 0; }
-bool operator<=(LPCSTR s1, const CString& s2) { return s2.Compare(s1) >= 0; }
-bool operator>=(const CString& s1, const CString& s2) { return s1.Compare(s2) >= 0; }
-bool operator>=(const CString& s1, LPCSTR s2) { return s1.Compare(s2) >= 0; }
-bool operator>=(LPCSTR s1, const CString& s2) { return s2.Compare(s1) <= 0; }
+bool operator==(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) == 0;
+}
+bool operator==(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) == 0;
+}
+bool operator!=(const CString& s1, const CString& s2)
+{
+    return !(s1 == s2);
+}
+bool operator!=(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) != 0;
+}
+bool operator!=(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) != 0;
+}
+bool operator<(const CString& s1, const CString& s2)
+{
+    return s1.Compare(s2) < 0;
+}
+bool operator<(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) < 0;
+}
+bool operator<(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) > 0;
+}
+bool operator>(const CString& s1, const CString& s2)
+{
+    return s1.Compare(s2) > 0;
+}
+bool operator>(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) > 0;
+}
+bool operator>(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) < 0;
+}
+bool operator<=(const CString& s1, const CString& s2)
+{
+    return s1.Compare(s2) <= 0;
+}
+bool operator<=(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) <= 0;
+}
+bool operator<=(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) >= 0;
+}
+bool operator>=(const CString& s1, const CString& s2)
+{
+    return s1.Compare(s2) >= 0;
+}
+bool operator>=(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) >= 0;
+}
+bool operator>=(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) <= 0;
+}
 
 CString operator+(const CString& s1, const CString& s2)
 {

@@ -3,7 +3,8 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
 bool ToLocal(LONGLONG t, struct tm* ptm)
 {
@@ -71,8 +72,8 @@ CTime CTime::GetCurrentTime()
 
 CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int nDST)
 {
-    if (nYear < 1900 || nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > 31 || nHour < 0 || nHour > 23 ||
-        nMin < 0 || nMin > 59 || nSec < 0 || nSec > 59)
+    if (nYear < 1900 || nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > 31 || nHour < 0 || nHour > 23 || nMin < 0 ||
+        nMin > 59 || nSec < 0 || nSec > 59)
         AfxThrowInvalidArgException();
     struct tm tmv;
     memset(&tmv, 0, sizeof(tmv));
@@ -98,13 +99,34 @@ struct tm* CTime::GetGmtTm(struct tm* ptm) const
     return (ptm != NULL && ToGmt(m_time, ptm)) ? ptm : NULL;
 }
 
-int CTime::GetYear() const { return LocalOrThrow(m_time).tm_year + 1900; }
-int CTime::GetMonth() const { return LocalOrThrow(m_time).tm_mon + 1; }
-int CTime::GetDay() const { return LocalOrThrow(m_time).tm_mday; }
-int CTime::GetHour() const { return LocalOrThrow(m_time).tm_hour; }
-int CTime::GetMinute() const { return LocalOrThrow(m_time).tm_min; }
-int CTime::GetSecond() const { return LocalOrThrow(m_time).tm_sec; }
-int CTime::GetDayOfWeek() const { return LocalOrThrow(m_time).tm_wday + 1; }
+int CTime::GetYear() const
+{
+    return LocalOrThrow(m_time).tm_year + 1900;
+}
+int CTime::GetMonth() const
+{
+    return LocalOrThrow(m_time).tm_mon + 1;
+}
+int CTime::GetDay() const
+{
+    return LocalOrThrow(m_time).tm_mday;
+}
+int CTime::GetHour() const
+{
+    return LocalOrThrow(m_time).tm_hour;
+}
+int CTime::GetMinute() const
+{
+    return LocalOrThrow(m_time).tm_min;
+}
+int CTime::GetSecond() const
+{
+    return LocalOrThrow(m_time).tm_sec;
+}
+int CTime::GetDayOfWeek() const
+{
+    return LocalOrThrow(m_time).tm_wday + 1;
+}
 
 CString CTime::Format(LPCSTR pszFormat) const
 {

@@ -20,15 +20,15 @@ enum AfxHandleKind
 struct AFX_THREAD_STATE
 {
     CWinThread* m_pCurrentWinThread = nullptr;
-    CWnd* m_pWndInit = nullptr;          // the object the next created window is attached to
+    CWnd* m_pWndInit = nullptr; // the object the next created window is attached to
     HHOOK m_hHookCbt = nullptr;
-    MSG m_lastSentMsg = {};              // the message being handled (Default, GetCurrentMessage)
-    MSG m_msgCur = {};                   // the message of the message loop
+    MSG m_lastSentMsg = {}; // the message being handled (Default, GetCurrentMessage)
+    MSG m_msgCur = {};      // the message of the message loop
     int m_nTempMapLock = 0;
-    HMENU m_hTrackingMenu = nullptr;     // the pop-up menu being tracked (owner-drawn items)
+    HMENU m_hTrackingMenu = nullptr;       // the pop-up menu being tracked (owner-drawn items)
     HWND m_hLockoutNotifyWindow = nullptr; // control notifications to it are ignored (UpdateData)
-    char m_szClassName[128] = {};        // AfxRegisterWndClass's result
-    POINT m_ptCursorLast = {-1, -1};     // the last mouse move seen by the idle test
+    char m_szClassName[128] = {};          // AfxRegisterWndClass's result
+    POINT m_ptCursorLast = {-1, -1};       // the last mouse move seen by the idle test
     UINT m_nMsgLast = 0;
     std::unordered_map<void*, CObject*> m_temp[afxMapCount];
 };

@@ -122,7 +122,10 @@ static CObject* NewTempWnd(void* h)
     p->m_hWnd = (HWND)h;
     return p;
 }
-static void ClearTempWnd(CObject* p) { static_cast<CWnd*>(p)->m_hWnd = NULL; }
+static void ClearTempWnd(CObject* p)
+{
+    static_cast<CWnd*>(p)->m_hWnd = NULL;
+}
 
 static CObject* NewTempDC(void* h)
 {
@@ -143,32 +146,21 @@ static CObject* NewTempGdiObject(void* h)
     CGdiObject* p;
     switch (::GetObjectType((HGDIOBJ)h)) {
     case OBJ_PEN:
-    case OBJ_EXTPEN:
-        p = new CPen;
-        break;
-    case OBJ_BRUSH:
-        p = new CBrush;
-        break;
-    case OBJ_FONT:
-        p = new CFont;
-        break;
-    case OBJ_BITMAP:
-        p = new CBitmap;
-        break;
-    case OBJ_PAL:
-        p = new CPalette;
-        break;
-    case OBJ_REGION:
-        p = new CRgn;
-        break;
-    default:
-        p = new CGdiObject;
-        break;
+    case OBJ_EXTPEN: p = new CPen; break;
+    case OBJ_BRUSH: p = new CBrush; break;
+    case OBJ_FONT: p = new CFont; break;
+    case OBJ_BITMAP: p = new CBitmap; break;
+    case OBJ_PAL: p = new CPalette; break;
+    case OBJ_REGION: p = new CRgn; break;
+    default: p = new CGdiObject; break;
     }
     p->m_hObject = (HGDIOBJ)h;
     return p;
 }
-static void ClearTempGdiObject(CObject* p) { static_cast<CGdiObject*>(p)->m_hObject = NULL; }
+static void ClearTempGdiObject(CObject* p)
+{
+    static_cast<CGdiObject*>(p)->m_hObject = NULL;
+}
 
 static CObject* NewTempMenu(void* h)
 {
@@ -176,7 +168,10 @@ static CObject* NewTempMenu(void* h)
     p->m_hMenu = (HMENU)h;
     return p;
 }
-static void ClearTempMenu(CObject* p) { static_cast<CMenu*>(p)->m_hMenu = NULL; }
+static void ClearTempMenu(CObject* p)
+{
+    static_cast<CMenu*>(p)->m_hMenu = NULL;
+}
 
 static CObject* NewTempImageList(void* h)
 {
@@ -184,7 +179,10 @@ static CObject* NewTempImageList(void* h)
     p->m_hImageList = (HIMAGELIST)h;
     return p;
 }
-static void ClearTempImageList(CObject* p) { static_cast<CImageList*>(p)->m_hImageList = NULL; }
+static void ClearTempImageList(CObject* p)
+{
+    static_cast<CImageList*>(p)->m_hImageList = NULL;
+}
 
 CAfxHandleMap* AfxMapHWND()
 {
@@ -234,11 +232,26 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
     return pState->m_nTempMapLock != 0;
 }
 
-void PASCAL CWnd::DeleteTempMap() { AfxMapHWND()->DeleteTemp(AfxGetThreadState()); }
-void PASCAL CDC::DeleteTempMap() { AfxMapHDC()->DeleteTemp(AfxGetThreadState()); }
-void PASCAL CGdiObject::DeleteTempMap() { AfxMapHGDIOBJ()->DeleteTemp(AfxGetThreadState()); }
-void PASCAL CMenu::DeleteTempMap() { AfxMapHMENU()->DeleteTemp(AfxGetThreadState()); }
-void PASCAL CImageList::DeleteTempMap() { AfxMapHIMAGELIST()->DeleteTemp(AfxGetThreadState()); }
+void PASCAL CWnd::DeleteTempMap()
+{
+    AfxMapHWND()->DeleteTemp(AfxGetThreadState());
+}
+void PASCAL CDC::DeleteTempMap()
+{
+    AfxMapHDC()->DeleteTemp(AfxGetThreadState());
+}
+void PASCAL CGdiObject::DeleteTempMap()
+{
+    AfxMapHGDIOBJ()->DeleteTemp(AfxGetThreadState());
+}
+void PASCAL CMenu::DeleteTempMap()
+{
+    AfxMapHMENU()->DeleteTemp(AfxGetThreadState());
+}
+void PASCAL CImageList::DeleteTempMap()
+{
+    AfxMapHIMAGELIST()->DeleteTemp(AfxGetThreadState());
+}
 
 // ------------------------------------------------------------------ process state
 

@@ -46,7 +46,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
         LPSTR psz = m_strFilter.GetBuffer(nLen);
         for (int i = 0; i < nLen; i++) {
             if (CString::IsLeadByte((BYTE)psz[i]) && i + 1 < nLen)
-                i++;  // a '|' inside a double-byte character is not one
+                i++; // a '|' inside a double-byte character is not one
             else if (psz[i] == '|')
                 psz[i] = '\0';
         }
@@ -94,10 +94,11 @@ CString CFileDialog::GetFileTitle() const
 
 COLORREF* PASCAL CColorDialog::GetSavedCustomColors()
 {
-    static COLORREF s_clrSavedCustom[16] = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                            RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                            RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                            RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
+    static COLORREF s_clrSavedCustom[16] = {
+        RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+        RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+        RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+        RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
     return s_clrSavedCustom;
 }
 

@@ -65,25 +65,17 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 }
 
 // List and combo boxes: the item messages go to the item virtuals.
-template <class T>
-static BOOL AfxItemChildNotify(T* pCtrl, UINT message, LPARAM lParam, LRESULT* pResult)
+template <class T> static BOOL AfxItemChildNotify(T* pCtrl, UINT message, LPARAM lParam, LRESULT* pResult)
 {
     switch (message) {
-    case WM_DRAWITEM:
-        pCtrl->DrawItem((LPDRAWITEMSTRUCT)lParam);
-        break;
-    case WM_MEASUREITEM:
-        pCtrl->MeasureItem((LPMEASUREITEMSTRUCT)lParam);
-        break;
+    case WM_DRAWITEM: pCtrl->DrawItem((LPDRAWITEMSTRUCT)lParam); break;
+    case WM_MEASUREITEM: pCtrl->MeasureItem((LPMEASUREITEMSTRUCT)lParam); break;
     case WM_COMPAREITEM:
         if (pResult != NULL)
             *pResult = pCtrl->CompareItem((LPCOMPAREITEMSTRUCT)lParam);
         return TRUE;
-    case WM_DELETEITEM:
-        pCtrl->DeleteItem((LPDELETEITEMSTRUCT)lParam);
-        break;
-    default:
-        return FALSE;
+    case WM_DELETEITEM: pCtrl->DeleteItem((LPDELETEITEMSTRUCT)lParam); break;
+    default: return FALSE;
     }
     if (pResult != NULL)
         *pResult = TRUE;
@@ -215,8 +207,8 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
-BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
+BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
 {
     HMENU hMenu = NULL;
     if (lpszMenuName != NULL) {

@@ -25,8 +25,7 @@ static INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM)
 CDialog::CDialog()
     : m_lpszTemplateName(NULL), m_hDialogTemplate(NULL), m_lpDialogTemplate(NULL), m_lpDialogInit(NULL),
       m_pParentWnd(NULL), m_nIDHelp(0), m_hWndTop(NULL)
-{
-}
+{}
 
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd) : CDialog()
 {
@@ -274,8 +273,7 @@ void AfxRespondModalWindow(CWnd* pWnd)
 
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
     : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_idLastControl(0), m_bEditLastControl(FALSE)
-{
-}
+{}
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {

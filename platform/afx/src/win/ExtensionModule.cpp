@@ -1,7 +1,8 @@
 #include <afxwin.h>
 #include <afxdllx.h>
 
-namespace {
+namespace
+{
 
 // The chain is shared by every library of the process. Libraries attach and
 // detach under the loader lock, but look-ups may come from any thread.
@@ -36,24 +37,19 @@ void AFXAPI AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll)
     // Unlink under the lock, delete outside it (the destructor takes it too).
     CDynLinkLibrary* removed = NULL;
     ::AcquireSRWLockExclusive(&g_ChainLock);
-    for (CDynLinkLibrary** link = &g_pFirstDLL; *link != NULL;)
-    {
+    for (CDynLinkLibrary** link = &g_pFirstDLL; *link != NULL;) {
         CDynLinkLibrary* library = *link;
-        if (library->m_hModule == state.hModule)
-        {
+        if (library->m_hModule == state.hModule) {
             *link = library->m_pNextDLL;
             library->m_pNextDLL = removed;
             removed = library;
-        }
-        else
-        {
+        } else {
             link = &library->m_pNextDLL;
         }
     }
     ::ReleaseSRWLockExclusive(&g_ChainLock);
 
-    while (removed != NULL)
-    {
+    while (removed != NULL) {
         CDynLinkLibrary* next = removed->m_pNextDLL;
         removed->m_pNextDLL = NULL;
         delete removed;
@@ -78,10 +74,8 @@ CDynLinkLibrary::~CDynLinkLibrary()
 {
     // A record deleted directly (not through AfxTermExtensionModule) leaves the chain here.
     ::AcquireSRWLockExclusive(&g_ChainLock);
-    for (CDynLinkLibrary** link = &g_pFirstDLL; *link != NULL; link = &(*link)->m_pNextDLL)
-    {
-        if (*link == this)
-        {
+    for (CDynLinkLibrary** link = &g_pFirstDLL; *link != NULL; link = &(*link)->m_pNextDLL) {
+        if (*link == this) {
             *link = m_pNextDLL;
             break;
         }
@@ -103,10 +97,8 @@ HINSTANCE AFXAPI AfxFindExtensionResourceHandle(LPCSTR lpszName, LPCSTR lpszType
 {
     HINSTANCE found = NULL;
     ::AcquireSRWLockShared(&g_ChainLock);
-    for (CDynLinkLibrary* library = g_pFirstDLL; library != NULL; library = library->m_pNextDLL)
-    {
-        if (HoldsResource(library->m_hResource, lpszName, lpszType))
-        {
+    for (CDynLinkLibrary* library = g_pFirstDLL; library != NULL; library = library->m_pNextDLL) {
+        if (HoldsResource(library->m_hResource, lpszName, lpszType)) {
             found = library->m_hResource;
             break;
         }

@@ -5,7 +5,8 @@
 #include "afxfile.h"
 #include "../core/AfxConv.h"
 
-namespace {
+namespace
+{
 
 [[noreturn]] void ThrowLastError(LPCSTR lpszFileName)
 {
@@ -38,7 +39,7 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
     case shareDenyWrite: dwShare = FILE_SHARE_READ; break;
     case shareDenyRead: dwShare = FILE_SHARE_WRITE; break;
     case shareDenyNone: dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    default: dwShare = 0; break;  // shareCompat, shareExclusive
+    default: dwShare = 0; break; // shareCompat, shareExclusive
     }
     DWORD dwCreate = OPEN_EXISTING;
     if (nOpenFlags & modeCreate)

@@ -229,7 +229,8 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ hObject)
 
 CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground)
 {
-    return (CPalette*)CGdiObject::FromHandle(::SelectPalette(m_hDC, (HPALETTE)pPalette->GetSafeHandle(), bForceBackground));
+    return (CPalette*)CGdiObject::FromHandle(
+        ::SelectPalette(m_hDC, (HPALETTE)pPalette->GetSafeHandle(), bForceBackground));
 }
 
 int CDC::ExcludeUpdateRgn(CWnd* pWnd)

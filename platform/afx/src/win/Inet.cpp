@@ -74,10 +74,8 @@ BOOL AFXAPI AfxParseURL(LPCTSTR pstrURL, DWORD& dwServiceType, CString& strServe
 
     DWORD dwKind = AFX_INET_SERVICE_UNK;
     INTERNET_PORT nDefaultPort = 0;
-    for (const SchemeInfo& info : g_schemes)
-    {
-        if (strScheme.CompareNoCase(info.pszName) == 0)
-        {
+    for (const SchemeInfo& info : g_schemes) {
+        if (strScheme.CompareNoCase(info.pszName) == 0) {
             dwKind = info.dwServiceType;
             nDefaultPort = info.nDefaultPort;
             break;
@@ -90,29 +88,24 @@ BOOL AFXAPI AfxParseURL(LPCTSTR pstrURL, DWORD& dwServiceType, CString& strServe
         ++p;
     const char* pAuthorityEnd = p;
     const char* pHost = pAuthority;
-    for (const char* q = pAuthority; q < pAuthorityEnd; ++q)
-    {
+    for (const char* q = pAuthority; q < pAuthorityEnd; ++q) {
         if (*q == '@')
             pHost = q + 1;
     }
 
     const char* pHostEnd;
     const char* pPort = NULL;
-    if (pHost < pAuthorityEnd && *pHost == '[')
-    {
+    if (pHost < pAuthorityEnd && *pHost == '[') {
         pHostEnd = (const char*)memchr(pHost, ']', pAuthorityEnd - pHost);
         if (pHostEnd == NULL)
             return FALSE;
         ++pHostEnd;
-        if (pHostEnd < pAuthorityEnd)
-        {
+        if (pHostEnd < pAuthorityEnd) {
             if (*pHostEnd != ':')
                 return FALSE;
             pPort = pHostEnd + 1;
         }
-    }
-    else
-    {
+    } else {
         pHostEnd = pHost;
         while (pHostEnd < pAuthorityEnd && *pHostEnd != ':')
             ++pHostEnd;
@@ -123,8 +116,7 @@ BOOL AFXAPI AfxParseURL(LPCTSTR pstrURL, DWORD& dwServiceType, CString& strServe
     int nHostLength = (int)(pHostEnd - pHost);
     if (nHostLength >= INTERNET_MAX_HOST_NAME_LENGTH)
         return FALSE;
-    for (const char* q = pHost; q < pHostEnd; ++q)
-    {
+    for (const char* q = pHost; q < pHostEnd; ++q) {
         if (NeedsEscape((BYTE)*q) || *q == '%' || *q == '\\')
             return FALSE;
     }
@@ -132,11 +124,9 @@ BOOL AFXAPI AfxParseURL(LPCTSTR pstrURL, DWORD& dwServiceType, CString& strServe
         return FALSE;
 
     INTERNET_PORT nPortFound = nDefaultPort;
-    if (pPort != NULL && pPort < pAuthorityEnd)
-    {
+    if (pPort != NULL && pPort < pAuthorityEnd) {
         DWORD dwPort = 0;
-        for (const char* q = pPort; q < pAuthorityEnd; ++q)
-        {
+        for (const char* q = pPort; q < pAuthorityEnd; ++q) {
             if (!IsDigit(*q))
                 return FALSE;
             dwPort = dwPort * 10 + (DWORD)(*q - '0');
@@ -153,17 +143,13 @@ BOOL AFXAPI AfxParseURL(LPCTSTR pstrURL, DWORD& dwServiceType, CString& strServe
     if (*p != '/')
         strPath = "/";
     static const char kHex[] = "0123456789ABCDEF";
-    for (; *p != '\0' && *p != '#'; ++p)
-    {
+    for (; *p != '\0' && *p != '#'; ++p) {
         BYTE b = (BYTE)*p;
-        if (NeedsEscape(b))
-        {
+        if (NeedsEscape(b)) {
             strPath += '%';
             strPath += kHex[b >> 4];
             strPath += kHex[b & 0x0F];
-        }
-        else
-        {
+        } else {
             strPath += (char)b;
         }
     }
@@ -180,9 +166,7 @@ BOOL AFXAPI AfxParseURL(LPCTSTR pstrURL, DWORD& dwServiceType, CString& strServe
 
 IMPLEMENT_DYNAMIC(CInternetException, CException)
 
-CInternetException::CInternetException(DWORD dwError) : m_dwContext(0), m_dwError(dwError)
-{
-}
+CInternetException::CInternetException(DWORD dwError) : m_dwContext(0), m_dwError(dwError) {}
 
 BOOL CInternetException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
@@ -195,16 +179,15 @@ BOOL CInternetException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT
     LPSTR pszMessage = NULL;
     DWORD dwLength = 0;
     const DWORD dwFlags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS;
-    if (m_dwError >= INTERNET_ERROR_BASE && m_dwError <= INTERNET_ERROR_LAST)
-    {
+    if (m_dwError >= INTERNET_ERROR_BASE && m_dwError <= INTERNET_ERROR_LAST) {
         HMODULE hWinInet = GetModuleHandleA("wininet.dll");
         if (hWinInet != NULL)
-            dwLength = FormatMessageA(dwFlags | FORMAT_MESSAGE_FROM_HMODULE, hWinInet, m_dwError, 0,
-                                      (LPSTR)&pszMessage, 0, NULL);
+            dwLength = FormatMessageA(dwFlags | FORMAT_MESSAGE_FROM_HMODULE, hWinInet, m_dwError, 0, (LPSTR)&pszMessage,
+                                      0, NULL);
     }
     if (dwLength == 0)
-        dwLength = FormatMessageA(dwFlags | FORMAT_MESSAGE_FROM_SYSTEM, NULL, m_dwError, 0, (LPSTR)&pszMessage, 0,
-                                  NULL);
+        dwLength =
+            FormatMessageA(dwFlags | FORMAT_MESSAGE_FROM_SYSTEM, NULL, m_dwError, 0, (LPSTR)&pszMessage, 0, NULL);
     if (dwLength == 0 || pszMessage == NULL)
         return FALSE;
 
@@ -212,8 +195,7 @@ BOOL CInternetException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT
         --dwLength;
     // Cut at a character boundary when the caller's room is short.
     UINT nCopy = 0;
-    while (nCopy < dwLength)
-    {
+    while (nCopy < dwLength) {
         UINT nChar = (UINT)CString::CharLength(pszMessage + nCopy);
         if (nCopy + nChar > dwLength || nCopy + nChar >= nMaxError)
             break;
@@ -239,18 +221,16 @@ void AFXAPI AfxThrowInternetException(DWORD_PTR dwContext, DWORD dwError)
 
 IMPLEMENT_DYNAMIC(CInternetSession, CObject)
 
-CInternetSession::CInternetSession(LPCTSTR pstrAgent, DWORD_PTR dwContext, DWORD dwAccessType,
-                                   LPCTSTR pstrProxyName, LPCTSTR pstrProxyBypass, DWORD dwFlags)
+CInternetSession::CInternetSession(LPCTSTR pstrAgent, DWORD_PTR dwContext, DWORD dwAccessType, LPCTSTR pstrProxyName,
+                                   LPCTSTR pstrProxyBypass, DWORD dwFlags)
     : m_hSession(NULL), m_dwContext(dwContext), m_dwReceiveTimeout(0), m_dwSendTimeout(0)
 {
     CString strAgent;
-    if (pstrAgent == NULL)
-    {
+    if (pstrAgent == NULL) {
         // The program's name, as servers see it when none is given.
         char szPath[MAX_PATH];
         DWORD n = GetModuleFileNameA(NULL, szPath, MAX_PATH);
-        if (n > 0 && n < MAX_PATH)
-        {
+        if (n > 0 && n < MAX_PATH) {
             strAgent = szPath;
             int nSlash = strAgent.ReverseFind('\\');
             strAgent = strAgent.Mid(nSlash + 1);
@@ -272,8 +252,7 @@ CInternetSession::~CInternetSession()
 
 void CInternetSession::Close()
 {
-    if (m_hSession != NULL)
-    {
+    if (m_hSession != NULL) {
         InternetCloseHandle(m_hSession);
         m_hSession = NULL;
     }
@@ -283,23 +262,17 @@ BOOL CInternetSession::SetOption(DWORD dwOption, LPVOID lpBuffer, DWORD dwBuffer
 {
     if (!InternetSetOptionExA(m_hSession, dwOption, lpBuffer, dwBufferLength, dwFlags))
         return FALSE;
-    if (lpBuffer != NULL && dwBufferLength == sizeof(DWORD))
-    {
+    if (lpBuffer != NULL && dwBufferLength == sizeof(DWORD)) {
         // WinInet does not hand every time-out of a session down to the
         // requests made under it; remember them so ApplyTimeouts can. The data
         // time-outs count for HTTP too: a request never waits longer for its
         // answer than the session allows.
         DWORD dwValue = *(const DWORD*)lpBuffer;
-        switch (dwOption)
-        {
+        switch (dwOption) {
         case INTERNET_OPTION_RECEIVE_TIMEOUT:
-        case INTERNET_OPTION_DATA_RECEIVE_TIMEOUT:
-            m_dwReceiveTimeout = dwValue;
-            break;
+        case INTERNET_OPTION_DATA_RECEIVE_TIMEOUT: m_dwReceiveTimeout = dwValue; break;
         case INTERNET_OPTION_SEND_TIMEOUT:
-        case INTERNET_OPTION_DATA_SEND_TIMEOUT:
-            m_dwSendTimeout = dwValue;
-            break;
+        case INTERNET_OPTION_DATA_SEND_TIMEOUT: m_dwSendTimeout = dwValue; break;
         }
     }
     return TRUE;
@@ -323,20 +296,18 @@ BOOL CInternetSession::QueryOption(DWORD dwOption, DWORD& dwValue) const
 
 void CInternetSession::ApplyTimeouts(HINTERNET hRequest) const
 {
-    if (m_dwReceiveTimeout != 0)
-    {
+    if (m_dwReceiveTimeout != 0) {
         DWORD dwValue = m_dwReceiveTimeout;
         InternetSetOptionA(hRequest, INTERNET_OPTION_RECEIVE_TIMEOUT, &dwValue, sizeof(dwValue));
     }
-    if (m_dwSendTimeout != 0)
-    {
+    if (m_dwSendTimeout != 0) {
         DWORD dwValue = m_dwSendTimeout;
         InternetSetOptionA(hRequest, INTERNET_OPTION_SEND_TIMEOUT, &dwValue, sizeof(dwValue));
     }
 }
 
-CHttpConnection* CInternetSession::GetHttpConnection(LPCTSTR pstrServer, INTERNET_PORT nPort,
-                                                     LPCTSTR pstrUserName, LPCTSTR pstrPassword)
+CHttpConnection* CInternetSession::GetHttpConnection(LPCTSTR pstrServer, INTERNET_PORT nPort, LPCTSTR pstrUserName,
+                                                     LPCTSTR pstrPassword)
 {
     return new CHttpConnection(this, pstrServer, nPort, pstrUserName, pstrPassword, m_dwContext);
 }
@@ -348,7 +319,7 @@ CHttpConnection* CInternetSession::GetHttpConnection(LPCTSTR pstrServer, DWORD d
 }
 
 CHttpFile* CInternetSession::OpenURL(LPCTSTR pstrURL, DWORD_PTR dwContext, DWORD dwFlags, LPCTSTR pstrHeaders,
-                                      DWORD dwHeadersLength)
+                                     DWORD dwHeadersLength)
 {
     DWORD dwServiceType;
     CString strServer, strObject;
@@ -367,20 +338,16 @@ CHttpFile* CInternetSession::OpenURL(LPCTSTR pstrURL, DWORD_PTR dwContext, DWORD
     if (dwServiceType == AFX_INET_SERVICE_HTTPS)
         dwRequestFlags |= INTERNET_FLAG_SECURE;
     HINTERNET hRequest = HttpOpenRequestA(hConnection, "GET", strObject, NULL, NULL, NULL, dwRequestFlags, dwContext);
-    if (hRequest == NULL)
-    {
+    if (hRequest == NULL) {
         DWORD dwError = GetLastError();
         InternetCloseHandle(hConnection);
         AfxThrowInternetException(dwContext, dwError);
     }
     ApplyTimeouts(hRequest);
     CHttpFile* pFile = new CHttpFile(hRequest, hConnection, strObject, strServer, "GET", dwContext);
-    try
-    {
+    try {
         pFile->SendRequest(pstrHeaders, dwHeadersLength);
-    }
-    catch (...)
-    {
+    } catch (...) {
         delete pFile;
         throw;
     }
@@ -395,8 +362,7 @@ IMPLEMENT_DYNAMIC(CInternetConnection, CObject)
 CInternetConnection::CInternetConnection(CInternetSession* pSession, LPCTSTR pstrServer, INTERNET_PORT nPort,
                                          DWORD_PTR dwContext)
     : m_hConnection(NULL), m_dwContext(dwContext), m_pSession(pSession), m_strServerName(pstrServer), m_nPort(nPort)
-{
-}
+{}
 
 CInternetConnection::~CInternetConnection()
 {
@@ -405,8 +371,7 @@ CInternetConnection::~CInternetConnection()
 
 void CInternetConnection::Close()
 {
-    if (m_hConnection != NULL)
-    {
+    if (m_hConnection != NULL) {
         InternetCloseHandle(m_hConnection);
         m_hConnection = NULL;
     }
@@ -476,8 +441,7 @@ CHttpFile* CHttpConnection::OpenRequest(int nVerb, LPCTSTR pstrObjectName, LPCTS
 {
     if (nVerb < HTTP_VERB_MIN || nVerb > HTTP_VERB_MAX)
         AfxThrowInvalidArgException();
-    return OpenRequest(g_verbs[nVerb], pstrObjectName, pstrReferer, dwContext, ppstrAcceptTypes, pstrVersion,
-                       dwFlags);
+    return OpenRequest(g_verbs[nVerb], pstrObjectName, pstrReferer, dwContext, ppstrAcceptTypes, pstrVersion, dwFlags);
 }
 
 // ---------------------------------------------------------------------------
@@ -489,8 +453,7 @@ CInternetFile::CInternetFile(HINTERNET hFile, HINTERNET hConnection, LPCTSTR pst
                              DWORD_PTR dwContext)
     : m_hInternet(hFile), m_hOwnedConnection(hConnection), m_dwContext(dwContext), m_strServerName(pstrServer),
       m_strObject(pstrFileName)
-{
-}
+{}
 
 CInternetFile::~CInternetFile()
 {
@@ -555,19 +518,15 @@ ULONGLONG CInternetFile::Seek(LONGLONG lOffset, UINT nFrom)
     return ((ULONGLONG)(DWORD)lHigh << 32) | dwLow;
 }
 
-void CInternetFile::Flush()
-{
-}
+void CInternetFile::Flush() {}
 
 void CInternetFile::Close()
 {
-    if (m_hInternet != NULL)
-    {
+    if (m_hInternet != NULL) {
         InternetCloseHandle(m_hInternet);
         m_hInternet = NULL;
     }
-    if (m_hOwnedConnection != NULL)
-    {
+    if (m_hOwnedConnection != NULL) {
         InternetCloseHandle(m_hOwnedConnection);
         m_hOwnedConnection = NULL;
     }
@@ -583,21 +542,18 @@ IMPLEMENT_DYNAMIC(CHttpFile, CInternetFile)
 CHttpFile::CHttpFile(HINTERNET hFile, LPCTSTR pstrVerb, LPCTSTR pstrObject, CHttpConnection* pConnection)
     : CInternetFile(hFile, NULL, pstrObject, pConnection->GetServerName(), pConnection->GetContext()),
       m_strVerb(pstrVerb)
-{
-}
+{}
 
 CHttpFile::CHttpFile(HINTERNET hFile, HINTERNET hOwnedConnection, LPCTSTR pstrObject, LPCTSTR pstrServer,
                      LPCTSTR pstrVerb, DWORD_PTR dwContext)
     : CInternetFile(hFile, hOwnedConnection, pstrObject, pstrServer, dwContext), m_strVerb(pstrVerb)
-{
-}
+{}
 
 BOOL CHttpFile::SendRequest(LPCTSTR pstrHeaders, DWORD dwHeadersLen, LPVOID lpOptional, DWORD dwOptionalLen)
 {
     if (pstrHeaders != NULL && dwHeadersLen == 0)
-        dwHeadersLen = (DWORD)-1;  // terminated text
-    if (pstrHeaders != NULL && *pstrHeaders == '\0')
-    {
+        dwHeadersLen = (DWORD)-1; // terminated text
+    if (pstrHeaders != NULL && *pstrHeaders == '\0') {
         pstrHeaders = NULL;
         dwHeadersLen = 0;
     }
@@ -616,13 +572,11 @@ BOOL CHttpFile::QueryInfo(DWORD dwInfoLevel, CString& str, LPDWORD lpdwIndex) co
     str.Empty();
     dwInfoLevel &= ~(DWORD)HTTP_QUERY_FLAG_NUMBER;
     DWORD dwSize = 256;
-    for (int nTry = 0; nTry < 4; ++nTry)
-    {
+    for (int nTry = 0; nTry < 4; ++nTry) {
         DWORD dwIndex = lpdwIndex != NULL ? *lpdwIndex : 0;
         DWORD dwLength = dwSize;
         LPSTR pBuffer = str.GetBuffer((int)dwSize);
-        if (HttpQueryInfoA(m_hInternet, dwInfoLevel, pBuffer, &dwLength, lpdwIndex != NULL ? &dwIndex : NULL))
-        {
+        if (HttpQueryInfoA(m_hInternet, dwInfoLevel, pBuffer, &dwLength, lpdwIndex != NULL ? &dwIndex : NULL)) {
             str.ReleaseBuffer(dwLength < dwSize ? (int)dwLength : (int)dwSize);
             if (lpdwIndex != NULL)
                 *lpdwIndex = dwIndex;

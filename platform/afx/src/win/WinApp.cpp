@@ -189,8 +189,8 @@ HKEY CWinApp::GetAppRegistryKey()
     HKEY hCompanyKey = NULL;
     DWORD dw;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ | KEY_WRITE, &hSoftKey) == ERROR_SUCCESS) {
-        if (::RegCreateKeyExA(hSoftKey, m_pszRegistryKey, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                              NULL, &hCompanyKey, &dw) == ERROR_SUCCESS) {
+        if (::RegCreateKeyExA(hSoftKey, m_pszRegistryKey, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, NULL,
+                              &hCompanyKey, &dw) == ERROR_SUCCESS) {
             ::RegCreateKeyExA(hCompanyKey, m_pszProfileName, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
                               NULL, &hAppKey, &dw);
             ::RegCloseKey(hCompanyKey);
@@ -209,8 +209,8 @@ HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection)
         return NULL;
     HKEY hSectionKey = NULL;
     DWORD dw;
-    ::RegCreateKeyExA(hAppKey, lpszSection, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, NULL,
-                      &hSectionKey, &dw);
+    ::RegCreateKeyExA(hAppKey, lpszSection, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, NULL, &hSectionKey,
+                      &dw);
     ::RegCloseKey(hAppKey);
     return hSectionKey;
 }
@@ -404,13 +404,9 @@ static int AfxDefaultMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
     if ((nType & MB_ICONMASK) == 0) {
         switch (nType & MB_TYPEMASK) {
         case MB_OK:
-        case MB_OKCANCEL:
-            nType |= MB_ICONEXCLAMATION;
-            break;
+        case MB_OKCANCEL: nType |= MB_ICONEXCLAMATION; break;
         case MB_YESNO:
-        case MB_YESNOCANCEL:
-            nType |= MB_ICONQUESTION;
-            break;
+        case MB_YESNOCANCEL: nType |= MB_ICONQUESTION; break;
         }
     }
     int nResult = AfxShowMessageBox(hWnd, lpszPrompt, AfxGetAppName(), nType, nIDPrompt);
@@ -462,8 +458,8 @@ LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbr
     if (hCursor == NULL && hbrBackground == NULL && hIcon == NULL)
         snprintf(lpszName, nMax, "Afx:%p:%x", (void*)hInst, nClassStyle);
     else
-        snprintf(lpszName, nMax, "Afx:%p:%x:%p:%p:%p", (void*)hInst, nClassStyle, (void*)hCursor,
-                  (void*)hbrBackground, (void*)hIcon);
+        snprintf(lpszName, nMax, "Afx:%p:%x:%p:%p:%p", (void*)hInst, nClassStyle, (void*)hCursor, (void*)hbrBackground,
+                 (void*)hIcon);
     lpszName[nMax - 1] = '\0';
 
     WNDCLASS wndcls = {};

@@ -7,10 +7,9 @@
 IMPLEMENT_DYNCREATE(CWinThread, CCmdTarget)
 
 CWinThread::CWinThread()
-    : m_pMainWnd(NULL), m_pActiveWnd(NULL), m_bAutoDelete(TRUE), m_hThread(NULL), m_nThreadID(0),
-      m_pfnThreadProc(NULL), m_pThreadParams(NULL)
-{
-}
+    : m_pMainWnd(NULL), m_pActiveWnd(NULL), m_bAutoDelete(TRUE), m_hThread(NULL), m_nThreadID(0), m_pfnThreadProc(NULL),
+      m_pThreadParams(NULL)
+{}
 
 CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam) : CWinThread()
 {
@@ -52,8 +51,8 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
         return FALSE;
     unsigned nThreadID = 0;
     // Made suspended, so m_hThread and m_nThreadID are set before it runs.
-    HANDLE hThread = (HANDLE)_beginthreadex(lpSecurityAttrs, nStackSize, AfxThreadEntry, this, CREATE_SUSPENDED,
-                                            &nThreadID);
+    HANDLE hThread =
+        (HANDLE)_beginthreadex(lpSecurityAttrs, nStackSize, AfxThreadEntry, this, CREATE_SUSPENDED, &nThreadID);
     if (hThread == NULL)
         return FALSE;
     m_hThread = hThread;
