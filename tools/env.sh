@@ -1,6 +1,8 @@
 # Shared settings of the tools scripts; sourced, never run.
 TAVREL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$TAVREL_ROOT/build/wineprefix}
+# The project's prefixes live in its build folder, whatever the caller's
+# WINEPREFIX says: setup.sh may remake them and test.sh stops their wineserver.
+export WINEPREFIX=$TAVREL_ROOT/build/wineprefix
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

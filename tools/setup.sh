@@ -65,7 +65,10 @@ fi
 # The Wine prefix: null graphics driver, made once.
 if [ ! -f "$WINEPREFIX/.tavrel-ready" ]; then
   echo "setup: preparing the Wine prefix"
-  rm -rf "$WINEPREFIX"
+  case "$WINEPREFIX" in
+    "$TAVREL_ROOT"/build/?*) rm -rf "$WINEPREFIX" ;;
+    *) echo "setup: $WINEPREFIX is outside $TAVREL_ROOT/build; not removing it" >&2; exit 1 ;;
+  esac
   mkdir -p "$WINEPREFIX"
   export LC_ALL=$TAVREL_LOCALE
   "$WINE64" wineboot -i >/dev/null 2>&1 || true

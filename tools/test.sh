@@ -19,8 +19,13 @@ configure win64 x86_64
 configure native native
 for b in win32 win64 native; do
   echo "== build $b"
-  cmake --build "build/$b" -j "$TAVREL_JOBS" -- -k 0 2>&1 | grep -v '^\[' || true
-  cmake --build "build/$b" -j "$TAVREL_JOBS" >/dev/null
+  # Every error of the build shows (-k 0 goes on past the first); the progress lines do not.
+  rc=0
+  cmake --build "build/$b" -j "$TAVREL_JOBS" -- -k 0 2>&1 | { grep -v '^\[' || true; } || rc=$?
+  if [ $rc -ne 0 ]; then
+    echo "build $b failed" >&2
+    exit 1
+  fi
 done
 
 # One wineserver for the whole run, stopped however the run ends.
