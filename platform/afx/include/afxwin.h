@@ -1202,6 +1202,23 @@ public:
     // Messages boxes owned by this window (through the modal responder).
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
 
+    // Tool tips. With tips enabled, mouse messages for this window and its
+    // children (seen in PreTranslateMessage) are hit-tested with
+    // OnToolHitTest; a hit becomes the one tool of the thread's tip control,
+    // which asks the tool's window for callback texts with TTN_NEEDTEXTA/W
+    // (ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)).
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // Hides the thread's tip (a key press or button down over the window).
+    static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
+    void FilterToolTipMessage(MSG* pMsg);
+    // The tool at point (client coordinates) as a hit id, -1 for none. The
+    // default answers the visible child under the point with its control
+    // id, the child's handle as the tool and a callback text. A text set
+    // here other than LPSTR_TEXTCALLBACK (and without hinst) is taken over
+    // and freed with free().
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    BOOL IsTopParentActive() const;
+
     // Properties of the window class and the window.
     int GetClassName(LPTSTR lpClassName, int nMaxCount) const { return ::GetClassName(m_hWnd, lpClassName, nMaxCount); }
     BOOL SetProp(LPCTSTR lpString, HANDLE hData) { return ::SetProp(m_hWnd, lpString, hData); }
@@ -1292,6 +1309,15 @@ protected:
 // CWnd::m_nFlags
 #define WF_CONTINUEMODAL 0x0001
 #define WF_MODALLOOP 0x0002
+#define WF_TOOLTIPS 0x0004
+// TOOLINFO::uFlags of OnToolHitTest for the library's own use: not a button
+// (the tip is not hidden by a click), and shown even when inactive.
+#define TTF_NOTBUTTON 0x80000000L
+#define TTF_ALWAYSTIP 0x40000000L
+#ifndef WM_SYSKEYFIRST
+#define WM_SYSKEYFIRST WM_SYSKEYDOWN
+#define WM_SYSKEYLAST WM_SYSDEADCHAR
+#endif
 // RunModalLoop flags
 #define MLF_NOIDLEMSG 0x0001
 #define MLF_NOKICKIDLE 0x0002

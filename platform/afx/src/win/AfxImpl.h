@@ -17,6 +17,8 @@ enum AfxHandleKind
     afxMapCount
 };
 
+class CToolTipCtrl;
+
 struct AFX_THREAD_STATE
 {
     CWinThread* m_pCurrentWinThread = nullptr;
@@ -31,7 +33,20 @@ struct AFX_THREAD_STATE
     POINT m_ptCursorLast = {-1, -1};       // the last mouse move seen by the idle test
     UINT m_nMsgLast = 0;
     std::unordered_map<void*, CObject*> m_temp[afxMapCount];
+    // Tool tips of CWnd::EnableToolTips: one tip control per thread, owned
+    // by the top-level window it serves, with the tool last registered.
+    BOOL m_bToolTipsEnabled = FALSE;
+    CToolTipCtrl* m_pToolTip = nullptr;
+    CWnd* m_pLastHit = nullptr;
+    INT_PTR m_nLastHit = -1;
+    BOOL m_bLastInfo = FALSE;
+    TOOLINFO m_lastInfo = {};
 };
+
+// Forgets a window going away as the last tool tip hit.
+void AfxToolTipWindowGone(CWnd* pWnd);
+// Destroys the thread's tip control (thread end).
+void AfxTermToolTips(AFX_THREAD_STATE* pState);
 
 // The calling thread's state, made on first use and freed when the thread ends.
 AFX_THREAD_STATE* AfxGetThreadState();

@@ -23,6 +23,7 @@ static void WINAPI AfxFreeThreadState(void* pv)
     AFX_THREAD_STATE* pState = static_cast<AFX_THREAD_STATE*>(pv);
     if (pState == nullptr)
         return;
+    AfxTermToolTips(pState);
     AfxDeleteTemps(pState);
     if (pState->m_hHookCbt != nullptr)
         ::UnhookWindowsHookEx(pState->m_hHookCbt);

@@ -486,6 +486,31 @@ BOOL CToolTipCtrl::GetToolInfo(TOOLINFO& ToolInfo, CWnd* pWnd, UINT_PTR nIDTool)
     return (BOOL)::SendMessage(m_hWnd, TTM_GETTOOLINFO, 0, (LPARAM)&ToolInfo);
 }
 
+void CToolTipCtrl::GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool) const
+{
+    // The message has no buffer size: tips are at most 80 characters.
+    char szText[256] = "";
+    TOOLINFO ti;
+    FillInToolInfo(ti, pWnd, nIDTool);
+    ti.lpszText = szText;
+    ::SendMessage(m_hWnd, TTM_GETTEXT, sizeof(szText), (LPARAM)&ti);
+    szText[sizeof(szText) - 1] = 0;
+    str = szText;
+}
+
+BOOL CToolTipCtrl::HitTest(CWnd* pWnd, CPoint pt, LPTOOLINFO lpToolInfo) const
+{
+    TTHITTESTINFO hti = {};
+    hti.hwnd = pWnd->GetSafeHwnd();
+    hti.pt = pt;
+    hti.ti.cbSize = sizeof(TOOLINFO);
+    if (!::SendMessage(m_hWnd, TTM_HITTEST, 0, (LPARAM)&hti))
+        return FALSE;
+    if (lpToolInfo != NULL)
+        *lpToolInfo = hti.ti;
+    return TRUE;
+}
+
 // ------------------------------------------------------------------ CRichEditCtrl
 
 CString CRichEditCtrl::GetSelText() const

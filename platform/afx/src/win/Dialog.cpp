@@ -138,6 +138,8 @@ void CDialog::OnCancel()
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
     // Tab, arrows, Enter and Esc work as in a dialog box.
     return PreTranslateInput(pMsg);
 }

@@ -242,6 +242,7 @@ BOOL CWnd::DestroyWindow()
 // then the object's PostNcDestroy.
 static void AfxFinishNcDestroy(CWnd* pWnd, WNDPROC pfnSuper)
 {
+    AfxToolTipWindowGone(pWnd);
     HWND hWnd = pWnd->m_hWnd;
     if ((WNDPROC)::GetWindowLongPtr(hWnd, GWLP_WNDPROC) == AfxWndProc && pfnSuper != NULL)
         ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)pfnSuper);
@@ -603,6 +604,9 @@ void CWnd::OnParentNotify(UINT message, LPARAM lParam)
 
 BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
+    // Tips see the mouse before the window does (some messages hide them).
+    if (AfxGetThreadState()->m_bToolTipsEnabled)
+        FilterToolTipMessage(pMsg);
     return FALSE;
 }
 
