@@ -184,6 +184,11 @@
                    return TRUE;)
 #define ON_WM_CAPTURECHANGED()                                                                                         \
     AFX_MSG_ENTRY_(WM_CAPTURECHANGED, 0, 0, 0, p_->OnCaptureChanged(CWnd::FromHandle((HWND)c_.lParam)); return TRUE;)
+#define ON_WM_INITMENUPOPUP()                                                                                          \
+    AFX_MSG_ENTRY_(                                                                                                    \
+        WM_INITMENUPOPUP, 0, 0, 0,                                                                                     \
+        p_->OnInitMenuPopup(CMenu::FromHandle((HMENU)c_.wParam), (UINT)LOWORD(c_.lParam), (BOOL)HIWORD(c_.lParam));    \
+        return TRUE;)
 #define ON_WM_CONTEXTMENU()                                                                                            \
     AFX_MSG_ENTRY_(WM_CONTEXTMENU, 0, 0, 0,                                                                            \
                    p_->OnContextMenu(CWnd::FromHandle((HWND)c_.wParam), AFX_MSG_POINT_(c_.lParam));                    \

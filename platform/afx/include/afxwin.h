@@ -879,8 +879,12 @@ public:
     int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
     CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
     // Tracks with pWnd as the owner; owner-drawn items reach this object's
-    // DrawItem/MeasureItem through the owner.
+    // DrawItem/MeasureItem through the owner. The menu is offered to the
+    // modal responder first (afxtest.h), which may pick a command in the
+    // user's place: returned with TPM_RETURNCMD, else posted to the owner
+    // as WM_COMMAND, as the real menu does.
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = NULL);
+    BOOL TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm);
 
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {}
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {}
@@ -945,6 +949,8 @@ public:
     // to hWndStop.
     static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
     LRESULT Default();
+    // The message being handled, with its time and mouse position (the
+    // position a test set with AfxSetTestCursorPos, while set).
     static const MSG* PASCAL GetCurrentMessage();
     BOOL PreTranslateInput(LPMSG lpMsg);
     BOOL IsDialogMessage(LPMSG lpMsg) { return ::IsDialogMessage(m_hWnd, lpMsg); }
@@ -1263,6 +1269,7 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd*, UINT, UINT) { return (BOOL)Default(); }
     afx_msg void OnCaptureChanged(CWnd*) { Default(); }
     afx_msg void OnContextMenu(CWnd*, CPoint) { Default(); }
+    afx_msg void OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
     afx_msg void OnKeyDown(UINT, UINT, UINT) { Default(); }
     afx_msg void OnKeyUp(UINT, UINT, UINT) { Default(); }
     afx_msg void OnChar(UINT, UINT, UINT) { Default(); }
@@ -1894,6 +1901,13 @@ BOOL AFXAPI AfxIsValidString(LPCSTR lpsz, int nLength = -1);
 // last lock goes; the message loop does it at idle time.
 void AFXAPI AfxLockTempMaps();
 BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);
+
+// "Now" and the mouse as windows read them (countdowns, flashes, hover):
+// the system's values, or those a test set (afxtest.h). Windows call these
+// instead of GetTickCount, CTime::GetCurrentTime and GetCursorPos.
+DWORD AFXAPI AfxGetTickCount();
+CTime AFXAPI AfxGetCurrentTime();
+BOOL AFXAPI AfxGetCursorPos(LPPOINT lpPoint);
 
 BOOL AFXAPI AfxPumpMessage();
 BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg);

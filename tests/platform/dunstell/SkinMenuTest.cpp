@@ -4,6 +4,8 @@
 #include <SkinMenu.h>
 #include <SkinTestSupport.h>
 
+#include <AfxModalScript.h>
+
 #include <gtest/gtest.h>
 
 using namespace skintest;
@@ -74,6 +76,30 @@ TEST_F(SkinMenuTest, ChangeStyleGivesEveryItemARecord)
     m_menu.MeasureItem(&mis);
     EXPECT_EQ(mis.itemHeight, (UINT)CSkinMenu::kItemHeight);
     EXPECT_GT(mis.itemWidth, (UINT)m_menu.GetLeftWidth());
+}
+
+TEST_F(SkinMenuTest, ATestReadsTheSkinnedMenuAndPicksACommand)
+{
+    // The captions stay readable after the items became owner-drawn.
+    ASSERT_TRUE(m_menu.ChangeStyle(&m_menu));
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, NULL, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    CModalScript script;
+    std::vector<AFX_MENU_ITEM> items;
+    script.Then([&](AFX_MODAL_REQUEST& r) {
+        items = r.menuItems;
+        EXPECT_STREQ(r.strClassName, "CSkinMenu");
+        const AFX_MENU_ITEM* pItem = r.FindMenuItem("查找玩家");
+        return pItem != nullptr ? (INT_PTR)pItem->nID : 0;
+    });
+    EXPECT_EQ(m_menu.TrackPopupMenu(TPM_RETURNCMD | TPM_RIGHTBUTTON, 0, 0, &owner), 1527);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_STREQ(items[0].strText, "负分清零");
+    EXPECT_EQ(items[0].nID, 1525u);
+    EXPECT_TRUE(items[0].nState & MF_OWNERDRAW);
+    EXPECT_FALSE(items[1].IsEnabledCommand()); // the drawn separator
+    EXPECT_STREQ(items[2].strText, "查找玩家\tCtrl+F");
+    owner.DestroyWindow();
 }
 
 TEST_F(SkinMenuTest, ItemsDrawTheirStripHighlightAndSeparator)

@@ -43,6 +43,9 @@ struct AFX_THREAD_STATE
     TOOLINFO m_lastInfo = {};
 };
 
+// TRUE while a test has put the mouse somewhere (AfxSetTestCursorPos).
+BOOL AfxHasTestCursorPos();
+
 // Forgets a window going away as the last tool tip hit.
 void AfxToolTipWindowGone(CWnd* pWnd);
 // Destroys the thread's tip control (thread end).

@@ -193,12 +193,109 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
     return rString.GetLength();
 }
 
+// The items of a menu as the modal responder sees them.
+static void AfxReadMenuItems(HMENU hMenu, std::vector<AFX_MENU_ITEM>& items, int nDepth)
+{
+    const int nCount = ::GetMenuItemCount(hMenu);
+    for (int i = 0; i < nCount; ++i) {
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING;
+        if (!::GetMenuItemInfoA(hMenu, (UINT)i, TRUE, &info))
+            continue;
+        AFX_MENU_ITEM item;
+        if (info.cch > 0) {
+            info.cch += 1;
+            info.dwTypeData = item.strText.GetBuffer((int)info.cch);
+            ::GetMenuItemInfoA(hMenu, (UINT)i, TRUE, &info);
+            item.strText.ReleaseBuffer();
+        }
+        item.dwItemData = info.dwItemData;
+        if (info.fType & MFT_SEPARATOR)
+            item.nState |= MF_SEPARATOR;
+        if (info.fType & MFT_OWNERDRAW)
+            item.nState |= MF_OWNERDRAW;
+        // A separator's state says nothing (the system reports it disabled).
+        if (!(info.fType & MFT_SEPARATOR))
+            item.nState |= info.fState & (MF_GRAYED | MF_DISABLED);
+        if (info.fState & MFS_CHECKED)
+            item.nState |= MF_CHECKED;
+        if (info.fState & MFS_DEFAULT)
+            item.nState |= MF_DEFAULT;
+        if (info.hSubMenu != NULL) {
+            item.nState |= MF_POPUP;
+            if (nDepth < 16) // a menu may not hold itself, but be safe
+                AfxReadMenuItems(info.hSubMenu, item.subItems, nDepth + 1);
+        } else if (!(info.fType & MFT_SEPARATOR)) {
+            item.nID = info.wID;
+        }
+        items.push_back(std::move(item));
+    }
+}
+
+static BOOL AfxIsEnabledMenuCommand(const std::vector<AFX_MENU_ITEM>& items, UINT nID)
+{
+    for (const AFX_MENU_ITEM& item : items) {
+        if (item.nID == nID && item.IsEnabledCommand())
+            return TRUE;
+        if ((item.nState & MF_POPUP) && !(item.nState & (MF_GRAYED | MF_DISABLED)) &&
+            AfxIsEnabledMenuCommand(item.subItems, nID))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// Offers the menu to the modal responder: TRUE with the result the real
+// call would give when it answered.
+static BOOL AfxRespondPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, HWND hWndOwner, BOOL& bResult)
+{
+    if (!AfxHasModalResponder())
+        return FALSE;
+    // As the real menu does before it shows: the owner updates the items.
+    if (!(nFlags & TPM_NONOTIFY))
+        ::SendMessage(hWndOwner, WM_INITMENUPOPUP, (WPARAM)pMenu->m_hMenu, 0);
+    AFX_MODAL_REQUEST request;
+    request.nKind = afxModalPopupMenu;
+    request.nType = nFlags;
+    request.hWndOwner = hWndOwner;
+    request.pMenu = pMenu;
+    request.pObject = pMenu;
+    request.strClassName = pMenu->GetRuntimeClass()->m_lpszClassName;
+    request.ptMenu = CPoint(x, y);
+    AfxReadMenuItems(pMenu->m_hMenu, request.menuItems, 0);
+    INT_PTR nResult = 0;
+    if (!AfxModalRespond(request, nResult))
+        return FALSE;
+    // Only what a user could click is picked.
+    UINT nID = (UINT)nResult;
+    if (nResult <= 0 || !AfxIsEnabledMenuCommand(request.menuItems, nID))
+        nID = 0;
+    if (nFlags & TPM_RETURNCMD) {
+        bResult = (BOOL)nID;
+    } else {
+        if (nID != 0)
+            ::PostMessage(hWndOwner, WM_COMMAND, nID, 0);
+        bResult = TRUE;
+    }
+    return TRUE;
+}
+
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {
+    return TrackPopupMenuEx(nFlags, x, y, pWnd, NULL);
+}
+
+BOOL CMenu::TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm)
+{
+    HWND hWndOwner = pWnd->GetSafeHwnd();
+    if (m_hMenu == NULL || !::IsWindow(hWndOwner))
+        return FALSE;
     AFX_THREAD_STATE* pState = AfxGetThreadState();
     HMENU hOldTracking = pState->m_hTrackingMenu;
     pState->m_hTrackingMenu = m_hMenu;
-    BOOL bResult = ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+    BOOL bResult = FALSE;
+    if (!AfxRespondPopupMenu(this, fuFlags, x, y, hWndOwner, bResult))
+        bResult = ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, hWndOwner, lptpm);
     pState->m_hTrackingMenu = hOldTracking;
     return bResult;
 }

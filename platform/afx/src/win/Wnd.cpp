@@ -358,6 +358,9 @@ const MSG* PASCAL CWnd::GetCurrentMessage()
     DWORD dwPos = ::GetMessagePos();
     pState->m_lastSentMsg.pt.x = (short)LOWORD(dwPos);
     pState->m_lastSentMsg.pt.y = (short)HIWORD(dwPos);
+    // A mouse a test placed is where every message happened.
+    if (AfxHasTestCursorPos())
+        AfxGetCursorPos(&pState->m_lastSentMsg.pt);
     return &pState->m_lastSentMsg;
 }
 
