@@ -197,7 +197,9 @@ TEST_F(ModuleHelperTest, ErrorTextsAndNamesAreTruncated)
     EXPECT_EQ(text, "\"" + std::string(254, 'n'));
 }
 
-TEST_F(ModuleHelperTest, LibraryInAFolderLoadsWithThatFolderCurrent)
+// The dependency beside a library in a folder is found without moving the
+// process-wide current folder, neither during the load nor after it.
+TEST_F(ModuleHelperTest, LibraryInAFolderFindsItsDependenciesThere)
 {
     std::string folder = ProgramFolder() + "modsub";
     std::string full = folder + "\\tm_module_sub.dll";
@@ -214,6 +216,13 @@ TEST_F(ModuleHelperTest, LibraryInAFolderLoadsWithThatFolderCurrent)
         ASSERT_TRUE(holder.CreateInstance()) << holder.GetErrorDescribe();
         EXPECT_EQ(holder.GetInterface()->GetValue(), 42);
         EXPECT_EQ(CurrentFolder(), before);
+
+        HMODULE loaded = GetModuleHandleA(full.c_str());
+        ASSERT_NE(loaded, nullptr);
+        auto loadFolder = reinterpret_cast<TestModuleLoadFolderProc>(
+            reinterpret_cast<void (*)()>(GetProcAddress(loaded, "TestModuleLoadFolder")));
+        ASSERT_NE(loadFolder, nullptr);
+        EXPECT_EQ(std::string(loadFolder()), before);
     }
 
     std::string before = CurrentFolder();

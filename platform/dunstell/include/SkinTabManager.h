@@ -11,17 +11,19 @@
 
 class CSkinTab;
 
-enum enTabPosition
-{
-    TabPositionTop = 0,
-    TabPositionLeft = 1,
-    TabPositionBottom = 2,
-    TabPositionRight = 3
-};
-
 class CSkinTabManager
 {
 public:
+    // Scoped here: the widget library has a tab position of its own, and
+    // windows include both.
+    enum enSkinTabPosition
+    {
+        SkinTabTop = 0,
+        SkinTabLeft = 1,
+        SkinTabBottom = 2,
+        SkinTabRight = 3
+    };
+
     CSkinTabManager();
     virtual ~CSkinTabManager();
 
@@ -54,9 +56,9 @@ public:
     // The manager owns the painter and deletes the one it replaces.
     void SetPaintManager(CSkinTabPaintManager* pPaintManager);
     CSkinTabPaintManager* GetPaintManager() const { return m_pPaintManager; }
-    void SetPosition(enTabPosition position);
-    enTabPosition GetPosition() const { return m_position; }
-    BOOL IsHorizontalPosition() const { return m_position == TabPositionTop || m_position == TabPositionBottom; }
+    void SetPosition(enSkinTabPosition position);
+    enSkinTabPosition GetPosition() const { return m_position; }
+    BOOL IsHorizontalPosition() const { return m_position == SkinTabTop || m_position == SkinTabBottom; }
     // The list stays the caller's.
     void SetImageList(CImageList* pImageList);
     CImageList* GetImageList() const { return m_pImageList; }
@@ -83,7 +85,7 @@ protected:
     CSkinTabItem* m_pFocused;
     CSkinTabPaintManager* m_pPaintManager;
     CImageList* m_pImageList;
-    enTabPosition m_position;
+    enSkinTabPosition m_position;
     CRect m_rcControl;
     CRect m_rcHeader;
     CRect m_rcClient;

@@ -149,7 +149,7 @@ void CSkinTab::DrawSkinView(CDC* pDC, int cx, int cy)
     CSkinImage& bottom = m_ImageHeader[TAB_IMAGE_BOTTOM];
     if (!bottom.IsNull() && pManager->IsHorizontalPosition()) {
         const int h = bottom.GetHeight();
-        const int y = pManager->GetPosition() == TabPositionTop ? rcHeader.bottom - h : rcHeader.top;
+        const int y = pManager->GetPosition() == CSkinTabManager::SkinTabTop ? rcHeader.bottom - h : rcHeader.top;
         bottom.StretchBlt(pDC->GetSafeHdc(), rcHeader.left, y, rcHeader.Width(), h, 0, 0, bottom.GetWidth(), h);
     }
 }

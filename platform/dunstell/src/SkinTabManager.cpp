@@ -3,8 +3,7 @@
 
 CSkinTabManager::CSkinTabManager()
     : m_pSelected(NULL), m_pFocused(NULL), m_pPaintManager(new CSkinTabPaintManager), m_pImageList(NULL),
-      m_position(TabPositionTop), m_rcControl(0, 0, 0, 0), m_rcHeader(0, 0, 0, 0), m_rcClient(0, 0, 0, 0),
-      m_pTabCtrl(NULL)
+      m_position(SkinTabTop), m_rcControl(0, 0, 0, 0), m_rcHeader(0, 0, 0, 0), m_rcClient(0, 0, 0, 0), m_pTabCtrl(NULL)
 {}
 
 CSkinTabManager::~CSkinTabManager()
@@ -150,7 +149,7 @@ void CSkinTabManager::SetPaintManager(CSkinTabPaintManager* pPaintManager)
     Reposition();
 }
 
-void CSkinTabManager::SetPosition(enTabPosition position)
+void CSkinTabManager::SetPosition(enSkinTabPosition position)
 {
     m_position = position;
     Reposition();
@@ -178,9 +177,9 @@ void CSkinTabManager::Reposition(const CRect& rcControl)
     const CRect rcMargin = m_pPaintManager->GetHeaderMargin();
     m_rcHeader = m_rcClient = rcControl;
     switch (m_position) {
-    case TabPositionBottom: m_rcHeader.top = m_rcClient.bottom = rcControl.bottom - nHeader; break;
-    case TabPositionLeft: m_rcHeader.right = m_rcClient.left = rcControl.left + nHeader; break;
-    case TabPositionRight: m_rcHeader.left = m_rcClient.right = rcControl.right - nHeader; break;
+    case SkinTabBottom: m_rcHeader.top = m_rcClient.bottom = rcControl.bottom - nHeader; break;
+    case SkinTabLeft: m_rcHeader.right = m_rcClient.left = rcControl.left + nHeader; break;
+    case SkinTabRight: m_rcHeader.left = m_rcClient.right = rcControl.right - nHeader; break;
     default: m_rcHeader.bottom = m_rcClient.top = rcControl.top + nHeader; break;
     }
 

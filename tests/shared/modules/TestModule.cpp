@@ -75,3 +75,21 @@ extern "C" void WINAPI TestModuleGetCounters(TestModuleCounters* out)
 {
     *out = g_counters;
 }
+
+namespace
+{
+char g_loadFolder[MAX_PATH];
+}
+
+// The current folder while the loader attached the library.
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH)
+        GetCurrentDirectoryA(MAX_PATH, g_loadFolder);
+    return TRUE;
+}
+
+extern "C" const char* WINAPI TestModuleLoadFolder()
+{
+    return g_loadFolder;
+}

@@ -33,3 +33,7 @@ struct TestModuleCounters
 
 // Export "TestModuleGetCounters" of both libraries.
 typedef void(WINAPI* TestModuleGetCountersProc)(TestModuleCounters* out);
+
+// Export "TestModuleLoadFolder": the current folder while the library was
+// being attached.
+typedef const char*(WINAPI* TestModuleLoadFolderProc)();

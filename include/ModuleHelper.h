@@ -66,6 +66,18 @@ private:
         snprintf(m_szErrorDescribe, sizeof(m_szErrorDescribe), format, args...);
     }
 
+    // A backslash outside double-byte characters (0x5C is also a trail byte).
+    static bool HasFolderPart(LPCSTR name)
+    {
+        for (const char* p = name; *p != '\0'; ++p) {
+            if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1] != '\0')
+                ++p;
+            else if (*p == '\\')
+                return true;
+        }
+        return false;
+    }
+
     HMODULE LoadFromOwnFolder();
 
     char m_szCreateProc[32];
@@ -77,38 +89,20 @@ private:
     char m_szErrorDescribe[256];
 };
 
-// A library named with a folder may depend on libraries beside it, which the
-// system only finds there when that folder is current during the load.
+// A library named with a folder may depend on libraries beside it. Loading
+// it by its full name with the altered search order finds them there without
+// moving the process-wide current folder, which other threads rely on.
 template <class I> HMODULE CModuleHelper<I>::LoadFromOwnFolder()
 {
-    const char* slash = strrchr(m_szModuleDllName, '\\');
-    if (slash == NULL)
+    if (!HasFolderPart(m_szModuleDllName))
         return LoadLibraryA(m_szModuleDllName);
 
-    // Resolve a relative name before the current folder moves under it.
+    // The altered search order is only defined for a full name.
     char fullName[MAX_PATH];
     DWORD n = GetFullPathNameA(m_szModuleDllName, sizeof(fullName), fullName, NULL);
-    const char* loadName = (n > 0 && n < sizeof(fullName)) ? fullName : m_szModuleDllName;
-
-    char folder[MAX_PATH + 1];
-    size_t folderLen = slash - m_szModuleDllName;
-    memcpy(folder, m_szModuleDllName, folderLen);
-    folder[folderLen] = '\0';
-    if (folderLen > 0 && folder[folderLen - 1] == ':') // "C:" alone means that drive's current folder
-        strcpy(folder + folderLen, "\\");
-    else if (folderLen == 0)
-        strcpy(folder, "\\");
-
-    char savedFolder[MAX_PATH];
-    DWORD saved = GetCurrentDirectoryA(sizeof(savedFolder), savedFolder);
-    bool switched = saved > 0 && saved < sizeof(savedFolder) && SetCurrentDirectoryA(folder);
-
-    HMODULE module = LoadLibraryA(loadName);
-    DWORD error = GetLastError();
-    if (switched)
-        SetCurrentDirectoryA(savedFolder);
-    SetLastError(error);
-    return module;
+    if (n == 0 || n >= sizeof(fullName))
+        return LoadLibraryA(m_szModuleDllName);
+    return LoadLibraryExA(fullName, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 template <class I> bool CModuleHelper<I>::CreateInstance()
