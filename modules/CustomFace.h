@@ -5,11 +5,11 @@
 #include <afxtempl.h>
 
 #include "ICustomFaceRes.h"
-#include "ModuleObject.h"
+#include "RefCounted.h"
 
 struct sqlite3;
 
-class CCustomFace : public CModuleObject<ICustomFaceRes>
+class CCustomFace : public CRefCounted<ICustomFaceRes>
 {
 public:
     CCustomFace();

@@ -4,9 +4,9 @@
 #include <afxtempl.h>
 
 #include "IGameRankManager.h"
-#include "ModuleObject.h"
+#include "RefCounted.h"
 
-class CGameRankManager : public CModuleObject<IGameRankManager>
+class CGameRankManager : public CRefCounted<IGameRankManager>
 {
 public:
     CGameRankManager();

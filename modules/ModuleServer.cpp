@@ -2,42 +2,16 @@
 // objects. There is no class factory and no registration: callers load the
 // library by file name and call DllGetClassObject with a class id and an
 // interface id.
-#include <new>
-
 #include "CustomFace.h"
 #include "GameRankManager.h"
 #include "IEmotionDlg.h"
 #include "IMessageProxy.h"
+#include "ModuleFactory.h"
 #include "RegionManager.h"
 #include "UserFaceRes.h"
 
 namespace
 {
-
-typedef HRESULT (*ModuleCreateFn)(REFGUID iid, void** out);
-
-// The caller gets the object's own QueryInterface answer. An object that does
-// not answer the interface id is deleted at once, without Release.
-template <class T> HRESULT CreateModuleObject(REFGUID iid, void** out)
-{
-    T* object;
-    try {
-        object = new T;
-    } catch (...) {
-        *out = NULL;
-        return E_OUTOFMEMORY;
-    }
-    HRESULT hr = object->QueryInterface(iid, out);
-    if (FAILED(hr))
-        delete object;
-    return hr;
-}
-
-struct tagModuleClass
-{
-    const GUID* pClassId;
-    ModuleCreateFn pfnCreate; // null: not served yet
-};
 
 // Tested in this order; the first match decides.
 const tagModuleClass g_ModuleClasses[] = {
@@ -53,16 +27,7 @@ const tagModuleClass g_ModuleClasses[] = {
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out)
 {
-    if (out == NULL)
-        return E_POINTER;
-    for (const tagModuleClass& entry : g_ModuleClasses) {
-        if (!IsEqualGUID(clsid, *entry.pClassId))
-            continue;
-        if (entry.pfnCreate == NULL)
-            break;
-        return entry.pfnCreate(iid, out);
-    }
-    return CLASS_E_CLASSNOTAVAILABLE;
+    return GetModuleClassObject(g_ModuleClasses, clsid, iid, out, ModuleClassMiss::KeepsOut);
 }
 
 // Live objects are not counted: every holder releases its object before it

@@ -5,10 +5,10 @@
 #include <afxtempl.h>
 
 #include "IRegionManager.h"
-#include "ModuleObject.h"
+#include "RefCounted.h"
 #include "RegionItem.h"
 
-class CRegionManager : public CModuleObject<IRegionManager>
+class CRegionManager : public CRefCounted<IRegionManager>
 {
 public:
     CRegionManager();

@@ -5,11 +5,11 @@
 #include <afxtempl.h>
 
 #include "IUserFaceRes.h"
-#include "ModuleObject.h"
+#include "RefCounted.h"
 
 class CPicture;
 
-class CUserFaceRes : public CModuleObject<IUserFaceRes1>
+class CUserFaceRes : public CRefCounted<IUserFaceRes1>
 {
 public:
     CUserFaceRes();

@@ -38,7 +38,7 @@ void CopyText(char* dest, size_t size, LPCSTR src)
 
 } // namespace
 
-CDownLoadService::CDownLoadService() : m_lRefCount(0), m_hNotifyWnd(NULL), m_wNextID(1)
+CDownLoadService::CDownLoadService() : m_hNotifyWnd(NULL), m_wNextID(1)
 {
     InitializeCriticalSection(&m_Lock);
 }
@@ -60,27 +60,12 @@ CDownLoadService::~CDownLoadService()
     DeleteCriticalSection(&m_Lock);
 }
 
-ULONG CDownLoadService::AddRef()
-{
-    return (ULONG)InterlockedIncrement(&m_lRefCount);
-}
-
-ULONG CDownLoadService::Release()
-{
-    LONG count = InterlockedDecrement(&m_lRefCount);
-    if (count == 0)
-        delete this;
-    return (ULONG)count;
-}
-
 HRESULT CDownLoadService::QueryInterface(REFGUID iid, void** out)
 {
     if (out == NULL)
         return E_POINTER;
     if (IsEqualGUID(iid, IID_IDownLoadService) || IsEqualGUID(iid, IID_IUnknownEx)) {
-        *out = static_cast<IDownLoadService*>(this);
-        AddRef();
-        return S_OK;
+        return Answer(static_cast<IDownLoadService*>(this), out);
     }
     *out = NULL;
     return E_NOINTERFACE;

@@ -4,12 +4,13 @@
 #pragma once
 
 #include "IDownLoadService.h"
+#include "RefCounted.h"
 
 #include <afx.h>
 
 #include <vector>
 
-class CDownLoadService : public IDownLoadService
+class CDownLoadService : public CRefCounted<IDownLoadService>
 {
 public:
     // Waits and bounds of the workers; tests shorten them.
@@ -19,8 +20,6 @@ public:
     CDownLoadService();
     virtual ~CDownLoadService();
 
-    ULONG AddRef() override;
-    ULONG Release() override;
     HRESULT QueryInterface(REFGUID iid, void** out) override;
 
     void ReservedSlot3() override {}
@@ -54,7 +53,6 @@ private:
     void ReapFinished();
     static void WaitPumpingSent(HANDLE thread);
 
-    LONG m_lRefCount;
     CRITICAL_SECTION m_Lock;
     HWND m_hNotifyWnd;
     WORD m_wNextID;

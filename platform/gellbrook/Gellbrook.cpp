@@ -3,34 +3,19 @@
 #include <stdio.h>
 #include <string.h>
 
-CGellbrook::CGellbrook() : m_lRefCount(0), m_dwOwnUserId(0)
+CGellbrook::CGellbrook() : m_dwOwnUserId(0)
 {
     memset(&m_Answer, 0, sizeof(m_Answer));
 }
 
 CGellbrook::~CGellbrook() {}
 
-ULONG CGellbrook::AddRef()
-{
-    return (ULONG)InterlockedIncrement(&m_lRefCount);
-}
-
-ULONG CGellbrook::Release()
-{
-    LONG count = InterlockedDecrement(&m_lRefCount);
-    if (count == 0)
-        delete this;
-    return (ULONG)count;
-}
-
 HRESULT CGellbrook::QueryInterface(REFGUID iid, void** out)
 {
     if (out == NULL)
         return E_POINTER;
     if (IsEqualGUID(iid, IID_IGellbrook) || IsEqualGUID(iid, IID_IUnknownEx)) {
-        *out = static_cast<IGellbrook*>(this);
-        AddRef();
-        return S_OK;
+        return Answer(static_cast<IGellbrook*>(this), out);
     }
     *out = NULL;
     return E_NOINTERFACE;

@@ -3,12 +3,13 @@
 #pragma once
 
 #include "IGellbrook.h"
+#include "RefCounted.h"
 
 #include <afx.h>
 
 #include <vector>
 
-class CGellbrook : public IGellbrook
+class CGellbrook : public CRefCounted<IGellbrook>
 {
 public:
     // Companion lists beyond this many records are not read.
@@ -17,8 +18,6 @@ public:
     CGellbrook();
     virtual ~CGellbrook();
 
-    ULONG AddRef() override;
-    ULONG Release() override;
     HRESULT QueryInterface(REFGUID iid, void** out) override;
 
     bool LoadCompanion(DWORD ownUserId) override;
@@ -33,7 +32,6 @@ private:
     bool WriteList() const;
     static CString ModuleFolder();
 
-    LONG m_lRefCount;
     DWORD m_dwOwnUserId; // 0: no list loaded
     std::vector<tagCompanionItem> m_Items;
     tagCompanionItem m_Answer; // what GetCompanionItem hands out

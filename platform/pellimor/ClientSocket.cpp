@@ -59,7 +59,7 @@ void CClientSocket::UnregisterWindowClass(HINSTANCE hInstance)
 }
 
 CClientSocket::CClientSocket()
-    : m_lRefCount(0), m_hWnd(NULL), m_bWinsock(false), m_hSocket(INVALID_SOCKET), m_cbSocketStatus(SOCKET_STATUS_IDLE),
+    : m_hWnd(NULL), m_bWinsock(false), m_hSocket(INVALID_SOCKET), m_cbSocketStatus(SOCKET_STATUS_IDLE),
       m_dwGeneration(0), m_pSink(NULL), m_dwLastError(0), m_dwConnectTimeout(SOCKET_CONNECT_TIMEOUT_DEFAULT),
       m_dwSendPacketCount(0), m_dwRecvPacketCount(0), m_dwConnectAddr(0), m_nSendOffset(0)
 {}
@@ -92,27 +92,12 @@ CClientSocket::~CClientSocket()
         WSACleanup();
 }
 
-ULONG CClientSocket::AddRef()
-{
-    return ULONG(++m_lRefCount);
-}
-
-ULONG CClientSocket::Release()
-{
-    if (--m_lRefCount > 0)
-        return ULONG(m_lRefCount);
-    delete this;
-    return 0;
-}
-
 HRESULT CClientSocket::QueryInterface(REFGUID iid, void** out)
 {
     if (out == NULL)
         return E_POINTER;
     if (IsEqualGUID(iid, IID_IClientSocket) || IsEqualGUID(iid, IID_IUnknownEx)) {
-        *out = static_cast<IClientSocket*>(this);
-        AddRef();
-        return S_OK;
+        return Answer(static_cast<IClientSocket*>(this), out);
     }
     *out = NULL;
     return E_NOINTERFACE;

@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "IClientSocket.h"
+#include "RefCounted.h"
 
-class CClientSocket final : public IClientSocket
+class CClientSocket final : public CRefCounted<IClientSocket>
 {
 public:
     // Registers the hidden window's class for this module; once per process.
@@ -17,11 +18,9 @@ public:
     static void UnregisterWindowClass(HINSTANCE hInstance);
 
     CClientSocket();
-    // False when Winsock or the hidden window cannot be had; delete the object then.
+    // False when Winsock or the hidden window cannot be had; release the object then.
     bool Create();
 
-    ULONG AddRef() override;
-    ULONG Release() override;
     HRESULT QueryInterface(REFGUID iid, void** out) override;
 
     DWORD GetLastErrorCode() override;
@@ -39,7 +38,7 @@ public:
     bool CloseSocket(bool bNotify) override;
 
 private:
-    ~CClientSocket();
+    ~CClientSocket() override;
     CClientSocket(const CClientSocket&) = delete;
     CClientSocket& operator=(const CClientSocket&) = delete;
 
@@ -64,7 +63,6 @@ private:
     bool QueuePacket(DWORD dwSerialNum, WORD wMainCmdID, WORD wSubCmdID, const void* pData, WORD wDataSize);
     bool FlushSendBuffer();
 
-    LONG m_lRefCount;
     HWND m_hWnd;
     bool m_bWinsock;
     SOCKET m_hSocket;

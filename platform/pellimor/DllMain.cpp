@@ -1,8 +1,7 @@
 // The socket module's export: callers load Pellimor.dll by file name and ask
 // DllGetClassObject for the client socket by class id and interface id.
 #include "ClientSocket.h"
-
-#include <new>
+#include "ModuleFactory.h"
 
 static HINSTANCE g_hInstance = NULL;
 
@@ -17,19 +16,17 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpRes
     return TRUE;
 }
 
+namespace
+{
+
+// The hidden window and Winsock come with the object; without them there is none.
+const tagModuleClass g_ModuleClasses[] = {
+    {&CLSID_ClientSocket, &CreateModuleObject<CClientSocket, &CClientSocket::Create>},
+};
+
+} // namespace
+
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out)
 {
-    if (out == NULL)
-        return E_POINTER;
-    *out = NULL;
-    if (!IsEqualGUID(clsid, CLSID_ClientSocket))
-        return CLASS_E_CLASSNOTAVAILABLE;
-    CClientSocket* pSocket = new (std::nothrow) CClientSocket;
-    if (pSocket == NULL)
-        return E_OUTOFMEMORY;
-    // The first reference keeps the object while it is checked.
-    pSocket->AddRef();
-    HRESULT hr = pSocket->Create() ? pSocket->QueryInterface(iid, out) : E_FAIL;
-    pSocket->Release();
-    return hr;
+    return GetModuleClassObject(g_ModuleClasses, clsid, iid, out);
 }

@@ -4,31 +4,16 @@
 
 #include "Picture.h"
 
-CGameAvatarRes::CGameAvatarRes() : m_lRefCount(0) {}
+CGameAvatarRes::CGameAvatarRes() {}
 
 CGameAvatarRes::~CGameAvatarRes() {}
-
-ULONG CGameAvatarRes::AddRef()
-{
-    return (ULONG)InterlockedIncrement(&m_lRefCount);
-}
-
-ULONG CGameAvatarRes::Release()
-{
-    LONG count = InterlockedDecrement(&m_lRefCount);
-    if (count == 0)
-        delete this;
-    return (ULONG)count;
-}
 
 HRESULT CGameAvatarRes::QueryInterface(REFGUID iid, void** out)
 {
     if (out == NULL)
         return E_POINTER;
     if (IsEqualGUID(iid, IID_IGameAvatarRes) || IsEqualGUID(iid, IID_IUnknownEx)) {
-        *out = static_cast<IGameAvatarRes*>(this);
-        AddRef();
-        return S_OK;
+        return Answer(static_cast<IGameAvatarRes*>(this), out);
     }
     *out = NULL;
     return E_NOINTERFACE;

@@ -2,17 +2,16 @@
 #pragma once
 
 #include "IGameAvatarRes.h"
+#include "RefCounted.h"
 
 #include <afx.h>
 
-class CGameAvatarRes : public IGameAvatarRes
+class CGameAvatarRes : public CRefCounted<IGameAvatarRes>
 {
 public:
     CGameAvatarRes();
     virtual ~CGameAvatarRes();
 
-    ULONG AddRef() override;
-    ULONG Release() override;
     HRESULT QueryInterface(REFGUID iid, void** out) override;
 
     bool LoadAvatars(const char* dir) override;
@@ -26,6 +25,5 @@ private:
     CString UserPicture(DWORD userId) const;
     bool DrawFile(const CString& path, CDC* pDC, int x, int y, int cx, int cy) const;
 
-    LONG m_lRefCount;
     CString m_strFolder; // with a trailing backslash; empty before LoadAvatars
 };

@@ -1,21 +1,18 @@
-// The one export: callers load the library by name and ask for the picture
-// module by class id and interface id; there is no class factory.
-#include <new>
-
+// The one export: callers load the library by name and ask for the picture module
+// by class id and interface id; there is no class factory.
 #include "GameAvatarRes.h"
+#include "ModuleFactory.h"
+
+namespace
+{
+
+const tagModuleClass g_ModuleClasses[] = {
+    {&CLSID_GameAvatarRes, &CreateModuleObject<CGameAvatarRes>},
+};
+
+} // namespace
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out)
 {
-    if (out == NULL)
-        return E_POINTER;
-    *out = NULL;
-    if (!IsEqualGUID(clsid, CLSID_GameAvatarRes))
-        return CLASS_E_CLASSNOTAVAILABLE;
-    CGameAvatarRes* object = new (std::nothrow) CGameAvatarRes;
-    if (object == NULL)
-        return E_OUTOFMEMORY;
-    HRESULT hr = object->QueryInterface(iid, out);
-    if (FAILED(hr))
-        delete object;
-    return hr;
+    return GetModuleClassObject(g_ModuleClasses, clsid, iid, out);
 }

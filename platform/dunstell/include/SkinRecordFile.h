@@ -8,6 +8,7 @@
 
 #include <afx.h>
 #include <IUnknownEx.h>
+#include <RefCounted.h>
 #include <IniFile.h>
 
 TAVREL_GUID(IID_ISkinRecord, "5C1B7E2A-93D4-4F0B-A6E1-2D8F47C09B35");
@@ -23,19 +24,16 @@ struct ISkinRecord : public IUnknownEx
     virtual int ReadString(LPCTSTR pszSection, LPCTSTR pszKey, LPCTSTR pszDefault, LPTSTR pszBuffer, int nSize) = 0;
 };
 
-class CSkinRecordFile : public ISkinRecord
+class CSkinRecordFile : public CRefCounted<ISkinRecord>
 {
 public:
     CSkinRecordFile();
-    virtual ~CSkinRecordFile();
+    ~CSkinRecordFile() override;
 
     // A null or empty file name stands for "Skin.ini". FALSE without a folder.
     BOOL InitSkinRecordFile(LPCTSTR pszFileName, LPCTSTR pszDirectory);
     CString GetSkinFilePath() const { return m_IniFile.GetIniFileName(); }
 
-    // The object belongs to its holder: references are counted, never deleting it.
-    ULONG AddRef() override;
-    ULONG Release() override;
     HRESULT QueryInterface(REFGUID iid, void** out) override;
 
     LPCTSTR GetResourceDirectory() override;
@@ -44,10 +42,10 @@ public:
     int ReadString(LPCTSTR pszSection, LPCTSTR pszKey, LPCTSTR pszDefault, LPTSTR pszBuffer, int nSize) override;
 
 private:
-    CSkinRecordFile(const CSkinRecordFile&);
-    CSkinRecordFile& operator=(const CSkinRecordFile&);
+    // The object belongs to its holder (a member or a local): references
+    // are counted, never deleting it.
+    void OnFinalRelease() override {}
 
-    LONG m_nRef;
     CString m_strDirectory;
     CIniFile m_IniFile;
 };

@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-CSkinRecordFile::CSkinRecordFile() : m_nRef(0) {}
+CSkinRecordFile::CSkinRecordFile() {}
 
 CSkinRecordFile::~CSkinRecordFile() {}
 
@@ -21,25 +21,12 @@ BOOL CSkinRecordFile::InitSkinRecordFile(LPCTSTR pszFileName, LPCTSTR pszDirecto
     return TRUE;
 }
 
-ULONG CSkinRecordFile::AddRef()
-{
-    return (ULONG)::InterlockedIncrement(&m_nRef);
-}
-
-ULONG CSkinRecordFile::Release()
-{
-    LONG n = ::InterlockedDecrement(&m_nRef);
-    return n > 0 ? (ULONG)n : 0;
-}
-
 HRESULT CSkinRecordFile::QueryInterface(REFGUID iid, void** out)
 {
     if (out == NULL)
         return E_POINTER;
     if (IsEqualGUID(iid, IID_ISkinRecord) || IsEqualGUID(iid, IID_IUnknownEx)) {
-        *out = static_cast<ISkinRecord*>(this);
-        AddRef();
-        return S_OK;
+        return Answer(static_cast<ISkinRecord*>(this), out);
     }
     *out = NULL;
     return E_NOINTERFACE;
