@@ -120,9 +120,7 @@ bool ReadTypedAttributes(CArray<tagUserAttribute, const tagUserAttribute&>& attr
                          UINT nDataSize)
 {
     attributes.RemoveAll();
-    try {
-        CSafeMemFile file(pData, nDataSize);
-        CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    return ReadBody(pData, nDataSize, [&attributes](CArchive& ar) {
         WORD wCount = 0;
         ar >> wCount;
         for (WORD i = 0; i < wCount; ++i) {
@@ -161,20 +159,14 @@ bool ReadTypedAttributes(CArray<tagUserAttribute, const tagUserAttribute&>& attr
             }
             attributes.Add(attribute);
         }
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
+    });
 }
 
 bool ReadTextAttributes(CArray<tagUserAttribute, const tagUserAttribute&>& attributes, const void* pData,
                         UINT nDataSize)
 {
     attributes.RemoveAll();
-    try {
-        CSafeMemFile file(pData, nDataSize);
-        CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    return ReadBody(pData, nDataSize, [&attributes](CArchive& ar) {
         WORD wCount = 0;
         ar >> wCount;
         for (WORD i = 0; i < wCount; ++i) {
@@ -184,18 +176,12 @@ bool ReadTextAttributes(CArray<tagUserAttribute, const tagUserAttribute&>& attri
             ReadCountedString(ar, attribute.strText);
             attributes.Add(attribute);
         }
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
+    });
 }
 
 bool ReadTeam(CTeamManager& team, const void* pData, UINT nDataSize)
 {
-    try {
-        CSafeMemFile file(pData, nDataSize);
-        CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    return ReadBody(pData, nDataSize, [&team, pData](CArchive& ar) {
         DWORD dwTeamID = 0;
         WORD wMemberCount = 0;
         ar >> dwTeamID >> wMemberCount;
@@ -209,9 +195,5 @@ bool ReadTeam(CTeamManager& team, const void* pData, UINT nDataSize)
             ReadMember(pMember, wLength, member);
             team.AddMember(member);
         }
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
+    });
 }

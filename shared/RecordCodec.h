@@ -238,14 +238,15 @@ template <class T> bool PackRecord(CSafeMemFile& file, const T& record)
     return file.GetDataSize() <= RECORD_MAX_BODY;
 }
 
-// Reads a record from a received body. False when the body is malformed;
-// the record keeps what was read before the error.
-template <class T> bool UnpackRecord(T& record, const void* pData, UINT nDataSize)
+// Reads a received body through read(ar), a loading archive over the body's
+// bytes. False when the body is malformed (the reader threw); whatever read
+// stored before the error stays.
+template <class Reader> bool ReadBody(const void* pData, UINT nDataSize, Reader read)
 {
     try {
         CSafeMemFile file(pData, nDataSize);
         CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
-        SerializeRecord(ar, record);
+        read(ar);
     } catch (CException* e) {
         e->Delete();
         return false;
@@ -253,14 +254,19 @@ template <class T> bool UnpackRecord(T& record, const void* pData, UINT nDataSiz
     return true;
 }
 
+// Reads a record from a received body. False when the body is malformed;
+// the record keeps what was read before the error.
+template <class T> bool UnpackRecord(T& record, const void* pData, UINT nDataSize)
+{
+    return ReadBody(pData, nDataSize, [&record](CArchive& ar) { SerializeRecord(ar, record); });
+}
+
 // u16-counted list: a u16 count, then the items back to back. The items
 // before a malformed one are kept; false when the body ended early.
 template <class T, class A> bool ReadWordCountedList(CArray<T, A>& items, const void* pData, UINT nDataSize)
 {
     items.RemoveAll();
-    try {
-        CSafeMemFile file(pData, nDataSize);
-        CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    return ReadBody(pData, nDataSize, [&items](CArchive& ar) {
         WORD wCount = 0;
         ar >> wCount;
         for (WORD i = 0; i < wCount; ++i) {
@@ -268,9 +274,5 @@ template <class T, class A> bool ReadWordCountedList(CArray<T, A>& items, const 
             SerializeRecord(ar, item);
             items.Add(item);
         }
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
+    });
 }
