@@ -2,6 +2,7 @@
 
 #include <ImageHandle.h>
 #include <Picture.h>
+#include <TopDownDib.h>
 
 #include <algorithm>
 
@@ -135,15 +136,8 @@ CRgn* CreateRegionFromBitmap(HBITMAP hBitmap, COLORREF crKey, COLORREF crToleran
         return NULL;
 
     // A 32-bit copy scanned from the top: row 0 is the picture's top row.
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof(BITMAPINFOHEADER);
-    header.biWidth = nWidth;
-    header.biHeight = -nHeight;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
     void* pBits = NULL;
-    HBITMAP hCopy = ::CreateDIBSection(hMemDC, (BITMAPINFO*)&header, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HBITMAP hCopy = CreateTopDownDib(hMemDC, nWidth, nHeight, &pBits);
     HDC hSrcDC = ::CreateCompatibleDC(hMemDC);
     HRGN hRgn = NULL;
     if (hCopy != NULL && pBits != NULL && hSrcDC != NULL) {

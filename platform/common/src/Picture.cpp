@@ -2,6 +2,7 @@
 
 #include "PictureCodec.h"
 #include "PictureMemFile.h"
+#include "TopDownDib.h"
 
 #include <algorithm>
 #include <math.h>
@@ -466,21 +467,10 @@ bool CPicture::BuildCache() const
 {
     if (m_cacheBitmap)
         return true;
-    BITMAPINFO info;
-    memset(&info, 0, sizeof(info));
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = LONG(m_width);
-    info.bmiHeader.biHeight = -LONG(m_height);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    if (bitmap == NULL || bits == NULL) {
-        if (bitmap)
-            DeleteObject(bitmap);
+    HBITMAP bitmap = CreateTopDownDib(NULL, int(m_width), int(m_height), &bits);
+    if (bitmap == NULL)
         return false;
-    }
     // AlphaBlend wants premultiplied colours.
     BYTE* out = static_cast<BYTE*>(bits);
     bool hasAlpha = false;
@@ -553,21 +543,10 @@ HBITMAP CPicture::MakeBitmap(HDC hdc) const
 {
     if (!IsValid())
         return NULL;
-    BITMAPINFO info;
-    memset(&info, 0, sizeof(info));
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = LONG(m_width);
-    info.bmiHeader.biHeight = -LONG(m_height);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(hdc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    if (bitmap == NULL || bits == NULL) {
-        if (bitmap)
-            DeleteObject(bitmap);
+    HBITMAP bitmap = CreateTopDownDib(hdc, int(m_width), int(m_height), &bits);
+    if (bitmap == NULL)
         return NULL;
-    }
     memcpy(bits, m_pixels, size_t(m_width) * m_height * 4);
     GdiFlush();
     return bitmap;
@@ -593,13 +572,7 @@ bool CPicture::CreateFromHBITMAP(HBITMAP bitmap, HPALETTE palette)
         RealizePalette(dc);
     }
     BITMAPINFO info;
-    memset(&info, 0, sizeof(info));
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = described.bmWidth;
-    info.bmiHeader.biHeight = -rows;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    InitTopDownDibInfo(info, described.bmWidth, rows);
     int got = GetDIBits(dc, bitmap, 0, UINT(rows), image.pixels.get(), &info, DIB_RGB_COLORS);
     if (palette)
         SelectPalette(dc, oldPalette, FALSE);

@@ -2,6 +2,8 @@
 #include "SkinAttribute.h"
 #include "SkinRegion.h"
 
+#include <TopDownDib.h>
+
 IMPLEMENT_DYNAMIC(CSkinCloseButton, CSkinButton)
 IMPLEMENT_DYNAMIC(CRgnDialog, CSkinDialog)
 
@@ -93,15 +95,8 @@ void CRgnDialog::UpdateSkinRgn()
     if (cx <= 0 || cy <= 0)
         return;
 
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = -cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HBITMAP hBitmap = CreateTopDownDib(NULL, cx, cy, &pBits);
     CDC dcMem;
     if (hBitmap == NULL || !dcMem.CreateCompatibleDC(NULL)) {
         if (hBitmap != NULL)

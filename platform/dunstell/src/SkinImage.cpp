@@ -1,6 +1,7 @@
 #include "SkinImage.h"
 
 #include <Picture.h>
+#include <TopDownDib.h>
 
 CSkinImage::CSkinImage()
     : m_nIDResource(0), m_hResource(NULL), m_bTried(FALSE), m_hBitmap(NULL), m_pBits(NULL), m_nWidth(0), m_nHeight(0),
@@ -101,15 +102,10 @@ BOOL CSkinImage::LoadFromResource()
     BOOL bOk = FALSE;
     if (::GetObject(hLoaded, sizeof(bm), &bm) == sizeof(bm) && bm.bmWidth > 0 && bm.bmHeight != 0) {
         // Bring it to our own form: 32 bits, top down, opaque.
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = bm.bmWidth;
-        info.bmiHeader.biHeight = -abs(bm.bmHeight);
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info;
+        InitTopDownDibInfo(info, bm.bmWidth, abs(bm.bmHeight));
         void* pBits = NULL;
-        HBITMAP hCopy = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+        HBITMAP hCopy = CreateTopDownDib(NULL, bm.bmWidth, abs(bm.bmHeight), &pBits);
         HDC hDC = ::CreateCompatibleDC(NULL);
         if (hCopy != NULL && hDC != NULL &&
             ::GetDIBits(hDC, hLoaded, 0, (UINT)abs(bm.bmHeight), pBits, &info, DIB_RGB_COLORS) != 0) {
