@@ -64,16 +64,14 @@ void CZipPack::ThrowError(int iCode) const
     CZipError::Throw(iCode, m_storage.GetFilePath());
 }
 
-bool CZipPack::OpenArchive(LPCTSTR lpszPath, int iMode, int iVolumeSize)
+template <class OpenStorage> bool CZipPack::Open(int iMode, OpenStorage openStorage)
 {
-    if (!IsClosed() || lpszPath == NULL || iMode < zipOpen || iMode > zipCreateSpan)
-        return false;
     m_info.Init();
     m_info.m_pBuffer.Release();
     m_iFileOpened = nothing;
     m_centralDir.Init(&m_storage);
     try {
-        m_storage.OpenStorage(lpszPath, iMode, iVolumeSize);
+        openStorage();
         if (iMode == zipOpen || iMode == zipOpenReadOnly)
             m_centralDir.Read();
     } catch (CException*) {
@@ -85,24 +83,18 @@ bool CZipPack::OpenArchive(LPCTSTR lpszPath, int iMode, int iVolumeSize)
     return true;
 }
 
+bool CZipPack::OpenArchive(LPCTSTR lpszPath, int iMode, int iVolumeSize)
+{
+    if (!IsClosed() || lpszPath == NULL || iMode < zipOpen || iMode > zipCreateSpan)
+        return false;
+    return Open(iMode, [&] { m_storage.OpenStorage(lpszPath, iMode, iVolumeSize); });
+}
+
 bool CZipPack::OpenFromMemory(CMemFile& file, int iMode)
 {
     if (!IsClosed() || iMode < zipOpen || iMode > zipCreate)
         return false;
-    m_info.Init();
-    m_info.m_pBuffer.Release();
-    m_iFileOpened = nothing;
-    m_centralDir.Init(&m_storage);
-    try {
-        m_storage.OpenStorage(file, iMode);
-        if (iMode == zipOpen || iMode == zipOpenReadOnly)
-            m_centralDir.Read();
-    } catch (CException*) {
-        m_centralDir.Clear();
-        m_storage.CloseStorage(true);
-        throw;
-    }
-    return true;
+    return Open(iMode, [&] { m_storage.OpenStorage(file, iMode); });
 }
 
 void CZipPack::CloseArchive(bool bAfterException)

@@ -90,6 +90,8 @@ public:
 
 private:
     [[noreturn]] void ThrowError(int iCode) const;
+    // Opening from a file and from memory differ only in how the storage opens.
+    template <class OpenStorage> bool Open(int iMode, OpenStorage openStorage);
     void WriteEntryBuffer(DWORD uLength);
 
     CZipPack(const CZipPack&) = delete;
