@@ -33,6 +33,10 @@ public:
     // Empty for an index outside the stored addresses.
     CString GetServerAddress(int index) const;
 
+    // The address the room connects to next; wraps at the address count.
+    WORD GetCurrentAddressIndex() const { return m_wCurrentAddress; }
+    void SetCurrentAddressIndex(WORD index) { m_wCurrentAddress = index; }
+
     WORD GetPort() const { return m_wPort; }
     void SetPort(WORD port) { m_wPort = port; }
     DWORD GetGameId() const { return m_dwGameId; }
@@ -58,7 +62,7 @@ public:
 
 private:
     CString m_strServerAddress[kMaxServerAddresses];
-    WORD m_wReserved;
+    WORD m_wCurrentAddress;
     WORD m_wServerAddressCount;
     WORD m_wPort;
     DWORD m_dwGameId;
