@@ -1,7 +1,7 @@
 #include "RoomChannelWnd.h"
 
 BEGIN_MESSAGE_MAP(CRoomChannelWnd, CWnd)
-ON_WM_COPYDATA()
+    ON_WM_COPYDATA()
 END_MESSAGE_MAP()
 
 bool CRoomChannelWnd::CreateChannelWindow()

@@ -90,8 +90,8 @@ bool CRoomDataCenter::CreateShareBlock()
 {
     LONG lNumber = InterlockedIncrement(&g_lShareCounter);
     ULONGLONG nSeconds = ULONGLONG(time(NULL));
-    snprintf(m_szShareName, sizeof(m_szShareName), GAME_SHARE_NAME_FORMAT, long(lNumber),
-             long(m_pGameRoom->GetPort()), long(DWORD(nSeconds)), long(DWORD(nSeconds >> 32)));
+    snprintf(m_szShareName, sizeof(m_szShareName), GAME_SHARE_NAME_FORMAT, long(lNumber), long(m_pGameRoom->GetPort()),
+             long(DWORD(nSeconds)), long(DWORD(nSeconds >> 32)));
     HANDLE hMapping =
         CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(tagGameShareData), m_szShareName);
     if (hMapping == NULL)

@@ -42,10 +42,7 @@ enum
     GAME_STATE_SWITCHED = 6, // attached, switched by the room server
 };
 
-class CRoomDataCenter : public CMessage,
-                        public IRoomDataCenter,
-                        public IClientSocketSink,
-                        public IChannelMessageSink
+class CRoomDataCenter : public CMessage, public IRoomDataCenter, public IClientSocketSink, public IChannelMessageSink
 {
 public:
     CRoomDataCenter();

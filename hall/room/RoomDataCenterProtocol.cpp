@@ -33,8 +33,7 @@ struct tagTwoValues
 
 // ---- sending ----------------------------------------------------------------------
 
-bool CRoomDataCenter::SendRaw(DWORD dwSerialNum, WORD wMainCmdID, WORD wSubCmdID, const void* pData,
-                              WORD wDataSize)
+bool CRoomDataCenter::SendRaw(DWORD dwSerialNum, WORD wMainCmdID, WORD wSubCmdID, const void* pData, WORD wDataSize)
 {
     IClientSocket* pSocket = GetSocket();
     if (pSocket == NULL)

@@ -90,8 +90,7 @@ void CRoomDataCenter::LaunchOnSeat(BYTE cbOldStatus, BYTE cbNewStatus)
         m_pGameLink->LaunchGameClient();
 }
 
-void CRoomDataCenter::ApplyUserStatus(CUserItem* pUserItem, WORD wTableID, WORD wChairID, BYTE cbStatus,
-                                      bool bNotify)
+void CRoomDataCenter::ApplyUserStatus(CUserItem* pUserItem, WORD wTableID, WORD wChairID, BYTE cbStatus, bool bNotify)
 {
     tagUserData* pData = pUserItem->GetUserData();
     const DWORD dwUserID = pData->dwUserID;
@@ -115,8 +114,7 @@ void CRoomDataCenter::ApplyUserStatus(CUserItem* pUserItem, WORD wTableID, WORD 
         LaunchOnSeat(cbOldStatus, cbStatus);
         return;
     }
-    if (bOwn && cbNewStatus == USER_STATUS_FREE && cbOldStatus >= USER_STATUS_SIT &&
-        pData->dwRank != PRIVILEGED_RANK) {
+    if (bOwn && cbNewStatus == USER_STATUS_FREE && cbOldStatus >= USER_STATUS_SIT && pData->dwRank != PRIVILEGED_RANK) {
         if (HasRule(RULE_MATCH)) {
             m_UserManager.ClearAll(true);
         } else if ((HasRule(RULE_ANONYMOUS) || IsMatchRoom()) && wOldTable != INVALID_TABLE) {
@@ -239,8 +237,7 @@ void CRoomDataCenter::OnUserTexts(const void* pData, WORD wDataSize)
         SendUserToGameClient(pUserItem);
 }
 
-void CRoomDataCenter::ApplyAttributes(CUserItem* pUserItem, const tagUserAttributes& v,
-                                      tagUserDescription& description)
+void CRoomDataCenter::ApplyAttributes(CUserItem* pUserItem, const tagUserAttributes& v, tagUserDescription& description)
 {
     tagUserData* p = pUserItem->GetUserData();
     tagUserFirstExtension* pFirst = pUserItem->GetFirstExtension();

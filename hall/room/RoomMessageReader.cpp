@@ -136,8 +136,7 @@ DWORD MapRoomLogonCode(DWORD dwServerCode)
 
 DWORD MapRoomResultCode(DWORD dwServerCode)
 {
-    if (dwServerCode <= 7 || (dwServerCode >= 9 && dwServerCode <= 13) ||
-        (dwServerCode >= 27 && dwServerCode <= 31))
+    if (dwServerCode <= 7 || (dwServerCode >= 9 && dwServerCode <= 13) || (dwServerCode >= 27 && dwServerCode <= 31))
         return dwServerCode;
     if (dwServerCode >= 14 && dwServerCode <= 24)
         return dwServerCode + 2;
@@ -200,8 +199,7 @@ bool ReadRoomSpeaker(tagRoomSpeakerMessage& message, const void* pData, UINT nDa
     return UnpackRecord(message, pData, nDataSize);
 }
 
-bool ReadGameRecords(CArray<tagRoomGameRecord, const tagRoomGameRecord&>& records, const void* pData,
-                     UINT nDataSize)
+bool ReadGameRecords(CArray<tagRoomGameRecord, const tagRoomGameRecord&>& records, const void* pData, UINT nDataSize)
 {
     records.RemoveAll();
     try {
@@ -328,8 +326,7 @@ bool ReadItemList(CArray<tagRoomItemRecord, const tagRoomItemRecord&>& items, co
     return true;
 }
 
-bool ReadTableList(CArray<tagRoomTableEntry, const tagRoomTableEntry&>& entries, const void* pData,
-                   UINT nDataSize)
+bool ReadTableList(CArray<tagRoomTableEntry, const tagRoomTableEntry&>& entries, const void* pData, UINT nDataSize)
 {
     entries.RemoveAll();
     try {

@@ -22,8 +22,7 @@ bool ReadRoomInvite(tagRoomInviteNotice& notice, const void* pData, UINT nDataSi
 const UINT ROOM_SPEAKER_MAX_BODY = 4096;
 bool ReadRoomSpeaker(tagRoomSpeakerMessage& message, const void* pData, UINT nDataSize);
 // u32 count, then records {u32 id; u16; 8 bytes}.
-bool ReadGameRecords(CArray<tagRoomGameRecord, const tagRoomGameRecord&>& records, const void* pData,
-                     UINT nDataSize);
+bool ReadGameRecords(CArray<tagRoomGameRecord, const tagRoomGameRecord&>& records, const void* pData, UINT nDataSize);
 bool ReadBankPasswordAnswer(tagBankPasswordAnswer& answer, const void* pData, UINT nDataSize);
 
 // The attribute records of ROOM_SUB_S_USER_LIST (with seats) and
@@ -37,7 +36,6 @@ bool ReadRoomInfo(tagRoomInfo& info, BYTE cbRoomKind, const void* pData, UINT nD
 // u32 count, then the items.
 bool ReadItemList(CArray<tagRoomItemRecord, const tagRoomItemRecord&>& items, const void* pData, UINT nDataSize);
 // u16 count, then the table entries.
-bool ReadTableList(CArray<tagRoomTableEntry, const tagRoomTableEntry&>& entries, const void* pData,
-                   UINT nDataSize);
+bool ReadTableList(CArray<tagRoomTableEntry, const tagRoomTableEntry&>& entries, const void* pData, UINT nDataSize);
 // u16 count, then one type code per attribute bit.
 bool ReadAttributeTypes(CByteArray& types, const void* pData, UINT nDataSize);

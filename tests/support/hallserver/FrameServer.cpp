@@ -16,15 +16,15 @@ CFrameServer::~CFrameServer()
     WSACleanup();
 }
 
-bool CFrameServer::Start()
+bool CFrameServer::Start(const char* pszAddress, WORD wPort)
 {
     m_hListen = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (m_hListen == INVALID_SOCKET)
         return false;
     sockaddr_in addr = {};
     addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
+    addr.sin_addr.s_addr = inet_addr(pszAddress);
+    addr.sin_port = htons(wPort);
     int len = sizeof(addr);
     if (bind(m_hListen, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 || listen(m_hListen, 16) != 0 ||
         getsockname(m_hListen, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
@@ -253,12 +253,17 @@ void CFrameServer::ReadFrom(int nConnection)
 
 WORD FindClosedPort()
 {
+    return FindFreePort("127.0.0.1");
+}
+
+WORD FindFreePort(const char* pszAddress)
+{
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in addr = {};
     addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_addr.s_addr = inet_addr(pszAddress);
     int len = sizeof(addr);
     bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
     getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);

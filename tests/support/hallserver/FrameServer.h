@@ -32,8 +32,9 @@ public:
     CFrameServer();
     ~CFrameServer();
 
-    // Listens on an ephemeral port of 127.0.0.1.
-    bool Start();
+    // Listens on a loopback address (127.0.0.x) and port; port 0 takes an
+    // ephemeral one.
+    bool Start(const char* pszAddress = "127.0.0.1", WORD wPort = 0);
     void Stop();
     WORD GetPort() const { return m_wPort; }
 
@@ -87,3 +88,5 @@ private:
 
 // A port on 127.0.0.1 with nothing listening, so a connect there is refused.
 WORD FindClosedPort();
+// A port free on the given loopback address.
+WORD FindFreePort(const char* pszAddress);

@@ -1,43 +1,43 @@
-#include "HallServer.h"
+#include "ScriptedServer.h"
 
-CHallServer::CHallServer()
+CScriptedServer::CScriptedServer()
 {
     SetFrameHandler([this](CFrameServer&, const tagServerFrame& frame) { OnRequest(frame); });
 }
 
-void CHallServer::On(WORD wMainCmdID, WORD wSubCmdID, const std::vector<tagAction>& actions, bool bOnce)
+void CScriptedServer::On(WORD wMainCmdID, WORD wSubCmdID, const std::vector<tagAction>& actions, bool bOnce)
 {
     std::lock_guard<std::mutex> lock(m_ScriptMutex);
     m_Scripts[std::make_pair(wMainCmdID, wSubCmdID)] = tagScript{actions, bOnce};
 }
 
-CHallServer::tagAction CHallServer::Reply(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body)
+CScriptedServer::tagAction CScriptedServer::Reply(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body)
 {
     return tagAction{tagAction::FRAME, wMainCmdID, wSubCmdID, body, true, 0};
 }
 
-CHallServer::tagAction CHallServer::Push(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body,
-                                         DWORD dwSerialNum)
+CScriptedServer::tagAction CScriptedServer::Push(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body,
+                                                 DWORD dwSerialNum)
 {
     return tagAction{tagAction::FRAME, wMainCmdID, wSubCmdID, body, false, dwSerialNum};
 }
 
-CHallServer::tagAction CHallServer::Raw(const std::vector<BYTE>& bytes)
+CScriptedServer::tagAction CScriptedServer::Raw(const std::vector<BYTE>& bytes)
 {
     return tagAction{tagAction::RAW, 0, 0, bytes, false, 0};
 }
 
-CHallServer::tagAction CHallServer::Close()
+CScriptedServer::tagAction CScriptedServer::Close()
 {
     return tagAction{tagAction::CLOSE, 0, 0, {}, false, 0};
 }
 
-CHallServer::tagAction CHallServer::Abort()
+CScriptedServer::tagAction CScriptedServer::Abort()
 {
     return tagAction{tagAction::ABORT, 0, 0, {}, false, 0};
 }
 
-bool CHallServer::Run(const std::vector<tagAction>& actions, int nConnection, DWORD dwRequestSerial)
+bool CScriptedServer::Run(const std::vector<tagAction>& actions, int nConnection, DWORD dwRequestSerial)
 {
     if (nConnection < 0)
         nConnection = GetConnectionCount() - 1;
@@ -57,12 +57,12 @@ bool CHallServer::Run(const std::vector<tagAction>& actions, int nConnection, DW
     return ok;
 }
 
-bool CHallServer::Send(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body, DWORD dwSerialNum)
+bool CScriptedServer::Send(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body, DWORD dwSerialNum)
 {
     return Run({Push(wMainCmdID, wSubCmdID, body, dwSerialNum)});
 }
 
-std::vector<tagServerFrame> CHallServer::GetRequests(WORD wMainCmdID, WORD wSubCmdID)
+std::vector<tagServerFrame> CScriptedServer::GetRequests(WORD wMainCmdID, WORD wSubCmdID)
 {
     std::vector<tagServerFrame> result;
     for (const tagServerFrame& frame : GetFrames()) {
@@ -72,7 +72,7 @@ std::vector<tagServerFrame> CHallServer::GetRequests(WORD wMainCmdID, WORD wSubC
     return result;
 }
 
-void CHallServer::OnRequest(const tagServerFrame& frame)
+void CScriptedServer::OnRequest(const tagServerFrame& frame)
 {
     std::vector<tagAction> actions;
     {
