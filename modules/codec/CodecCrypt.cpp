@@ -12,15 +12,26 @@ HCRYPTPROV g_hProvider = 0;
 
 } // namespace
 
+HCRYPTPROV CodecAcquireProvider(LPCSTR container)
+{
+    HCRYPTPROV provider = 0;
+    if (CryptAcquireContextA(&provider, container, MS_ENHANCED_PROV_A, PROV_RSA_FULL, 0))
+        return provider;
+    if (CryptAcquireContextA(&provider, container, MS_ENHANCED_PROV_A, PROV_RSA_FULL, CRYPT_NEWKEYSET))
+        return provider;
+    // Another process made the container between the two calls above (programs
+    // of a fresh profile starting together): it exists now, so open it.
+    if (GetLastError() == DWORD(NTE_EXISTS) &&
+        CryptAcquireContextA(&provider, container, MS_ENHANCED_PROV_A, PROV_RSA_FULL, 0))
+        return provider;
+    return 0;
+}
+
 HCRYPTPROV CodecProvider()
 {
     std::lock_guard<std::mutex> lock(g_ProviderLock);
-    if (g_hProvider == 0) {
-        HCRYPTPROV provider = 0;
-        if (CryptAcquireContextA(&provider, NULL, MS_ENHANCED_PROV_A, PROV_RSA_FULL, 0) ||
-            CryptAcquireContextA(&provider, NULL, MS_ENHANCED_PROV_A, PROV_RSA_FULL, CRYPT_NEWKEYSET))
-            g_hProvider = provider;
-    }
+    if (g_hProvider == 0)
+        g_hProvider = CodecAcquireProvider(NULL);
     return g_hProvider;
 }
 

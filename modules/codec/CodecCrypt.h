@@ -8,9 +8,14 @@
 
 #include <vector>
 
-// Acquired on first use and kept; 0 when no provider answers (the next call
-// tries again).
+// Acquired on first use and kept, in the user's default key container; 0
+// when no provider answers (the next call tries again).
 HCRYPTPROV CodecProvider();
+
+// Acquires the provider in the named key container (NULL: the default one),
+// making the container when it does not exist yet, also when other processes
+// make it at the same time; 0 on failure.
+HCRYPTPROV CodecAcquireProvider(LPCSTR container);
 
 // An RC4 key of the provider's default length made from the SHA-1 hash of
 // the pass phrase (length bytes, no terminator); 0 for an empty pass phrase

@@ -6,6 +6,7 @@
 
 #include <AfxModalScript.h>
 #include <afxdlgs.h>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -389,8 +390,15 @@ TEST(AfxMessageBoxes, UnexpectedBoxIsCancelledAndCounted)
     EXPECT_EQ(script.Unexpected(), 1);
 }
 
+TEST(AfxMessageBoxes, BoxNobodyScriptedFailsTheTestWithItsText)
+{
+    EXPECT_NONFATAL_FAILURE(EXPECT_EQ(AfxMessageBox("nobody answers this"), IDCANCEL), "nobody answers this");
+}
+
 TEST(AfxMessageBoxes, ResponderIsRemovedAndRestored)
 {
+    // Without the test program's own default responder for the length of the test.
+    AFX_MODAL_RESPONDER programDefault = AfxSetModalResponder(nullptr);
     EXPECT_FALSE(AfxHasModalResponder());
     {
         CModalScript outer;
@@ -404,6 +412,7 @@ TEST(AfxMessageBoxes, ResponderIsRemovedAndRestored)
         EXPECT_EQ(outer.Count(), 1u);
     }
     EXPECT_FALSE(AfxHasModalResponder());
+    AfxSetModalResponder(std::move(programDefault));
 }
 
 TEST(AfxCommonDialogs, FileAndColourDialogsAreAnswered)
