@@ -5,6 +5,7 @@
 #include "GameTreeManager.h"
 #include "GameTreeNode.h"
 #include "GlobalUnits.h"
+#include "HallWindows.h"
 
 CGlobalAttemper g_GlobalAttemper;
 
@@ -35,10 +36,16 @@ bool CGlobalAttemper::StartGameDownload(LPCSTR gameName, BYTE flag, const char a
     tagDownLoadTask task;
     BuildDownloadTask(task, gameName, flag, addresses);
 
-    if (m_DownloadDlg.GetSafeHwnd() == NULL && !m_DownloadDlg.Create(CDownLoadDlg::IDD, AfxGetMainWnd()))
+    IDownLoadWnd* window = CHallWindows::GetDownLoadWnd();
+    if (window == NULL)
         return false;
-    service->SetNotifyWindow(m_DownloadDlg.GetSafeHwnd());
-    m_DownloadDlg.ShowWindow(SW_SHOW);
+    if (window->GetDownLoadWindow() == NULL)
+        window->CreateDownLoadWindow(AfxGetMainWnd());
+    HWND hWindow = window->GetDownLoadWindow();
+    if (hWindow == NULL)
+        return false;
+    service->SetNotifyWindow(hWindow);
+    ::ShowWindow(hWindow, SW_SHOW);
     return service->AddMission(mode == 0 ? DOWNLOAD_KIND_GAME : DOWNLOAD_KIND_HALL, &task) != 0;
 }
 
@@ -50,8 +57,9 @@ bool CGlobalAttemper::StartDownLoad(LPCSTR gameName, DWORD unused, BYTE flag, co
 
 bool CGlobalAttemper::CloseDownloadWindow()
 {
-    if (m_DownloadDlg.GetSafeHwnd() != NULL)
-        m_DownloadDlg.DestroyWindow();
+    IDownLoadWnd* window = CHallWindows::GetDownLoadWnd();
+    if (window != NULL && window->GetDownLoadWindow() != NULL)
+        window->CloseDownLoadWindow();
     return true;
 }
 

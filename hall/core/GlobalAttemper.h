@@ -1,12 +1,11 @@
-// The second global object of the hall: the game download window and the
-// room titles built from the displayed game tree. One object,
-// g_GlobalAttemper, lives for the whole process.
+// The second global object of the hall: the game download window (the one
+// installed, HallWindows.h) and the room titles built from the displayed game
+// tree. One object, g_GlobalAttemper, lives for the whole process.
 #pragma once
 
 #include <afxwin.h>
 
 #include "IDownLoadService.h"
-#include "update/DownLoadDlg.h"
 
 class CGameTreeNode;
 
@@ -17,14 +16,13 @@ public:
     virtual ~CGlobalAttemper();
 
     // Hands a download to the download service and shows the download
-    // window (made on first use). addresses: ten addresses of 260
+    // window (its window made on first use). addresses: ten addresses of 260
     // characters. mode 0 asks for a game, any other mode for the hall
     // itself. False when the service or the window is missing.
     bool StartGameDownload(LPCSTR gameName, BYTE flag, const char addresses[10][260], int mode);
     // The server tree's form of the same call: the hall flag picks the mode.
     bool StartDownLoad(LPCSTR gameName, DWORD unused, BYTE flag, const char addresses[10][260], DWORD hallFlag);
     bool CloseDownloadWindow();
-    CDownLoadDlg* GetDownloadWindow() { return &m_DownloadDlg; }
 
     // The task record a download is handed over with.
     static void BuildDownloadTask(tagDownLoadTask& task, LPCSTR gameName, BYTE flag, const char addresses[10][260]);
@@ -38,7 +36,6 @@ private:
     CGlobalAttemper(const CGlobalAttemper&) = delete;
     CGlobalAttemper& operator=(const CGlobalAttemper&) = delete;
 
-    CDownLoadDlg m_DownloadDlg;
     CString m_strTitle;
 };
 

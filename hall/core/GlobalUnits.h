@@ -23,7 +23,7 @@ class CGameTreeManager;
 class CGameRoom;
 class CPlazaViewItem;
 class CCustomFaceManagerWnd;
-class CRoomViewItem;
+class IRoomWaitView;
 
 class CGlobalUnits
 {
@@ -75,7 +75,8 @@ public:
     const CRoomMap& GetRoomMap() const { return m_RoomMap; }
     void ClearRoomMap() { m_RoomMap.RemoveAll(); }
 
-    // Web addresses.
+    // Web addresses. In the plaza, a page shows only while the room tab
+    // window is installed.
     void ReplaceUrlPlaceholders(CString& url) const;
     CString AppendUserKey(LPCSTR url) const;
     bool OpenUserUrl(LPCSTR url, bool inPlaza);
@@ -98,10 +99,12 @@ public:
     static UINT HotKeyModifiers(WORD hotKey);
     bool CopyToClipboard(LPCSTR text);
 
-    // Windows of other parts of the hall.
+    // Windows of other parts of the hall, reached through what they
+    // installed (HallWindows.h): null without a frame; the room view given
+    // enters or leaves its waiting state, false for none.
     CCustomFaceManagerWnd* GetCustomFaceManager();
-    bool HideRoomControls(CRoomViewItem* view);
-    bool RestoreRoomControls(CRoomViewItem* view);
+    bool HideRoomControls(IRoomWaitView* view);
+    bool RestoreRoomControls(IRoomWaitView* view);
     bool IsActionBlocked() const { return false; }
     void IgnoreText(LPCSTR text) {}
 

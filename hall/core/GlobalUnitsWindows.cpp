@@ -1,16 +1,15 @@
-// What the global units ask of the hall's windows.
+// What the global units ask of the hall's windows, through the interfaces
+// the windows install (HallWindows.h).
 #include "GlobalUnits.h"
-
-#include "room/RoomControlWnd.h"
-#include "room/RoomViewItem.h"
-#include "windows/GameFrame.h"
+#include "HallWindows.h"
 
 bool CGlobalUnits::OpenUserUrl(LPCSTR url, bool inPlaza)
 {
     CString address = AppendUserKey(url);
     if (inPlaza) {
-        if (g_pRoomControlWnd != NULL)
-            g_pRoomControlWnd->ShowWebPage(address, 0);
+        IRoomTabWnd* roomTabs = CHallWindows::GetRoomTabs();
+        if (roomTabs != NULL)
+            roomTabs->ShowWebPage(address, 0);
     } else {
         OpenUrlInBrowser(address, SW_SHOWNORMAL);
     }
@@ -19,11 +18,11 @@ bool CGlobalUnits::OpenUserUrl(LPCSTR url, bool inPlaza)
 
 CCustomFaceManagerWnd* CGlobalUnits::GetCustomFaceManager()
 {
-    CGameFrame* frame = dynamic_cast<CGameFrame*>(AfxGetMainWnd());
+    IHallFrameWnd* frame = CHallWindows::GetFrame();
     return frame != NULL ? frame->GetCustomFaceManager() : NULL;
 }
 
-bool CGlobalUnits::HideRoomControls(CRoomViewItem* view)
+bool CGlobalUnits::HideRoomControls(IRoomWaitView* view)
 {
     if (view == NULL)
         return false;
@@ -31,7 +30,7 @@ bool CGlobalUnits::HideRoomControls(CRoomViewItem* view)
     return true;
 }
 
-bool CGlobalUnits::RestoreRoomControls(CRoomViewItem* view)
+bool CGlobalUnits::RestoreRoomControls(IRoomWaitView* view)
 {
     if (view == NULL)
         return false;

@@ -1,5 +1,5 @@
 // The global attemper hands a download to the download service of
-// Download.dll and its reports reach the download window.
+// Download.dll and its reports reach the installed download window.
 #include "HttpTestServer.h" // Winsock before the system headers
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 
 #include "GlobalAttemper.h"
 #include "GlobalUnits.h"
+#include "HallWindows.h"
 #include "StateTestSupport.h"
 
 namespace
@@ -64,6 +65,41 @@ bool PumpUntilDone(DWORD timeout)
     return false;
 }
 
+// A plain window in place of the download window, counting what the
+// attemper asked of it.
+class RecordingDownLoadWnd : public IDownLoadWnd
+{
+public:
+    ~RecordingDownLoadWnd() override { CloseDownLoadWindow(); }
+    HWND GetDownLoadWindow() override { return m_hWnd; }
+    bool CreateDownLoadWindow(CWnd* pParent) override
+    {
+        ++creates;
+        parent = pParent;
+        if (!createSucceeds)
+            return false;
+        m_hWnd = CreateWindowExA(0, "STATIC", "Download", WS_POPUP | WS_CAPTION, 0, 0, 200, 80,
+                                 pParent != NULL ? pParent->GetSafeHwnd() : NULL, NULL, NULL, NULL);
+        return m_hWnd != NULL;
+    }
+    void CloseDownLoadWindow() override
+    {
+        if (m_hWnd != NULL) {
+            ++closes;
+            DestroyWindow(m_hWnd);
+            m_hWnd = NULL;
+        }
+    }
+
+    bool createSucceeds = true;
+    int creates = 0;
+    int closes = 0;
+    CWnd* parent = NULL;
+
+private:
+    HWND m_hWnd = NULL;
+};
+
 class AttemperDownload : public testing::Test
 {
 protected:
@@ -73,15 +109,18 @@ protected:
         g_Reports.clear();
         ASSERT_TRUE(server.Start());
         memset(addresses, 0, sizeof(addresses));
+        CHallWindows::InstallDownLoadWnd(&window);
     }
     void TearDown() override
     {
         g_GlobalAttemper.CloseDownloadWindow();
+        CHallWindows::InstallDownLoadWnd(NULL);
         g_GlobalUnits.m_DownLoadServiceHelper.CloseInstance();
     }
 
     CStateFolder folder;
     CHttpTestServer server;
+    RecordingDownLoadWnd window;
     char addresses[10][260];
 };
 
@@ -90,7 +129,52 @@ TEST_F(AttemperDownload, WithoutTheServiceNothingStarts)
     g_GlobalUnits.m_DownLoadServiceHelper.CloseInstance();
     strcpy(addresses[0], server.Url("/game.zip").c_str());
     EXPECT_FALSE(g_GlobalAttemper.StartGameDownload("Chess", 1, addresses, 0));
-    EXPECT_EQ(g_GlobalAttemper.GetDownloadWindow()->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(window.creates, 0);
+}
+
+// Without a download window, or when its window cannot be made, the
+// download does not start: nobody would hear the service's reports.
+TEST_F(AttemperDownload, WithoutTheWindowNothingStarts)
+{
+    ASSERT_TRUE(g_GlobalUnits.m_DownLoadServiceHelper.CreateInstance())
+        << g_GlobalUnits.m_DownLoadServiceHelper.GetErrorDescribe();
+    server.SetReply("/game.zip", CHttpTestServer::Ok("zip"));
+    strcpy(addresses[0], server.Url("/game.zip").c_str());
+
+    CHallWindows::InstallDownLoadWnd(NULL);
+    EXPECT_FALSE(g_GlobalAttemper.StartGameDownload("Chess", 1, addresses, 0));
+    EXPECT_TRUE(g_GlobalAttemper.CloseDownloadWindow());
+
+    CHallWindows::InstallDownLoadWnd(&window);
+    window.createSucceeds = false;
+    EXPECT_FALSE(g_GlobalAttemper.StartGameDownload("Chess", 1, addresses, 0));
+    EXPECT_EQ(window.creates, 1);
+}
+
+TEST_F(AttemperDownload, TheWindowIsMadeOnceUnderTheMainWindowAndClosedOnRequest)
+{
+    ASSERT_TRUE(g_GlobalUnits.m_DownLoadServiceHelper.CreateInstance())
+        << g_GlobalUnits.m_DownLoadServiceHelper.GetErrorDescribe();
+    server.SetReply("/game.zip", CHttpTestServer::Ok("zip"));
+    strcpy(addresses[0], server.Url("/game.zip").c_str());
+
+    CProfileApp app;
+    CWnd mainWnd;
+    ASSERT_TRUE(mainWnd.CreateEx(0, "STATIC", "hall", WS_OVERLAPPED, CRect(0, 0, 10, 10), NULL, 0));
+    app.App().m_pMainWnd = &mainWnd;
+
+    ASSERT_TRUE(g_GlobalAttemper.StartGameDownload("Chess", 1, addresses, 0));
+    ASSERT_TRUE(g_GlobalAttemper.StartGameDownload("Go", 1, addresses, 1));
+    app.App().m_pMainWnd = NULL;
+    EXPECT_EQ(window.creates, 1);
+    EXPECT_EQ(window.parent, &mainWnd);
+    EXPECT_TRUE(IsWindowVisible(window.GetDownLoadWindow()));
+
+    EXPECT_TRUE(g_GlobalAttemper.CloseDownloadWindow());
+    EXPECT_EQ(window.closes, 1);
+    EXPECT_EQ(window.GetDownLoadWindow(), nullptr);
+    EXPECT_TRUE(g_GlobalAttemper.CloseDownloadWindow());
+    EXPECT_EQ(window.closes, 1);
 }
 
 TEST_F(AttemperDownload, TheTaskReachesTheServiceAndTheWindowHearsIt)
@@ -103,10 +187,10 @@ TEST_F(AttemperDownload, TheTaskReachesTheServiceAndTheWindowHearsIt)
     strcpy(addresses[1], server.Url("/game.zip").c_str());
 
     ASSERT_TRUE(g_GlobalAttemper.StartGameDownload("Chess", 1, addresses, 0));
-    HWND window = g_GlobalAttemper.GetDownloadWindow()->GetSafeHwnd();
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(IsWindowVisible(window));
-    g_OldProc = (WNDPROC)SetWindowLongPtr(window, GWLP_WNDPROC, (LONG_PTR)RecordingProc);
+    HWND hWindow = window.GetDownLoadWindow();
+    ASSERT_NE(hWindow, nullptr);
+    EXPECT_TRUE(IsWindowVisible(hWindow));
+    g_OldProc = (WNDPROC)SetWindowLongPtr(hWindow, GWLP_WNDPROC, (LONG_PTR)RecordingProc);
 
     ASSERT_TRUE(PumpUntilDone(20000));
     ASSERT_GE(g_Reports.size(), 3u);

@@ -11,10 +11,10 @@
 #include "GameTreeManager.h"
 #include "GameTreeNode.h"
 #include "GlobalAttemper.h"
+#include "CustomFaceManagerWnd.h"
 #include "GlobalUnits.h"
-#include "NeighbourDoubles.h"
+#include "HallWindows.h"
 #include "StateTestSupport.h"
-#include "room/RoomControlWnd.h"
 
 namespace
 {
@@ -190,33 +190,68 @@ TEST_F(Browser, MissingRegistryEntriesKeepTheShellAnswer)
     EXPECT_EQ(launcher.started.size(), 1u);
 }
 
+// ------------------------------------------------------------------ the hall's windows
+
+// Each records what the global units asked of it.
+struct RecordingRoomTabs : IRoomTabWnd
+{
+    void ShowWebPage(LPCSTR pszUrl, BYTE cbFlag) override
+    {
+        shown.push_back(pszUrl + std::string("|") + std::to_string(cbFlag));
+    }
+    std::vector<std::string> shown;
+};
+
+struct RecordingRoomView : IRoomWaitView
+{
+    void BeginWaitStatus() override { calls += "begin "; }
+    void EndWaitStatus() override { calls += "end "; }
+    std::string calls;
+};
+
+struct FrameWithFaces : IHallFrameWnd
+{
+    CCustomFaceManagerWnd* GetCustomFaceManager() override { return &faces; }
+    CCustomFaceManagerWnd faces;
+};
+
 TEST_F(Browser, OpenUserUrlInThePlazaOrTheBrowser)
 {
     g_GlobalUnits.GetGlobalUserData()->dwUserID = 7;
     g_GlobalUnits.SetWebKey("key");
-    CRoomControlWnd roomTabs;
-    g_pRoomControlWnd = &roomTabs;
-    g_NeighbourLog.shownWebPages.clear();
+    RecordingRoomTabs roomTabs;
+    ASSERT_EQ(CHallWindows::InstallRoomTabs(&roomTabs), nullptr);
 
     launcher.shellResult = 42;
     EXPECT_TRUE(g_GlobalUnits.OpenUserUrl("http://h/a", true));
     EXPECT_TRUE(g_GlobalUnits.OpenUserUrl("http://h/b", false));
-    g_pRoomControlWnd = NULL;
+    EXPECT_EQ(CHallWindows::InstallRoomTabs(NULL), &roomTabs);
 
-    EXPECT_EQ(g_NeighbourLog.shownWebPages, std::vector<std::string>{"http://h/a?Uid=7&Key=key"});
+    // Without the room tab window the plaza page is simply not shown; it
+    // does not go to the browser instead.
+    EXPECT_TRUE(g_GlobalUnits.OpenUserUrl("http://h/c", true));
+
+    EXPECT_EQ(roomTabs.shown, std::vector<std::string>{"http://h/a?Uid=7&Key=key|0"});
     EXPECT_EQ(launcher.opened, std::vector<std::string>{"http://h/b?Uid=7&Key=key"});
 }
 
 TEST_F(GlobalUnitsTest, RoomControlsGoThroughTheRoomView)
 {
-    CRoomViewItem* view = reinterpret_cast<CRoomViewItem*>(&g_NeighbourLog);
-    int begin = g_NeighbourLog.beginWait, end = g_NeighbourLog.endWait;
-    EXPECT_TRUE(g_GlobalUnits.HideRoomControls(view));
-    EXPECT_TRUE(g_GlobalUnits.RestoreRoomControls(view));
+    RecordingRoomView view;
+    EXPECT_TRUE(g_GlobalUnits.HideRoomControls(&view));
+    EXPECT_TRUE(g_GlobalUnits.RestoreRoomControls(&view));
     EXPECT_FALSE(g_GlobalUnits.HideRoomControls(NULL));
-    EXPECT_EQ(g_NeighbourLog.beginWait, begin + 1);
-    EXPECT_EQ(g_NeighbourLog.endWait, end + 1);
-    // Without a frame there is no custom-face manager.
+    EXPECT_FALSE(g_GlobalUnits.RestoreRoomControls(NULL));
+    EXPECT_EQ(view.calls, "begin end ");
+}
+
+TEST_F(GlobalUnitsTest, CustomFaceManagerIsTheInstalledFrames)
+{
+    EXPECT_EQ(g_GlobalUnits.GetCustomFaceManager(), nullptr);
+    FrameWithFaces frame;
+    CHallWindows::InstallFrame(&frame);
+    EXPECT_EQ(g_GlobalUnits.GetCustomFaceManager(), &frame.faces);
+    CHallWindows::InstallFrame(NULL);
     EXPECT_EQ(g_GlobalUnits.GetCustomFaceManager(), nullptr);
 }
 

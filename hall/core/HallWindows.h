@@ -1,0 +1,69 @@
+// What the hall core asks of the windows above it. The core never names a
+// window class: each window implements its interface and installs itself
+// when it is made (and installs null when it goes); while none is installed
+// the core answers that the window is not there.
+#pragma once
+
+#include <afxwin.h>
+
+class CCustomFaceManagerWnd;
+
+// The hall's main frame.
+class IHallFrameWnd
+{
+public:
+    virtual ~IHallFrameWnd() {}
+    // The frame's custom-face manager window; null while it has none.
+    virtual CCustomFaceManagerWnd* GetCustomFaceManager() = 0;
+};
+
+// The room tab window: the plaza page, the open rooms and a web-page tab.
+class IRoomTabWnd
+{
+public:
+    virtual ~IRoomTabWnd() {}
+    // Selects the plaza tab and shows the address there.
+    virtual void ShowWebPage(LPCSTR pszUrl, BYTE cbFlag) = 0;
+};
+
+// One entered room's view. There are several, so it is not installed: the
+// view hands itself to the global units while it is being entered.
+class IRoomWaitView
+{
+public:
+    virtual ~IRoomWaitView() {}
+    // The room's own controls give way to the waiting picture, and come
+    // back after it.
+    virtual void BeginWaitStatus() = 0;
+    virtual void EndWaitStatus() = 0;
+};
+
+// The game download window: the download service reports its missions to
+// it. The object exists before its window; the global attemper makes the
+// window on first use.
+class IDownLoadWnd
+{
+public:
+    virtual ~IDownLoadWnd() {}
+    // The window's handle; null while it has no window.
+    virtual HWND GetDownLoadWindow() = 0;
+    // Makes the window (dialog template 103) under the parent; false when
+    // that failed.
+    virtual bool CreateDownLoadWindow(CWnd* pParent) = 0;
+    // Destroys the window when it has one; the object stays installed.
+    virtual void CloseDownLoadWindow() = 0;
+};
+
+// Where the windows install themselves. Each Install answers the previous
+// one; null removes it. User-interface thread only.
+class CHallWindows
+{
+public:
+    static IHallFrameWnd* InstallFrame(IHallFrameWnd* pFrame);
+    static IRoomTabWnd* InstallRoomTabs(IRoomTabWnd* pRoomTabs);
+    static IDownLoadWnd* InstallDownLoadWnd(IDownLoadWnd* pDownLoadWnd);
+
+    static IHallFrameWnd* GetFrame();
+    static IRoomTabWnd* GetRoomTabs();
+    static IDownLoadWnd* GetDownLoadWnd();
+};
