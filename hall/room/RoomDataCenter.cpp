@@ -3,6 +3,8 @@
 // in RoomDataCenterProtocol.cpp, the users in RoomDataCenterUsers.cpp.
 #include "RoomDataCenter.h"
 
+#include <new>
+
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
@@ -22,6 +24,14 @@ DWORD CRoomDataCenter::s_dwSpeedTestTimeout = 3000;
 DWORD CRoomDataCenter::s_dwHelloTimeout = 15000;
 std::function<DWORD()> CRoomDataCenter::s_TickCount = [] { return DWORD(GetTickCount()); };
 HWND CRoomDataCenter::s_hHallWnd = NULL;
+
+CRoomDataCenter* CreateRoomDataCenter()
+{
+    CRoomDataCenter* pDataCenter = new (std::nothrow) CRoomDataCenter;
+    if (pDataCenter != NULL)
+        static_cast<IRoomDataCenter*>(pDataCenter)->AddRef();
+    return pDataCenter;
+}
 
 CRoomDataCenter::CRoomDataCenter()
     : m_dwLogonState(ROOM_LOGON_IDLE), m_lGameState(GAME_STATE_NONE), m_pGameRoom(NULL), m_hGameWnd(NULL),
@@ -80,6 +90,8 @@ bool CRoomDataCenter::InitRoomDataCenter(CGameRoom* pGameRoom, LPCSTR pszText)
         GetSocket()->SetSocketSink(static_cast<IRoomDataCenter*>(this));
     m_ChannelWnd.SetChannelMessageSink(static_cast<IRoomDataCenter*>(this));
     m_pGameRoom = pGameRoom;
+    // A room initialised again gets a fresh block, not a second one.
+    CloseShareBlock();
     if (!CreateShareBlock())
         return false;
     m_strStartText.Format("%s", pszText != NULL ? pszText : "");

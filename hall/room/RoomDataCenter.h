@@ -251,3 +251,8 @@ private:
 
     static HWND s_hHallWnd;
 };
+
+// A new room data centre holding the one reference its owner (the room
+// view) has; the owner uninitialises and deletes it. Null when it cannot be
+// made.
+CRoomDataCenter* CreateRoomDataCenter();

@@ -159,9 +159,7 @@ BYTE MapUserStatus(DWORD dwStatusWord)
 bool ReadRoomLogonResult(tagRoomLogonResult& result, const void* pData, UINT nDataSize)
 {
     memset(&result, 0, sizeof(result));
-    try {
-        CSafeMemFile file(pData, nDataSize);
-        CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    return ReadBody(pData, nDataSize, [&](CArchive& ar) {
         ar >> result.dwCode;
         if (result.dwCode == 0) {
             ar >> result.dwUserID;
@@ -170,11 +168,7 @@ bool ReadRoomLogonResult(tagRoomLogonResult& result, const void* pData, UINT nDa
         } else {
             ReadCounted(ar, result.szMessage);
         }
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
+    });
 }
 
 bool ReadRoomInvite(tagRoomInviteNotice& notice, const void* pData, UINT nDataSize)
@@ -202,9 +196,7 @@ bool ReadRoomSpeaker(tagRoomSpeakerMessage& message, const void* pData, UINT nDa
 bool ReadGameRecords(CArray<tagRoomGameRecord, const tagRoomGameRecord&>& records, const void* pData, UINT nDataSize)
 {
     records.RemoveAll();
-    try {
-        CSafeMemFile file(pData, nDataSize);
-        CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    bool bRead = ReadBody(pData, nDataSize, [&](CArchive& ar) {
         DWORD dwCount = 0;
         ar >> dwCount;
         RequireBytes(ar, ULONGLONG(dwCount) * 14);
@@ -213,37 +205,27 @@ bool ReadGameRecords(CArray<tagRoomGameRecord, const tagRoomGameRecord&>& record
             SerializeRecord(ar, record);
             records.Add(record);
         }
-    } catch (CException* e) {
-        e->Delete();
+    });
+    if (!bRead)
         records.RemoveAll();
-        return false;
-    }
-    return true;
+    return bRead;
 }
 
 bool ReadBankPasswordAnswer(tagBankPasswordAnswer& answer, const void* pData, UINT nDataSize)
 {
     memset(&answer, 0, sizeof(answer));
-    try {
-        CSafeMemFile file(pData, nDataSize);
-        CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    return ReadBody(pData, nDataSize, [&](CArchive& ar) {
         ar >> answer.dwResult;
         if (answer.dwResult == 0)
             ar >> answer.dwValue;
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
+    });
 }
 
 bool ReadUserList(CArray<tagRoomUserAttributes, const tagRoomUserAttributes&>& users, bool bWithSeats,
                   const CByteArray& AttributeTypes, const void* pData, UINT nDataSize)
 {
     users.RemoveAll();
-    try {
-        CSafeMemFile file(pData, nDataSize);
-        CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    bool bRead = ReadBody(pData, nDataSize, [&](CArchive& ar) {
         WORD wCount = 0;
         ar >> wCount;
         // A user is at least its id and an empty mask.
@@ -258,20 +240,16 @@ bool ReadUserList(CArray<tagRoomUserAttributes, const tagRoomUserAttributes&>& u
             ReadAttributes(ar, AttributeTypes, user.Values);
             users.Add(user);
         }
-    } catch (CException* e) {
-        e->Delete();
+    });
+    if (!bRead)
         users.RemoveAll();
-        return false;
-    }
-    return true;
+    return bRead;
 }
 
 bool ReadRoomInfo(tagRoomInfo& info, BYTE cbRoomKind, const void* pData, UINT nDataSize)
 {
     memset(&info, 0, sizeof(info));
-    try {
-        CSafeMemFile file(pData, nDataSize);
-        CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    return ReadBody(pData, nDataSize, [&](CArchive& ar) {
         ar >> info.dwRoomID >> info.dwServerType >> info.wTableCount >> info.wChairCount;
         SerializeText(ar, info.szWelcome);
         ar >> info.dwRoomRule;
@@ -295,19 +273,13 @@ bool ReadRoomInfo(tagRoomInfo& info, BYTE cbRoomKind, const void* pData, UINT nD
         // The closing values are read when the body has them.
         if (GetBytesLeft(ar) >= 6)
             ar >> info.wTailValue >> info.dwTailValue;
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
+    });
 }
 
 bool ReadItemList(CArray<tagRoomItemRecord, const tagRoomItemRecord&>& items, const void* pData, UINT nDataSize)
 {
     items.RemoveAll();
-    try {
-        CSafeMemFile file(pData, nDataSize);
-        CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    bool bRead = ReadBody(pData, nDataSize, [&](CArchive& ar) {
         DWORD dwCount = 0;
         ar >> dwCount;
         // An item is at least 15 bytes with two empty names.
@@ -318,20 +290,16 @@ bool ReadItemList(CArray<tagRoomItemRecord, const tagRoomItemRecord&>& items, co
             SerializeRecord(ar, item);
             items.Add(item);
         }
-    } catch (CException* e) {
-        e->Delete();
+    });
+    if (!bRead)
         items.RemoveAll();
-        return false;
-    }
-    return true;
+    return bRead;
 }
 
 bool ReadTableList(CArray<tagRoomTableEntry, const tagRoomTableEntry&>& entries, const void* pData, UINT nDataSize)
 {
     entries.RemoveAll();
-    try {
-        CSafeMemFile file(pData, nDataSize);
-        CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    bool bRead = ReadBody(pData, nDataSize, [&](CArchive& ar) {
         WORD wCount = 0;
         ar >> wCount;
         // An entry is at least 19 bytes with an empty name.
@@ -342,19 +310,15 @@ bool ReadTableList(CArray<tagRoomTableEntry, const tagRoomTableEntry&>& entries,
             SerializeRecord(ar, entry);
             entries.Add(entry);
         }
-    } catch (CException* e) {
-        e->Delete();
+    });
+    if (!bRead)
         entries.RemoveAll();
-        return false;
-    }
-    return true;
+    return bRead;
 }
 
 bool ReadAttributeTypes(CByteArray& types, const void* pData, UINT nDataSize)
 {
-    try {
-        CSafeMemFile file(pData, nDataSize);
-        CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    return ReadBody(pData, nDataSize, [&](CArchive& ar) {
         WORD wCount = 0;
         ar >> wCount;
         RequireBytes(ar, wCount);
@@ -363,9 +327,5 @@ bool ReadAttributeTypes(CByteArray& types, const void* pData, UINT nDataSize)
         for (WORD i = 0; i < wCount; ++i)
             ar >> read[i];
         types.Copy(read);
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
+    });
 }

@@ -128,7 +128,7 @@ void RoomTest::SetUp()
     memset(pUser, 0, sizeof(*pUser));
     pUser->dwUserID = kOwnUserID;
     strcpy(pUser->szPassword, "0123456789abcdef0123456789abcdef");
-    m_pDataCenter = new CRoomDataCenter;
+    m_pDataCenter = CreateRoomDataCenter();
     m_pLink = new CGameLinkDouble(m_pDataCenter);
     m_pDataCenter->SetNotifyMessage(WM_ROOM_NOTIFY);
     m_pDataCenter->SetGameClientLink(m_pLink);
