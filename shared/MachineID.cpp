@@ -73,6 +73,59 @@ CMachineProbe* CMachineID::SetProbe(CMachineProbe* probe)
     return previous == &g_SystemProbe ? NULL : previous;
 }
 
+namespace
+{
+
+// Walks the adapters through the open Netbios; null when the walk ended
+// normally, else the text of the step that failed.
+const char* WalkAdapters(CMachineProbe* probe, BYTE* out, WORD capacity, WORD& written)
+{
+    LANA_ENUM lanaEnum;
+    memset(&lanaEnum, 0, sizeof(lanaEnum));
+    NCB ncb;
+    memset(&ncb, 0, sizeof(ncb));
+    ncb.ncb_command = NCBENUM;
+    ncb.ncb_buffer = reinterpret_cast<PUCHAR>(&lanaEnum);
+    ncb.ncb_length = sizeof(lanaEnum);
+    if (probe->Netbios(&ncb) != NRC_GOODRET)
+        return "枚举网卡失败";
+    if (lanaEnum.length == 0)
+        return "找不到任何网卡";
+
+    // The count is the answer's own: never past the table it came in.
+    int count = lanaEnum.length < sizeof(lanaEnum.lana) ? lanaEnum.length : (int)sizeof(lanaEnum.lana);
+    for (int i = 0; i < count && written < capacity; ++i) {
+        memset(&ncb, 0, sizeof(ncb));
+        ncb.ncb_command = NCBRESET;
+        ncb.ncb_lana_num = lanaEnum.lana[i];
+        if (probe->Netbios(&ncb) != NRC_GOODRET)
+            return "重置网卡失败";
+
+        tagAdapterStatus adapter;
+        memset(&adapter, 0, sizeof(adapter));
+        memset(&ncb, 0, sizeof(ncb));
+        ncb.ncb_command = NCBASTAT;
+        ncb.ncb_lana_num = lanaEnum.lana[i];
+        memset(ncb.ncb_callname, ' ', NCBNAMSZ);
+        ncb.ncb_callname[0] = '*';
+        ncb.ncb_buffer = reinterpret_cast<PUCHAR>(&adapter);
+        ncb.ncb_length = sizeof(adapter);
+        if (probe->Netbios(&ncb) != NRC_GOODRET)
+            return "获取网卡状态失败";
+        if (adapter.status.adapter_type == 0)
+            continue;
+
+        // Each address goes to the start: servers know machines by the
+        // identifier this gives, so the overwrite stays.
+        WORD n = (WORD)(capacity - written < 6 ? capacity - written : 6);
+        memcpy(out, adapter.status.adapter_address, n);
+        written = (WORD)(written + n);
+    }
+    return NULL;
+}
+
+} // namespace
+
 WORD CMachineID::GetAdapterAddresses(BYTE* out, WORD capacity, const char** failure)
 {
     if (failure != NULL)
@@ -82,56 +135,11 @@ WORD CMachineID::GetAdapterAddresses(BYTE* out, WORD capacity, const char** fail
 
     CMachineProbe* probe = g_pProbe;
     WORD written = 0;
-    try {
-        const char* openFailure = NULL;
-        if (!probe->OpenNetbios(openFailure))
-            throw openFailure;
-
-        LANA_ENUM lanaEnum;
-        memset(&lanaEnum, 0, sizeof(lanaEnum));
-        NCB ncb;
-        memset(&ncb, 0, sizeof(ncb));
-        ncb.ncb_command = NCBENUM;
-        ncb.ncb_buffer = reinterpret_cast<PUCHAR>(&lanaEnum);
-        ncb.ncb_length = sizeof(lanaEnum);
-        if (probe->Netbios(&ncb) != NRC_GOODRET)
-            throw "枚举网卡失败";
-        if (lanaEnum.length == 0)
-            throw "找不到任何网卡";
-
-        // The count is the answer's own: never past the table it came in.
-        int count = lanaEnum.length < sizeof(lanaEnum.lana) ? lanaEnum.length : (int)sizeof(lanaEnum.lana);
-        for (int i = 0; i < count && written < capacity; ++i) {
-            memset(&ncb, 0, sizeof(ncb));
-            ncb.ncb_command = NCBRESET;
-            ncb.ncb_lana_num = lanaEnum.lana[i];
-            if (probe->Netbios(&ncb) != NRC_GOODRET)
-                throw "重置网卡失败";
-
-            tagAdapterStatus adapter;
-            memset(&adapter, 0, sizeof(adapter));
-            memset(&ncb, 0, sizeof(ncb));
-            ncb.ncb_command = NCBASTAT;
-            ncb.ncb_lana_num = lanaEnum.lana[i];
-            memset(ncb.ncb_callname, ' ', NCBNAMSZ);
-            ncb.ncb_callname[0] = '*';
-            ncb.ncb_buffer = reinterpret_cast<PUCHAR>(&adapter);
-            ncb.ncb_length = sizeof(adapter);
-            if (probe->Netbios(&ncb) != NRC_GOODRET)
-                throw "获取网卡状态失败";
-            if (adapter.status.adapter_type == 0)
-                continue;
-
-            // Each address goes to the start: servers know machines by the
-            // identifier this gives, so the overwrite stays.
-            WORD n = (WORD)(capacity - written < 6 ? capacity - written : 6);
-            memcpy(out, adapter.status.adapter_address, n);
-            written = (WORD)(written + n);
-        }
-    } catch (const char* text) {
-        if (failure != NULL)
-            *failure = text;
-    }
+    const char* text = NULL;
+    if (probe->OpenNetbios(text))
+        text = WalkAdapters(probe, out, capacity, written);
+    if (failure != NULL)
+        *failure = text;
     probe->CloseNetbios();
     return written;
 }

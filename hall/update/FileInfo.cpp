@@ -70,124 +70,137 @@ LPCSTR CFileInfo::ErrorText(int nCode)
     }
 }
 
-void CFileInfo::ThrowError(int nCode)
+bool CFileInfo::Fail(int nCode)
 {
     m_nErrorCode = nCode;
     m_strErrorText = ErrorText(nCode);
-    throw nCode;
+    return false;
 }
 
 bool CFileInfo::OnThreadRun()
 {
+    StepResult result = stepFailed;
     try {
-        if (IsCancelled())
-            ThrowError(errCancelled);
-        if (!m_bFileOpen) {
-            OpenTransfer();
-            return true;
-        }
-        BYTE block[blockSize];
-        UINT nRead = m_pHttpFile->Read(block, sizeof(block));
-        if (nRead > 0) {
-            WriteBlock(block, nRead);
-            return true;
-        }
-        Install();
-        CleanUp();
-        PostReport(WM_UPDATE_FINISHED, 0);
-        return EndRun();
-    } catch (int) {
+        result = RunStep();
     } catch (CException* pException) {
         // A broken transfer, or a temporary file that cannot be written.
         bool bLocal = pException->IsKindOf(RUNTIME_CLASS(CFileException));
         pException->Delete();
-        m_nErrorCode = IsCancelled() ? errCancelled : bLocal ? errLocalFile : errServerFile;
-        m_strErrorText = ErrorText(m_nErrorCode);
+        Fail(IsCancelled() ? errCancelled : bLocal ? errLocalFile : errServerFile);
     }
+    if (result == stepMore)
+        return true;
     CleanUp();
-    PostReport(WM_UPDATE_FAILED, 0);
+    PostReport(result == stepDone ? WM_UPDATE_FINISHED : WM_UPDATE_FAILED, 0);
     return EndRun();
 }
 
-void CFileInfo::OpenTransfer()
+CFileInfo::StepResult CFileInfo::RunStep()
+{
+    if (IsCancelled()) {
+        Fail(errCancelled);
+        return stepFailed;
+    }
+    bool bGoesOn;
+    if (!m_bFileOpen) {
+        bGoesOn = OpenTransfer();
+    } else {
+        BYTE block[blockSize];
+        UINT nRead = m_pHttpFile->Read(block, sizeof(block));
+        if (nRead == 0)
+            return Install() ? stepDone : stepFailed;
+        bGoesOn = WriteBlock(block, nRead);
+    }
+    return bGoesOn ? stepMore : stepFailed;
+}
+
+bool CFileInfo::OpenTransfer()
 {
     DWORD dwServiceType;
     CString strServer, strObject;
     INTERNET_PORT nPort;
     if (!AfxParseURL(m_szUrl, dwServiceType, strServer, strObject, nPort) ||
         (dwServiceType != AFX_INET_SERVICE_HTTP && dwServiceType != AFX_INET_SERVICE_HTTPS))
-        ThrowError(errServerFile);
+        return Fail(errServerFile);
 
     try {
-        // The request is made before it is sent, so that Cancel can close it
-        // while the worker waits for the answer.
-        CHttpConnection* pConnection = m_InternetSession.GetHttpConnection(strServer, nPort);
-        m_Lock.Lock();
-        m_pConnection = pConnection;
-        m_Lock.Unlock();
-        DWORD dwFlags = INTERNET_FLAG_DONT_CACHE | INTERNET_FLAG_RELOAD;
-        if (dwServiceType == AFX_INET_SERVICE_HTTPS)
-            dwFlags |= INTERNET_FLAG_SECURE;
-        CHttpFile* pFile =
-            pConnection->OpenRequest(CHttpConnection::HTTP_VERB_GET, strObject, NULL, 1, NULL, NULL, dwFlags);
-        m_Lock.Lock();
-        m_pHttpFile = pFile;
-        m_Lock.Unlock();
-        if (IsCancelled())
-            ThrowError(errCancelled);
-        m_pHttpFile->SendRequest();
-
-        DWORD dwStatus = 0;
-        if (!m_pHttpFile->QueryInfoStatusCode(dwStatus) || dwStatus != 200)
-            ThrowError(errServerFile);
-        if (!QueryContentLength(*m_pHttpFile, m_nAnnounced) || m_nAnnounced > g_UpdateTuning.dwMaxFileSize)
-            ThrowError(errServerFile);
-
-        // The first block decides whether this is the file at all; reads may
-        // come in pieces, so it is gathered up to the length that tells.
-        BYTE block[blockSize];
-        UINT nCount = 0;
-        while (nCount < minBodySize) {
-            UINT nRead = m_pHttpFile->Read(block + nCount, sizeof(block) - nCount);
-            if (nRead == 0)
-                break;
-            nCount += nRead;
-        }
-        // A server or proxy error page is not the file.
-        if (nCount < minBodySize || StartsWithNoCase(block, nCount, "<html>") ||
-            StartsWithNoCase(block, nCount, "<!DOCTYPE HTML PUBLIC"))
-            ThrowError(errServerFile);
-
-        if (!m_TempFile.Open(m_szTempPath, CFile::modeCreate | CFile::modeReadWrite))
-            ThrowError(errServerFile);
-        m_bTempCreated = true;
-        m_bFileOpen = true;
-        m_nReceived = 0;
-        WriteBlock(block, nCount);
+        return SendRequest(dwServiceType, strServer, strObject, nPort);
     } catch (CException* pException) {
         pException->Delete();
-        ThrowError(IsCancelled() ? errCancelled : errServerFile);
+        return Fail(IsCancelled() ? errCancelled : errServerFile);
     }
 }
 
-void CFileInfo::WriteBlock(const BYTE* pBlock, UINT nCount)
+bool CFileInfo::SendRequest(DWORD dwServiceType, const CString& strServer, const CString& strObject,
+                            INTERNET_PORT nPort)
+{
+    // The request is made before it is sent, so that Cancel can close it
+    // while the worker waits for the answer.
+    CHttpConnection* pConnection = m_InternetSession.GetHttpConnection(strServer, nPort);
+    m_Lock.Lock();
+    m_pConnection = pConnection;
+    m_Lock.Unlock();
+    DWORD dwFlags = INTERNET_FLAG_DONT_CACHE | INTERNET_FLAG_RELOAD;
+    if (dwServiceType == AFX_INET_SERVICE_HTTPS)
+        dwFlags |= INTERNET_FLAG_SECURE;
+    CHttpFile* pFile =
+        pConnection->OpenRequest(CHttpConnection::HTTP_VERB_GET, strObject, NULL, 1, NULL, NULL, dwFlags);
+    m_Lock.Lock();
+    m_pHttpFile = pFile;
+    m_Lock.Unlock();
+    if (IsCancelled())
+        return Fail(errCancelled);
+    m_pHttpFile->SendRequest();
+
+    DWORD dwStatus = 0;
+    if (!m_pHttpFile->QueryInfoStatusCode(dwStatus) || dwStatus != 200)
+        return Fail(errServerFile);
+    if (!QueryContentLength(*m_pHttpFile, m_nAnnounced) || m_nAnnounced > g_UpdateTuning.dwMaxFileSize)
+        return Fail(errServerFile);
+
+    // The first block decides whether this is the file at all; reads may
+    // come in pieces, so it is gathered up to the length that tells.
+    BYTE block[blockSize];
+    UINT nCount = 0;
+    while (nCount < minBodySize) {
+        UINT nRead = m_pHttpFile->Read(block + nCount, sizeof(block) - nCount);
+        if (nRead == 0)
+            break;
+        nCount += nRead;
+    }
+    // A server or proxy error page is not the file.
+    if (nCount < minBodySize || StartsWithNoCase(block, nCount, "<html>") ||
+        StartsWithNoCase(block, nCount, "<!DOCTYPE HTML PUBLIC"))
+        return Fail(errServerFile);
+
+    if (!m_TempFile.Open(m_szTempPath, CFile::modeCreate | CFile::modeReadWrite))
+        return Fail(errServerFile);
+    m_bTempCreated = true;
+    m_bFileOpen = true;
+    m_nReceived = 0;
+    return WriteBlock(block, nCount);
+}
+
+bool CFileInfo::WriteBlock(const BYTE* pBlock, UINT nCount)
 {
     m_nReceived += nCount;
     if (m_nReceived > m_nAnnounced)
-        ThrowError(errServerFile);
+        return Fail(errServerFile);
     m_TempFile.Write(pBlock, nCount);
+    return true;
 }
 
-void CFileInfo::Install()
+bool CFileInfo::Install()
 {
     m_TempFile.Close();
     // A connection that ended early looks like the end of the body.
     if (m_nReceived != m_nAnnounced)
-        ThrowError(errServerFile);
+        return Fail(errServerFile);
     // One step: either the new file is in place or the old one still is.
     if (!MoveFileExA(m_szTempPath, m_szLocalPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        ThrowError(errLocalFile);
+        return Fail(errLocalFile);
     m_bTempCreated = false;
+    return true;
 }
 
 void CFileInfo::CleanUp()

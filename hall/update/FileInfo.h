@@ -56,10 +56,22 @@ protected:
     void OnCancel() override;
 
 private:
-    [[noreturn]] void ThrowError(int nCode);
-    void OpenTransfer();
-    void WriteBlock(const BYTE* pBlock, UINT nCount);
-    void Install();
+    // Keeps the error and its text; answers false, for the failing step to return.
+    bool Fail(int nCode);
+    enum StepResult
+    {
+        stepMore,   // call again
+        stepDone,   // the file is in place
+        stepFailed, // the error is kept
+    };
+    // One call of the run routine. Class-library exceptions pass through to
+    // OnThreadRun.
+    StepResult RunStep();
+    bool OpenTransfer();
+    bool SendRequest(DWORD dwServiceType, const CString& strServer, const CString& strObject, INTERNET_PORT nPort);
+    bool WriteBlock(const BYTE* pBlock, UINT nCount);
+    // Puts the whole body in place of the local file.
+    bool Install();
     void CleanUp();
 
     CHAR m_szLocalPath[260];
