@@ -7,6 +7,11 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <functional>
+#include <queue>
+#include <unordered_map>
+#include <vector>
+
 #include "GlobalOption.h"
 #include "GlobalUnits.h"
 #include "IniFile.h"
@@ -462,20 +467,103 @@ bool CClientDataCenter::OnSocketClose()
 
 // ---- displayed trees --------------------------------------------------------------------
 
+namespace
+{
+
+// Where a node stands among its siblings.
+INT_PTR ChildIndex(const CGameTreeNode* pNode)
+{
+    const CGameTreeNode* pParent = pNode->GetParent();
+    for (INT_PTR i = 0; i < pParent->GetChildCount(); ++i) {
+        if (pParent->GetChild(i) == pNode)
+            return i;
+    }
+    return -1;
+}
+
+// True when a comes before b in a depth-first walk from their common root.
+bool ComesFirst(const CGameTreeNode* a, const CGameTreeNode* b)
+{
+    std::vector<const CGameTreeNode*> pathA, pathB;
+    for (const CGameTreeNode* p = a; p != NULL; p = p->GetParent())
+        pathA.push_back(p);
+    for (const CGameTreeNode* p = b; p != NULL; p = p->GetParent())
+        pathB.push_back(p);
+    // From the root down to where the paths part.
+    size_t nA = pathA.size(), nB = pathB.size();
+    while (nA > 0 && nB > 0 && pathA[nA - 1] == pathB[nB - 1]) {
+        --nA;
+        --nB;
+    }
+    if (nA == 0)
+        return true; // a is b or above it
+    if (nB == 0)
+        return false;
+    return ChildIndex(pathA[nA - 1]) < ChildIndex(pathB[nB - 1]);
+}
+
+// The nodes of a tree by id. A lookup answers what the root's FindNode
+// would: of several nodes with one id, the first in a depth-first walk.
+class CNodeIndex
+{
+public:
+    explicit CNodeIndex(CGameTreeNode* pRoot) { AddTree(pRoot); }
+
+    // False when the id is new to the index.
+    bool Add(CGameTreeNode* pNode)
+    {
+        std::vector<CGameTreeNode*>& nodes = m_Nodes[pNode->GetNodeId()];
+        nodes.push_back(pNode);
+        return nodes.size() > 1;
+    }
+
+    CGameTreeNode* Find(DWORD dwNodeID) const
+    {
+        auto it = m_Nodes.find(dwNodeID);
+        if (it == m_Nodes.end())
+            return NULL;
+        CGameTreeNode* pFirst = it->second[0];
+        for (size_t i = 1; i < it->second.size(); ++i) {
+            if (ComesFirst(it->second[i], pFirst))
+                pFirst = it->second[i];
+        }
+        return pFirst;
+    }
+
+private:
+    void AddTree(CGameTreeNode* pNode)
+    {
+        Add(pNode);
+        for (INT_PTR i = 0; i < pNode->GetChildCount(); ++i)
+            AddTree(pNode->GetChild(i));
+    }
+
+    std::unordered_map<DWORD, std::vector<CGameTreeNode*>> m_Nodes;
+};
+
+} // namespace
+
+// Each round places the first link, in list order, whose parent is in the
+// tree. The links wait by parent id until a node with that id arrives, and
+// the ready ones are taken lowest place first, so the rounds come out as a
+// search of the whole tree for every link would make them.
 void CClientDataCenter::BuildTree(CTreeLinkArray& links, CGameTreeNode* pRoot)
 {
-    for (;;) {
-        INT_PTR nTaken = -1;
-        CGameTreeNode* pParent = NULL;
-        for (INT_PTR i = 0; i < links.GetSize(); ++i) {
-            pParent = pRoot->FindNode(links[i].dwParentID);
-            if (pParent != NULL) {
-                nTaken = i;
-                break;
-            }
-        }
-        if (nTaken < 0)
-            return;
+    CNodeIndex nodes(pRoot);
+    std::unordered_map<DWORD, std::vector<INT_PTR>> waiting; // by parent id, in list order
+    std::priority_queue<INT_PTR, std::vector<INT_PTR>, std::greater<INT_PTR>> ready;
+    for (INT_PTR i = 0; i < links.GetSize(); ++i) {
+        if (nodes.Find(links[i].dwParentID) != NULL)
+            ready.push(i);
+        else
+            waiting[links[i].dwParentID].push_back(i);
+    }
+
+    std::vector<bool> taken(size_t(links.GetSize()), false);
+    while (!ready.empty()) {
+        INT_PTR nTaken = ready.top();
+        ready.pop();
+        taken[size_t(nTaken)] = true;
         const tagTreeLinkItem& link = links[nTaken];
         bool bKnown = false;
         CGameRoom* pRoom = NULL;
@@ -491,19 +579,35 @@ void CClientDataCenter::BuildTree(CTreeLinkArray& links, CGameTreeNode* pRoot)
         case TREE_ITEM_WEB_GAME: bKnown = m_GameTreeManager.HasWebGame(link.dwItemID); break;
         case TREE_ITEM_WEB_GAME_SERVER: bKnown = m_GameTreeManager.HasWebGameServer(link.dwItemID); break;
         }
-        if (bKnown) {
-            CGameTreeNode* pNode = new CGameTreeNode(link.dwNodeID);
-            pNode->SetItemType(link.cbKind);
-            pNode->SetText(link.szCaption);
-            pNode->SetItemData(link.dwItemID);
-            pNode->SetSortOrder(link.lSortOrder);
-            pNode->SetFlags(link.dwFlags);
-            pParent->InsertChild(pNode);
-            if (pRoom != NULL)
-                pRoom->AddNode(pNode);
+        if (!bKnown)
+            continue;
+        CGameTreeNode* pNode = new CGameTreeNode(link.dwNodeID);
+        pNode->SetItemType(link.cbKind);
+        pNode->SetText(link.szCaption);
+        pNode->SetItemData(link.dwItemID);
+        pNode->SetSortOrder(link.lSortOrder);
+        pNode->SetFlags(link.dwFlags);
+        nodes.Find(link.dwParentID)->InsertChild(pNode);
+        if (pRoom != NULL)
+            pRoom->AddNode(pNode);
+        // The first node of an id lets the links below it in.
+        if (!nodes.Add(pNode)) {
+            auto it = waiting.find(link.dwNodeID);
+            if (it != waiting.end()) {
+                for (INT_PTR i : it->second)
+                    ready.push(i);
+                waiting.erase(it);
+            }
         }
-        links.RemoveAt(nTaken);
     }
+
+    // Links that found no parent stay, in their order.
+    INT_PTR nKept = 0;
+    for (INT_PTR i = 0; i < links.GetSize(); ++i) {
+        if (!taken[size_t(i)])
+            links[nKept++] = links[i];
+    }
+    links.SetSize(nKept);
 }
 
 void CClientDataCenter::DeleteTrees()

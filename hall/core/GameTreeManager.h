@@ -7,6 +7,8 @@
 #include <afx.h>
 #include <afxtempl.h>
 
+#include <unordered_map>
+
 #include "GameRoom.h"
 #include "GameTreeItem.h"
 
@@ -26,22 +28,22 @@ public:
 
     // False for a null item or an id already in the list; the item is then
     // not taken (the caller still owns it). True: the list owns it.
-    bool AddGameCategory(CGameCategory* item) { return AddItem(m_GameCategories, item); }
-    bool AddGame(CGame* item) { return AddItem(m_Games, item); }
-    bool AddGameStation(CGameStation* item) { return AddItem(m_GameStations, item); }
-    bool AddGameRoom(CGameRoom* item) { return AddItem(m_GameRooms, item); }
-    bool AddGameWeb(CGameWeb* item) { return AddItem(m_GameWebs, item); }
-    bool AddWebGame(CWebGame* item) { return AddItem(m_WebGames, item); }
-    bool AddWebGameServer(CWebGameServer* item) { return AddItem(m_WebGameServers, item); }
+    bool AddGameCategory(CGameCategory* item) { return AddItem(m_GameCategories, m_GameCategoryIndex, item); }
+    bool AddGame(CGame* item) { return AddItem(m_Games, m_GameIndex, item); }
+    bool AddGameStation(CGameStation* item) { return AddItem(m_GameStations, m_GameStationIndex, item); }
+    bool AddGameRoom(CGameRoom* item) { return AddItem(m_GameRooms, m_GameRoomIndex, item); }
+    bool AddGameWeb(CGameWeb* item) { return AddItem(m_GameWebs, m_GameWebIndex, item); }
+    bool AddWebGame(CWebGame* item) { return AddItem(m_WebGames, m_WebGameIndex, item); }
+    bool AddWebGameServer(CWebGameServer* item) { return AddItem(m_WebGameServers, m_WebGameServerIndex, item); }
 
     // The first item with that id, or null.
-    CGameCategory* FindGameCategory(DWORD id) const { return FindItem(m_GameCategories, id); }
-    CGame* FindGame(DWORD id) const { return FindItem(m_Games, id); }
-    CGameStation* FindGameStation(DWORD id) const { return FindItem(m_GameStations, id); }
-    CGameRoom* FindGameRoom(DWORD id) const { return FindItem(m_GameRooms, id); }
-    CGameWeb* FindGameWeb(DWORD id) const { return FindItem(m_GameWebs, id); }
-    CWebGame* FindWebGame(DWORD id) const { return FindItem(m_WebGames, id); }
-    CWebGameServer* FindWebGameServer(DWORD id) const { return FindItem(m_WebGameServers, id); }
+    CGameCategory* FindGameCategory(DWORD id) const { return FindItem(m_GameCategoryIndex, id); }
+    CGame* FindGame(DWORD id) const { return FindItem(m_GameIndex, id); }
+    CGameStation* FindGameStation(DWORD id) const { return FindItem(m_GameStationIndex, id); }
+    CGameRoom* FindGameRoom(DWORD id) const { return FindItem(m_GameRoomIndex, id); }
+    CGameWeb* FindGameWeb(DWORD id) const { return FindItem(m_GameWebIndex, id); }
+    CWebGame* FindWebGame(DWORD id) const { return FindItem(m_WebGameIndex, id); }
+    CWebGameServer* FindWebGameServer(DWORD id) const { return FindItem(m_WebGameServerIndex, id); }
 
     bool HasGameCategory(DWORD id) const { return FindGameCategory(id) != NULL; }
     bool HasGame(DWORD id) const { return FindGame(id) != NULL; }
@@ -63,13 +65,13 @@ public:
     const CWebGameList& GetWebGameList() const { return m_WebGames; }
     const CWebGameServerList& GetWebGameServerList() const { return m_WebGameServers; }
 
-    void ClearGameCategories() { ClearList(m_GameCategories); }
-    void ClearGames() { ClearList(m_Games); }
-    void ClearGameStations() { ClearList(m_GameStations); }
-    void ClearGameRooms() { ClearList(m_GameRooms); }
-    void ClearGameWebs() { ClearList(m_GameWebs); }
-    void ClearWebGames() { ClearList(m_WebGames); }
-    void ClearWebGameServers() { ClearList(m_WebGameServers); }
+    void ClearGameCategories() { ClearList(m_GameCategories, m_GameCategoryIndex); }
+    void ClearGames() { ClearList(m_Games, m_GameIndex); }
+    void ClearGameStations() { ClearList(m_GameStations, m_GameStationIndex); }
+    void ClearGameRooms() { ClearList(m_GameRooms, m_GameRoomIndex); }
+    void ClearGameWebs() { ClearList(m_GameWebs, m_GameWebIndex); }
+    void ClearWebGames() { ClearList(m_WebGames, m_WebGameIndex); }
+    void ClearWebGameServers() { ClearList(m_WebGameServers, m_WebGameServerIndex); }
     void ClearAll();
 
     // Total online: the sum of the rooms' counts, or what the server reports.
@@ -95,26 +97,27 @@ private:
     CGameTreeManager(const CGameTreeManager&) = delete;
     CGameTreeManager& operator=(const CGameTreeManager&) = delete;
 
-    template <class T> static T* FindItem(const CList<T*, T*>& list, DWORD id)
+    // Each list has an index by id beside it, so that a game list of any
+    // length is taken in and looked up in linear time.
+    template <class T> using CItemIndex = std::unordered_map<DWORD, T*>;
+
+    template <class T> static T* FindItem(const CItemIndex<T>& index, DWORD id)
     {
-        for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
-            T* item = list.GetNext(pos);
-            if (item->GetId() == id)
-                return item;
-        }
-        return NULL;
+        auto it = index.find(id);
+        return it != index.end() ? it->second : NULL;
     }
 
-    template <class T> static bool AddItem(CList<T*, T*>& list, T* item)
+    template <class T> static bool AddItem(CList<T*, T*>& list, CItemIndex<T>& index, T* item)
     {
-        if (item == NULL || FindItem(list, item->GetId()) != NULL)
+        if (item == NULL || !index.emplace(item->GetId(), item).second)
             return false;
         list.AddTail(item);
         return true;
     }
 
-    template <class T> static void ClearList(CList<T*, T*>& list)
+    template <class T> static void ClearList(CList<T*, T*>& list, CItemIndex<T>& index)
     {
+        index.clear();
         while (!list.IsEmpty())
             delete list.RemoveHead();
     }
@@ -126,6 +129,13 @@ private:
     CGameWebList m_GameWebs;
     CWebGameList m_WebGames;
     CWebGameServerList m_WebGameServers;
+    CItemIndex<CGameCategory> m_GameCategoryIndex;
+    CItemIndex<CGame> m_GameIndex;
+    CItemIndex<CGameStation> m_GameStationIndex;
+    CItemIndex<CGameRoom> m_GameRoomIndex;
+    CItemIndex<CGameWeb> m_GameWebIndex;
+    CItemIndex<CWebGame> m_WebGameIndex;
+    CItemIndex<CWebGameServer> m_WebGameServerIndex;
     DWORD m_dwTotalOnline;
     CString m_strWebGameIconPath;
 };

@@ -423,6 +423,123 @@ TEST_F(GameListTest, SecondTreeBuildsOnlyWhenWhole)
     EXPECT_EQ(5, m_pDataCenter->GetSecondTreeRoot()->FindNode(1)->GetChildCount()) << "the list was never cleared";
 }
 
+// Sends a list the way the server pages it: at most 1000 items a message.
+void SendPagedDirect(CClientDataCenter* dc, WORD wSubCmdID, const std::vector<CWireBytes>& items)
+{
+    for (size_t offset = 0; offset < items.size(); offset += 1000) {
+        size_t end = std::min(items.size(), offset + 1000);
+        std::vector<CWireBytes> page(items.begin() + offset, items.begin() + end);
+        std::vector<BYTE> body = Paged(int(items.size()), int(offset), page).Vector();
+        ASSERT_LE(body.size(), 0xFFFFu);
+        dc->OnSocketRead(0, 1003, wSubCmdID, body.data(), WORD(body.size()), NULL);
+    }
+}
+
+// "id<parent:sort:text" of every node, depth first.
+void DumpTree(const CGameTreeNode* node, std::string& out)
+{
+    for (INT_PTR i = 0; i < node->GetChildCount(); ++i) {
+        const CGameTreeNode* child = node->GetChild(i);
+        out += std::to_string(child->GetNodeId()) + "<" + std::to_string(node->GetNodeId()) + ":" +
+               std::to_string(child->GetSortOrder()) + ":" + std::string(child->GetText()) + " ";
+        DumpTree(child, out);
+    }
+}
+
+TEST_F(GameListTest, LargeListPlacesEveryLinkUnderItsParent)
+{
+    // 20 categories, 200 games, 10,000 rooms; the links come leaves first.
+    std::vector<CWireBytes> rooms;
+    for (uint32_t r = 0; r < 10000; ++r)
+        rooms.push_back(Room(1000 + r, "h"));
+    SendPagedDirect(m_pDataCenter, 1004, rooms);
+    std::vector<CWireBytes> links;
+    for (uint32_t r = 0; r < 10000; ++r)
+        links.push_back(Link(10000 + r, 100 + r / 50, 4, 1000 + r, int32_t(r % 50)));
+    for (uint32_t g = 0; g < 200; ++g)
+        links.push_back(Link(100 + g, 1 + g / 10, 2, 10, -int32_t(g % 10)));
+    for (uint32_t c = 0; c < 20; ++c)
+        links.push_back(Link(1 + c, 0, 1, 1, int32_t(c)));
+    SendPagedDirect(m_pDataCenter, 1007, links);
+
+    CGameTreeNode* root = m_pDataCenter->GetServerTreeRoot();
+    ASSERT_NE(nullptr, root);
+    ASSERT_EQ(20, root->GetChildCount());
+    for (uint32_t c = 0; c < 20; ++c) {
+        CGameTreeNode* category = root->GetChild(c);
+        ASSERT_EQ(1 + c, category->GetNodeId());
+        ASSERT_EQ(10, category->GetChildCount());
+        for (uint32_t i = 0; i < 10; ++i) {
+            CGameTreeNode* game = category->GetChild(i);
+            uint32_t g = c * 10 + 9 - i; // sort order -(g % 10)
+            ASSERT_EQ(100 + g, game->GetNodeId());
+            ASSERT_EQ(50, game->GetChildCount());
+            for (uint32_t k = 0; k < 50; ++k) {
+                CGameTreeNode* node = game->GetChild(k);
+                uint32_t r = g * 50 + k;
+                ASSERT_EQ(10000 + r, node->GetNodeId());
+                ASSERT_EQ(node, Tree()->FindGameRoom(1000 + r)->GetNode(0));
+            }
+        }
+    }
+}
+
+// Duplicate node ids, unknown items, links before their parents and parents
+// that never come: the tree is the one that placing, round by round, the
+// first link whose parent a depth-first search finds would give.
+TEST_F(GameListTest, ScrambledLinksBuildAsASearchPerLinkWould)
+{
+    std::vector<CWireBytes> links;
+    std::vector<tagTreeLinkItem> model;
+    uint32_t seed = 12345;
+    auto next = [&seed](uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    const uint32_t kinds[][2] = {{1, 1}, {2, 10}, {3, 20}, {4, 100}, {4, 101}, {5, 5}, {2, 999}};
+    for (int i = 0; i < 400; ++i) {
+        tagTreeLinkItem link = {};
+        link.dwNodeID = 1 + next(150);
+        link.dwParentID = next(8) == 0 ? 0 : 1 + next(170);
+        const uint32_t* kind = kinds[next(7)];
+        link.cbKind = BYTE(kind[0]);
+        link.dwItemID = kind[1];
+        link.lSortOrder = LONG(next(4));
+        CopyTextField(link.szCaption, ("n" + std::to_string(link.dwNodeID)).c_str());
+        model.push_back(link);
+        links.push_back(Link(link.dwNodeID, link.dwParentID, link.cbKind, link.dwItemID, link.lSortOrder));
+    }
+    SendAndSettle(1003, 1007, Paged(int(links.size()), 0, links).Vector());
+    CGameTreeNode* root = m_pDataCenter->GetServerTreeRoot();
+    ASSERT_NE(nullptr, root);
+
+    CGameTreeNode expected(0);
+    size_t placed = 0;
+    for (;;) {
+        size_t at = 0;
+        CGameTreeNode* parent = NULL;
+        for (; at < model.size() && parent == NULL; ++at)
+            parent = expected.FindNode(model[at].dwParentID);
+        if (parent == NULL)
+            break;
+        const tagTreeLinkItem& link = model[at - 1];
+        if (link.dwItemID != 999) {
+            CGameTreeNode* node = new CGameTreeNode(link.dwNodeID);
+            node->SetSortOrder(link.lSortOrder);
+            node->SetText(link.szCaption);
+            parent->InsertChild(node);
+            ++placed;
+        }
+        model.erase(model.begin() + (at - 1));
+    }
+    ASSERT_GT(placed, 100u);
+    ASSERT_GT(model.size(), 10u);
+    std::string got, want;
+    DumpTree(root, got);
+    DumpTree(&expected, want);
+    EXPECT_EQ(want, got);
+}
+
 TEST_F(GameListTest, ResetForgetsTheSessionButKeepsDefinitions)
 {
     SendAndSettle(1003, 1007, Paged(1, 0, {Link(1, 0, 1, 1)}).Vector());
