@@ -9,6 +9,7 @@
 #include <string.h>
 
 #include "IUnknownEx.h"
+#include "TextUnit.h"
 
 // Signature of the creation export ("DllGetClassObject").
 typedef HRESULT(WINAPI* ModuleCreateProc)(REFGUID clsid, REFGUID iid, void** out);
@@ -41,8 +42,9 @@ protected:
     CModuleHelper(REFGUID clsid, REFGUID iid, LPCSTR moduleDllName, LPCSTR createProcName)
         : m_hDllInstance(NULL), m_pClsid(&clsid), m_pIid(&iid), m_pInterface(NULL)
     {
-        CopyTruncated(m_szCreateProc, sizeof(m_szCreateProc), createProcName);
-        CopyTruncated(m_szModuleDllName, sizeof(m_szModuleDllName), moduleDllName);
+        TextCopyField(m_szCreateProc, createProcName);
+        // A cut library name would load another file: it is left empty and fails to load.
+        TextCopyPath(m_szModuleDllName, moduleDllName);
         m_szErrorDescribe[0] = '\0';
     }
 
@@ -50,20 +52,12 @@ private:
     CModuleHelper(const CModuleHelper&) = delete;
     CModuleHelper& operator=(const CModuleHelper&) = delete;
 
-    static void CopyTruncated(char* dest, size_t size, LPCSTR src)
-    {
-        if (src == NULL)
-            src = "";
-        size_t n = strlen(src);
-        if (n >= size)
-            n = size - 1;
-        memcpy(dest, src, n);
-        dest[n] = '\0';
-    }
-
     template <class... A> void SetError(const char* format, A... args)
     {
-        snprintf(m_szErrorDescribe, sizeof(m_szErrorDescribe), format, args...);
+        // Formatted in full first, so the cut never splits a character.
+        char text[1024];
+        snprintf(text, sizeof(text), format, args...);
+        TextCopyField(m_szErrorDescribe, text);
     }
 
     // A backslash outside double-byte characters (0x5C is also a trail byte).

@@ -8,6 +8,7 @@
 #include "Picture.h"
 #include "SQLiteCodec.h"
 #include "SQLiteHandles.h"
+#include "TextUnit.h"
 
 namespace
 {
@@ -35,26 +36,9 @@ int CountRows(sqlite3* db, const char* sql)
     return rc == SQLITE_OK ? rows : -1;
 }
 
-CString ToUtf8(const char* text)
-{
-    int wideLength = MultiByteToWideChar(CP_ACP, 0, text, -1, NULL, 0);
-    if (wideLength <= 0)
-        return CString();
-    CArray<WCHAR, WCHAR> wide;
-    wide.SetSize(wideLength);
-    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.GetData(), wideLength);
-    int length = WideCharToMultiByte(CP_UTF8, 0, wide.GetData(), -1, NULL, 0, NULL, NULL);
-    if (length <= 0)
-        return CString();
-    CString utf8;
-    WideCharToMultiByte(CP_UTF8, 0, wide.GetData(), -1, utf8.GetBuffer(length), length, NULL, NULL);
-    utf8.ReleaseBuffer();
-    return utf8;
-}
-
 void CopySign(char (&target)[33], const char* sign)
 {
-    lstrcpynA(target, sign != NULL ? sign : "", sizeof(target));
+    TextCopyField(target, sign);
 }
 
 } // namespace
@@ -95,9 +79,12 @@ bool CCustomFace::OpenDatabase(const char* path)
     // One connection at a time: a second open gives up the first.
     CloseDatabase();
 
-    CString utf8 = ToUtf8(path);
+    // An empty name would open a temporary database instead.
+    std::string utf8;
+    if (!TextToUtf8(path, utf8) || utf8.empty())
+        return false;
     sqlite3* db = NULL;
-    if (sqlite3_open(utf8, &db) != SQLITE_OK || db == NULL) {
+    if (sqlite3_open(utf8.c_str(), &db) != SQLITE_OK || db == NULL) {
         sqlite3_close(db);
         return false;
     }
@@ -123,7 +110,7 @@ bool CCustomFace::OpenDatabase(const char* path)
         sqlite3_rekey_codec(db, kPassPhrase, kPassPhraseLength);
     }
     m_pDatabase = db;
-    m_strPath = utf8;
+    m_strPath = utf8.c_str();
     RemoveAllItems();
     return true;
 }

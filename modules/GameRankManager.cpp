@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "IniSection.h"
+#include "TextUnit.h"
 
 CGameRankManager::CGameRankManager() {}
 
@@ -38,7 +39,7 @@ void CGameRankManager::LoadConfig(const char* dir)
         if (!SplitIniLine(lines[i], title, score))
             continue;
         tagRankItem item = {};
-        lstrcpynA(item.szName, title, sizeof(item.szName));
+        TextCopyField(item.szName, title);
         item.lScore = atol(score);
         m_Ranks.Add(item);
     }

@@ -5,6 +5,7 @@
 #include <afxwin.h>
 
 #include "Picture.h"
+#include "TextUnit.h"
 
 namespace
 {
@@ -64,7 +65,9 @@ bool CUserFaceRes::LoadFaces(const char* dir)
         return false;
     RemoveAll();
 
-    lstrcpynA(m_szFolder, dir, sizeof(m_szFolder));
+    // A cut folder would be another folder.
+    if (!TextCopyPath(m_szFolder, dir))
+        return false;
     size_t length = strlen(m_szFolder);
     while (length > 0 && m_szFolder[length - 1] == '\\')
         m_szFolder[--length] = '\0';

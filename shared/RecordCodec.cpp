@@ -1,5 +1,7 @@
 #include "RecordCodec.h"
 
+#include "TextUnit.h"
+
 namespace
 {
 
@@ -50,21 +52,7 @@ void SkipBytes(CArchive& ar, UINT nBytes)
 
 void CopyTextField(char* pszField, size_t nWidth, LPCSTR pszText, size_t nLength)
 {
-    if (nWidth == 0)
-        return;
-    size_t nMax = nWidth - 1;
-    size_t nTaken = 0;
-    while (nTaken < nLength && pszText[nTaken] != '\0') {
-        size_t nChar = 1;
-        if (CString::IsLeadByte(BYTE(pszText[nTaken])) && nTaken + 1 < nLength && pszText[nTaken + 1] != '\0')
-            nChar = 2;
-        if (nTaken + nChar > nMax)
-            break;
-        nTaken += nChar;
-    }
-    if (nTaken > 0)
-        memmove(pszField, pszText, nTaken);
-    memset(pszField + nTaken, 0, nWidth - nTaken);
+    TextCopyField(pszField, nWidth, pszText, nLength);
 }
 
 size_t GetFieldLength(const char* pszField, size_t nWidth)

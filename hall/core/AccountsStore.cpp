@@ -11,6 +11,7 @@
 #include "IniReader.h"
 #include "SQLiteCodec.h"
 #include "SQLiteHandles.h"
+#include "TextUnit.h"
 
 namespace
 {
@@ -48,44 +49,6 @@ private:
     char m_szKey[33];
 };
 
-
-// Copies at most size - 1 bytes, never half of a double-byte character.
-void CopyText(char* target, size_t size, const char* source)
-{
-    if (source == NULL)
-        source = "";
-    size_t length = 0;
-    while (source[length] != '\0') {
-        size_t step = IsDBCSLeadByte(BYTE(source[length])) && source[length + 1] != '\0' ? 2 : 1;
-        if (length + step > size - 1)
-            break;
-        length += step;
-    }
-    memcpy(target, source, length);
-    target[length] = '\0';
-}
-
-template <size_t N> void CopyText(char (&target)[N], const char* source)
-{
-    CopyText(target, N, source);
-}
-
-CString ToUtf8(LPCSTR text)
-{
-    int wideLength = MultiByteToWideChar(CP_ACP, 0, text, -1, NULL, 0);
-    if (wideLength <= 0)
-        return CString();
-    CArray<WCHAR, WCHAR> wide;
-    wide.SetSize(wideLength);
-    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.GetData(), wideLength);
-    int length = WideCharToMultiByte(CP_UTF8, 0, wide.GetData(), -1, NULL, 0, NULL, NULL);
-    if (length <= 0)
-        return CString();
-    CString utf8;
-    WideCharToMultiByte(CP_UTF8, 0, wide.GetData(), -1, utf8.GetBuffer(length), length, NULL, NULL);
-    utf8.ReleaseBuffer();
-    return utf8;
-}
 
 // Moves a database this machine cannot read out of the way, with its
 // journal if one is left, under the first free name.
@@ -177,9 +140,9 @@ void CAccountsStore::LoadIniAccounts()
         if (name.empty() || FindAccount(name.c_str()) >= 0)
             continue;
         tagAccount account = {};
-        CopyText(account.szAccount, name.c_str());
+        TextCopyField(account.szAccount, name.c_str());
         account.dwUserID = DWORD(strtoul(reader.GetValue(static_cast<LPCSTR>(section), "UserID").c_str(), NULL, 10));
-        CopyText(account.szPassword, reader.GetValue(static_cast<LPCSTR>(section), "Password").c_str());
+        TextCopyField(account.szPassword, reader.GetValue(static_cast<LPCSTR>(section), "Password").c_str());
         m_Accounts.Add(account);
     }
     SetLastUser(reader.GetValue(kIniSection, "LastUser").c_str());
@@ -201,9 +164,12 @@ bool CAccountsStore::OpenAccountsDb(LPCSTR path)
 
     bool movedAside = false;
     for (;;) {
-        CString utf8 = ToUtf8(path);
+        // An empty name would open a temporary database instead.
+        std::string utf8;
+        if (!TextToUtf8(path, utf8) || utf8.empty())
+            return false;
         sqlite3* db = NULL;
-        if (sqlite3_open(utf8, &db) != SQLITE_OK || db == NULL) {
+        if (sqlite3_open(utf8.c_str(), &db) != SQLITE_OK || db == NULL) {
             sqlite3_close(db);
             return false;
         }
@@ -243,7 +209,7 @@ bool CAccountsStore::OpenAccountsDb(LPCSTR path)
             sqlite3_key(db, key.Text(), key.Length());
         }
         m_pDatabase = db;
-        m_strDatabasePath = utf8;
+        m_strDatabasePath = utf8.c_str();
         return !movedAside;
     }
 }
@@ -277,8 +243,8 @@ bool CAccountsStore::LoadAccountsDb()
             return false;
         tagAccount account = {};
         account.dwUserID = DWORD(sqlite3_column_int64(statement, 1));
-        CopyText(account.szAccount, reinterpret_cast<const char*>(sqlite3_column_text(statement, 2)));
-        CopyText(account.szPassword, reinterpret_cast<const char*>(sqlite3_column_text(statement, 3)));
+        TextCopyField(account.szAccount, reinterpret_cast<const char*>(sqlite3_column_text(statement, 2)));
+        TextCopyField(account.szPassword, reinterpret_cast<const char*>(sqlite3_column_text(statement, 3)));
         if (sqlite3_column_int(statement, 4) != 0)
             SetLastUser(account.szAccount);
         m_Accounts.Add(account);
@@ -382,7 +348,7 @@ LPCSTR CAccountsStore::GetPasswordByAccount(CString& password, LPCSTR account) c
 
 void CAccountsStore::SetLastUser(LPCSTR account)
 {
-    CopyText(m_szLastUser, account);
+    TextCopyField(m_szLastUser, account);
 }
 
 DWORD CAccountsStore::GetLastUserId() const

@@ -6,19 +6,11 @@
 
 #include "GlobalUnits.h"
 #include "Picture.h"
+#include "TextUnit.h"
 
 namespace
 {
 const UINT kWindowId = 1001;
-
-void CopySign(char* pszDest, size_t nSize, LPCTSTR pszSign)
-{
-    size_t n = strlen(pszSign);
-    if (n >= nSize)
-        n = nSize - 1;
-    memcpy(pszDest, pszSign, n);
-    pszDest[n] = '\0';
-}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CCustomFaceManagerWnd, CWnd)
@@ -130,7 +122,7 @@ bool CCustomFaceManagerWnd::RequestFace(DWORD dwUserID, LPCTSTR pszSign)
     {
         CSingleLock lock(&m_QueueLock, TRUE);
         m_CurrentRequest.dwUserID = dwUserID;
-        CopySign(m_CurrentRequest.szSign, sizeof(m_CurrentRequest.szSign), pszSign);
+        TextCopyField(m_CurrentRequest.szSign, pszSign);
         m_bCurrentPending = true;
     }
     m_DownloadThread.AddWork(CCustomFaceThread::STATE_FETCH_CURRENT);
@@ -144,7 +136,7 @@ int CCustomFaceManagerWnd::QueueFaceDownload(DWORD dwUserID, LPCTSTR pszSign)
     tagCustomFaceRequest request;
     memset(&request, 0, sizeof(request));
     request.dwUserID = dwUserID;
-    CopySign(request.szSign, sizeof(request.szSign), pszSign);
+    TextCopyField(request.szSign, pszSign);
     CSingleLock lock(&m_QueueLock, TRUE);
     return static_cast<int>(m_RequestQueue.Add(request));
 }

@@ -6,6 +6,7 @@
 #include "GameTreeNode.h"
 #include "GlobalUnits.h"
 #include "HallWindows.h"
+#include "TextUnit.h"
 
 CGlobalAttemper g_GlobalAttemper;
 
@@ -13,18 +14,17 @@ CGlobalAttemper::CGlobalAttemper() {}
 
 CGlobalAttemper::~CGlobalAttemper() {}
 
-void CGlobalAttemper::BuildDownloadTask(tagDownLoadTask& task, LPCSTR gameName, BYTE flag,
+bool CGlobalAttemper::BuildDownloadTask(tagDownLoadTask& task, LPCSTR gameName, BYTE flag,
                                         const char addresses[10][260])
 {
     memset(&task, 0, sizeof(task));
     task.cbFlag = flag;
-    if (gameName != NULL)
-        strncpy(task.szName, gameName, sizeof(task.szName) - 1);
+    TextCopyField(task.szName, gameName);
     CString folder;
     folder.Format("%sDownLoad", g_GlobalUnits.GetWorkDirectory());
-    strncpy(task.szFolder, folder, sizeof(task.szFolder) - 1);
     if (addresses != NULL)
         memcpy(task.szUrls, addresses, sizeof(task.szUrls));
+    return TextCopyPath(task.szFolder, folder);
 }
 
 bool CGlobalAttemper::StartGameDownload(LPCSTR gameName, BYTE flag, const char addresses[10][260], int mode)
@@ -34,7 +34,8 @@ bool CGlobalAttemper::StartGameDownload(LPCSTR gameName, BYTE flag, const char a
         return false;
 
     tagDownLoadTask task;
-    BuildDownloadTask(task, gameName, flag, addresses);
+    if (!BuildDownloadTask(task, gameName, flag, addresses))
+        return false;
 
     IDownLoadWnd* window = CHallWindows::GetDownLoadWnd();
     if (window == NULL)

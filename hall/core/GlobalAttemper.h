@@ -24,8 +24,9 @@ public:
     bool StartDownLoad(LPCSTR gameName, DWORD unused, BYTE flag, const char addresses[10][260], DWORD hallFlag);
     bool CloseDownloadWindow();
 
-    // The task record a download is handed over with.
-    static void BuildDownloadTask(tagDownLoadTask& task, LPCSTR gameName, BYTE flag, const char addresses[10][260]);
+    // The task record a download is handed over with; false when the
+    // download folder does not fit its field.
+    static bool BuildDownloadTask(tagDownLoadTask& task, LPCSTR gameName, BYTE flag, const char addresses[10][260]);
 
     // "outer station <separator> inner station" of a room node; the room's
     // name (its caption, or the room item's name) goes to roomName. Empty

@@ -13,6 +13,7 @@
 #include "GameTreeManager.h"
 #include "GlobalUnits.h"
 #include "IniFile.h"
+#include "TextUnit.h"
 #include "IniReader.h"
 
 namespace
@@ -20,11 +21,7 @@ namespace
 
 void CopyField(char* dest, size_t size, LPCSTR text)
 {
-    if (text == NULL)
-        text = "";
-    size_t n = strnlen(text, size - 1);
-    memcpy(dest, text, n);
-    dest[n] = '\0';
+    TextCopyField(dest, size, text);
 }
 
 bool IsFile(const CString& path)

@@ -5,15 +5,14 @@
 #include <string.h>
 
 #include "IniFile.h"
+#include "TextUnit.h"
 
 namespace
 {
 
 void CopyField(char* dest, size_t size, const CString& text)
 {
-    size_t n = (size_t)text.GetLength() < size - 1 ? (size_t)text.GetLength() : size - 1;
-    memcpy(dest, (LPCSTR)text, n);
-    dest[n] = '\0';
+    TextCopyField(dest, size, text);
 }
 
 } // namespace

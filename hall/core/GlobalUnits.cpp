@@ -8,20 +8,12 @@
 
 #include "IniFile.h"
 #include "MachineID.h"
+#include "TextUnit.h"
 
 CGlobalUnits g_GlobalUnits;
 
 namespace
 {
-
-void CopyText(char* dest, size_t size, LPCSTR src)
-{
-    if (src == NULL)
-        src = "";
-    size_t n = strnlen(src, size - 1);
-    memcpy(dest, src, n);
-    dest[n] = '\0';
-}
 
 // The start-up's box: no owner, before any window exists. Tests answer it
 // through the modal responder.
@@ -51,15 +43,20 @@ CGlobalUnits::CGlobalUnits()
 
 CGlobalUnits::~CGlobalUnits() {}
 
-void CGlobalUnits::SetWorkDirectory(LPCSTR folder)
+bool CGlobalUnits::SetWorkDirectory(LPCSTR folder)
 {
     CString work(folder != NULL ? folder : "");
     if (!work.IsEmpty() && work.Right(1) != "\\")
         work += "\\";
-    CopyText(m_szWorkDirectory, sizeof(m_szWorkDirectory), work);
     CString resource;
-    resource.Format("%sRes\\", m_szWorkDirectory);
-    CopyText(m_szResourceDirectory, sizeof(m_szResourceDirectory), resource);
+    resource.Format("%sRes\\", (LPCSTR)work);
+    // A cut folder would be another folder: both fit whole or neither is kept.
+    if (!TextCopyPath(m_szWorkDirectory, work) || !TextCopyPath(m_szResourceDirectory, resource)) {
+        m_szWorkDirectory[0] = '\0';
+        m_szResourceDirectory[0] = '\0';
+        return false;
+    }
+    return true;
 }
 
 bool CGlobalUnits::InitGlobalUnits()
@@ -74,7 +71,8 @@ bool CGlobalUnits::InitGlobalUnits()
     } else {
         path[0] = '\0';
     }
-    SetWorkDirectory(path);
+    if (!SetWorkDirectory(path))
+        return false;
     SetCurrentDirectoryA(m_szWorkDirectory);
 
     m_ResourceManager.SetResourceFile("VQString.dll");
@@ -139,7 +137,7 @@ void CGlobalUnits::ResetUserData()
 
 void CGlobalUnits::SetWebKey(LPCSTR key)
 {
-    CopyText(m_szWebKey, sizeof(m_szWebKey), key);
+    TextCopyField(m_szWebKey, key);
 }
 
 bool CGlobalUnits::SetGameTreeManager(CGameTreeManager* manager)
@@ -212,21 +210,9 @@ WORD CGlobalUnits::GetAdapterAddresses(BYTE* out, WORD capacity)
 
 void CGlobalUnits::Utf8ToText(CString& text)
 {
-    if (text.IsEmpty())
-        return;
-    int wide = MultiByteToWideChar(CP_UTF8, 0, text, -1, NULL, 0);
-    if (wide <= 0)
-        return;
-    WCHAR* buffer = new WCHAR[wide];
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, buffer, wide);
-    int narrow = WideCharToMultiByte(CP_ACP, 0, buffer, -1, NULL, 0, NULL, NULL);
-    if (narrow > 0) {
-        CString converted;
-        WideCharToMultiByte(CP_ACP, 0, buffer, -1, converted.GetBuffer(narrow), narrow, NULL, NULL);
-        converted.ReleaseBuffer();
-        text = converted;
-    }
-    delete[] buffer;
+    std::string converted;
+    if (TextFromUtf8(text, converted, true))
+        text = converted.c_str();
 }
 
 HBITMAP CGlobalUnits::LoadPictureFile(LPCSTR path)

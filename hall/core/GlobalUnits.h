@@ -38,8 +38,9 @@ public:
     // answers false), the modules' data, the static configuration, the font.
     bool InitGlobalUnits();
     // The program folder (trailing backslash added) and "<folder>Res\" under
-    // it; also what InitGlobalUnits takes from the running program.
-    void SetWorkDirectory(LPCSTR folder);
+    // it; also what InitGlobalUnits takes from the running program. False,
+    // and both empty, when either does not fit its field.
+    bool SetWorkDirectory(LPCSTR folder);
 
     const char* GetResourceDirectory() const { return m_szResourceDirectory; }
     const char* GetWorkDirectory() const { return m_szWorkDirectory; }

@@ -1,6 +1,7 @@
 #include "FileInfo.h"
 
 #include "HttpContentLength.h"
+#include "TextUnit.h"
 #include "UpdateTuning.h"
 
 #include <string.h>
@@ -9,13 +10,7 @@ namespace
 {
 bool CopyField(CHAR (&szField)[260], LPCSTR pszText)
 {
-    if (pszText == NULL)
-        pszText = "";
-    size_t nLength = strlen(pszText);
-    if (nLength >= sizeof(szField))
-        return false;
-    memcpy(szField, pszText, nLength + 1);
-    return true;
+    return TextCopyPath(szField, pszText);
 }
 
 bool StartsWithNoCase(const BYTE* pData, UINT nCount, LPCSTR pszText)

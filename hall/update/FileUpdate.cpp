@@ -5,6 +5,7 @@
 #include "IniFile.h"
 #include "UpdateTuning.h"
 #include "ZipPack.h"
+#include "TextUnit.h"
 #include "ZipPathUtil.h"
 
 #include <tinyxml.h>
@@ -36,20 +37,6 @@ bool CopyFitting(CHAR* pszField, size_t nSize, LPCSTR pszText)
         return false;
     memcpy(pszField, pszText, nLength + 1);
     return true;
-}
-
-// Cuts a text to nSize - 1 bytes at most without splitting a double-byte character.
-void CopyCut(CHAR* pszField, size_t nSize, LPCSTR pszText)
-{
-    size_t n = 0;
-    while (pszText[n] != '\0') {
-        size_t nStep = IsDBCSLeadByte((BYTE)pszText[n]) && pszText[n + 1] != '\0' ? 2 : 1;
-        if (n + nStep > nSize - 1)
-            break;
-        n += nStep;
-    }
-    memcpy(pszField, pszText, n);
-    pszField[n] = '\0';
 }
 
 bool IsReservedDeviceName(const CString& strName)
@@ -299,7 +286,7 @@ void CFileUpdate::LoadBulletin()
         memset(&item, 0, sizeof(item));
         item.crColor = ParseBulletinColor(pItem->Attribute("color"));
         const char* pszText = pItem->GetText();
-        CopyCut(item.szText, sizeof(item.szText), pszText != NULL ? pszText : "");
+        TextCopyField(item.szText, sizeof(item.szText), pszText != NULL ? pszText : "");
         items.Add(item);
     }
     // Replaced, not appended: every refresh reads the whole file again.
@@ -315,7 +302,7 @@ bool CFileUpdate::ReadHallDownloadFile(tagHallDownloadInfo& info)
     ini.GetString("HallDownload", "updateversion", strValue, "0");
     info.dwUpdateVersion = ParseVersionText(strValue);
     ini.GetString("HallDownload", "name", strValue, "");
-    CopyCut(info.szName, sizeof(info.szName), strValue);
+    TextCopyField(info.szName, sizeof(info.szName), strValue);
 
     struct
     {
@@ -353,10 +340,10 @@ void CFileUpdate::BuildHallUrlList(const tagHallDownloadInfo& info, DWORD dwInst
     // The short update applies only to the installed a.b.c it was made for.
     if ((dwInstalledVersion >> 8) == (info.dwUpdateVersion >> 8)) {
         for (int i = 0; i < HALL_URL_COUNT && info.szUpdateUrl[i][0] != '\0'; i++)
-            CopyCut(szUrls[nCount++], HALL_URL_SIZE, info.szUpdateUrl[i]);
+            TextCopyField(szUrls[nCount++], HALL_URL_SIZE, info.szUpdateUrl[i]);
     }
     for (int i = 0; i < HALL_URL_COUNT && nCount < HALL_URL_COUNT && info.szDownloadUrl[i][0] != '\0'; i++)
-        CopyCut(szUrls[nCount++], HALL_URL_SIZE, info.szDownloadUrl[i]);
+        TextCopyField(szUrls[nCount++], HALL_URL_SIZE, info.szDownloadUrl[i]);
 }
 
 int CFileUpdate::CheckHallUpdate()

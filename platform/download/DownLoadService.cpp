@@ -5,6 +5,8 @@
 #include <string.h>
 #include <wininet.h>
 
+#include "TextUnit.h"
+
 DWORD CDownLoadService::s_dwTimeout = 15000;
 DWORD CDownLoadService::s_dwProgressInterval = 200;
 
@@ -27,13 +29,6 @@ DWORD ToKB(ULONGLONG bytes)
 {
     ULONGLONG kb = (bytes + 1023) / 1024;
     return kb > 0x7FFFFFFF ? 0x7FFFFFFF : (DWORD)kb;
-}
-
-void CopyText(char* dest, size_t size, LPCSTR src)
-{
-    size_t n = strnlen(src, size - 1);
-    memcpy(dest, src, n);
-    dest[n] = '\0';
 }
 
 } // namespace
@@ -247,7 +242,8 @@ bool CDownLoadService::FetchOne(Mission* mission, LPCSTR url, CString& path, DWO
                 path += "\\";
             path += PackageName(url, mission->wID);
             CString part = path + ".part";
-            FILE* file = fopen(part, "wb");
+            // The finished path goes back in a field of MAX_PATH bytes.
+            FILE* file = part.GetLength() < MAX_PATH ? fopen(part, "wb") : NULL;
             if (file != NULL) {
                 char buffer[16384];
                 ULONGLONG received = 0;
@@ -298,13 +294,13 @@ void CDownLoadService::RunMission(Mission* mission)
     tagDownLoadAnnounce announce;
     memset(&announce, 0, sizeof(announce));
     announce.wMissionID = mission->wID;
-    CopyText(announce.szName, sizeof(announce.szName), mission->task.szName);
+    TextCopyField(announce.szName, sizeof(announce.szName), mission->task.szName, sizeof(mission->task.szName));
     Notify(DOWNLOAD_SUB_ANNOUNCED, &announce);
 
     tagDownLoadDone done;
     memset(&done, 0, sizeof(done));
     done.wMissionID = mission->wID;
-    CopyText(done.szResult, sizeof(done.szResult), kFailed);
+    TextCopyField(done.szResult, kFailed);
 
     for (const auto& url : mission->task.szUrls) {
         if (url[0] == '\0' || mission->lCancel)
@@ -315,7 +311,9 @@ void CDownLoadService::RunMission(Mission* mission)
             Progress(mission, receivedKB, totalKB);
             done.dwReceived = receivedKB;
             done.dwTotal = totalKB;
-            CopyText(done.szResult, sizeof(done.szResult), path);
+            // The path is checked to fit before the download starts.
+            if (!TextCopyPath(done.szResult, path))
+                TextCopyField(done.szResult, kFailed);
             break;
         }
         tagDownLoadProgress failure = {mission->wID, 0, (LONG)receivedKB, (LONG)totalKB};

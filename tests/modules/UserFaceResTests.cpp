@@ -162,8 +162,10 @@ TEST_F(UserFaceResTest, FacePathOfEachKind)
 
 TEST_F(UserFaceResTest, FacePathNeverWritesBeyondMaxPath)
 {
+    // A folder that does not fit is refused rather than cut to another folder.
     std::string longFolder = "C:\\" + std::string(300, 'a');
-    ASSERT_TRUE(m_faces->LoadFaces(longFolder.c_str()));
+    EXPECT_FALSE(m_faces->LoadFaces(longFolder.c_str()));
+    ASSERT_TRUE(m_faces->LoadFaces(("C:\\" + std::string(250, 'a')).c_str()));
     char path[MAX_PATH + 16];
     memset(path, 'x', sizeof(path));
     m_faces1->GetFacePath(0, 0, path);

@@ -182,7 +182,9 @@ TEST_F(ModuleHelperTest, ErrorTextsAreGbk)
 
 TEST_F(ModuleHelperTest, ErrorTextsAndNamesAreTruncated)
 {
-    // Export names keep 31 characters, library names 259, error texts 255.
+    // Export names keep 31 characters, error texts 255 without half a
+    // character; a library name that does not fit is not cut (another file
+    // would load) but left empty.
     std::string longProc(40, 'P');
     CTestObjectHelper noExport("tm_noexport.dll", CLSID_TestObject, IID_ITestObject, longProc.c_str());
     EXPECT_FALSE(noExport.CreateInstance());
@@ -192,9 +194,12 @@ TEST_F(ModuleHelperTest, ErrorTextsAndNamesAreTruncated)
     std::string longName(300, 'n');
     CTestObjectHelper missing(longName.c_str());
     EXPECT_FALSE(missing.CreateInstance());
-    std::string text = missing.GetErrorDescribe();
-    EXPECT_EQ(text.size(), 255u);
-    EXPECT_EQ(text, "\"" + std::string(254, 'n'));
+    EXPECT_EQ(std::string(missing.GetErrorDescribe()).substr(0, 4), "\"\"\xBC\xD3"); // ""加载失败...
+
+    // 252 single bytes and then "加" fit; the next character would straddle the end.
+    CTestObjectHelper cut(std::string(250, 'n').c_str());
+    EXPECT_FALSE(cut.CreateInstance());
+    EXPECT_EQ(std::string(cut.GetErrorDescribe()), "\"" + std::string(250, 'n') + "\"\xBC\xD3");
 }
 
 // The dependency beside a library in a folder is found without moving the

@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "Picture.h"
-#include "TextCopy.h"
+#include "TextUnit.h"
 #include "WidgetDC.h"
 
 CButtonWidget::CButtonWidget()
@@ -28,7 +28,7 @@ BOOL CButtonWidget::Create(int nID, IButtonListener* pListener, const char* pszT
     if (m_pListener == NULL)
         m_pListener = pListener;
     if (pszText != NULL)
-        CopyFieldText(m_szCaption, sizeof(m_szCaption), pszText);
+        TextCopyField(m_szCaption, sizeof(m_szCaption), pszText);
     if (nStyle == BUTTON_STYLE_NORMAL || nStyle == BUTTON_STYLE_PUSH)
         m_nStyle = nStyle;
     return TRUE;

@@ -1,6 +1,6 @@
 #include "TabPageWidget.h"
 
-#include "TextCopy.h"
+#include "TextUnit.h"
 
 CTabPageWidget::CTabPageWidget() : m_nPageID(-1)
 {
@@ -13,6 +13,6 @@ void CTabPageWidget::SetPageTitle(int nID, const char* pszTitle)
 {
     if (pszTitle == NULL)
         return;
-    CopyFieldText(m_szTitle, sizeof(m_szTitle), pszTitle);
+    TextCopyField(m_szTitle, sizeof(m_szTitle), pszTitle);
     m_nPageID = nID;
 }

@@ -1,6 +1,6 @@
 #include "TabWidget.h"
 
-#include "TextCopy.h"
+#include "TextUnit.h"
 #include "WidgetDC.h"
 
 CTabWidget::CTabWidget()
@@ -18,7 +18,7 @@ BOOL CTabWidget::CreateListener(int nID, const char* pszName, enTabPosition posi
 {
     m_nControlID = nID;
     if (pszName != NULL)
-        CopyFieldText(m_szName, sizeof(m_szName), pszName);
+        TextCopyField(m_szName, sizeof(m_szName), pszName);
     m_Position = position;
     return TRUE;
 }

@@ -215,7 +215,7 @@ TEST(DownloadTask, RecordCarriesNameFolderAndAddresses)
     strcpy(addresses[9], "http://a/10");
     std::string longName(300, 'n');
     tagDownLoadTask task;
-    CGlobalAttemper::BuildDownloadTask(task, longName.c_str(), 7, addresses);
+    EXPECT_TRUE(CGlobalAttemper::BuildDownloadTask(task, longName.c_str(), 7, addresses));
     EXPECT_EQ(task.cbFlag, 7);
     EXPECT_EQ(strlen(task.szName), 127u);
     EXPECT_EQ(std::string(task.szFolder), folder.Path() + "DownLoad");
@@ -224,6 +224,39 @@ TEST(DownloadTask, RecordCarriesNameFolderAndAddresses)
     const BYTE* bytes = reinterpret_cast<const BYTE*>(&task);
     EXPECT_EQ(bytes[0], 7);
     EXPECT_EQ(memcmp(bytes + 389, addresses, 2600), 0);
+}
+
+TEST(DownloadTask, NameKeepsWholeCharactersAndFolderIsNeverCut)
+{
+    CStateFolder folder;
+    UseProgramFolder(folder);
+    tagDownLoadTask task;
+    // "中" would straddle the name field's last byte.
+    const std::string name = std::string(126, 'n') + "\xD6\xD0";
+    EXPECT_TRUE(CGlobalAttemper::BuildDownloadTask(task, name.c_str(), 0, NULL));
+    EXPECT_EQ(std::string(task.szName), std::string(126, 'n'));
+
+    // A program folder that leaves no room for "DownLoad" gives no task.
+    const std::string deep = "C:\\" + std::string(248, 'd');
+    ASSERT_TRUE(g_GlobalUnits.SetWorkDirectory(deep.c_str()));
+    EXPECT_FALSE(CGlobalAttemper::BuildDownloadTask(task, "game", 0, NULL));
+    EXPECT_STREQ(task.szFolder, "");
+    UseProgramFolder(folder);
+}
+
+TEST(DownloadTask, ProgramFolderIsNeverCut)
+{
+    const std::string saved = g_GlobalUnits.GetWorkDirectory();
+    // Folder and its "Res\" fit: kept.
+    const std::string fits = "C:\\" + std::string(251, 'd'); // 254 bytes, 255 with the backslash
+    EXPECT_TRUE(g_GlobalUnits.SetWorkDirectory(fits.c_str()));
+    EXPECT_EQ(std::string(g_GlobalUnits.GetResourceDirectory()), fits + "\\Res\\");
+    // "Res\" no longer fits: neither is kept rather than a cut one.
+    const std::string deep = fits + "dd";
+    EXPECT_FALSE(g_GlobalUnits.SetWorkDirectory(deep.c_str()));
+    EXPECT_STREQ(g_GlobalUnits.GetResourceDirectory(), "");
+    EXPECT_STREQ(g_GlobalUnits.GetWorkDirectory(), "");
+    g_GlobalUnits.SetWorkDirectory(saved.c_str());
 }
 
 } // namespace
