@@ -211,17 +211,36 @@ bool CCustomFace::PutFace(DWORD userId, const char* sign, const BYTE* dump, UINT
     }
     char szSign[33];
     CopySign(szSign, sign);
-    SetItem(userId, szSign, picture);
 
-    SqlExecute(m_pDatabase,
-               CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q = %u;", kTable, kUserId, unsigned(userId))));
-    CStatement insert;
-    if (!insert.Prepare(m_pDatabase, CSqlText(sqlite3_mprintf("INSERT INTO %q VALUES(%u,'%q',?,datetime('now'));",
-                                                              kTable, unsigned(userId), szSign))))
+    // The old row goes only together with the new one arriving, and memory
+    // shows the new face only once the file holds it.
+    if (!StoreRow(userId, szSign, dump, size)) {
+        delete picture;
         return false;
-    if (sqlite3_bind_blob(insert, 1, dump, int(size), SQLITE_STATIC) != SQLITE_OK)
+    }
+    SetItem(userId, szSign, picture);
+    return true;
+}
+
+bool CCustomFace::StoreRow(DWORD userId, const char* sign, const BYTE* dump, UINT size)
+{
+    if (SqlExecute(m_pDatabase, "BEGIN IMMEDIATE;") != SQLITE_OK)
         return false;
-    return sqlite3_step(insert) == SQLITE_DONE;
+    bool stored = false;
+    {
+        CStatement insert;
+        stored =
+            SqlExecute(m_pDatabase, CSqlText(sqlite3_mprintf("DELETE FROM %q WHERE %q = %u;", kTable, kUserId,
+                                                             unsigned(userId)))) == SQLITE_OK &&
+            insert.Prepare(m_pDatabase, CSqlText(sqlite3_mprintf("INSERT INTO %q VALUES(%u,'%q',?,datetime('now'));",
+                                                                 kTable, unsigned(userId), sign))) &&
+            sqlite3_bind_blob(insert, 1, dump, int(size), SQLITE_STATIC) == SQLITE_OK &&
+            sqlite3_step(insert) == SQLITE_DONE;
+    }
+    if (stored && SqlExecute(m_pDatabase, "COMMIT;") == SQLITE_OK)
+        return true;
+    SqlExecute(m_pDatabase, "ROLLBACK;");
+    return false;
 }
 
 tagCustomFaceItem* CCustomFace::LoadFace(DWORD userId)

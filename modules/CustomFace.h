@@ -39,6 +39,8 @@ private:
     tagCustomFaceItem* Lookup(DWORD userId);
     // Decodes the row into the map and refreshes its activity date.
     bool LoadRow(DWORD userId);
+    // Replaces the user's row in one transaction; false leaves the old row.
+    bool StoreRow(DWORD userId, const char* sign, const BYTE* dump, UINT size);
     // The item of that user, made when missing; its picture replaced by this one.
     void SetItem(DWORD userId, const char* sign, CPicture* picture);
     void RemoveItem(DWORD userId);

@@ -248,6 +248,31 @@ TEST_F(CustomFaceTest, DumpThatIsNoPictureLeavesMapAndRowUntouched)
     EXPECT_EQ(raw.Blob(7), good);
 }
 
+// A row that cannot be written leaves the stored face, in the file and in memory.
+TEST_F(CustomFaceTest, FailedInsertKeepsTheOldFace)
+{
+    const std::vector<BYTE> good = FaceDump(kGreen);
+    const std::vector<BYTE> other = FaceDump(kBlue);
+    ASSERT_TRUE(m_faces->OpenDatabase(m_path.c_str()));
+    ASSERT_TRUE(m_faces->PutFace(7, "old", good.data(), UINT(good.size())));
+    {
+        CRawDatabase raw(m_path);
+        ASSERT_EQ(raw.Exec("CREATE TRIGGER refuse BEFORE INSERT ON tblCustomFace WHEN NEW.FACE_SIGN = 'new' "
+                           "BEGIN SELECT RAISE(ABORT, 'refused'); END;"),
+                  SQLITE_OK);
+    }
+    EXPECT_FALSE(m_faces->PutFace(7, "new", other.data(), UINT(other.size())));
+    tagCustomFaceItem* item = m_faces->GetFaceItem(7);
+    ASSERT_NE(item, nullptr);
+    EXPECT_STREQ(item->szSign, "old");
+
+    CRawDatabase raw(m_path);
+    EXPECT_EQ(raw.Column("SELECT USER_ID || ' ' || FACE_SIGN FROM tblCustomFace"), "7 old");
+    EXPECT_EQ(raw.Blob(7), good);
+    // The next store goes through: no transaction was left open.
+    EXPECT_TRUE(m_faces->PutFace(7, "next", other.data(), UINT(other.size())));
+}
+
 TEST_F(CustomFaceTest, FaceOnlyInTheFileIsFoundLoadedAndDrawn)
 {
     const std::vector<BYTE> dump = FaceDump(kGreen);
