@@ -19,7 +19,10 @@ BOOL CHttpDownLoad::DownloadToFile(LPCTSTR pszUrl, LPCTSTR pszPath)
     if (!IsWebUrl(pszUrl) || pszPath == NULL || !Open(pszUrl) || QueryStatus() != 200)
         return FALSE;
 
-    FILE* pFile = fopen(pszPath, "wb");
+    // The body goes beside the target and replaces it only when whole, so a
+    // failed download leaves the file that was there.
+    CString strPart = CString(pszPath) + ".part";
+    FILE* pFile = fopen(strPart, "wb");
     if (pFile == NULL)
         return FALSE;
     BOOL bRead = ReadBody(
@@ -27,7 +30,11 @@ BOOL CHttpDownLoad::DownloadToFile(LPCTSTR pszUrl, LPCTSTR pszPath)
     // A file that could not be written out is no download either.
     BOOL bFlushed = fflush(pFile) == 0;
     BOOL bClosed = fclose(pFile) == 0;
-    return bRead && bFlushed && bClosed;
+    if (bRead && bFlushed && bClosed &&
+        MoveFileExA(strPart, pszPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return TRUE;
+    DeleteFileA(strPart);
+    return FALSE;
 }
 
 BOOL CHttpDownLoad::DownloadToMemory(LPCTSTR pszUrl)

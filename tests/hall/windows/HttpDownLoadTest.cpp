@@ -246,6 +246,23 @@ TEST_F(HttpDownLoadTest, BodyCutShortIsAFailureForEveryTarget)
     }
 }
 
+TEST_F(HttpDownLoadTest, FailedDownloadLeavesTheFileThatWasThere)
+{
+    CHttpTestServer::Reply cut = CHttpTestServer::Ok(CHttpTestServer::Pattern(5000));
+    cut.nCutAfter = 3000;
+    m_server.SetReply("/cut", cut);
+    std::string strTarget = TempFile("kept.png");
+    TempFile("kept.png.part");
+    FILE* pOld = fopen(strTarget.c_str(), "wb");
+    fputs("the good one", pOld);
+    fclose(pOld);
+
+    CHttpDownLoad download;
+    EXPECT_FALSE(download.DownloadToFile(Url("/cut").c_str(), strTarget.c_str()));
+    EXPECT_EQ("the good one", ReadFileText(strTarget));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((strTarget + ".part").c_str()));
+}
+
 TEST_F(HttpDownLoadTest, BodyPastTheBoundIsRefused)
 {
     g_HttpTuning.dwMaxHelperBody = 2000;
