@@ -116,9 +116,9 @@ bool CClientDataCenter::OnServiceCopyData(HWND hSender, const COPYDATASTRUCT* pC
     CCustomFaceManagerWnd* pFaceManager = g_GlobalUnits.GetCustomFaceManager();
     if (pFaceManager != NULL) {
         pFaceManager->LoadCachedFace(pUserData->dwUserID);
-        tagCustomFaceItem* pItem = pFaceManager->GetFaceItem(pUserData->dwUserID);
-        if (pItem != NULL && pItem->szSign[0] != '\0')
-            CopyTextField(pUserData->szCustomFace, pItem->szSign);
+        CString strSign = pFaceManager->GetFaceSign(pUserData->dwUserID);
+        if (!strSign.IsEmpty())
+            CopyTextField(pUserData->szCustomFace, strSign);
     }
     return true;
 }

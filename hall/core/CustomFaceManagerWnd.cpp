@@ -205,10 +205,11 @@ bool CCustomFaceManagerWnd::StoreFace(const tagCustomFaceRequest& request, const
     return m_pFaceCache != NULL && m_pFaceCache->PutFace(request.dwUserID, request.szSign, dump.data(), dwDumpSize);
 }
 
-tagCustomFaceItem* CCustomFaceManagerWnd::GetFaceItem(DWORD dwUserID)
+CString CCustomFaceManagerWnd::GetFaceSign(DWORD dwUserID)
 {
     CSingleLock lock(&m_CacheLock, TRUE);
-    return m_pFaceCache != NULL ? m_pFaceCache->GetFaceItem(dwUserID) : NULL;
+    tagCustomFaceItem* pItem = m_pFaceCache != NULL ? m_pFaceCache->GetFaceItem(dwUserID) : NULL;
+    return pItem != NULL ? CString(pItem->szSign) : CString();
 }
 
 bool CCustomFaceManagerWnd::LoadCachedFace(DWORD dwUserID)

@@ -51,8 +51,10 @@ public:
     int QueueFaceDownload(DWORD dwUserID, LPCTSTR pszSign);
     bool WakeDownloadThread();
 
-    // The cache's own item: use it at once, a later download may replace it.
-    tagCustomFaceItem* GetFaceItem(DWORD dwUserID);
+    // The sign of the user's cached face, copied under the cache lock (the
+    // download thread may rewrite the cache's item at any time); empty when
+    // none is cached.
+    CString GetFaceSign(DWORD dwUserID);
     bool LoadCachedFace(DWORD dwUserID);
     bool GetFaceSize(DWORD dwUserID, int& nWidth, int& nHeight);
     // A bitmap the caller deletes, or null.

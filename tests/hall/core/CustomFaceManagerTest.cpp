@@ -469,11 +469,26 @@ TEST_F(FaceManagerTest, ModuleCacheKeepsTheFaceForTheNextRun)
     ASSERT_TRUE(pManager->GetFaceSize(42, nWidth, nHeight));
     EXPECT_EQ(nWidth, 12);
     EXPECT_EQ(nHeight, 8);
-    tagCustomFaceItem* pItem = pManager->GetFaceItem(42);
-    ASSERT_NE(pItem, nullptr);
-    EXPECT_STREQ(pItem->szSign, "first");
+    EXPECT_EQ(pManager->GetFaceSign(42), "first");
+    EXPECT_EQ(pManager->GetFaceSign(43), "");
     EXPECT_FALSE(pManager->LoadCachedFace(43));
     EXPECT_EQ(m_server.CountRequests("/faces/first.png"), 1);
+}
+
+// What a caller is given stays what it was when a later download rewrites the
+// cache's item on the download thread.
+TEST_F(FaceManagerTest, FaceSignIsACopyTakenUnderTheLock)
+{
+    CCustomFaceManagerWnd* pManager = Open(true);
+    Serve("first", CHttpTestServer::Ok(MakePicture(4, 4, RGB(1, 1, 1))));
+    Serve("second", CHttpTestServer::Ok(MakePicture(4, 4, RGB(2, 2, 2))));
+    EXPECT_FALSE(pManager->RequestFace(42, "first"));
+    ASSERT_TRUE(WaitIdle());
+    const CString strSign = pManager->GetFaceSign(42);
+    EXPECT_FALSE(pManager->RequestFace(42, "second"));
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(strSign, "first");
+    EXPECT_EQ(pManager->GetFaceSign(42), "second");
 }
 
 } // namespace
