@@ -15,11 +15,13 @@ public:
     CServiceThread();
     virtual ~CServiceThread();
 
-    // Starts the worker; true when it runs (also when it was running already).
+    // Starts the worker; true when it runs (also when it was running already),
+    // false while a worker asked to stop has not ended yet.
     bool StartThead();
     // Asks the worker to end after its current run step and waits up to
-    // timeout milliseconds; a worker that is still running then is terminated
-    // and the answer is false. Called on the worker itself it only asks.
+    // timeout milliseconds. A worker still running then is left to end by
+    // itself (the request stands) and the answer is false. Called on the
+    // worker itself it only asks.
     bool StopThread(DWORD timeout = INFINITE);
     bool IsRunning() const;
 

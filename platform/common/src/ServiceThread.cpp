@@ -31,8 +31,9 @@ void CServiceThread::CloseFinished()
 bool CServiceThread::StartThead()
 {
     CloseFinished();
+    // A worker asked to stop is ending, whatever it does now.
     if (m_thread)
-        return true;
+        return InterlockedCompareExchange(&m_stop, 0, 0) == 0;
     InterlockedExchange(&m_stop, 0);
     unsigned id = 0;
     uintptr_t handle = _beginthreadex(NULL, 0, &CServiceThread::ThreadMain, this, 0, &id);
@@ -74,11 +75,11 @@ bool CServiceThread::StopThread(DWORD timeout)
             break;
         }
     }
-    if (!ended) {
-        // Last resort: the owner is going away and the worker must not run on.
-        TerminateThread(m_thread, 0xFFFFFFFF);
-        WaitForSingleObject(m_thread, INFINITE);
-    }
+    // A worker is never killed: one ended inside its step could leave a lock
+    // held for ever. It keeps the request and ends when it next looks; its
+    // handle stays for a later stop to wait on.
+    if (!ended)
+        return false;
     CloseHandle(m_thread);
     m_thread = NULL;
     m_threadId = 0;
