@@ -63,10 +63,9 @@ private:
     // A backslash outside double-byte characters (0x5C is also a trail byte).
     static bool HasFolderPart(LPCSTR name)
     {
-        for (const char* p = name; *p != '\0'; ++p) {
-            if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1] != '\0')
-                ++p;
-            else if (*p == '\\')
+        const size_t length = strlen(name);
+        for (size_t n = 0; n < length; n += TextCharSize(name, length, n)) {
+            if (name[n] == '\\')
                 return true;
         }
         return false;

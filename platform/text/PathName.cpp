@@ -31,14 +31,16 @@ bool IsPlainPathName(const char* name)
     if (name == NULL)
         return false;
     size_t length = strlen(name);
-    if (length == 0 || length > 255 || TextCutLength(name, length, length) != length)
-        return false; // empty, too long, or ending in half a character
+    if (length == 0 || length > 255)
+        return false;
     for (size_t pos = 0; pos < length;) {
         size_t size = TextCharSize(name, length, pos);
         if (size == 1) {
             unsigned char c = (unsigned char)name[pos];
             if (c < 0x20 || c == 0x7F || strchr("\\/:<>\"|?*", c) != NULL)
                 return false;
+            if (pos + 1 == length && TextIsLeadByte(c))
+                return false; // half a character at the end
             if (c == '.' && pos + 1 < length && name[pos + 1] == '.')
                 return false;
         }

@@ -40,15 +40,19 @@ size_t TextCutLength(const char* text, size_t length, size_t maxBytes)
         return 0;
     size_t pos = 0;
     size_t last = 1;
+    bool cut = false;
     while (pos < length && text[pos] != '\0') {
         size_t size = TextCharSize(text, length, pos);
-        if (pos + size > maxBytes)
+        if (pos + size > maxBytes) {
+            cut = true;
             break;
+        }
         last = size;
         pos += size;
     }
-    // A lead byte left last would take the terminator as its trail byte.
-    if (pos > 0 && last == 1 && TextIsLeadByte((unsigned char)text[pos - 1]))
+    // A cut never ends in a lead byte: a reader would pair it with whatever
+    // follows. A text that ends in one is kept as it is.
+    if (cut && pos > 0 && last == 1 && TextIsLeadByte((unsigned char)text[pos - 1]))
         --pos;
     return pos;
 }

@@ -18,8 +18,9 @@ size_t TextCharSize(const char* text, size_t length, size_t pos);
 // True when pos starts a character (pos == length counts as one).
 bool TextIsCharStart(const char* text, size_t length, size_t pos);
 // Length of the longest start of the text (up to length bytes or its first
-// NUL) that holds at most maxBytes bytes, ends on a character boundary and
-// does not end in a lead byte without its trail byte.
+// NUL) that holds at most maxBytes bytes and ends on a character boundary;
+// where the text is cut, the start never ends in a lead byte. A text that
+// fits whole is kept whole, a lone lead byte at its end included.
 size_t TextCutLength(const char* text, size_t length, size_t maxBytes);
 
 // Copies the text (null counts as empty) into a field of width bytes: at

