@@ -1,5 +1,6 @@
 #include "ZipPack.h"
 
+#include "ZipDriveQuery.h"
 #include "ZipPathUtil.h"
 
 #include <string.h>
@@ -44,6 +45,16 @@ void SetModificationTime(LPCTSTR lpszPath, time_t time)
         return;
     ::SetFileTime(hFile, NULL, NULL, &fileTime);
     ::CloseHandle(hFile);
+}
+
+// Free bytes on the drive of the path; as good as unlimited when the drive does not say.
+ULONGLONG FreeSpaceAt(LPCTSTR lpszPath)
+{
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0;
+    if (!CZipDriveQuery::Current().DiskFreeSpace(CZipPathUtil::DriveRoot(FullPath(lpszPath)), &sectorsPerCluster,
+                                                 &bytesPerSector, &freeClusters))
+        return ~0ull;
+    return (ULONGLONG)sectorsPerCluster * bytesPerSector * freeClusters;
 }
 
 } // namespace
@@ -184,6 +195,43 @@ bool CZipPack::OpenEntry(int iIndex)
     return true;
 }
 
+void CZipPack::FillInput()
+{
+    z_stream& stream = m_info.m_stream;
+    if (stream.avail_in != 0 || m_info.m_uComprLeft == 0)
+        return;
+    DWORD chunk = m_info.m_pBuffer.GetSize();
+    if (chunk > m_info.m_uComprLeft)
+        chunk = m_info.m_uComprLeft;
+    m_storage.ReadData(m_info.m_pBuffer.GetBuffer(), chunk, false);
+    m_info.m_uComprLeft -= chunk;
+    if (m_centralDir.m_pOpenedFile->IsEncrypted())
+        m_keys.Decode(m_info.m_pBuffer.GetBuffer(), chunk);
+    stream.next_in = m_info.m_pBuffer.GetBuffer();
+    stream.avail_in = chunk;
+}
+
+bool CZipPack::HasDataBeyondSize()
+{
+    z_stream& stream = m_info.m_stream;
+    if (m_centralDir.m_pOpenedFile->m_uMethod == 0)
+        return stream.avail_in > 0 || m_info.m_uComprLeft > 0;
+    // One byte more out of the stream tells.
+    for (;;) {
+        FillInput();
+        BYTE extra = 0;
+        stream.next_out = &extra;
+        stream.avail_out = 1;
+        int result = inflate(&stream, Z_SYNC_FLUSH);
+        if (stream.avail_out == 0)
+            return true;
+        if (result == Z_STREAM_END || result == Z_BUF_ERROR)
+            return false;
+        if (result != Z_OK)
+            return true; // what follows the declared data is damaged
+    }
+}
+
 DWORD CZipPack::ReadEntry(void* pBuffer, DWORD uSize)
 {
     if (m_iFileOpened != extract || pBuffer == NULL || uSize == 0)
@@ -196,17 +244,7 @@ DWORD CZipPack::ReadEntry(void* pBuffer, DWORD uSize)
     stream.avail_out = wanted;
     DWORD done = 0;
     while (stream.avail_out > 0) {
-        if (stream.avail_in == 0 && m_info.m_uComprLeft > 0) {
-            DWORD chunk = m_info.m_pBuffer.GetSize();
-            if (chunk > m_info.m_uComprLeft)
-                chunk = m_info.m_uComprLeft;
-            m_storage.ReadData(m_info.m_pBuffer.GetBuffer(), chunk, false);
-            m_info.m_uComprLeft -= chunk;
-            if (pHeader->IsEncrypted())
-                m_keys.Decode(m_info.m_pBuffer.GetBuffer(), chunk);
-            stream.next_in = m_info.m_pBuffer.GetBuffer();
-            stream.avail_in = chunk;
-        }
+        FillInput();
 
         BYTE* pStart = stream.next_out;
         DWORD produced;
@@ -250,6 +288,9 @@ bool CZipPack::CloseEntry(bool bAfterException)
     CZipEntryHeader* pHeader = m_centralDir.m_pOpenedFile;
     bool complete = m_info.m_uUncomprLeft == 0;
     bool crcMatches = m_info.m_uCrc32 == pHeader->m_uCrc32;
+    // Data that go on past the declared size make the entry damaged, not
+    // quietly cut.
+    bool overrun = complete && !bAfterException && HasDataBeyondSize();
     if (pHeader->m_uMethod == 8)
         inflateEnd(&m_info.m_stream);
     m_info.m_pBuffer.Release();
@@ -257,6 +298,8 @@ bool CZipPack::CloseEntry(bool bAfterException)
     m_iFileOpened = nothing;
     if (bAfterException || !complete)
         return false;
+    if (overrun)
+        ThrowError(CZipError::codeBadZipFile);
     if (!crcMatches)
         ThrowError(CZipError::codeBadCrc);
     return true;
@@ -299,6 +342,10 @@ bool CZipPack::ExtractEntry(int iIndex, LPCTSTR lpszPath, bool bFullPath, LPCTST
         CZipPathUtil::ForceFolder(target);
         return true;
     }
+    // Archives arrive over plain HTTP: an entry that claims more than the
+    // target's disk has left is refused before anything is written.
+    if (pHeader->m_uUncomprSize > FreeSpaceAt(target))
+        return false;
 
     if (!OpenEntry(iIndex))
         return false;

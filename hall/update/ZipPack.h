@@ -93,6 +93,10 @@ private:
     // Opening from a file and from memory differ only in how the storage opens.
     template <class OpenStorage> bool Open(int iMode, OpenStorage openStorage);
     void WriteEntryBuffer(DWORD uLength);
+    // Reading: the next compressed block into the stream when it has none.
+    void FillInput();
+    // True when the open entry's data go on past the size its header gives.
+    bool HasDataBeyondSize();
 
     CZipPack(const CZipPack&) = delete;
     CZipPack& operator=(const CZipPack&) = delete;

@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "ZipDriveQuery.h"
 #include "ZipEntryWriter.h"
 #include "ZipPack.h"
 #include "ZipPathUtil.h"
@@ -43,6 +44,60 @@ std::string Stored(const std::string& name)
     }
     return s;
 }
+
+// A one-entry archive of 5000 bytes whose headers then claim only the first
+// declaredSize bytes, with those bytes' CRC: the data go on past the claim.
+CString ArchiveClaimingLess(const CTempFolder& temp, int method, DWORD declaredSize)
+{
+    const std::string data = Prose(5000, 3);
+    CString path = temp / (method == 0 ? "stored.zip" : "deflated.zip");
+    {
+        CZipPack pack;
+        pack.OpenArchive(path, CZipPack::zipCreate);
+        ZipNewEntry entry;
+        entry.name = "big.txt";
+        entry.method = method;
+        CZipEntryWriter(pack).Add(entry, data.data(), (DWORD)data.size());
+        pack.CloseArchive();
+    }
+    std::string bytes = ReadBytes(path);
+    const DWORD crc = Crc32(data.substr(0, declaredSize));
+    auto put32 = [&bytes](size_t at, DWORD value) {
+        for (int i = 0; i < 4; i++)
+            bytes[at + i] = (char)(value >> (8 * i));
+    };
+    const size_t central = bytes.find(std::string("PK\x01\x02", 4));
+    put32(14, crc); // local header
+    put32(22, declaredSize);
+    put32(central + 16, crc);
+    put32(central + 24, declaredSize);
+    WriteBytes(path, bytes);
+    return path;
+}
+
+// A drive with only so many bytes free.
+class CSmallDrive : public CZipDriveQuery
+{
+public:
+    explicit CSmallDrive(DWORD freeBytes) : m_free(freeBytes) {}
+    BOOL DiskFreeSpace(LPCTSTR, DWORD* pSectors, DWORD* pBytes, DWORD* pFree) override
+    {
+        *pSectors = 1;
+        *pBytes = 1;
+        *pFree = m_free;
+        return TRUE;
+    }
+
+private:
+    DWORD m_free;
+};
+
+class CDriveInUse
+{
+public:
+    explicit CDriveInUse(CZipDriveQuery* pDrive) { CZipDriveQuery::Install(pDrive); }
+    ~CDriveInUse() { CZipDriveQuery::Install(NULL); }
+};
 
 } // namespace
 
@@ -208,4 +263,48 @@ TEST(ZipExtract, NamesLeavingTheFolderAreRefused)
     EXPECT_EQ(3, count); // a, a\b, a\b\ok.txt
     EXPECT_FALSE(Exists("C:\\evil3.txt"));
     EXPECT_FALSE(Exists("C:\\evil4.txt"));
+}
+
+// The declared size is where an entry ends: data beyond it make it damaged.
+TEST(ZipExtract, DataPastTheDeclaredSizeFailTheEntry)
+{
+    for (int method : {0, 8}) {
+        SCOPED_TRACE(method);
+        CTempFolder temp;
+        CZipPack pack;
+        ASSERT_TRUE(pack.OpenArchive(ArchiveClaimingLess(temp, method, 1000), CZipPack::zipOpenReadOnly));
+        EXPECT_EQ(CZipError::badZipFile, ZipCause([&] { pack.ExtractEntry(0, temp / "out"); }));
+        EXPECT_FALSE(Exists(temp / "out\\big.txt"));
+        pack.CloseArchive(true);
+    }
+}
+
+TEST(ZipExtract, EntryLargerThanTheRoomLeftIsRefused)
+{
+    CTempFolder temp;
+    CString path = temp / "room.zip";
+    {
+        CZipPack pack;
+        ASSERT_TRUE(pack.OpenArchive(path, CZipPack::zipCreate));
+        ZipNewEntry entry;
+        entry.name = "big.txt";
+        const std::string data = Prose(5000, 4);
+        CZipEntryWriter(pack).Add(entry, data.data(), (DWORD)data.size());
+        pack.CloseArchive();
+    }
+    CZipPack pack;
+    ASSERT_TRUE(pack.OpenArchive(path, CZipPack::zipOpenReadOnly));
+    CSmallDrive small(4999);
+    {
+        CDriveInUse use(&small);
+        EXPECT_FALSE(pack.ExtractEntry(0, temp / "out"));
+        EXPECT_FALSE(Exists(temp / "out\\big.txt"));
+    }
+    CSmallDrive enough(5000);
+    {
+        CDriveInUse use(&enough);
+        EXPECT_TRUE(pack.ExtractEntry(0, temp / "out"));
+    }
+    EXPECT_EQ(5000u, ReadBytes(temp / "out\\big.txt").size());
+    pack.CloseArchive();
 }
