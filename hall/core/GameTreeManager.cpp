@@ -2,6 +2,8 @@
 
 #include "GlobalUnits.h"
 #include "IniFile.h"
+#include "PathName.h"
+#include "TextUnit.h"
 
 CGameTreeManager::CGameTreeManager()
     : m_GameCategories(10), m_Games(10), m_GameStations(10), m_GameRooms(10), m_GameWebs(10), m_WebGames(10),
@@ -56,7 +58,8 @@ CString ProgramFolder()
 CString CGameTreeManager::GetGameFolder(DWORD gameId) const
 {
     CGame* game = FindGame(gameId);
-    if (game == NULL)
+    // The folder name comes from the server: one plain name below ours.
+    if (game == NULL || !IsPlainPathName(game->GetFolderName()))
         return CString();
     CString path;
     path.Format("%s\\%s", (LPCSTR)ProgramFolder(), (LPCSTR)game->GetFolderName());
@@ -65,40 +68,37 @@ CString CGameTreeManager::GetGameFolder(DWORD gameId) const
 
 bool CGameTreeManager::IsNameInsideFolder(LPCSTR name)
 {
-    if (name == NULL || name[0] == '\0' || name[0] == '\\' || name[0] == '/')
+    if (name == NULL || name[0] == '\0')
         return false;
-    CString text(name);
-    if (text.Find(':') >= 0)
-        return false;
-    // No piece of the path may climb.
-    text.Replace('/', '\\');
-    int start = 0;
-    while (start <= text.GetLength()) {
-        int end = text.Find('\\', start);
-        if (end < 0)
-            end = text.GetLength();
-        CString piece = text.Mid(start, end - start);
-        piece.TrimRight(" .");
-        if (piece.IsEmpty() && text.Mid(start, end - start).Find('.') >= 0)
-            return false; // "..", "...", ". ." all name a parent or this folder
-        start = end + 1;
+    // Every piece between separators is one plain name: none climbs, names a
+    // drive or a device, and none is empty (a leading separator).
+    const size_t length = strlen(name);
+    size_t start = 0;
+    for (size_t pos = 0;; pos += TextCharSize(name, length, pos)) {
+        bool end = pos == length;
+        if (end || name[pos] == '\\' || name[pos] == '/') {
+            if (!IsPlainPathName(CString(name + start, int(pos - start))))
+                return false;
+            if (end)
+                return true;
+            start = pos + 1;
+        }
     }
-    return true;
 }
 
 CString CGameTreeManager::GetGameExePath(DWORD gameId) const
 {
-    CGame* game = FindGame(gameId);
-    if (game == NULL)
+    CString folder = GetGameFolder(gameId);
+    if (folder.IsEmpty())
         return CString();
     CString iniPath;
-    iniPath.Format("%s\\%s\\CONFIG.INI", (LPCSTR)ProgramFolder(), (LPCSTR)game->GetFolderName());
+    iniPath.Format("%s\\CONFIG.INI", (LPCSTR)folder);
     CIniFile ini(iniPath);
     CString exeName;
     ini.GetString("Public", "ExeName", exeName, "");
     if (exeName.IsEmpty() || !IsNameInsideFolder(exeName))
         return CString();
     CString path;
-    path.Format("%s\\%s\\%s", (LPCSTR)ProgramFolder(), (LPCSTR)game->GetFolderName(), (LPCSTR)exeName);
+    path.Format("%s\\%s", (LPCSTR)folder, (LPCSTR)exeName);
     return path;
 }

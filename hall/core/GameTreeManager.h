@@ -90,7 +90,7 @@ public:
     CString GetGameExePath(DWORD gameId) const;
 
     // True for a program name that stays inside the folder it is joined to:
-    // relative, no drive, no ".." piece.
+    // a relative path whose every piece is one plain name (PathName.h).
     static bool IsNameInsideFolder(LPCSTR name);
 
 private:

@@ -15,6 +15,7 @@
 #include "IniFile.h"
 #include "TextUnit.h"
 #include "IniReader.h"
+#include "PathName.h"
 
 namespace
 {
@@ -22,6 +23,14 @@ namespace
 void CopyField(char* dest, size_t size, LPCSTR text)
 {
     TextCopyField(dest, size, text);
+}
+
+// A file name from a downloaded configuration names a file in our folder:
+// kept only when it is one plain name that fits whole, else left empty.
+template <size_t N> void CopyFileName(char (&field)[N], LPCSTR name)
+{
+    if (!IsPlainPathName(name) || !TextCopyPath(field, name))
+        field[0] = '\0';
 }
 
 bool IsFile(const CString& path)
@@ -169,7 +178,7 @@ void CGlobalOption::LoadBanner(tagBannerConfig& banner, LPCSTR folder, LPCSTR fi
     if (TiXmlElement* element = root->FirstChildElement("End"))
         banner.tmEnd = ParseDateTime(element->GetText());
     if (TiXmlElement* element = root->FirstChildElement("Filename"))
-        CopyField(banner.szFileName, sizeof(banner.szFileName), element->GetText());
+        CopyFileName(banner.szFileName, element->GetText());
     if (TiXmlElement* element = root->FirstChildElement("URL")) {
         if (element->GetText() != NULL && element->GetText()[0] != '\0')
             CopyField(banner.szUrl, sizeof(banner.szUrl), element->GetText());
@@ -189,8 +198,7 @@ void CGlobalOption::ReadCompetitionConfig()
     path.Format("%sCompetiteEntry\\Competite.ini", g_GlobalUnits.GetResourceDirectory());
     CIniFile ini(path);
     m_CompetitionConfig.dwVersion = (DWORD)ini.GetInt("Competite", "version", 0);
-    CopyField(m_CompetitionConfig.szFileName, sizeof(m_CompetitionConfig.szFileName),
-              ReadText(ini, "Competite", "filename"));
+    CopyFileName(m_CompetitionConfig.szFileName, ReadText(ini, "Competite", "filename"));
 }
 
 // ------------------------------------------------------------------ version records
@@ -330,7 +338,7 @@ DWORD CGlobalOption::ReadGameUpdateVersion(WORD gameId)
 
 CString CGlobalOption::GameConfigFile(CGame* game)
 {
-    if (game == NULL || !CGameTreeManager::IsNameInsideFolder(game->GetFolderName()))
+    if (game == NULL || !IsPlainPathName(game->GetFolderName()))
         return CString();
     CString path;
     path.Format("%s%s\\config.ini", g_GlobalUnits.GetWorkDirectory(), (LPCSTR)game->GetFolderName());

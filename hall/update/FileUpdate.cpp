@@ -5,6 +5,7 @@
 #include "IniFile.h"
 #include "UpdateTuning.h"
 #include "ZipPack.h"
+#include "PathName.h"
 #include "TextUnit.h"
 #include "ZipPathUtil.h"
 
@@ -37,24 +38,6 @@ bool CopyFitting(CHAR* pszField, size_t nSize, LPCSTR pszText)
         return false;
     memcpy(pszField, pszText, nLength + 1);
     return true;
-}
-
-bool IsReservedDeviceName(const CString& strName)
-{
-    CString strBase = strName;
-    int nDot = strBase.Find('.');
-    if (nDot >= 0)
-        strBase = strBase.Left(nDot);
-    strBase.TrimRight(' ');
-    static const LPCSTR kDevices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$"};
-    for (LPCSTR pszDevice : kDevices) {
-        if (strBase.CompareNoCase(pszDevice) == 0)
-            return true;
-    }
-    if (strBase.GetLength() == 4 && strBase[3] >= '1' && strBase[3] <= '9' &&
-        (strBase.Left(3).CompareNoCase("COM") == 0 || strBase.Left(3).CompareNoCase("LPT") == 0))
-        return true;
-    return false;
 }
 
 int HexDigit(char c)
@@ -501,29 +484,18 @@ bool CFileUpdate::ReduceToFileName(LPCSTR pszText, CString& strName)
     strName.Empty();
     if (pszText == NULL)
         return false;
-    LPCSTR pszStart = pszText;
-    for (LPCSTR p = pszText; *p != '\0'; p = CZipPathUtil::NextChar(p)) {
-        if (*p == '/' || *p == '\\')
-            pszStart = p + 1;
+    const size_t nLength = strlen(pszText);
+    size_t nStart = 0;
+    for (size_t n = 0; n < nLength; n += TextCharSize(pszText, nLength, n)) {
+        if (pszText[n] == '/' || pszText[n] == '\\')
+            nStart = n + 1;
     }
-    CString strCandidate = pszStart;
+    CString strCandidate = pszText + nStart;
     // Neither byte is ever the second half of a double-byte character.
     int nQuery = strCandidate.FindOneOf("?#");
     if (nQuery >= 0)
         strCandidate = strCandidate.Left(nQuery);
-    if (strCandidate.IsEmpty() || strCandidate.GetLength() >= MAX_PATH)
-        return false;
-
-    bool bOnlyDots = true;
-    for (LPCSTR p = strCandidate; *p != '\0'; p = CZipPathUtil::NextChar(p)) {
-        BYTE c = (BYTE)*p;
-        if (c < 0x20 || strchr("<>:\"|*", c) != NULL)
-            return false;
-        if (c != '.' && c != ' ')
-            bOnlyDots = false;
-    }
-    char chLast = strCandidate[strCandidate.GetLength() - 1];
-    if (bOnlyDots || chLast == '.' || chLast == ' ' || IsReservedDeviceName(strCandidate))
+    if (!IsPlainPathName(strCandidate))
         return false;
     strName = strCandidate;
     return true;

@@ -138,14 +138,29 @@ TEST_F(ConfigFiles, BannersAndCompetitionEntry)
     EXPECT_STREQ(options.GetCompetitionConfig().szFileName, "entry.swf");
 }
 
+// A file name is kept whole or not at all: a cut one names another file.
 TEST_F(ConfigFiles, LongBannerTextsAreCut)
 {
     std::string longName(300, 'f');
     folder.Write("Res\\Logon\\ADBanner\\bannercfg.xml",
                  "<Banner><Filename>" + longName + "</Filename><URL>http://x/</URL></Banner>");
     options.LoadBannerConfig();
-    EXPECT_EQ(strlen(options.GetLogonBanner().szFileName), 127u);
+    EXPECT_STREQ(options.GetLogonBanner().szFileName, "");
     EXPECT_STREQ(options.GetLogonBanner().szUrl, "http://x/");
+}
+
+TEST_F(ConfigFiles, BannerAndCompetitionNamesStayInTheirFolder)
+{
+    for (const char* name : {"..\\..\\evil.png", "C:\\evil.png", "sub/evil.png", "NUL.png"}) {
+        folder.Write("Res\\Logon\\ADBanner\\bannercfg.xml",
+                     std::string("<Banner><Filename>") + name + "</Filename></Banner>");
+        folder.Write("Res\\CompetiteEntry\\Competite.ini",
+                     std::string("[Competite]\r\nversion=4\r\nfilename=") + name + "\r\n");
+        options.LoadBannerConfig();
+        options.ReadCompetitionConfig();
+        EXPECT_STREQ(options.GetLogonBanner().szFileName, "") << name;
+        EXPECT_STREQ(options.GetCompetitionConfig().szFileName, "") << name;
+    }
 }
 
 struct VersionCase

@@ -266,6 +266,20 @@ INSTANTIATE_TEST_SUITE_P(Names, ProgramNames,
                                          std::make_pair("bin/../../x.exe", false), std::make_pair(".. \\x.exe", false),
                                          std::make_pair("", false)));
 
+// The folder name comes from the server and must stay one folder below ours.
+TEST_F(GameFiles, ServerFolderNamesThatLeaveTheProgramFolderAreRefused)
+{
+    folder.Write("Chess\\CONFIG.INI", "[Public]\r\nExeName=ChessClient.exe\r\n");
+    DWORD id = 40;
+    for (const char* name : {"..\\Chess", "..", "Chess\\..\\..", "C:\\Chess", "a/b", "CON", "", "Chess."}) {
+        CGame* game = new CGame(++id);
+        game->SetFolderName(name);
+        ASSERT_TRUE(manager.AddGame(game));
+        EXPECT_EQ(manager.GetGameFolder(id), CString()) << name;
+        EXPECT_EQ(manager.GetGameExePath(id), CString()) << name;
+    }
+}
+
 TEST_F(GameFiles, ProgramOutsideTheFolderIsRefused)
 {
     folder.Write("Chess\\CONFIG.INI", "[Public]\r\nExeName=..\\..\\evil.exe\r\n");

@@ -233,6 +233,9 @@ TEST(FileUpdateNames, ReduceToFileName)
         {"/img/con", NULL},
         {"/img/com1.txt", NULL},
         {"/img/console.txt", "console.txt"},
+        {"/img/conout$", NULL},
+        {"/img/a\x7f.bmp", NULL},
+        {"/img/\x81", NULL}, // half a character
         {"", NULL},
         {NULL, NULL},
     };
