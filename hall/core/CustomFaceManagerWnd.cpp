@@ -6,6 +6,7 @@
 
 #include "GlobalUnits.h"
 #include "Picture.h"
+#include "PathName.h"
 #include "TextUnit.h"
 
 namespace
@@ -82,19 +83,14 @@ bool CCustomFaceManagerWnd::OpenUserCache()
 
 bool CCustomFaceManagerWnd::IsValidSign(LPCTSTR pszSign)
 {
-    if (pszSign == NULL || pszSign[0] == '\0')
-        return false;
-    // A longer sign would be cut in the cache and never found there again.
-    const size_t nMax = sizeof(tagCustomFaceItem::szSign) - 1;
-    size_t n = 0;
-    for (; pszSign[n] != '\0'; ++n) {
-        char c = pszSign[n];
-        bool bAllowed =
-            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '-';
-        if (!bAllowed || n >= nMax)
-            return false;
-    }
-    return true;
+    return pszSign != NULL && strlen(pszSign) < sizeof(tagCustomFaceRequest::szSign) && IsPlainPathName(pszSign);
+}
+
+CString CCustomFaceManagerWnd::CachedSign(LPCTSTR pszSign)
+{
+    char szSign[sizeof(tagCustomFaceItem::szSign)];
+    TextCopyField(szSign, pszSign);
+    return szSign;
 }
 
 bool CCustomFaceManagerWnd::IsFaceCached(DWORD dwUserID, LPCTSTR pszSign)
@@ -103,7 +99,9 @@ bool CCustomFaceManagerWnd::IsFaceCached(DWORD dwUserID, LPCTSTR pszSign)
     if (m_pFaceCache == NULL || !m_pFaceCache->HasFace(dwUserID))
         return false;
     tagCustomFaceItem* pItem = m_pFaceCache->GetFaceItem(dwUserID);
-    return pItem != NULL && strcmp(pItem->szSign, pszSign != NULL ? pszSign : "") == 0;
+    // The cache keeps a sign's first 32 bytes: the same cut is compared, so a
+    // longer sign is found again rather than fetched for ever.
+    return pItem != NULL && CachedSign(pszSign) == pItem->szSign;
 }
 
 bool CCustomFaceManagerWnd::HasCurrentFace(DWORD dwUserID, const CString& strSign)
@@ -155,8 +153,17 @@ bool CCustomFaceManagerWnd::WakeDownloadThread()
 
 CString CCustomFaceManagerWnd::MakePictureUrl(const char* pszSign) const
 {
+    // Every byte but the unreserved ones of a URL is escaped.
+    CString strSign;
+    for (const char* p = pszSign; *p != '\0'; ++p) {
+        BYTE c = (BYTE)*p;
+        if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || strchr("-._~", c) != NULL)
+            strSign += (char)c;
+        else
+            strSign.AppendFormat("%%%02X", c);
+    }
     CString strUrl;
-    strUrl.Format("%s%s.png", (LPCTSTR)m_strDownloadUrl, pszSign);
+    strUrl.Format("%s%s.png", (LPCTSTR)m_strDownloadUrl, (LPCTSTR)strSign);
     return strUrl;
 }
 

@@ -63,8 +63,8 @@ public:
     bool DrawFace(DWORD dwUserID, LPCTSTR pszSign, CDC* pDC, const CRect& rect);
     bool DrawFaceInRect(DWORD dwUserID, LPCTSTR pszSign, CDC* pDC, int x, int y, int cx, int cy);
 
-    // A sign names a file on the server and in the cache: letters, digits,
-    // '_' and '-', as long as the cache can hold.
+    // A sign names a file on the server: 1 to 63 bytes, one plain file name
+    // (PathName.h); what a URL cannot carry is escaped there.
     static bool IsValidSign(LPCTSTR pszSign);
     // True while the download thread has work pending or in hand.
     bool IsDownloading() const { return m_DownloadThread.IsWorking(); }
@@ -86,6 +86,8 @@ private:
     bool StoreFace(const tagCustomFaceRequest& request, const BYTE* pData, UINT nSize);
 
     CString MakePictureUrl(const char* pszSign) const;
+    // The sign as the cache keeps it (its first 32 bytes, whole characters).
+    static CString CachedSign(LPCTSTR pszSign);
     bool ReadFacePicture(DWORD dwUserID, CPicture& picture);
 
     CFileUpdate* m_pFileUpdate;

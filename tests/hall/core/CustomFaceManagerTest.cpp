@@ -385,8 +385,9 @@ TEST_F(FaceManagerTest, UiThreadAndWorkerNeverMeetInTheCache)
 TEST_F(FaceManagerTest, SignsThatNoFaceCanHaveAreRefused)
 {
     CCustomFaceManagerWnd* pManager = Open();
-    const char* kRefused[] = {"",    "..\\..\\evil", "a/b",  "a.png",
-                              "a b", "a?x=1",        "中文", "abcdefghijklmnopqrstuvwxyz0123456" /* 33 characters */};
+    const std::string tooLong(64, 's');
+    const char* kRefused[] = {"",    "..\\..\\evil", "..",    "a/b", "a\\b",         "a\tb",
+                              "CON", "x:y",          "a?x=1", "a.",  tooLong.c_str()};
     for (const char* pszSign : kRefused) {
         EXPECT_FALSE(CCustomFaceManagerWnd::IsValidSign(pszSign)) << pszSign;
         EXPECT_FALSE(pManager->RequestFace(5, pszSign)) << pszSign;
@@ -398,7 +399,8 @@ TEST_F(FaceManagerTest, SignsThatNoFaceCanHaveAreRefused)
     EXPECT_FALSE(pManager->IsDownloading());
     EXPECT_EQ(m_server.GetRequests().size(), 0u);
 
-    const char* kAccepted[] = {"a", "0123456789abcdefABCDEF_-", "abcdefghijklmnopqrstuvwxyz012345"};
+    const std::string longest(63, 's');
+    const char* kAccepted[] = {"a", "0123456789abcdefABCDEF_-", "a.png", "a b", "中文", "%41", longest.c_str()};
     for (const char* pszSign : kAccepted)
         EXPECT_TRUE(CCustomFaceManagerWnd::IsValidSign(pszSign)) << pszSign;
 }
@@ -473,6 +475,29 @@ TEST_F(FaceManagerTest, ModuleCacheKeepsTheFaceForTheNextRun)
     EXPECT_EQ(pManager->GetFaceSign(43), "");
     EXPECT_FALSE(pManager->LoadCachedFace(43));
     EXPECT_EQ(m_server.CountRequests("/faces/first.png"), 1);
+}
+
+// Signs up to 63 bytes of any character a file name can hold: what a URL
+// cannot carry is escaped, and a sign longer than the cache keeps is found
+// there again rather than fetched on every request.
+TEST_F(FaceManagerTest, LongAndEscapedSignsAreFetchedOnce)
+{
+    CCustomFaceManagerWnd* pManager = Open(true);
+    const std::string longSign = std::string(40, 'L') + "\xD6\xD0"; // 40 bytes and "中"
+    std::string escaped(40, 'L');
+    escaped += "%D6%D0";
+    Serve(escaped, CHttpTestServer::Ok(MakePicture(4, 4, RGB(3, 3, 3))));
+    Serve("a%20b%25", CHttpTestServer::Ok(MakePicture(4, 4, RGB(4, 4, 4))));
+
+    EXPECT_FALSE(pManager->RequestFace(42, longSign.c_str()));
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_TRUE(pManager->RequestFace(42, longSign.c_str()));
+    EXPECT_EQ(m_server.CountRequests("/faces/" + escaped + ".png"), 1);
+
+    EXPECT_FALSE(pManager->RequestFace(43, "a b%"));
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_TRUE(pManager->RequestFace(43, "a b%"));
+    EXPECT_EQ(m_server.CountRequests("/faces/a%20b%25.png"), 1);
 }
 
 // What a caller is given stays what it was when a later download rewrites the

@@ -1,6 +1,7 @@
 #include "FaceCacheDouble.h"
 
 #include "Picture.h"
+#include "TextUnit.h"
 
 #include <afxwin.h>
 
@@ -119,7 +120,7 @@ bool CFaceCacheDouble::PutFace(DWORD userId, const char* sign, const BYTE* dump,
     if (!entry->picture->UnDump(dump, size))
         return false;
     memset(entry->item.szSign, 0, sizeof(entry->item.szSign));
-    strncpy(entry->item.szSign, sign, sizeof(entry->item.szSign) - 1);
+    TextCopyField(entry->item.szSign, sign);
     entry->item.pPicture = entry->picture.get();
     entry->dump.assign(dump, dump + size);
     std::lock_guard<std::mutex> guard(m_lock);
