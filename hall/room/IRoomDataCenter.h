@@ -22,6 +22,8 @@ struct IRoomDataCenter : IUnknownEx
     // The socket's own slots 3 and 4, passed through.
     virtual DWORD GetSocketErrorCode() = 0;
     virtual DWORD SetConnectTimeout(DWORD dwTimeout) = 0;
+    // (2,2) tells the outcome, after the room's other addresses were tried
+    // in turn; an attempt that cannot start counts as refused.
     virtual bool ConnectServer(LPCSTR pszAddress, WORD wPort) = 0;
     // Tells a running client, then closes the socket without notice.
     virtual bool CloseConnection() = 0;

@@ -18,6 +18,9 @@ const char kSpeedTimeoutFormat[] = "[%s]网速测试超时3秒未响应,可能�
 // same second get different names.
 LONG g_lShareCounter = 0;
 
+// The error of an attempt the socket would not start (WSAEADDRNOTAVAIL).
+const int CONNECT_NOT_STARTED = 10049;
+
 } // namespace
 
 DWORD CRoomDataCenter::s_dwSpeedTestTimeout = 3000;
@@ -199,13 +202,23 @@ bool CRoomDataCenter::IsConnected()
     return GetSocket() != NULL && GetSocket()->GetSocketStatus() == SOCKET_STATUS_CONNECT;
 }
 
-bool CRoomDataCenter::ConnectServer(LPCSTR pszAddress, WORD wPort)
+bool CRoomDataCenter::StartConnect(LPCSTR pszAddress, WORD wPort)
 {
     m_dwLogonState = ROOM_LOGON_CONNECTING;
     if (GetSocket() != NULL && pszAddress != NULL && GetSocket()->Connect(pszAddress, wPort))
         return true;
-    // No callback will come for this attempt.
     m_dwLogonState = ROOM_LOGON_IDLE;
+    return false;
+}
+
+bool CRoomDataCenter::ConnectServer(LPCSTR pszAddress, WORD wPort)
+{
+    if (StartConnect(pszAddress, wPort))
+        return true;
+    // No callback comes for an attempt that did not start: it counts as
+    // refused, so the round goes on or ends with its notice.
+    DWORD dwError = GetSocketErrorCode();
+    OnSocketConnect(dwError != 0 ? int(dwError) : CONNECT_NOT_STARTED, NULL);
     return false;
 }
 
@@ -229,7 +242,7 @@ bool CRoomDataCenter::OnSocketConnect(int nErrorCode, LPCSTR)
             m_pGameRoom->SetCurrentAddressIndex(wIndex);
             if (wIndex == 0)
                 break;
-            if (ConnectServer(m_pGameRoom->GetServerAddress(wIndex), m_pGameRoom->GetPort()))
+            if (StartConnect(m_pGameRoom->GetServerAddress(wIndex), m_pGameRoom->GetPort()))
                 return true;
         }
     }

@@ -165,6 +165,8 @@ private:
     CRoomDataCenter& operator=(const CRoomDataCenter&) = delete;
 
     IClientSocket* GetSocket() const { return m_ClientSocket.GetInterface(); }
+    // One connect attempt; false when the socket would not start it.
+    bool StartConnect(LPCSTR pszAddress, WORD wPort);
     bool IsOwnUserNamed() const;
     bool HasRule(DWORD dwBits) const { return (m_RoomInfo.dwRoomRule & dwBits) != 0; }
     BYTE GetRoomKind() const { return m_pGameRoom != NULL ? m_pGameRoom->GetRoomKind() : 0; }

@@ -57,6 +57,15 @@ TEST_F(RoomTest, AnAttemptThatCannotStartCountsAsRefused)
     EXPECT_EQ(2, m_Room.GetCurrentAddressIndex());
 }
 
+TEST_F(RoomTest, AFirstAttemptThatCannotStartIsReported)
+{
+    UseRoom("0.0.0.0", 9100);
+    EXPECT_FALSE(m_pDataCenter->ConnectServer("0.0.0.0", 9100));
+    ASSERT_EQ(1u, m_Recorder.Count(RN_CONNECT_RESULT));
+    EXPECT_NE(0u, m_Recorder.Of(RN_CONNECT_RESULT)[0].As<tagRoomConnectResult>().dwErrorCode);
+    EXPECT_EQ(DWORD(ROOM_LOGON_IDLE), m_pDataCenter->GetLogonState());
+}
+
 TEST_F(RoomTest, LogonGoesToTheReplyWindowAndMakesTheOwnUser)
 {
     Connect();
