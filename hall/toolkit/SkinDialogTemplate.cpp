@@ -262,8 +262,10 @@ void CSkinDialogTemplate::OnTimer(UINT_PTR nIDEvent)
 BOOL CSkinDialogTemplate::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT nCommand = (UINT)wParam;
-    if (LOWORD(nCommand) == IDC_SKIN_CLOSE && HIWORD(nCommand) == BN_CLICKED)
-        return CRgnDialog::OnCommand(wParam, lParam);
+    // Controls see their own notifications first (the HTML static follows
+    // its link, the skin's close button closes).
+    if (lParam != 0 && ReflectLastMsg((HWND)lParam))
+        return TRUE;
 
     KillTimer(timerCountdown);
     RestoreDefaultCaption();

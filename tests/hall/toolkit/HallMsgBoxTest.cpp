@@ -408,7 +408,7 @@ TEST_F(HallMsgBoxTest, LinkedTextShowsThroughTheHtmlStatic)
     const char* text = "请<a href=\"http://x.cn/p\">点这里</a>或<a href=\"C:\\x.exe\">运行</a>";
     CString strHtml;
     int nLinks = 0;
-    BOOL bWeb = FALSE, bPath = TRUE;
+    BOOL bWeb = FALSE, bPath = TRUE, bStayed = FALSE;
     m_script.Answer(CModalScript::keepRunning).Then([&](AFX_MODAL_REQUEST& r) {
         CWnd* pText = CWnd::FromHandlePermanent(r.pWnd->GetDlgItem(IDMSGBOXTEXT)->m_hWnd);
         CHtmlTextStatic* pHtml = dynamic_cast<CHtmlTextStatic*>(pText);
@@ -424,6 +424,11 @@ TEST_F(HallMsgBoxTest, LinkedTextShowsThroughTheHtmlStatic)
         if (nLinks == 2) {
             bWeb = pHtml->FollowLinkAt(pHtml->GetLinkRect(0).CenterPoint());
             bPath = pHtml->FollowLinkAt(pHtml->GetLinkRect(1).CenterPoint());
+            // A real click on the text follows the link and leaves the box open.
+            CPoint pt = pHtml->GetLinkRect(0).CenterPoint();
+            pHtml->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+            pHtml->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+            bStayed = r.pWnd->ContinueModal();
         }
         return (INT_PTR)IDOK;
     });
@@ -436,7 +441,10 @@ TEST_F(HallMsgBoxTest, LinkedTextShowsThroughTheHtmlStatic)
     EXPECT_EQ(nLinks, 2);
     EXPECT_TRUE(bWeb);
     EXPECT_FALSE(bPath);
-    EXPECT_EQ(g_opened, std::vector<std::string>{"http://x.cn/p"});
+    EXPECT_TRUE(bStayed);
+    ASSERT_GE(g_opened.size(), 2u);
+    EXPECT_EQ(g_opened[0], "http://x.cn/p");
+    EXPECT_EQ(g_opened.back(), "http://x.cn/p");
 }
 
 TEST_F(HallMsgBoxTest, SystemModalStopsGoToTheSystemBox)
@@ -455,6 +463,112 @@ TEST_F(HallMsgBoxTest, SystemModalStopsGoToTheSystemBox)
         EXPECT_STREQ(m_script.Recorded().back().strClassName, c.className) << std::hex << c.style;
         EXPECT_STREQ(m_script.Recorded().back().strCaption, "Error");
     }
+}
+
+TEST_F(HallMsgBoxTest, NullTextsShowEmptyAndError)
+{
+    m_script.Answer(IDOK);
+    EXPECT_EQ(HallMsgBox(NULL, NULL, NULL, MB_OK), IDOK);
+    EXPECT_STREQ(m_script.At(0).strText, "");
+    EXPECT_STREQ(m_script.At(0).strCaption, "Error");
+}
+
+TEST_F(HallMsgBoxTest, CallersBlockReplacesTheLocalCaptions)
+{
+    // Without a block the box says "是"/"否"; a block brings the table's own
+    // captions unless it sets its own.
+    MsgBoxParams plain;
+    MsgBoxParams own;
+    own.useCaptions = 1;
+    lstrcpyA(own.captions[MSGBOX_NO], "不要");
+    const struct
+    {
+        const MsgBoxParams* params;
+        const char* yes;
+        const char* no;
+    } cases[] = {{NULL, "是", "否"}, {&plain, "&是", "&否"}, {&own, "&是", "不要"}};
+    for (const auto& c : cases) {
+        std::vector<LiveButton> buttons;
+        Drive([&](AFX_MODAL_REQUEST& r) {
+            buttons = ButtonsOf(r.pWnd);
+            return (INT_PTR)IDYES;
+        });
+        HallMsgBox(NULL, "x", "y", MB_YESNO | XMB_NOSOUND | XMB_NORESOURCE, c.params);
+        ASSERT_EQ(buttons.size(), 2u);
+        EXPECT_STREQ(buttons[0].strText, c.yes);
+        EXPECT_STREQ(buttons[1].strText, c.no);
+    }
+}
+
+TEST_F(HallMsgBoxTest, LayoutRelations)
+{
+    const LONG units = ::GetDialogBaseUnits();
+    const int minWidth = ::MulDiv(48 + 6, LOWORD(units), 4); // the wide look
+    MsgBoxParams params;
+    params.timeoutSeconds = 3;
+    const struct
+    {
+        const MsgBoxParams* params;
+        int minimum;
+    } cases[] = {{NULL, minWidth}, {&params, minWidth + ::MulDiv(13, LOWORD(units), 4)}};
+    for (const auto& c : cases) {
+        std::vector<LiveButton> buttons;
+        CRect rcText, rcIcon, rcClient;
+        HICON hIconData = NULL;
+        Drive([&](AFX_MODAL_REQUEST& r) {
+            buttons = ButtonsOf(r.pWnd);
+            r.pWnd->GetDlgItem(IDMSGBOXTEXT)->GetWindowRect(&rcText);
+            CWnd* pIcon = r.pWnd->GetDlgItem(IDMSGBOXICON);
+            EXPECT_NE(pIcon, nullptr);
+            if (pIcon != nullptr) {
+                pIcon->GetWindowRect(&rcIcon);
+                hIconData = (HICON)::GetWindowLongPtrA(pIcon->m_hWnd, GWLP_USERDATA);
+            }
+            r.pWnd->GetClientRect(&rcClient);
+            r.pWnd->ClientToScreen(&rcClient);
+            return (INT_PTR)IDCANCEL;
+        });
+        HallMsgBox(NULL, "一段比较长的消息文字", "y", MB_YESNOCANCEL | MB_ICONQUESTION | XMB_NOSOUND, c.params);
+        ASSERT_EQ(buttons.size(), 3u);
+        for (const LiveButton& b : buttons)
+            EXPECT_GE(b.rc.Width(), c.minimum - 2); // dialog units round
+        EXPECT_NE(hIconData, (HICON)NULL);
+        EXPECT_LT(rcIcon.right, rcText.left);
+        EXPECT_GT(buttons[0].rc.top, std::max(rcText.bottom, rcIcon.bottom) - 2);
+        // Right-aligned in the wide look, 50 pixels from the edge.
+        EXPECT_NEAR(rcClient.right - buttons.back().rc.right, 50, 3);
+    }
+}
+
+TEST_F(HallMsgBoxTest, SkinPicturesReachTheFrameAndTheButtons)
+{
+    skintest::TempFolder folder;
+    MsgBoxSkin skin;
+    memset(&skin, 0, sizeof(skin));
+    skintest::Pixels button(4 * 60, 24, RGB(40, 90, 200));
+    lstrcpyA(skin.paths[MSGBOX_SKIN_BUTTON], folder.WriteBmp("button.bmp", button).c_str());
+    lstrcpyA(skin.paths[CSkinWndObject::SKIN_TM],
+             folder.WriteBmp("tm.bmp", skintest::Pixels(8, 30, RGB(9, 9, 90))).c_str());
+    lstrcpyA(skin.paths[MSGBOX_SKIN_CLOSE],
+             folder.WriteBmp("close.bmp", skintest::Pixels(4 * 16, 16, RGB(200, 0, 0))).c_str());
+    DWORD dwOkStyle = 0, dwHelpStyle = 0;
+    BOOL bSkinFrame = FALSE;
+    CString strClose;
+    Drive([&](AFX_MODAL_REQUEST& r) {
+        dwOkStyle = r.pWnd->GetDlgItem(IDOK)->GetStyle();
+        dwHelpStyle = r.pWnd->GetDlgItem(IDHELPBUTTON)->GetStyle();
+        CSkinDialogTemplate* pBox = dynamic_cast<CSkinDialogTemplate*>(r.pWnd);
+        if (pBox != nullptr) {
+            bSkinFrame = pBox->IsSkinFrame();
+            strClose = pBox->m_ImageClose.GetLoadFileName();
+        }
+        return (INT_PTR)IDOK;
+    });
+    HallMsgBox(NULL, "x", "y", MB_OK | MB_HELP | XMB_NOSOUND, NULL, &skin);
+    EXPECT_EQ(dwOkStyle & BS_TYPEMASK, (DWORD)BS_OWNERDRAW);   // drawn from its picture
+    EXPECT_NE(dwHelpStyle & BS_TYPEMASK, (DWORD)BS_OWNERDRAW); // Help has no picture
+    EXPECT_TRUE(bSkinFrame);
+    EXPECT_STREQ(strClose, skin.paths[MSGBOX_SKIN_CLOSE]);
 }
 
 TEST_F(HallMsgBoxTest, HelpAndReportKeepTheBoxOpen)

@@ -340,3 +340,20 @@ TEST(PasswordKeyboardKeys, CharacterOfAKey)
         EXPECT_EQ(CPasswordKeyboard::KeyChar(c.rotation, c.row, c.col, c.shift, c.caps), c.ch) << c.row << "," << c.col;
 }
 } // namespace
+
+namespace
+{
+TEST_F(PasswordControlTest, MissingPicturesLeaveAKeyboardWithoutKeys)
+{
+    TempFolder empty;
+    g_GlobalUnits.SetWorkDirectory(empty.Path("").c_str());
+    m_control.OpenKeyboard();
+    ASSERT_NE(Keyboard().GetSafeHwnd(), (HWND)NULL);
+    Snapshot shot(Keyboard().m_hWnd); // paints without pictures
+    int row = -1, col = -1;
+    EXPECT_FALSE(Keyboard().HitTest(CPoint(20, 20), row, col));
+    Keyboard().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    Keyboard().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    EXPECT_STREQ(EditText(), "");
+}
+} // namespace
