@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "GlobalUnits.h"
+#include "TextUnit.h"
 
 CWordFilter g_WordFilter;
 
@@ -19,7 +20,7 @@ bool IsAsciiPunctuation(BYTE c)
 // Bytes of the character at nPos: 2 for a lead byte with a byte after it.
 size_t CharLength(const char* pText, size_t nPos, size_t nLength)
 {
-    return IsDBCSLeadByte(static_cast<BYTE>(pText[nPos])) && nPos + 1 < nLength ? 2 : 1;
+    return TextCharSize(pText, nLength, nPos);
 }
 
 bool IsPunctuation(const char* pChar, size_t nCharLength)

@@ -1,4 +1,5 @@
 #include "BoxDialogTemplate.h"
+#include "TextUnit.h"
 
 #include <string.h>
 
@@ -97,7 +98,7 @@ void LoadTextArgument(HINSTANCE hModule, LPCSTR lpszText, char* pszOut, int cchO
             pszOut[0] = 0;
         return;
     }
-    lstrcpynA(pszOut, lpszText, cchOut);
+    TextCopyField(pszOut, size_t(cchOut), lpszText);
 }
 
 // Loads a string id, keeping the fallback when it does not load.
@@ -105,7 +106,7 @@ void LoadOr(HINSTANCE hModule, UINT nId, const char* pszFallback, char* pszOut, 
 {
     if (nId != 0 && ::LoadStringA(hModule, nId, pszOut, cchOut) > 0)
         return;
-    lstrcpynA(pszOut, pszFallback != NULL ? pszFallback : "", cchOut);
+    TextCopyField(pszOut, size_t(cchOut), pszFallback);
 }
 
 int Utf16Length(const char* text)
@@ -180,7 +181,7 @@ CBoxDialogTemplate::CBoxDialogTemplate(HWND hWndOwner, LPCSTR lpszText, LPCSTR l
     m_hStrings = p.stringsModule != NULL ? p.stringsModule : ::GetModuleHandleA(NULL);
     m_hIcons = p.iconModule != NULL ? p.iconModule : ::GetModuleHandleA(NULL);
     m_iconId = p.iconId;
-    lstrcpynA(m_szIconFile, p.iconFile, MAX_PATH);
+    TextCopyPath(m_szIconFile, MAX_PATH, p.iconFile);
     m_strAnswerKey = p.answerKey != NULL ? p.answerKey : "";
     m_nAnswerKeyNumber = p.answerKeyNumber;
     m_pfnReport = p.reportCallback;
@@ -189,7 +190,7 @@ CBoxDialogTemplate::CBoxDialogTemplate(HWND hWndOwner, LPCSTR lpszText, LPCSTR l
     m_crBack = p.backgroundColour;
     m_bHasLinks = p.hasLinks != 0;
     m_strLinkedText = p.linkedText != NULL ? p.linkedText : "";
-    lstrcpynA(m_szCompanyName, p.companyName, MAX_PATH);
+    TextCopyField(m_szCompanyName, MAX_PATH, p.companyName);
     if (nStyle & XMB_DONTASKAGAIN)
         m_dwFlags |= flagCheckAsk;
     else if (nStyle & XMB_DONTTELLAGAIN)
@@ -244,20 +245,20 @@ CBoxDialogTemplate::CBoxDialogTemplate(HWND hWndOwner, LPCSTR lpszText, LPCSTR l
     // 5. Captions.
     for (int i = 0; i < MSGBOX_CAPTION_COUNT; ++i) {
         if (i == MSGBOX_REPORT && m_szReportCaption[0] != 0)
-            lstrcpynA(m_captions[i], m_szReportCaption, sizeof(m_captions[i]));
+            TextCopyField(m_captions[i], m_szReportCaption);
         else
-            lstrcpynA(m_captions[i], kCaptions[i].pszDefault, sizeof(m_captions[i]));
+            TextCopyField(m_captions[i], kCaptions[i].pszDefault);
     }
     for (int i = 0; i < MSGBOX_CAPTION_COUNT; ++i) {
         if (i == MSGBOX_REPORT && m_szReportCaption[0] != 0)
             continue;
         if (p.useCaptions) {
             if (p.captions[i][0] != 0)
-                lstrcpynA(m_captions[i], p.captions[i], sizeof(m_captions[i]));
+                TextCopyField(m_captions[i], p.captions[i]);
         } else if (!(nStyle & XMB_NORESOURCE)) {
             char sz[100];
             if (::LoadStringA(m_hStrings, kCaptions[i].nStringId, sz, sizeof(sz)) > 0)
-                lstrcpynA(m_captions[i], sz, sizeof(m_captions[i]));
+                TextCopyField(m_captions[i], sz);
         }
     }
 
@@ -454,7 +455,7 @@ HGLOBAL CBoxDialogTemplate::CreateTemplate() const
 {
     // The caption is cut at 1023 characters.
     char szCaption[1024];
-    lstrcpynA(szCaption, m_pszCaption, sizeof(szCaption));
+    TextCopyField(szCaption, m_pszCaption);
     const int nCaption = Utf16Length(szCaption);
     std::vector<int> itemLengths;
     size_t cb = Align4(22 + 2 * (size_t)nCaption);

@@ -1,6 +1,7 @@
 #include "HtmlTextStatic.h"
 
 #include "ColourNames.h"
+#include "TextUnit.h"
 
 #include <shellapi.h>
 #include <string.h>
@@ -520,7 +521,7 @@ bool CHtmlTextStatic::ApplyTag(CString& text, DrawState& st)
             else if (strName.CompareNoCase("BGCOLOR") == 0)
                 st.crBack = CColourNames(strValue).GetColour();
             else if (strName.CompareNoCase("FACE") == 0)
-                lstrcpynA(st.lf.lfFaceName, strValue, 32);
+                TextCopyField(st.lf.lfFaceName, strValue);
             else if (strName.CompareNoCase("SIZE") == 0) {
                 st.lf.lfHeight -= atoi(strValue);
                 st.bSizeChanged = true;
@@ -528,7 +529,7 @@ bool CHtmlTextStatic::ApplyTag(CString& text, DrawState& st)
         }
         bKnown = true;
     } else if (StartsWithNoCase(p, "<CODE>")) {
-        lstrcpynA(st.lf.lfFaceName, "Courier New", 32);
+        TextCopyField(st.lf.lfFaceName, "Courier New");
         bKnown = true;
     } else if (StartsWithNoCase(p, "</CODE>")) {
         st.lf = st.base;
@@ -649,7 +650,7 @@ void CHtmlTextStatic::DrawRun(const CString& run, DrawState& st)
                 flush(pos);
                 start = pos;
                 break;
-            } else if (::IsDBCSLeadByte((BYTE)c) && pos + 1 < n) {
+            } else if (TextCharSize(p, size_t(n), size_t(pos)) == 2) {
                 pos += 2;
             } else {
                 ++pos;

@@ -1,4 +1,5 @@
 #include "SkinDialogTemplate.h"
+#include "TextUnit.h"
 
 #include <afxtest.h>
 #include <string.h>
@@ -88,7 +89,7 @@ CSkinDialogTemplate::CSkinDialogTemplate(HWND hWndOwner, LPCSTR lpszText, LPCSTR
         }
         if (pSkin->paths[MSGBOX_SKIN_CLOSE][0] != 0)
             m_ImageClose.SetLoadInfo(pSkin->paths[MSGBOX_SKIN_CLOSE], false);
-        lstrcpynA(m_szButtonImage, pSkin->paths[MSGBOX_SKIN_BUTTON], MAX_PATH);
+        TextCopyPath(m_szButtonImage, MAX_PATH, pSkin->paths[MSGBOX_SKIN_BUTTON]);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "TabbedText.h"
+#include "TextUnit.h"
 
 namespace
 {
@@ -47,8 +48,7 @@ bool WalkText(HDC dc, POINT start, int right, int lineHeight, LPCSTR text, bool 
 
 bool IsDoubleBytePair(const char* p)
 {
-    // GBK trail bytes start at 0x40: the lead byte alone decides.
-    return p != NULL && p[0] != 0 && p[1] != 0 && ::IsDBCSLeadByte((BYTE)p[0]);
+    return p != NULL && p[0] != 0 && TextCharSize(p, p[1] != 0 ? 2 : 1, 0) == 2;
 }
 
 void AdvanceTextCursor(POINT start, POINT* cursor, int right, int lineHeight, int step, int count)

@@ -1,5 +1,7 @@
 #include "FileInMem.h"
 
+#include "TextUnit.h"
+
 #include "FileUpdateHost.h"
 #include "HttpDownLoad.h"
 #include "UpdateTuning.h"
@@ -61,10 +63,7 @@ CFileInMem::~CFileInMem()
 
 bool CFileInMem::SetUrl(LPCSTR pszUrl)
 {
-    if (pszUrl == NULL || strlen(pszUrl) >= sizeof(m_szUrl))
-        return false;
-    strcpy(m_szUrl, pszUrl);
-    return true;
+    return pszUrl != NULL && TextCopyPath(m_szUrl, pszUrl);
 }
 
 bool CFileInMem::OnThreadRun()

@@ -5,12 +5,14 @@
 #include <string.h>
 #include <windows.h>
 
+#include "TextUnit.h"
+
 namespace
 {
 
 bool IsLead(BYTE b)
 {
-    return ::IsDBCSLeadByte(b) != FALSE;
+    return TextIsLeadByte(b);
 }
 
 bool HasDriveLetter(LPCTSTR p)
@@ -24,9 +26,7 @@ LPCTSTR CZipPathUtil::NextChar(LPCTSTR p)
 {
     if (*p == '\0')
         return p;
-    if (IsLead((BYTE)*p) && p[1] != '\0')
-        return p + 2;
-    return p + 1;
+    return p + TextCharSize(p, p[1] != '\0' ? 2 : 1, 0);
 }
 
 int CZipPathUtil::FileExists(LPCTSTR lpszPath)

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "IniFile.h"
+#include "TextUnit.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -20,15 +21,12 @@ DWORD DropDanglingLeadByte(LPSTR text, DWORD length)
 {
     DWORD i = 0;
     while (i < length) {
-        if (IsDBCSLeadByte(BYTE(text[i]))) {
-            if (i + 1 >= length) {
-                text[i] = '\0';
-                return i;
-            }
-            i += 2;
-        } else {
-            ++i;
+        DWORD size = DWORD(TextCharSize(text, length, i));
+        if (size == 1 && i + 1 == length && TextIsLeadByte(BYTE(text[i]))) {
+            text[i] = '\0';
+            return i;
         }
+        i += size;
     }
     return length;
 }
@@ -67,7 +65,7 @@ DWORD CIniFile::GetString(LPCSTR section, LPCSTR key, LPSTR buffer, LPCSTR defau
     if (defaultValue == NULL)
         defaultValue = "";
     if (m_path.IsEmpty() || section == NULL || key == NULL) {
-        lstrcpynA(buffer, defaultValue, int(size));
+        TextCopyField(buffer, size, defaultValue);
         return DWORD(strlen(buffer));
     }
     // Cleared first: on a cut some systems count bytes they did not write.

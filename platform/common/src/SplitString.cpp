@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "SplitString.h"
+#include "TextUnit.h"
 
 int SplitString(LPCSTR text, char separator, CStringArray& parts)
 {
@@ -17,10 +18,7 @@ int SplitString(LPCSTR text, char separator, CStringArray& parts)
             start = ++p;
             continue;
         }
-        if (IsDBCSLeadByte(BYTE(*p)) && p[1] != '\0')
-            p += 2;
-        else
-            ++p;
+        p += TextCharSize(p, p[1] != '\0' ? 2 : 1, 0);
     }
     return int(parts.GetSize());
 }

@@ -1,5 +1,6 @@
 #include "SkinAttribute.h"
 #include "SkinRecordFile.h"
+#include "TextUnit.h"
 
 CFont CSkinAttribute::m_DefaultFont;
 COLORREF CSkinAttribute::m_crBackground;
@@ -97,7 +98,7 @@ BOOL CSkinAttribute::LoadSkinAttribute(IUnknownEx* pSkinRecord)
     pRecord->ReadString(kSection, "FontName", kDefaultFace, szFace, sizeof(szFace));
     int nHeight = pRecord->ReadInt(kSection, "FontHeight", kDefaultHeight);
     if (szFace[0] == 0)
-        lstrcpynA(szFace, kDefaultFace, sizeof(szFace));
+        TextCopyField(szFace, kDefaultFace);
     if (nHeight < 6 || nHeight > 72)
         nHeight = kDefaultHeight;
     MakeFont(szFace, nHeight);

@@ -1,4 +1,5 @@
 #include "SkinRecordFile.h"
+#include "TextUnit.h"
 
 #include <stdio.h>
 
@@ -64,7 +65,7 @@ int CSkinRecordFile::ReadString(LPCTSTR pszSection, LPCTSTR pszKey, LPCTSTR pszD
     if (pszBuffer == NULL || nSize <= 0)
         return 0;
     if (m_strDirectory.IsEmpty()) {
-        lstrcpynA(pszBuffer, pszDefault != NULL ? pszDefault : "", nSize);
+        TextCopyField(pszBuffer, nSize, pszDefault);
         return lstrlenA(pszBuffer);
     }
     return (int)m_IniFile.GetString(pszSection, pszKey, pszBuffer, pszDefault != NULL ? pszDefault : "", (DWORD)nSize);
