@@ -146,3 +146,20 @@ TEST_F(RoomTest, UserListAddsUsersAndTellsTheClientAtTheOwnTable)
     ASSERT_EQ(1u, scores.size());
     EXPECT_EQ(28u, scores[0].Data.size());
 }
+
+TEST_F(RoomTest, OwnSeatInAUserListStartsTheClientAndTheFlagsFollow)
+{
+    LogOn();
+    // The own user seated, with the room's two flags (bits 27 and 28).
+    CWireBytes own;
+    own.U32(kOwnUserID).U16(5).U16(0).U32(1).Bytes(RoomBody::Attributes({(1u << 27) | (1u << 28)}).Vector());
+    own.U32(0).U32(7);
+    SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LIST, CWireBytes().U16(1).Bytes(own.Vector()));
+    EXPECT_EQ(1, m_pLink->m_nLaunches);
+    EXPECT_EQ(USER_STATUS_SIT, m_pDataCenter->GetUserManager()->GetMeUserItem()->GetStatus());
+    EXPECT_FALSE(m_pDataCenter->CanSpeak());
+    EXPECT_EQ(7u, m_pDataCenter->GetFirstFlag());
+    SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LIST, CWireBytes().U16(1).Bytes(own.Vector()));
+    EXPECT_EQ(1, m_pLink->m_nLaunches);
+    EXPECT_EQ(2u, m_Recorder.Count(RN_USER_LIST));
+}
