@@ -176,6 +176,26 @@ TEST_F(HtmlTextStaticTest, LinesFillAndBreak)
     EXPECT_EQ(m_static.GetLinkCount(), 0);
 }
 
+TEST_F(HtmlTextStaticTest, CentredRunsAndTheKeptDrawing)
+{
+    CRect left = Link("<a href=http://a>WW</a>");
+    CRect centred = Link("<center><a href=http://a>WW</a></center>");
+    EXPECT_EQ(left.left, 0);
+    EXPECT_NEAR(centred.left, (300 - centred.Width()) / 2, 1);
+    EXPECT_EQ(centred.Width(), left.Width());
+
+    // The drawing is kept until the text or a colour changes.
+    Draw("<a href=http://a>one</a>");
+    m_static.CWnd::SetWindowText("plain");
+    Canvas again(300, 120, RGB(1, 2, 3));
+    m_static.DrawText(again.Cdc());
+    EXPECT_EQ(m_static.GetLinkCount(), 1);
+    m_static.SetBkColour(RGB(250, 250, 250));
+    m_static.DrawText(again.Cdc());
+    EXPECT_EQ(m_static.GetLinkCount(), 0);
+    EXPECT_EQ(again.At(299, 119), RGB(250, 250, 250));
+}
+
 TEST_F(HtmlTextStaticTest, LinkTargets)
 {
     const struct
