@@ -18,6 +18,14 @@ struct tagNotifyHead
 };
 static_assert(sizeof(tagNotifyHead) == 8, "notification head is 8 bytes");
 
+// The (main, sub) key that windows register for; each protocol names its
+// keys once (HallProtocol.h).
+struct tagNotifyKey
+{
+    WORD wMainCmdID;
+    WORD wSubCmdID;
+};
+
 // Windows of one key, in registration order, each at most once.
 typedef CArray<HWND, HWND> BN_INFO;
 
@@ -36,6 +44,14 @@ public:
     void AddSerialWindow(DWORD serial, HWND window);
     void AddNotifyWindow(WORD mainCmdID, WORD subCmdID, HWND window);
     void RemoveNotifyWindow(WORD mainCmdID, WORD subCmdID, HWND window);
+    void AddNotifyWindow(const tagNotifyKey& key, HWND window)
+    {
+        AddNotifyWindow(key.wMainCmdID, key.wSubCmdID, window);
+    }
+    void RemoveNotifyWindow(const tagNotifyKey& key, HWND window)
+    {
+        RemoveNotifyWindow(key.wMainCmdID, key.wSubCmdID, window);
+    }
 
     // Copy the registered windows into out; -1 (out untouched) when none were
     // ever registered.
@@ -49,6 +65,7 @@ public:
     void PostNotify(const tagNotifyHead* head, LPARAM lParam);
     // Sends {0, main, sub} with lParam to the key's windows.
     void Notify(WORD mainCmdID, WORD subCmdID, LPARAM lParam);
+    void Notify(const tagNotifyKey& key, LPARAM lParam) { Notify(key.wMainCmdID, key.wSubCmdID, lParam); }
 
 protected:
     // Lets a test start the process-wide counter anywhere.

@@ -14,6 +14,7 @@
 
 #include "GlobalOption.h"
 #include "GlobalUnits.h"
+#include "HallProtocol.h"
 #include "IniFile.h"
 #include "MD5Encrypt.h"
 #include "SplitString.h"
@@ -131,7 +132,7 @@ bool CClientDataCenter::SendTwoTexts(LPCSTR pszFirst, LPCSTR pszSecond)
     tagTwoTexts texts;
     CopyTextField(texts.szFirst, TextOrEmpty(pszFirst));
     CopyTextField(texts.szSecond, TextOrEmpty(pszSecond));
-    return SendRecord(1001, 1, texts);
+    return SendRecord(HALL_MAIN_TEXTS, HALL_SUB_TEXTS_TWO_TEXTS, texts);
 }
 
 bool CClientDataCenter::SendMachineLogon(DWORD& dwSerialNum, HWND hWnd)
@@ -142,7 +143,7 @@ bool CClientDataCenter::SendMachineLogon(DWORD& dwSerialNum, HWND hWnd)
     g_GlobalUnits.GetMachineID(szMachineID);
     tagCountedString machine;
     machine.strText = szMachineID;
-    return SendRecord(1002, 9, machine, hWnd, &dwSerialNum);
+    return SendRecord(HALL_MAIN_USER, HALL_SUB_USER_MACHINE_LOGON, machine, hWnd, &dwSerialNum);
 }
 
 bool CClientDataCenter::SendRegister(LPCSTR pszAccounts, LPCSTR pszPassword, LPCSTR pszText3, BYTE cbValue,
@@ -163,7 +164,7 @@ bool CClientDataCenter::SendRegister(LPCSTR pszAccounts, LPCSTR pszPassword, LPC
     request.cbValue = cbValue;
     request.strText5 = TextOrEmpty(pszText5);
     request.strText6 = TextOrEmpty(pszText6);
-    return SendRecord(1002, 10, request);
+    return SendRecord(HALL_MAIN_USER, HALL_SUB_USER_REGISTER, request);
 }
 
 bool CClientDataCenter::CheckAccountName(LPCSTR pszAccounts)
@@ -172,7 +173,7 @@ bool CClientDataCenter::CheckAccountName(LPCSTR pszAccounts)
         return false;
     tagCountedString text;
     text.strText = pszAccounts;
-    return SendRecord(1002, 11, text);
+    return SendRecord(HALL_MAIN_USER, HALL_SUB_USER_CHECK_ACCOUNT, text);
 }
 
 bool CClientDataCenter::CheckEmailAddress(LPCSTR pszEmail)
@@ -181,23 +182,23 @@ bool CClientDataCenter::CheckEmailAddress(LPCSTR pszEmail)
         return false;
     tagCountedString text;
     text.strText = pszEmail;
-    return SendRecord(1002, 12, text);
+    return SendRecord(HALL_MAIN_USER, HALL_SUB_USER_CHECK_EMAIL, text);
 }
 
 bool CClientDataCenter::SubscribeOnlineCounts()
 {
     bool bSubscribe = true;
-    return SendRecord(1004, 1, bSubscribe);
+    return SendRecord(HALL_MAIN_ONLINE_COUNT, HALL_SUB_ONLINE_COUNT_SUBSCRIBE, bSubscribe);
 }
 
 bool CClientDataCenter::SendNoticeRequest()
 {
-    return SendHead(1005, 1);
+    return SendHead(HALL_MAIN_MESSAGE, HALL_SUB_MESSAGE_NOTICE);
 }
 
 bool CClientDataCenter::SendLogoff(bool bClose)
 {
-    bool bSent = SendHead(1002, 8);
+    bool bSent = SendHead(HALL_MAIN_USER, HALL_SUB_USER_LOGOFF);
     if (bClose && GetSocket() != NULL)
         GetSocket()->CloseSocket(false);
     return bSent;
@@ -208,7 +209,7 @@ bool CClientDataCenter::BuyItem(DWORD dwItemID, WORD wCount)
     if (IsGuest())
         return false;
     tagBuyItemRequest request = {dwItemID, wCount};
-    return SendRecord(1007, 1, request);
+    return SendRecord(HALL_MAIN_USER_VALUE, HALL_SUB_USER_VALUE_BUY, request);
 }
 
 CRecordStore* CClientDataCenter::GetRecordStore()
@@ -218,23 +219,23 @@ CRecordStore* CClientDataCenter::GetRecordStore()
 
 bool CClientDataCenter::RequestStoreRecord1(DWORD dwID)
 {
-    return SendRecord(1008, 1, dwID);
+    return SendRecord(HALL_MAIN_RECORD_STORE, HALL_SUB_RECORD_STORE_REQUEST_1, dwID);
 }
 
 bool CClientDataCenter::RequestStoreRecord2(DWORD dwID)
 {
-    return SendRecord(1008, 2, dwID);
+    return SendRecord(HALL_MAIN_RECORD_STORE, HALL_SUB_RECORD_STORE_REQUEST_2, dwID);
 }
 
 bool CClientDataCenter::RequestStoreRecord3(DWORD dwID, BYTE cbValue)
 {
     tagStoreValueRequest request = {dwID, cbValue};
-    return SendRecord(1008, 3, request);
+    return SendRecord(HALL_MAIN_RECORD_STORE, HALL_SUB_RECORD_STORE_REQUEST_3, request);
 }
 
 bool CClientDataCenter::RequestStoreRecord4(DWORD dwID)
 {
-    return SendRecord(1008, 4, dwID);
+    return SendRecord(HALL_MAIN_RECORD_STORE, HALL_SUB_RECORD_STORE_REQUEST_4, dwID);
 }
 
 bool CClientDataCenter::CloseSocket()
@@ -260,11 +261,11 @@ bool CClientDataCenter::BindMachine(bool bLock)
     if (IsGuest() || GetSocket() == NULL)
         return false;
     if (!bLock)
-        return SendHead(1002, 6);
+        return SendHead(HALL_MAIN_USER, HALL_SUB_USER_RELEASE_MACHINE);
     char szMachineID[33];
     g_GlobalUnits.GetMachineID(szMachineID);
     CString strMachineID(szMachineID);
-    return SendRecord(1002, 5, strMachineID);
+    return SendRecord(HALL_MAIN_USER, HALL_SUB_USER_BIND_MACHINE, strMachineID);
 }
 
 bool CClientDataCenter::SendSignature(LPCSTR pszSignature)
@@ -274,7 +275,7 @@ bool CClientDataCenter::SendSignature(LPCSTR pszSignature)
     item.wID = 15;
     CopyTextField(item.szText, TextOrEmpty(pszSignature));
     list.Items.Add(item);
-    return SendRecord(1002, 7, list);
+    return SendRecord(HALL_MAIN_USER, HALL_SUB_USER_SIGNATURE, list);
 }
 
 bool CClientDataCenter::IsConnected()
@@ -284,7 +285,7 @@ bool CClientDataCenter::IsConnected()
 
 bool CClientDataCenter::RequestPersonalInfo(DWORD dwValue)
 {
-    return SendRecord(1002, 13, dwValue);
+    return SendRecord(HALL_MAIN_USER, HALL_SUB_USER_PERSONAL_INFO_REQUEST, dwValue);
 }
 
 bool CClientDataCenter::SendPersonalInfo(DWORD dwValue1, LPCSTR pszText1, LPCSTR pszText2, LPCSTR pszText3,
@@ -300,20 +301,20 @@ bool CClientDataCenter::SendPersonalInfo(DWORD dwValue1, LPCSTR pszText1, LPCSTR
     CSafeMemFile body(RECORD_GROW_BYTES);
     if (GetSocket() == NULL || !PackRecord(body, request))
         return false;
-    return SendBody(0, 1002, 14, body);
+    return SendBody(0, HALL_MAIN_USER, HALL_SUB_USER_PERSONAL_INFO, body);
 }
 
 bool CClientDataCenter::GetTeamInfo(DWORD dwTeamID)
 {
     CTeamManager* pTeam = NULL;
     if (LookupTeam(dwTeamID, pTeam)) {
-        Notify(8, 1, LPARAM(dwTeamID));
+        Notify(HN_TEAM_INFO, LPARAM(dwTeamID));
         return true;
     }
     CSafeMemFile body(RECORD_GROW_BYTES);
     if (GetSocket() == NULL || !PackRecord(body, dwTeamID))
         return false;
-    return SendBody(0, 1010, 1, body);
+    return SendBody(0, HALL_MAIN_TEAM, HALL_SUB_TEAM_INFO, body);
 }
 
 bool CClientDataCenter::LookupTeam(DWORD dwTeamID, CTeamManager*& pTeam)
@@ -372,7 +373,7 @@ bool CClientDataCenter::ConnectNextServer()
         CopyTextField(szHost, pServer->szHost);
         if (szHost[0] == '\0')
             CopyTextField(szHost, pServer->szIP);
-        Notify(1, 1, 0);
+        Notify(HN_CONNECTING, 0);
         if (pSocket->GetSocketStatus() != SOCKET_STATUS_IDLE)
             pSocket->CloseSocket(false);
         // A server the module cannot even try counts as failed.
@@ -384,7 +385,7 @@ bool CClientDataCenter::ConnectNextServer()
 void CClientDataCenter::NotifyConnectResult(LONG lErrorCode, LPCSTR pszErrorText)
 {
     tagConnectNotice notice = {lErrorCode, pszErrorText};
-    Notify(1, 2, LPARAM(&notice));
+    Notify(HN_CONNECT_RESULT, LPARAM(&notice));
 }
 
 bool CClientDataCenter::SendLogon(DWORD& dwSerialNum, HWND hWnd, const tagLogonInput& input)
@@ -399,14 +400,14 @@ bool CClientDataCenter::SendLogon(DWORD& dwSerialNum, HWND hWnd, const tagLogonI
         CopyTextField(logon.szAccounts, input.szAccounts);
         CopyTextField(logon.szPassword, input.szPassword);
         CopyTextField(logon.szMachineID, szMachineID);
-        return SendRecord(1002, 2, logon, hWnd, &dwSerialNum);
+        return SendRecord(HALL_MAIN_USER, HALL_SUB_USER_LOGON_BY_ACCOUNT, logon, hWnd, &dwSerialNum);
     }
     tagLogonByUserId logon;
     logon.dwUserID = input.dwUserID;
     CopyTextField(logon.szPassword, input.szPassword);
     logon.dwReserved = 0;
     CopyTextField(logon.szMachineID, szMachineID);
-    return SendRecord(1002, 4, logon, hWnd, &dwSerialNum);
+    return SendRecord(HALL_MAIN_USER, HALL_SUB_USER_LOGON_BY_USER_ID, logon, hWnd, &dwSerialNum);
 }
 
 bool CClientDataCenter::RequestUserInfo(DWORD& dwSerialNum, HWND hWnd)
@@ -415,13 +416,13 @@ bool CClientDataCenter::RequestUserInfo(DWORD& dwSerialNum, HWND hWnd)
     request.dwUserID = g_GlobalUnits.GetGlobalUserData()->dwUserID;
     for (WORD wID : kUserInfoAttributes)
         request.AttributeIDs.Add(wID);
-    return SendRecord(1002, 3, request, hWnd, &dwSerialNum);
+    return SendRecord(HALL_MAIN_USER, HALL_SUB_USER_INFO, request, hWnd, &dwSerialNum);
 }
 
 bool CClientDataCenter::RequestGameList()
 {
-    for (WORD wSubCmdID = 1; wSubCmdID <= 7; ++wSubCmdID)
-        SendHead(1003, wSubCmdID);
+    for (WORD wSubCmdID = HALL_SUB_GAME_LIST_FIRST; wSubCmdID <= HALL_SUB_GAME_LIST_LAST; ++wSubCmdID)
+        SendHead(HALL_MAIN_GAME_LIST, wSubCmdID);
     return SubscribeOnlineCounts();
 }
 
@@ -443,14 +444,14 @@ bool CClientDataCenter::OnSocketRead(DWORD dwSerialNum, WORD wMainCmdID, WORD wS
     // No error of a malformed body may leave the message handling.
     try {
         switch (wMainCmdID) {
-        case 1002: return OnUserMessage(dwSerialNum, wSubCmdID, pData, wDataSize);
-        case 1003: return OnGameListMessage(wSubCmdID, pData, wDataSize);
-        case 1004: return OnOnlineCountMessage(wSubCmdID, pData, wDataSize);
-        case 1005: return OnSystemMessage(wSubCmdID, pData, wDataSize);
-        case 1006: return OnValuePairMessage(wSubCmdID, pData, wDataSize);
-        case 1007: return OnUserValueMessage(wSubCmdID, pData, wDataSize);
-        case 1008: return OnRecordStoreMessage(wSubCmdID, pData, wDataSize);
-        case 1010: return OnTeamMessage(wSubCmdID, pData, wDataSize);
+        case HALL_MAIN_USER: return OnUserMessage(dwSerialNum, wSubCmdID, pData, wDataSize);
+        case HALL_MAIN_GAME_LIST: return OnGameListMessage(wSubCmdID, pData, wDataSize);
+        case HALL_MAIN_ONLINE_COUNT: return OnOnlineCountMessage(wSubCmdID, pData, wDataSize);
+        case HALL_MAIN_MESSAGE: return OnSystemMessage(wSubCmdID, pData, wDataSize);
+        case HALL_MAIN_VALUE_PAIR: return OnValuePairMessage(wSubCmdID, pData, wDataSize);
+        case HALL_MAIN_USER_VALUE: return OnUserValueMessage(wSubCmdID, pData, wDataSize);
+        case HALL_MAIN_RECORD_STORE: return OnRecordStoreMessage(wSubCmdID, pData, wDataSize);
+        case HALL_MAIN_TEAM: return OnTeamMessage(wSubCmdID, pData, wDataSize);
         default: return true;
         }
     } catch (CException* e) {
@@ -461,7 +462,7 @@ bool CClientDataCenter::OnSocketRead(DWORD dwSerialNum, WORD wMainCmdID, WORD wS
 
 bool CClientDataCenter::OnSocketClose()
 {
-    Notify(1, 8, 0);
+    Notify(HN_CONNECTION_CLOSED, 0);
     return true;
 }
 

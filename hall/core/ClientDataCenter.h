@@ -146,7 +146,7 @@ private:
     void OnLogonResult(DWORD dwSerialNum, const void* pData, WORD wDataSize);
     void OnUserInfoResult(DWORD dwSerialNum, const void* pData, WORD wDataSize);
     void OnTreeLinks(WORD wSubCmdID, const void* pData, WORD wDataSize);
-    void NotifySerial(DWORD dwSerialNum, WORD wMainCmdID, WORD wSubCmdID, LPARAM lParam);
+    void NotifySerial(DWORD dwSerialNum, const tagNotifyKey& key, LPARAM lParam);
     // Stores one own user attribute; false when the id changes nothing.
     bool StoreUserAttribute(const tagUserAttribute& attribute, bool bTyped);
 

@@ -4,6 +4,8 @@
 // before the error stays.
 #include "ClientDataCenter.h"
 
+#include "HallProtocol.h"
+
 #include <stdlib.h>
 #include <string.h>
 
@@ -29,57 +31,58 @@ template <class T> void AddOrDelete(bool bAdded, T* pItem)
 
 } // namespace
 
-void CClientDataCenter::NotifySerial(DWORD dwSerialNum, WORD wMainCmdID, WORD wSubCmdID, LPARAM lParam)
+void CClientDataCenter::NotifySerial(DWORD dwSerialNum, const tagNotifyKey& key, LPARAM lParam)
 {
-    tagNotifyHead head = {dwSerialNum, wMainCmdID, wSubCmdID};
+    tagNotifyHead head = {dwSerialNum, key.wMainCmdID, key.wSubCmdID};
     SendSerialNotify(dwSerialNum, WPARAM(&head), lParam);
 }
 
-// ---- main 1002: logon, account and own user -------------------------------------------
+// ---- HALL_MAIN_USER: logon, account and own user --------------------------------------
 
 bool CClientDataCenter::OnUserMessage(DWORD dwSerialNum, WORD wSubCmdID, const void* pData, WORD wDataSize)
 {
     switch (wSubCmdID) {
-    case 1002: OnLogonResult(dwSerialNum, pData, wDataSize); return true;
-    case 1003: OnUserInfoResult(dwSerialNum, pData, wDataSize); return true;
-    case 1004:
+    case HALL_SUB_S_USER_LOGON_RESULT: OnLogonResult(dwSerialNum, pData, wDataSize); return true;
+    case HALL_SUB_S_USER_INFO_RESULT: OnUserInfoResult(dwSerialNum, pData, wDataSize); return true;
+    case HALL_SUB_S_USER_SESSION_ENDED:
         if (GetSocket() != NULL)
             GetSocket()->CloseSocket(false);
-        Notify(1, 7, 0);
+        Notify(HN_SESSION_ENDED, 0);
         return true;
-    case 1005:
-    case 1006:
-    case 1007: {
+    case HALL_SUB_S_USER_ACCOUNT_1:
+    case HALL_SUB_S_USER_ACCOUNT_2:
+    case HALL_SUB_S_USER_ACCOUNT_3: {
         DWORD dwValue = 0;
         LONG lValue = UnpackRecord(dwValue, pData, wDataSize) ? MapHallResult(dwValue) : kMalformedValue;
-        Notify(3, WORD(wSubCmdID - 1004), LPARAM(lValue));
+        static const tagNotifyKey kKeys[] = {HN_ACCOUNT_1, HN_ACCOUNT_2, HN_ACCOUNT_3};
+        Notify(kKeys[wSubCmdID - HALL_SUB_S_USER_ACCOUNT_1], LPARAM(lValue));
         return true;
     }
-    case 1009: {
+    case HALL_SUB_S_USER_REGISTER_RESULT: {
         LONG lValue = 0;
         if (!UnpackRecord(lValue, pData, wDataSize))
             lValue = kMalformedValue;
-        Notify(3, 4, LPARAM(lValue));
+        Notify(HN_REGISTER_RESULT, LPARAM(lValue));
         return true;
     }
-    case 1010:
-    case 1011: {
+    case HALL_SUB_S_USER_ACCOUNT_CHECK:
+    case HALL_SUB_S_USER_EMAIL_CHECK: {
         bool bValue = true;
         if (!UnpackRecord(bValue, pData, wDataSize))
             bValue = true;
-        Notify(3, WORD(wSubCmdID - 1005), LPARAM(bValue ? 1 : 0));
+        Notify(wSubCmdID == HALL_SUB_S_USER_ACCOUNT_CHECK ? HN_ACCOUNT_CHECK : HN_EMAIL_CHECK, LPARAM(bValue ? 1 : 0));
         return true;
     }
-    case 1014: {
+    case HALL_SUB_S_USER_VALUE_1014: {
         DWORD dwValue = 0;
         if (!UnpackRecord(dwValue, pData, wDataSize))
             dwValue = DWORD(kMalformedValue);
-        Notify(3, 8, LPARAM(dwValue));
+        Notify(HN_USER_VALUE_1014, LPARAM(dwValue));
         return true;
     }
-    case 1008:
-    case 1012: {
-        bool bTyped = wSubCmdID == 1008;
+    case HALL_SUB_S_USER_TYPED_ATTRIBUTES:
+    case HALL_SUB_S_USER_TEXT_ATTRIBUTES: {
+        bool bTyped = wSubCmdID == HALL_SUB_S_USER_TYPED_ATTRIBUTES;
         CArray<tagUserAttribute, const tagUserAttribute&> attributes;
         if (bTyped)
             ReadTypedAttributes(attributes, pData, wDataSize);
@@ -90,16 +93,16 @@ bool CClientDataCenter::OnUserMessage(DWORD dwSerialNum, WORD wSubCmdID, const v
             if (!bTyped && (attribute.strText.IsEmpty() || attribute.dwID < 2 || attribute.dwID > 19))
                 continue;
             StoreUserAttribute(attribute, bTyped);
-            Notify(1, 9, LPARAM(attribute.dwID));
+            Notify(HN_USER_ATTRIBUTE, LPARAM(attribute.dwID));
         }
         return true;
     }
-    case 1013: {
+    case HALL_SUB_S_USER_ACCOUNT_NOTICE: {
         tagAccountNotice notice;
         memset(&notice, 0, sizeof(notice));
         if (!UnpackRecord(notice, pData, wDataSize))
             return false;
-        Notify(3, 7, LPARAM(&notice));
+        Notify(HN_ACCOUNT_NOTICE, LPARAM(&notice));
         return true;
     }
     default: return true;
@@ -133,7 +136,7 @@ void CClientDataCenter::OnLogonResult(DWORD dwSerialNum, const void* pData, WORD
     CopyTextField(notice.szMessage, result.szMessage);
     if (result.dwResult != 0 && GetSocket() != NULL)
         GetSocket()->CloseSocket(true);
-    NotifySerial(dwSerialNum, 1, 3, LPARAM(&notice));
+    NotifySerial(dwSerialNum, HN_LOGON_RESULT, LPARAM(&notice));
 }
 
 void CClientDataCenter::OnUserInfoResult(DWORD dwSerialNum, const void* pData, WORD wDataSize)
@@ -142,7 +145,7 @@ void CClientDataCenter::OnUserInfoResult(DWORD dwSerialNum, const void* pData, W
     if (!UnpackRecord(result, pData, wDataSize)) {
         // Sent to the request's windows, with a plain head.
         LONG lFailure = kMalformedUserInfo;
-        tagNotifyHead head = {0, 1, 6};
+        tagNotifyHead head = {0, HN_USER_INFO_RESULT.wMainCmdID, HN_USER_INFO_RESULT.wSubCmdID};
         SendSerialNotify(dwSerialNum, WPARAM(&head), LPARAM(&lFailure));
         return;
     }
@@ -156,7 +159,7 @@ void CClientDataCenter::OnUserInfoResult(DWORD dwSerialNum, const void* pData, W
         }
     }
     LONG lResult = MapHallResult(result.dwResult);
-    NotifySerial(dwSerialNum, 1, 6, LPARAM(&lResult));
+    NotifySerial(dwSerialNum, HN_USER_INFO_RESULT, LPARAM(&lResult));
 }
 
 // Text form (subs 1003, 1012): every field from the text, numbers as decimal.
@@ -223,19 +226,19 @@ bool CClientDataCenter::StoreUserAttribute(const tagUserAttribute& attribute, bo
     return true;
 }
 
-// ---- main 1003: game lists -----------------------------------------------------------
+// ---- HALL_MAIN_GAME_LIST: game lists -------------------------------------------------
 
 bool CClientDataCenter::OnGameListMessage(WORD wSubCmdID, const void* pData, WORD wDataSize)
 {
     switch (wSubCmdID) {
-    case 1001:
-    case 1003: {
+    case HALL_SUB_S_GAME_LIST_CATEGORIES:
+    case HALL_SUB_S_GAME_LIST_STATIONS: {
         tagPagedList<tagGameKindItem> list;
         if (!UnpackRecord(list, pData, wDataSize))
             return true;
         for (INT_PTR i = 0; i < list.Items.GetSize(); ++i) {
             const tagGameKindItem& item = list.Items[i];
-            if (wSubCmdID == 1001) {
+            if (wSubCmdID == HALL_SUB_S_GAME_LIST_CATEGORIES) {
                 CGameCategory* pCategory = new CGameCategory(item.dwID);
                 pCategory->SetName(item.szName);
                 AddOrDelete(m_GameTreeManager.AddGameCategory(pCategory), pCategory);
@@ -247,7 +250,7 @@ bool CClientDataCenter::OnGameListMessage(WORD wSubCmdID, const void* pData, WOR
         }
         return true;
     }
-    case 1002: {
+    case HALL_SUB_S_GAME_LIST_GAMES: {
         tagPagedList<tagGameItem> list;
         if (!UnpackRecord(list, pData, wDataSize))
             return true;
@@ -259,7 +262,7 @@ bool CClientDataCenter::OnGameListMessage(WORD wSubCmdID, const void* pData, WOR
         }
         return true;
     }
-    case 1004: {
+    case HALL_SUB_S_GAME_LIST_ROOMS: {
         tagPagedList<tagGameRoomItem> list;
         if (!UnpackRecord(list, pData, wDataSize))
             return true;
@@ -276,7 +279,7 @@ bool CClientDataCenter::OnGameListMessage(WORD wSubCmdID, const void* pData, WOR
         }
         return true;
     }
-    case 1005: {
+    case HALL_SUB_S_GAME_LIST_WEBS: {
         tagPagedList<tagGameWebItem> list;
         if (!UnpackRecord(list, pData, wDataSize))
             return true;
@@ -288,8 +291,8 @@ bool CClientDataCenter::OnGameListMessage(WORD wSubCmdID, const void* pData, WOR
         }
         return true;
     }
-    case 1007:
-    case 1008: OnTreeLinks(wSubCmdID, pData, wDataSize); return true;
+    case HALL_SUB_S_GAME_LIST_SERVER_TREE:
+    case HALL_SUB_S_GAME_LIST_SECOND_TREE: OnTreeLinks(wSubCmdID, pData, wDataSize); return true;
     default: return true;
     }
 }
@@ -299,7 +302,7 @@ void CClientDataCenter::OnTreeLinks(WORD wSubCmdID, const void* pData, WORD wDat
     tagPagedList<tagTreeLinkItem> list;
     if (!UnpackRecord(list, pData, wDataSize))
         return;
-    bool bServerTree = wSubCmdID == 1007;
+    bool bServerTree = wSubCmdID == HALL_SUB_S_GAME_LIST_SERVER_TREE;
     CTreeLinkArray& links = bServerTree ? m_ServerTreeLinks : m_SecondTreeLinks;
     CGameTreeNode*& pRoot = bServerTree ? m_pServerTreeRoot : m_pSecondTreeRoot;
     // The second tree comes in one piece: its offset counts as 0.
@@ -313,20 +316,20 @@ void CClientDataCenter::OnTreeLinks(WORD wSubCmdID, const void* pData, WORD wDat
     delete pRoot;
     pRoot = new CGameTreeNode(0);
     BuildTree(links, pRoot);
-    Notify(2, bServerTree ? 5 : 6, 0);
+    Notify(bServerTree ? HN_SERVER_TREE : HN_SECOND_TREE, 0);
 }
 
-// ---- main 1004: online counts ----------------------------------------------------------
+// ---- HALL_MAIN_ONLINE_COUNT: online counts ---------------------------------------------
 
 bool CClientDataCenter::OnOnlineCountMessage(WORD wSubCmdID, const void* pData, WORD wDataSize)
 {
-    if (wSubCmdID == 1001) {
+    if (wSubCmdID == HALL_SUB_S_ONLINE_COUNT_TOTAL) {
         DWORD dwTotal = 0;
         if (!UnpackRecord(dwTotal, pData, wDataSize))
             return true;
         m_GameTreeManager.SetTotalOnline(dwTotal);
-        Notify(2, 7, 0);
-    } else if (wSubCmdID == 1002) {
+        Notify(HN_ONLINE_COUNT, 0);
+    } else if (wSubCmdID == HALL_SUB_S_ONLINE_COUNT_ROOMS) {
         tagPagedList<tagOnlineCountItem> list;
         if (!UnpackRecord(list, pData, wDataSize) || list.Items.GetSize() == 0)
             return true;
@@ -336,7 +339,7 @@ bool CClientDataCenter::OnOnlineCountMessage(WORD wSubCmdID, const void* pData, 
                 pRoom->SetOnlineCount(list.Items[i].dwOnlineCount);
         }
         m_GameTreeManager.ComputeTotalOnline();
-        Notify(2, 7, 0);
+        Notify(HN_ONLINE_COUNT, 0);
     }
     return true;
 }
@@ -345,12 +348,12 @@ bool CClientDataCenter::OnOnlineCountMessage(WORD wSubCmdID, const void* pData, 
 
 bool CClientDataCenter::OnSystemMessage(WORD wSubCmdID, const void* pData, WORD wDataSize)
 {
-    if (wSubCmdID == 1001) {
+    if (wSubCmdID == HALL_SUB_S_MESSAGE_SYSTEM) {
         tagSystemMessage message;
         memset(&message, 0, sizeof(message));
         if (UnpackRecord(message, pData, wDataSize))
-            Notify(4, 1, LPARAM(&message));
-    } else if (wSubCmdID == 1002) {
+            Notify(HN_SYSTEM_MESSAGE, LPARAM(&message));
+    } else if (wSubCmdID == HALL_SUB_S_MESSAGE_POPUP) {
         tagCountedString text;
         if (UnpackRecord(text, pData, wDataSize) && m_PopupHandler)
             m_PopupHandler(text.strText);
@@ -361,58 +364,58 @@ bool CClientDataCenter::OnSystemMessage(WORD wSubCmdID, const void* pData, WORD 
 bool CClientDataCenter::OnValuePairMessage(WORD wSubCmdID, const void* pData, WORD wDataSize)
 {
     tagValuePair pair;
-    if (wSubCmdID == 1001 && UnpackRecord(pair, pData, wDataSize))
-        Notify(5, 1, LPARAM(DWORD(pair.wFirst) * 65536 + pair.wSecond));
+    if (wSubCmdID == HALL_SUB_S_VALUE_PAIR && UnpackRecord(pair, pData, wDataSize))
+        Notify(HN_VALUE_PAIR, LPARAM(DWORD(pair.wFirst) * 65536 + pair.wSecond));
     return true;
 }
 
 bool CClientDataCenter::OnUserValueMessage(WORD wSubCmdID, const void* pData, WORD wDataSize)
 {
     switch (wSubCmdID) {
-    case 1001: {
+    case HALL_SUB_S_USER_VALUE_LIST: {
         CArray<tagUserValueItem, const tagUserValueItem&> items;
         ReadWordCountedList(items, pData, wDataSize);
         for (INT_PTR i = 0; i < items.GetSize(); ++i) {
             tagUserValueItem item = items[i];
-            Notify(6, 1, LPARAM(&item));
+            Notify(HN_USER_VALUE, LPARAM(&item));
         }
         break;
     }
-    case 1002: {
+    case HALL_SUB_S_USER_VALUE_ITEM: {
         tagUserValueItem item;
         if (UnpackRecord(item, pData, wDataSize))
-            Notify(6, 1, LPARAM(&item));
+            Notify(HN_USER_VALUE, LPARAM(&item));
         break;
     }
-    case 1003: {
+    case HALL_SUB_S_USER_VALUE_BUY_RESULT: {
         BYTE cbValue = 0;
         if (UnpackRecord(cbValue, pData, wDataSize))
-            Notify(6, 2, LPARAM(cbValue));
+            Notify(HN_BUY_RESULT, LPARAM(cbValue));
         break;
     }
     }
     return true;
 }
 
-// ---- main 1008: record store -----------------------------------------------------------
+// ---- HALL_MAIN_RECORD_STORE: record store ----------------------------------------------
 
 bool CClientDataCenter::OnRecordStoreMessage(WORD wSubCmdID, const void* pData, WORD wDataSize)
 {
     switch (wSubCmdID) {
-    case 1001: {
+    case HALL_SUB_S_RECORD_STORE_DEFINITION: {
         tagStoreDefinition* pDefinition = new tagStoreDefinition;
         memset(pDefinition, 0, sizeof(*pDefinition));
         if (UnpackRecord(*pDefinition, pData, wDataSize)) {
             m_RecordStore.UpsertDefinition(*pDefinition);
-            Notify(7, 1, LPARAM(pDefinition->dwID));
+            Notify(HN_STORE_DEFINITION, LPARAM(pDefinition->dwID));
         }
         delete pDefinition;
         break;
     }
-    case 1002:
-    case 1003: {
+    case HALL_SUB_S_RECORD_STORE_ENTRIES_A:
+    case HALL_SUB_S_RECORD_STORE_ENTRY_A: {
         CArray<tagStoreEntryA, const tagStoreEntryA&> entries;
-        if (wSubCmdID == 1002) {
+        if (wSubCmdID == HALL_SUB_S_RECORD_STORE_ENTRIES_A) {
             ReadWordCountedList(entries, pData, wDataSize);
         } else {
             tagStoreEntryA entry;
@@ -421,14 +424,14 @@ bool CClientDataCenter::OnRecordStoreMessage(WORD wSubCmdID, const void* pData, 
         }
         for (INT_PTR i = 0; i < entries.GetSize(); ++i) {
             m_RecordStore.UpsertEntryA(entries[i]);
-            Notify(7, 2, LPARAM(entries[i].dwID));
+            Notify(HN_STORE_ENTRY_A, LPARAM(entries[i].dwID));
         }
         break;
     }
-    case 1005:
-    case 1006: {
+    case HALL_SUB_S_RECORD_STORE_ENTRIES_C:
+    case HALL_SUB_S_RECORD_STORE_ENTRY_C: {
         CArray<tagStoreEntryC, const tagStoreEntryC&> entries;
-        if (wSubCmdID == 1005) {
+        if (wSubCmdID == HALL_SUB_S_RECORD_STORE_ENTRIES_C) {
             ReadWordCountedList(entries, pData, wDataSize);
         } else {
             tagStoreEntryC entry;
@@ -438,54 +441,57 @@ bool CClientDataCenter::OnRecordStoreMessage(WORD wSubCmdID, const void* pData, 
         for (INT_PTR i = 0; i < entries.GetSize(); ++i) {
             DWORD dwID = entries[i].dwID;
             m_RecordStore.UpsertEntryC(entries[i]);
-            if (wSubCmdID == 1005 && m_RecordStore.FindDefinition(dwID) == NULL)
+            if (wSubCmdID == HALL_SUB_S_RECORD_STORE_ENTRIES_C && m_RecordStore.FindDefinition(dwID) == NULL)
                 RequestStoreRecord1(dwID);
-            Notify(7, wSubCmdID == 1005 ? 4 : 5, LPARAM(dwID));
+            Notify(wSubCmdID == HALL_SUB_S_RECORD_STORE_ENTRIES_C ? HN_STORE_ENTRIES_C : HN_STORE_ENTRY_C,
+                   LPARAM(dwID));
         }
         break;
     }
-    case 1004:
-    case 1007: {
+    case HALL_SUB_S_RECORD_STORE_REMOVE_A:
+    case HALL_SUB_S_RECORD_STORE_REMOVE_C: {
         DWORD dwID = 0;
         if (!UnpackRecord(dwID, pData, wDataSize))
             break;
-        Notify(7, wSubCmdID == 1004 ? 3 : 6, LPARAM(dwID));
-        if (wSubCmdID == 1004)
+        Notify(wSubCmdID == HALL_SUB_S_RECORD_STORE_REMOVE_A ? HN_STORE_REMOVE_A : HN_STORE_REMOVE_C, LPARAM(dwID));
+        if (wSubCmdID == HALL_SUB_S_RECORD_STORE_REMOVE_A)
             m_RecordStore.RemoveEntryA(dwID);
         else
             m_RecordStore.RemoveEntryC(dwID);
         break;
     }
-    case 1008:
-    case 1009: {
+    case HALL_SUB_S_RECORD_STORE_NUMBER_C:
+    case HALL_SUB_S_RECORD_STORE_NUMBER_C_2: {
         tagStoreValueChange change;
         if (!UnpackRecord(change, pData, wDataSize))
             break;
         m_RecordStore.SetEntryCNumber(change.dwID, change.cbIndex, change.wValue);
-        Notify(7, wSubCmdID == 1008 ? 7 : 8, LPARAM(change.dwID));
+        Notify(wSubCmdID == HALL_SUB_S_RECORD_STORE_NUMBER_C ? HN_STORE_NUMBER_C : HN_STORE_NUMBER_C_2,
+               LPARAM(change.dwID));
         break;
     }
-    case 1010:
-    case 1011:
-    case 1012:
-    case 1013:
-    case 1014: {
+    case HALL_SUB_S_RECORD_STORE_VALUE_1010:
+    case HALL_SUB_S_RECORD_STORE_VALUE_1011:
+    case HALL_SUB_S_RECORD_STORE_VALUE_1012:
+    case HALL_SUB_S_RECORD_STORE_VALUE_1013:
+    case HALL_SUB_S_RECORD_STORE_VALUE_1014: {
         // Sub 1013 is notified as 11 and sub 1012 as 12.
-        static const WORD kNotifySub[] = {9, 10, 12, 11, 13};
+        static const tagNotifyKey kKeys[] = {HN_STORE_VALUE_1010, HN_STORE_VALUE_1011, HN_STORE_VALUE_1012,
+                                             HN_STORE_VALUE_1013, HN_STORE_VALUE_1014};
         DWORD dwValue = 0;
         if (UnpackRecord(dwValue, pData, wDataSize))
-            Notify(7, kNotifySub[wSubCmdID - 1010], LPARAM(dwValue));
+            Notify(kKeys[wSubCmdID - HALL_SUB_S_RECORD_STORE_VALUE_1010], LPARAM(dwValue));
         break;
     }
     }
     return true;
 }
 
-// ---- main 1010: teams -------------------------------------------------------------------
+// ---- HALL_MAIN_TEAM: teams --------------------------------------------------------------
 
 bool CClientDataCenter::OnTeamMessage(WORD wSubCmdID, const void* pData, WORD wDataSize)
 {
-    if (wSubCmdID != 1001)
+    if (wSubCmdID != HALL_SUB_S_TEAM_INFO)
         return true;
     CTeamManager* pTeam = new CTeamManager;
     if (!ReadTeam(*pTeam, pData, wDataSize)) {
@@ -497,6 +503,6 @@ bool CClientDataCenter::OnTeamMessage(WORD wSubCmdID, const void* pData, WORD wD
     if (m_TeamMap.Lookup(dwTeamID, pOld))
         delete pOld;
     m_TeamMap.SetAt(dwTeamID, pTeam);
-    Notify(8, 1, LPARAM(dwTeamID));
+    Notify(HN_TEAM_INFO, LPARAM(dwTeamID));
     return true;
 }

@@ -1,7 +1,8 @@
 // The hall data centre as the hall's windows reach it, and what it tells
 // them. Every result comes as the notification message WM_HALL_NOTIFY to the
 // windows registered for its (main, sub) key, or for the serial of the
-// request it answers; wParam points to a tagNotifyHead, lParam as listed:
+// request it answers (HallProtocol.h names the keys); wParam points to a
+// tagNotifyHead, lParam as listed:
 //
 //   (1,1) connecting to a server            null
 //   (1,2) connect result                    tagConnectNotice*

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "ClientDataCenter.h"
+#include "HallProtocol.h"
+#include "HallProtocol.h"
 #include "HallRecords.h"
 
 namespace
@@ -92,8 +94,10 @@ bool MakeGameList(int nRooms, std::vector<tagMessage>& messages)
         links.push_back(link);
     }
     messages.clear();
-    return AddPages(messages, 1001, categories) && AddPages(messages, 1002, games) && AddPages(messages, 1004, rooms) &&
-           AddPages(messages, 1007, links);
+    return AddPages(messages, HALL_SUB_S_GAME_LIST_CATEGORIES, categories) &&
+           AddPages(messages, HALL_SUB_S_GAME_LIST_GAMES, games) &&
+           AddPages(messages, HALL_SUB_S_GAME_LIST_ROOMS, rooms) &&
+           AddPages(messages, HALL_SUB_S_GAME_LIST_SERVER_TREE, links);
 }
 
 // Decoded and built, timed; the shape is checked afterwards.
@@ -102,8 +106,8 @@ bool DecodeAndBuild(CClientDataCenter& dc, const std::vector<tagMessage>& messag
     dc.ResetLogonState(true);
     double start = Now();
     for (const tagMessage& message : messages)
-        dc.OnSocketRead(0, 1003, message.wSubCmdID, const_cast<BYTE*>(message.Body.data()), WORD(message.Body.size()),
-                        NULL);
+        dc.OnSocketRead(0, HALL_MAIN_GAME_LIST, message.wSubCmdID, const_cast<BYTE*>(message.Body.data()),
+                        WORD(message.Body.size()), NULL);
     ms = Now() - start;
 
     CGameTreeManager* tree = dc.GetGameTreeManager();

@@ -1,6 +1,7 @@
 // The hall data centre against the scripted hall server over loopback: the
 // connect road, the logon road, the game list and the displayed trees.
 #include "DataCenterTestSupport.h"
+#include "HallProtocol.h"
 
 #include "GlobalOption.h"
 #include "GlobalUnits.h"
@@ -34,9 +35,9 @@ TEST_F(DataCenterTest, ConnectsAndReportsTheModulesText)
     ListenToAll();
     ConnectToServer();
     EXPECT_EQ("(1,1)(1,2)", m_Recorder.Keys());
-    EXPECT_FALSE(m_Recorder.Of(1, 2)[0].strText.empty());
+    EXPECT_FALSE(m_Recorder.Of(HN_CONNECT_RESULT)[0].strText.empty());
     EXPECT_EQ(2u, g_GlobalOption.GetConnectState());
-    EXPECT_EQ(0u, m_Recorder.Of(1, 2)[0].dwSerialNum);
+    EXPECT_EQ(0u, m_Recorder.Of(HN_CONNECT_RESULT)[0].dwSerialNum);
 }
 
 TEST_F(DataCenterTest, EmptyServerListFailsAtOnceWithoutTrying)
@@ -45,8 +46,8 @@ TEST_F(DataCenterTest, EmptyServerListFailsAtOnceWithoutTrying)
     ListenToAll();
     ASSERT_TRUE(m_pDataCenter->ConnectServer());
     EXPECT_EQ("(1,2)", m_Recorder.Keys()) << "synchronously, no (1,1)";
-    EXPECT_EQ(-1, m_Recorder.Of(1, 2)[0].lValue);
-    EXPECT_EQ(kNoServerText, m_Recorder.Of(1, 2)[0].strText);
+    EXPECT_EQ(-1, m_Recorder.Of(HN_CONNECT_RESULT)[0].lValue);
+    EXPECT_EQ(kNoServerText, m_Recorder.Of(HN_CONNECT_RESULT)[0].strText);
 }
 
 // Every server refuses: one (1,1) per server, then one (1,2) -1; a new
@@ -63,12 +64,12 @@ TEST_F(DataCenterTest, ConnectFailureOnEveryServerEndsInOneReport)
         ListenToAll();
         for (int round = 0; round < 2; ++round) {
             ASSERT_TRUE(m_pDataCenter->ConnectServer());
-            ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(1, 2) == size_t(round + 1); }, 10000));
+            ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(HN_CONNECT_RESULT) == size_t(round + 1); }, 10000));
             PumpFor(100);
-            EXPECT_EQ(servers * (round + 1), m_Recorder.Count(1, 1));
-            ASSERT_EQ(size_t(round + 1), m_Recorder.Count(1, 2));
-            EXPECT_EQ(-1, m_Recorder.Of(1, 2).back().lValue);
-            EXPECT_EQ(kNoServerText, m_Recorder.Of(1, 2).back().strText);
+            EXPECT_EQ(servers * (round + 1), m_Recorder.Count(HN_CONNECTING));
+            ASSERT_EQ(size_t(round + 1), m_Recorder.Count(HN_CONNECT_RESULT));
+            EXPECT_EQ(-1, m_Recorder.Of(HN_CONNECT_RESULT).back().lValue);
+            EXPECT_EQ(kNoServerText, m_Recorder.Of(HN_CONNECT_RESULT).back().strText);
         }
         EXPECT_FALSE(m_pDataCenter->IsConnected());
     }
@@ -96,9 +97,9 @@ TEST_F(DataCenterTest, ClosedConnectionIsReported)
     ListenToAll();
     ConnectToServer();
     m_Server.Run({CHallServer::Close()});
-    ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(1, 8) == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(HN_CONNECTION_CLOSED) == 1; }));
     EXPECT_FALSE(m_pDataCenter->IsConnected());
-    EXPECT_EQ(0u, m_Recorder.Of(1, 8)[0].lParam);
+    EXPECT_EQ(0u, m_Recorder.Of(HN_CONNECTION_CLOSED)[0].lParam);
 }
 
 TEST_F(DataCenterTest, AnswersItsTwoInterfacesOnly)
@@ -125,20 +126,21 @@ TEST_F(DataCenterTest, LogonByAccountUpToUserAttributes)
     ListenToAll();
     CNotifyRecorder logonWindow;
     ConnectToServer();
-    m_Server.On(1002, 2,
-                {CHallServer::Reply(
-                    1002, 1002, Bytes(CWireBytes().U32(0).U32(4321).Str("玩家甲").U16(7).U8(1).Counted("webkey")))});
+    m_Server.On(
+        HALL_MAIN_USER, HALL_SUB_USER_LOGON_BY_ACCOUNT,
+        {CHallServer::Reply(HALL_MAIN_USER, HALL_SUB_S_USER_LOGON_RESULT,
+                            Bytes(CWireBytes().U32(0).U32(4321).Str("玩家甲").U16(7).U8(1).Counted("webkey")))});
 
     DWORD serial = 0;
     ASSERT_TRUE(m_pDataCenter->SendLogon(serial, logonWindow.GetHwnd(), AccountInput("alice", kDigest)));
     EXPECT_NE(0u, serial);
-    std::vector<tagServerFrame> logon = WaitRequests(1002, 2);
+    std::vector<tagServerFrame> logon = WaitRequests(HALL_MAIN_USER, HALL_SUB_USER_LOGON_BY_ACCOUNT);
     EXPECT_EQ(serial, logon[0].dwSerialNum);
     EXPECT_EQ(Bytes(CWireBytes().Str("alice").Str(kDigest).Str(MachineID())), logon[0].Body);
 
-    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 3) == 1; }));
-    EXPECT_EQ(0u, m_Recorder.Count(1, 3)) << "only the request's window hears the logon result";
-    const tagHeardNotify heard = logonWindow.Of(1, 3)[0];
+    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(HN_LOGON_RESULT) == 1; }));
+    EXPECT_EQ(0u, m_Recorder.Count(HN_LOGON_RESULT)) << "only the request's window hears the logon result";
+    const tagHeardNotify heard = logonWindow.Of(HN_LOGON_RESULT)[0];
     EXPECT_EQ(serial, heard.dwSerialNum);
     EXPECT_EQ(0, heard.Logon.lResult);
     EXPECT_EQ(4321u, heard.Logon.dwUserID);
@@ -157,7 +159,7 @@ TEST_F(DataCenterTest, LogonByAccountUpToUserAttributes)
     ASSERT_TRUE(m_pDataCenter->RequestGameList());
     for (WORD sub = 1; sub <= 7; ++sub)
         EXPECT_TRUE(WaitRequests(1003, sub)[0].Body.empty()) << sub;
-    EXPECT_EQ(Bytes(CWireBytes{1}), WaitRequests(1004, 1)[0].Body);
+    EXPECT_EQ(Bytes(CWireBytes{1}), WaitRequests(HALL_MAIN_ONLINE_COUNT, HALL_SUB_ONLINE_COUNT_SUBSCRIBE)[0].Body);
     std::vector<DWORD> serials;
     for (const tagServerFrame& f : m_Server.GetFrames())
         serials.push_back(f.dwSerialNum);
@@ -165,9 +167,9 @@ TEST_F(DataCenterTest, LogonByAccountUpToUserAttributes)
     EXPECT_EQ(serials.end(), std::adjacent_find(serials.begin(), serials.end())) << "a serial of its own each";
 
     m_Server.On(
-        1002, 3,
+        HALL_MAIN_USER, HALL_SUB_USER_INFO,
         {CHallServer::Reply(
-            1002, 1003,
+            HALL_MAIN_USER, HALL_SUB_S_USER_INFO_RESULT,
             Bytes(CWireBytes().U32(0).Count(4).U16(3).Str("-100").U16(15).Str("签名").U16(6).Str("12x").U16(23).Str(
                 "99")))});
     DWORD infoSerial = 0;
@@ -175,15 +177,15 @@ TEST_F(DataCenterTest, LogonByAccountUpToUserAttributes)
     CWireBytes ids = CWireBytes().U32(4321).Count(17);
     for (int id : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 15, 16, 19})
         ids.U16(id);
-    EXPECT_EQ(ids.Vector(), WaitRequests(1002, 3)[0].Body);
-    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 6) == 1; }));
-    EXPECT_EQ(infoSerial, logonWindow.Of(1, 6)[0].dwSerialNum);
-    EXPECT_EQ(0, logonWindow.Of(1, 6)[0].lValue);
+    EXPECT_EQ(ids.Vector(), WaitRequests(HALL_MAIN_USER, HALL_SUB_USER_INFO)[0].Body);
+    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(HN_USER_INFO_RESULT) == 1; }));
+    EXPECT_EQ(infoSerial, logonWindow.Of(HN_USER_INFO_RESULT)[0].dwSerialNum);
+    EXPECT_EQ(0, logonWindow.Of(HN_USER_INFO_RESULT)[0].lValue);
     EXPECT_EQ(-100, user->lLevel);
     EXPECT_STREQ("签名", user->szSignature);
     EXPECT_EQ(12, user->wFaceID) << "decimal by the C library's rules";
     EXPECT_EQ(99u, user->dwAttribute23);
-    EXPECT_EQ(0u, m_Recorder.Count(1, 6));
+    EXPECT_EQ(0u, m_Recorder.Count(HN_USER_INFO_RESULT));
 }
 
 TEST_F(DataCenterTest, LogonByUserIdRefusedClosesAndClearsTheBlock)
@@ -191,18 +193,21 @@ TEST_F(DataCenterTest, LogonByUserIdRefusedClosesAndClearsTheBlock)
     ListenToAll();
     CNotifyRecorder logonWindow;
     ConnectToServer();
-    m_Server.On(1002, 4, {CHallServer::Reply(1002, 1002, Bytes(CWireBytes().U32(7).Counted("密码错误")))});
+    m_Server.On(HALL_MAIN_USER, HALL_SUB_USER_LOGON_BY_USER_ID,
+                {CHallServer::Reply(HALL_MAIN_USER, HALL_SUB_S_USER_LOGON_RESULT,
+                                    Bytes(CWireBytes().U32(7).Counted("密码错误")))});
     tagLogonInput input = AccountInput("", kDigest);
     input.dwUserID = 0x01020304;
     DWORD serial = 0;
     ASSERT_TRUE(m_pDataCenter->SendLogon(serial, logonWindow.GetHwnd(), input));
-    EXPECT_EQ(Bytes(CWireBytes().U32(0x01020304).Str(kDigest).Str(MachineID())), WaitRequests(1002, 4)[0].Body)
+    EXPECT_EQ(Bytes(CWireBytes().U32(0x01020304).Str(kDigest).Str(MachineID())),
+              WaitRequests(HALL_MAIN_USER, HALL_SUB_USER_LOGON_BY_USER_ID)[0].Body)
         << "no bytes for the reserved field";
-    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 3) == 1; }));
-    EXPECT_EQ(-1, logonWindow.Of(1, 3)[0].Logon.lResult) << "7 maps to -1";
-    EXPECT_STREQ("密码错误", logonWindow.Of(1, 3)[0].Logon.szMessage);
+    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(HN_LOGON_RESULT) == 1; }));
+    EXPECT_EQ(-1, logonWindow.Of(HN_LOGON_RESULT)[0].Logon.lResult) << "7 maps to -1";
+    EXPECT_STREQ("密码错误", logonWindow.Of(HN_LOGON_RESULT)[0].Logon.szMessage);
     EXPECT_FALSE(m_pDataCenter->IsConnected());
-    EXPECT_EQ(1u, m_Recorder.Count(1, 8)) << "the refused logon closes the connection";
+    EXPECT_EQ(1u, m_Recorder.Count(HN_CONNECTION_CLOSED)) << "the refused logon closes the connection";
     EXPECT_EQ(0u, m_pDataCenter->GetShareData()->dwUserID);
     EXPECT_STREQ("", m_pDataCenter->GetShareData()->szPassword);
     EXPECT_EQ(0u, g_GlobalUnits.GetGlobalUserData()->dwUserID);
@@ -213,23 +218,26 @@ TEST_F(DataCenterTest, LogonByUserIdUpToUserAttributes)
     ListenToAll();
     CNotifyRecorder logonWindow;
     ConnectToServer();
-    m_Server.On(
-        1002, 4,
-        {CHallServer::Reply(1002, 1002, Bytes(CWireBytes().U32(0).U32(99).Str("id-user").U16(2).U8(0).Counted("")))});
-    m_Server.On(1002, 3, {CHallServer::Reply(1002, 1003, Bytes(CWireBytes().U32(5)))});
+    m_Server.On(HALL_MAIN_USER, HALL_SUB_USER_LOGON_BY_USER_ID,
+                {CHallServer::Reply(HALL_MAIN_USER, HALL_SUB_S_USER_LOGON_RESULT,
+                                    Bytes(CWireBytes().U32(0).U32(99).Str("id-user").U16(2).U8(0).Counted("")))});
+    m_Server.On(HALL_MAIN_USER, HALL_SUB_USER_INFO,
+                {CHallServer::Reply(HALL_MAIN_USER, HALL_SUB_S_USER_INFO_RESULT, Bytes(CWireBytes().U32(5)))});
     tagLogonInput input = AccountInput("ignored", kDigest);
     input.dwUserID = 99;
     DWORD serial = 0;
     ASSERT_TRUE(m_pDataCenter->SendLogon(serial, logonWindow.GetHwnd(), input));
-    EXPECT_EQ(Bytes(CWireBytes().U32(99).Str(kDigest).Str(MachineID())), WaitRequests(1002, 4)[0].Body);
-    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 3) == 1; }));
-    EXPECT_EQ(0, logonWindow.Of(1, 3)[0].Logon.lResult);
-    EXPECT_STREQ("", logonWindow.Of(1, 3)[0].Logon.szMessage);
+    EXPECT_EQ(Bytes(CWireBytes().U32(99).Str(kDigest).Str(MachineID())),
+              WaitRequests(HALL_MAIN_USER, HALL_SUB_USER_LOGON_BY_USER_ID)[0].Body);
+    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(HN_LOGON_RESULT) == 1; }));
+    EXPECT_EQ(0, logonWindow.Of(HN_LOGON_RESULT)[0].Logon.lResult);
+    EXPECT_STREQ("", logonWindow.Of(HN_LOGON_RESULT)[0].Logon.szMessage);
     DWORD infoSerial = 0;
     ASSERT_TRUE(m_pDataCenter->RequestUserInfo(infoSerial, logonWindow.GetHwnd()));
-    EXPECT_EQ(99u, CWireBytes().Bytes(WaitRequests(1002, 3)[0].Body).Vector()[0]);
-    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 6) == 1; }));
-    EXPECT_EQ(5, logonWindow.Of(1, 6)[0].lValue) << "a result other than 0 stores nothing and is heard mapped";
+    EXPECT_EQ(99u, CWireBytes().Bytes(WaitRequests(HALL_MAIN_USER, HALL_SUB_USER_INFO)[0].Body).Vector()[0]);
+    ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(HN_USER_INFO_RESULT) == 1; }));
+    EXPECT_EQ(5, logonWindow.Of(HN_USER_INFO_RESULT)[0].lValue)
+        << "a result other than 0 stores nothing and is heard mapped";
 }
 
 TEST_F(DataCenterTest, LogonResultEdgeForms)
@@ -256,17 +264,17 @@ TEST_F(DataCenterTest, LogonResultEdgeForms)
         SCOPED_TRACE(c.name);
         DWORD serial = CMessage::NextSerialNumber();
         m_pDataCenter->AddSerialWindow(serial, logonWindow.GetHwnd());
-        size_t before = logonWindow.Count(1, 3);
+        size_t before = logonWindow.Count(HN_LOGON_RESULT);
         if (c.heard) {
-            ASSERT_TRUE(m_Server.Send(1002, 1002, c.body.Vector(), serial));
-            ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(1, 3) > before; }));
-            tagHeardNotify heard = logonWindow.Of(1, 3).back();
+            ASSERT_TRUE(m_Server.Send(HALL_MAIN_USER, HALL_SUB_S_USER_LOGON_RESULT, c.body.Vector(), serial));
+            ASSERT_TRUE(PumpUntil([&] { return logonWindow.Count(HN_LOGON_RESULT) > before; }));
+            tagHeardNotify heard = logonWindow.Of(HN_LOGON_RESULT).back();
             EXPECT_EQ(serial, heard.dwSerialNum);
             EXPECT_EQ(c.result, heard.Logon.lResult);
             EXPECT_STREQ(c.message, heard.Logon.szMessage);
         } else {
-            SendAndSettle(1002, 1002, c.body.Vector(), serial);
-            EXPECT_EQ(before, logonWindow.Count(1, 3));
+            SendAndSettle(HALL_MAIN_USER, HALL_SUB_S_USER_LOGON_RESULT, c.body.Vector(), serial);
+            EXPECT_EQ(before, logonWindow.Count(HN_LOGON_RESULT));
         }
     }
     EXPECT_FALSE(m_pDataCenter->IsConnected()) << "the refusal closed the connection";
@@ -277,12 +285,14 @@ TEST_F(DataCenterTest, MalformedUserInfoAnswerIsHeardAsFour)
     ListenToAll();
     CNotifyRecorder window;
     ConnectToServer();
-    m_Server.On(1002, 3, {CHallServer::Reply(1002, 1003, Bytes(CWireBytes().U32(0).Count(3).U16(2)))});
+    m_Server.On(
+        HALL_MAIN_USER, HALL_SUB_USER_INFO,
+        {CHallServer::Reply(HALL_MAIN_USER, HALL_SUB_S_USER_INFO_RESULT, Bytes(CWireBytes().U32(0).Count(3).U16(2)))});
     DWORD serial = 0;
     ASSERT_TRUE(m_pDataCenter->RequestUserInfo(serial, window.GetHwnd()));
-    ASSERT_TRUE(PumpUntil([&] { return window.Count(1, 6) == 1; }));
-    EXPECT_EQ(4, window.Of(1, 6)[0].lValue);
-    EXPECT_EQ(0u, window.Of(1, 6)[0].dwSerialNum) << "a plain head";
+    ASSERT_TRUE(PumpUntil([&] { return window.Count(HN_USER_INFO_RESULT) == 1; }));
+    EXPECT_EQ(4, window.Of(HN_USER_INFO_RESULT)[0].lValue);
+    EXPECT_EQ(0u, window.Of(HN_USER_INFO_RESULT)[0].dwSerialNum) << "a plain head";
 }
 
 // ---- game list and trees ---------------------------------------------------------------
@@ -315,13 +325,15 @@ protected:
         DataCenterTest::SetUp();
         ListenToAll();
         ConnectToServer();
-        SendAndSettle(1003, 1001,
+        SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_CATEGORIES,
                       Paged(2, 0, {CWireBytes().U32(1).Str("棋牌"), CWireBytes().U32(1).Str("dup")}).Vector());
-        SendAndSettle(1003, 1002, Paged(1, 0, {CWireBytes().U32(10).Str("斗地主").Str("Landlord")}).Vector());
-        SendAndSettle(1003, 1003, Paged(1, 0, {CWireBytes().U32(20).Str("新手区")}).Vector());
-        SendAndSettle(1003, 1004,
+        SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_GAMES,
+                      Paged(1, 0, {CWireBytes().U32(10).Str("斗地主").Str("Landlord")}).Vector());
+        SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_STATIONS,
+                      Paged(1, 0, {CWireBytes().U32(20).Str("新手区")}).Vector());
+        SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_ROOMS,
                       Paged(2, 0, {Room(100, "a.example;b.example;c.example;d.example"), Room(101, "x")}).Vector());
-        SendAndSettle(1003, 1005,
+        SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_WEBS,
                       Paged(1, 0, {CWireBytes().U32(5).Str("web").Str("http://example.invalid/")}).Vector());
     }
 
@@ -353,7 +365,8 @@ TEST_F(GameListTest, ListsFillTheGameTree)
     EXPECT_EQ(CString("http://example.invalid/"), Tree()->FindGameWeb(5)->GetLink());
 
     // A malformed list adds nothing; no list raises a notification.
-    SendAndSettle(1003, 1002, Bytes(CWireBytes().U32(2).U32(0).Count(2).Item(CWireBytes().U32(11).Str("ok").Str("f"))));
+    SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_GAMES,
+                  Bytes(CWireBytes().U32(2).U32(0).Count(2).Item(CWireBytes().U32(11).Str("ok").Str("f"))));
     EXPECT_FALSE(Tree()->HasGame(11));
     EXPECT_EQ("(1,1)(1,2)", m_Recorder.Keys());
 }
@@ -365,11 +378,11 @@ TEST_F(GameListTest, ServerTreeBuildsOnceFromItsPages)
     std::vector<CWireBytes> first = {Link(1, 0, 1, 1),     Link(8, 9, 4, 101),    Link(2, 1, 2, 10, 2),
                                      Link(3, 1, 3, 20, 1), Link(4, 3, 4, 100, 5), Link(5, 3, 4, 100, 1)};
     std::vector<CWireBytes> second = {Link(6, 1, 2, 999), Link(7, 6, 4, 101), Link(9, 1, 3, 20, 9), Link(10, 2, 5, 5)};
-    SendAndSettle(1003, 1007, Paged(10, 0, first).Vector());
+    SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_SERVER_TREE, Paged(10, 0, first).Vector());
     EXPECT_EQ(nullptr, m_pDataCenter->GetServerTreeRoot());
-    EXPECT_EQ(0u, m_Recorder.Count(2, 5));
-    SendAndSettle(1003, 1007, Paged(10, 6, second).Vector());
-    EXPECT_EQ(1u, m_Recorder.Count(2, 5));
+    EXPECT_EQ(0u, m_Recorder.Count(HN_SERVER_TREE));
+    SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_SERVER_TREE, Paged(10, 6, second).Vector());
+    EXPECT_EQ(1u, m_Recorder.Count(HN_SERVER_TREE));
 
     CGameTreeNode* root = m_pDataCenter->GetServerTreeRoot();
     ASSERT_NE(nullptr, root);
@@ -394,32 +407,35 @@ TEST_F(GameListTest, ServerTreeBuildsOnceFromItsPages)
     EXPECT_EQ(2, Tree()->FindGameRoom(100)->GetNodeCount()) << "both nodes of room 100 are linked";
 
     // Online counts flow up through the linked nodes.
-    SendAndHear(1004, 1002, Paged(2, 0, {CWireBytes().U32(100).U32(30), CWireBytes().U32(555).U32(1)}).Vector(), 2, 7);
+    SendAndHear(HALL_MAIN_ONLINE_COUNT, HALL_SUB_S_ONLINE_COUNT_ROOMS,
+                Paged(2, 0, {CWireBytes().U32(100).U32(30), CWireBytes().U32(555).U32(1)}).Vector(), HN_ONLINE_COUNT);
     EXPECT_EQ(30u, Tree()->FindGameRoom(100)->GetOnlineCount());
     EXPECT_EQ(30u, Tree()->GetTotalOnline()) << "the unknown room counts nothing";
     EXPECT_EQ(60u, root->FindNode(3)->GetState());
-    SendAndSettle(1004, 1002, Paged(0, 0, {}).Vector());
-    EXPECT_EQ(1u, m_Recorder.Count(2, 7)) << "an empty list raises nothing";
-    SendAndHear(1004, 1001, Bytes(CWireBytes().U32(12345)), 2, 7);
+    SendAndSettle(HALL_MAIN_ONLINE_COUNT, HALL_SUB_S_ONLINE_COUNT_ROOMS, Paged(0, 0, {}).Vector());
+    EXPECT_EQ(1u, m_Recorder.Count(HN_ONLINE_COUNT)) << "an empty list raises nothing";
+    SendAndHear(HALL_MAIN_ONLINE_COUNT, HALL_SUB_S_ONLINE_COUNT_TOTAL, Bytes(CWireBytes().U32(12345)), HN_ONLINE_COUNT);
     EXPECT_EQ(12345u, Tree()->GetTotalOnline());
 
     // A new first page starts the links again and rebuilds.
-    SendAndSettle(1003, 1007, Paged(1, 0, {Link(1, 0, 1, 1)}).Vector());
-    EXPECT_EQ(2u, m_Recorder.Count(2, 5));
+    SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_SERVER_TREE, Paged(1, 0, {Link(1, 0, 1, 1)}).Vector());
+    EXPECT_EQ(2u, m_Recorder.Count(HN_SERVER_TREE));
     EXPECT_EQ(0, m_pDataCenter->GetServerTreeRoot()->FindNode(1)->GetChildCount());
     EXPECT_EQ(0, Tree()->FindGameRoom(100)->GetNodeCount()) << "the old nodes are gone from the room";
 }
 
 TEST_F(GameListTest, SecondTreeBuildsOnlyWhenWhole)
 {
-    SendAndSettle(1003, 1008, Paged(3, 0, {Link(1, 0, 1, 1), Link(2, 1, 2, 10)}).Vector());
+    SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_SECOND_TREE,
+                  Paged(3, 0, {Link(1, 0, 1, 1), Link(2, 1, 2, 10)}).Vector());
     EXPECT_EQ(nullptr, m_pDataCenter->GetSecondTreeRoot()) << "below the total";
-    EXPECT_EQ(0u, m_Recorder.Count(2, 6));
-    SendAndSettle(1003, 1008, Paged(3, 2, {Link(3, 1, 3, 20)}).Vector());
+    EXPECT_EQ(0u, m_Recorder.Count(HN_SECOND_TREE));
+    SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_SECOND_TREE, Paged(3, 2, {Link(3, 1, 3, 20)}).Vector());
     EXPECT_EQ(nullptr, m_pDataCenter->GetSecondTreeRoot()) << "its offset counts as 0";
-    SendAndSettle(1003, 1008, Paged(3, 0, {Link(4, 1, 3, 20), Link(5, 1, 3, 20), Link(6, 1, 3, 20)}).Vector());
+    SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_SECOND_TREE,
+                  Paged(3, 0, {Link(4, 1, 3, 20), Link(5, 1, 3, 20), Link(6, 1, 3, 20)}).Vector());
     ASSERT_NE(nullptr, m_pDataCenter->GetSecondTreeRoot());
-    EXPECT_EQ(1u, m_Recorder.Count(2, 6));
+    EXPECT_EQ(1u, m_Recorder.Count(HN_SECOND_TREE));
     EXPECT_EQ(5, m_pDataCenter->GetSecondTreeRoot()->FindNode(1)->GetChildCount()) << "the list was never cleared";
 }
 
@@ -431,7 +447,7 @@ void SendPagedDirect(CClientDataCenter* dc, WORD wSubCmdID, const std::vector<CW
         std::vector<CWireBytes> page(items.begin() + offset, items.begin() + end);
         std::vector<BYTE> body = Paged(int(items.size()), int(offset), page).Vector();
         ASSERT_LE(body.size(), 0xFFFFu);
-        dc->OnSocketRead(0, 1003, wSubCmdID, body.data(), WORD(body.size()), NULL);
+        dc->OnSocketRead(0, HALL_MAIN_GAME_LIST, wSubCmdID, body.data(), WORD(body.size()), NULL);
     }
 }
 
@@ -509,7 +525,7 @@ TEST_F(GameListTest, ScrambledLinksBuildAsASearchPerLinkWould)
         model.push_back(link);
         links.push_back(Link(link.dwNodeID, link.dwParentID, link.cbKind, link.dwItemID, link.lSortOrder));
     }
-    SendAndSettle(1003, 1007, Paged(int(links.size()), 0, links).Vector());
+    SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_SERVER_TREE, Paged(int(links.size()), 0, links).Vector());
     CGameTreeNode* root = m_pDataCenter->GetServerTreeRoot();
     ASSERT_NE(nullptr, root);
 
@@ -542,12 +558,12 @@ TEST_F(GameListTest, ScrambledLinksBuildAsASearchPerLinkWould)
 
 TEST_F(GameListTest, ResetForgetsTheSessionButKeepsDefinitions)
 {
-    SendAndSettle(1003, 1007, Paged(1, 0, {Link(1, 0, 1, 1)}).Vector());
+    SendAndSettle(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_SERVER_TREE, Paged(1, 0, {Link(1, 0, 1, 1)}).Vector());
     tagStoreDefinition* definition = new tagStoreDefinition();
     definition->dwID = 77;
-    SendAndSettle(1008, 1001, CHallServer::Body(*definition));
+    SendAndSettle(HALL_MAIN_RECORD_STORE, HALL_SUB_S_RECORD_STORE_DEFINITION, CHallServer::Body(*definition));
     delete definition;
-    SendAndSettle(1008, 1003, Bytes(CWireBytes().U32(1).U8(0).Str("a")));
+    SendAndSettle(HALL_MAIN_RECORD_STORE, HALL_SUB_S_RECORD_STORE_ENTRY_A, Bytes(CWireBytes().U32(1).U8(0).Str("a")));
     ASSERT_EQ(1, m_pDataCenter->GetRecordStore()->GetEntryACount());
 
     ASSERT_TRUE(m_pDataCenter->ResetLogonState(true));

@@ -2,11 +2,17 @@
 
 #include "GlobalOption.h"
 #include "GlobalUnits.h"
+#include "HallProtocol.h"
 
-const WORD kHallNotifyKeys[][2] = {
-    {1, 1}, {1, 2}, {1, 3}, {1, 6}, {1, 7}, {1, 8}, {1, 9}, {2, 5},  {2, 6},  {2, 7},  {3, 1},  {3, 2},
-    {3, 3}, {3, 4}, {3, 5}, {3, 6}, {3, 7}, {3, 8}, {4, 1}, {5, 1},  {6, 1},  {6, 2},  {7, 1},  {7, 2},
-    {7, 3}, {7, 4}, {7, 5}, {7, 6}, {7, 7}, {7, 8}, {7, 9}, {7, 10}, {7, 11}, {7, 12}, {7, 13}, {8, 1},
+const tagNotifyKey kHallNotifyKeys[] = {
+    HN_CONNECTING,        HN_CONNECT_RESULT,   HN_LOGON_RESULT,     HN_USER_INFO_RESULT, HN_SESSION_ENDED,
+    HN_CONNECTION_CLOSED, HN_USER_ATTRIBUTE,   HN_SERVER_TREE,      HN_SECOND_TREE,      HN_ONLINE_COUNT,
+    HN_ACCOUNT_1,         HN_ACCOUNT_2,        HN_ACCOUNT_3,        HN_REGISTER_RESULT,  HN_ACCOUNT_CHECK,
+    HN_EMAIL_CHECK,       HN_ACCOUNT_NOTICE,   HN_USER_VALUE_1014,  HN_SYSTEM_MESSAGE,   HN_VALUE_PAIR,
+    HN_USER_VALUE,        HN_BUY_RESULT,       HN_STORE_DEFINITION, HN_STORE_ENTRY_A,    HN_STORE_REMOVE_A,
+    HN_STORE_ENTRIES_C,   HN_STORE_ENTRY_C,    HN_STORE_REMOVE_C,   HN_STORE_NUMBER_C,   HN_STORE_NUMBER_C_2,
+    HN_STORE_VALUE_1010,  HN_STORE_VALUE_1011, HN_STORE_VALUE_1013, HN_STORE_VALUE_1012, HN_STORE_VALUE_1014,
+    HN_TEAM_INFO,
 };
 const size_t kHallNotifyKeyCount = sizeof(kHallNotifyKeys) / sizeof(kHallNotifyKeys[0]);
 
@@ -130,15 +136,15 @@ void DataCenterTest::UseServers(const std::vector<WORD>& ports, bool ipOnly)
 void DataCenterTest::ListenToAll()
 {
     for (size_t i = 0; i < kHallNotifyKeyCount; ++i)
-        m_pDataCenter->AddNotifyWindow(kHallNotifyKeys[i][0], kHallNotifyKeys[i][1], m_Recorder.GetHwnd());
+        m_pDataCenter->AddNotifyWindow(kHallNotifyKeys[i], m_Recorder.GetHwnd());
 }
 
 void DataCenterTest::ConnectToServer()
 {
-    size_t before = m_Recorder.Count(1, 2);
+    size_t before = m_Recorder.Count(HN_CONNECT_RESULT);
     ASSERT_TRUE(m_pDataCenter->ConnectServer());
-    ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(1, 2) > before; }));
-    ASSERT_EQ(0, m_Recorder.Of(1, 2).back().lValue) << m_Recorder.Of(1, 2).back().strText;
+    ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(HN_CONNECT_RESULT) > before; }));
+    ASSERT_EQ(0, m_Recorder.Of(HN_CONNECT_RESULT).back().lValue) << m_Recorder.Of(HN_CONNECT_RESULT).back().strText;
     ASSERT_TRUE(PumpUntil([&] { return m_Server.GetConnectionCount() > 0; }));
     ASSERT_TRUE(m_pDataCenter->IsConnected());
 }
@@ -150,13 +156,13 @@ std::vector<tagServerFrame> DataCenterTest::WaitRequests(WORD wMainCmdID, WORD w
     return m_Server.GetRequests(wMainCmdID, wSubCmdID);
 }
 
-void DataCenterTest::SendAndHear(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body, WORD wNotifyMain,
-                                 WORD wNotifySub, size_t n)
+void DataCenterTest::SendAndHear(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body,
+                                 const tagNotifyKey& notify, size_t n)
 {
-    size_t before = m_Recorder.Count(wNotifyMain, wNotifySub);
+    size_t before = m_Recorder.Count(notify);
     ASSERT_TRUE(m_Server.Send(wMainCmdID, wSubCmdID, body));
-    ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(wNotifyMain, wNotifySub) >= before + n; }))
-        << "(" << wNotifyMain << "," << wNotifySub << ") after " << wMainCmdID << "/" << wSubCmdID;
+    ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(notify) >= before + n; }))
+        << "(" << notify.wMainCmdID << "," << notify.wSubCmdID << ") after " << wMainCmdID << "/" << wSubCmdID;
 }
 
 // The marker goes out as a server message too: the socket delivers in order,
@@ -164,13 +170,13 @@ void DataCenterTest::SendAndHear(WORD wMainCmdID, WORD wSubCmdID, const std::vec
 void DataCenterTest::SendAndSettle(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body, DWORD dwSerialNum)
 {
     ASSERT_TRUE(m_Server.Send(wMainCmdID, wSubCmdID, body, dwSerialNum));
-    // 1002/1014 is a plain single value: its (3,8) marks the end.
-    size_t before = m_Recorder.Count(3, 8);
-    m_pDataCenter->AddNotifyWindow(3, 8, m_Recorder.GetHwnd());
-    ASSERT_TRUE(m_Server.Send(1002, 1014, CWireBytes().U32(0x4D41524B).Vector()));
+    // A plain single value: its notification marks the end.
+    size_t before = m_Recorder.Count(HN_USER_VALUE_1014);
+    m_pDataCenter->AddNotifyWindow(HN_USER_VALUE_1014, m_Recorder.GetHwnd());
+    ASSERT_TRUE(m_Server.Send(HALL_MAIN_USER, HALL_SUB_S_USER_VALUE_1014, CWireBytes().U32(0x4D41524B).Vector()));
     ASSERT_TRUE(PumpUntil([&] {
-        for (const tagHeardNotify& n : m_Recorder.Of(3, 8))
-            if (DWORD(n.lParam) == 0x4D41524B && m_Recorder.Count(3, 8) > before)
+        for (const tagHeardNotify& n : m_Recorder.Of(HN_USER_VALUE_1014))
+            if (DWORD(n.lParam) == 0x4D41524B && m_Recorder.Count(HN_USER_VALUE_1014) > before)
                 return true;
         return false;
     }));
@@ -178,7 +184,8 @@ void DataCenterTest::SendAndSettle(WORD wMainCmdID, WORD wSubCmdID, const std::v
     std::vector<tagHeardNotify> kept;
     bool dropped = false;
     for (const tagHeardNotify& n : m_Recorder.Heard) {
-        if (!dropped && n.wMainCmdID == 3 && n.wSubCmdID == 8 && DWORD(n.lParam) == 0x4D41524B) {
+        if (!dropped && n.wMainCmdID == HN_USER_VALUE_1014.wMainCmdID && n.wSubCmdID == HN_USER_VALUE_1014.wSubCmdID &&
+            DWORD(n.lParam) == 0x4D41524B) {
             dropped = true;
             continue;
         }

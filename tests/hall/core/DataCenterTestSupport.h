@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ClientDataCenter.h"
+#include "HallProtocol.h"
 #include "HallServer.h"
 #include "MessagePump.h"
 #include "StateTestSupport.h"
@@ -46,6 +47,8 @@ public:
     // The notifications of one key, in order.
     std::vector<tagHeardNotify> Of(WORD wMainCmdID, WORD wSubCmdID) const;
     size_t Count(WORD wMainCmdID, WORD wSubCmdID) const { return Of(wMainCmdID, wSubCmdID).size(); }
+    std::vector<tagHeardNotify> Of(const tagNotifyKey& key) const { return Of(key.wMainCmdID, key.wSubCmdID); }
+    size_t Count(const tagNotifyKey& key) const { return Of(key).size(); }
     // "(1,1)(1,2)..." of what was heard.
     std::string Keys() const;
 
@@ -71,7 +74,7 @@ protected:
     std::vector<tagServerFrame> WaitRequests(WORD wMainCmdID, WORD wSubCmdID, size_t n = 1);
     // Sends a server message and waits until its notification key was heard
     // n more times.
-    void SendAndHear(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body, WORD wNotifyMain, WORD wNotifySub,
+    void SendAndHear(WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body, const tagNotifyKey& notify,
                      size_t n = 1);
     // Sends a server message and waits for a marker message behind it (so
     // everything it caused has happened).
@@ -86,5 +89,5 @@ protected:
 };
 
 // Every key the data centre raises.
-extern const WORD kHallNotifyKeys[][2];
+extern const tagNotifyKey kHallNotifyKeys[];
 extern const size_t kHallNotifyKeyCount;

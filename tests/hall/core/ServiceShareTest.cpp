@@ -1,6 +1,7 @@
 // The block shared with the user-service program, starting that program (a
 // stand-in here) and its face notice.
 #include "DataCenterTestSupport.h"
+#include "HallProtocol.h"
 
 #include <stdio.h>
 
@@ -115,15 +116,15 @@ TEST_F(ServiceShareTest, BlockNameAndLayout)
     // The logon writes the digest, its result the user id.
     ListenToAll();
     ConnectToServer();
-    m_Server.On(1002, 2,
-                {CHallServer::Reply(1002, 1002,
+    m_Server.On(HALL_MAIN_USER, HALL_SUB_USER_LOGON_BY_ACCOUNT,
+                {CHallServer::Reply(HALL_MAIN_USER, HALL_SUB_S_USER_LOGON_RESULT,
                                     CWireBytes().U32(0).U32(0x11223344).Str("n").U16(1).U8(0).Counted("").Vector())});
     tagLogonInput input = {};
     strcpy(input.szAccounts, "a");
     strcpy(input.szPassword, "0123456789abcdef0123456789abcdef");
     DWORD serial = 0;
     ASSERT_TRUE(m_pDataCenter->SendLogon(serial, m_Recorder.GetHwnd(), input));
-    ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(1, 3) == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(HN_LOGON_RESULT) == 1; }));
     BYTE raw[84];
     block = ReadBlockByName();
     memcpy(raw, &block, sizeof(raw));
