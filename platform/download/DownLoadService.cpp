@@ -5,6 +5,7 @@
 #include <string.h>
 #include <wininet.h>
 
+#include "PathName.h"
 #include "TextUnit.h"
 
 DWORD CDownLoadService::s_dwTimeout = 15000;
@@ -201,8 +202,8 @@ CString CDownLoadService::PackageName(LPCSTR url, WORD missionId)
         text = text.Left(cut);
     int slash = text.ReverseFind('/');
     CString name = slash >= 0 ? text.Mid(slash + 1) : CString();
-    bool plain =
-        !name.IsEmpty() && name.GetLength() < 100 && name != "." && name != ".." && name.FindOneOf("\\/:*?\"<>|%") < 0;
+    // '%' may hide an escaped separator.
+    bool plain = name.GetLength() < 100 && name.Find('%') < 0 && IsPlainPathName(name);
     if (!plain) {
         name.Format("%u.pkg", (unsigned)missionId);
     }

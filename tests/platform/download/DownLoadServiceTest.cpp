@@ -272,6 +272,7 @@ INSTANTIATE_TEST_SUITE_P(Urls, PackageNames,
                                          NameCase{"http://h/chess.zip?x=1#f", "chess.zip"},
                                          NameCase{"http://h/", "7.pkg"}, NameCase{"http://h/..", "7.pkg"},
                                          NameCase{"http://h/a%2F..%2Fevil.exe", "7.pkg"},
-                                         NameCase{"http://h/a\\b.zip", "7.pkg"}));
+                                         NameCase{"http://h/a\\b.zip", "7.pkg"}, NameCase{"http://h/con.zip", "7.pkg"},
+                                         NameCase{"http://h/LPT1", "7.pkg"}, NameCase{"http://h/a.zip.", "7.pkg"}));
 
 } // namespace
