@@ -144,3 +144,46 @@ TEST_F(SkinMenuExTest, LongCaptionIsCut)
     EXPECT_NE(RGB(1, 2, 3), canvas.At(100, 11));
 }
 } // namespace
+
+namespace
+{
+// Ends the menu from its first drawn item, so the loop needs no timing.
+class EndingMenu : public CSkinMenuEx
+{
+public:
+    int nDrawn = 0;
+    UINT nFirstId = 0;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override
+    {
+        CSkinMenuEx::DrawItem(lpDrawItemStruct);
+        if (nDrawn++ == 0) {
+            nFirstId = lpDrawItemStruct->itemID;
+            ::EndMenu();
+        }
+    }
+};
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EndMenu();
+}
+
+TEST(SkinMenuExTracking, RealMenuDrawsThroughOwnerDraw)
+{
+    RecordingParent owner;
+    ASSERT_TRUE(owner.CreateParent(200, 200));
+    EndingMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, kCommand, "Open");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING, kCommand + 1, "Close");
+    ASSERT_TRUE(menu.ChangeStyle(&menu));
+    // Only a safety net: a menu that never draws still ends.
+    UINT_PTR nTimer = ::SetTimer(NULL, 0, 5000, GiveUp);
+    ::TrackPopupMenu(menu.GetSafeHmenu(), TPM_RETURNCMD, 10, 10, 0, owner.m_hWnd, NULL);
+    ::KillTimer(NULL, nTimer);
+    EXPECT_GT(menu.nDrawn, 0);
+    owner.DestroyWindow();
+    menu.DestroyMenu();
+}
+} // namespace
