@@ -1,6 +1,6 @@
 #include "SkinControlsEx.h"
 
-#include "ControlBorder.h"
+#include <ControlBorder.h>
 
 BEGIN_MESSAGE_MAP(CSkinButtonEx, CSkinButton)
     ON_WM_MOUSEMOVE()
@@ -40,5 +40,5 @@ END_MESSAGE_MAP()
 void CEditWnd::OnNcPaint()
 {
     Default();
-    DrawControlBorder(this);
+    DrawControlBorder(m_hWnd);
 }

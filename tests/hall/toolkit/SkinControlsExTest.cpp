@@ -233,10 +233,10 @@ TEST_F(RadioTest, DottedFocusFrameOnlyWhileFocused)
 
 TEST_F(ControlsTest, BorderOnePixelOutsideControl)
 {
-    CRect rc = ControlBorderRect(&m_edit);
+    CRect rc = ControlBorderRect(m_edit.m_hWnd);
     EXPECT_EQ(CRect(9, 199, 111, 221), rc);
     Canvas canvas(400, 300, RGB(1, 2, 3));
-    DrawControlBorderRect(canvas.Cdc(), rc);
+    DrawControlBorder(canvas.Dc(), rc);
     const COLORREF kBorder = RGB(0x01, 0x41, 0x4D);
     EXPECT_EQ(kBorder, canvas.At(9, 199));
     EXPECT_EQ(kBorder, canvas.At(110, 220));
