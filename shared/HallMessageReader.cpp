@@ -29,7 +29,7 @@ void SerializeRecord(CArchive& ar, tagLogonResultHead& head)
 const BYTE* TakeBytes(CArchive& ar, const BYTE* pBody, UINT nBytes)
 {
     RequireBytes(ar, nBytes);
-    ULONGLONG nPosition = ar.GetFile()->GetPosition(); // RequireBytes left the archive's buffer empty
+    ULONGLONG nPosition = GetReadPosition(ar);
     SkipBytes(ar, nBytes);
     return pBody + nPosition;
 }

@@ -13,14 +13,26 @@ CFile* FileOf(CArchive& ar)
     return pFile;
 }
 
-// Where the next byte will be read: the archive gives back what it buffered.
+// Where the next byte will be read. A loading archive keeps its buffer: a
+// flush here would make the next read fetch a whole buffer again.
 ULONGLONG ReadPosition(CArchive& ar)
 {
-    ar.Flush();
-    return FileOf(ar)->GetPosition();
+    if (!ar.IsLoading())
+        ar.Flush();
+    ULONGLONG nPosition = FileOf(ar)->GetPosition();
+    UINT nBuffered = ar.GetBufferedCount();
+    return nPosition >= nBuffered ? nPosition - nBuffered : 0;
 }
 
+// Texts up to this length are read on the stack, not into a CString.
+const UINT kShortText = 1024;
+
 } // namespace
+
+ULONGLONG GetReadPosition(CArchive& ar)
+{
+    return ReadPosition(ar);
+}
 
 UINT GetBytesLeft(CArchive& ar)
 {
@@ -76,7 +88,7 @@ void ReadArchiveString(CArchive& ar, CString& strText)
             if (nRead != nLength)
                 AfxThrowArchiveException(CArchiveException::endOfFile);
         }
-        strText = strRead;
+        strText = static_cast<CString&&>(strRead);
         return;
     }
     // Characters of a wide-character writer: the class library converts them,
@@ -84,6 +96,27 @@ void ReadArchiveString(CArchive& ar, CString& strText)
     ar.Flush();
     FileOf(ar)->Seek(LONGLONG(nStart), CFile::begin);
     ar >> strText;
+}
+
+void ReadArchiveText(CArchive& ar, char* pszField, size_t nWidth)
+{
+    ULONGLONG nStart = ReadPosition(ar);
+    int nCharSize = 1;
+    UINT nLength = ar.ReadStringLength(nCharSize);
+    if (nCharSize == 1 && nLength <= kShortText) {
+        RequireBytes(ar, nLength);
+        char szText[kShortText];
+        if (nLength > 0 && ar.Read(szText, nLength) != nLength)
+            AfxThrowArchiveException(CArchiveException::endOfFile);
+        CopyTextField(pszField, nWidth, szText, nLength);
+        return;
+    }
+    // Long or wide: read again from the start as a whole string.
+    ar.Flush();
+    FileOf(ar)->Seek(LONGLONG(nStart), CFile::begin);
+    CString strText;
+    ReadArchiveString(ar, strText);
+    CopyTextField(pszField, nWidth, strText.GetString(), size_t(strText.GetLength()));
 }
 
 void WriteArchiveString(CArchive& ar, LPCSTR pszText, size_t nLength)
@@ -108,7 +141,7 @@ void ReadCountedString(CArchive& ar, CString& strText)
         if (nRead != dwLength)
             AfxThrowArchiveException(CArchiveException::endOfFile);
     }
-    strText = strRead;
+    strText = static_cast<CString&&>(strRead);
 }
 
 void WriteCountedString(CArchive& ar, LPCSTR pszText, size_t nLength)

@@ -24,6 +24,8 @@ const UINT ENVELOPED_ITEM_MAX = 4096;
 
 // ---- bounds -----------------------------------------------------------------
 
+// Offset in the file of the next byte a loading archive gives.
+ULONGLONG GetReadPosition(CArchive& ar);
 // Bytes a loading archive has still to give.
 UINT GetBytesLeft(CArchive& ar);
 // Throws endOfFile unless at least nBytes are left.
@@ -53,6 +55,8 @@ size_t GetFieldLength(const char* pszField, size_t nWidth);
 // ---- strings ------------------------------------------------------------------
 
 void ReadArchiveString(CArchive& ar, CString& strText);
+// An archive string into a fixed field of nWidth bytes, cut as CopyTextField.
+void ReadArchiveText(CArchive& ar, char* pszField, size_t nWidth);
 void WriteArchiveString(CArchive& ar, LPCSTR pszText, size_t nLength);
 void ReadCountedString(CArchive& ar, CString& strText);
 void WriteCountedString(CArchive& ar, LPCSTR pszText, size_t nLength);
@@ -79,9 +83,7 @@ template <size_t N> inline void SerializeText(CArchive& ar, char (&szField)[N])
     if (ar.IsStoring()) {
         WriteArchiveString(ar, szField, GetFieldLength(szField, N));
     } else {
-        CString strText;
-        ReadArchiveString(ar, strText);
-        CopyTextField(szField, strText);
+        ReadArchiveText(ar, szField, N);
     }
 }
 void SerializeText(CArchive& ar, CString& strText);
@@ -189,6 +191,8 @@ template <class T, class A> void SerializeEnveloped(CArchive& ar, CArray<T, A>& 
     items.RemoveAll();
     items.SetSize(0, dwCount);
     BYTE cbBuffer[ENVELOPED_ITEM_MAX];
+    // The item archives' buffer, on the stack rather than one allocation each.
+    BYTE cbArchiveBuffer[RECORD_ARCHIVE_BUFFER];
     for (DWORD i = 0; i < dwCount; ++i) {
         DWORD_PTR nLength = ar.ReadCount();
         if (nLength > ENVELOPED_ITEM_MAX)
@@ -197,7 +201,7 @@ template <class T, class A> void SerializeEnveloped(CArchive& ar, CArray<T, A>& 
         if (ar.Read(cbBuffer, UINT(nLength)) != UINT(nLength))
             AfxThrowArchiveException(CArchiveException::endOfFile);
         CSafeMemFile file(cbBuffer, UINT(nLength));
-        CArchive itemArchive(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+        CArchive itemArchive(&file, CArchive::load, RECORD_ARCHIVE_BUFFER, cbArchiveBuffer);
         T item = T();
         SerializeRecord(itemArchive, item);
         items.Add(item);

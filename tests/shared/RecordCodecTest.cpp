@@ -307,6 +307,51 @@ TEST(RecordCodec, WideArchiveStringIsConverted)
     EXPECT_FALSE(Unpack(ignored, shortWide));
 }
 
+TEST(RecordCodec, FixedTextFieldsInEveryLengthFormAndAcrossTheBuffer)
+{
+    // Enough names that some straddle the archive's 4096-byte buffer.
+    CWireBytes list = CWireBytes().Count(400);
+    for (uint32_t i = 0; i < 400; ++i)
+        list.U32(i).Str(std::string(1 + i % 23, char('a' + i % 26)));
+    CArray<tagGameKindItem, const tagGameKindItem&> kinds;
+    ASSERT_TRUE(ReadBody(list.Data(), list.Size32(), [&kinds](CArchive& ar) {
+        SerializeCountedArray(ar, kinds, 5);
+        EXPECT_EQ(0u, GetBytesLeft(ar));
+    }));
+    ASSERT_EQ(400, kinds.GetSize());
+    for (uint32_t i = 0; i < 400; ++i) {
+        EXPECT_EQ(i, kinds[i].dwID);
+        EXPECT_EQ(std::string(1 + i % 23, char('a' + i % 26)), std::string(kinds[i].szName)) << i;
+    }
+
+    // A long text (u16 length form, past any short-text path) and a wide one,
+    // each cut to the field, with the bytes after them still in place.
+    struct Case
+    {
+        const char* name;
+        CWireBytes text;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"long", CWireBytes().Str(std::string(3000, 'n')), std::string(31, 'n')},
+        {"wide", CWireBytes().U8(0xFF).U16(0xFFFE).U8(2).U16('O').U16('K'), "OK"},
+        {"empty", CWireBytes().Str(""), ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CWireBytes body = CWireBytes().U32(7).Bytes(c.text.Vector()).U8(0x42);
+        tagGameKindItem kind = {};
+        BYTE next = 0;
+        ASSERT_TRUE(ReadBody(body.Data(), body.Size32(), [&kind, &next](CArchive& ar) {
+            SerializeRecord(ar, kind);
+            ar >> next;
+        }));
+        EXPECT_EQ(7u, kind.dwID);
+        EXPECT_EQ(c.expected, std::string(kind.szName));
+        EXPECT_EQ(0x42, next);
+    }
+}
+
 TEST(RecordCodec, ReadOnlyFileRefusesWrites)
 {
     BYTE data[4] = {1, 2, 3, 4};

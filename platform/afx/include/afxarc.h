@@ -28,6 +28,9 @@ public:
     BOOL IsLoading() const { return (m_nMode & load) != 0; }
     BOOL IsStoring() const { return (m_nMode & load) == 0; }
     BOOL IsBufferEmpty() const { return m_lpBufCur == m_lpBufMax; }
+    // Loading: bytes taken from the file into the buffer but not read yet, so
+    // the read position is the file's position less these, without a Flush.
+    UINT GetBufferedCount() const { return IsLoading() ? (UINT)(m_lpBufMax - m_lpBufCur) : 0; }
     CFile* GetFile() const { return m_pFile; }
 
     // Raw bytes. Read returns how many it got (fewer only at the end of the file).
