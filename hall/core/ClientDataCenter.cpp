@@ -508,25 +508,34 @@ bool ComesFirst(const CGameTreeNode* a, const CGameTreeNode* b)
 class CNodeIndex
 {
 public:
-    explicit CNodeIndex(CGameTreeNode* pRoot) { AddTree(pRoot); }
+    CNodeIndex(CGameTreeNode* pRoot, size_t nExpected)
+    {
+        m_First.reserve(nExpected + 1);
+        AddTree(pRoot);
+    }
 
     // False when the id is new to the index.
     bool Add(CGameTreeNode* pNode)
     {
-        std::vector<CGameTreeNode*>& nodes = m_Nodes[pNode->GetNodeId()];
-        nodes.push_back(pNode);
-        return nodes.size() > 1;
+        auto inserted = m_First.emplace(pNode->GetNodeId(), pNode);
+        if (inserted.second)
+            return false;
+        m_Others[pNode->GetNodeId()].push_back(pNode);
+        return true;
     }
 
     CGameTreeNode* Find(DWORD dwNodeID) const
     {
-        auto it = m_Nodes.find(dwNodeID);
-        if (it == m_Nodes.end())
+        auto it = m_First.find(dwNodeID);
+        if (it == m_First.end())
             return NULL;
-        CGameTreeNode* pFirst = it->second[0];
-        for (size_t i = 1; i < it->second.size(); ++i) {
-            if (ComesFirst(it->second[i], pFirst))
-                pFirst = it->second[i];
+        CGameTreeNode* pFirst = it->second;
+        auto others = m_Others.find(dwNodeID);
+        if (others != m_Others.end()) {
+            for (CGameTreeNode* pOther : others->second) {
+                if (ComesFirst(pOther, pFirst))
+                    pFirst = pOther;
+            }
         }
         return pFirst;
     }
@@ -539,7 +548,10 @@ private:
             AddTree(pNode->GetChild(i));
     }
 
-    std::unordered_map<DWORD, std::vector<CGameTreeNode*>> m_Nodes;
+    // The first node added for each id, and the later ones of ids that repeat
+    // (rare: most ids have one node, and need no list of their own).
+    std::unordered_map<DWORD, CGameTreeNode*> m_First;
+    std::unordered_map<DWORD, std::vector<CGameTreeNode*>> m_Others;
 };
 
 } // namespace
@@ -550,7 +562,7 @@ private:
 // search of the whole tree for every link would make them.
 void CClientDataCenter::BuildTree(CTreeLinkArray& links, CGameTreeNode* pRoot)
 {
-    CNodeIndex nodes(pRoot);
+    CNodeIndex nodes(pRoot, size_t(links.GetSize()));
     std::unordered_map<DWORD, std::vector<INT_PTR>> waiting; // by parent id, in list order
     std::priority_queue<INT_PTR, std::vector<INT_PTR>, std::greater<INT_PTR>> ready;
     for (INT_PTR i = 0; i < links.GetSize(); ++i) {

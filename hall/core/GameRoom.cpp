@@ -19,28 +19,31 @@ CGameRoom::~CGameRoom()
 // no address, and the table holds at most 128.
 void CGameRoom::SetServerAddresses(LPCSTR text)
 {
-    for (int i = 0; i < m_wServerAddressCount; ++i)
-        m_strServerAddress[i].Empty();
+    m_ServerAddresses.clear();
     m_wServerAddressCount = 0;
 
-    CString rest(text != NULL ? text : "");
-    while (m_wServerAddressCount < kMaxServerAddresses) {
-        int separator = rest.Find(';');
-        if (separator <= 0) {
-            if (!rest.IsEmpty())
-                m_strServerAddress[m_wServerAddressCount++] = rest;
-            return;
+    // The ";" is found as CString::Find finds it: never as a lead byte's second byte.
+    LPCSTR rest = text != NULL ? text : "";
+    while (m_ServerAddresses.size() < size_t(kMaxServerAddresses)) {
+        LPCSTR separator = rest;
+        while (*separator != '\0' && *separator != ';')
+            separator += CString::CharLength(separator);
+        if (*separator == '\0' || separator == rest) {
+            if (*rest != '\0')
+                m_ServerAddresses.emplace_back(rest);
+            break;
         }
-        m_strServerAddress[m_wServerAddressCount++] = rest.Left(separator);
-        rest.Delete(0, separator + 1);
+        m_ServerAddresses.emplace_back(rest, int(separator - rest));
+        rest = separator + 1;
     }
+    m_wServerAddressCount = WORD(m_ServerAddresses.size());
 }
 
 CString CGameRoom::GetServerAddress(int index) const
 {
     if (index < 0 || index >= m_wServerAddressCount)
         return CString();
-    return m_strServerAddress[index];
+    return m_ServerAddresses[size_t(index)];
 }
 
 void CGameRoom::SetOnlineCount(DWORD count)

@@ -6,6 +6,8 @@
 #include <afx.h>
 #include <afxtempl.h>
 
+#include <vector>
+
 #include "GameTreeItem.h"
 
 class CGameTreeNode;
@@ -61,7 +63,8 @@ public:
     CGameTreeNode* GetNode(INT_PTR index) const { return m_Nodes.GetAt(index); }
 
 private:
-    CString m_strServerAddress[kMaxServerAddresses];
+    // As many as were given: most rooms have one or two.
+    std::vector<CString> m_ServerAddresses;
     WORD m_wCurrentAddress;
     WORD m_wServerAddressCount;
     WORD m_wPort;

@@ -28,6 +28,13 @@ void CGameTreeNode::InsertChild(CGameTreeNode* child)
     if (child == NULL)
         return;
     child->m_pParent = this;
+    // Children are kept in order, so one not before the last goes last: a
+    // list sent in order is built without a scan per child.
+    INT_PTR count = m_Children.GetSize();
+    if (count == 0 || m_Children[count - 1]->m_lSortOrder <= child->m_lSortOrder) {
+        m_Children.Add(child);
+        return;
+    }
     for (INT_PTR i = 0; i < m_Children.GetSize(); ++i) {
         if (m_Children[i]->m_lSortOrder > child->m_lSortOrder) {
             m_Children.InsertAt(i, child);

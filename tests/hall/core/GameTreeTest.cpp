@@ -94,7 +94,9 @@ INSTANTIATE_TEST_SUITE_P(Texts, RoomAddresses,
                                          AddressCase{";10.0.0.1", {";10.0.0.1"}},
                                          // A trailing separator leaves no empty address.
                                          AddressCase{"10.0.0.1;", {"10.0.0.1"}}, AddressCase{"", {}},
-                                         AddressCase{"a;b;;c", {"a", "b", ";c"}}));
+                                         AddressCase{"a;b;;c", {"a", "b", ";c"}},
+                                         // A ";" right after a lead byte is that character's second byte.
+                                         AddressCase{"\xD6;x;y", {"\xD6;x", "y"}}));
 
 TEST(GameRoom, AddressTableHoldsAtMost128)
 {
