@@ -45,6 +45,23 @@ const WORD ROOM_SUB_TABLE_STATUS = 1;
 // ROOM_MAIN_GAME: stand up, also leaving the game.
 const WORD ROOM_SUB_STAND_UP = 6;
 
+// ROOM_MAIN_GAME: the requests a game client's own requests become.
+const WORD ROOM_GAME_SUB_START = 1;
+const WORD ROOM_GAME_SUB_CHAT = 2;
+const WORD ROOM_GAME_SUB_DATA = 3;
+const WORD ROOM_GAME_SUB_NOTE = 4;
+const WORD ROOM_GAME_SUB_VALUE = 5;
+const WORD ROOM_GAME_SUB_FLAG = 7;
+const WORD ROOM_GAME_SUB_FLAG_OF = 8;
+const WORD ROOM_GAME_SUB_SCORE = 9;
+const WORD ROOM_GAME_SUB_ASK = 12;
+const WORD ROOM_GAME_SUB_RECORD = 13;
+const WORD ROOM_GAME_SUB_ON = 14;
+const WORD ROOM_GAME_SUB_OFF = 15;
+
+// Game sub 1004 of the server: the game has started.
+const WORD ROOM_GAME_SUB_S_STARTED = 1004;
+
 // The serial of the safe-box requests says who asked.
 const DWORD ROOM_BANK_SERIAL_HALL = 1;
 const DWORD ROOM_BANK_SERIAL_GAME = 2;

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "GameRelayTranslator.h"
 #include "RoomMessageReader.h"
 
 namespace
@@ -203,6 +204,52 @@ void AttributeTypes(const uint8_t* p, size_t n)
         Check(size_t(types.GetSize()) + 2 <= n);
 }
 
+bool RejectWord(CString& strText)
+{
+    if (strText.Find('x') < 0)
+        return true;
+    strText = "*";
+    return false;
+}
+
+// u16 room sub, then the body of a room main 1004 message.
+void GameTraffic(const uint8_t* p, size_t n)
+{
+    if (n < 2)
+        return;
+    uint16_t wSub = uint16_t(p[0] | p[1] << 8);
+    tagGameTrafficContext context;
+    context.dwOwnUserID = 1001;
+    context.pfnFilterText = RejectWord;
+    tagGameTrafficPlan plan;
+    if (TranslateGameTraffic(context, ROOM_MAIN_GAME, wSub, p + 2, UINT(n - 2), plan))
+        Check(plan.Head.wKind == GAME_KIND_CONTROL && plan.Body.size() + 4 <= GAME_CHANNEL_MAX_DATA);
+    else
+        Check(plan.Body.empty() && !plan.bGameStarted);
+}
+
+// u16 game sub, a byte choosing the room (its bit 0 anonymous, bit 1 own
+// user, bit 2 the administrator's rank), then the body of a kind-101
+// request.
+void GameRequest(const uint8_t* p, size_t n)
+{
+    if (n < 3)
+        return;
+    uint16_t wSub = uint16_t(p[0] | p[1] << 8);
+    tagGameRequestContext context;
+    context.dwRoomRule = (p[2] & 1) != 0 ? ROOM_RULE_ANONYMOUS : 0;
+    context.bHasOwnUser = (p[2] & 2) != 0;
+    context.wOwnRank = (p[2] & 4) != 0 ? ROOM_RANK_ADMIN : 0;
+    tagGameRequestPlan plan;
+    if (!TranslateGameRequest(context, GAME_KIND_CONTROL, wSub, p + 3, UINT(n - 3), plan)) {
+        Check(plan.Frames.empty() && plan.nAction == GAME_ACTION_SEND);
+        return;
+    }
+    for (const tagRoomFrame& frame : plan.Frames)
+        Check(frame.wMainCmdID == ROOM_MAIN_GAME && frame.Body.size() <= n);
+    Check(plan.strText.GetLength() <= 1023);
+}
+
 typedef void (*ReaderFn)(const uint8_t*, size_t);
 
 struct tagReader
@@ -236,6 +283,9 @@ const tagReader kReaders[] = {
     {FixedRecords, 1002, {1032, 1033, 1034, 1043}},
     {FixedRecords, 1003, {1003, 1011}},
     {FixedRecords, 1007, {1001}},
+    // Game traffic both ways; their seeds carry the sub in front of the body.
+    {GameTraffic, 0, {}},
+    {GameRequest, 0, {}},
 };
 
 } // namespace
@@ -256,6 +306,11 @@ int GetRoomReaderIndex(uint16_t wMainCmdID, uint16_t wSubCmdID)
         }
     }
     return -1;
+}
+
+int GetGameRelayReaderIndex(bool bRequest)
+{
+    return int(GetRoomReaderCount()) - (bRequest ? 1 : 2);
 }
 
 void RunRoomReader(const uint8_t* pData, size_t nSize)

@@ -13,3 +13,7 @@ void RunRoomReader(const uint8_t* pData, size_t nSize);
 size_t GetRoomReaderCount();
 // The reader of a server message, or -1 when it has no body to read.
 int GetRoomReaderIndex(uint16_t wMainCmdID, uint16_t wSubCmdID);
+// The readers of game traffic from the room server and of the game
+// client's requests: their input is a u16 sub, then (requests) a byte of
+// room flags, then the body.
+int GetGameRelayReaderIndex(bool bRequest);
