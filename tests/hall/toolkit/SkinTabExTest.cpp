@@ -132,8 +132,13 @@ TEST_F(SkinTabExTest, BlinkFramesAndFonts)
         EXPECT_EQ(crFrame, IconAt(775));
         m_tab.SendMessage(WM_TIMER, CSkinTabEx::kTimerBlink);
     }
-    // Stopped: frame 1 and the normal font whatever the phase.
+    // Stopped: frame 1 and the normal font whatever the phase, shown at
+    // once although no tick will come.
+    m_tab.ValidateRect(NULL);
     m_tab.SetUnreadMail(3, false);
+    CRect rcUpdate;
+    EXPECT_TRUE(m_tab.GetUpdateRect(&rcUpdate));
+    EXPECT_TRUE(rcUpdate.PtInRect(CPoint(750, 20)));
     EXPECT_FALSE(::KillTimer(m_tab.m_hWnd, CSkinTabEx::kTimerBlink));
     EXPECT_EQ(pPainter->GetFont(FALSE), m_tab.GetBadgeFont());
     EXPECT_EQ(kFrame1, IconAt(775));
@@ -173,6 +178,9 @@ TEST_F(SkinTabExTest, LeavingClearsTabAndBadgeHover)
     m_tab.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(750, 20));
     EXPECT_TRUE(m_tab.IsBadgeHot());
     EXPECT_EQ(NULL, m_tab.GetFocusedItem());
+    HCURSOR hHand = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(CSkinTabEx::kCursorHand));
+    ASSERT_NE(HCURSOR(NULL), hHand);
+    EXPECT_EQ(hHand, ::GetCursor());
     // Back over a tab: the badge cools.
     m_tab.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptTab.x, ptTab.y));
     EXPECT_FALSE(m_tab.IsBadgeHot());
