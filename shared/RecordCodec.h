@@ -202,9 +202,14 @@ template <class T, class A> void SerializeEnveloped(CArchive& ar, CArray<T, A>& 
             AfxThrowArchiveException(CArchiveException::endOfFile);
         CSafeMemFile file(cbBuffer, UINT(nLength));
         CArchive itemArchive(&file, CArchive::load, RECORD_ARCHIVE_BUFFER, cbArchiveBuffer);
-        T item = T();
-        SerializeRecord(itemArchive, item);
-        items.Add(item);
+        // Read in place; an item that fails to read is not kept.
+        INT_PTR nItem = items.Add(T());
+        try {
+            SerializeRecord(itemArchive, items[nItem]);
+        } catch (...) {
+            items.SetSize(nItem);
+            throw;
+        }
     }
 }
 

@@ -2,6 +2,9 @@
 
 #include "GameTreeNode.h"
 
+#include <limits.h>
+#include <string.h>
+
 CGameRoom::CGameRoom(DWORD dwId)
     : CGameItem(dwId), m_wCurrentAddress(0), m_wServerAddressCount(0), m_wPort(0), m_dwGameId(0), m_cbRoomKind(0),
       m_wChannelValue(0), m_dwOnlineCount(0), m_dwAutoSeat(0)
@@ -19,31 +22,42 @@ CGameRoom::~CGameRoom()
 // no address, and the table holds at most 128.
 void CGameRoom::SetServerAddresses(LPCSTR text)
 {
-    m_ServerAddresses.clear();
     m_wServerAddressCount = 0;
-
-    // The ";" is found as CString::Find finds it: never as a lead byte's second byte.
     LPCSTR rest = text != NULL ? text : "";
-    while (m_ServerAddresses.size() < size_t(kMaxServerAddresses)) {
+    // The pieces and their zeros take at most one byte more than the text.
+    size_t nLength = strlen(rest);
+    if (nLength >= size_t(INT_MAX - 1)) {
+        rest = "";
+        nLength = 0;
+    }
+    char* pOut = m_strServerAddresses.GetBuffer(int(nLength + 1));
+    char* pEnd = pOut;
+    // The ";" is found as CString::Find finds it: never as a lead byte's second byte.
+    while (m_wServerAddressCount < kMaxServerAddresses && *rest != '\0') {
         LPCSTR separator = rest;
         while (*separator != '\0' && *separator != ';')
             separator += CString::CharLength(separator);
-        if (*separator == '\0' || separator == rest) {
-            if (*rest != '\0')
-                m_ServerAddresses.emplace_back(rest);
+        bool bLast = *separator == '\0' || separator == rest;
+        size_t nPiece = bLast ? strlen(rest) : size_t(separator - rest);
+        memcpy(pEnd, rest, nPiece);
+        pEnd += nPiece;
+        *pEnd++ = '\0';
+        ++m_wServerAddressCount;
+        if (bLast)
             break;
-        }
-        m_ServerAddresses.emplace_back(rest, int(separator - rest));
         rest = separator + 1;
     }
-    m_wServerAddressCount = WORD(m_ServerAddresses.size());
+    m_strServerAddresses.ReleaseBuffer(int(pEnd - pOut));
 }
 
 CString CGameRoom::GetServerAddress(int index) const
 {
     if (index < 0 || index >= m_wServerAddressCount)
         return CString();
-    return m_ServerAddresses[size_t(index)];
+    LPCSTR p = m_strServerAddresses.GetString();
+    for (int i = 0; i < index; ++i)
+        p += strlen(p) + 1;
+    return CString(p);
 }
 
 void CGameRoom::SetOnlineCount(DWORD count)

@@ -6,8 +6,6 @@
 #include <afx.h>
 #include <afxtempl.h>
 
-#include <vector>
-
 #include "GameTreeItem.h"
 
 class CGameTreeNode;
@@ -63,8 +61,9 @@ public:
     CGameTreeNode* GetNode(INT_PTR index) const { return m_Nodes.GetAt(index); }
 
 private:
-    // As many as were given: most rooms have one or two.
-    std::vector<CString> m_ServerAddresses;
+    // The addresses one after another, each ended by a zero: one string for
+    // all of them, as most rooms have one or two.
+    CString m_strServerAddresses;
     WORD m_wCurrentAddress;
     WORD m_wServerAddressCount;
     WORD m_wPort;

@@ -280,6 +280,14 @@ TEST(RecordCodec, MalformedBodiesAreRefused)
         EXPECT_FALSE(Unpack(list, c.body));
     }
 
+    // The items before a malformed one stay; the malformed one is not kept half read.
+    {
+        tagPagedList<tagTreeLinkItem> list;
+        EXPECT_FALSE(Unpack(list, CWireBytes().U32(2).U32(0).Count(2).Item(item).Item(CWireBytes().U32(9).U32(1))));
+        ASSERT_EQ(1, list.Items.GetSize());
+        EXPECT_EQ(1u, list.Items[0].dwNodeID);
+    }
+
     tagCountedString text;
     EXPECT_FALSE(Unpack(text, CWireBytes().U32(0xFFFFFFFF).Raw("abc", 3))) << "a 4 GiB length is not believed";
     EXPECT_FALSE(Unpack(text, CWireBytes().U32(4).Raw("abc", 3)));
