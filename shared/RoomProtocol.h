@@ -146,6 +146,7 @@ constexpr tagRoomNotifyKey RN_WHISPER = {3, 6};          // tagRoomWhisperNotice
 constexpr tagRoomNotifyKey RN_INVITE = {3, 7};           // tagRoomInviteNotice*
 constexpr tagRoomNotifyKey RN_ROOM_END = {3, 8};         // null
 constexpr tagRoomNotifyKey RN_USER_REFRESH = {3, 9};     // DWORD* user id
+constexpr tagRoomNotifyKey RN_GAME_KICKED = {3, 10};     // tagRoomIdValue* {user id, by}
 constexpr tagRoomNotifyKey RN_KICKED = {3, 11};          // DWORD* state
 constexpr tagRoomNotifyKey RN_SPEAKER = {3, 12};         // tagRoomSpeakerNotice*
 constexpr tagRoomNotifyKey RN_ROOM_STATE = {3, 14};      // BYTE* state
@@ -176,6 +177,7 @@ constexpr tagRoomNotifyKey RN_MATCH_NOTICE = {4, 12};   // null
 // are posted with a plain value in lParam.
 constexpr tagRoomNotifyKey RN_GAME_CLIENT = {6, 2};
 constexpr tagRoomNotifyKey RN_GAME_POST_3 = {6, 3};
+constexpr tagRoomNotifyKey RN_GAME_ROUNDS = {6, 4};  // DWORD* rounds to finish
 constexpr tagRoomNotifyKey RN_MATCH_FLAG = {6, 5};   // null
 constexpr tagRoomNotifyKey RN_SPEED_RESULT = {6, 6}; // tagRoomSpeedAnswer*
 constexpr tagRoomNotifyKey RN_GAME_POST_7 = {6, 7};

@@ -139,7 +139,7 @@ bool TranslateControlRequest(const tagGameRequestContext& context, WORD wGameSub
         if (!context.bHasOwnUser)
             return false;
         CString strText = BoundedText(p + 2, nSize - 2, GAME_NOTE_MAX_TEXT);
-        if ((context.dwRoomRule & ROOM_RULE_ANONYMOUS) != 0 && context.wOwnRank != ROOM_RANK_ADMIN)
+        if ((context.dwRoomRule & ROOM_RULE_ANONYMOUS) != 0 && context.dwOwnRank != ROOM_RANK_ADMIN)
             strText.Empty();
         AddFrame(plan, ROOM_GAME_SUB_NOTE, ArchiveBody([&](CArchive& ar) {
                      WriteCountedString(ar, strText.GetString(), size_t(strText.GetLength()));

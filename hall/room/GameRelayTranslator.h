@@ -13,7 +13,7 @@
 // Rooms with this rule bit keep their players anonymous.
 const DWORD ROOM_RULE_ANONYMOUS = 0x100;
 // Rank of a room administrator.
-const WORD ROOM_RANK_ADMIN = 256;
+const DWORD ROOM_RANK_ADMIN = 256;
 
 struct tagRoomFrame
 {
@@ -39,7 +39,7 @@ struct tagGameRequestContext
 {
     DWORD dwRoomRule = 0;
     bool bHasOwnUser = false;
-    WORD wOwnRank = 0;
+    DWORD dwOwnRank = 0;
 };
 
 struct tagGameRequestPlan

@@ -24,9 +24,6 @@ struct IGameClientLink : IUnknownEx
     virtual bool SendSystemTextToGame(LPCSTR pszText) = 0;
     // The match description (game protocol 801).
     virtual bool SendMatchDescription(const tagMatchDescription& match) = 0;
-    // Room mains 1004 and 1005.
-    virtual bool OnGameTraffic(DWORD dwSerialNum, WORD wMainCmdID, WORD wSubCmdID, const void* pData,
-                               WORD wDataSize) = 0;
     virtual bool OnChannelMessage(const tagIPCHead* pHead, const void* pData, WORD wDataSize, HWND hSender) = 0;
     // A started client that never said hello is taken as gone.
     virtual void OnGameClientGone() = 0;

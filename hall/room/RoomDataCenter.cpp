@@ -7,6 +7,7 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <time.h>
 
 namespace
@@ -261,10 +262,7 @@ bool CRoomDataCenter::OnSocketRead(DWORD dwSerialNum, WORD wMainCmdID, WORD wSub
         case ROOM_MAIN_ROOM: OnRoomMessage(dwSerialNum, wSubCmdID, pData, wDataSize); break;
         case ROOM_MAIN_TABLE: OnTableMessage(wSubCmdID, pData, wDataSize); break;
         case ROOM_MAIN_GAME:
-        case ROOM_MAIN_FRAME:
-            if (m_pGameLink != NULL)
-                m_pGameLink->OnGameTraffic(dwSerialNum, wMainCmdID, wSubCmdID, pData, wDataSize);
-            break;
+        case ROOM_MAIN_FRAME: OnGameTraffic(wMainCmdID, wSubCmdID, pData, wDataSize); break;
         case ROOM_MAIN_VALUE: OnValueMessage(wSubCmdID, pData, wDataSize); break;
         default: break;
         }
@@ -318,6 +316,15 @@ void CRoomDataCenter::TestNetSpeed()
 
 bool CRoomDataCenter::OnChannelMessage(const tagIPCHead* pHead, const void* pData, WORD wDataSize, HWND hSender)
 {
+    if (pHead != NULL && pHead->wMainCmdID == GAME_MAIN_RELAY) {
+        // {kind, sub, body}; the client sends nothing else on this main.
+        tagGameRelayHead head;
+        if (pHead->wSubCmdID != GAME_SUB_REQUEST || pData == NULL || wDataSize < sizeof(head))
+            return false;
+        memcpy(&head, pData, sizeof(head));
+        return RelayGameRequest(head.wKind, head.wSubCmdID, WORD(wDataSize - sizeof(head)),
+                                static_cast<const BYTE*>(pData) + sizeof(head));
+    }
     return m_pGameLink != NULL && m_pGameLink->OnChannelMessage(pHead, pData, wDataSize, hSender);
 }
 

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 
+#include "GameChannelRecords.h"
 #include "GameRoom.h"
 #include "GameShareData.h"
 #include "IGameClientLink.h"
@@ -78,6 +79,10 @@ public:
     bool SendBankPassword(LPCSTR pszPasswordDigest, bool bFromHall);
     bool SendGoldExchange(bool bDirection, DWORD dwAmount);
     bool SendGameProtocol(WORD wSubCmdID, const void* pData, WORD wDataSize);
+    // The game client's request {kind, sub, body}: onto the room connection
+    // or to the operation it asks for (RoomGameRelay.cpp). False when the
+    // room is not connected or the request is refused.
+    bool RelayGameRequest(WORD wKind, WORD wGameSub, WORD wDataSize, const void* pData);
 
     // IUnknownEx: the room view owns the object, so nothing is counted.
     ULONG AddRef() override { return 1; }
@@ -201,6 +206,8 @@ private:
     void OnBankAnswer(DWORD dwSerialNum, WORD wSubCmdID, const void* pData, WORD wDataSize);
     void OnRoomFlags(const void* pData, WORD wDataSize);
     void StoreTableRecord(const tagRoomTableRecord& record);
+    // Room mains 1004 and 1005 to an attached client (RoomGameRelay.cpp).
+    bool OnGameTraffic(WORD wMainCmdID, WORD wSubCmdID, const void* pData, WORD wDataSize);
     void FillGroupState(tagRoomGroupState& state) const;
 
     // Users (RoomDataCenterUsers.cpp).

@@ -239,7 +239,7 @@ void GameRequest(const uint8_t* p, size_t n)
     tagGameRequestContext context;
     context.dwRoomRule = (p[2] & 1) != 0 ? ROOM_RULE_ANONYMOUS : 0;
     context.bHasOwnUser = (p[2] & 2) != 0;
-    context.wOwnRank = (p[2] & 4) != 0 ? ROOM_RANK_ADMIN : 0;
+    context.dwOwnRank = (p[2] & 4) != 0 ? ROOM_RANK_ADMIN : 0;
     tagGameRequestPlan plan;
     if (!TranslateGameRequest(context, GAME_KIND_CONTROL, wSub, p + 3, UINT(n - 3), plan)) {
         Check(plan.Frames.empty() && plan.nAction == GAME_ACTION_SEND);

@@ -49,12 +49,6 @@ bool CGameLinkDouble::SendMatchDescription(const tagMatchDescription& match)
     return true;
 }
 
-bool CGameLinkDouble::OnGameTraffic(DWORD, WORD wMainCmdID, WORD wSubCmdID, const void* pData, WORD wDataSize)
-{
-    Record("game", wMainCmdID, wSubCmdID, pData, wDataSize);
-    return true;
-}
-
 std::vector<tagToClient> CGameLinkDouble::Of(const std::string& strKind, WORD wSubCmdID) const
 {
     std::vector<tagToClient> result;

@@ -39,7 +39,6 @@ public:
     bool SendUserToGameClient(CUserItem* pUserItem) override;
     bool SendSystemTextToGame(LPCSTR pszText) override;
     bool SendMatchDescription(const tagMatchDescription& match) override;
-    bool OnGameTraffic(DWORD, WORD wMainCmdID, WORD wSubCmdID, const void* pData, WORD wDataSize) override;
     bool OnChannelMessage(const tagIPCHead*, const void*, WORD, HWND) override { return true; }
     void OnGameClientGone() override { ++m_nGone; }
 

@@ -47,12 +47,12 @@ struct tagRequestRow
     DWORD dwValue;
 };
 
-tagGameRequestContext Room(DWORD dwRule = 0, bool bOwn = true, WORD wRank = 0)
+tagGameRequestContext Room(DWORD dwRule = 0, bool bOwn = true, DWORD dwRank = 0)
 {
     tagGameRequestContext context;
     context.dwRoomRule = dwRule;
     context.bHasOwnUser = bOwn;
-    context.wOwnRank = wRank;
+    context.dwOwnRank = dwRank;
     return context;
 }
 

@@ -130,11 +130,13 @@ TEST_F(RoomTest, SafeBoxAnswersForTheGameClientGoToIt)
 TEST_F(RoomTest, RoomEndAndGameTrafficAndUnknownMains)
 {
     LogOn();
-    SendAndSettle(ROOM_MAIN_GAME, 100, CWireBytes().U32(1));
+    // Game traffic goes to an attached client, through the channel.
+    m_pDataCenter->SetGameState(GAME_STATE_ATTACHED);
+    SendAndSettle(ROOM_MAIN_GAME, 1001, CWireBytes().U32(1));
     SendAndSettle(ROOM_MAIN_FRAME, 7, CWireBytes());
-    ASSERT_EQ(2u, m_pLink->Sent.size());
-    EXPECT_EQ(ROOM_MAIN_GAME, m_pLink->Sent[0].wMainCmdID);
-    EXPECT_EQ(ROOM_MAIN_FRAME, m_pLink->Sent[1].wMainCmdID);
+    ASSERT_EQ(2u, m_pLink->Of("channel", 2).size());
+    EXPECT_EQ(CWireBytes().U16(101).U16(101).U32(1).Vector(), m_pLink->Sent[0].Data);
+    EXPECT_EQ(CWireBytes().U16(100).U16(7).Vector(), m_pLink->Sent[1].Data);
     size_t nHeard = m_Recorder.Heard.size();
     SendAndSettle(1001, 1, CWireBytes().U32(1));
     SendAndSettle(1006, 1, CWireBytes().U32(1));

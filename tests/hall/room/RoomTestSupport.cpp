@@ -19,7 +19,7 @@ const tagRoomNotifyKey kKeys[] = {
     RN_BANK_WITHDRAW, RN_BANK_DEPOSIT,   RN_SIGN_RESULT,  RN_RESULT_CODE,       RN_EXCHANGE_RESULT, RN_ROOM_INFO,
     RN_TABLE_FLAGS,   RN_INFO_DONE,      RN_TABLE_RECORD, RN_MATCH_TABLE_END,   RN_TABLE_LIST,      RN_TABLE_ENTRY,
     RN_GROUP_STATE,   RN_MATCH_NOTICE,   RN_GAME_CLIENT,  RN_GAME_POST_3,       RN_MATCH_FLAG,      RN_SPEED_RESULT,
-    RN_GAME_POST_7,   RN_GAME_POST_8,
+    RN_GAME_POST_7,   RN_GAME_POST_8,    RN_GAME_KICKED,  RN_GAME_ROUNDS,
 };
 
 // What each key's record holds, in bytes; 0: nothing or a plain value.
@@ -56,6 +56,8 @@ size_t RecordSize(WORD wMain, WORD wSub)
     case 0x409: return 2;
     case 0x40A: return sizeof(tagRoomTableEntry);
     case 0x40B: return sizeof(tagRoomGroupState);
+    case 0x30A: return sizeof(tagRoomIdValue);
+    case 0x604: return 4;
     case 0x606: return 8;
     default: return 0;
     }
