@@ -8,3 +8,13 @@
 #define IDD_GAME_STATUS 113
 // The hand over keys and links.
 #define IDC_HAND_CURSOR 135
+// The hall's icon (the logon dialog's small icon, the forms' icon).
+#define IDI_HALL 128
+// The logon dialog; its controls carry their numbers in the script and are
+// laid out in code.
+#define IDD_LOGON 129
+// The guest's registration form, the personal-information form and the
+// registration web page.
+#define IDD_REGISTER 115
+#define IDD_PREFECT_SELF_INFO 117
+#define IDD_REGISTER_WEB 121

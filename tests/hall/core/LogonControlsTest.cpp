@@ -1,4 +1,5 @@
 #include "LogonControls.h"
+#include "RegisterEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -100,16 +101,31 @@ TEST_F(LogonControls, ComboWithoutPictureDrawsOnlyItsFrame)
     combo.UnsubclassWindow();
 }
 
-TEST_F(LogonControls, EditAndGroupAreFramed)
+TEST_F(LogonControls, EditsAndGroupAreFramed)
 {
-    CLongEdit edit;
-    ASSERT_TRUE(edit.SubclassWindow(MakeChild("EDIT", 0, 100, 22, 1002)));
-    Canvas editCanvas(100, 22, kBack);
-    edit.DrawSkin(editCanvas.Cdc());
-    EXPECT_EQ(LOGON_FRAME_COLOR, editCanvas.At(1, 11));
-    EXPECT_EQ(LOGON_FRAME_COLOR, editCanvas.At(98, 11));
-    EXPECT_EQ(kBack, editCanvas.At(0, 11));
-    edit.UnsubclassWindow();
+    CLongEdit logonEdit;
+    CRegisterEdit registerEdit;
+    struct EditCase
+    {
+        CEdit* edit;
+        void (*draw)(CEdit*, CDC*);
+        COLORREF frame;
+    } edits[] = {
+        {&logonEdit, [](CEdit* e, CDC* dc) { static_cast<CLongEdit*>(e)->DrawSkin(dc); }, LOGON_FRAME_COLOR},
+        {&registerEdit, [](CEdit* e, CDC* dc) { static_cast<CRegisterEdit*>(e)->DrawSkin(dc); }, REGISTER_FRAME_COLOR},
+    };
+    for (const EditCase& c : edits) {
+        ASSERT_TRUE(c.edit->SubclassWindow(MakeChild("EDIT", 0, 100, 22, 1002)));
+        // Printed whole: the edit's own painting, then the frame over it.
+        skintest::Snapshot shot(c.edit->GetSafeHwnd());
+        EXPECT_EQ(c.frame, shot.At(1, 11));
+        EXPECT_EQ(c.frame, shot.At(98, 11));
+        EXPECT_EQ(c.frame, shot.At(50, 1));
+        Canvas canvas(100, 22, kBack);
+        c.draw(c.edit, canvas.Cdc());
+        EXPECT_EQ(kBack, canvas.At(0, 11));
+        c.edit->DestroyWindow();
+    }
 
     CLogonGroup group;
     ASSERT_TRUE(group.SubclassWindow(MakeChild("STATIC", 0, 150, 60, 1003)));
