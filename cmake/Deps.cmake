@@ -1,6 +1,7 @@
-# Outside dependencies: GoogleTest from the system's sources, zlib from MinGW's
-# package, SQLite and TinyXML from their Debian source packages (unpacked by
-# tools/setup.sh into build/_deps), built here as static libraries.
+# Outside dependencies: GoogleTest from the system's sources (built by each
+# build's own compiler, i686 included), zlib from MinGW's package, SQLite and
+# TinyXML from their Debian source packages (unpacked by tools/setup.sh into
+# build/_deps), built here as static libraries.
 
 if(TAVREL_TESTS)
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)

@@ -1,21 +1,18 @@
 # Build-wide settings and the small functions every folder's CMakeLists uses.
 #
 #   TAVREL_WIN     both Windows builds (win32 product, win64 product + tests)
-#   TAVREL_WIN32   the i686 product build
+#   TAVREL_WIN32   the i686 product build, whose tests run under the i386 emulator
 #   TAVREL_NATIVE  the clang build of the portable core (sanitizers, fuzzers)
-#   TAVREL_TESTS   tests are built (win64 and native)
+#   TAVREL_TESTS   tests are built (every build)
 
+set(TAVREL_TESTS ON)
 if(WIN32)
   set(TAVREL_WIN ON)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(TAVREL_WIN32 ON)
-    set(TAVREL_TESTS OFF)
-  else()
-    set(TAVREL_TESTS ON)
   endif()
 else()
   set(TAVREL_NATIVE ON)
-  set(TAVREL_TESTS ON)
 endif()
 
 # Every program, library and test lands in one folder, as in the shipped program folder.

@@ -28,15 +28,23 @@ for b in win32 win64 native; do
   fi
 done
 
-# One wineserver for the whole run, stopped however the run ends.
+# One wineserver per prefix for the whole run, stopped however the run ends.
 export LC_ALL=$TAVREL_LOCALE
-"$WINESERVER" -k >/dev/null 2>&1 || true
-"$WINESERVER" -w >/dev/null 2>&1 || true
-"$WINESERVER" -p
-trap '"$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
-# Start Wine's own services now, detached from ctest's output pipes: a service
-# started by a test would hold the pipe open and ctest would wait for it.
-"$WINE64" wineboot </dev/null >/dev/null 2>&1
+stop_wine() {
+  for prefix in "$WINEPREFIX" "$WINEPREFIX32"; do
+    WINEPREFIX=$prefix "$WINESERVER" -k >/dev/null 2>&1 || true
+  done
+}
+start_wine() { # prefix arch loader
+  WINEPREFIX=$1 "$WINESERVER" -k >/dev/null 2>&1 || true
+  WINEPREFIX=$1 "$WINESERVER" -w >/dev/null 2>&1 || true
+  WINEPREFIX=$1 "$WINESERVER" -p
+  # Start Wine's own services now, detached from ctest's output pipes: a service
+  # started by a test would hold the pipe open and ctest would wait for it.
+  WINEPREFIX=$1 WINEARCH=$2 "$3" wineboot </dev/null >/dev/null 2>&1
+}
+trap stop_wine EXIT
+start_wine "$WINEPREFIX" win64 "$WINE64"
 
 status=0
 run_ctest() { # dir label
@@ -53,5 +61,9 @@ run_ctest() { # dir label
 }
 export GTEST_COLOR=no
 run_ctest win64 "Windows (x86_64 under Wine)"
+
+# The 32-bit product under 32-bit Wine in the i386 emulator (tools/wine32-run.sh).
+start_wine "$WINEPREFIX32" win32 "$WINE32"
+run_ctest win32 "Windows (i686 under emulation)"
 run_ctest native "native (address and undefined-behaviour sanitizers)"
 exit $status

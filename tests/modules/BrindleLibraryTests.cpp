@@ -102,13 +102,22 @@ TEST(BrindleLibrary, ExportsByPlainName)
     FreeLibrary(library);
 }
 
-// The page codec's key calls, under the names of the 64-bit export table.
+// The page codec's key calls by the plain names callers look up; the 32-bit
+// library also keeps the stdcall-decorated names for callers linked to them.
 TEST(BrindleLibrary, ExportsTheKeyCalls)
 {
     typedef int(WINAPI * KeyProc)(void* db, const char* passPhrase, int length);
     HMODULE library = LoadLibraryA("Brindle.dll");
     ASSERT_NE(library, nullptr);
-    for (const char* name : {"sqlite3_key_codec", "sqlite3_rekey_codec"}) {
+    const char* const names[] = {
+        "sqlite3_key_codec",
+        "sqlite3_rekey_codec",
+#if defined(__i386__)
+        "_sqlite3_key_codec@12",
+        "_sqlite3_rekey_codec@12"
+#endif
+    };
+    for (const char* name : names) {
         SCOPED_TRACE(name);
         auto key = reinterpret_cast<KeyProc>(reinterpret_cast<void*>(GetProcAddress(library, name)));
         ASSERT_NE(key, nullptr);
