@@ -53,27 +53,30 @@ BEGIN_MESSAGE_MAP(CBandWnd, CWnd)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
+struct TipSearch
+{
+    HWND hOwner;
+    HWND hFound;
+};
+
+// Called back by EnumThreadWindows, so CALLBACK: stdcall on i686.
+BOOL CALLBACK FindTipProc(HWND hWnd, LPARAM lParam)
+{
+    TipSearch* p = (TipSearch*)lParam;
+    char szClass[64] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (lstrcmpiA(szClass, TOOLTIPS_CLASSA) == 0 && ::GetWindow(hWnd, GW_OWNER) == p->hOwner) {
+        p->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The thread's tip control: the tooltip window owned by hWndOwner.
 HWND FindTipControl(HWND hWndOwner)
 {
-    struct Search
-    {
-        HWND hOwner;
-        HWND hFound;
-    } search = {hWndOwner, NULL};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            Search* p = (Search*)lParam;
-            char szClass[64] = "";
-            ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-            if (lstrcmpiA(szClass, TOOLTIPS_CLASSA) == 0 && ::GetWindow(hWnd, GW_OWNER) == p->hOwner) {
-                p->hFound = hWnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        (LPARAM)&search);
+    TipSearch search = {hWndOwner, NULL};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindTipProc, (LPARAM)&search);
     return search.hFound;
 }
 
