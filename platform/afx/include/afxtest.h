@@ -104,3 +104,11 @@ void AFXAPI AfxAdvanceTestClock(DWORD dwMilliseconds);
 void AFXAPI AfxClearTestClock();
 void AFXAPI AfxSetTestCursorPos(POINT ptScreen);
 void AFXAPI AfxClearTestCursorPos();
+
+// ------------------------------------------------------------------ the browser
+
+// Makes the browser object every CHtmlView and CDHtmlDialog holds
+// (afxhtml.h): a test installs a scripted one (tests/support/browser). An
+// empty factory brings the system's control back; the previous is returned.
+typedef std::function<HRESULT(IUnknown** ppUnknown)> AFX_WEBBROWSER_FACTORY;
+AFX_WEBBROWSER_FACTORY AFXAPI AfxSetWebBrowserFactory(AFX_WEBBROWSER_FACTORY factory);
