@@ -1893,6 +1893,8 @@ LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = 0, HBRUSH
 BOOL AFXAPI AfxOleInit();
 BOOL AFXAPI AfxInitRichEdit();
 BOOL AFXAPI AfxInitRichEdit2();
+// Controls held in place (the browser of afxhtml.h) need nothing more than
+// OLE on the thread (AfxOleInit); kept for the callers that ask for it.
 void AFXAPI AfxEnableControlContainer();
 BOOL AFXAPI AfxIsValidAddress(const void* lp, UINT_PTR nBytes, BOOL bReadWrite = TRUE);
 BOOL AFXAPI AfxIsValidString(LPCSTR lpsz, int nLength = -1);

@@ -100,8 +100,8 @@ public:
         str.Format("before %s %u %s %d %s", lpszURL, (unsigned)nFlags, lpszTargetFrameName, (int)baPostedData.GetSize(),
                    lpszHeaders);
         m_log.push_back((LPCTSTR)str);
-        // Hall links are taken over, never opened.
-        if (strncmp(lpszURL, "tavrel://", 9) == 0)
+        // Hall links are taken over, never opened; so are blocked pages.
+        if (strncmp(lpszURL, "tavrel://", 9) == 0 || strstr(lpszURL, "/blocked") != NULL)
             *pbCancel = TRUE;
     }
     void OnNavigateComplete2(LPCTSTR strURL) override { m_log.push_back(std::string("navigate ") + strURL); }
@@ -421,4 +421,45 @@ TEST_F(HtmlFixture, TheDialogsPageFollowsItsEventsAndAnswersItsHost)
     EXPECT_EQ(external.m_nRef, 1u);
 }
 
+} // namespace
+
+namespace
+{
+// The system's control here: Wine's browser is made and navigates (the
+// request reaches the server, before-navigate and its cancel work), but
+// with the HTML engine turned off the page cannot be shown: the navigation
+// ends in a navigate error for the missing document class, never in a
+// document complete.
+TEST_F(HtmlFixture, TheSystemControlNavigatesButShowsNoPageHere)
+{
+    CHttpTestServer server;
+    ASSERT_TRUE(server.Start());
+    server.SetReply("/page.htm", CHttpTestServer::Ok("<html><head><title>t</title></head><body>x</body></html>"));
+    server.SetReply("/blocked.htm", CHttpTestServer::Ok("<html></html>"));
+    CLogView view;
+    ASSERT_TRUE(view.Create(NULL, NULL, WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 1));
+    ASSERT_NE(view.m_pBrowserApp, nullptr);
+    view.SetSilent(TRUE);
+    EXPECT_TRUE(view.GetSilent());
+
+    const std::string strBlocked = server.Url("/blocked.htm"), strPage = server.Url("/page.htm");
+    view.Navigate(strBlocked.c_str()); // cancelled by the view
+    view.Navigate(strPage.c_str());
+    auto ended = [&] {
+        for (const std::string& s : view.m_log)
+            if (s.compare(0, 6, "error ") == 0 || s.compare(0, 9, "document ") == 0)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(PumpUntil(ended, 20000));
+    EXPECT_EQ(server.CountRequests("/blocked.htm"), 0);
+    EXPECT_EQ(server.CountRequests("/page.htm"), 1);
+    ASSERT_GE(view.m_log.size(), 3u);
+    EXPECT_EQ(view.m_log[0], "before " + strBlocked + " 0  0 ");
+    EXPECT_EQ(view.m_log[1], "before " + strPage + " 0  0 ");
+    CString strError;
+    strError.Format("error %s  %d", strPage.c_str(), (int)REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(view.m_log.back(), (LPCTSTR)strError);
+    view.DestroyWindow();
+}
 } // namespace
