@@ -228,6 +228,53 @@ TEST_F(ToolTipFixture, AChildsMouseIsServedByTheParentWithTips)
     child.DestroyWindow();
 }
 
+TEST(ToolTipOwner, AChildWithTipsTakesItsToolAlongWhenDestroyed)
+{
+    CWnd top;
+    ASSERT_TRUE(top.CreateEx(0, NULL, "top", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200, NULL, NULL));
+    CBandWnd bands;
+    ASSERT_TRUE(bands.CreateEx(0, NULL, "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 100, top.m_hWnd, (HMENU)3));
+    bands.EnableToolTips(TRUE);
+    MoveMouse(bands.m_hWnd, 150, 50);
+    HWND hTip = FindTipControl(top.m_hWnd); // owned by the top-level window
+    ASSERT_NE(hTip, (HWND)NULL);
+    EXPECT_EQ(Tools(hTip), std::vector<UINT_PTR>({101}));
+    bands.DestroyWindow();
+    EXPECT_TRUE(::IsWindow(hTip));
+    EXPECT_TRUE(Tools(hTip).empty());
+    top.DestroyWindow();
+}
+
+TEST(ToolTipCtrl, TextsWidthAndDelays)
+{
+    CBandWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, NULL, "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, NULL, NULL));
+    CToolTipCtrl tips;
+    ASSERT_TRUE(tips.Create(&wnd, TTS_ALWAYSTIP));
+    EXPECT_TRUE(tips.AddTool(&wnd, "初始", CRect(0, 0, 100, 100), 3));
+    tips.UpdateTipText("新的提示", &wnd, 3);
+    CString strText;
+    tips.GetText(strText, &wnd, 3);
+    EXPECT_STREQ(strText, "新的提示");
+    // A callback text is asked of the tool's window.
+    EXPECT_TRUE(tips.AddTool(&wnd, LPSTR_TEXTCALLBACK, CRect(100, 0, 200, 100), 101));
+    tips.GetText(strText, &wnd, 101);
+    EXPECT_STREQ(strText, "band 1");
+    tips.DelTool(&wnd, 3);
+    EXPECT_EQ(tips.GetToolCount(), 1);
+
+    tips.SetMaxTipWidth(120);
+    EXPECT_EQ(tips.GetMaxTipWidth(), 120);
+    tips.SetDelayTime(TTDT_INITIAL, 50);
+    tips.SetDelayTime(TTDT_AUTOPOP, 8000);
+    EXPECT_EQ(tips.GetDelayTime(TTDT_INITIAL), 50);
+    EXPECT_EQ(tips.GetDelayTime(TTDT_AUTOPOP), 8000);
+    tips.Activate(FALSE);
+    tips.Activate(TRUE);
+    tips.DestroyWindow();
+    wnd.DestroyWindow();
+}
+
 TEST(ToolTipOwner, ANewTopLevelWindowGetsItsOwnTipControl)
 {
     // The tip control goes with its owner; the next window makes a new one.

@@ -182,14 +182,19 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
 void AfxToolTipWindowGone(CWnd* pWnd)
 {
     AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (pState->m_pLastHit == pWnd || pState->m_pToolTip == pWnd) {
-        pState->m_pLastHit = NULL;
-        pState->m_nLastHit = -1;
-        pState->m_bLastInfo = FALSE;
-    }
-    // The owner took the tip control with it; the object deletes itself.
-    if (pState->m_pToolTip == pWnd)
+    if (pState->m_pToolTip == pWnd) {
+        // The owner took the tip control with it; the object deletes itself.
         pState->m_pToolTip = NULL;
+    } else if (pState->m_pLastHit == pWnd && pState->m_bLastInfo && pState->m_pToolTip != NULL &&
+               ::IsWindow(pState->m_pToolTip->m_hWnd)) {
+        // The window's tool goes with it: no tip for a window that is gone.
+        pState->m_pToolTip->SendMessage(TTM_DELTOOL, 0, (LPARAM)&pState->m_lastInfo);
+    } else if (pState->m_pLastHit != pWnd) {
+        return;
+    }
+    pState->m_pLastHit = NULL;
+    pState->m_nLastHit = -1;
+    pState->m_bLastInfo = FALSE;
 }
 
 void AfxTermToolTips(AFX_THREAD_STATE* pState)
