@@ -9,6 +9,7 @@
 
 #include <afxdhtml.h>
 #include <afxhtml.h>
+#include <exdispid.h>
 #include <browser/ScriptedBrowser.h>
 #include <gtest/gtest.h>
 
@@ -246,6 +247,38 @@ TEST_F(HtmlFixture, CancelInBeforeNavigateStopsTheNavigation)
     EXPECT_TRUE(pBrowser->m_navigations[1].bCancelled);
     EXPECT_EQ(view.GetLocationURL(), "http://127.0.0.1/start");
     EXPECT_EQ(view.m_log.back(), "before tavrel://room/5 0  0 ");
+    view.DestroyWindow();
+}
+
+TEST_F(HtmlFixture, MalformedEventsAreIgnoredOrReadAsEmpty)
+{
+    CScriptedBrowserFactory factory;
+    CLogView view;
+    ASSERT_TRUE(view.Create(NULL, NULL, WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 1));
+    IDispatch* pSink = factory.Last()->Sink();
+    ASSERT_NE(pSink, nullptr);
+    auto invoke = [&](DISPID id, VARIANT* args, UINT nArgs) {
+        DISPPARAMS params = {args, nullptr, nArgs, 0};
+        return pSink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    };
+
+    EXPECT_EQ(invoke(DISPID_TITLECHANGE, nullptr, 1), E_INVALIDARG); // a count without arguments
+    VARIANT args[7];
+    for (VARIANT& v : args)
+        v = VarInt(5);
+    EXPECT_EQ(invoke(DISPID_BEFORENAVIGATE2, args, 3), S_OK); // too few: ignored
+    EXPECT_EQ(invoke(DISPID_NEWWINDOW2, args, 2), S_OK);      // no window slot: ignored
+    // Wrong types read as nothing: the URL a number, post data of two
+    // dimensions, the cancel flag not by reference.
+    SAFEARRAYBOUND bounds[2] = {{2, 0}, {2, 0}};
+    SAFEARRAY* psa = ::SafeArrayCreate(VT_UI1, 2, bounds);
+    ::VariantInit(&args[2]);
+    V_VT(&args[2]) = VT_ARRAY | VT_UI1;
+    V_ARRAY(&args[2]) = psa;
+    EXPECT_EQ(invoke(DISPID_BEFORENAVIGATE2, args, 7), S_OK);
+    EXPECT_EQ(invoke(DISPID_TITLECHANGE, args, 1), S_OK);
+    ::SafeArrayDestroy(psa);
+    EXPECT_EQ(view.m_log, std::vector<std::string>({"before  5  0 ", "title "}));
     view.DestroyWindow();
 }
 
