@@ -73,7 +73,15 @@ protected:
     // The 84 bytes the stand-in read and its window, once it wrote them.
     bool ReadReport(tagServiceShareData& block, DWORD& window)
     {
-        if (!PumpUntil([&] { return GetFileAttributesA(m_strReport.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
+        // The stand-in may still be writing: wait for the whole report.
+        const DWORD nWhole = sizeof(block) + sizeof(window);
+        if (!PumpUntil(
+                [&] {
+                    WIN32_FILE_ATTRIBUTE_DATA data;
+                    return GetFileAttributesExA(m_strReport.c_str(), GetFileExInfoStandard, &data) &&
+                           data.nFileSizeLow >= nWhole;
+                },
+                10000))
             return false;
         std::ifstream in(m_strReport, std::ios::binary);
         std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -183,6 +183,12 @@ TEST_F(HallMsgBoxTest, DefaultButtonAndItsFallback)
         LONG dwStyle = 0;
         Drive([&](AFX_MODAL_REQUEST& r) {
             HWND hFocus = ::GetFocus();
+            if (hFocus == NULL) {
+                // Another test program took the activation away: the box,
+                // activated again, gives the focus back to the button it set.
+                ::SetActiveWindow(r.pWnd->m_hWnd);
+                hFocus = ::GetFocus();
+            }
             nFocus = hFocus != NULL ? (UINT)::GetDlgCtrlID(hFocus) : 0;
             dwStyle = ::GetWindowLongA(r.pWnd->GetDlgItem(c.focus)->m_hWnd, GWL_STYLE);
             return (INT_PTR)IDCANCEL;
