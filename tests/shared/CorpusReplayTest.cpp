@@ -1,33 +1,8 @@
-// The fuzzer's checked-in seed corpus through the same reader entry, in this
-// build (under Wine the Windows compiler's code runs it).
+// The hall fuzzer's checked-in seed corpus through the same reader entry.
+#include "CorpusReplay.h"
 #include "HallReaderEntry.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <set>
-#include <vector>
 
 TEST(HallReaderCorpus, EveryReaderHasSeedsAndAllRunClean)
 {
-    namespace fs = std::filesystem;
-    const fs::path dir = "hall_reader_corpus";
-    ASSERT_TRUE(fs::is_directory(dir)) << "the build copies the corpus beside the test";
-    std::set<size_t> readers;
-    size_t files = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        ASSERT_FALSE(data.empty()) << entry.path();
-        readers.insert(data[0] % GetHallReaderCount());
-        RunHallReader(data.data(), data.size());
-        // Every cut of a seed is a malformed body of the same message.
-        for (size_t n = 1; n < data.size(); ++n)
-            RunHallReader(data.data(), n);
-        ++files;
-    }
-    EXPECT_GE(files, GetHallReaderCount());
-    EXPECT_EQ(GetHallReaderCount(), readers.size()) << "a reader without seeds";
+    ReplayCorpus("hall_reader_corpus", GetHallReaderCount(), RunHallReader);
 }
