@@ -105,6 +105,17 @@ bool CFileUpdate::StartFileTask(LPCSTR pszUrl, LPCSTR pszLocalPath, LPCSTR pszTe
     return pTask->StartThead();
 }
 
+bool CFileUpdate::WaitTasksEnded(DWORD dwTimeout) const
+{
+    DWORD dwStart = GetTickCount();
+    for (INT_PTR i = 0; i < m_TaskList.GetSize(); i++) {
+        DWORD dwElapsed = GetTickCount() - dwStart;
+        if (!m_TaskList[i]->WaitEnded(dwElapsed < dwTimeout ? dwTimeout - dwElapsed : 0))
+            return false;
+    }
+    return true;
+}
+
 void CFileUpdate::ReapFinishedTasks()
 {
     for (INT_PTR i = m_TaskList.GetSize() - 1; i >= 0; i--) {

@@ -91,6 +91,8 @@ public:
     bool IsTaskStarted() const { return m_bTaskStarted; }
     // Listed file tasks; finished ones are reaped when the next one starts.
     int GetTaskCount() const { return (int)m_TaskList.GetSize(); }
+    // Waits up to dwTimeout ms for the workers of the listed file tasks to end.
+    bool WaitTasksEnded(DWORD dwTimeout) const;
 
     // The file name a server-given path ends with (after its last "/" or
     // "\", without a query); false when that is no plain file name.

@@ -5,10 +5,20 @@
 CUpdateTask::CUpdateTask(CFileUpdate* pOwner, HWND hNotifyWnd, DWORD dwKind)
     : m_pOwner(pOwner), m_hNotifyWnd(hNotifyWnd), m_dwKind(dwKind), m_bCancelled(false), m_bEnded(false),
       m_bReleased(false)
-{}
+{
+    InterlockedIncrement(&s_lLive);
+}
+
+volatile LONG CUpdateTask::s_lLive = 0;
+
+LONG CUpdateTask::GetLiveCount()
+{
+    return InterlockedCompareExchange(&s_lLive, 0, 0);
+}
 
 CUpdateTask::~CUpdateTask()
 {
+    InterlockedDecrement(&s_lLive);
     if (GetThreadHandle() != NULL && GetCurrentThreadId() == GetThreadID()) {
         // Deleted by its own worker: the base only asks a thread to stop from
         // inside it, so the handle is closed here.

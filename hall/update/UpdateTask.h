@@ -40,6 +40,8 @@ public:
     // deletes them; a task still running then deletes itself when its worker
     // ends, having done nothing more.
     static void StopTasks(CUpdateTask* const* ppTasks, int nCount, DWORD dwWait);
+    // Tasks of the process not deleted yet, given-up ones included.
+    static LONG GetLiveCount();
 
 protected:
     // Derived destructors call this first: their members must outlive the
@@ -73,4 +75,6 @@ private:
     bool m_bCancelled;
     bool m_bEnded;    // EndRun has run
     bool m_bReleased; // the owner gave the task up
+
+    static volatile LONG s_lLive;
 };

@@ -34,7 +34,7 @@ DWORD ToKB(ULONGLONG bytes)
 
 } // namespace
 
-CDownLoadService::CDownLoadService() : m_hNotifyWnd(NULL), m_wNextID(1)
+CDownLoadService::CDownLoadService() : m_lReportsInFlight(0), m_hNotifyWnd(NULL), m_wNextID(1)
 {
     InitializeCriticalSection(&m_Lock);
 }
@@ -178,7 +178,9 @@ void CDownLoadService::Notify(WORD sub, void* record)
         return;
     tagDownLoadHead head = {0, 1, sub};
     // Sent, not posted: the records live on this thread's stack.
+    InterlockedIncrement(&m_lReportsInFlight);
     SendMessageA(hWnd, WM_DOWNLOAD_NOTIFY, (WPARAM)&head, (LPARAM)record);
+    InterlockedDecrement(&m_lReportsInFlight);
 }
 
 void CDownLoadService::Progress(Mission* mission, DWORD receivedKB, DWORD totalKB)
@@ -191,7 +193,9 @@ void CDownLoadService::Progress(Mission* mission, DWORD receivedKB, DWORD totalK
     if (hWnd == NULL || !IsWindow(hWnd))
         return;
     tagDownLoadProgress progress = {mission->wID, 0, (LONG)receivedKB, (LONG)totalKB};
+    InterlockedIncrement(&m_lReportsInFlight);
     SendMessageA(hWnd, WM_DOWNLOAD_PROGRESS, 0, (LPARAM)&progress);
+    InterlockedDecrement(&m_lReportsInFlight);
 }
 
 CString CDownLoadService::PackageName(LPCSTR url, WORD missionId)

@@ -33,6 +33,9 @@ public:
     // path without query, or "<mission id>.pkg" when that is no plain name.
     static CString PackageName(LPCSTR url, WORD missionId);
 
+    // Reports workers are sending to the notify window and waiting on now.
+    LONG GetReportsInFlight() const { return InterlockedCompareExchange(&m_lReportsInFlight, 0, 0); }
+
 private:
     struct Mission
     {
@@ -53,6 +56,7 @@ private:
     void ReapFinished();
     static void WaitPumpingSent(HANDLE thread);
 
+    mutable volatile LONG m_lReportsInFlight;
     CRITICAL_SECTION m_Lock;
     HWND m_hNotifyWnd;
     WORD m_wNextID;

@@ -13,6 +13,7 @@
 #include "HttpTuning.h"
 #include "Picture.h"
 #include "PictureMemFile.h"
+#include "TestWait.h"
 
 #include <gtest/gtest.h>
 
@@ -124,13 +125,7 @@ protected:
 
     bool WaitIdle(DWORD dwTimeout = 15000)
     {
-        DWORD dwStart = GetTickCount();
-        while (m_pManager->IsDownloading()) {
-            if (GetTickCount() - dwStart > dwTimeout)
-                return false;
-            Sleep(5);
-        }
-        return true;
+        return WaitFor([&] { return !m_pManager->IsDownloading(); }, dwTimeout);
     }
 
     CTestFolder m_folder;
@@ -315,9 +310,15 @@ TEST_F(FaceManagerTest, QueueWaitsForTheWake)
     CCustomFaceManagerWnd* pManager = Open();
     Serve("q1", CHttpTestServer::Ok(m_strPicture));
     pManager->QueueFaceDownload(1, "q1");
-    Sleep(50);
     EXPECT_FALSE(pManager->IsDownloading());
     EXPECT_EQ(m_server.GetRequests().size(), 0u);
+    // The worker runs for a face a window asks for and still leaves the queue.
+    Serve("w2", CHttpTestServer::Ok(m_strPicture));
+    pManager->RequestFace(2, "w2");
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(m_cache.SignOf(2), "w2");
+    EXPECT_EQ(m_server.CountRequests("/faces/q1.png"), 0);
+    EXPECT_FALSE(pManager->IsDownloading());
     pManager->WakeDownloadThread();
     ASSERT_TRUE(WaitIdle());
     EXPECT_EQ(m_cache.SignOf(1), "q1");
@@ -344,9 +345,11 @@ TEST_F(FaceManagerTest, RequestsWhileTheWorkerRunsAllComplete)
         // A window asks for a face of its own meanwhile.
         std::string current = "cur" + std::to_string(round);
         Serve(current, slow);
+        size_t nBefore = m_server.GetRequests().size();
         pManager->RequestFace(DWORD(1000 + round), current.c_str());
         EXPECT_TRUE(pManager->IsDownloading());
-        Sleep(10);
+        // The next round comes once the worker has taken up this one.
+        EXPECT_TRUE(m_server.WaitForRequests(nBefore + 1, 10000));
     }
     ASSERT_TRUE(WaitIdle(30000));
 

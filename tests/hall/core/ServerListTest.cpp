@@ -8,6 +8,7 @@
 
 #include "GlobalOption.h"
 #include "StateTestSupport.h"
+#include "TestWait.h"
 
 namespace
 {
@@ -266,9 +267,7 @@ TEST_F(FastServerProbe, TheFirstServerToAnswerWins)
     RefusingPort refusing;
     WriteServers({slow.Port(), fast.Port(), refusing.Port()}, 0);
     options.StartFastServerProbe();
-    DWORD start = GetTickCount();
-    while (options.GetFastServerResult() != 1 && GetTickCount() - start < 5000)
-        Sleep(5);
+    WaitFor([&] { return options.GetFastServerResult() == 1; }, 5000);
     EXPECT_EQ(options.GetFastServerResult(), 1);
     // The slow server answers later and changes nothing.
     slow.Open();
@@ -281,9 +280,7 @@ TEST_F(FastServerProbe, AFailureIsOverwrittenByALaterAnswer)
     RefusingPort refusing;
     WriteServers({slow.Port(), refusing.Port()}, 0);
     options.StartFastServerProbe();
-    DWORD start = GetTickCount();
-    while (options.GetFastServerResult() == FAST_SERVER_NONE && GetTickCount() - start < 5000)
-        Sleep(5);
+    WaitFor([&] { return options.GetFastServerResult() != FAST_SERVER_NONE; }, 5000);
     EXPECT_EQ(options.GetFastServerResult(), FAST_SERVER_FAILED);
     slow.Open();
     EXPECT_EQ(Finish(), 0);

@@ -65,9 +65,7 @@ TEST_F(FileTaskTest, OldFileStaysWhileTheBodyIsComing)
     ASSERT_TRUE(task.SetTarget(Url("/f/target.ini").c_str(), m_strLocal, m_strLocal + ".temp"));
     ASSERT_TRUE(task.StartThead());
     // The part that came is in the temporary file only.
-    DWORD dwStart = GetTickCount();
-    while (!Exists(m_strLocal + ".temp") && GetTickCount() - dwStart < kReportWait)
-        Sleep(10);
+    WaitFor([&] { return Exists(m_strLocal + ".temp"); }, kReportWait);
     EXPECT_TRUE(Exists(m_strLocal + ".temp"));
     EXPECT_TRUE(ReadBytes(m_strLocal) == "old content");
     m_server.OpenGate();

@@ -9,6 +9,15 @@ namespace
 {
 using FileUpdateTest = UpdateFixture;
 
+// -1 when there is no such file; the size also while a writer holds it open.
+LONGLONG SizeOf(const CString& strPath)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(strPath, GetFileExInfoStandard, &data))
+        return -1;
+    return (LONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 TEST_F(FileUpdateTest, VersionTagBecomesThePublicVersionOfTheLocalFile)
 {
     struct Case
@@ -255,8 +264,8 @@ TEST_F(FileUpdateTest, FinishedTasksAreReaped)
     for (const char* pszName : {"a.ini", "b.ini", "c.ini"}) {
         ASSERT_TRUE(update.DownloadFile(Url(std::string("/f/") + pszName).c_str(), Work(pszName), NotifyWnd()));
         EXPECT_EQ((UINT)WM_UPDATE_FINISHED, WaitReport().uMessage);
-        // Give the worker the moment between its report and its end.
-        Sleep(300);
+        // The worker ends a moment after its report.
+        EXPECT_TRUE(update.WaitTasksEnded(kReportWait));
     }
     // Each start dropped the finished ones before it.
     EXPECT_EQ(1, update.GetTaskCount());
@@ -278,9 +287,7 @@ TEST_F(FileUpdateTest, NothingIsReportedAfterDetach)
     m_server.OpenGate();
 
     // The file task still finishes its work; only the report is gone.
-    DWORD dwStart = GetTickCount();
-    while (ReadBytes(Dynamic("held.ini")) != strBody && GetTickCount() - dwStart < kReportWait)
-        Sleep(20);
+    WaitFor([&] { return ReadBytes(Dynamic("held.ini")) == strBody; }, kReportWait);
     EXPECT_TRUE(strBody == ReadBytes(Dynamic("held.ini")));
     EXPECT_EQ(0u, WaitReport(500).uMessage);
     // The owner went with it: the version check has no window to ask over.
@@ -305,8 +312,10 @@ protected:
         m_server.SetReply("/f/Update.zip", reply);
         ASSERT_TRUE(update.DownloadZipToMemory(Url("/f/Update.zip").c_str(), NotifyWnd(), UPDATE_KIND_HALL_VERSION));
         ASSERT_TRUE(m_server.WaitForRequests(4, kReportWait));
-        // Let the file tasks write their first blocks.
-        Sleep(100);
+        // The file tasks have written their first blocks, so the checks that
+        // none is left behind see something that was there.
+        for (const char* pszName : {"a.ini", "b.ini", "c.ini"})
+            ASSERT_TRUE(WaitFor([&] { return SizeOf(Work(pszName) + ".temp") > 0; }, kReportWait)) << pszName;
     }
 
     void ExpectNothingInstalled()
@@ -336,20 +345,19 @@ TEST_F(StoppingTest, TaskStuckLongerThanTheWaitIsLeftToEndAlone)
     g_UpdateTuning.dwReceiveTimeout = 4000;
     g_HttpTuning.dwHelperTimeout = 4000;
     g_UpdateTuning.dwStopWait = 200;
+    LONG nLiveBefore = CUpdateTask::GetLiveCount();
     std::unique_ptr<CFileUpdate> update(new CFileUpdate(m_host.get()));
     StartHeldTasks(*update);
+    EXPECT_EQ(nLiveBefore + 4, CUpdateTask::GetLiveCount());
     DWORD dwStart = GetTickCount();
     update.reset();
     EXPECT_LT(GetTickCount() - dwStart, 1500u);
 
     // The given-up tasks end on their own once the server lets them, having
     // installed, handed over and reported nothing.
+    EXPECT_GT(CUpdateTask::GetLiveCount(), nLiveBefore);
     m_server.OpenGate();
-    dwStart = GetTickCount();
-    while (GetTickCount() - dwStart < 8000 &&
-           (Exists(Work("a.ini.temp")) || Exists(Work("b.ini.temp")) || Exists(Work("c.ini.temp"))))
-        Sleep(50);
-    Sleep(200);
+    EXPECT_TRUE(WaitFor([&] { return CUpdateTask::GetLiveCount() <= nLiveBefore; }, 8000));
     ExpectNothingInstalled();
 }
 } // namespace

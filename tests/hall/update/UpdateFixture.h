@@ -13,6 +13,7 @@
 
 #include "FileUpdate.h"
 #include "HttpTuning.h"
+#include "TestWait.h"
 #include "UpdateTestHost.h"
 #include "UpdateTuning.h"
 #include "ZipTestFiles.h"

@@ -4,6 +4,7 @@
 #include "win_test_util.h"
 
 #include <AfxModalScript.h>
+#include <TestWait.h>
 #include <afxmt.h>
 #include <gtest/gtest.h>
 
@@ -335,9 +336,7 @@ TEST(AfxThreads, AutoDeletingThreadFreesItsObject)
     g_nThreadsDeleted = 0;
     CCountedThread* pThread = new CCountedThread(StoreAndAnswer, &value);
     ASSERT_TRUE(pThread->CreateThread());
-    DWORD dwStart = ::GetTickCount();
-    while (g_nThreadsDeleted == 0 && ::GetTickCount() - dwStart < 5000)
-        ::Sleep(1);
+    WaitFor([] { return g_nThreadsDeleted != 0; }, 5000);
     EXPECT_EQ(g_nThreadsDeleted.load(), 1);
     EXPECT_EQ(value.load(), 5);
 }

@@ -1,4 +1,5 @@
 #include "ServiceThread.h"
+#include "TestWait.h"
 
 #include <gtest/gtest.h>
 
@@ -40,14 +41,13 @@ private:
 
 bool WaitSuspended(CServiceThread& thread)
 {
-    for (int i = 0; i < 5000; ++i) {
-        DWORD before = thread.SuspendThread();
-        thread.ResumeThread();
-        if (before != DWORD(-1) && before >= 1)
-            return true;
-        Sleep(1);
-    }
-    return false;
+    return WaitFor(
+        [&] {
+            DWORD before = thread.SuspendThread();
+            thread.ResumeThread();
+            return before != DWORD(-1) && before >= 1;
+        },
+        5000);
 }
 
 class StuckThread : public CServiceThread

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "DownLoadService.h"
+#include "TestWait.h"
 
 namespace
 {
@@ -241,7 +242,8 @@ TEST_F(DownLoadServiceTest, ReleasedWhileAWorkerWaitsForTheWindow)
     tagDownLoadTask task = Task({server.Url("/pkg.zip"), server.Url("/pkg.zip")});
     ASSERT_NE(service->AddMission(DOWNLOAD_KIND_GAME, &task), 0);
     ASSERT_NE(service->AddMission(DOWNLOAD_KIND_GAME, &task), 0);
-    Sleep(300); // both workers are now inside their first report
+    // Both workers inside their first report, which this thread does not answer.
+    ASSERT_TRUE(WaitFor([&] { return service->GetReportsInFlight() == 2; }, 20000));
     service->CancelAllMissions();
     DWORD start = GetTickCount();
     service->Release();
