@@ -74,12 +74,13 @@ function(tavrel_test NAME)
   if(TAVREL_NATIVE AND NOT T_NATIVE)
     return()
   endif()
+  # Sources of tests/support are compiled once, into the support library.
+  list(FILTER T_SOURCES EXCLUDE REGEX "^${TAVREL_ROOT}/tests/support/")
   add_executable(${NAME} ${T_SOURCES})
   target_link_libraries(${NAME} PRIVATE ${T_LIBS} GTest::gtest)
-  if(NOT T_NOMAIN)
-    target_link_libraries(${NAME} PRIVATE tavrel_test_main)
-  endif()
-  target_include_directories(${NAME} PRIVATE ${TAVREL_ROOT}/tests/support)
+  # The support library brings main(), linked in only where the sources
+  # bring none (NOMAIN).
+  target_link_libraries(${NAME} PRIVATE tavrel_test_support)
   add_test(NAME ${NAME} COMMAND ${NAME} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set_tests_properties(${NAME} PROPERTIES TIMEOUT 600)
 endfunction()
