@@ -8,6 +8,7 @@
 
 #include "GlobalOption.h"
 #include "StateTestSupport.h"
+#include "TestPorts.h"
 #include "TestWait.h"
 
 namespace
@@ -200,12 +201,7 @@ private:
 class RefusingPort
 {
 public:
-    RefusingPort()
-    {
-        SOCKET s = Listen(1);
-        m_port = PortOf(s);
-        closesocket(s);
-    }
+    RefusingPort() : m_port(FindClosedPort()) {}
     unsigned short Port() const { return m_port; }
 
 private:

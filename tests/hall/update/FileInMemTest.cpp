@@ -84,7 +84,7 @@ TEST_F(FileInMemTest, EachFailureIsReportedWithItsCode)
     EXPECT_TRUE(m_host->HandedOver().empty());
 
     char szClosed[64];
-    sprintf(szClosed, "http://127.0.0.1:%u/u/Update.zip", ClosedPort());
+    sprintf(szClosed, "http://127.0.0.1:%u/u/Update.zip", FindClosedPort());
     ASSERT_TRUE(update.DownloadZipToMemory(szClosed, NotifyWnd(), UPDATE_KIND_HALL_VERSION));
     Report report = WaitReport();
     EXPECT_EQ((UINT)WM_UPDATE_FAILED, report.uMessage);

@@ -121,7 +121,7 @@ TEST_F(FileTaskTest, RefusedOrBrokenDownloadKeepsTheOldFile)
 TEST_F(FileTaskTest, UnreachableServerOrForeignUrlFails)
 {
     char szClosed[64];
-    sprintf(szClosed, "http://127.0.0.1:%u/f/target.ini", ClosedPort());
+    sprintf(szClosed, "http://127.0.0.1:%u/f/target.ini", FindClosedPort());
     for (const std::string& strUrl :
          {std::string(szClosed), std::string("ftp://127.0.0.1/target.ini"), std::string("not a url")}) {
         SCOPED_TRACE(strUrl);

@@ -13,6 +13,7 @@
 
 #include "FileUpdate.h"
 #include "HttpTuning.h"
+#include "TestPorts.h"
 #include "TestWait.h"
 #include "UpdateTestHost.h"
 #include "UpdateTuning.h"
@@ -63,5 +64,3 @@ protected:
 std::string MakeZip(const std::vector<std::pair<CString, std::string>>& entries, int nMethod = 8);
 // An HTTP body of the given bytes that no check refuses.
 std::string FileBody(const std::string& strTag);
-// A port on 127.0.0.1 where nothing listens.
-unsigned short ClosedPort();

@@ -7,6 +7,7 @@
 
 #include "HttpTestServer.h"
 #include "HttpTuning.h"
+#include "TestPorts.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,3 @@ protected:
     CHttpTestServer m_server;
     tagHttpTuning m_savedTuning;
 };
-
-// A port on 127.0.0.1 where nothing listens.
-unsigned short FindClosedPort();

@@ -7,6 +7,8 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include "TestPorts.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -85,8 +87,3 @@ private:
     std::vector<tagConnection> m_Connections;
     std::vector<tagServerFrame> m_Frames;
 };
-
-// A port on 127.0.0.1 with nothing listening, so a connect there is refused.
-WORD FindClosedPort();
-// A port free on the given loopback address.
-WORD FindFreePort(const char* pszAddress);
