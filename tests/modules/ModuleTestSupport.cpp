@@ -7,63 +7,6 @@
 #include "Picture.h"
 #include "PictureMemFile.h"
 
-namespace
-{
-
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-} // namespace
-
-CTempFolder::CTempFolder()
-{
-    char base[MAX_PATH];
-    GetTempPathA(sizeof(base), base);
-    static int serial = 0;
-    for (;;) {
-        char name[MAX_PATH];
-        snprintf(name, sizeof(name), "%sbrindle_%lu_%d", base, GetCurrentProcessId(), ++serial);
-        if (CreateDirectoryA(name, NULL)) {
-            m_path = name;
-            break;
-        }
-    }
-}
-
-CTempFolder::~CTempFolder()
-{
-    RemoveTree(m_path);
-}
-
-std::string CTempFolder::File(const std::string& name) const
-{
-    return m_path + "\\" + name;
-}
-
-std::string CTempFolder::SubFolder(const std::string& name) const
-{
-    std::string path = File(name);
-    CreateDirectoryA(path.c_str(), NULL);
-    return path;
-}
-
 void WriteFile(const std::string& path, const std::string& bytes)
 {
     FILE* file = fopen(path.c_str(), "wb");

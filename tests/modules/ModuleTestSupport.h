@@ -8,22 +8,7 @@
 #include <string>
 
 #include "IUnknownEx.h"
-
-// A fresh folder under the temporary folder, removed with its files.
-class CTempFolder
-{
-public:
-    CTempFolder();
-    ~CTempFolder();
-
-    const std::string& Path() const { return m_path; }
-    // path\name
-    std::string File(const std::string& name) const;
-    std::string SubFolder(const std::string& name) const;
-
-private:
-    std::string m_path;
-};
+#include "TempFolder.h"
 
 void WriteFile(const std::string& path, const std::string& bytes);
 // A solid picture of that colour, saved as PNG.

@@ -102,34 +102,10 @@ protected:
     void SetUp() override
     {
         g_pKey = kThisMachine;
-        char base[MAX_PATH];
-        GetTempPathA(sizeof(base), base);
-        static int serial = 0;
-        do
-            m_config = std::string(base) + "accounts_" + std::to_string(GetCurrentProcessId()) + "_" +
-                       std::to_string(++serial);
-        while (!CreateDirectoryA(m_config.c_str(), NULL));
+        m_folder.reset(new CTempFolder("accounts"));
+        m_config = m_folder->Path();
     }
-    void TearDown() override { RemoveTree(m_config); }
-
-    static void RemoveTree(const std::string& folder)
-    {
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = data.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(folder + "\\" + name);
-                else
-                    DeleteFileA((folder + "\\" + name).c_str());
-            } while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
+    void TearDown() override { m_folder.reset(); }
 
     std::string Ini() const { return m_config + "\\Accounts.ini"; }
     std::string Db() const { return m_config + "\\Accounts.db"; }
@@ -171,6 +147,7 @@ protected:
         return out;
     }
 
+    std::unique_ptr<CTempFolder> m_folder;
     std::string m_config;
 };
 

@@ -6,28 +6,16 @@
 
 #include <string>
 
-// A fresh folder under the temporary folder, removed with everything in it.
-class CStateFolder
+#include "TempFolder.h"
+
+// The shared temporary folder as a program folder: its path ends with a
+// backslash, as the hall keeps its folders.
+class CStateFolder : public CTempFolder
 {
 public:
-    CStateFolder();
-    ~CStateFolder();
-    CStateFolder(const CStateFolder&) = delete;
-    CStateFolder& operator=(const CStateFolder&) = delete;
-
-    // With a trailing backslash.
-    const std::string& Path() const { return m_path; }
-    // Writes path (relative, folders made as needed) with these bytes.
-    std::string Write(const std::string& relative, const std::string& bytes) const;
-    std::string Read(const std::string& relative) const;
-    bool Exists(const std::string& relative) const;
-
-private:
-    std::string m_path;
+    CStateFolder() : CTempFolder("tavrel-state") {}
+    std::string Path() const { return CTempFolder::Path() + "\\"; }
 };
-
-void MakeFolders(const std::string& path);
-void RemoveTree(const std::string& folder);
 
 // An application object whose profile lives under a test key, removed
 // before and after.

@@ -50,7 +50,7 @@ TEST_F(ExtractTest, NamesLeavingTheFolderWriteNothingOutsideIt)
         char szName[32];
         sprintf(szName, "evil%d.txt", i);
         for (const CString& strWhere :
-             {m_strFolder, Work("config\\"), Work(""), m_temp->Path() + "\\..\\", CString(szDrive)})
+             {m_strFolder, Work("config\\"), Work(""), m_temp->Folder() + "\\..\\", CString(szDrive)})
             EXPECT_FALSE(Exists(strWhere + szName)) << strWhere << szName;
     }
 }

@@ -43,7 +43,7 @@ TEST_F(FileInMemTest, ArchiveIsReadInMemoryAndItsUpdateIniHandedOver)
     EXPECT_EQ(0, report.lParam);
     EXPECT_EQ(std::vector<std::string>{kUpdateIni}, m_host->HandedOver());
     std::vector<std::string> files;
-    ListFiles(m_temp->Path(), "", files);
+    ListFiles(m_temp->Folder(), "", files);
     EXPECT_TRUE(files.empty()) << files.front();
 }
 

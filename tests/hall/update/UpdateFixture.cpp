@@ -15,7 +15,7 @@ void UpdateFixture::SetUp()
     ASSERT_TRUE(m_server.Start());
 
     m_temp.reset(new CTempFolder);
-    m_host.reset(new CTestUpdateHost(m_temp->Path() + "\\"));
+    m_host.reset(new CTestUpdateHost(m_temp->Folder() + "\\"));
     m_host->m_strDownloadUrl = Url("").c_str();
     ::CreateDirectoryA(Work("config"), NULL);
     ::CreateDirectoryA(Work("Res"), NULL);

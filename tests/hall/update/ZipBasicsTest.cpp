@@ -57,7 +57,7 @@ TEST(ZipPathUtil, FileExistsLeavesTheCurrentFolderAlone)
     char before[MAX_PATH], after[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, before);
     EXPECT_EQ(1, CZipPathUtil::FileExists(temp / "f.txt"));
-    EXPECT_EQ(-1, CZipPathUtil::FileExists(temp.Path()));
+    EXPECT_EQ(-1, CZipPathUtil::FileExists(temp.Folder()));
     EXPECT_EQ(0, CZipPathUtil::FileExists(temp / "missing"));
     EXPECT_EQ(0, CZipPathUtil::FileExists(""));
     ::GetCurrentDirectoryA(MAX_PATH, after);

@@ -105,7 +105,7 @@ TEST(ZipExtract, HallUnpacksEveryEntryButThumbsDb)
 {
     CTempFolder temp;
     for (const char* archive : {"plain.zip", "gbk.zip", "descriptor.zip"})
-        UnpackLikeTheHall(FixturePath(archive), temp.Path());
+        UnpackLikeTheHall(FixturePath(archive), temp.Folder());
     int checked = 0;
     for (const ZipManifestEntry& e : LoadManifest()) {
         if (e.archive != "plain.zip" && e.archive != "gbk.zip" && e.archive != "descriptor.zip")
@@ -172,16 +172,16 @@ TEST(ZipExtract, FlatNamesAndNewNames)
     CTempFolder temp;
     CZipPack pack;
     ASSERT_TRUE(pack.OpenArchive(FixturePath("plain.zip"), CZipPack::zipOpenReadOnly));
-    ASSERT_TRUE(pack.ExtractEntry(4, temp.Path() + "\\", false));
+    ASSERT_TRUE(pack.ExtractEntry(4, temp.Folder() + "\\", false));
     EXPECT_EQ(300000u, ReadBytes(temp / "text.log").size());
-    ASSERT_TRUE(pack.ExtractEntry(0, temp.Path(), true, "renamed\\r.txt"));
+    ASSERT_TRUE(pack.ExtractEntry(0, temp.Folder(), true, "renamed\\r.txt"));
     EXPECT_EQ(5000u, ReadBytes(temp / "renamed\\r.txt").size());
     EXPECT_FALSE(Exists(temp / "docs"));
     // No buffer or no folder: refused.
-    EXPECT_FALSE(pack.ExtractEntry(0, temp.Path(), true, NULL, NULL, NULL, 0));
+    EXPECT_FALSE(pack.ExtractEntry(0, temp.Folder(), true, NULL, NULL, NULL, 0));
     EXPECT_FALSE(pack.ExtractEntry(0, NULL));
     EXPECT_FALSE(pack.ExtractEntry(0, ""));
-    EXPECT_FALSE(pack.ExtractEntry(99, temp.Path()));
+    EXPECT_FALSE(pack.ExtractEntry(99, temp.Folder()));
     pack.CloseArchive();
 }
 
@@ -209,15 +209,15 @@ TEST(ZipExtract, ProgressCallbackSeesEachBlockAndCanStop)
     CZipPack pack;
     ASSERT_TRUE(pack.OpenArchive(FixturePath("plain.zip"), CZipPack::zipOpenReadOnly));
     Progress all{{}, 100};
-    ASSERT_TRUE(pack.ExtractEntry(3, temp.Path(), true, NULL, CountProgress, &all, 65535));
+    ASSERT_TRUE(pack.ExtractEntry(3, temp.Folder(), true, NULL, CountProgress, &all, 65535));
     EXPECT_EQ((std::vector<DWORD>{65535, 131070, 196605, 200000}), all.seen);
 
     Progress stop{{}, 2};
-    EXPECT_FALSE(pack.ExtractEntry(5, temp.Path(), true, NULL, CountProgress, &stop, 16384));
+    EXPECT_FALSE(pack.ExtractEntry(5, temp.Folder(), true, NULL, CountProgress, &stop, 16384));
     EXPECT_EQ(2u, stop.seen.size());
     // Nothing half-written stays behind, and the archive goes on working.
     EXPECT_FALSE(Exists(temp / "raw.dat"));
-    EXPECT_TRUE(pack.ExtractEntry(5, temp.Path()));
+    EXPECT_TRUE(pack.ExtractEntry(5, temp.Folder()));
     EXPECT_EQ(70000u, ReadBytes(temp / "raw.dat").size());
     pack.CloseArchive();
 }
@@ -227,7 +227,7 @@ TEST(ZipExtract, FileFailingItsCrcIsNotLeftBehind)
     CTempFolder temp;
     CZipPack pack;
     ASSERT_TRUE(pack.OpenArchive(FixturePath("bad_crc.zip"), CZipPack::zipOpenReadOnly));
-    EXPECT_EQ(CZipError::badCrc, ZipCause([&] { pack.ExtractEntry(1, temp.Path()); }));
+    EXPECT_EQ(CZipError::badCrc, ZipCause([&] { pack.ExtractEntry(1, temp.Folder()); }));
     EXPECT_FALSE(Exists(temp / "two.bin"));
     pack.CloseArchive(true);
 }
@@ -252,7 +252,7 @@ TEST(ZipExtract, NamesLeavingTheFolderAreRefused)
     EXPECT_EQ("outside", ReadBytes(target + "\\ok.txt"));
     WIN32_FIND_DATAA found;
     int count = 0;
-    for (const char* folder : {(LPCSTR)temp.Path(), (LPCSTR)(temp / "a"), (LPCSTR)target}) {
+    for (const char* folder : {(LPCSTR)temp.Folder(), (LPCSTR)(temp / "a"), (LPCSTR)target}) {
         HANDLE h = ::FindFirstFileA(CString(folder) + "\\*", &found);
         do {
             if (strcmp(found.cFileName, ".") && strcmp(found.cFileName, ".."))

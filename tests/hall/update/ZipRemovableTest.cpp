@@ -200,7 +200,7 @@ TEST(ZipRemovable, FreeSpaceBeyondFourGigabytesIsNotCutShort)
     drive.bytesPerSector = 512;
     drive.freeClusters = 0x100001; // 4 GiB and 4 KiB
     CDriveInUse use(&drive);
-    Disks disks{drive.archive, temp.Path()};
+    Disks disks{drive.archive, temp.Folder()};
 
     CZipPack pack;
     pack.SetDiskChangeCallback(SwapDisk, &disks);
@@ -226,7 +226,7 @@ TEST(ZipRemovable, CreationRefusals)
     CFakeDrive drive;
     drive.archive = temp / "a.zip";
     CDriveInUse use(&drive);
-    Disks disks{drive.archive, temp.Path()};
+    Disks disks{drive.archive, temp.Folder()};
 
     CZipPack pack;
     EXPECT_EQ(CZipError::noCallback, ZipCause([&] { pack.OpenArchive(drive.archive, CZipPack::zipCreateSpan); }));
@@ -249,7 +249,7 @@ TEST(ZipRemovable, DiskIsAskedForAgainUntilItCanBeUsed)
     drive.labelFailures = 1;
     WriteBytes(drive.archive, "an old archive");
     CDriveInUse use(&drive);
-    Disks disks{drive.archive, temp.Path()};
+    Disks disks{drive.archive, temp.Folder()};
 
     // An old file of that name (-2), a label that cannot be set (-3), a file
     // that cannot be created (-4, its folder went with the old disk).

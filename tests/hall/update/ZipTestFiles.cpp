@@ -37,45 +37,6 @@ CString RoundtripFolder()
     return folder;
 }
 
-CTempFolder::CTempFolder()
-{
-    static int counter = 0;
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    m_path.Format("%sziptest-%lu-%d", temp, ::GetCurrentProcessId(), ++counter);
-    RemoveTree(m_path);
-    ::CreateDirectoryA(m_path, NULL);
-}
-
-CTempFolder::~CTempFolder()
-{
-    RemoveTree(m_path);
-}
-
-void RemoveTree(LPCSTR lpszPath)
-{
-    DWORD attributes = ::GetFileAttributesA(lpszPath);
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return;
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        ::SetFileAttributesA(lpszPath, FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileA(lpszPath);
-        return;
-    }
-    WIN32_FIND_DATAA found;
-    CString pattern = CString(lpszPath) + "\\*";
-    HANDLE hFind = ::FindFirstFileA(pattern, &found);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            if (strcmp(found.cFileName, ".") != 0 && strcmp(found.cFileName, "..") != 0)
-                RemoveTree(CString(lpszPath) + "\\" + found.cFileName);
-        } while (::FindNextFileA(hFind, &found));
-        ::FindClose(hFind);
-    }
-    ::SetFileAttributesA(lpszPath, FILE_ATTRIBUTE_NORMAL);
-    ::RemoveDirectoryA(lpszPath);
-}
-
 std::string ReadBytes(LPCSTR lpszPath)
 {
     std::ifstream in(lpszPath, std::ios::binary);

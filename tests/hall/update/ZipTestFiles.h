@@ -6,25 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "ZipPack.h"
 
 // bin\zip_fixtures\<name>: the archives make_fixtures.py wrote at build time.
 CString FixturePath(LPCSTR lpszName);
 
-// A folder under the temporary folder, removed with all it holds.
-class CTempFolder
-{
-public:
-    CTempFolder();
-    ~CTempFolder();
-    const CString& Path() const { return m_path; }
-    CString operator/(LPCSTR lpszName) const { return m_path + "\\" + lpszName; }
 
-private:
-    CString m_path;
-};
-
-void RemoveTree(LPCSTR lpszPath);
 std::string ReadBytes(LPCSTR lpszPath);
 void WriteBytes(LPCSTR lpszPath, const std::string& data);
 bool Exists(LPCSTR lpszPath);

@@ -14,34 +14,6 @@ const char kPassPhrase[] = "5@8#1&R!T^M?";
 
 // ---------------------------------------------------------------- files
 
-CTempDir::CTempDir()
-{
-    char base[MAX_PATH];
-    GetTempPathA(sizeof(base), base);
-    static int serial = 0;
-    for (;;) {
-        char name[MAX_PATH];
-        snprintf(name, sizeof(name), "%scodec_%lu_%d", base, GetCurrentProcessId(), ++serial);
-        if (CreateDirectoryA(name, NULL)) {
-            m_path = name;
-            break;
-        }
-    }
-}
-
-CTempDir::~CTempDir()
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((m_path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do
-            DeleteFileA(File(data.cFileName).c_str());
-        while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(m_path.c_str());
-}
-
 std::string ReadBytes(const std::string& path)
 {
     std::string bytes;

@@ -7,17 +7,8 @@
 #include <vector>
 
 #include "SQLiteCodec.h"
+#include "TempFolder.h"
 
-class CTempDir
-{
-public:
-    CTempDir();
-    ~CTempDir();
-    std::string File(const std::string& name) const { return m_path + "\\" + name; }
-
-private:
-    std::string m_path;
-};
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);

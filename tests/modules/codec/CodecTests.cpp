@@ -57,7 +57,7 @@ protected:
         return integrity == "ok" ? FaceSum(db) : integrity;
     }
 
-    CTempDir m_dir;
+    CTempFolder m_dir;
 };
 
 // ---------------------------------------------------------------- files on disk

@@ -71,46 +71,6 @@ DWORD Canvas::At(int x, int y) const
     return m_bits[size_t(y) * m_width + x] & 0xFFFFFF;
 }
 
-TempFolder::TempFolder()
-{
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    static int counter = 0;
-    char name[MAX_PATH];
-    snprintf(name, sizeof(name), "%scommon_tests_%lu_%d", base, GetCurrentProcessId(), ++counter);
-    CreateDirectoryA(name, NULL);
-    m_path = name;
-}
-
-TempFolder::~TempFolder()
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((m_path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((m_path + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(m_path.c_str());
-}
-
-std::string TempFolder::Path(const char* name) const
-{
-    return m_path + "\\" + name;
-}
-
-void TempFolder::Write(const char* name, const fixtures::Bytes& bytes) const
-{
-    FILE* file = fopen(Path(name).c_str(), "wb");
-    if (file == NULL)
-        return;
-    if (!bytes.empty())
-        fwrite(bytes.data(), 1, bytes.size(), file);
-    fclose(file);
-}
-
 bool Near(DWORD a, DWORD b, int tolerance)
 {
     for (int shift = 0; shift < 32; shift += 8) {

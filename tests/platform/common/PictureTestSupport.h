@@ -4,6 +4,7 @@
 
 #include "Picture.h"
 #include "PictureFixtures.h"
+#include "TempFolder.h"
 
 #include <string>
 
@@ -32,18 +33,8 @@ private:
     int m_width;
 };
 
-// A fresh folder under the system temporary folder, removed with its files.
-class TempFolder
-{
-public:
-    TempFolder();
-    ~TempFolder();
-    std::string Path(const char* name) const;
-    void Write(const char* name, const fixtures::Bytes& bytes) const;
-
-private:
-    std::string m_path;
-};
+// The shared temporary folder under the name these tests know.
+using TempFolder = ::CTempFolder;
 
 bool Near(DWORD a, DWORD b, int tolerance);
 }

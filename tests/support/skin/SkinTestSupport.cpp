@@ -79,48 +79,6 @@ HBITMAP MakeDib(const Pixels& pixels)
     return bitmap;
 }
 
-TempFolder::TempFolder()
-{
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    static int counter = 0;
-    char name[MAX_PATH];
-    snprintf(name, sizeof(name), "%sskin_tests_%lu_%d", base, GetCurrentProcessId(), ++counter);
-    m_path = name;
-    CreateDirectoryA(m_path.c_str(), NULL);
-}
-
-TempFolder::~TempFolder()
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((m_path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((m_path + "\\" + data.cFileName).c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(m_path.c_str());
-}
-
-std::string TempFolder::Path(const char* name) const
-{
-    return m_path + "\\" + name;
-}
-
-std::string TempFolder::Write(const char* name, const std::vector<BYTE>& bytes) const
-{
-    std::string path = Path(name);
-    FILE* f = fopen(path.c_str(), "wb");
-    if (f != NULL) {
-        if (!bytes.empty())
-            fwrite(bytes.data(), 1, bytes.size(), f);
-        fclose(f);
-    }
-    return path;
-}
-
 namespace
 {
 HBITMAP MakeCanvas(int width, int height, DWORD** ppBits)

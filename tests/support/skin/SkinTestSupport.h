@@ -5,6 +5,8 @@
 
 #include <afxwin.h>
 
+#include "TempFolder.h"
+
 #include <string>
 #include <vector>
 
@@ -29,18 +31,12 @@ std::vector<BYTE> Bmp24(const Pixels& pixels);
 // A 32-bit top-down DIB section of the pixels (the caller deletes it).
 HBITMAP MakeDib(const Pixels& pixels);
 
-// A fresh folder under the temporary folder, removed with its files.
-class TempFolder
+// The shared temporary folder, which also writes pictures as BMP files.
+class TempFolder : public CTempFolder
 {
 public:
-    TempFolder();
-    ~TempFolder();
-    std::string Path(const char* name) const;
-    std::string Write(const char* name, const std::vector<BYTE>& bytes) const;
+    TempFolder() : CTempFolder("skin_tests") {}
     std::string WriteBmp(const char* name, const Pixels& pixels) const { return Write(name, Bmp24(pixels)); }
-
-private:
-    std::string m_path;
 };
 
 // A window printed into a 32-bit memory bitmap first filled with the
