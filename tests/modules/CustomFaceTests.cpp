@@ -1,6 +1,8 @@
 // The custom-face cache on a keyed database file in a temporary folder.
 #include <gtest/gtest.h>
 
+#include "MemoryCanvas.h"
+
 #include <afxwin.h>
 
 #include <string>
@@ -85,37 +87,6 @@ private:
     sqlite3* m_pDb;
 };
 
-class CCanvas
-{
-public:
-    CCanvas()
-    {
-        m_dc.CreateCompatibleDC(NULL);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = 40;
-        info.bmiHeader.biHeight = 40;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = NULL;
-        m_bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-        m_old = SelectObject(m_dc.GetSafeHdc(), m_bitmap);
-        m_dc.FillSolidRect(0, 0, 40, 40, kWhite);
-    }
-    ~CCanvas()
-    {
-        SelectObject(m_dc.GetSafeHdc(), m_old);
-        DeleteObject(m_bitmap);
-    }
-    CDC* DC() { return &m_dc; }
-    COLORREF Pixel(int x, int y) { return m_dc.GetPixel(x, y); }
-
-private:
-    CDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-};
-
 class CustomFaceTest : public testing::Test
 {
 protected:
@@ -144,7 +115,7 @@ TEST_F(CustomFaceTest, ClosedCacheAnswersEmpty)
 {
     const std::vector<BYTE> dump = FaceDump(kGreen);
     BYTE buffer[1024];
-    CCanvas canvas;
+    CMemoryCanvas canvas(40, 40, kWhite);
     RECT rect = {0, 0, 10, 10};
     EXPECT_FALSE(m_faces->OpenDatabase(NULL));
     EXPECT_FALSE(m_faces->HasFace(1));
@@ -282,13 +253,13 @@ TEST_F(CustomFaceTest, FaceOnlyInTheFileIsFoundLoadedAndDrawn)
 
     EXPECT_TRUE(m_faces->HasFace(7));
     EXPECT_FALSE(m_faces->HasFace(8));
-    CCanvas canvas;
+    CMemoryCanvas canvas(40, 40, kWhite);
     ASSERT_TRUE(m_faces->DrawFace(7, canvas.DC(), 2, 2));
-    EXPECT_EQ(canvas.Pixel(5, 5), kGreen);
-    EXPECT_EQ(canvas.Pixel(12, 12), kWhite); // natural size: 8 x 8
+    EXPECT_EQ(canvas.At(5, 5), kGreen);
+    EXPECT_EQ(canvas.At(12, 12), kWhite); // natural size: 8 x 8
     RECT rect = {20, 20, 36, 36};
     ASSERT_TRUE(m_faces->DrawFaceInRect(7, canvas.DC(), &rect));
-    EXPECT_EQ(canvas.Pixel(34, 34), kGreen);
+    EXPECT_EQ(canvas.At(34, 34), kGreen);
     EXPECT_FALSE(m_faces->DrawFace(8, canvas.DC(), 0, 0));
     ASSERT_NE(m_faces->GetFaceItem(7), nullptr);
     EXPECT_STREQ(m_faces->GetFaceItem(7)->szSign, "seven");
@@ -359,7 +330,7 @@ TEST_F(CustomFaceTest, RowThatDoesNotDecodeIsAbsentAndTheFileStillCloses)
                            "INSERT INTO tblCustomFace VALUES(10, 'empty', x'', datetime('now'));"),
                   SQLITE_OK);
     }
-    CCanvas canvas;
+    CMemoryCanvas canvas(40, 40, kWhite);
     for (DWORD userId : {9u, 10u, 11u}) {
         EXPECT_EQ(m_faces->GetFaceItem(userId), nullptr);
         EXPECT_FALSE(m_faces->DrawFace(userId, canvas.DC(), 0, 0));

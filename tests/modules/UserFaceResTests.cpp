@@ -1,6 +1,8 @@
 // The system face pictures on small face folders.
 #include <gtest/gtest.h>
 
+#include "MemoryCanvas.h"
+
 #include <afxwin.h>
 
 #include "IUserFaceRes.h"
@@ -13,39 +15,6 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kFirst = RGB(0, 200, 0);
 const COLORREF kSecond = RGB(0, 0, 200);
 const COLORREF kDefault = RGB(200, 0, 0);
-
-// A memory DC over a white bitmap to draw faces into.
-class CCanvas
-{
-public:
-    CCanvas()
-    {
-        m_dc.CreateCompatibleDC(NULL);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = 64;
-        info.bmiHeader.biHeight = 64;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = NULL;
-        m_bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-        m_old = SelectObject(m_dc.GetSafeHdc(), m_bitmap);
-        m_dc.FillSolidRect(0, 0, 64, 64, kWhite);
-    }
-    ~CCanvas()
-    {
-        SelectObject(m_dc.GetSafeHdc(), m_old);
-        DeleteObject(m_bitmap);
-    }
-
-    CDC* DC() { return &m_dc; }
-    COLORREF Pixel(int x, int y) { return m_dc.GetPixel(x, y); }
-
-private:
-    CDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-};
 
 class UserFaceResTest : public testing::Test
 {
@@ -112,15 +81,15 @@ TEST_F(UserFaceResTest, DrawByKindAndIndex)
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(m_faces->LoadFaces((c.withDefault ? withDefault : withoutDefault).c_str()));
 
-        CCanvas canvas;
+        CMemoryCanvas canvas(64, 64, kWhite);
         m_faces->DrawFace(c.index, c.kind, canvas.DC(), 4, 4, 24, 24);
-        EXPECT_EQ(canvas.Pixel(16, 16), c.centre);
-        EXPECT_EQ(canvas.Pixel(40, 40), kWhite);
+        EXPECT_EQ(canvas.At(16, 16), c.centre);
+        EXPECT_EQ(canvas.At(40, 40), kWhite);
 
         CRect rect(30, 30, 62, 62);
         m_faces->DrawFaceInRect(c.index, c.kind, canvas.DC(), &rect);
-        EXPECT_EQ(canvas.Pixel(46, 46), c.centre);
-        EXPECT_EQ(canvas.Pixel(28, 46), kWhite);
+        EXPECT_EQ(canvas.At(46, 46), c.centre);
+        EXPECT_EQ(canvas.At(28, 46), kWhite);
     }
 }
 

@@ -425,7 +425,7 @@ TEST_F(HallMsgBoxTest, LinkedTextShowsThroughTheHtmlStatic)
         CRect rc;
         pHtml->GetClientRect(&rc);
         skintest::Canvas canvas(rc.Width(), rc.Height(), RGB(1, 2, 3));
-        pHtml->DrawText(canvas.Cdc());
+        pHtml->DrawText(canvas.DC());
         nLinks = pHtml->GetLinkCount();
         if (nLinks == 2) {
             bWeb = pHtml->FollowLinkAt(pHtml->GetLinkRect(0).CenterPoint());

@@ -55,7 +55,7 @@ protected:
         CRect rc;
         m_static.GetClientRect(&rc);
         m_canvas.reset(new Canvas(rc.Width(), rc.Height(), RGB(1, 2, 3)));
-        m_static.DrawText(m_canvas->Cdc());
+        m_static.DrawText(m_canvas->DC());
         return *m_canvas;
     }
     CRect Link(const char* text, int i = 0)

@@ -38,39 +38,6 @@ fixtures::Pixels GetPixels(const CPicture& picture)
     return out;
 }
 
-Canvas::Canvas(int width, int height, COLORREF fill) : m_width(width)
-{
-    BITMAPINFO info;
-    memset(&info, 0, sizeof(info));
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
-    m_bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    m_bits = static_cast<DWORD*>(bits);
-    m_dc = CreateCompatibleDC(NULL);
-    m_old = SelectObject(m_dc, m_bitmap);
-    RECT all = {0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(fill);
-    FillRect(m_dc, &all, brush);
-    DeleteObject(brush);
-}
-
-Canvas::~Canvas()
-{
-    SelectObject(m_dc, m_old);
-    DeleteDC(m_dc);
-    DeleteObject(m_bitmap);
-}
-
-DWORD Canvas::At(int x, int y) const
-{
-    GdiFlush();
-    return m_bits[size_t(y) * m_width + x] & 0xFFFFFF;
-}
-
 bool Near(DWORD a, DWORD b, int tolerance)
 {
     for (int shift = 0; shift < 32; shift += 8) {

@@ -4,6 +4,7 @@
 
 #include "Picture.h"
 #include "PictureFixtures.h"
+#include "MemoryCanvas.h"
 #include "TempFolder.h"
 
 #include <string>
@@ -15,22 +16,13 @@ void SetPixels(CPicture& picture, const fixtures::Pixels& pixels);
 // The picture's pixels as 0xAARRGGBB (empty when it is invalid).
 fixtures::Pixels GetPixels(const CPicture& picture);
 
-// A 32-bit memory canvas filled with one colour.
-class Canvas
+// The shared memory canvas, its pixels as 0x00RRGGBB.
+class Canvas : public CMemoryCanvas
 {
 public:
-    Canvas(int width, int height, COLORREF fill);
-    ~Canvas();
-    HDC dc() const { return m_dc; }
-    // 0x00RRGGBB of a pixel.
-    DWORD At(int x, int y) const;
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    DWORD* m_bits;
-    int m_width;
+    Canvas(int width, int height, COLORREF fill) : CMemoryCanvas(width, height, fill) {}
+    HDC dc() const { return GetSafeHdc(); }
+    DWORD At(int x, int y) const { return Raw(x, y) & 0x00FFFFFF; }
 };
 
 // The shared temporary folder under the name these tests know.

@@ -224,7 +224,7 @@ TEST(RgnDialog, DrawSkinViewPaintsIntoAnyDeviceContext)
     CTestRgnDialog dlg;
     skin.Apply(dlg);
     Canvas canvas(60, 40, RGB(1, 1, 1));
-    dlg.DrawSkinView(canvas.Cdc(), 60, 40);
+    dlg.DrawSkinView(canvas.DC(), 60, 40);
     EXPECT_EQ(canvas.At(0, 0), kMagenta); // drawn; only the window is cut
     EXPECT_EQ(canvas.At(5, 5), kTL);
     EXPECT_EQ(canvas.At(55, 5), kTR);

@@ -64,9 +64,9 @@ TEST(SkinImage, AFailedLoadLeavesAnEmptyPictureThatDrawsNothing)
         EXPECT_EQ(image.GetHeight(), 0);
         EXPECT_EQ(image.GetBitmapHandle(), (HBITMAP)NULL);
         Canvas canvas(8, 8, kGrey);
-        EXPECT_FALSE(image.BitBlt(canvas.Dc(), 0, 0));
-        EXPECT_FALSE(image.StretchBlt(canvas.Dc(), 0, 0, 8, 8, 0, 0, 4, 4));
-        EXPECT_FALSE(image.AlphaDrawImage(canvas.Cdc(), 0, 0, 8, 8, 0, 0, kMagenta));
+        EXPECT_FALSE(image.BitBlt(canvas.GetSafeHdc(), 0, 0));
+        EXPECT_FALSE(image.StretchBlt(canvas.GetSafeHdc(), 0, 0, 8, 8, 0, 0, 4, 4));
+        EXPECT_FALSE(image.AlphaDrawImage(canvas.DC(), 0, 0, 8, 8, 0, 0, kMagenta));
         EXPECT_EQ(canvas.At(0, 0), kGrey);
         CImageHandle handle(&image);
         EXPECT_FALSE(handle.IsResourceValid());
@@ -83,7 +83,7 @@ TEST(SkinImage, PlainStretchedAndKeyColourCopies)
     image.SetLoadInfo(folder.WriteBmp("rows.bmp", Rows()).c_str(), true);
 
     Canvas plain(10, 10, kGrey);
-    ASSERT_TRUE(image.BitBlt(plain.Dc(), 2, 2));
+    ASSERT_TRUE(image.BitBlt(plain.GetSafeHdc(), 2, 2));
     EXPECT_EQ(plain.At(1, 1), kGrey);
     EXPECT_EQ(plain.At(2, 2), kRed);
     EXPECT_EQ(plain.At(3, 3), kMagenta);
@@ -92,20 +92,20 @@ TEST(SkinImage, PlainStretchedAndKeyColourCopies)
 
     // A part: the last two columns of the bottom row.
     Canvas part(10, 10, kGrey);
-    ASSERT_TRUE(image.BitBlt(part.Dc(), 0, 0, 2, 1, 2, 2));
+    ASSERT_TRUE(image.BitBlt(part.GetSafeHdc(), 0, 0, 2, 1, 2, 2));
     EXPECT_EQ(part.At(0, 0), kBlue);
     EXPECT_EQ(part.At(1, 0), kBlue);
     EXPECT_EQ(part.At(2, 0), kGrey);
 
     Canvas stretched(10, 10, kGrey);
-    ASSERT_TRUE(image.StretchBlt(stretched.Dc(), CRect(0, 0, 8, 6)));
+    ASSERT_TRUE(image.StretchBlt(stretched.GetSafeHdc(), CRect(0, 0, 8, 6)));
     EXPECT_EQ(stretched.At(7, 1), kRed);
     EXPECT_EQ(stretched.At(2, 2), kMagenta);
     EXPECT_EQ(stretched.At(7, 5), kBlue);
     EXPECT_EQ(stretched.At(8, 0), kGrey);
 
     Canvas keyed(10, 10, kGrey);
-    ASSERT_TRUE(image.AlphaDrawImage(keyed.Cdc(), 0, 0, 4, 3, 0, 0, kMagenta));
+    ASSERT_TRUE(image.AlphaDrawImage(keyed.DC(), 0, 0, 4, 3, 0, 0, kMagenta));
     EXPECT_EQ(keyed.At(0, 1), kGreen);
     EXPECT_EQ(keyed.At(1, 1), kGrey);
     EXPECT_EQ(keyed.At(2, 1), kGreen);
@@ -156,7 +156,7 @@ TEST(SkinImage, PicturesWithTransparencyAreBlended)
     ASSERT_FALSE(image.IsNull());
     EXPECT_TRUE(image.HasAlpha());
     Canvas canvas(4, 4, kGrey);
-    ASSERT_TRUE(image.BitBlt(canvas.Dc(), 0, 0));
+    ASSERT_TRUE(image.BitBlt(canvas.GetSafeHdc(), 0, 0));
     EXPECT_EQ(canvas.At(0, 0), kGreen);
     EXPECT_EQ(canvas.At(1, 1), kGrey);
 }

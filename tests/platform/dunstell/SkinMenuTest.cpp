@@ -109,7 +109,7 @@ TEST_F(SkinMenuTest, ItemsDrawTheirStripHighlightAndSeparator)
     ASSERT_EQ(nLeft, CSkinMenu::kDefaultLeftWidth);
     Canvas canvas(120, 60, RGB(1, 2, 3));
 
-    DRAWITEMSTRUCT separator = DrawStruct(canvas.Dc(), 1, RECT{0, 0, 120, 6}, 0);
+    DRAWITEMSTRUCT separator = DrawStruct(canvas.GetSafeHdc(), 1, RECT{0, 0, 120, 6}, 0);
     m_menu.DrawItem(&separator);
     EXPECT_EQ(canvas.At(nLeft + 2, 2), CSkinAttribute::m_crBorder); // the groove at the middle
     EXPECT_EQ(canvas.At(nLeft + 2, 3), RGB(255, 255, 255));
@@ -118,13 +118,13 @@ TEST_F(SkinMenuTest, ItemsDrawTheirStripHighlightAndSeparator)
     EXPECT_EQ(canvas.At(117, 2), RGB(255, 255, 255));
     EXPECT_EQ(canvas.At(5, 2), CSkinAttribute::m_crBackground); // the strip without a picture
 
-    DRAWITEMSTRUCT selected = DrawStruct(canvas.Dc(), 0, RECT{0, 10, 120, 32}, ODS_SELECTED);
+    DRAWITEMSTRUCT selected = DrawStruct(canvas.GetSafeHdc(), 0, RECT{0, 10, 120, 32}, ODS_SELECTED);
     m_menu.DrawItem(&selected);
     EXPECT_EQ(canvas.At(119, 20), RGB(255, 255, 255));
     EXPECT_EQ(canvas.At(118, 20), CSkinAttribute::m_crBorder);
     EXPECT_EQ(canvas.At(117, 12), CSkinAttribute::m_crHighlight);
 
-    DRAWITEMSTRUCT plain = DrawStruct(canvas.Dc(), 2, RECT{0, 32, 120, 54}, 0);
+    DRAWITEMSTRUCT plain = DrawStruct(canvas.GetSafeHdc(), 2, RECT{0, 32, 120, 54}, 0);
     m_menu.DrawItem(&plain);
     EXPECT_EQ(canvas.At(117, 34), RGB(255, 255, 255));
     EXPECT_EQ(canvas.At(2, 34), CSkinAttribute::m_crBackground);
@@ -138,7 +138,7 @@ TEST_F(SkinMenuTest, TheLeftStripPictureRunsDownTheMenu)
     ASSERT_TRUE(m_menu.SetImageList(folder.WriteBmp("strip.bmp", strip).c_str()));
     EXPECT_EQ(m_menu.GetLeftWidth(), 30);
     Canvas canvas(60, 100, RGB(1, 2, 3));
-    m_menu.DrawImageLeft(canvas.Cdc(), CRect(0, 30, 60, 52)); // rows 30..51 of the strip, then again from 0
+    m_menu.DrawImageLeft(canvas.DC(), CRect(0, 30, 60, 52)); // rows 30..51 of the strip, then again from 0
     EXPECT_EQ(canvas.At(10, 30), RGB(0, 100, 0));
     EXPECT_EQ(canvas.At(29, 39), RGB(0, 100, 0));
     EXPECT_EQ(canvas.At(10, 40), RGB(0, 0, 100));

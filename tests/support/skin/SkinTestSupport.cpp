@@ -81,79 +81,25 @@ HBITMAP MakeDib(const Pixels& pixels)
 
 namespace
 {
-HBITMAP MakeCanvas(int width, int height, DWORD** ppBits)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    *ppBits = static_cast<DWORD*>(bits);
-    return bitmap;
-}
-
-COLORREF ToColorRef(DWORD p)
-{
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
-} // namespace
-
-Snapshot::Snapshot(HWND hWnd, COLORREF crBackground) : m_bits(NULL)
+int WindowWidth(HWND hWnd)
 {
     RECT rc;
     GetWindowRect(hWnd, &rc);
-    m_width = rc.right - rc.left;
-    m_height = rc.bottom - rc.top;
-    m_bitmap = MakeCanvas(m_width, m_height, &m_bits);
-    m_dc = CreateCompatibleDC(NULL);
-    m_old = SelectObject(m_dc, m_bitmap);
-    RECT all = {0, 0, m_width, m_height};
-    HBRUSH brush = CreateSolidBrush(crBackground);
-    FillRect(m_dc, &all, brush);
-    DeleteObject(brush);
-    PrintWindow(hWnd, m_dc, 0);
+    return rc.right - rc.left;
 }
 
-Snapshot::~Snapshot()
+int WindowHeight(HWND hWnd)
 {
-    SelectObject(m_dc, m_old);
-    DeleteDC(m_dc);
-    DeleteObject(m_bitmap);
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    return rc.bottom - rc.top;
 }
+} // namespace
 
-COLORREF Snapshot::At(int x, int y) const
+Snapshot::Snapshot(HWND hWnd, COLORREF crBackground)
+    : CMemoryCanvas(WindowWidth(hWnd), WindowHeight(hWnd), crBackground)
 {
-    GdiFlush();
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
-        return CLR_INVALID;
-    return ToColorRef(m_bits[size_t(y) * m_width + x]);
-}
-
-Canvas::Canvas(int width, int height, COLORREF fill) : m_width(width)
-{
-    m_bitmap = MakeCanvas(width, height, &m_bits);
-    m_dc = CreateCompatibleDC(NULL);
-    m_old = SelectObject(m_dc, m_bitmap);
-    RECT all = {0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(fill);
-    FillRect(m_dc, &all, brush);
-    DeleteObject(brush);
-}
-
-Canvas::~Canvas()
-{
-    SelectObject(m_dc, m_old);
-    DeleteDC(m_dc);
-    DeleteObject(m_bitmap);
-}
-
-COLORREF Canvas::At(int x, int y) const
-{
-    GdiFlush();
-    return ToColorRef(m_bits[size_t(y) * m_width + x]);
+    Print(hWnd);
 }
 
 bool HasWindowRegion(HWND hWnd)

@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include "MemoryCanvas.h"
 #include "TempFolder.h"
 
 #include <string>
@@ -39,43 +40,16 @@ public:
     std::string WriteBmp(const char* name, const Pixels& pixels) const { return Write(name, Bmp24(pixels)); }
 };
 
-// A window printed into a 32-bit memory bitmap first filled with the
-// background colour (PrintWindow: the window paints itself into it).
-class Snapshot
+// A window printed into a memory canvas first filled with the background
+// colour (PrintWindow: the window paints itself into it).
+class Snapshot : public CMemoryCanvas
 {
 public:
     explicit Snapshot(HWND hWnd, COLORREF crBackground = RGB(1, 2, 3));
-    ~Snapshot();
-    COLORREF At(int x, int y) const;
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    DWORD* m_bits;
-    int m_width;
-    int m_height;
 };
 
-// A 32-bit memory canvas filled with one colour.
-class Canvas
-{
-public:
-    Canvas(int width, int height, COLORREF fill);
-    ~Canvas();
-    HDC Dc() const { return m_dc; }
-    CDC* Cdc() const { return CDC::FromHandle(m_dc); }
-    COLORREF At(int x, int y) const;
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    DWORD* m_bits;
-    int m_width;
-};
+// A memory canvas filled with one colour.
+using Canvas = CMemoryCanvas;
 
 // The window's region holds the point (window coordinates); windows
 // without a region hold every point of their rectangle.
