@@ -7,10 +7,12 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "DownLoadService.h"
+#include "TempFolder.h"
 #include "TestWait.h"
 
 namespace
@@ -76,9 +78,9 @@ protected:
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(server.Start());
 
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof(temp), temp);
-        snprintf(folder, sizeof(folder), "%stavrel-download-%lu", temp, GetCurrentProcessId());
+        // The service makes the package folder itself.
+        m_temp.reset(new CTempFolder("tavrel-download"));
+        snprintf(folder, sizeof(folder), "%s", m_temp->File("packages").c_str());
         service = new CDownLoadService;
         service->AddRef();
         service->SetNotifyWindow(window);
@@ -89,15 +91,7 @@ protected:
         server.OpenGate();
         service->Release();
         DestroyWindow(window);
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((std::string(folder) + "\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do
-                DeleteFileA((std::string(folder) + "\\" + data.cFileName).c_str());
-            while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        RemoveDirectoryA(folder);
+        m_temp.reset();
         CDownLoadService::s_dwProgressInterval = 200;
     }
 
@@ -150,6 +144,7 @@ protected:
 
     HWND window = NULL;
     CHttpTestServer server;
+    std::unique_ptr<CTempFolder> m_temp;
     char folder[MAX_PATH];
     CDownLoadService* service = NULL;
 };

@@ -4,67 +4,21 @@
 
 #include <string.h>
 
+#include "MemoryCanvas.h"
+
 namespace
 {
-// A 32-bit memory canvas behind a class-library device context.
-class Target
-{
-public:
-    Target(int width, int height, COLORREF fill) : m_width(width)
-    {
-        BITMAPINFO info;
-        memset(&info, 0, sizeof(info));
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = NULL;
-        m_bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-        m_bits = static_cast<DWORD*>(bits);
-        dc.CreateCompatibleDC(NULL);
-        m_old = SelectObject(dc.GetSafeHdc(), m_bitmap);
-        Fill(0, 0, width, height, fill);
-    }
-    ~Target()
-    {
-        SelectObject(dc.GetSafeHdc(), m_old);
-        dc.DeleteDC();
-        DeleteObject(m_bitmap);
-    }
-    void Fill(int l, int t, int r, int b, COLORREF colour)
-    {
-        RECT rect = {l, t, r, b};
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc.GetSafeHdc(), &rect, brush);
-        DeleteObject(brush);
-    }
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        DWORD v = m_bits[size_t(y) * m_width + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    CDC dc;
-
-private:
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    DWORD* m_bits;
-    int m_width;
-};
-
 const COLORREF kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 } // namespace
 
 TEST(BufferDC, DrawingReachesTheTargetOnlyWhenTheBufferGoes)
 {
-    Target target(40, 30, kWhite);
+    CMemoryCanvas target(40, 30, kWhite);
     target.Fill(12, 12, 14, 14, kBlue); // something the buffer must carry over
     {
         RECT area = {10, 10, 30, 25};
-        CXTVBufferDC buffer(&target.dc, area);
-        EXPECT_NE(target.dc.GetSafeHdc(), buffer.GetSafeHdc());
+        CXTVBufferDC buffer(target.DC(), area);
+        EXPECT_NE(target.GetSafeHdc(), buffer.GetSafeHdc());
         // Drawing uses the target's coordinates.
         RECT box = {20, 15, 25, 20};
         HBRUSH brush = CreateSolidBrush(kRed);
@@ -85,11 +39,11 @@ TEST(BufferDC, DrawingReachesTheTargetOnlyWhenTheBufferGoes)
 
 TEST(BufferDC, EmptyAreaDrawsStraightThrough)
 {
-    Target target(10, 10, kWhite);
+    CMemoryCanvas target(10, 10, kWhite);
     {
         RECT empty = {5, 5, 5, 5};
-        CXTVBufferDC buffer(&target.dc, empty);
-        EXPECT_EQ(target.dc.GetSafeHdc(), buffer.GetSafeHdc());
+        CXTVBufferDC buffer(target.DC(), empty);
+        EXPECT_EQ(target.GetSafeHdc(), buffer.GetSafeHdc());
     }
     // The target's context is still usable afterwards.
     target.Fill(0, 0, 2, 2, kRed);
@@ -128,8 +82,8 @@ TEST(BufferDC, AWindowPaintedThroughTheBufferPrintsWhole)
 {
     CPaintProbe probe;
     ASSERT_TRUE(probe.CreateEx(0, AfxRegisterWndClass(0), "probe", WS_POPUP, CRect(0, 0, 30, 20), NULL, 0));
-    Target target(40, 30, kWhite);
-    probe.SendMessage(WM_PRINTCLIENT, WPARAM(target.dc.GetSafeHdc()), PRF_CLIENT);
+    CMemoryCanvas target(40, 30, kWhite);
+    probe.SendMessage(WM_PRINTCLIENT, WPARAM(target.GetSafeHdc()), PRF_CLIENT);
     EXPECT_EQ(0, probe.m_bufferRect.left);
     EXPECT_EQ(30, probe.m_bufferRect.right);
     EXPECT_EQ(20, probe.m_bufferRect.bottom);
