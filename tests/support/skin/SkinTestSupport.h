@@ -48,8 +48,14 @@ public:
     explicit Snapshot(HWND hWnd, COLORREF crBackground = RGB(1, 2, 3));
 };
 
-// A memory canvas filled with one colour.
-using Canvas = CMemoryCanvas;
+// A memory canvas filled with one colour, with the names these tests use.
+class Canvas : public CMemoryCanvas
+{
+public:
+    using CMemoryCanvas::CMemoryCanvas;
+    HDC Dc() const { return GetSafeHdc(); }
+    CDC* Cdc() const { return DC(); }
+};
 
 // The window's region holds the point (window coordinates); windows
 // without a region hold every point of their rectangle.
