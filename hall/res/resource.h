@@ -18,3 +18,6 @@
 #define IDD_REGISTER 115
 #define IDD_PREFECT_SELF_INFO 117
 #define IDD_REGISTER_WEB 121
+// The table grid's lock and ready pictures, for a game skin without them.
+#define IDB_TABLE_LOCKER 133
+#define IDB_TABLE_USER_READY 134
