@@ -176,6 +176,11 @@ constexpr tagRoomNotifyKey RN_MATCH_NOTICE = {4, 12};   // null
 // Main 6: game client, match and speed tests; (6,2), (6,3), (6,7), (6,8)
 // are posted with a plain value in lParam.
 constexpr tagRoomNotifyKey RN_GAME_CLIENT = {6, 2};
+// Values of (6,2): the client is done (close the status dialog and minimise
+// the hall), is being started (show it), or never came (close it only).
+const LPARAM GAME_CLIENT_POST_DONE = 0;
+const LPARAM GAME_CLIENT_POST_STARTING = 1;
+const LPARAM GAME_CLIENT_POST_FAILED = 2;
 constexpr tagRoomNotifyKey RN_GAME_POST_3 = {6, 3};
 constexpr tagRoomNotifyKey RN_GAME_ROUNDS = {6, 4};  // DWORD* rounds to finish
 constexpr tagRoomNotifyKey RN_MATCH_FLAG = {6, 5};   // null

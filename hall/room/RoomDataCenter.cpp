@@ -41,7 +41,7 @@ CRoomDataCenter::CRoomDataCenter()
     : m_dwLogonState(ROOM_LOGON_IDLE), m_lGameState(GAME_STATE_NONE), m_pGameRoom(NULL), m_hGameWnd(NULL),
       m_wPendingTable(INVALID_TABLE), m_wPendingChair(INVALID_CHAIR), m_dwLaunchTime(0), m_cbMatchFlag(0),
       m_dwFirstFlag(1), m_dwSecondFlag(1), m_dwCallerValue(0), m_wCurrentGroup(0xFFFF), m_hShareMemory(NULL),
-      m_pShareData(NULL), m_pGameLink(NULL)
+      m_pShareData(NULL)
 {
     memset(&m_RoomInfo, 0, sizeof(m_RoomInfo));
     const WORD wPostSubs[4] = {RN_GAME_CLIENT.wSubCmdID, RN_GAME_POST_3.wSubCmdID, RN_GAME_POST_7.wSubCmdID,
@@ -156,14 +156,7 @@ void CRoomDataCenter::UninitRoomDataCenter()
         m_ChannelWnd.SetChannelMessageSink(NULL);
         m_ChannelWnd.DestroyWindow();
     }
-    m_hGameWnd = NULL;
-    if (m_pShareData != NULL)
-        m_pShareData->dwGameWnd = 0;
-    if (m_ProcessInfo.hThread != NULL)
-        CloseHandle(m_ProcessInfo.hThread);
-    if (m_ProcessInfo.hProcess != NULL)
-        CloseHandle(m_ProcessInfo.hProcess);
-    memset(&m_ProcessInfo, 0, sizeof(m_ProcessInfo));
+    ForgetGameClient();
     CloseShareBlock();
     m_wPendingTable = INVALID_TABLE;
     m_wPendingChair = INVALID_CHAIR;
@@ -300,48 +293,15 @@ void CRoomDataCenter::TestNetSpeed()
             strText.Format(kSpeedTimeoutFormat, szNickName);
             if (test.cbToRoom != 0)
                 NotifyRoomMessage(strText);
-            else if (m_pGameLink != NULL)
-                m_pGameLink->SendSystemTextToGame(strText);
+            else
+                SendSystemTextToGame(strText);
         }
         it = m_SpeedTests.erase(it);
     }
-    if (m_lGameState >= GAME_STATE_STARTED && dwNow - m_dwLaunchTime >= s_dwHelloTimeout && !IsWindow(m_hGameWnd)) {
-        if (m_pGameLink != NULL)
-            m_pGameLink->OnGameClientGone();
-        PostGameNotify(RN_GAME_CLIENT.wSubCmdID, 0);
-    }
+    CheckGameClient(dwNow);
 }
 
 // ---- the game-client side -------------------------------------------------------------
-
-bool CRoomDataCenter::OnChannelMessage(const tagIPCHead* pHead, const void* pData, WORD wDataSize, HWND hSender)
-{
-    if (pHead != NULL && pHead->wMainCmdID == GAME_MAIN_RELAY) {
-        // {kind, sub, body}; the client sends nothing else on this main.
-        tagGameRelayHead head;
-        if (pHead->wSubCmdID != GAME_SUB_REQUEST || pData == NULL || wDataSize < sizeof(head))
-            return false;
-        memcpy(&head, pData, sizeof(head));
-        return RelayGameRequest(head.wKind, head.wSubCmdID, WORD(wDataSize - sizeof(head)),
-                                static_cast<const BYTE*>(pData) + sizeof(head));
-    }
-    return m_pGameLink != NULL && m_pGameLink->OnChannelMessage(pHead, pData, wDataSize, hSender);
-}
-
-bool CRoomDataCenter::SendChannelData(WORD wMainCmdID, WORD wSubCmdID, const void* pData, WORD wDataSize)
-{
-    return m_pGameLink != NULL && m_pGameLink->SendChannelData(wMainCmdID, wSubCmdID, pData, wDataSize);
-}
-
-bool CRoomDataCenter::SendUserToGameClient(CUserItem* pUserItem)
-{
-    return m_pGameLink != NULL && pUserItem != NULL && m_pGameLink->SendUserToGameClient(pUserItem);
-}
-
-bool CRoomDataCenter::SendGameProtocol(WORD wSubCmdID, const void* pData, WORD wDataSize)
-{
-    return m_pGameLink != NULL && m_pGameLink->SendGameProtocol(wSubCmdID, pData, wDataSize);
-}
 
 bool CRoomDataCenter::IsGameClientStarted() const
 {

@@ -1,8 +1,8 @@
 // The connection and state keeper of one entered room: its socket to the
 // room server, the room's users, the hidden channel window and the named
 // block its game client reaches the hall through. It reports every event to
-// the room's windows as WM_ROOM_NOTIFY notifications; the game-client side
-// (launch, channel sends, relay) is the IGameClientLink it is given.
+// the room's windows as WM_ROOM_NOTIFY notifications, and it starts and
+// talks to the room's game client (RoomGameChannel.cpp, RoomGameRelay.cpp).
 //
 // Everything runs on the user-interface thread.
 #pragma once
@@ -15,7 +15,6 @@
 #include "GameChannelRecords.h"
 #include "GameRoom.h"
 #include "GameShareData.h"
-#include "IGameClientLink.h"
 #include "IRoomDataCenter.h"
 #include "Message.h"
 #include "RoomChannelWnd.h"
@@ -78,7 +77,17 @@ public:
     bool SendBankDeposit(DWORD dwAmount, bool bFromHall);
     bool SendBankPassword(LPCSTR pszPasswordDigest, bool bFromHall);
     bool SendGoldExchange(bool bDirection, DWORD dwAmount);
+    // Channel main 1 sub 2 with the relay head {101, sub}; head and body
+    // together fit one channel message.
     bool SendGameProtocol(WORD wSubCmdID, const void* pData, WORD wDataSize);
+    // Game-protocol 805: a text for one user, or for all with id 0.
+    bool SendTextToGameClient(DWORD dwUserID, LPCSTR pszText);
+    bool SendItemInfoToGame(const tagRoomItemRecord& item);
+    // (3,7) while the own user is seated and the client has a window; true.
+    bool ForwardRecordToGame(DWORD dwA, WORD wB, DWORD dwC, DWORD dwD);
+    // Starts the game client or shows a running one again: 0 failed,
+    // 1 started, 2 shown again.
+    int LaunchGameClient();
     // The game client's request {kind, sub, body}: onto the room connection
     // or to the operation it asks for (RoomGameRelay.cpp). False when the
     // room is not connected or the request is refused.
@@ -125,7 +134,6 @@ public:
     bool OnChannelMessage(const tagIPCHead* pHead, const void* pData, WORD wDataSize, HWND hSender) override;
 
     // ---- state the game-client side reads and keeps ----
-    void SetGameClientLink(IGameClientLink* pLink) { m_pGameLink = pLink; }
     DWORD GetLogonState() const { return m_dwLogonState; }
     LONG GetGameState() const { return m_lGameState; }
     void SetGameState(LONG lState) { m_lGameState = lState; }
@@ -226,6 +234,20 @@ private:
     // Starts the client when the own user leaves the free state.
     void LaunchOnSeat(BYTE cbOldStatus, BYTE cbNewStatus);
 
+    // The game client (RoomGameChannel.cpp).
+    bool SendSystemTextToGame(LPCSTR pszText);
+    void SendMatchDescription();
+    void SendAttachData(bool bHello);
+    bool OnClientHello(HWND hSender);
+    void OnClientGoodbye(HWND hSender);
+    void OnClientEvent(WORD wSubCmdID, HWND hSender);
+    // Closes the handles and forgets the window; the state is the caller's.
+    void ForgetGameClient();
+    // Match withdrawal, leave-game and stand-up of a client that went.
+    void GiveUpSeat();
+    // The watchdog: a client without a window long after its launch is gone.
+    void CheckGameClient(DWORD dwNow);
+
     // The shared block.
     bool CreateShareBlock();
     void CloseShareBlock();
@@ -256,7 +278,6 @@ private:
     char m_szShareName[GAME_SHARE_NAME_MAX];
     tagGameShareData* m_pShareData;
     PROCESS_INFORMATION m_ProcessInfo;
-    IGameClientLink* m_pGameLink;
 
     static HWND s_hHallWnd;
 };

@@ -449,15 +449,7 @@ void CRoomDataCenter::OnRoomMessage(DWORD dwSerialNum, WORD wSubCmdID, const voi
         if (!UnpackRecord(record, pData, wDataSize))
             return;
         m_RecordLists.SetGameRecord(record);
-        CUserItem* pMe = m_UserManager.GetMeUserItem();
-        if (pMe != NULL && pMe->IsSeated() && IsGameWindowReady()) {
-            BYTE cbRecord[16] = {};
-            memcpy(cbRecord, &record.dwID, 4);
-            memcpy(cbRecord + 4, &record.wValue, 2);
-            memcpy(cbRecord + 8, &record.dwValue1, 4);
-            memcpy(cbRecord + 12, &record.dwValue2, 4);
-            SendChannelData(3, 7, cbRecord, sizeof(cbRecord));
-        }
+        ForwardRecordToGame(record.dwID, record.wValue, record.dwValue1, record.dwValue2);
         return;
     }
     case ROOM_SUB_S_USER_EXTENSION: {
@@ -575,8 +567,7 @@ void CRoomDataCenter::OnMatchState(const void* pData, WORD wDataSize)
         PostGameNotify(RN_GAME_CLIENT.wSubCmdID, 0);
     if (IsGameClientStarted() && IsGameWindowReady()) {
         SendChannelData(4, 10, NULL, 0);
-        if (m_pGameLink != NULL)
-            m_pGameLink->SendMatchDescription(m_RoomInfo.Match);
+        SendMatchDescription();
         for (CUserItem* pUserItem : m_UserManager.GetUserItems()) {
             if (IsAtOwnTable(pUserItem))
                 SendUserToGameClient(pUserItem);
@@ -696,8 +687,7 @@ void CRoomDataCenter::OnRoomInfo(const void* pData, WORD wDataSize)
         FillGroupState(state);
         NotifyKey(RN_GROUP_STATE, &state);
     }
-    if (m_pGameLink != NULL)
-        m_pGameLink->SendMatchDescription(m_RoomInfo.Match);
+    SendMatchDescription();
 }
 
 void CRoomDataCenter::OnTableMessage(WORD wSubCmdID, const void* pData, WORD wDataSize)

@@ -86,8 +86,7 @@ void CRoomDataCenter::LaunchOnSeat(BYTE cbOldStatus, BYTE cbNewStatus)
     if (m_lGameState >= 2 && m_lGameState <= GAME_STATE_HELLO)
         return;
     PostGameNotify(RN_GAME_CLIENT.wSubCmdID, 0);
-    if (m_pGameLink != NULL)
-        m_pGameLink->LaunchGameClient();
+    LaunchGameClient();
 }
 
 void CRoomDataCenter::ApplyUserStatus(CUserItem* pUserItem, WORD wTableID, WORD wChairID, BYTE cbStatus, bool bNotify)

@@ -34,10 +34,9 @@ protected:
         DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &hProcess, 0, FALSE,
                         DUPLICATE_SAME_ACCESS);
         m_pDataCenter->GetProcessInformation()->hProcess = hProcess;
-        m_pDataCenter->GetShareData()->dwGameWnd = HandleToULong(m_MainWnd.GetSafeHwnd());
-        m_pDataCenter->SetGameWnd(m_MainWnd.GetSafeHwnd());
+        AttachClient();
         m_pDataCenter->SetGameState(GAME_STATE_SWITCHED);
-        m_pLink->Sent.clear();
+        m_Client.Sent.clear();
     }
 };
 
@@ -60,22 +59,22 @@ TEST_F(RoomClientTest, MessagesForTheOwnTableReachTheClient)
     };
     for (const tagClientCase& c : cases) {
         SCOPED_TRACE(c.pszName);
-        m_pLink->Sent.clear();
+        m_Client.Sent.clear();
         SendAndSettle(c.wMainCmdID, c.wSubCmdID, c.Body);
-        std::vector<tagToClient> sent = m_pLink->Of(c.pszKind, c.wSubToClient);
+        std::vector<tagToClient> sent = m_Client.Of(c.pszKind, c.wSubToClient);
         ASSERT_EQ(1u, sent.size());
         EXPECT_EQ(c.ToClient.Vector(), sent[0].Data);
     }
     EXPECT_EQ(2u, m_pDataCenter->GetFirstFlag());
 
     // A speed test the client asked for is answered to the client.
-    m_pLink->Sent.clear();
+    m_Client.Sent.clear();
     ASSERT_TRUE(m_pDataCenter->SendSpeedTest(2002, 0));
     ASSERT_TRUE(PumpUntil([&] { return !m_Server.GetRequests(ROOM_MAIN_ROOM, ROOM_SUB_SPEED_TEST).empty(); }));
     DWORD dwSerial = m_Server.GetRequests(ROOM_MAIN_ROOM, ROOM_SUB_SPEED_TEST)[0].dwSerialNum;
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_SPEED_ANSWER, CWireBytes().U32(2002).U32(50), dwSerial);
-    ASSERT_EQ(1u, m_pLink->Of("protocol", 603).size());
-    EXPECT_EQ(CWireBytes().U32(2002).U32(50).Vector(), m_pLink->Of("protocol", 603)[0].Data);
+    ASSERT_EQ(1u, m_Client.Of("protocol", 603).size());
+    EXPECT_EQ(CWireBytes().U32(2002).U32(50).Vector(), m_Client.Of("protocol", 603)[0].Data);
     EXPECT_EQ(0u, m_Recorder.Count(RN_SPEED_RESULT));
 }
 
@@ -85,7 +84,7 @@ TEST_F(RoomClientTest, OtherTablesStayWithTheRoom)
     SendAndSettle(ROOM_MAIN_VALUE, VALUE_SUB_S_USER_VALUE, CWireBytes().U32(3003).U32(9));
     SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_TABLE_FLAGS, CWireBytes().U16(8).U32(4));
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LEAVE, CWireBytes().U32(3003));
-    EXPECT_EQ(0u, m_pLink->Sent.size());
+    EXPECT_EQ(0u, m_Client.Sent.size());
     EXPECT_EQ(1u, m_Recorder.Count(RN_USER_SCORE));
 }
 
@@ -97,16 +96,16 @@ TEST_F(RoomClientTest, UserTextsFillTheirFieldsAndReachTheClient)
     EXPECT_STREQ("签名", User(2002)->GetUserData()->szKey15);
     ASSERT_EQ(1u, m_Recorder.Count(RN_USER_REFRESH));
     EXPECT_EQ(2002u, m_Recorder.Of(RN_USER_REFRESH)[0].As<DWORD>());
-    ASSERT_EQ(1u, m_pLink->Of("user", 1).size());
-    EXPECT_EQ(2002u, m_pLink->Of("user", 1)[0].dwUserID);
+    ASSERT_EQ(1u, m_Client.Of("user", 1).size());
+    EXPECT_EQ(2002u, m_Client.Of("user", 1)[0].dwUserID);
 }
 
 TEST_F(RoomClientTest, NeighbourTakingASeatIsSentToTheClient)
 {
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_STATUS, RoomBody::UserStatus(3003, 3, 2, 1));
-    ASSERT_EQ(1u, m_pLink->Of("user", 1).size());
-    EXPECT_EQ(3003u, m_pLink->Of("user", 1)[0].dwUserID);
-    std::vector<tagToClient> statuses = m_pLink->Of("channel", 2);
+    ASSERT_EQ(1u, m_Client.Of("user", 1).size());
+    EXPECT_EQ(3003u, m_Client.Of("user", 1)[0].dwUserID);
+    std::vector<tagToClient> statuses = m_Client.Of("channel", 2);
     ASSERT_EQ(1u, statuses.size());
     EXPECT_EQ(CWireBytes().U32(3003).U16(0).U8(USER_STATUS_SIT).U8(0).Vector(), statuses[0].Data);
 }
@@ -121,9 +120,9 @@ TEST_F(RoomClientTest, MatchStateOnlyInMatchRooms)
     EXPECT_EQ(1u, m_Recorder.Count(RN_MATCH_FLAG));
     EXPECT_EQ(1, m_pDataCenter->GetMatchFlag());
     // The running client is shown again with its table's users.
-    EXPECT_EQ(1u, m_pLink->Of("channel", 10).size());
-    EXPECT_EQ(2u, m_pLink->Of("match", 801).size()) << "one from the room information, one now";
-    std::vector<tagToClient> users = m_pLink->Of("user", 1);
+    EXPECT_EQ(1u, m_Client.Of("channel", 10).size());
+    EXPECT_EQ(0u, m_Client.Of("match", 801).size()) << "the match description goes to match rooms only";
+    std::vector<tagToClient> users = m_Client.Of("user", 1);
     ASSERT_EQ(2u, users.size());
     ASSERT_TRUE(m_pDataCenter->CancelMatchFlag());
     EXPECT_EQ(0, m_pDataCenter->GetMatchFlag());

@@ -161,8 +161,8 @@ TEST_F(RoomTest, SpeedTestAnsweredOrTimedOut)
     EXPECT_EQ(1, message.cbFlags[0]);
     EXPECT_EQ(1, message.cbFlags[1]);
     EXPECT_STREQ("[快手]网速测试超时3秒未响应,可能该用户网络严重延时或已经断线", message.szText);
-    ASSERT_EQ(1u, m_pLink->Of("text", 0).size());
-    EXPECT_EQ(std::string(message.szText), m_pLink->Of("text", 0)[0].strText);
+    ASSERT_EQ(1u, m_Client.Of("text", 0).size());
+    EXPECT_EQ(std::string(message.szText), m_Client.Of("text", 0)[0].strText);
     m_pDataCenter->TestNetSpeed();
     EXPECT_EQ(1u, m_Recorder.Count(RN_ROOM_MESSAGE)) << "each test times out once";
     CRoomDataCenter::s_TickCount = [] { return DWORD(GetTickCount()); };
@@ -173,18 +173,20 @@ TEST_F(RoomTest, ClientThatNeverSaidHelloIsTakenAsGone)
     DWORD dwNow = 5000;
     CRoomDataCenter::s_TickCount = [&] { return dwNow; };
     UseRoom("127.0.0.1", 1);
+    m_pDataCenter->SetGameWnd(NULL);
     m_pDataCenter->SetGameState(GAME_STATE_STARTED);
     m_pDataCenter->SetLaunchTime(dwNow);
     dwNow += 14999;
     m_pDataCenter->TestNetSpeed();
-    PumpMessages();
-    EXPECT_EQ(0, m_pLink->m_nGone);
+    EXPECT_TRUE(ClientPosts().empty());
+    EXPECT_EQ(GAME_STATE_STARTED, m_pDataCenter->GetGameState());
     dwNow += 1;
     m_pDataCenter->TestNetSpeed();
     ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(RN_GAME_CLIENT) == 1; }));
-    EXPECT_EQ(1, m_pLink->m_nGone);
     EXPECT_TRUE(m_Recorder.Of(RN_GAME_CLIENT)[0].bPosted);
-    EXPECT_EQ(0, m_Recorder.Of(RN_GAME_CLIENT)[0].lParam);
+    EXPECT_EQ(GAME_CLIENT_POST_FAILED, m_Recorder.Of(RN_GAME_CLIENT)[0].lParam);
+    EXPECT_EQ(GAME_STATE_NONE, m_pDataCenter->GetGameState());
+    EXPECT_EQ(0u, m_pDataCenter->GetShareData()->dwGameWnd);
     CRoomDataCenter::s_TickCount = [] { return DWORD(GetTickCount()); };
 }
 
@@ -343,5 +345,5 @@ TEST_F(RoomTest, BodiesCutShortAreDroppedAndTheConnectionStays)
     EXPECT_EQ(5005u, m_Recorder.Of(RN_USER_ENTER)[0].dwUserID);
     EXPECT_EQ("(3,1)", m_Recorder.Keys()) << "after " << nCuts << " cut bodies";
     EXPECT_TRUE(m_pDataCenter->IsConnected());
-    EXPECT_EQ(0u, m_pLink->Sent.size());
+    EXPECT_EQ(0u, m_Client.Sent.size());
 }

@@ -104,7 +104,7 @@ TEST_F(RoomTest, MatchRoomInformationRaisesTheCurrentGroup)
     tagRoomGroupState none = m_Recorder.Of(RN_GROUP_STATE)[0].As<tagRoomGroupState>();
     EXPECT_EQ(0xFFFFu, none.dwGroupIndex);
     EXPECT_EQ(0u, none.dwValue);
-    ASSERT_EQ(1u, m_pLink->Of("match", 801).size());
+    ASSERT_EQ(1u, m_Client.Of("match", 801).size());
     SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_GROUP_STATE, CWireBytes().U16(0).U32(40).U8(3));
     SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_ROOM_INFO, info);
     tagRoomGroupState current = m_Recorder.Of(RN_GROUP_STATE).back().As<tagRoomGroupState>();
@@ -120,10 +120,10 @@ TEST_F(RoomTest, SafeBoxAnswersForTheGameClientGoToIt)
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_BANK_WITHDRAW, CWireBytes().U32(3), ROOM_BANK_SERIAL_GAME);
     EXPECT_EQ(0u, m_Recorder.Count(RN_BANK_PASSWORD));
     EXPECT_EQ(0u, m_Recorder.Count(RN_BANK_WITHDRAW));
-    ASSERT_EQ(1u, m_pLink->Of("protocol", 701).size());
-    EXPECT_EQ(CWireBytes().U32(0).U32(88).Vector(), m_pLink->Of("protocol", 701)[0].Data);
-    ASSERT_EQ(1u, m_pLink->Of("protocol", 702).size());
-    EXPECT_EQ(CWireBytes().U32(3).U32(0).Vector(), m_pLink->Of("protocol", 702)[0].Data);
+    ASSERT_EQ(1u, m_Client.Of("protocol", 701).size());
+    EXPECT_EQ(CWireBytes().U32(0).U32(88).Vector(), m_Client.Of("protocol", 701)[0].Data);
+    ASSERT_EQ(1u, m_Client.Of("protocol", 702).size());
+    EXPECT_EQ(CWireBytes().U32(3).U32(0).Vector(), m_Client.Of("protocol", 702)[0].Data);
     EXPECT_EQ(0u, m_pDataCenter->GetCallerValue());
 }
 
@@ -134,9 +134,9 @@ TEST_F(RoomTest, RoomEndAndGameTrafficAndUnknownMains)
     m_pDataCenter->SetGameState(GAME_STATE_ATTACHED);
     SendAndSettle(ROOM_MAIN_GAME, 1001, CWireBytes().U32(1));
     SendAndSettle(ROOM_MAIN_FRAME, 7, CWireBytes());
-    ASSERT_EQ(2u, m_pLink->Of("channel", 2).size());
-    EXPECT_EQ(CWireBytes().U16(101).U16(101).U32(1).Vector(), m_pLink->Sent[0].Data);
-    EXPECT_EQ(CWireBytes().U16(100).U16(7).Vector(), m_pLink->Sent[1].Data);
+    ASSERT_EQ(2u, m_Client.Of("channel", 2).size());
+    EXPECT_EQ(CWireBytes().U16(101).U16(101).U32(1).Vector(), m_Client.Sent[0].Data);
+    EXPECT_EQ(CWireBytes().U16(100).U16(7).Vector(), m_Client.Sent[1].Data);
     size_t nHeard = m_Recorder.Heard.size();
     SendAndSettle(1001, 1, CWireBytes().U32(1));
     SendAndSettle(1006, 1, CWireBytes().U32(1));

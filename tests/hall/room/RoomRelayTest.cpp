@@ -38,7 +38,7 @@ protected:
             return false;
         }));
         m_pDataCenter->SetGameState(GAME_STATE_ATTACHED);
-        m_pLink->Sent.clear();
+        m_Client.Sent.clear();
     }
 
     bool Request(const CWireBytes& data, WORD wMain = 1, WORD wSub = 1)
@@ -61,7 +61,7 @@ protected:
         return result;
     }
 
-    std::vector<tagToClient> ToClient() const { return m_pLink->Of("channel", GAME_SUB_TRAFFIC); }
+    std::vector<tagToClient> ToClient() const { return m_Client.Of("channel", GAME_SUB_TRAFFIC); }
 };
 
 TEST_F(RoomRelayTest, ClientRequestsReachTheServerInOrder)
@@ -149,7 +149,7 @@ TEST_F(RoomRelayTest, ServerTrafficReachesTheClient)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
-        m_pLink->Sent.clear();
+        m_Client.Sent.clear();
         SendAndSettle(row.wMain, row.wSub, row.Body);
         std::vector<tagToClient> sent = ToClient();
         ASSERT_EQ(1u, sent.size());

@@ -1,6 +1,8 @@
 #include "RoomTestSupport.h"
 
+#include "GameClientControl.h"
 #include "GlobalUnits.h"
+#include "TempFolder.h"
 
 namespace
 {
@@ -61,6 +63,30 @@ size_t RecordSize(WORD wMain, WORD wSub)
     case 0x606: return 8;
     default: return 0;
     }
+}
+
+// The program folder of the whole test program: one game whose folder's
+// configuration names the stand-in game client, copied in beside it.
+void MakeGameFolder()
+{
+    static CTempFolder* pFolder = nullptr;
+    static CGameTreeManager* pTree = nullptr;
+    if (pFolder == nullptr) {
+        pFolder = new CTempFolder("roomgame");
+        pFolder->Write("Game Folder\\CONFIG.INI", "[Public]\r\nExeName=gameclient.exe\r\n");
+        char szPath[MAX_PATH] = "";
+        GetModuleFileNameA(NULL, szPath, MAX_PATH);
+        *strrchr(szPath, '\\') = '\0';
+        CopyFileA((std::string(szPath) + "\\gameclient.exe").c_str(),
+                  pFolder->File("Game Folder\\gameclient.exe").c_str(), FALSE);
+        pTree = new CGameTreeManager;
+        CGame* pGame = new CGame(RoomTest::kGameID);
+        pGame->SetName("StandIn");
+        pGame->SetFolderName("Game Folder");
+        pTree->AddGame(pGame);
+    }
+    g_GlobalUnits.SetWorkDirectory(pFolder->Path().c_str());
+    g_GlobalUnits.SetGameTreeManager(pTree);
 }
 
 } // namespace
@@ -130,10 +156,14 @@ void RoomTest::SetUp()
     memset(pUser, 0, sizeof(*pUser));
     pUser->dwUserID = kOwnUserID;
     strcpy(pUser->szPassword, "0123456789abcdef0123456789abcdef");
+    MakeGameFolder();
+    char szReport[16];
+    snprintf(szReport, sizeof(szReport), "%lu", HandleToULong(m_Client.GetHwnd()));
+    SetEnvironmentVariableA(GAMECLIENT_ENV_REPORT, szReport);
+    SetClientMode(GAMECLIENT_MODE_EXIT);
+    m_Room.SetGameId(kGameID);
     m_pDataCenter = CreateRoomDataCenter();
-    m_pLink = new CGameLinkDouble(m_pDataCenter);
     m_pDataCenter->SetNotifyMessage(WM_ROOM_NOTIFY);
-    m_pDataCenter->SetGameClientLink(m_pLink);
     for (const tagRoomNotifyKey& key : kKeys)
         m_pDataCenter->AddNotifyWindow(key.wMainCmdID, key.wSubCmdID, m_Recorder.GetHwnd());
 }
@@ -142,7 +172,6 @@ void RoomTest::TearDown()
 {
     m_pDataCenter->UninitRoomDataCenter();
     delete m_pDataCenter;
-    delete m_pLink;
     m_Server.Stop();
     m_MainWnd.DestroyWindow();
     CRoomDataCenter::SetHallWindow(NULL);
@@ -155,6 +184,34 @@ void RoomTest::UseRoom(LPCSTR pszAddresses, WORD wPort, BYTE cbKind)
     m_Room.SetRoomKind(cbKind);
     m_Room.SetCurrentAddressIndex(0);
     ASSERT_TRUE(m_pDataCenter->InitRoomDataCenter(&m_Room, "start"));
+}
+
+void RoomTest::AttachClient()
+{
+    m_pDataCenter->GetShareData()->dwGameWnd = HandleToULong(m_Client.GetHwnd());
+    m_pDataCenter->SetGameWnd(m_Client.GetHwnd());
+}
+
+size_t RoomTest::Launches()
+{
+    size_t n = 0;
+    for (LPARAM lValue : ClientPosts())
+        n += lValue == GAME_CLIENT_POST_STARTING ? 1 : 0;
+    return n;
+}
+
+std::vector<LPARAM> RoomTest::ClientPosts()
+{
+    PumpMessages();
+    std::vector<LPARAM> values;
+    for (const tagRoomHeard& heard : m_Recorder.Of(RN_GAME_CLIENT))
+        values.push_back(heard.lParam);
+    return values;
+}
+
+void RoomTest::SetClientMode(const char* pszMode)
+{
+    SetEnvironmentVariableA(GAMECLIENT_ENV_MODE, pszMode);
 }
 
 void RoomTest::Connect()
@@ -176,6 +233,7 @@ void RoomTest::LogOn()
     ASSERT_TRUE(m_pDataCenter->SendRoomLogon(dwSerial, m_Recorder.GetHwnd(), 0, NULL));
     ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(RN_LOGON_RESULT) == 1; }));
     ASSERT_NE(nullptr, m_pDataCenter->GetUserManager()->GetMeUserItem());
+    AttachClient();
 }
 
 std::vector<tagServerFrame> RoomTest::WaitFrames(size_t n)

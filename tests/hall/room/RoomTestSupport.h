@@ -1,6 +1,7 @@
 // Fixture of the room data centre tests: the scripted room server on
 // loopback, a game room entry pointing at it, a real room data centre with
-// the socket module and a recording game-client side, and a window that
+// the socket module, a game folder whose program is the stand-in game
+// client, a window that plays or hears the game client, and a window that
 // records every room notification with a copy of its record.
 #pragma once
 
@@ -12,7 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "GameLinkDouble.h"
+#include "GameClientRecorder.h"
+#include "GameTreeManager.h"
 #include "MessagePump.h"
 #include "RoomDataCenter.h"
 #include "RoomServer.h"
@@ -59,6 +61,9 @@ private:
 
 class RoomTest : public testing::Test
 {
+public:
+    static constexpr DWORD kGameID = 77;
+
 protected:
     static constexpr DWORD kOwnUserID = 1001;
 
@@ -69,7 +74,8 @@ protected:
     void UseRoom(LPCSTR pszAddresses, WORD wPort, BYTE cbKind = 0);
     // Starts the server on 127.0.0.1, connects and waits for (2,2).
     void Connect();
-    // Connect, log on as kOwnUserID and wait for (2,3).
+    // Connect, log on as kOwnUserID and wait for (2,3); the recorder then
+    // plays the client's window.
     void LogOn();
     // Sends a server message and waits until everything it caused happened
     // (a marker the data centre answers follows it).
@@ -80,12 +86,21 @@ protected:
     void SetRoomRule(DWORD dwRule);
     void EnterUser(DWORD dwUserID, const std::string& nick, WORD wRank);
     CUserItem* User(DWORD dwUserID) { return m_pDataCenter->GetUserManager()->SearchUserItem(dwUserID); }
+    // The recorder's window as the game client's window, as a client's own
+    // window would be after its hello.
+    void AttachClient();
+    // Launches so far: the (6,2) 1 posts.
+    size_t Launches();
+    // The (6,2) values posted so far.
+    std::vector<LPARAM> ClientPosts();
+    // The mode of the stand-in clients launched from now on.
+    static void SetClientMode(const char* pszMode);
 
     CRoomServer m_Server;
     CWnd m_MainWnd;
     CGameRoom m_Room{7};
     CRoomDataCenter* m_pDataCenter = nullptr;
-    CGameLinkDouble* m_pLink = nullptr;
+    CGameClientRecorder m_Client;
     CRoomRecorder m_Recorder;
     DWORD m_dwMarker = 0x7000;
 };

@@ -35,7 +35,7 @@ TEST_F(RoomTest, StatusIsTranslatedAndTheFlagIsNoSeat)
     // The own user, free with the flag, is still free: no game client.
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_STATUS, RoomBody::UserStatus(kOwnUserID, 0xFFFF, 0xFFFF, 0x100));
     EXPECT_EQ(0x11, m_pDataCenter->GetUserManager()->GetMeUserItem()->GetUserData()->cbUserStatus);
-    EXPECT_EQ(0, m_pLink->m_nLaunches);
+    EXPECT_EQ(0, int(Launches()));
     EXPECT_EQ(0u, m_Recorder.Count(RN_GAME_CLIENT));
     // Unknown users are dropped outside match rooms.
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_STATUS, RoomBody::UserStatus(9999, 1, 1, 1));
@@ -48,16 +48,17 @@ TEST_F(RoomTest, OwnSitDownFromFreeStartsTheClientOnce)
     ASSERT_TRUE(m_pDataCenter->SendSitDown(2, 1, ""));
     EXPECT_EQ(GAME_STATE_REQUESTED, m_pDataCenter->GetGameState());
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_STATUS, RoomBody::UserStatus(kOwnUserID, 2, 1, 1));
-    EXPECT_EQ(1, m_pLink->m_nLaunches);
+    EXPECT_EQ(1, int(Launches()));
     EXPECT_EQ(GAME_STATE_STARTED, m_pDataCenter->GetGameState());
-    ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(RN_GAME_CLIENT) == 1; }));
-    EXPECT_TRUE(m_Recorder.Of(RN_GAME_CLIENT)[0].bPosted);
+    EXPECT_EQ(std::vector<LPARAM>({GAME_CLIENT_POST_DONE, GAME_CLIENT_POST_STARTING}), ClientPosts());
+    EXPECT_TRUE(m_Recorder.Of(RN_GAME_CLIENT)[1].bPosted);
     // Ready, then playing, while the client is starting: nothing more.
+    AttachClient();
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_STATUS, RoomBody::UserStatus(kOwnUserID, 2, 1, 2));
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_STATUS, RoomBody::UserStatus(kOwnUserID, 2, 1, 4));
-    EXPECT_EQ(1, m_pLink->m_nLaunches);
+    EXPECT_EQ(1, int(Launches()));
     // The client hears each status of the own user.
-    std::vector<tagToClient> statuses = m_pLink->Of("channel", 2);
+    std::vector<tagToClient> statuses = m_Client.Of("channel", 2);
     ASSERT_EQ(2u, statuses.size());
     EXPECT_EQ(CWireBytes().U32(kOwnUserID).U16(0).U8(5).U8(0).Vector(), statuses.back().Data);
 }
@@ -116,6 +117,7 @@ TEST_F(RoomTest, UserListAddsUsersAndTellsTheClientAtTheOwnTable)
                     DUPLICATE_SAME_ACCESS);
     m_pDataCenter->GetProcessInformation()->hProcess = hProcess;
     m_pDataCenter->SetGameState(GAME_STATE_ATTACHED);
+    m_Client.Sent.clear();
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LIST, RoomBody::UserList(2002));
     ASSERT_NE(nullptr, User(2002));
     EXPECT_STREQ("名", User(2002)->GetUserData()->szNickName);
@@ -125,8 +127,10 @@ TEST_F(RoomTest, UserListAddsUsersAndTellsTheClientAtTheOwnTable)
     EXPECT_STREQ("甲", User(2002)->GetExtra()->szText1);
     EXPECT_STREQ("乙", User(2002)->GetExtra()->szText2);
     EXPECT_EQ(1u, m_Recorder.Count(RN_USER_LIST));
-    std::vector<tagToClient> descriptions = m_pLink->Of("channel", 1);
-    ASSERT_EQ(1u, descriptions.size());
+    // The whole user as it takes its seat at the own table, then what the list changed.
+    std::vector<tagToClient> descriptions = m_Client.Of("channel", 1);
+    ASSERT_EQ(2u, descriptions.size()) << m_Client.Keys();
+    EXPECT_EQ(2002u, m_Client.Of("user", 1)[0].dwUserID);
     EXPECT_EQ(CWireBytes()
                   .U32(2002)
                   .Count(5)
@@ -141,8 +145,8 @@ TEST_F(RoomTest, UserListAddsUsersAndTellsTheClientAtTheOwnTable)
                   .U16(124)
                   .Str("乙")
                   .Vector(),
-              descriptions[0].Data);
-    std::vector<tagToClient> scores = m_pLink->Of("channel", 3);
+              descriptions[1].Data);
+    std::vector<tagToClient> scores = m_Client.Of("channel", 3);
     ASSERT_EQ(1u, scores.size());
     EXPECT_EQ(28u, scores[0].Data.size());
 }
@@ -155,11 +159,11 @@ TEST_F(RoomTest, OwnSeatInAUserListStartsTheClientAndTheFlagsFollow)
     own.U32(kOwnUserID).U16(5).U16(0).U32(1).Bytes(RoomBody::Attributes({(1u << 27) | (1u << 28)}).Vector());
     own.U32(0).U32(7);
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LIST, CWireBytes().U16(1).Bytes(own.Vector()));
-    EXPECT_EQ(1, m_pLink->m_nLaunches);
+    EXPECT_EQ(1, int(Launches()));
     EXPECT_EQ(USER_STATUS_SIT, m_pDataCenter->GetUserManager()->GetMeUserItem()->GetStatus());
     EXPECT_FALSE(m_pDataCenter->CanSpeak());
     EXPECT_EQ(7u, m_pDataCenter->GetFirstFlag());
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LIST, CWireBytes().U16(1).Bytes(own.Vector()));
-    EXPECT_EQ(1, m_pLink->m_nLaunches);
+    EXPECT_EQ(1, int(Launches()));
     EXPECT_EQ(2u, m_Recorder.Count(RN_USER_LIST));
 }
