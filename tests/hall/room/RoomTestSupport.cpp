@@ -84,6 +84,11 @@ void MakeGameFolder()
         pGame->SetName("StandIn");
         pGame->SetFolderName("Game Folder");
         pTree->AddGame(pGame);
+        // A game whose configuration names a program that is not there.
+        pFolder->Write("Empty Folder\\CONFIG.INI", "[Public]\r\nExeName=absent.exe\r\n");
+        CGame* pMissing = new CGame(RoomTest::kMissingGameID);
+        pMissing->SetFolderName("Empty Folder");
+        pTree->AddGame(pMissing);
     }
     g_GlobalUnits.SetWorkDirectory(pFolder->Path().c_str());
     g_GlobalUnits.SetGameTreeManager(pTree);
@@ -184,6 +189,13 @@ void RoomTest::UseRoom(LPCSTR pszAddresses, WORD wPort, BYTE cbKind)
     m_Room.SetRoomKind(cbKind);
     m_Room.SetCurrentAddressIndex(0);
     ASSERT_TRUE(m_pDataCenter->InitRoomDataCenter(&m_Room, "start"));
+}
+
+CString RoomTest::GameProgram()
+{
+    CString strPath;
+    strPath.Format("%sGame Folder\\gameclient.exe", g_GlobalUnits.GetWorkDirectory());
+    return strPath;
 }
 
 void RoomTest::AttachClient()

@@ -62,7 +62,11 @@ private:
 class RoomTest : public testing::Test
 {
 public:
+    // The stand-in's game, and a game whose program is missing.
     static constexpr DWORD kGameID = 77;
+    static constexpr DWORD kMissingGameID = 78;
+    // The stand-in's path as the launch builds it.
+    static CString GameProgram();
 
 protected:
     static constexpr DWORD kOwnUserID = 1001;

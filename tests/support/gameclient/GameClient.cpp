@@ -26,6 +26,7 @@ HWND g_hOther = NULL;
 HWND g_hReport = NULL;
 HWND g_hChannel = NULL;
 std::deque<std::vector<BYTE>> g_Controls;
+bool g_bCrash = false;
 
 void Report(ULONG_PTR dwKind, const void* pData, size_t nSize)
 {
@@ -56,6 +57,15 @@ LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* pPointers)
     // No debugger and no box: the process just ends with the fault's code.
     TerminateProcess(GetCurrentProcess(), pPointers->ExceptionRecord->ExceptionCode);
     return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// A write to a page that allows no access (the null page may be mapped
+// here), outside any window procedure.
+void Crash()
+{
+    SetUnhandledExceptionFilter(EndOnCrash);
+    int* volatile pLocked = static_cast<int*>(VirtualAlloc(NULL, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_NOACCESS));
+    *pLocked = 1;
 }
 
 void RunControl(const std::vector<BYTE>& control)
@@ -89,12 +99,7 @@ void RunControl(const std::vector<BYTE>& control)
         return;
     }
     case GAMECLIENT_EXIT: ExitProcess(0);
-    case GAMECLIENT_CRASH: {
-        SetUnhandledExceptionFilter(EndOnCrash);
-        int* volatile pNowhere = NULL;
-        *pNowhere = 1;
-        return;
-    }
+    case GAMECLIENT_CRASH: g_bCrash = true; return;
     default: return;
     }
 }
@@ -189,6 +194,8 @@ int main()
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        if (g_bCrash)
+            Crash();
     }
     UnmapViewOfFile(pShare);
     CloseHandle(hMapping);

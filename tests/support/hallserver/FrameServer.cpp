@@ -239,7 +239,8 @@ void CFrameServer::ReadFrom(int nConnection)
             frame.Wire.assign(c.Pending.begin() + used, c.Pending.begin() + used + head.dwPacketSize);
             frame.Body.assign(frame.Wire.begin() + PACKET_HEAD_SIZE, frame.Wire.end());
             used += head.dwPacketSize;
-            m_Frames.push_back(frame);
+            if (m_bKeepFrames)
+                m_Frames.push_back(frame);
             arrived.push_back(frame);
         }
         c.Pending.erase(c.Pending.begin(), c.Pending.begin() + used);

@@ -50,6 +50,8 @@ public:
     // A connection the server found sending a frame that does not add up.
     bool IsBadFrameSeen(int nConnection);
 
+    // Off: frames are handled but not kept (long runs such as benchmarks).
+    void SetKeepFrames(bool bKeep) { m_bKeepFrames = bKeep; }
     size_t GetFrameCount();
     tagServerFrame GetFrame(size_t nIndex);
     std::vector<tagServerFrame> GetFrames();
@@ -81,6 +83,7 @@ private:
     WORD m_wPort;
     std::thread m_Thread;
     std::atomic<bool> m_bStop;
+    std::atomic<bool> m_bKeepFrames{true};
     std::mutex m_Mutex;
     std::mutex m_SendMutex;
     FrameHandler m_Handler;

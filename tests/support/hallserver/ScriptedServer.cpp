@@ -74,6 +74,10 @@ std::vector<tagServerFrame> CScriptedServer::GetRequests(WORD wMainCmdID, WORD w
 
 void CScriptedServer::OnRequest(const tagServerFrame& frame)
 {
+    if (m_wEchoMain != 0 && frame.wMainCmdID == m_wEchoMain) {
+        SendFrame(frame.nConnection, 0, frame.wMainCmdID, frame.wSubCmdID, frame.Body.data(), frame.Body.size());
+        return;
+    }
     std::vector<tagAction> actions;
     {
         std::lock_guard<std::mutex> lock(m_ScriptMutex);

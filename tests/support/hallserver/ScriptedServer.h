@@ -46,6 +46,10 @@ public:
     static tagAction Close();
     static tagAction Abort();
 
+    // Requests of this main (0: none) are answered with themselves: same
+    // main, sub and body, serial 0.
+    void SetEchoMain(WORD wMainCmdID) { m_wEchoMain = wMainCmdID; }
+
     // Runs actions now on a connection (default: the latest), as if a request
     // with serial dwRequestSerial had asked for them.
     bool Run(const std::vector<tagAction>& actions, int nConnection = -1, DWORD dwRequestSerial = 0);
@@ -72,6 +76,7 @@ private:
 
     void OnRequest(const tagServerFrame& frame);
 
+    std::atomic<WORD> m_wEchoMain{0};
     std::mutex m_ScriptMutex;
     std::map<std::pair<WORD, WORD>, tagScript> m_Scripts;
 };

@@ -10,4 +10,6 @@ class CRoomServer : public CScriptedServer
 public:
     // Room logons (1002/2) are answered with this logon result.
     void AnswerLogon(const CWireBytes& result) { On(1002, 2, {Reply(1002, 1001, result.Vector())}); }
+    // Game frames (main 1005) come straight back to the client.
+    void EchoGameFrames() { SetEchoMain(1005); }
 };
