@@ -3,6 +3,7 @@
 #include "GlobalUnits.h"
 #include "IniFile.h"
 #include "TextUnit.h"
+#include "resource.h"
 
 namespace
 {

@@ -13,10 +13,6 @@
 // Chairs a table can have; every per-chair array holds this many.
 #define MAX_TABLE_CHAIR 300
 
-// The hall program's own pictures that stand in for a skin without them.
-#define IDB_TABLE_LOCKER 133
-#define IDB_TABLE_USER_READY 134
-
 class CTableResource
 {
 public:
