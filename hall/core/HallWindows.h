@@ -15,6 +15,10 @@ public:
     virtual ~IHallFrameWnd() {}
     // The frame's custom-face manager window; null while it has none.
     virtual CCustomFaceManagerWnd* GetCustomFaceManager() = 0;
+    // Opens the item shop, at the item when it is not -1.
+    virtual void ShowItemShop(int nItemID) = 0;
+    // Enters the room of that id; an unknown id (or -1) does nothing.
+    virtual void EnterRoomById(int nRoomID) = 0;
 };
 
 // The room tab window: the plaza page, the open rooms and a web-page tab.

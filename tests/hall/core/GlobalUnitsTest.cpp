@@ -212,6 +212,8 @@ struct RecordingRoomView : IRoomWaitView
 struct FrameWithFaces : IHallFrameWnd
 {
     CCustomFaceManagerWnd* GetCustomFaceManager() override { return &faces; }
+    void ShowItemShop(int) override {}
+    void EnterRoomById(int) override {}
     CCustomFaceManagerWnd faces;
 };
 
