@@ -5,6 +5,14 @@
 
 #include <afxtypes.h>
 
+// ---- rule bits of a room and the administrator's rank ------------------------
+
+const DWORD ROOM_RULE_ANONYMOUS = 0x100; // players' names and tables hidden
+const DWORD ROOM_RULE_MATCH = 0x1000;
+const DWORD ROOM_RULE_NO_CHAT = 0x8000;
+const DWORD ROOM_RULE_NO_SPEAKER = 0x80000;
+const DWORD ROOM_RANK_ADMIN = 256;
+
 // ---- main commands ----------------------------------------------------------
 
 const WORD ROOM_MAIN_LOGON = 1001; // nothing the client reads

@@ -10,11 +10,6 @@
 #include "GameChannelRecords.h"
 #include "RoomRecords.h"
 
-// Rooms with this rule bit keep their players anonymous.
-const DWORD ROOM_RULE_ANONYMOUS = 0x100;
-// Rank of a room administrator.
-const DWORD ROOM_RANK_ADMIN = 256;
-
 struct tagRoomFrame
 {
     WORD wMainCmdID = 0;

@@ -11,11 +11,6 @@
 namespace
 {
 
-const DWORD RULE_ANONYMOUS = 0x100;
-const DWORD RULE_MATCH = 0x1000;
-const DWORD RULE_NO_CHAT = 0x8000;
-const DWORD RULE_NO_SPEAKER = 0x80000;
-const DWORD PRIVILEGED_RANK = 256;
 
 LPCSTR TextOrEmpty(LPCSTR psz)
 {
@@ -85,7 +80,7 @@ DWORD CRoomDataCenter::GetOwnUserID() const
 bool CRoomDataCenter::IsOwnUserNamed() const
 {
     CUserItem* pMe = m_UserManager.GetMeUserItem();
-    return !HasRule(RULE_ANONYMOUS) || (pMe != NULL && pMe->GetUserData()->dwRank == PRIVILEGED_RANK);
+    return !HasRule(ROOM_RULE_ANONYMOUS) || (pMe != NULL && pMe->GetUserData()->dwRank == ROOM_RANK_ADMIN);
 }
 
 bool CRoomDataCenter::IsAtOwnTable(WORD wTableID) const
@@ -169,7 +164,7 @@ bool CRoomDataCenter::SendSitDown(WORD wTableID, WORD wChairID, LPCSTR pszPasswo
 
 bool CRoomDataCenter::SendRoomChat(DWORD dwFirst, LPCSTR pszText, DWORD dwThird)
 {
-    if (GetSocket() == NULL || HasRule(RULE_NO_CHAT) || !IsOwnUserNamed() || m_UserManager.GetMeUserItem() == NULL)
+    if (GetSocket() == NULL || HasRule(ROOM_RULE_NO_CHAT) || !IsOwnUserNamed() || m_UserManager.GetMeUserItem() == NULL)
         return false;
     tagRoomChatRequest request;
     request.dwFirst = dwFirst;
@@ -180,7 +175,7 @@ bool CRoomDataCenter::SendRoomChat(DWORD dwFirst, LPCSTR pszText, DWORD dwThird)
 
 bool CRoomDataCenter::SendWhisper(DWORD dwFirst, LPCSTR pszText, DWORD dwThird)
 {
-    if (GetSocket() == NULL || HasRule(RULE_NO_CHAT) || !IsOwnUserNamed() || m_UserManager.GetMeUserItem() == NULL)
+    if (GetSocket() == NULL || HasRule(ROOM_RULE_NO_CHAT) || !IsOwnUserNamed() || m_UserManager.GetMeUserItem() == NULL)
         return false;
     tagRoomWhisperRequest request;
     request.dwFirst = dwFirst;
@@ -191,7 +186,7 @@ bool CRoomDataCenter::SendWhisper(DWORD dwFirst, LPCSTR pszText, DWORD dwThird)
 
 bool CRoomDataCenter::SendSpeakerText(LPCSTR pszText)
 {
-    if (GetSocket() == NULL || HasRule(RULE_NO_SPEAKER) || HasRule(RULE_ANONYMOUS) ||
+    if (GetSocket() == NULL || HasRule(ROOM_RULE_NO_SPEAKER) || HasRule(ROOM_RULE_ANONYMOUS) ||
         m_UserManager.GetMeUserItem() == NULL)
         return false;
     tagSpeakerRequest request;
@@ -261,19 +256,19 @@ bool CRoomDataCenter::SendCreateTable(const tagCreateTableRequest& request)
 
 bool CRoomDataCenter::SendMatchRule()
 {
-    return GetSocket() != NULL && HasRule(RULE_MATCH) && SendHead(ROOM_MAIN_ROOM, ROOM_SUB_MATCH_RULE);
+    return GetSocket() != NULL && HasRule(ROOM_RULE_MATCH) && SendHead(ROOM_MAIN_ROOM, ROOM_SUB_MATCH_RULE);
 }
 
 bool CRoomDataCenter::SendMatchRequest()
 {
-    if (GetSocket() == NULL || !HasRule(RULE_MATCH))
+    if (GetSocket() == NULL || !HasRule(ROOM_RULE_MATCH))
         return false;
     return SendHead(ROOM_MAIN_ROOM, ROOM_SUB_MATCH_REQUEST) && SendHead(ROOM_MAIN_ROOM, ROOM_SUB_MATCH_RULE);
 }
 
 bool CRoomDataCenter::CancelMatchFlag()
 {
-    if (GetSocket() == NULL || !HasRule(RULE_MATCH))
+    if (GetSocket() == NULL || !HasRule(ROOM_RULE_MATCH))
         return false;
     m_cbMatchFlag = 0;
     NotifyKey(RN_MATCH_FLAG, NULL);
@@ -552,7 +547,7 @@ void CRoomDataCenter::OnLogonResult(DWORD dwSerialNum, const void* pData, WORD w
 
 void CRoomDataCenter::OnMatchState(const void* pData, WORD wDataSize)
 {
-    if (!HasRule(RULE_MATCH))
+    if (!HasRule(ROOM_RULE_MATCH))
         return;
     BYTE cbState = 0;
     if (!UnpackRecord(cbState, pData, wDataSize))

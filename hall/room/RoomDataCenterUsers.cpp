@@ -13,9 +13,6 @@ namespace
 {
 
 const char kHiddenNickName[] = "游戏玩家";
-const DWORD RULE_ANONYMOUS = 0x100;
-const DWORD RULE_MATCH = 0x1000;
-const DWORD PRIVILEGED_RANK = 256;
 
 template <size_t N, size_t M> void CopyField(char (&szTo)[N], const char (&szFrom)[M])
 {
@@ -37,8 +34,8 @@ static_assert(sizeof(tagClientUserStatus) == 8, "client status record is 8 bytes
 bool CRoomDataCenter::HidesNickNames(DWORD dwUserID) const
 {
     CUserItem* pMe = m_UserManager.GetMeUserItem();
-    return HasRule(RULE_ANONYMOUS) && pMe != NULL && pMe->GetUserID() != dwUserID &&
-           pMe->GetUserData()->dwRank != PRIVILEGED_RANK;
+    return HasRule(ROOM_RULE_ANONYMOUS) && pMe != NULL && pMe->GetUserID() != dwUserID &&
+           pMe->GetUserData()->dwRank != ROOM_RANK_ADMIN;
 }
 
 CUserItem* CRoomDataCenter::MakeEnteringUser(DWORD dwUserID, LPCSTR pszNickName, WORD wRank)
@@ -113,10 +110,10 @@ void CRoomDataCenter::ApplyUserStatus(CUserItem* pUserItem, WORD wTableID, WORD 
         LaunchOnSeat(cbOldStatus, cbStatus);
         return;
     }
-    if (bOwn && cbNewStatus == USER_STATUS_FREE && cbOldStatus >= USER_STATUS_SIT && pData->dwRank != PRIVILEGED_RANK) {
-        if (HasRule(RULE_MATCH)) {
+    if (bOwn && cbNewStatus == USER_STATUS_FREE && cbOldStatus >= USER_STATUS_SIT && pData->dwRank != ROOM_RANK_ADMIN) {
+        if (HasRule(ROOM_RULE_MATCH)) {
             m_UserManager.ClearAll(true);
-        } else if ((HasRule(RULE_ANONYMOUS) || IsMatchRoom()) && wOldTable != INVALID_TABLE) {
+        } else if ((HasRule(ROOM_RULE_ANONYMOUS) || IsMatchRoom()) && wOldTable != INVALID_TABLE) {
             for (CUserItem* pOther : m_UserManager.GetUserItems()) {
                 if (pOther != pMe && pOther->GetUserData()->wTableID == wOldTable) {
                     pOther->GetUserData()->wTableID = INVALID_TABLE;
@@ -150,7 +147,7 @@ void CRoomDataCenter::OnUserStatus(const void* pData, WORD wDataSize)
         return;
     CUserItem* pUserItem = m_UserManager.SearchUserItem(message.dwUserID);
     if (pUserItem == NULL) {
-        if (!HasRule(RULE_MATCH))
+        if (!HasRule(ROOM_RULE_MATCH))
             return;
         pUserItem = MakeEnteringUser(message.dwUserID, kHiddenNickName, 0);
         if (pUserItem == NULL)
@@ -376,7 +373,7 @@ void CRoomDataCenter::OnUserList(WORD wSubCmdID, const void* pData, WORD wDataSi
             ApplyUserStatus(pUserItem, user.wTableID, user.wChairID, MapUserStatus(user.dwStatus), false);
         if (!IsAtOwnTable(pUserItem) || !IsGameClientStarted())
             continue;
-        if (IsMatchRoom() && HasRule(RULE_MATCH)) {
+        if (IsMatchRoom() && HasRule(ROOM_RULE_MATCH)) {
             description.AddNumber(100, pUserItem->GetUserData()->wTableID);
             description.AddNumber(101, pUserItem->GetUserData()->wChairID);
         }

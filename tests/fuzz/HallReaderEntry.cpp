@@ -1,23 +1,13 @@
 #include "HallReaderEntry.h"
 
-#include <stdlib.h>
 #include <string.h>
+
+#include "ReaderChecks.h"
 
 #include "HallMessageReader.h"
 
 namespace
 {
-
-void Check(bool ok)
-{
-    if (!ok)
-        abort();
-}
-
-template <size_t N> void CheckText(const char (&szField)[N])
-{
-    Check(memchr(szField, '\0', N) != NULL);
-}
 
 void CheckRecord(const tagGameKindItem& r)
 {
@@ -227,11 +217,7 @@ size_t GetHallReaderCount()
 
 void RunHallReader(const uint8_t* pData, size_t nSize)
 {
-    if (nSize == 0)
-        return;
-    size_t nBody = nSize - 1;
-    // A packet's body is at most 65535 bytes.
-    if (nBody > 0xFFFF)
-        nBody = 0xFFFF;
-    kReaders[pData[0] % GetHallReaderCount()](pData + 1, nBody);
+    size_t nIndex, nBody;
+    if (SplitReaderInput(pData, nSize, GetHallReaderCount(), nIndex, nBody))
+        kReaders[nIndex](pData + 1, nBody);
 }

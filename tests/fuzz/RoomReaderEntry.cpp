@@ -1,24 +1,14 @@
 #include "RoomReaderEntry.h"
 
-#include <stdlib.h>
 #include <string.h>
+
+#include "ReaderChecks.h"
 
 #include "GameRelayTranslator.h"
 #include "RoomMessageReader.h"
 
 namespace
 {
-
-void Check(bool ok)
-{
-    if (!ok)
-        abort();
-}
-
-template <size_t N> void CheckText(const char (&szField)[N])
-{
-    Check(memchr(szField, '\0', N) != NULL);
-}
 
 template <class T> bool Read(T& record, const uint8_t* p, size_t n)
 {
@@ -315,11 +305,7 @@ int GetGameRelayReaderIndex(bool bRequest)
 
 void RunRoomReader(const uint8_t* pData, size_t nSize)
 {
-    if (nSize == 0)
-        return;
-    size_t nBody = nSize - 1;
-    // A packet's body is at most 65535 bytes.
-    if (nBody > 0xFFFF)
-        nBody = 0xFFFF;
-    kReaders[pData[0] % GetRoomReaderCount()].pfnRead(pData + 1, nBody);
+    size_t nIndex, nBody;
+    if (SplitReaderInput(pData, nSize, GetRoomReaderCount(), nIndex, nBody))
+        kReaders[nIndex].pfnRead(pData + 1, nBody);
 }

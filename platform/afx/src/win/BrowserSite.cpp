@@ -230,6 +230,35 @@ HRESULT CAfxBrowserSite::Open(const RECT& rc)
     return hr;
 }
 
+CAfxBrowserSite* CAfxBrowserSite::OpenIn(CAfxBrowserHost* pHost, HWND hWnd, IWebBrowser2** ppBrowser)
+{
+    *ppBrowser = NULL;
+    CAfxBrowserSite* pSite = new CAfxBrowserSite(pHost, hWnd);
+    RECT rc = {0, 0, 0, 0};
+    ::GetClientRect(hWnd, &rc);
+    if (FAILED(pSite->Open(rc))) {
+        pSite->Close();
+        pSite->Release();
+        return NULL;
+    }
+    *ppBrowser = pSite->GetBrowser();
+    (*ppBrowser)->AddRef();
+    return pSite;
+}
+
+void CAfxBrowserSite::CloseIn(CAfxBrowserSite*& pSite, IWebBrowser2*& pBrowser)
+{
+    if (pBrowser != NULL) {
+        pBrowser->Release();
+        pBrowser = NULL;
+    }
+    if (pSite != NULL) {
+        pSite->Close();
+        pSite->Release();
+        pSite = NULL;
+    }
+}
+
 void CAfxBrowserSite::Close()
 {
     m_pHost = NULL;

@@ -21,6 +21,13 @@ public:
     void Close();
     void Move(const RECT& rc);
     IWebBrowser2* GetBrowser() const { return m_pBrowser; }
+
+    // What a view or dialog does on creation: a site over hWnd's client
+    // area, its browser in *ppBrowser (AddRef'd). Null (and *ppBrowser null)
+    // when no browser can be made; the window then stays empty.
+    static CAfxBrowserSite* OpenIn(CAfxBrowserHost* pHost, HWND hWnd, IWebBrowser2** ppBrowser);
+    // ... and on destruction: releases the browser, closes the site, nulls both.
+    static void CloseIn(CAfxBrowserSite*& pSite, IWebBrowser2*& pBrowser);
     // Offers a key message to the browser's active object.
     BOOL TranslateKey(MSG* pMsg);
 

@@ -48,17 +48,9 @@ CDHtmlDialog::~CDHtmlDialog()
 BOOL CDHtmlDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_pSite = new CAfxBrowserSite(this, m_hWnd);
-    CRect rc;
-    GetClientRect(&rc);
-    if (FAILED(m_pSite->Open(rc))) {
-        m_pSite->Close();
-        m_pSite->Release();
-        m_pSite = NULL;
+    m_pSite = CAfxBrowserSite::OpenIn(this, m_hWnd, &m_pBrowserApp);
+    if (m_pSite == NULL)
         return TRUE;
-    }
-    m_pBrowserApp = m_pSite->GetBrowser();
-    m_pBrowserApp->AddRef();
     // The page shipped in the module's resources.
     if (m_nHtmlResID != 0 || m_szHtmlResID != NULL) {
         char szModule[MAX_PATH] = "";
@@ -86,15 +78,7 @@ void CDHtmlDialog::OnDestroy()
         m_spHtmlDoc->Release();
         m_spHtmlDoc = NULL;
     }
-    if (m_pBrowserApp != NULL) {
-        m_pBrowserApp->Release();
-        m_pBrowserApp = NULL;
-    }
-    if (m_pSite != NULL) {
-        m_pSite->Close();
-        m_pSite->Release();
-        m_pSite = NULL;
-    }
+    CAfxBrowserSite::CloseIn(m_pSite, m_pBrowserApp);
     Default();
 }
 

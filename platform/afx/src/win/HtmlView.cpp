@@ -30,17 +30,7 @@ int CHtmlView::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (Default() == -1)
         return -1;
     // Without a browser the view stays an empty window.
-    m_pSite = new CAfxBrowserSite(this, m_hWnd);
-    CRect rc;
-    GetClientRect(&rc);
-    if (FAILED(m_pSite->Open(rc))) {
-        m_pSite->Close();
-        m_pSite->Release();
-        m_pSite = NULL;
-        return 0;
-    }
-    m_pBrowserApp = m_pSite->GetBrowser();
-    m_pBrowserApp->AddRef();
+    m_pSite = CAfxBrowserSite::OpenIn(this, m_hWnd, &m_pBrowserApp);
     return 0;
 }
 
@@ -53,15 +43,7 @@ void CHtmlView::OnSize(UINT nType, int cx, int cy)
 
 void CHtmlView::OnDestroy()
 {
-    if (m_pBrowserApp != NULL) {
-        m_pBrowserApp->Release();
-        m_pBrowserApp = NULL;
-    }
-    if (m_pSite != NULL) {
-        m_pSite->Close();
-        m_pSite->Release();
-        m_pSite = NULL;
-    }
+    CAfxBrowserSite::CloseIn(m_pSite, m_pBrowserApp);
     Default();
 }
 
