@@ -66,11 +66,13 @@ function(tavrel_dll NAME)
   endif()
 endfunction()
 
-# tavrel_test(NAME SOURCES ... [LIBS ...] [NATIVE] [NOMAIN]): one GoogleTest program,
-# one ctest test. NATIVE also builds it in the native (sanitizer) build; without
-# NATIVE it exists only in the Windows test build. NOMAIN: the sources bring main().
+# tavrel_test(NAME SOURCES ... [LIBS ...] [NATIVE] [NOMAIN] [ALONE]): one GoogleTest
+# program, one ctest test. NATIVE also builds it in the native (sanitizer) build;
+# without NATIVE it exists only in the Windows test build. NOMAIN: the sources
+# bring main(). ALONE: the program runs while no other test runs, for tests that
+# read the focus or the activation, which every program on Wine's desktop shares.
 function(tavrel_test NAME)
-  cmake_parse_arguments(T "NATIVE;NOMAIN" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "NATIVE;NOMAIN;ALONE" "" "SOURCES;LIBS" ${ARGN})
   if(TAVREL_NATIVE AND NOT T_NATIVE)
     return()
   endif()
@@ -83,4 +85,7 @@ function(tavrel_test NAME)
   target_link_libraries(${NAME} PRIVATE tavrel_test_support)
   add_test(NAME ${NAME} COMMAND ${NAME} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set_tests_properties(${NAME} PROPERTIES TIMEOUT 600)
+  if(T_ALONE)
+    set_tests_properties(${NAME} PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()

@@ -35,16 +35,16 @@ stop_wine() {
     WINEPREFIX=$prefix "$WINESERVER" -k >/dev/null 2>&1 || true
   done
 }
-start_wine() { # prefix arch loader
+start_wine() { # prefix arch loader build
   WINEPREFIX=$1 "$WINESERVER" -k >/dev/null 2>&1 || true
   WINEPREFIX=$1 "$WINESERVER" -w >/dev/null 2>&1 || true
   WINEPREFIX=$1 "$WINESERVER" -p
-  # Start Wine's own services now, detached from ctest's output pipes: a service
-  # started by a test would hold the pipe open and ctest would wait for it.
-  WINEPREFIX=$1 WINEARCH=$2 "$3" wineboot </dev/null >/dev/null 2>&1
+  # Wine's services and desktop come up now, detached from ctest's pipes,
+  # and stay up for the whole run (tools/env.sh).
+  tavrel_wine_up "$1" "$2" "$3" "$TAVREL_ROOT/build/$4/bin/desktop_holder.exe" 0
 }
 trap stop_wine EXIT
-start_wine "$WINEPREFIX" win64 "$WINE64"
+start_wine "$WINEPREFIX" win64 "$WINE64" win64
 
 status=0
 run_ctest() { # dir label
@@ -63,7 +63,7 @@ export GTEST_COLOR=no
 run_ctest win64 "Windows (x86_64 under Wine)"
 
 # The 32-bit product under 32-bit Wine in the i386 emulator (tools/wine32-run.sh).
-start_wine "$WINEPREFIX32" win32 "$WINE32"
+start_wine "$WINEPREFIX32" win32 "$WINE32" win32
 run_ctest win32 "Windows (i686 under emulation)"
 run_ctest native "native (address and undefined-behaviour sanitizers)"
 exit $status
