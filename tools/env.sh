@@ -29,7 +29,7 @@ tavrel_wine_up() {
   (
     flock 9
     pid=$(cat "$prefix/.tavrel-holder" 2>/dev/null || true)
-    if [ -n "$pid" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q desktop_holder; then
+    if [ -n "$pid" ] && tr "\\0" " " 2>/dev/null <"/proc/$pid/cmdline" | grep -q desktop_holder; then
       exit 0
     fi
     export WINEPREFIX=$prefix WINEARCH=$arch
