@@ -2,7 +2,10 @@
 
 #include <SkinTabPaintManager.h>
 
+#include "core/GlobalOption.h"
+
 BEGIN_MESSAGE_MAP(CSkinTabEx, CSkinTab)
+    ON_WM_CREATE()
     ON_WM_TIMER()
     ON_WM_LBUTTONUP()
     ON_WM_MOUSEMOVE()
@@ -11,8 +14,7 @@ BEGIN_MESSAGE_MAP(CSkinTabEx, CSkinTab)
 END_MESSAGE_MAP()
 
 CSkinTabEx::CSkinTabEx()
-    : m_nBlinkPhase(1), m_nUnread(0), m_bBlinking(0), m_bBadgeHot(0), m_rcBadge(0, 0, 0, 0), m_pNewsPane(NULL),
-      m_rcNewsStrip(0, 0, 0, 0)
+    : m_nBlinkPhase(1), m_nUnread(0), m_bBlinking(0), m_bBadgeHot(0), m_rcBadge(0, 0, 0, 0), m_rcNewsStrip(0, 0, 0, 0)
 {}
 
 CSkinTabEx::~CSkinTabEx()
@@ -57,6 +59,18 @@ CString CSkinTabEx::GetBadgeText() const
     CString strText;
     strText.Format("%d封未读", m_nUnread);
     return strText;
+}
+
+int CSkinTabEx::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CSkinTab::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // The strip goes on without its page when the pane cannot be made.
+    if (m_NewsPane.Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), this, kPaneId)) {
+        m_NewsPane.Navigate(g_GlobalOption.GetPlazaCycleUrl());
+        m_NewsPane.EnableBrowser(true);
+    }
+    return 0;
 }
 
 int CSkinTabEx::GetBadgeFrame() const
@@ -133,8 +147,8 @@ void CSkinTabEx::DrawNewsStrip(CDC* pDC)
 
     if (rcStrip != m_rcNewsStrip) {
         m_rcNewsStrip = rcStrip;
-        if (m_pNewsPane != NULL && ::IsWindow(m_pNewsPane->GetSafeHwnd()))
-            m_pNewsPane->MoveWindow(NewsPaneRect(rcStrip), TRUE);
+        if (::IsWindow(m_NewsPane.GetSafeHwnd()))
+            m_NewsPane.MoveWindow(NewsPaneRect(rcStrip), TRUE);
     }
     HDC hDC = pDC->GetSafeHdc();
     const int h = rcStrip.Height();

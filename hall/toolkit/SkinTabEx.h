@@ -10,6 +10,8 @@
 
 #include <Picture.h>
 
+#include "CycleHtml.h"
+
 #define WM_UNREAD_MAIL_CLICKED (WM_USER + 10000)
 
 class CSkinTabEx : public CSkinTab, public CSkinTabManager
@@ -43,12 +45,14 @@ public:
     const CRect& GetBadgeRect() const { return m_rcBadge; }
     // The news strip as last laid out, and the pane's place for a strip.
     const CRect& GetNewsStripRect() const { return m_rcNewsStrip; }
+    CCycleHtml& GetNewsPane() { return m_NewsPane; }
     static CRect NewsPaneRect(const CRect& rcStrip);
 
     void DrawSkinView(CDC* pDC, int cx, int cy) override;
     using CSkinTab::DrawSkinView;
 
 protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
@@ -69,8 +73,7 @@ private:
     BYTE m_bBlinking;
     BYTE m_bBadgeHot;
     CRect m_rcBadge;
-    // The browser pane over the news strip; none until the browser host
-    // exists in this build.
-    CWnd* m_pNewsPane;
+    // The browser pane over the news strip, showing the plaza's cycle page.
+    CCycleHtml m_NewsPane;
     CRect m_rcNewsStrip;
 };

@@ -5,6 +5,8 @@
 #include <SkinTabEx.h>
 #include <SkinTabPaintManager.h>
 #include <SkinTestSupport.h>
+#include <browser/ScriptedBrowser.h>
+#include <core/GlobalOption.h>
 
 #include <gtest/gtest.h>
 
@@ -189,5 +191,78 @@ TEST_F(SkinTabExTest, LeavingClearsTabAndBadgeHover)
     m_tab.SendMessage(WM_MOUSELEAVE);
     EXPECT_FALSE(m_tab.IsBadgeHot());
     EXPECT_EQ(NULL, m_tab.GetFocusedItem());
+}
+
+// The news pane: made under the strip with its id, opened on the plaza's
+// cycle page, no border or scroll bars, no context menu, and moved over the
+// strip when it is laid out.
+TEST(SkinTabExPane, ThePaneShowsTheCyclePageOverTheStrip)
+{
+    ASSERT_TRUE(AfxOleInit());
+    {
+        TempFolder folder;
+        folder.Write("Urls.ini", std::string("[HallNewUrl]\r\nPlazaCycleUrl=http://127.0.0.1/cycle.htm\r\n"));
+        CString strSavedFolder = g_GlobalOption.GetConfigDirectory();
+        g_GlobalOption.SetConfigDirectory(folder.Path().c_str());
+        g_GlobalOption.LoadUrls();
+        CScriptedBrowserFactory factory;
+        RecordingParent parent;
+        ASSERT_TRUE(parent.CreateParent(kWidth, 200));
+        CSkinTabEx tab;
+        tab.SetPaintManager(new FixedPainter);
+        ASSERT_TRUE(tab.Create(WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &parent, 700));
+        g_GlobalOption.SetConfigDirectory(strSavedFolder);
+        g_GlobalOption.LoadUrls();
+
+        CCycleHtml& pane = tab.GetNewsPane();
+        CScriptedBrowser* pBrowser = factory.Last();
+        ASSERT_NE(pBrowser, nullptr);
+        EXPECT_EQ(pane.GetParent(), &tab);
+        EXPECT_EQ(pane.GetDlgCtrlID(), (int)CSkinTabEx::kPaneId);
+        EXPECT_TRUE(pane.IsWindowVisible());
+        EXPECT_TRUE(pane.IsBrowserEnabled());
+        ASSERT_EQ(pBrowser->m_navigations.size(), 1u);
+        EXPECT_EQ(pBrowser->m_navigations[0].strURL, L"http://127.0.0.1/cycle.htm");
+        DOCHOSTUIINFO info;
+        EXPECT_EQ(pBrowser->AskHostInfo(info), S_OK);
+        EXPECT_EQ(info.dwFlags, (DWORD)(DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO));
+
+        // A right click in the pane is not passed up to the strip (as a
+        // plain child window would).
+        static int s_nPassedUp;
+        static HWND s_hTab;
+        s_nPassedUp = 0;
+        s_hTab = tab.m_hWnd;
+        HHOOK hHook = ::SetWindowsHookEx(
+            WH_CALLWNDPROC,
+            [](int nCode, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                const CWPSTRUCT* p = (const CWPSTRUCT*)lParam;
+                if (nCode >= 0 && p->message == WM_CONTEXTMENU && p->hwnd == s_hTab)
+                    ++s_nPassedUp;
+                return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+            },
+            NULL, ::GetCurrentThreadId());
+        ASSERT_NE(hHook, nullptr);
+        pane.SendMessage(WM_CONTEXTMENU, (WPARAM)pane.m_hWnd, MAKELPARAM(300, 10));
+        CWnd plain;
+        ASSERT_TRUE(plain.CreateEx(0, "STATIC", "", WS_CHILD, CRect(0, 0, 1, 1), &tab, 9));
+        plain.SendMessage(WM_CONTEXTMENU, (WPARAM)plain.m_hWnd, MAKELPARAM(300, 10));
+        ::UnhookWindowsHookEx(hHook);
+        EXPECT_EQ(s_nPassedUp, 1); // the plain child's only
+
+        TempFolder pictures;
+        ASSERT_TRUE(tab.LoadItemImage(pictures.WriteBmp("l.bmp", Pixels(10, 24, kCapLeft)).c_str(), 0));
+        ASSERT_TRUE(tab.LoadItemImage(pictures.WriteBmp("m.bmp", Pixels(4, 24, kMiddle)).c_str(), 1));
+        ASSERT_TRUE(tab.LoadItemImage(pictures.WriteBmp("r.bmp", Pixels(10, 24, kCapRight)).c_str(), 2));
+        Canvas canvas(kWidth, kHeight, kBack);
+        tab.DrawSkinView(canvas.Cdc(), kWidth, kHeight);
+        CRect rc;
+        pane.GetWindowRect(&rc);
+        tab.ScreenToClient(&rc);
+        EXPECT_EQ(CRect(228, 1, 681, 24), rc);
+        parent.DestroyWindow();
+        EXPECT_EQ(pane.GetSafeHwnd(), nullptr);
+    }
+    ::OleUninitialize();
 }
 } // namespace
