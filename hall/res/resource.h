@@ -21,3 +21,5 @@
 // The table grid's lock and ready pictures, for a game skin without them.
 #define IDB_TABLE_LOCKER 133
 #define IDB_TABLE_USER_READY 134
+// A bare child dialog: the web dialogs' page and the loading animation.
+#define IDD_HTML_PAGE 114
