@@ -2,7 +2,44 @@
 // WebBrowser control held in place (see afxhtml.h for the factory).
 #pragma once
 
+#include <afxcoll.h>
 #include <afxhtml.h>
+
+class CDHtmlDialog;
+
+// The element click map: each entry names an element of the page by its id
+// and the member that a click on it calls. The map is connected each time a
+// top-level document completes.
+//
+//   BEGIN_DHTML_EVENT_MAP(CMyDlg)
+//       DHTML_EVENT_ONCLICK("ButtonOK", OnButtonOK)
+//   END_DHTML_EVENT_MAP()
+typedef HRESULT (CDHtmlDialog::*AFX_DHTML_CLICK_HANDLER)(IHTMLElement* pElement);
+struct DHtmlEventMapEntry
+{
+    LPCTSTR szName; // the element's id; null ends the map
+    AFX_DHTML_CLICK_HANDLER pfnHandler;
+};
+
+#define DECLARE_DHTML_EVENT_MAP()                                                                                      \
+protected:                                                                                                             \
+    const DHtmlEventMapEntry* GetDHtmlEventMap() override;
+
+#define BEGIN_DHTML_EVENT_MAP(theClass)                                                                                \
+    const DHtmlEventMapEntry* theClass::GetDHtmlEventMap()                                                             \
+    {                                                                                                                  \
+        typedef theClass ThisDHtmlClass;                                                                               \
+        static const DHtmlEventMapEntry s_dhtmlEntries[] = {
+#define DHTML_EVENT_ONCLICK(elemName, memberFxn)                                                                       \
+    {elemName, static_cast<AFX_DHTML_CLICK_HANDLER>(&ThisDHtmlClass::memberFxn)},
+#define END_DHTML_EVENT_MAP()                                                                                          \
+    {                                                                                                                  \
+        NULL, NULL                                                                                                     \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    return s_dhtmlEntries;                                                                                             \
+    }
 
 class CDHtmlDialog : public CDialog, protected CAfxBrowserHost
 {
@@ -78,6 +115,13 @@ protected:
     void HostNewWindow2(IDispatch** ppDisp, BOOL* pbCancel) override;
     void HostNewWindow3(IDispatch** ppDisp, BOOL* pbCancel, DWORD dwFlags, BSTR bstrUrlContext, BSTR bstrUrl) override;
 
+    // The element clicks this dialog handles; none by default.
+    virtual const DHtmlEventMapEntry* GetDHtmlEventMap();
+    // Hooks the map's elements of the current document; detaches the
+    // hooks of the previous one.
+    void ConnectDHtmlEvents();
+    void DisconnectDHtmlEvents();
+
     CAfxBrowserSite* m_pSite;
     IDispatch* m_pExternalDisp;
 
@@ -85,4 +129,5 @@ protected:
 
 private:
     void CommonConstruct();
+    CPtrArray m_dhtmlSinks; // the click handlers put into the page's elements
 };

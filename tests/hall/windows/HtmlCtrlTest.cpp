@@ -91,7 +91,7 @@ TEST(HtmlPageSize, MetaContentIsTheFirstElementOfThatExactName)
     EXPECT_EQ(GetDocumentMetaContent(NULL, "title"), "");
 
     // A collection that claims more elements than it gives.
-    pDocument->m_pCollection->m_nLength = 0x7FFFFFFF;
+    pDocument->Metas()->m_nLength = 0x7FFFFFFF;
     EXPECT_EQ(GetDocumentMetaContent(pDocument, "none"), "");
     pDocument->Release();
 

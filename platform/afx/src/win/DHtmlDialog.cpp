@@ -4,6 +4,114 @@
 
 IMPLEMENT_DYNAMIC(CDHtmlDialog, CDialog)
 
+namespace
+{
+
+// What a page calls when one of the map's elements is clicked: the
+// element's onclick holds it. It outlives neither its dialog's window nor
+// the document: the dialog detaches it first.
+class CDHtmlClickSink final : public IDispatch
+{
+public:
+    CDHtmlClickSink(CDHtmlDialog* pDialog, AFX_DHTML_CLICK_HANDLER pfnHandler, IDispatch* pElement)
+        : m_pDialog(pDialog), m_pfnHandler(pfnHandler), m_pElement(pElement), m_nRef(1)
+    {}
+    void Detach() { m_pDialog = NULL; }
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        *ppv = NULL;
+        if (riid != IID_IUnknown && riid != IID_IDispatch)
+            return E_NOINTERFACE;
+        *ppv = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return (ULONG)::InterlockedIncrement(&m_nRef); }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        LONG n = ::InterlockedDecrement(&m_nRef);
+        if (n == 0)
+            delete this;
+        return (ULONG)n;
+    }
+    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override
+    {
+        *pctinfo = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
+    STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* pResult, EXCEPINFO*, UINT*) override
+    {
+        if (dispid != DISPID_VALUE)
+            return DISP_E_MEMBERNOTFOUND;
+        if (pResult != NULL)
+            ::VariantInit(pResult);
+        if (m_pDialog == NULL)
+            return S_OK;
+        // The handler may end the dialog: hold on to this sink meanwhile.
+        AddRef();
+        IHTMLElement* pElement = NULL;
+        m_pElement->QueryInterface(IID_IHTMLElement, (void**)&pElement);
+        (m_pDialog->*m_pfnHandler)(pElement);
+        if (pElement != NULL)
+            pElement->Release();
+        Release();
+        return S_OK;
+    }
+
+private:
+    ~CDHtmlClickSink() {}
+
+    CDHtmlDialog* m_pDialog;
+    AFX_DHTML_CLICK_HANDLER m_pfnHandler;
+    IDispatch* m_pElement; // not held: the page's element holds this sink
+    LONG m_nRef;
+};
+
+// document.getElementById(id) through the document's script interface.
+IDispatch* ElementById(IDispatch* pDocument, LPCTSTR pszId)
+{
+    DISPID dispid = DISPID_UNKNOWN;
+    LPOLESTR pszName = const_cast<LPOLESTR>(L"getElementById");
+    if (FAILED(pDocument->GetIDsOfNames(IID_NULL, &pszName, 1, LOCALE_USER_DEFAULT, &dispid)))
+        return NULL;
+    VARIANT arg, result;
+    ::VariantInit(&arg);
+    ::VariantInit(&result);
+    V_VT(&arg) = VT_BSTR;
+    V_BSTR(&arg) = AfxAllocBstr(pszId);
+    DISPPARAMS params = {&arg, NULL, 1, 0};
+    IDispatch* pElement = NULL;
+    if (SUCCEEDED(
+            pDocument->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, NULL, NULL)) &&
+        V_VT(&result) == VT_DISPATCH && V_DISPATCH(&result) != NULL)
+        V_DISPATCH(&result)->QueryInterface(IID_IDispatch, (void**)&pElement);
+    ::VariantClear(&arg);
+    ::VariantClear(&result);
+    return pElement;
+}
+
+// element.onclick = pHandler.
+bool PutOnClick(IDispatch* pElement, IDispatch* pHandler)
+{
+    DISPID dispid = DISPID_UNKNOWN;
+    LPOLESTR pszName = const_cast<LPOLESTR>(L"onclick");
+    if (FAILED(pElement->GetIDsOfNames(IID_NULL, &pszName, 1, LOCALE_USER_DEFAULT, &dispid)))
+        return false;
+    VARIANT value;
+    ::VariantInit(&value);
+    V_VT(&value) = VT_DISPATCH;
+    V_DISPATCH(&value) = pHandler;
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params = {&value, &named, 1, 1};
+    return SUCCEEDED(
+        pElement->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, NULL, NULL, NULL));
+}
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CDHtmlDialog, CDialog)
     ON_WM_SIZE()
     ON_WM_DESTROY()
@@ -74,6 +182,7 @@ void CDHtmlDialog::OnSize(UINT nType, int cx, int cy)
 
 void CDHtmlDialog::OnDestroy()
 {
+    DisconnectDHtmlEvents();
     if (m_spHtmlDoc != NULL) {
         m_spHtmlDoc->Release();
         m_spHtmlDoc = NULL;
@@ -121,6 +230,44 @@ BOOL CDHtmlDialog::CanAccessExternal()
     return TRUE;
 }
 
+// ------------------------------------------------------------------ element clicks
+
+const DHtmlEventMapEntry* CDHtmlDialog::GetDHtmlEventMap()
+{
+    return NULL;
+}
+
+void CDHtmlDialog::ConnectDHtmlEvents()
+{
+    DisconnectDHtmlEvents();
+    const DHtmlEventMapEntry* pEntry = GetDHtmlEventMap();
+    IDispatch* pDocument = NULL;
+    if (pEntry == NULL || m_pBrowserApp == NULL || FAILED(m_pBrowserApp->get_Document(&pDocument)) || pDocument == NULL)
+        return;
+    for (; pEntry->szName != NULL; ++pEntry) {
+        IDispatch* pElement = ElementById(pDocument, pEntry->szName);
+        if (pElement == NULL)
+            continue;
+        CDHtmlClickSink* pSink = new CDHtmlClickSink(this, pEntry->pfnHandler, pElement);
+        if (PutOnClick(pElement, pSink))
+            m_dhtmlSinks.Add(pSink);
+        else
+            pSink->Release();
+        pElement->Release();
+    }
+    pDocument->Release();
+}
+
+void CDHtmlDialog::DisconnectDHtmlEvents()
+{
+    for (INT_PTR i = 0; i < m_dhtmlSinks.GetSize(); ++i) {
+        CDHtmlClickSink* pSink = static_cast<CDHtmlClickSink*>(m_dhtmlSinks[i]);
+        pSink->Detach();
+        pSink->Release();
+    }
+    m_dhtmlSinks.RemoveAll();
+}
+
 // ------------------------------------------------------------------ events
 
 void CDHtmlDialog::_OnBeforeNavigate2(LPDISPATCH pDisp, VARIANT* URL, VARIANT*, VARIANT*, VARIANT*, VARIANT*, BOOL*)
@@ -161,6 +308,12 @@ void CDHtmlDialog::_OnDocumentComplete(LPDISPATCH pDisp, VARIANT* URL)
             SetWindowText(AfxBstrToText(bstrTitle));
             ::SysFreeString(bstrTitle);
         }
+    }
+    IDispatch* pTop = NULL;
+    if (m_pBrowserApp != NULL && SUCCEEDED(m_pBrowserApp->QueryInterface(IID_IDispatch, (void**)&pTop))) {
+        if (pTop == pDisp)
+            ConnectDHtmlEvents();
+        pTop->Release();
     }
     OnDocumentComplete(pDisp, strURL);
 }
