@@ -23,3 +23,5 @@
 #define IDB_TABLE_USER_READY 134
 // A bare child dialog: the web dialogs' page and the loading animation.
 #define IDD_HTML_PAGE 114
+// The skinned host of one web page (in-site mail, promotion, card recharge).
+#define IDD_WEB_DIALOG 132

@@ -621,6 +621,7 @@ public:
             if (FAILED(m_hrFail))
                 return m_hrFail;
             CScriptedBrowser* p = new CScriptedBrowser;
+            p->m_bAutoComplete = m_bAutoComplete;
             p->AddRef(); // the factory's own reference, for the test
             m_made.push_back(p);
             *ppUnknown = static_cast<IWebBrowser2*>(p);
@@ -638,11 +639,15 @@ public:
 
     // From now on the factory fails with hr (S_OK makes browsers again).
     void FailWith(HRESULT hr) { m_hrFail = hr; }
+    // Whether browsers made from now on complete their navigations by
+    // themselves (a test that checks a page still loading says false).
+    void SetAutoComplete(bool bAutoComplete) { m_bAutoComplete = bAutoComplete; }
     CScriptedBrowser* Last() const { return m_made.empty() ? nullptr : m_made.back(); }
     size_t Count() const { return m_made.size(); }
 
 private:
     HRESULT m_hrFail = S_OK;
+    bool m_bAutoComplete = true;
     std::vector<CScriptedBrowser*> m_made;
     AFX_WEBBROWSER_FACTORY m_previous;
 };
