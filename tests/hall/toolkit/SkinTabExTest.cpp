@@ -193,6 +193,20 @@ TEST_F(SkinTabExTest, LeavingClearsTabAndBadgeHover)
     EXPECT_EQ(NULL, m_tab.GetFocusedItem());
 }
 
+// Counts the right clicks that reach one window.
+struct ContextMenuSpy
+{
+    static inline int s_nSeen = 0;
+    static inline HWND s_hWnd = NULL;
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPSTRUCT* p = (const CWPSTRUCT*)lParam;
+        if (nCode >= 0 && p->message == WM_CONTEXTMENU && p->hwnd == s_hWnd)
+            ++s_nSeen;
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+};
+
 // The news pane: made under the strip with its id, opened on the plaza's
 // cycle page, no border or scroll bars, no context menu, and moved over the
 // strip when it is laid out.
@@ -229,26 +243,16 @@ TEST(SkinTabExPane, ThePaneShowsTheCyclePageOverTheStrip)
 
         // A right click in the pane is not passed up to the strip (as a
         // plain child window would).
-        static int s_nPassedUp;
-        static HWND s_hTab;
-        s_nPassedUp = 0;
-        s_hTab = tab.m_hWnd;
-        HHOOK hHook = ::SetWindowsHookEx(
-            WH_CALLWNDPROC,
-            [](int nCode, WPARAM wParam, LPARAM lParam) -> LRESULT {
-                const CWPSTRUCT* p = (const CWPSTRUCT*)lParam;
-                if (nCode >= 0 && p->message == WM_CONTEXTMENU && p->hwnd == s_hTab)
-                    ++s_nPassedUp;
-                return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-            },
-            NULL, ::GetCurrentThreadId());
+        ContextMenuSpy::s_nSeen = 0;
+        ContextMenuSpy::s_hWnd = tab.m_hWnd;
+        HHOOK hHook = ::SetWindowsHookEx(WH_CALLWNDPROC, ContextMenuSpy::Hook, NULL, ::GetCurrentThreadId());
         ASSERT_NE(hHook, nullptr);
         pane.SendMessage(WM_CONTEXTMENU, (WPARAM)pane.m_hWnd, MAKELPARAM(300, 10));
         CWnd plain;
         ASSERT_TRUE(plain.CreateEx(0, "STATIC", "", WS_CHILD, CRect(0, 0, 1, 1), &tab, 9));
         plain.SendMessage(WM_CONTEXTMENU, (WPARAM)plain.m_hWnd, MAKELPARAM(300, 10));
         ::UnhookWindowsHookEx(hHook);
-        EXPECT_EQ(s_nPassedUp, 1); // the plain child's only
+        EXPECT_EQ(ContextMenuSpy::s_nSeen, 1); // the plain child's only
 
         TempFolder pictures;
         ASSERT_TRUE(tab.LoadItemImage(pictures.WriteBmp("l.bmp", Pixels(10, 24, kCapLeft)).c_str(), 0));
