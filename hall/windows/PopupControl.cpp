@@ -376,13 +376,23 @@ void CVKPopupControl::CutRegion()
     const int W = m_size.cx, H = m_size.cy;
     std::vector<RECT> rects;
     HBITMAP hBitmap = m_pBackground->MakeBitmap();
-    DIBSECTION ds;
-    if (hBitmap != NULL && ::GetObject(hBitmap, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits != NULL &&
-        ds.dsBm.bmBitsPixel == 32) {
-        const int cx = ds.dsBm.bmWidth, cy = ds.dsBm.bmHeight;
-        const bool bTopDown = ds.dsBmih.biHeight < 0;
-        for (int y = 0; y < cy; ++y) {
-            const BYTE* pRow = (const BYTE*)ds.dsBm.bmBits + (size_t)(bTopDown ? y : cy - 1 - y) * ds.dsBm.bmWidthBytes;
+    BITMAP bm;
+    if (hBitmap != NULL && ::GetObject(hBitmap, sizeof(bm), &bm) == sizeof(bm) && bm.bmWidth > 0 && bm.bmHeight > 0) {
+        // Read back top-down, 32 bits a pixel, whatever the bitmap's own layout.
+        const int cx = bm.bmWidth, cy = bm.bmHeight;
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = cx;
+        bmi.bmiHeader.biHeight = -cy;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        std::vector<BYTE> bits((size_t)cx * cy * 4);
+        HDC hDC = ::GetDC(NULL);
+        const bool bRead = ::GetDIBits(hDC, hBitmap, 0, cy, bits.data(), &bmi, DIB_RGB_COLORS) == cy;
+        ::ReleaseDC(NULL, hDC);
+        for (int y = 0; bRead && y < cy; ++y) {
+            const BYTE* pRow = bits.data() + (size_t)y * cx * 4;
             int x = 0;
             while (x < cx) {
                 while (x < cx && IsKeyColour(pRow[x * 4 + 2], pRow[x * 4 + 1], pRow[x * 4]))

@@ -147,6 +147,7 @@ TEST_F(NoticeWindowTest, WithoutAnimationItOpensInPlaceAndCountsItsShowTime)
     EXPECT_TRUE(notice.IsWindowVisible());
     EXPECT_TRUE(notice.GetExStyle() & WS_EX_TOPMOST);
     EXPECT_TRUE(notice.GetExStyle() & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(skintest::HasWindowRegion(notice.m_hWnd)); // no background, no outline
     EXPECT_EQ(notice.SendMessage(WM_MOUSEACTIVATE), MA_NOACTIVATE);
 
     // Over it the show time runs on; once left, it closes at once.
@@ -314,7 +315,14 @@ protected:
         ScreenFixture::SetUp();
         m_strSavedFolder = g_GlobalUnits.GetWorkDirectory();
         ASSERT_TRUE(g_GlobalUnits.SetWorkDirectory(m_folder.Path().c_str()));
-        m_folder.WriteBmp("res\\addin\\popupmsg\\popupback.bmp", Pixels(W, H, RGB(240, 240, 200)));
+        // A background with a key-coloured corner (magenta and a shade of it).
+        Pixels back(W, H, RGB(240, 240, 200));
+        back.Fill(0, 0, 10, 10, RGB(255, 0, 255));
+        back.Fill(10, 0, 5, 5, RGB(255, 16, 255));
+        back.Fill(15, 0, 5, 5, RGB(255, 17, 255));
+        back.Fill(0, H - 4, 4, 4, RGB(255, 0, 255));
+        back.Fill(W - 4, H - 4, 4, 4, RGB(255, 0, 255));
+        m_folder.WriteBmp("res\\addin\\popupmsg\\popupback.bmp", back);
         m_folder.WriteBmp("res\\addin\\popupmsg\\close.png", Pixels(48, 12, RGB(1, 1, 1)));
         m_folder.WriteBmp("res\\addin\\popupmsg\\lookup.png", Pixels(80, 10, RGB(2, 2, 2)));
         m_folder.WriteBmp("pic\\red.bmp", Pixels(30, 20, kRed));
@@ -391,6 +399,16 @@ TEST_F(PopupWndTest, TextNoticesShowLaidOutAndStackUp)
     EXPECT_EQ(Notice(2)->GetAnchorPoint(), CPoint(1024, 728 - 2 * H));
 
     CVKPopupControl* pPlain = Notice(0);
+    // The outline is cut from the background; the lower half is solid but
+    // for its two bottom corners.
+    const struct
+    {
+        int x, y;
+        bool bIn;
+    } points[] = {{2, 2, false},     {12, 2, false},        {17, 2, true},    {50, 50, true},
+                  {0, H - 1, false}, {W - 1, H - 1, false}, {2, H - 1, true}, {0, H - 3, true}};
+    for (const auto& p : points)
+        EXPECT_EQ(skintest::RegionHolds(pPlain->m_hWnd, p.x, p.y), p.bIn) << p.x << "," << p.y;
     EXPECT_EQ(Item(pPlain, CPopupWnd::ID_CLOSE)->m_rcItem.TopLeft(), CPoint(W - 12 - 4, 1));
     EXPECT_EQ(Item(pPlain, CPopupWnd::ID_LOOKUP)->m_rcItem.TopLeft(), CPoint(W - 20 - 8, H - 10 - 10));
     EXPECT_EQ(Item(pPlain, CPopupWnd::ID_TITLE), nullptr);
@@ -485,9 +503,10 @@ TEST_F(PopupWndTest, GoingAwayDuringAHeldDownloadIsQuick)
     m_pPopup->ShowPopup(PictureXml(m_server.Url("/held.bmp")).c_str());
     ASSERT_TRUE(m_server.WaitForRequests(1, 10000));
     EXPECT_TRUE(m_pPopup->IsDownloading());
+    EXPECT_FALSE(Notice(0)->GetSafeHwnd() != NULL && Notice(0)->IsWindowVisible());
     DWORD dwStart = ::GetTickCount();
     m_pPopup.reset();
-    EXPECT_LT(::GetTickCount() - dwStart, 1300u + 200u);
+    EXPECT_LT(::GetTickCount() - dwStart, 1300u + 700u);
 }
 
 } // namespace
