@@ -287,6 +287,45 @@ TEST_F(NoticeWindowTest, ItemsAreHotPressedAndClicked)
     EXPECT_EQ(notice.GetState(), CVKPopupControl::STATE_CLOSED);
 }
 
+TEST_F(NoticeWindowTest, WebItemsLoadBeforeTheNoticeOpens)
+{
+    ASSERT_TRUE(AfxOleInit());
+    {
+        CScriptedBrowserFactory factory;
+        factory.SetAutoComplete(false);
+        CVKPopupControl notice;
+        notice.SetAnimation(CVKPopupControl::ANIMATE_NONE);
+        CVKPopupItem* pWeb = notice.AddItem(new CVKPopupItem);
+        pWeb->m_bWeb = TRUE;
+        pWeb->m_strText = "http://127.0.0.1/ad.htm";
+        pWeb->m_rcItem.SetRect(10, 20, 160, 400); // taller than the notice
+        ASSERT_TRUE(notice.Show(&m_owner));
+        CScriptedBrowser* pBrowser = factory.Last();
+        ASSERT_NE(pBrowser, nullptr);
+        ASSERT_EQ(pBrowser->m_navigations.size(), 1u);
+        EXPECT_EQ(pBrowser->m_navigations[0].strURL, L"http://127.0.0.1/ad.htm");
+        EXPECT_EQ(pBrowser->m_bSilent, VARIANT_TRUE);
+        DOCHOSTUIINFO info;
+        pBrowser->AskHostInfo(info);
+        EXPECT_EQ(info.dwFlags, (DWORD)(DOCHOSTUIFLAG_DIALOG | DOCHOSTUIFLAG_NO3DBORDER));
+        EXPECT_EQ(pBrowser->AskAccelerator(WM_KEYDOWN, VK_F5), S_OK);
+
+        Tick(notice, CVKPopupControl::TIMER_WEB, 1);
+        EXPECT_EQ(notice.GetState(), CVKPopupControl::STATE_CLOSED);
+        pBrowser->RaiseDocumentComplete(L"http://127.0.0.1/other.htm");
+        Tick(notice, CVKPopupControl::TIMER_WEB, 1);
+        EXPECT_EQ(notice.GetState(), CVKPopupControl::STATE_CLOSED);
+        pBrowser->RaiseDocumentComplete(L"http://127.0.0.1/ad.htm");
+        Tick(notice, CVKPopupControl::TIMER_WEB, 1);
+        EXPECT_EQ(notice.GetState(), CVKPopupControl::STATE_SHOWN);
+        EXPECT_FALSE(notice.KillTimer(CVKPopupControl::TIMER_WEB));
+        CRect rc;
+        pWeb->m_WebDialog.GetWindowRect(&rc);
+        EXPECT_EQ(rc.Height(), 130); // no taller than the notice
+    }
+    ::OleUninitialize();
+}
+
 // ------------------------------------------------------------------ the manager
 
 // Records the hall links the main window hears.
