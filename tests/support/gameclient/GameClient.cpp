@@ -18,6 +18,7 @@ namespace
 {
 
 const UINT WM_RUN_CONTROL = WM_APP + 1;
+const UINT WM_BENCH_NEXT = WM_APP + 2;
 const UINT_PTR TIMER_WATCH = 1;
 
 HWND g_hWnd = NULL;
@@ -28,6 +29,18 @@ HWND g_hChannel = NULL;
 std::deque<std::vector<BYTE>> g_Controls;
 bool g_bCrash = false;
 
+// A running bench: where the requests go, their body, how many are left,
+// when the last one went, and the round trips so far.
+struct tagBench
+{
+    bool bRunning = false;
+    HWND hTarget = NULL;
+    std::vector<BYTE> Request;
+    DWORD dwLeft = 0;
+    LARGE_INTEGER Start = {};
+    std::vector<DWORD> Times;
+} g_Bench;
+
 void Report(ULONG_PTR dwKind, const void* pData, size_t nSize)
 {
     if (g_hReport == NULL)
@@ -36,20 +49,71 @@ void Report(ULONG_PTR dwKind, const void* pData, size_t nSize)
     SendMessageA(g_hReport, WM_COPYDATA, WPARAM(g_hWnd), LPARAM(&copyData));
 }
 
-void SendRaw(HWND hFrom, ULONG_PTR dwData, const void* pData, size_t nSize)
+void SendRaw(HWND hFrom, ULONG_PTR dwData, const void* pData, size_t nSize, HWND hTo = NULL)
 {
     COPYDATASTRUCT copyData = {dwData, DWORD(nSize), const_cast<void*>(pData)};
-    SendMessageA(g_hChannel, WM_COPYDATA, WPARAM(hFrom), LPARAM(&copyData));
+    SendMessageA(hTo != NULL ? hTo : g_hChannel, WM_COPYDATA, WPARAM(hFrom), LPARAM(&copyData));
 }
 
-void SendFrame(HWND hFrom, WORD wMain, WORD wSub, const BYTE* pData, size_t nSize)
+void SendFrame(HWND hFrom, WORD wMain, WORD wSub, const BYTE* pData, size_t nSize, HWND hTo = NULL)
 {
     std::vector<BYTE> frame(sizeof(tagIPCHead) + nSize);
     tagIPCHead head = {IPC_VERSION, WORD(frame.size()), wMain, wSub};
     memcpy(frame.data(), &head, sizeof(head));
     if (nSize > 0)
         memcpy(frame.data() + sizeof(head), pData, nSize);
-    SendRaw(hFrom, IPC_IDENTIFIER, frame.data(), frame.size());
+    SendRaw(hFrom, IPC_IDENTIFIER, frame.data(), frame.size(), hTo);
+}
+
+void StartBench(const BYTE* p, size_t n)
+{
+    if (n < 12)
+        return;
+    DWORD dwTarget = 0;
+    DWORD dwSize = 0;
+    memcpy(&dwTarget, p, 4);
+    memcpy(&dwSize, p + 4, 4);
+    memcpy(&g_Bench.dwLeft, p + 8, 4);
+    if (dwSize > IPC_MAX_DATA - 4 || g_Bench.dwLeft == 0)
+        return;
+    g_Bench.hTarget = dwTarget != 0 ? HWND(ULongToHandle(dwTarget)) : g_hChannel;
+    g_Bench.Request.assign(4 + dwSize, 0x5A);
+    const WORD wHead[2] = {100, GAMECLIENT_BENCH_SUB};
+    memcpy(g_Bench.Request.data(), wHead, 4);
+    g_Bench.Times.clear();
+    g_Bench.bRunning = true;
+    PostMessageA(g_hWnd, WM_BENCH_NEXT, 0, 0);
+}
+
+void SendBenchRequest()
+{
+    QueryPerformanceCounter(&g_Bench.Start);
+    SendFrame(g_hWnd, 1, 1, g_Bench.Request.data(), g_Bench.Request.size(), g_Bench.hTarget);
+}
+
+// True when the frame was the answer a running bench waits for.
+bool OnBenchAnswer(const BYTE* pFrame, size_t nSize)
+{
+    tagIPCHead head;
+    WORD wKind = 0;
+    if (!g_Bench.bRunning || nSize < sizeof(head) + 4)
+        return false;
+    memcpy(&head, pFrame, sizeof(head));
+    memcpy(&wKind, pFrame + sizeof(head), 2);
+    if (head.wMainCmdID != 1 || head.wSubCmdID != 2 || wKind != 100)
+        return false;
+    LARGE_INTEGER now;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    g_Bench.Times.push_back(DWORD((now.QuadPart - g_Bench.Start.QuadPart) * 1000000 / frequency.QuadPart));
+    if (--g_Bench.dwLeft > 0) {
+        PostMessageA(g_hWnd, WM_BENCH_NEXT, 0, 0);
+    } else {
+        g_Bench.bRunning = false;
+        Report(GAMECLIENT_REPORT_TIMES, g_Bench.Times.data(), g_Bench.Times.size() * sizeof(DWORD));
+    }
+    return true;
 }
 
 LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* pPointers)
@@ -100,6 +164,7 @@ void RunControl(const std::vector<BYTE>& control)
     }
     case GAMECLIENT_EXIT: ExitProcess(0);
     case GAMECLIENT_CRASH: g_bCrash = true; return;
+    case GAMECLIENT_BENCH: StartBench(p, n); return;
     default: return;
     }
 }
@@ -114,11 +179,15 @@ LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
             // Run after the test's call returned, as a client acts on its own.
             g_Controls.emplace_back(pBytes, pBytes + pCopy->cbData);
             PostMessageA(hWnd, WM_RUN_CONTROL, 0, 0);
-        } else {
+        } else if (!OnBenchAnswer(pBytes, pCopy->cbData)) {
             Report(GAMECLIENT_REPORT_FRAME, pBytes, pCopy->cbData);
         }
         return TRUE;
     }
+    case WM_BENCH_NEXT:
+        if (g_Bench.bRunning)
+            SendBenchRequest();
+        return 0;
     case WM_RUN_CONTROL:
         if (!g_Controls.empty()) {
             std::vector<BYTE> control = g_Controls.front();

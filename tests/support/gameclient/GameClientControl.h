@@ -19,6 +19,7 @@
 // Reports to the test.
 const ULONG_PTR GAMECLIENT_REPORT_START = 0x47430001; // u32 window, u32 child, command line
 const ULONG_PTR GAMECLIENT_REPORT_FRAME = 0x47430002; // the channel frame as it came
+const ULONG_PTR GAMECLIENT_REPORT_TIMES = 0x47430003; // u32 round trips in microseconds
 // Control of the client: u32 command, then its arguments.
 const ULONG_PTR GAMECLIENT_CONTROL = 0x47430010;
 
@@ -30,7 +31,13 @@ enum
     GAMECLIENT_SEND_OTHER = 4, // u16 main, u16 sub, data: from a window outside the block
     GAMECLIENT_EXIT = 5,       // ends without a goodbye
     GAMECLIENT_CRASH = 6,      // an access violation
+    // u32 window (0: the channel window), u32 body size, u32 count: that
+    // many kind-100 requests of GAMECLIENT_BENCH_SUB, each sent when the
+    // answer to the one before came back; frames are not reported meanwhile,
+    // the round trips are at the end.
+    GAMECLIENT_BENCH = 7,
 };
+const WORD GAMECLIENT_BENCH_SUB = 0x4252;
 
 #pragma pack(push, 1)
 struct tagGameClientStart
