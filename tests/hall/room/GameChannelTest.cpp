@@ -393,6 +393,11 @@ TEST_F(GameChannelTest, RoomCloseAndServerCloseTellTheClient)
     m_pDataCenter->CloseConnection();
     EXPECT_EQ("4/2", m_Client.Keys());
     EXPECT_EQ(GAME_STATE_NONE, m_pDataCenter->GetGameState());
+    // The client still runs with its window: a new launch shows it again.
+    m_Client.Sent.clear();
+    EXPECT_EQ(2, Launch());
+    EXPECT_EQ(GAME_STATE_ATTACHED, m_pDataCenter->GetGameState());
+    EXPECT_EQ("4/10", m_Client.Keys().substr(0, 4));
 }
 
 TEST_F(GameChannelTest, RelayBothWaysThroughTheRoomServer)
