@@ -19,6 +19,9 @@ namespace
 
 using skintest::Pixels;
 
+const COLORREF kSpan = RGB(200, 0, 0), kBackLeft = RGB(10, 100, 10), kBackMid = RGB(20, 20, 150),
+               kBackRight = RGB(150, 150, 20);
+
 // The room tab window: keeps its pages, and closes only the one asked.
 class CTabHostDouble : public IWebTabHost
 {
@@ -64,7 +67,10 @@ protected:
         for (const char* pszName : kPictures)
             m_skin.WriteBmp((std::string("MainFrame\\Web\\") + pszName).c_str(), Pixels(80, 20, RGB(9, 9, 9)));
         m_skin.WriteBmp("MainFrame\\Web\\close.bmp", Pixels(64, 16, RGB(9, 9, 9)));
-        m_skin.WriteBmp("MainFrame\\Web\\web_span.bmp", Pixels(2, 23, RGB(200, 0, 0)));
+        m_skin.WriteBmp("MainFrame\\Web\\web_span.bmp", Pixels(2, 23, kSpan));
+        m_skin.WriteBmp("MainFrame\\Web\\backl.bmp", Pixels(5, 23, kBackLeft));
+        m_skin.WriteBmp("MainFrame\\Web\\backm.bmp", Pixels(2, 23, kBackMid));
+        m_skin.WriteBmp("MainFrame\\Web\\backr.bmp", Pixels(5, 23, kBackRight));
         CSkinAttribute::m_strSkinDirectory = CString(m_skin.Path().c_str()) + "\\";
 
         ASSERT_TRUE(AfxOleInit());
@@ -155,6 +161,17 @@ TEST_F(WebBrowserWndTest, ToolbarAndPageAreLaidOut)
     EXPECT_EQ(bar.GetDivider(1), 543);
     EXPECT_EQ(bar.GetDivider(2), 515);
     EXPECT_EQ(bar.GetToolTip().GetToolCount(), 8);
+
+    // The background in three pieces, the dividers where the layout put them.
+    skintest::Snapshot shot(bar.m_hWnd);
+    const struct
+    {
+        int x;
+        COLORREF cr;
+    } pixels[] = {{0, kBackLeft},    {4, kBackLeft}, {5, kBackMid}, {300, kBackMid}, {594, kBackMid}, {595, kBackRight},
+                  {599, kBackRight}, {114, kSpan},   {115, kSpan},  {116, kBackMid}, {543, kSpan},    {515, kSpan}};
+    for (const auto& p : pixels)
+        EXPECT_EQ(shot.At(p.x, 22), p.cr) << p.x;
 
     pPage->ShowCloseButton(false);
     EXPECT_FALSE(bar.GetButton(CWebBrowserToolBar::IDC_CLOSE_PAGE)->IsWindowVisible());

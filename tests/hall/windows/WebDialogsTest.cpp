@@ -108,6 +108,11 @@ TEST_F(WebDialogsTest, APromotionPageLoadsUnderTheAnimationAndClosesFromThePage)
         EXPECT_EQ(rcPage, CRect(6, 27, 554, 582));
         EXPECT_FALSE(page.IsWindowVisible());
         EXPECT_NE(pDlg->GetLoading().GetSafeHwnd(), nullptr);
+        // While it loads, the page's place is light blue.
+        CMemoryCanvas canvas(560, 593, RGB(1, 2, 3));
+        canvas.Print(pDlg->m_hWnd, PRF_CLIENT);
+        EXPECT_EQ(canvas.At(10, 40), RGB(213, 243, 249));
+        EXPECT_EQ(canvas.At(550, 578), RGB(213, 243, 249));
 
         CScriptedBrowser* pBrowser = m_factory.Last();
         EXPECT_EQ(pBrowser->m_bSilent, VARIANT_TRUE);
