@@ -5,6 +5,7 @@ namespace
 IHallFrameWnd* g_pFrame = NULL;
 IRoomTabWnd* g_pRoomTabs = NULL;
 IDownLoadWnd* g_pDownLoadWnd = NULL;
+HWND g_hLogonWnd = NULL;
 
 template <class I> I* Exchange(I*& slot, I* value)
 {
@@ -42,4 +43,14 @@ IRoomTabWnd* CHallWindows::GetRoomTabs()
 IDownLoadWnd* CHallWindows::GetDownLoadWnd()
 {
     return g_pDownLoadWnd;
+}
+
+HWND CHallWindows::SetLogonWindow(HWND hLogonWnd)
+{
+    return Exchange(g_hLogonWnd, hLogonWnd);
+}
+
+HWND CHallWindows::GetLogonWindow()
+{
+    return g_hLogonWnd;
 }

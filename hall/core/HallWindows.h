@@ -67,7 +67,12 @@ public:
     static IRoomTabWnd* InstallRoomTabs(IRoomTabWnd* pRoomTabs);
     static IDownLoadWnd* InstallDownLoadWnd(IDownLoadWnd* pDownLoadWnd);
 
+    // The logon dialog's window while it shows (the download window cancels
+    // it when the hall's own update has arrived); null otherwise.
+    static HWND SetLogonWindow(HWND hLogonWnd);
+
     static IHallFrameWnd* GetFrame();
     static IRoomTabWnd* GetRoomTabs();
     static IDownLoadWnd* GetDownLoadWnd();
+    static HWND GetLogonWindow();
 };

@@ -25,3 +25,5 @@
 #define IDD_HTML_PAGE 114
 // The skinned host of one web page (in-site mail, promotion, card recharge).
 #define IDD_WEB_DIALOG 132
+// The game download window.
+#define IDD_DOWNLOAD 103
