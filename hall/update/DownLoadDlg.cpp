@@ -460,7 +460,7 @@ BOOL CDownLoadDlg::OnInitDialog()
     m_List.SetUp(folder);
 
     if (m_Link.SubclassDlgItem(IDC_DOWNLOAD_LINK, this)) {
-        m_Link.SetHyperLinkUrl(g_GlobalOption.GetDownloadUrl());
+        m_Link.SetHyperLinkUrl(g_GlobalOption.GetSelfDownloadUrl());
         m_Link.SetBackGroundColor(RGB(211, 233, 246));
     }
     if (m_btCancelOne.SubclassDlgItem(IDOK, this)) {
