@@ -39,6 +39,19 @@ TEST_F(GridTest, InitErrorsCarryTheTextsTheRoomShows)
     EXPECT_EQ(1, sink.references);
 }
 
+TEST_F(GridTest, NoTablesPaintBackgroundAndHitNothing)
+{
+    MakeGrid(0, 4);
+    EXPECT_EQ(0, grid->GetColumns());
+    auto canvas = Print();
+    EXPECT_EQ(kWidth * kHeight, canvas->Count(kBackground));
+    EXPECT_EQ(0xFFFF, grid->TableHitTest(CPoint(100, 100)));
+    EXPECT_FALSE(grid->EnsureVisibleTable(0));
+    EXPECT_EQ(0, grid->CalcTableLayout(kWidth));
+    grid->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
+    EXPECT_EQ(0, grid->GetScrollPos());
+}
+
 TEST_F(GridTest, ReleaseNeverDeletesTheRoomsGrid)
 {
     MakeGrid();
