@@ -71,6 +71,8 @@ class FrameStub : public IHallFrameWnd
 public:
     explicit FrameStub(CCustomFaceManagerWnd* manager) : m_manager(manager) {}
     CCustomFaceManagerWnd* GetCustomFaceManager() override { return m_manager; }
+    void ShowItemShop(int) override {}
+    void EnterRoomById(int) override {}
 
 private:
     CCustomFaceManagerWnd* m_manager;
