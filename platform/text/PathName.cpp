@@ -3,6 +3,8 @@
 #include <string.h>
 #include <strings.h>
 
+#include <string>
+
 #include "TextUnit.h"
 
 namespace
@@ -51,4 +53,26 @@ bool IsPlainPathName(const char* name)
     if (last == '.' || last == ' ')
         return false;
     return !IsDeviceName(name, length);
+}
+
+bool IsRelativePathName(const char* path)
+{
+    if (path == NULL)
+        return false;
+    size_t length = strlen(path);
+    if (length == 0)
+        return false;
+    std::string part;
+    for (size_t pos = 0; pos <= length;) {
+        size_t size = pos < length ? TextCharSize(path, length, pos) : 1;
+        if (pos == length || (size == 1 && (path[pos] == '\\' || path[pos] == '/'))) {
+            if (!IsPlainPathName(part.c_str()))
+                return false;
+            part.clear();
+        } else {
+            part.append(path + pos, size);
+        }
+        pos += size;
+    }
+    return true;
 }

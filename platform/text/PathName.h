@@ -9,3 +9,9 @@
 // CLOCK$, CONIN$, CONOUT$, COM1-9, LPT1-9, with or without an extension).
 // A trail byte that happens to equal '\' or '|' is part of its character.
 bool IsPlainPathName(const char* name);
+
+// True for a path that stays below the folder it is joined to: one or more
+// plain names (IsPlainPathName) joined by '\' or '/', with no drive, no
+// leading separator and no empty part. A separator byte that is the trail
+// byte of a character does not split the path.
+bool IsRelativePathName(const char* path);

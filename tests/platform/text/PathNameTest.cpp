@@ -43,4 +43,31 @@ TEST(PathName, RefusesWhatLeavesTheFolder)
     EXPECT_FALSE(IsPlainPathName(std::string(256, 'a').c_str()));
 }
 
+TEST(PathName, RelativePathsStayBelowTheirFolder)
+{
+    struct
+    {
+        const char* path;
+        bool accepted;
+    } cases[] = {
+        {"Items\\img\\a_1.png", true},
+        {"Items/img/a.png", true},
+        {"fileindex.xml", true},
+        {"\xB0\x5C\\x.xml", true}, // trail byte '\' inside the first name
+        {"", false},
+        {"\\Items\\a.xml", false},
+        {"/etc/passwd", false},
+        {"C:\\Windows\\a.dll", false},
+        {"C:a.dll", false},
+        {"Items\\..\\..\\a.dll", false},
+        {"Items\\\\a.xml", false},
+        {"Items\\", false},
+        {"Items\\CON", false},
+        {"\\\\server\\share\\a", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsRelativePathName(c.path), c.accepted) << c.path;
+    EXPECT_FALSE(IsRelativePathName(NULL));
+}
+
 } // namespace
