@@ -27,3 +27,7 @@
 #define IDD_WEB_DIALOG 132
 // The game download window.
 #define IDD_DOWNLOAD 103
+// A page of a room's money panel (safe box, gold exchange): its amount field
+// (1248 deposit, 1245 withdraw and beans to eggs, 1102 eggs to beans),
+// quick amounts 1091-1098 and the "all" boxes 1247, 1249.
+#define IDD_BANK_PAGE 160
