@@ -63,26 +63,27 @@ CItemCfg* CItemShopManager::FindItemCfg(WORD wItemId) const
     return NULL;
 }
 
-WORD CItemShopManager::GetOwnItemCount(WORD wItemId) const
+const tagOwnItem* CItemShopManager::FindOwnItemById16(WORD wItemId) const
 {
     if (m_pOwnItems == NULL)
-        return 0;
+        return NULL;
     for (INT_PTR i = 0; i < m_pOwnItems->GetSize(); i++) {
         if ((WORD)m_pOwnItems->GetAt(i).dwItemID == wItemId)
-            return m_pOwnItems->GetAt(i).wCount;
+            return &m_pOwnItems->GetData()[i];
     }
-    return 0;
+    return NULL;
+}
+
+WORD CItemShopManager::GetOwnItemCount(WORD wItemId) const
+{
+    const tagOwnItem* pItem = FindOwnItemById16(wItemId);
+    return pItem != NULL ? pItem->wCount : 0;
 }
 
 LONGLONG CItemShopManager::GetOwnItemValue(WORD wItemId) const
 {
-    if (m_pOwnItems == NULL)
-        return 0;
-    for (INT_PTR i = 0; i < m_pOwnItems->GetSize(); i++) {
-        if ((WORD)m_pOwnItems->GetAt(i).dwItemID == wItemId)
-            return m_pOwnItems->GetAt(i).llValue;
-    }
-    return 0;
+    const tagOwnItem* pItem = FindOwnItemById16(wItemId);
+    return pItem != NULL ? pItem->llValue : 0;
 }
 
 const tagOwnItem* CItemShopManager::FindOwnItem(DWORD dwItemId) const

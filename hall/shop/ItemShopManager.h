@@ -34,6 +34,9 @@ public:
     void RemoveAll();
 
 private:
+    // The first owned record whose id matches in its low 16 bits.
+    const tagOwnItem* FindOwnItemById16(WORD wItemId) const;
+
     CItemShopManager(const CItemShopManager&) = delete;
     CItemShopManager& operator=(const CItemShopManager&) = delete;
 
