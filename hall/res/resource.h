@@ -3,6 +3,9 @@
 
 // The soft keyboard's dialog (a pop-up without controls; it draws itself).
 #define IDD_PASSWORD_KEYBOARD 157
+// The about box and the close dialog of the main frame.
+#define IDD_ABOUT 102
+#define IDD_CLOSE 147
 // The game-starting status window (a pop-up without controls; drawn from
 // its picture).
 #define IDD_GAME_STATUS 113
