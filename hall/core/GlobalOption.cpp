@@ -32,7 +32,7 @@ CGlobalOption::CGlobalOption()
       m_bAutoSit(true), m_nInviteMode(1), m_crChatTX(0x000000), m_crMsgName(0xE0E099), m_crMsgNormal(0xE0E099),
       m_crMsgSysHead(0x003DFF), m_crMsgSysString(0x09FF00), m_crServerListTX(0x000000), m_crServerListBK(0xC8C8C8),
       m_nLastServer(-1), m_nNextServer(0), m_bServerReuse(false), m_bWinnerApplied(false),
-      m_pAccountsStore(&m_AccountsStore), m_dwConnectState(0)
+      m_pAccounts(&m_AccountsStore), m_pAccountsStore(&m_AccountsStore), m_dwConnectState(0)
 {
     m_ProxyInfo.cbProxyType = PROXY_NONE;
     m_ProxyInfo.wProxyPort = 0;
@@ -199,15 +199,15 @@ void CGlobalOption::LoadAccounts()
 {
     // The store reads its files from the config folder with a key made on
     // this machine each time it opens them.
-    m_AccountsStore.SetConfigDirectory(GetConfigDirectory());
-    m_AccountsStore.SetKeySource(&CMachineID::GetAccountsKey);
+    m_pAccounts->SetConfigDirectory(GetConfigDirectory());
+    m_pAccounts->SetKeySource(&CMachineID::GetAccountsKey);
     m_pAccountsStore->LoadAccounts();
 }
 
 void CGlobalOption::SaveAccounts()
 {
-    m_AccountsStore.SetConfigDirectory(GetConfigDirectory());
-    m_AccountsStore.SetKeySource(&CMachineID::GetAccountsKey);
+    m_pAccounts->SetConfigDirectory(GetConfigDirectory());
+    m_pAccounts->SetKeySource(&CMachineID::GetAccountsKey);
     m_pAccountsStore->SaveAccounts();
 }
 

@@ -95,32 +95,39 @@ public:
 
     // The saved-accounts store that the load and the save include: the
     // store's own unless another is set (null: the own one).
-    void SetAccountsStore(IAccountsStore* store) { m_pAccountsStore = store != NULL ? store : &m_AccountsStore; }
+    void SetAccountsStore(IAccountsStore* store) { m_pAccountsStore = store != NULL ? store : m_pAccounts; }
+    // A store of saved accounts that the application made: the load, the
+    // save and every account accessor below use it (null: the own one).
+    void SetAccountsStore(CAccountsStore* store)
+    {
+        m_pAccounts = store != NULL ? store : &m_AccountsStore;
+        m_pAccountsStore = m_pAccounts;
+    }
     IAccountsStore* GetAccountsStore() const { return m_pAccountsStore; }
 
     // The saved accounts (see CAccountsStore).
-    CAccountsStore& GetAccounts() { return m_AccountsStore; }
+    CAccountsStore& GetAccounts() { return *m_pAccounts; }
     void LoadAccounts();
     void SaveAccounts();
-    bool AddAccount(const tagAccount& account) { return m_AccountsStore.AddAccount(account); }
-    void DeleteAccount(LPCSTR account) { m_AccountsStore.DeleteAccount(account); }
-    int FindAccount(LPCSTR account) const { return m_AccountsStore.FindAccount(account); }
+    bool AddAccount(const tagAccount& account) { return m_pAccounts->AddAccount(account); }
+    void DeleteAccount(LPCSTR account) { m_pAccounts->DeleteAccount(account); }
+    int FindAccount(LPCSTR account) const { return m_pAccounts->FindAccount(account); }
     LPCSTR GetPasswordByUserId(CString& password, DWORD userId) const
     {
-        return m_AccountsStore.GetPasswordByUserId(password, userId);
+        return m_pAccounts->GetPasswordByUserId(password, userId);
     }
     LPCSTR GetPasswordByAccount(CString& password, LPCSTR account) const
     {
-        return m_AccountsStore.GetPasswordByAccount(password, account);
+        return m_pAccounts->GetPasswordByAccount(password, account);
     }
-    void SetLastUser(LPCSTR account) { m_AccountsStore.SetLastUser(account); }
-    CString GetLastUser() const { return m_AccountsStore.GetLastUser(); }
-    DWORD GetLastUserId() const { return m_AccountsStore.GetLastUserId(); }
-    int GetAccountCount() const { return m_AccountsStore.GetAccountCount(); }
-    tagAccount* GetAccount(int index) { return m_AccountsStore.GetAccount(index); }
-    CString GetAccountName(int index) const { return m_AccountsStore.GetAccountName(index); }
-    DWORD GetAccountUserId(int index) const { return m_AccountsStore.GetAccountUserId(index); }
-    void SetAccount(int index, const tagAccount& account) { m_AccountsStore.SetAccount(index, account); }
+    void SetLastUser(LPCSTR account) { m_pAccounts->SetLastUser(account); }
+    CString GetLastUser() const { return m_pAccounts->GetLastUser(); }
+    DWORD GetLastUserId() const { return m_pAccounts->GetLastUserId(); }
+    int GetAccountCount() const { return m_pAccounts->GetAccountCount(); }
+    tagAccount* GetAccount(int index) { return m_pAccounts->GetAccount(index); }
+    CString GetAccountName(int index) const { return m_pAccounts->GetAccountName(index); }
+    DWORD GetAccountUserId(int index) const { return m_pAccounts->GetAccountUserId(index); }
+    void SetAccount(int index, const tagAccount& account) { m_pAccounts->SetAccount(index, account); }
 
     // Options of a game and of a room by the id the item gives; made (and a
     // game's loaded from the profile) when first asked for. Null for a null item.
@@ -287,6 +294,7 @@ private:
     CFastServerProbe m_FastServerProbe;
 
     CAccountsStore m_AccountsStore;
+    CAccountsStore* m_pAccounts;
     IAccountsStore* m_pAccountsStore;
     DWORD m_dwConnectState;
     CArray<tagLastGameInfo, const tagLastGameInfo&> m_LastGames;

@@ -278,6 +278,24 @@ TEST_F(OptionsTest, LoadAndSaveIncludeTheAccountsAndClearTheGameLists)
     EXPECT_TRUE(folder.Exists("config\\Users\\8\\Config.ini"));
 }
 
+TEST_F(OptionsTest, TheApplicationsAccountsStoreServesEveryAccessor)
+{
+    // What the logon dialog reads through the options store is what the
+    // load filled and the save writes.
+    CAccountsStore accounts;
+    options.SetAccountsStore(&accounts);
+    tagAccount account = {};
+    strcpy(account.szAccount, "bob");
+    account.dwUserID = 5;
+    ASSERT_TRUE(options.AddAccount(account));
+    EXPECT_EQ(accounts.GetAccountCount(), 1);
+    EXPECT_EQ(options.GetAccountCount(), 1);
+    EXPECT_EQ(options.GetAccountUserId(0), 5u);
+    EXPECT_EQ(&options.GetAccounts(), &accounts);
+    options.SetAccountsStore((CAccountsStore*)NULL);
+    EXPECT_EQ(options.GetAccountCount(), 0);
+}
+
 // ------------------------------------------------------------------ companions
 
 TEST_F(OptionsTest, CompanionsComeFromTheCompanionModule)

@@ -16,6 +16,8 @@
 #include "HallTuning.h"
 #include "MessagePump.h"
 #include "SkinTestSupport.h"
+#include "TempFolder.h"
+#include "TestWait.h"
 
 namespace
 {
@@ -380,6 +382,50 @@ TEST_F(GameFrameTest, RestoredGeometryAndRegion)
                   {500, 0, true}, {0, 737, true}, {1023, 737, true}, {1024, 10, false}};
     for (const auto& p : points)
         EXPECT_EQ(frame->GetWindowRegion().PtInRegion(p.x, p.y) != FALSE, p.inside) << p.x << "," << p.y;
+}
+
+TEST_F(GameFrameTest, MiniHallStartsOnceAndIsFoundByItsProcess)
+{
+    CTempFolder folder("minihall");
+    SetEnvironmentVariableA("TAVREL_MINIHALL_LOG", folder.File("minihall.txt").c_str());
+    char program[MAX_PATH];
+    GetModuleFileNameA(NULL, program, MAX_PATH);
+    *strrchr(program, '\\') = 0;
+    g_GlobalUnits.SetWorkDirectory(program);
+    CreateFrame();
+    auto lines = [&] { return folder.Read("minihall.txt"); };
+
+    frame->StartMiniHall(0);
+    DWORD first = frame->GetMiniHallProcessId();
+    ASSERT_NE(first, 0u);
+    ASSERT_TRUE(WaitFor([&] { return lines().find("show") != std::string::npos; }));
+    HWND mini = FindWindowA("MiniTavrel", NULL);
+    ASSERT_NE(mini, (HWND)NULL);
+    EXPECT_FALSE(IsWindowVisible(mini));
+
+    // A second start shows the running one instead of ending it.
+    frame->StartMiniHall(3);
+    EXPECT_EQ(frame->GetMiniHallProcessId(), first);
+    EXPECT_TRUE(IsWindowVisible(mini));
+
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, first);
+    PostMessageA(mini, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
+    CloseHandle(process);
+    frame->StartMiniHall(2);
+    DWORD second = frame->GetMiniHallProcessId();
+    EXPECT_NE(second, first);
+    ASSERT_TRUE(WaitFor([&] { return lines().find("show:2") != std::string::npos; }));
+    std::string text = lines();
+    EXPECT_NE(text.find("MiniTavrel.exe\" show\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("MiniTavrel.exe\" show:2\r\n"), std::string::npos) << text;
+
+    // The frame's end is the mini hall's.
+    process = OpenProcess(SYNCHRONIZE, FALSE, second);
+    frame->DestroyWindow();
+    EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
+    CloseHandle(process);
+    SetEnvironmentVariableA("TAVREL_MINIHALL_LOG", NULL);
 }
 
 } // namespace

@@ -1,0 +1,51 @@
+// The hall program's one application object: brings the hall up in a fixed
+// order (single instance, system libraries, global units, skin, scroll-bar
+// hooks, options, data centre, hidden frame, logon, post-logon set-up),
+// takes it down again, and offers the windows the application's services.
+#pragma once
+
+#include <afxwin.h>
+
+#include "AccountsStore.h"
+#include "DlgLogon.h"
+#include "HallApp.h"
+#include "HallFileUpdateHost.h"
+#include "HallLinks.h"
+#include "SkinRecordFile.h"
+
+class CClientDataCenter;
+class CGameFrame;
+class CPopupWnd;
+
+class CGamePlazaApp : public CWinApp, public IHallApp, public IHallLinkHandler
+{
+public:
+    CGamePlazaApp();
+    ~CGamePlazaApp() override;
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+
+    // IHallApp
+    CClientDataCenter* GetClientDataCenter() override { return m_pClientDataCenter; }
+    bool IsLoggedOn() override { return m_bLogon; }
+    void RestoreMainWindow() override;
+    void LogonAgain() override;
+    bool ShowUrlInPlaza(LPCSTR pszUrl, BYTE cbFlag, int nMode) override;
+
+    void ShowPopupMessage(LPCSTR pszText);
+    // IHallLinkHandler: a hall link from a page; 0 leaves it to the browser.
+    int HandleHallUrl(LPCSTR pszUrl) override;
+
+private:
+    void StartAfterLogon();
+
+    CSkinRecordFile m_SkinRecordFile;
+    CClientDataCenter* m_pClientDataCenter;
+    bool m_bLogon;
+    CPopupWnd* m_pPopupWnd;
+    CDlgLogon m_DlgLogon;
+    CAccountsStore m_AccountsStore;
+    CHallFileUpdateHost m_FileUpdateHost;
+};
