@@ -33,6 +33,8 @@ public:
     // The running game clients hear an own item's new value.
     virtual void ForwardOwnItem(const tagUserValueItem& item) {}
     virtual void ShowGameClientOfFirstRoom(bool bHidden) {}
+    // The last personal-information record is forgotten (account switch).
+    virtual void ResetPersonalInfoState() {}
 
     // Item shop (dialog template 113).
     virtual bool HasItemShop() { return false; }

@@ -59,6 +59,7 @@ public:
     // The neighbours and the updater; null gives the plain ones. Not owned.
     void SetNeighbours(CFrameNeighbours* pNeighbours);
     void SetUpdater(CFrameUpdater* pUpdater);
+    CFrameNeighbours* GetNeighbours() { return m_pNeighbours; }
 
     // IHallFrameWnd
     CCustomFaceManagerWnd* GetCustomFaceManager() override { return &m_CustomFaceManager; }

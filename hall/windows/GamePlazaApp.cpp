@@ -238,13 +238,21 @@ int CGamePlazaApp::HandleHallUrl(LPCSTR pszUrl)
 void CGamePlazaApp::LogonAgain()
 {
     CGameFrame* pFrame = Frame();
-    if (pFrame == NULL)
+    if (pFrame == NULL || m_pClientDataCenter == NULL)
         return;
+    CFrameNeighbours* pNeighbours = pFrame->GetNeighbours();
+    if (pNeighbours->HasItemShop())
+        pNeighbours->DestroyItemShop();
     memset(g_GlobalUnits.GetGlobalUserData(), 0, sizeof(tagGlobalUserData));
     pFrame->ShowWindow(SW_HIDE);
     m_pClientDataCenter->ResetLogonState(false);
     pFrame->ResetSession();
+    pNeighbours->LeaveHall();
     g_GlobalUnits.ClearRoomMap();
+    if (IDownLoadWnd* pDownLoad = CHallWindows::GetDownLoadWnd())
+        pDownLoad->CloseDownLoadWindow();
+    pNeighbours->ResetPersonalInfoState();
+
     m_bLogon = false;
     if (m_DlgLogon.DoModal() == IDCANCEL) {
         pFrame->DestroyWindow();
@@ -254,5 +262,7 @@ void CGamePlazaApp::LogonAgain()
     m_pClientDataCenter->LoadWebGameList(CString(g_GlobalUnits.GetWorkDirectory()) + "Config\\Original\\LocalGame.ini");
     m_pClientDataCenter->SendNoticeRequest();
     pFrame->UpdateAfterLogon();
+    if (!pNeighbours->HasItemShop())
+        pNeighbours->CreateItemShop();
     pFrame->ShowWindow(SW_SHOW);
 }
