@@ -6,6 +6,7 @@
 #include "GameRankManager.h"
 #include "IEmotionDlg.h"
 #include "IMessageProxy.h"
+#include "MessageProxy.h"
 #include "ModuleFactory.h"
 #include "RegionManager.h"
 #include "UserFaceRes.h"
@@ -15,7 +16,7 @@ namespace
 
 // Tested in this order; the first match decides.
 const tagModuleClass g_ModuleClasses[] = {
-    {&CLSID_MessageProxy, NULL},
+    {&CLSID_MessageProxy, &CreateModuleObject<CMessageProxy>},
     {&CLSID_EmotionDlg, NULL},
     {&CLSID_GameRankManager, &CreateModuleObject<CGameRankManager>},
     {&CLSID_UserFaceRes, &CreateModuleObject<CUserFaceRes>},

@@ -28,6 +28,9 @@ struct ServedCase
 };
 
 const ServedCase kServed[] = {
+    {"message proxy/base", &CLSID_MessageProxy, &IID_IMessageProxy},
+    {"message proxy/derived", &CLSID_MessageProxy, &IID_IMessageProxy2},
+    {"message proxy/unknown", &CLSID_MessageProxy, &IID_IUnknownEx},
     {"rank/base", &CLSID_GameRankManager, &IID_IGameRankManager},
     {"rank/unknown", &CLSID_GameRankManager, &IID_IUnknownEx},
     {"face/base", &CLSID_UserFaceRes, &IID_IUserFaceRes},
@@ -67,6 +70,7 @@ TEST(ModuleServer, AnsweredInterfaceIdsShareOnePointer)
         std::vector<const GUID*> iids;
     };
     const Case cases[] = {
+        {&CLSID_MessageProxy, {&IID_IMessageProxy, &IID_IMessageProxy2, &IID_IUnknownEx}},
         {&CLSID_GameRankManager, {&IID_IGameRankManager, &IID_IUnknownEx}},
         {&CLSID_UserFaceRes, {&IID_IUserFaceRes, &IID_IUserFaceRes1, &IID_IUnknownEx}},
         {&CLSID_RegionManager, {&IID_IRegionManager, &IID_IUnknownEx}},
@@ -87,8 +91,6 @@ TEST(ModuleServer, AnsweredInterfaceIdsShareOnePointer)
 TEST(ModuleServer, ClassIdsNotServedLeaveTheOutPointerUntouched)
 {
     const ServedCase cases[] = {
-        {"message proxy", &CLSID_MessageProxy, &IID_IMessageProxy},
-        {"message proxy 2", &CLSID_MessageProxy, &IID_IMessageProxy2},
         {"emotion picker", &CLSID_EmotionDlg, &IID_IEmotionDlg},
         {"unknown class", &CLSID_Unknown, &IID_IUnknownEx},
         {"interface id as class id", &IID_IRegionManager, &IID_IRegionManager},
@@ -106,6 +108,7 @@ TEST(ModuleServer, ClassIdsNotServedLeaveTheOutPointerUntouched)
 TEST(ModuleServer, UnansweredInterfaceIdGivesNullAndNoLiveObject)
 {
     const ServedCase cases[] = {
+        {"message proxy as picker", &CLSID_MessageProxy, &IID_IEmotionDlg},
         {"rank as region", &CLSID_GameRankManager, &IID_IRegionManager},
         {"face as rank", &CLSID_UserFaceRes, &IID_IGameRankManager},
         {"region as face", &CLSID_RegionManager, &IID_IUserFaceRes1},

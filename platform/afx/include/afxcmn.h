@@ -537,6 +537,11 @@ public:
     BOOL SetDefaultCharFormat(CHARFORMAT& cf);
     BOOL SetSelectionCharFormat(CHARFORMAT& cf);
     BOOL SetWordCharFormat(CHARFORMAT& cf);
+    DWORD GetDefaultCharFormat(CHARFORMAT2& cf) const;
+    DWORD GetSelectionCharFormat(CHARFORMAT2& cf) const;
+    BOOL SetDefaultCharFormat(CHARFORMAT2& cf);
+    BOOL SetSelectionCharFormat(CHARFORMAT2& cf);
+    BOOL SetWordCharFormat(CHARFORMAT2& cf);
     DWORD GetParaFormat(PARAFORMAT& pf) const;
     BOOL SetParaFormat(PARAFORMAT& pf);
     BOOL SetAutoURLDetect(BOOL bEnable = TRUE) { return !(BOOL)::SendMessage(m_hWnd, EM_AUTOURLDETECT, bEnable, 0); }

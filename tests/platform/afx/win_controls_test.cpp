@@ -204,6 +204,29 @@ TEST_F(ControlsFixture, RichEditSelection)
     CString strRange;
     rich.GetTextRange(3, 5, strRange);
     EXPECT_STREQ(strRange, "中文");
+
+    // The CHARFORMAT2 overloads carry the effects CHARFORMAT has no room for.
+    CHARFORMAT2 cf = {};
+    cf.dwMask = CFM_LINK | CFM_COLOR;
+    cf.dwEffects = CFE_LINK;
+    cf.crTextColor = RGB(1, 2, 3);
+    EXPECT_TRUE(rich.SetSelectionCharFormat(cf));
+    CHARFORMAT2 got = {};
+    rich.GetSelectionCharFormat(got);
+    EXPECT_EQ(got.cbSize, sizeof(CHARFORMAT2));
+    EXPECT_TRUE(got.dwEffects & CFE_LINK);
+    EXPECT_EQ(got.crTextColor, RGB(1, 2, 3));
+    rich.SetSel(0, 1);
+    rich.GetSelectionCharFormat(got);
+    EXPECT_FALSE(got.dwEffects & CFE_LINK);
+    CHARFORMAT2 def = {};
+    def.dwMask = CFM_BACKCOLOR;
+    def.crBackColor = RGB(9, 8, 7);
+    EXPECT_TRUE(rich.SetDefaultCharFormat(def));
+    CHARFORMAT2 gotDef = {};
+    rich.GetDefaultCharFormat(gotDef);
+    EXPECT_EQ(gotDef.crBackColor, RGB(9, 8, 7));
+
     IRichEditOle* pOle = rich.GetIRichEditOle();
     ASSERT_NE(pOle, nullptr);
     pOle->Release();

@@ -572,6 +572,36 @@ BOOL CRichEditCtrl::SetWordCharFormat(CHARFORMAT& cf)
     return (BOOL)::SendMessage(m_hWnd, EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, (LPARAM)&cf);
 }
 
+DWORD CRichEditCtrl::GetDefaultCharFormat(CHARFORMAT2& cf) const
+{
+    cf.cbSize = sizeof(cf);
+    return (DWORD)::SendMessage(m_hWnd, EM_GETCHARFORMAT, SCF_DEFAULT, (LPARAM)&cf);
+}
+
+DWORD CRichEditCtrl::GetSelectionCharFormat(CHARFORMAT2& cf) const
+{
+    cf.cbSize = sizeof(cf);
+    return (DWORD)::SendMessage(m_hWnd, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&cf);
+}
+
+BOOL CRichEditCtrl::SetDefaultCharFormat(CHARFORMAT2& cf)
+{
+    cf.cbSize = sizeof(cf);
+    return (BOOL)::SendMessage(m_hWnd, EM_SETCHARFORMAT, SCF_DEFAULT, (LPARAM)&cf);
+}
+
+BOOL CRichEditCtrl::SetSelectionCharFormat(CHARFORMAT2& cf)
+{
+    cf.cbSize = sizeof(cf);
+    return (BOOL)::SendMessage(m_hWnd, EM_SETCHARFORMAT, SCF_SELECTION, (LPARAM)&cf);
+}
+
+BOOL CRichEditCtrl::SetWordCharFormat(CHARFORMAT2& cf)
+{
+    cf.cbSize = sizeof(cf);
+    return (BOOL)::SendMessage(m_hWnd, EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, (LPARAM)&cf);
+}
+
 DWORD CRichEditCtrl::GetParaFormat(PARAFORMAT& pf) const
 {
     pf.cbSize = sizeof(pf);
