@@ -3,6 +3,7 @@
 // library by file name and call DllGetClassObject with a class id and an
 // interface id.
 #include "CustomFace.h"
+#include "EmotionDlg.h"
 #include "GameRankManager.h"
 #include "IEmotionDlg.h"
 #include "IMessageProxy.h"
@@ -17,7 +18,7 @@ namespace
 // Tested in this order; the first match decides.
 const tagModuleClass g_ModuleClasses[] = {
     {&CLSID_MessageProxy, &CreateModuleObject<CMessageProxy>},
-    {&CLSID_EmotionDlg, NULL},
+    {&CLSID_EmotionDlg, &CreateModuleObject<CEmotionDlg>},
     {&CLSID_GameRankManager, &CreateModuleObject<CGameRankManager>},
     {&CLSID_UserFaceRes, &CreateModuleObject<CUserFaceRes>},
     {&CLSID_RegionManager, &CreateModuleObject<CRegionManager>},

@@ -31,6 +31,9 @@ const ServedCase kServed[] = {
     {"message proxy/base", &CLSID_MessageProxy, &IID_IMessageProxy},
     {"message proxy/derived", &CLSID_MessageProxy, &IID_IMessageProxy2},
     {"message proxy/unknown", &CLSID_MessageProxy, &IID_IUnknownEx},
+    {"emotion picker/base", &CLSID_EmotionDlg, &IID_IEmotionDlg},
+    {"emotion picker/derived", &CLSID_EmotionDlg, &IID_IEmotionDlg2},
+    {"emotion picker/unknown", &CLSID_EmotionDlg, &IID_IUnknownEx},
     {"rank/base", &CLSID_GameRankManager, &IID_IGameRankManager},
     {"rank/unknown", &CLSID_GameRankManager, &IID_IUnknownEx},
     {"face/base", &CLSID_UserFaceRes, &IID_IUserFaceRes},
@@ -71,6 +74,7 @@ TEST(ModuleServer, AnsweredInterfaceIdsShareOnePointer)
     };
     const Case cases[] = {
         {&CLSID_MessageProxy, {&IID_IMessageProxy, &IID_IMessageProxy2, &IID_IUnknownEx}},
+        {&CLSID_EmotionDlg, {&IID_IEmotionDlg, &IID_IEmotionDlg2, &IID_IUnknownEx}},
         {&CLSID_GameRankManager, {&IID_IGameRankManager, &IID_IUnknownEx}},
         {&CLSID_UserFaceRes, {&IID_IUserFaceRes, &IID_IUserFaceRes1, &IID_IUnknownEx}},
         {&CLSID_RegionManager, {&IID_IRegionManager, &IID_IUnknownEx}},
@@ -91,7 +95,6 @@ TEST(ModuleServer, AnsweredInterfaceIdsShareOnePointer)
 TEST(ModuleServer, ClassIdsNotServedLeaveTheOutPointerUntouched)
 {
     const ServedCase cases[] = {
-        {"emotion picker", &CLSID_EmotionDlg, &IID_IEmotionDlg},
         {"unknown class", &CLSID_Unknown, &IID_IUnknownEx},
         {"interface id as class id", &IID_IRegionManager, &IID_IRegionManager},
     };
@@ -109,6 +112,7 @@ TEST(ModuleServer, UnansweredInterfaceIdGivesNullAndNoLiveObject)
 {
     const ServedCase cases[] = {
         {"message proxy as picker", &CLSID_MessageProxy, &IID_IEmotionDlg},
+        {"picker as message proxy", &CLSID_EmotionDlg, &IID_IMessageProxy},
         {"rank as region", &CLSID_GameRankManager, &IID_IRegionManager},
         {"face as rank", &CLSID_UserFaceRes, &IID_IGameRankManager},
         {"region as face", &CLSID_RegionManager, &IID_IUserFaceRes1},
