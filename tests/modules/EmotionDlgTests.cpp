@@ -23,7 +23,8 @@ const COLORREF kHoverFrame = RGB(28, 57, 208), kPreviewFrame = RGB(0, 138, 255);
 const CPoint kGrid(5, 28); // with a background picture
 const CRect kLeftBox(7, 29, 93, 115), kRightBox(181, 29, 267, 115);
 
-// Page 1: numbers 0-74, number 0 animated, number 5 without a picture.
+// Page 1: numbers 0-74, number 0 animated, number 5 without a picture,
+// number 6 with a name too long for a path.
 // Page 2: numbers 100-101.
 void WriteEmotionFolder(const CTempFolder& folder, bool background)
 {
@@ -31,7 +32,7 @@ void WriteEmotionFolder(const CTempFolder& folder, bool background)
                       "[page1]\r\nindexbegin=0\r\nindexend=74\r\nname=默认\r\n"
                       "[page2]\r\nindexbegin=100\r\nindexend=101\r\nname=会员\r\n";
     for (int n = 0; n <= 74; ++n) {
-        const char* file = n == 0 ? "anim.gif" : n == 5 ? "none.gif" : "cell.gif";
+        std::string file = n == 0 ? "anim.gif" : n == 5 ? "none.gif" : n == 6 ? std::string(300, 'p') : "cell.gif";
         ini += "[em" + std::to_string(n) + "]\r\nemotion=/e" + std::to_string(n) + "\r\npath=" + file + "\r\nname=n" +
                std::to_string(n) + "\r\n";
     }
@@ -137,8 +138,9 @@ TEST_F(EmotionPickerTest, ShowsSeventyTwoCellsAndHitsNothingPastThePage)
     EXPECT_EQ(canvas.At(PictureMiddle(71).x, PictureMiddle(71).y), kCellColour);
     EXPECT_EQ(canvas.At(PictureMiddle(4).x, PictureMiddle(4).y), kCellColour);
     EXPECT_EQ(canvas.At(PictureMiddle(5).x, PictureMiddle(5).y), kBack); // no picture
+    EXPECT_EQ(canvas.At(PictureMiddle(6).x, PictureMiddle(6).y), kBack);
     EXPECT_EQ(canvas.At(PictureMiddle(72).x, 265), kBack); // where a ninth row would start
-    EXPECT_EQ(canvas.Count(kCellColour), 70 * 20 * 20); // cells 1-71 but 5, and none past
+    EXPECT_EQ(canvas.Count(kCellColour), 69 * 20 * 20);    // cells 1-71 but 5 and 6, and none past
 
     struct Case
     {
@@ -148,8 +150,9 @@ TEST_F(EmotionPickerTest, ShowsSeventyTwoCellsAndHitsNothingPastThePage)
     };
     const Case cases[] = {
         {"last cell of the grid", 0, 8, 7, true},       {"first cell", 0, 0, 0, true},
-        {"a number without a picture", 0, 5, 0, false}, {"second page, within its two", 1, 1, 0, true},
-        {"second page, past its two", 1, 2, 0, false},  {"second page, far past", 1, 8, 7, false},
+        {"a number without a picture", 0, 5, 0, false}, {"a number whose path did not fit", 0, 6, 0, false},
+        {"second page, within its two", 1, 1, 0, true}, {"second page, past its two", 1, 2, 0, false},
+        {"second page, far past", 1, 8, 7, false},
     };
     Picker2()->SetVipLevel(1);
     for (const Case& c : cases) {
