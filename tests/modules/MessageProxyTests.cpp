@@ -14,6 +14,7 @@
 #include "MessagePump.h"
 #include "MessageProxy.h"
 #include "ModuleTestSupport.h"
+#include "MemoryCanvas.h"
 #include "RichEditTestSupport.h"
 
 namespace
@@ -383,6 +384,18 @@ TEST_F(MessageProxyTest, IconBitmapShowsTheBackgroundThroughMagenta)
     ::SelectObject(dc, old);
     ::DeleteDC(dc);
     ::ReleaseStgMedium(&medium);
+}
+
+// Wine's rich edit draws both kinds of object: the icon from its static
+// bitmap, the animated picture from the frame its data object offers.
+TEST_F(MessageProxyTest, IconAndPictureArePainted)
+{
+    const tagMessageUser ann = User(1, "A");
+    ASSERT_TRUE(m_Proxy->InsertUserSays(&ann, "/xy", kText));
+    CMemoryCanvas canvas(400, 120);
+    ASSERT_TRUE(canvas.Print(Rich().m_hWnd, PW_CLIENTONLY));
+    EXPECT_EQ(canvas.Count(RGB(0, 128, 0)), 8 * 8 - 1); // the icon but its magenta corner
+    EXPECT_EQ(canvas.Count(RGB(255, 0, 0)), 8 * 8);     // the picture's first frame
 }
 
 TEST(MarkupText, EscapesAndDoubleByteCharacters)
