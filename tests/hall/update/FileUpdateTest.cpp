@@ -331,6 +331,8 @@ protected:
 
 TEST_F(StoppingTest, DestroyedWhileTasksRunWithoutHanging)
 {
+    // The held transfers end at their short time-out, well within the wait.
+    UseShortTimeouts();
     std::unique_ptr<CFileUpdate> update(new CFileUpdate(m_host.get()));
     StartHeldTasks(*update);
     DWORD dwStart = GetTickCount();

@@ -8,9 +8,9 @@ void UpdateFixture::SetUp()
 {
     m_savedHttp = g_HttpTuning;
     m_savedUpdate = g_UpdateTuning;
-    g_HttpTuning.dwHelperTimeout = kShortTimeout;
-    g_UpdateTuning.dwConnectTimeout = kShortTimeout;
-    g_UpdateTuning.dwReceiveTimeout = kShortTimeout;
+    g_HttpTuning.dwHelperTimeout = kPatientTimeout;
+    g_UpdateTuning.dwConnectTimeout = kPatientTimeout;
+    g_UpdateTuning.dwReceiveTimeout = kPatientTimeout;
     g_UpdateTuning.dwStopWait = 3000;
     ASSERT_TRUE(m_server.Start());
 
@@ -22,6 +22,13 @@ void UpdateFixture::SetUp()
 
     m_hWnd = ::CreateWindowExA(0, "STATIC", "reports", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
     ASSERT_TRUE(m_hWnd != NULL);
+}
+
+void UpdateFixture::UseShortTimeouts()
+{
+    g_HttpTuning.dwHelperTimeout = kShortTimeout;
+    g_UpdateTuning.dwConnectTimeout = kShortTimeout;
+    g_UpdateTuning.dwReceiveTimeout = kShortTimeout;
 }
 
 void UpdateFixture::TearDown()

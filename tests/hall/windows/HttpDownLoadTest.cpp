@@ -285,6 +285,7 @@ TEST_F(HttpDownLoadTest, BodyPastTheBoundIsRefused)
 
 TEST_F(HttpDownLoadTest, SilentServerCostsThreeSendsThenFails)
 {
+    UseShortTimeouts();
     CHttpTestServer::Reply silent;
     silent.bNeverAnswer = true;
     m_server.SetReply("/silent", silent);
