@@ -363,6 +363,8 @@ TEST_F(AsyncDownLoaderTest, TaskWhoseWindowWentAwayRunsOnAndFreesItself)
 
 TEST_F(AsyncDownLoaderTest, DestroyedMidReadReportsStoppedAndWaitsForTheWorker)
 {
+    // The held read ends at its short time-out once the loader stops.
+    UseShortTimeouts();
     CHttpTestServer::Reply held = CHttpTestServer::Ok(CHttpTestServer::Pattern(10000));
     held.nHoldAfter = 4096;
     m_server.SetReply("/held", held);
