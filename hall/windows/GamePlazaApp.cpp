@@ -136,6 +136,8 @@ BOOL CGamePlazaApp::InitInstance()
                      CGameFrame::kWidth, CGameFrame::kHeight, NULL, NULL);
 
     CFileUpdate::SetDefaultHost(&m_FileUpdateHost);
+    // Downloads may start from the logon dialog (the hall's own update).
+    CHallWindows::InstallDownLoadWnd(&m_DownLoadDlg);
     m_bLogon = false;
     m_DlgLogon.SetClientDataCenter(m_pClientDataCenter);
     if (m_DlgLogon.DoModal() == IDCANCEL) {
@@ -175,6 +177,9 @@ void CGamePlazaApp::StartAfterLogon()
 
 int CGamePlazaApp::ExitInstance()
 {
+    m_DownLoadDlg.CloseDownLoadWindow();
+    if (CHallWindows::GetDownLoadWnd() == &m_DownLoadDlg)
+        CHallWindows::InstallDownLoadWnd(NULL);
     if (m_pPopupWnd != NULL && m_pPopupWnd->GetSafeHwnd() != NULL)
         m_pPopupWnd->DestroyWindow();
     delete m_pClientDataCenter;

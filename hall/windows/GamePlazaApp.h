@@ -8,6 +8,7 @@
 
 #include "AccountsStore.h"
 #include "DlgLogon.h"
+#include "DownLoadDlg.h"
 #include "HallApp.h"
 #include "HallFileUpdateHost.h"
 #include "HallLinks.h"
@@ -48,4 +49,7 @@ private:
     CDlgLogon m_DlgLogon;
     CAccountsStore m_AccountsStore;
     CHallFileUpdateHost m_FileUpdateHost;
+    // The game download window: the object lives with the application, its
+    // window is made on the first download.
+    CDownLoadDlg m_DownLoadDlg;
 };
