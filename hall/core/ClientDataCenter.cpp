@@ -53,6 +53,8 @@ CClientDataCenter::~CClientDataCenter()
 {
     m_ClientSocket.CloseInstance();
     DeleteTrees();
+    // The room map points into the rooms about to be freed.
+    g_GlobalUnits.ClearRoomMap();
     m_GameTreeManager.ClearAll();
     if (g_GlobalUnits.GetGameTreeManager() == &m_GameTreeManager)
         g_GlobalUnits.SetGameTreeManager(NULL);
@@ -250,6 +252,7 @@ bool CClientDataCenter::ResetLogonState(bool bKeepConnection)
     if (!bKeepConnection)
         CloseSocket();
     DeleteTrees();
+    g_GlobalUnits.ClearRoomMap();
     m_GameTreeManager.ClearAll();
     m_RecordStore.ClearEntries();
     TerminateService();

@@ -7,7 +7,7 @@
 
 CGameRoom::CGameRoom(DWORD dwId)
     : CGameItem(dwId), m_wCurrentAddress(0), m_wServerAddressCount(0), m_wPort(0), m_dwGameId(0), m_cbRoomKind(0),
-      m_wChannelValue(0), m_dwOnlineCount(0), m_dwAutoSeat(0)
+      m_wChannelValue(0), m_wCapacity(0), m_dwOnlineCount(0), m_dwAutoSeat(0)
 {}
 
 CGameRoom::~CGameRoom()

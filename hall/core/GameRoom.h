@@ -49,6 +49,9 @@ public:
     BOOL IsAutoSeat() const { return m_dwAutoSeat != 0; }
     void SetAutoSeat(DWORD autoSeat) { m_dwAutoSeat = autoSeat; }
 
+    // Seats of the room; 0 when the server gave none.
+    WORD GetCapacity() const { return m_wCapacity; }
+    void SetCapacity(WORD capacity) { m_wCapacity = capacity; }
     DWORD GetOnlineCount() const { return m_dwOnlineCount; }
     // Also shows the count in every node of this room and in their ancestors.
     void SetOnlineCount(DWORD count);
@@ -70,6 +73,7 @@ private:
     DWORD m_dwGameId;
     BYTE m_cbRoomKind;
     WORD m_wChannelValue;
+    WORD m_wCapacity;
     DWORD m_dwOnlineCount;
     DWORD m_dwAutoSeat;
     CArray<CGameTreeNode*, CGameTreeNode*> m_Nodes;

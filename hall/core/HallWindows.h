@@ -7,6 +7,8 @@
 #include <afxwin.h>
 
 class CCustomFaceManagerWnd;
+class CGameRoom;
+class CGameTreeNode;
 
 // The hall's main frame.
 class IHallFrameWnd
@@ -28,6 +30,18 @@ public:
     virtual ~IRoomTabWnd() {}
     // Selects the plaza tab and shows the address there.
     virtual void ShowWebPage(LPCSTR pszUrl, BYTE cbFlag) = 0;
+    // Opens the address in the web-page tab under the caption; nothing
+    // unless both are given.
+    virtual void OpenWebPage(LPCSTR pszCaption, LPCSTR pszUrl, BYTE cbFlag) = 0;
+    // Enters the room the node shows (the window checks logon, guests, the
+    // number of open rooms and the game's version); false when it did not.
+    // The node need only live for the call.
+    virtual bool EnterRoom(CGameRoom* pRoom, CGameTreeNode* pNode) = 0;
+    // The game channel dialog of the window's competition entry: shown
+    // (made on first use), closed, and turned to a game of the hall's list.
+    virtual void ShowChannelDialog() = 0;
+    virtual void CloseChannelDialog() = 0;
+    virtual void SelectChannelGame(int nIndex) = 0;
 };
 
 // One entered room's view. There are several, so it is not installed: the

@@ -34,3 +34,6 @@
 // (1248 deposit, 1245 withdraw and beans to eggs, 1102 eggs to beans),
 // quick amounts 1091-1098 and the "all" boxes 1247, 1249.
 #define IDD_BANK_PAGE 160
+// The game channel dialog and the custom game list.
+#define IDD_GAME_CHANNEL 116
+#define IDD_GAME_LIST_MANAGER 148

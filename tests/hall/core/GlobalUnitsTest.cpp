@@ -199,6 +199,11 @@ struct RecordingRoomTabs : IRoomTabWnd
     {
         shown.push_back(pszUrl + std::string("|") + std::to_string(cbFlag));
     }
+    void OpenWebPage(LPCSTR, LPCSTR, BYTE) override {}
+    bool EnterRoom(CGameRoom*, CGameTreeNode*) override { return false; }
+    void ShowChannelDialog() override {}
+    void CloseChannelDialog() override {}
+    void SelectChannelGame(int) override {}
     std::vector<std::string> shown;
 };
 
