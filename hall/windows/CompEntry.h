@@ -5,9 +5,10 @@
 
 #include <SkinWnd.h>
 
+#include "AnchorLayout.h"
 #include "GameChannelDlg.h"
 
-class CCompEntry : public CSkinWnd
+class CCompEntry : public CSkinWnd, public CAnchorLayout
 {
 public:
     explicit CCompEntry(CWnd* pRoomTabWnd = NULL);
@@ -19,6 +20,8 @@ public:
     void CloseChannelDialog();
     void SelectChannelGame(int nIndex);
     CGameChannelDlg& GetChannelDialog() { return m_GameChannelDlg; }
+
+    CWnd* GetOwnerWindow() override { return this; }
 
 private:
     CWnd* m_pRoomTabWnd;

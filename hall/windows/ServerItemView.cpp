@@ -329,16 +329,18 @@ bool CServerItemView::DeleteAllItems(HTREEITEM hItem)
 {
     // The rooms of the map belong to the tree that is going.
     g_GlobalUnits.ClearRoomMap();
-    if (hItem != NULL && ItemHasChildren(hItem)) {
-        HTREEITEM hTop = GetRootItem();
-        while (hTop != NULL) {
-            HTREEITEM hNext = GetNextSiblingItem(hTop);
-            if (hTop != hItem)
-                DeleteItem(hTop);
-            hTop = hNext;
-        }
-        DeleteItem(hItem);
+    // Every top-level item goes, whether or not the given one has children:
+    // the first is the header line, which has none, and items left behind
+    // would show nodes that are deleted.
+    HTREEITEM hTop = GetRootItem();
+    while (hTop != NULL) {
+        HTREEITEM hNext = GetNextSiblingItem(hTop);
+        if (hTop != hItem)
+            DeleteItem(hTop);
+        hTop = hNext;
     }
+    if (hItem != NULL)
+        DeleteItem(hItem);
     return true;
 }
 
