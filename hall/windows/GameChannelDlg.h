@@ -29,6 +29,8 @@ public:
     void SelectGame(int nIndex);
     CRoomListWnd& GetRoomList() { return m_RoomList; }
     CComboBox& GetGameBox() { return m_GameBox; }
+    // The room node handed to the room tab window while a room is entered.
+    CGameTreeNode* GetEnteringNode() const { return m_pRoomNode; }
 
 protected:
     BOOL OnInitDialog() override;

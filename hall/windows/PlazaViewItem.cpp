@@ -186,7 +186,7 @@ void CPlazaViewItem::OnLButtonDown(UINT nFlags, CPoint point)
         m_SignatureEdit.ShowWindow(SW_SHOW);
         m_SignatureEdit.SetFocus();
         MarkPanelDirty();
-    } else if (m_SignatureEdit.IsWindowVisible())
+    } else if (m_SignatureEdit.GetStyle() & WS_VISIBLE)
         EndSignatureEdit();
     CWidgetFoundationWnd::OnLButtonDown(nFlags, point);
 }

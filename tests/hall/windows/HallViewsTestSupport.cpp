@@ -87,6 +87,7 @@ void GameTreeTest::SetUp()
     DataCenterTest::SetUp();
     UseProgramFolder(m_Folder);
     WritePicture(m_Folder, "Res\\ListImage\\SERVER_LIST_IMAGE.png", 18 * 13, 16, RGB(0, 128, 0));
+    WritePicture(m_Folder, "Res\\ListImage\\SERVER_LIST_IMAGE.bmp", 18 * 13, 18, RGB(0, 128, 0));
     WriteGame(m_Folder, "Landlord", "Landlord.exe", "game_logo_fixture.exe");
     WriteGame(m_Folder, "Chess", "Chess.exe", "");
     WriteGame(m_Folder, "Go", "Go.exe", "game_plain_fixture.exe");
