@@ -690,6 +690,7 @@ void CRoomViewItem::OnUserList()
 {
     if (m_pUserManager == NULL)
         return;
+    ChooseTablePresentation();
     if (m_pSidePanel != NULL)
         m_pSidePanel->SetListRedraw(false);
     std::vector<CUserItem*> users = m_pUserManager->GetUserItems();
@@ -777,8 +778,9 @@ void CRoomViewItem::UpdateChatInput()
     if (m_pSidePanel == NULL || pMe == NULL)
         return;
     LONG lLevel = LONG(pMe->GetUserData()->dwRank);
-    bool bEnable = lLevel != GUEST_USER_LEVEL;
-    if (lLevel == 0) {
+    // Rooms that hide their players keep the chat closed.
+    bool bEnable = lLevel != GUEST_USER_LEVEL && m_dwTablePresentation == TABLE_SHOW_NORMAL;
+    if (bEnable && lLevel == 0) {
         CString strPath;
         strPath.Format("%sConfig\\dynamic\\DynaItemCfg.ini", g_GlobalUnits.GetWorkDirectory());
         char szList[2048] = "";

@@ -135,10 +135,8 @@ TEST_F(RoomPassFileTest, CorruptFilesAreReadBounded)
         WriteRaw(c.wCount, c.records);
         EXPECT_EQ(c.nRead, Records().size());
         CString strLoaded = File().Load(7, 5);
-        if (c.loaded != nullptr)
-            EXPECT_EQ(CString(c.loaded), strLoaded);
-        else
-            EXPECT_EQ(CString(std::string(35, 'z').c_str()), strLoaded);
+        CString strExpected = c.loaded != nullptr ? CString(c.loaded) : CString(std::string(35, 'z').c_str());
+        EXPECT_EQ(strExpected, strLoaded);
     }
     // A save over a corrupt file writes what it could read, counted right.
     WriteRaw(5, {Record(8, 5, kB)});

@@ -123,8 +123,9 @@ TEST_F(RoomViewSeatTest, CheckSeatAnswersTheFirstFailingCheck)
             script.Answer(IDOK);
         EXPECT_EQ(c.bResult, m_pView->CheckSeat(c.wTable, c.wChair, c.bLookOn, c.bShow));
         ASSERT_EQ(c.text != nullptr ? 1u : 0u, script.Count());
-        if (c.text != nullptr)
+        if (c.text != nullptr) {
             EXPECT_EQ(CString(c.text), script.At(0).strText);
+        }
     }
 }
 
@@ -195,14 +196,14 @@ TEST_F(RoomViewSeatTest, LockedTableAsksItsPassword)
     EXPECT_EQ(INVALID_TABLE, m_pView->GetPendingTable());
     EXPECT_EQ(0xFFFF, m_pView->GetQuickJoinPosition());
     EXPECT_EQ(nullptr, m_pView->GetTableFrame()->GetUserItem(6, 1));
-    m_Dialogs.tablePasswords.push_back({true, "桌密", nullptr});
+    m_Dialogs.tablePasswords.push_back({true, "pass77", nullptr});
     m_pView->OnLButtonHitTable(6, 1, 0);
     WaitSitRequests(1);
     std::vector<tagServerFrame> sits = Requests(ROOM_MAIN_ROOM, ROOM_SUB_SIT_DOWN);
-    const std::string password = "桌密";
+    const std::string password = "pass77";
     EXPECT_NE(sits[0].Body.end(),
               std::search(sits[0].Body.begin(), sits[0].Body.end(), password.begin(), password.end()));
-    EXPECT_EQ(CString("桌密"), CRoomViewItem::s_strTablePassword);
+    EXPECT_EQ(CString("pass77"), CRoomViewItem::s_strTablePassword);
 }
 
 TEST_F(RoomViewSeatTest, QuickJoinOrderSkipsAndFallback)

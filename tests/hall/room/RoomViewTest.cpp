@@ -286,3 +286,101 @@ TEST_F(RoomViewTest, BoxesCountTheirNestingAndCloseOnlyAfterTheLast)
     EXPECT_EQ(1u, m_Tabs.Posted(WM_ROOM_CLOSE_VIEW));
     EXPECT_EQ(0, m_pView->GetBoxNesting());
 }
+
+TEST_F(RoomViewTest, WaitingAnimationCountersAreSharedByAllRooms)
+{
+    MakeView();
+    CRoomViewItem* pOther = CRoomViewItem::Create(&m_Tabs);
+    ASSERT_TRUE(pOther->CreateRoomWindow(NULL, CRect(0, 0, 400, 300), 0));
+    m_pView->BeginWaitStatus();
+    pOther->BeginWaitStatus();
+    EXPECT_FALSE(m_pView->GetTableFrame()->IsWindowVisible());
+    int nPicture = CRoomViewItem::GetWaitPictureIndex();
+    int nWord = CRoomViewItem::GetWaitWordIndex();
+    m_pView->SendMessage(WM_TIMER, IDT_ROOM_WAIT);
+    pOther->SendMessage(WM_TIMER, IDT_ROOM_WAIT);
+    m_pView->SendMessage(WM_TIMER, IDT_ROOM_WAIT);
+    EXPECT_EQ((nPicture + 3) % 2, CRoomViewItem::GetWaitPictureIndex());
+    EXPECT_EQ((nWord + 3) % 3, CRoomViewItem::GetWaitWordIndex());
+    // The room failed: the controls come back, the side panel stays away.
+    m_pView->EndWaitStatus();
+    EXPECT_FALSE(m_pView->IsWaiting());
+    EXPECT_NE(0u, m_pView->GetTableFrame()->GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(1, m_Tabs.nSidePanelShown);
+    pOther->CloseRoomView();
+    pOther->Release();
+}
+
+TEST_F(RoomViewTest, TableFlagsAndRecordsReachTheGrid)
+{
+    MakeView();
+    EnterRoom();
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_TABLE_FLAGS, CWireBytes().U16(2).U32(3));
+    EXPECT_TRUE(m_pView->GetTableFrame()->GetPlayFlag(2));
+    EXPECT_TRUE(m_pView->GetTableFrame()->GetLockFlag(2));
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_TABLE_FLAGS, CWireBytes().U16(2).U32(0));
+    EXPECT_FALSE(m_pView->GetTableFrame()->GetPlayFlag(2));
+    EXPECT_FALSE(m_pView->GetTableFrame()->GetLockFlag(2));
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_TABLE_RECORD, RoomBody::TableRecord(1, "一号"));
+    EXPECT_EQ(CString("一号"), m_pView->GetTableFrame()->GetTableViewItem(1)->GetTableName());
+}
+
+TEST_F(RoomViewTest, TablePresentationByRoomRule)
+{
+    struct Case
+    {
+        DWORD dwRule;
+        DWORD dwRank;
+        DWORD dwPresentation;
+        BYTE cbListFlag;
+        BYTE cbDisplay;
+        bool bChat;
+    } cases[] = {
+        {0, 1, TABLE_SHOW_NORMAL, 1, 0, true},           {0x100, 1, TABLE_SHOW_HIDDEN, 1, 1, false},
+        {0x1000, 1, TABLE_SHOW_ANTI_CHEAT, 0, 1, false}, {0x1100, 1, TABLE_SHOW_ANTI_CHEAT, 0, 1, false},
+        {0x1000, 256, TABLE_SHOW_NORMAL, 1, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dwRule + c.dwRank);
+        MakeView();
+        EnterRoom(c.dwRule);
+        Me()->GetUserData()->dwRank = c.dwRank;
+        tagNotifyHead head = {0, RN_USER_LIST.wMainCmdID, RN_USER_LIST.wSubCmdID};
+        EXPECT_EQ(1, m_pView->SendMessage(WM_ROOM_NOTIFY, WPARAM(&head), 0));
+        EXPECT_EQ(c.dwPresentation, m_pView->GetTablePresentation());
+        ASSERT_FALSE(m_Tabs.listFlags.empty());
+        EXPECT_EQ(c.cbListFlag, m_Tabs.listFlags.back());
+        ASSERT_FALSE(m_Panel.displayFlags.empty());
+        EXPECT_EQ(c.cbDisplay, m_Panel.displayFlags.back());
+        ASSERT_FALSE(m_Panel.chatEnabled.empty());
+        EXPECT_EQ(c.bChat, bool(m_Panel.chatEnabled.back()));
+        CloseView();
+    }
+}
+
+TEST_F(RoomViewTest, ChatInputOfLevelZeroFollowsTheRoomList)
+{
+    struct Case
+    {
+        const char* list;
+        LONG lLevel;
+        bool bChat;
+    } cases[] = {
+        {"3,7,9", 0, true},
+        {"3,9", 0, false},
+        {"", 2, true},
+        {"7", -100, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list);
+        m_Skin.Folder().Write("Config\\dynamic\\DynaItemCfg.ini",
+                              std::string("[canchatroom]\r\nroomid=") + c.list + "\r\n");
+        MakeView();
+        EnterRoom();
+        Me()->GetUserData()->dwRank = DWORD(c.lLevel);
+        EnterUser(2001, "甲");
+        ASSERT_FALSE(m_Panel.chatEnabled.empty());
+        EXPECT_EQ(c.bChat, bool(m_Panel.chatEnabled.back()));
+        CloseView();
+    }
+}
