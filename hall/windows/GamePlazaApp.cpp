@@ -134,6 +134,8 @@ BOOL CGamePlazaApp::InitInstance()
     m_pMainWnd = pFrame;
     pFrame->CreateEx(0, kHallClass, "", WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                      CGameFrame::kWidth, CGameFrame::kHeight, NULL, NULL);
+    m_Neighbours.SetShopDataCenter(m_pClientDataCenter);
+    pFrame->SetNeighbours(&m_Neighbours);
 
     CFileUpdate::SetDefaultHost(&m_FileUpdateHost);
     // Downloads may start from the logon dialog (the hall's own update).
