@@ -12,6 +12,7 @@
 #include "HallMsgBox.h"
 #include "HallTuning.h"
 #include "HallUrl.h"
+#include "ItemShopNeighbours.h"
 #include "MachineID.h"
 #include "PopupWnd.h"
 #include "SkinAttribute.h"
@@ -134,8 +135,10 @@ BOOL CGamePlazaApp::InitInstance()
     m_pMainWnd = pFrame;
     pFrame->CreateEx(0, kHallClass, "", WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                      CGameFrame::kWidth, CGameFrame::kHeight, NULL, NULL);
-    m_Neighbours.SetShopDataCenter(m_pClientDataCenter);
-    pFrame->SetNeighbours(&m_Neighbours);
+    // The frame's neighbours: the item shop so far.
+    static CItemShopNeighbours s_Neighbours;
+    s_Neighbours.SetShopDataCenter(m_pClientDataCenter);
+    pFrame->SetNeighbours(&s_Neighbours);
 
     CFileUpdate::SetDefaultHost(&m_FileUpdateHost);
     // Downloads may start from the logon dialog (the hall's own update).

@@ -12,7 +12,6 @@
 #include "HallApp.h"
 #include "HallFileUpdateHost.h"
 #include "HallLinks.h"
-#include "ItemShopNeighbours.h"
 #include "SkinRecordFile.h"
 
 class CClientDataCenter;
@@ -53,6 +52,4 @@ private:
     // The game download window: the object lives with the application, its
     // window is made on the first download.
     CDownLoadDlg m_DownLoadDlg;
-    // The frame's neighbours: the item shop so far.
-    CItemShopNeighbours m_Neighbours;
 };
