@@ -44,6 +44,8 @@ public:
     virtual void ShowChannelDialog() = 0;
     virtual void CloseChannelDialog() = 0;
     virtual void SelectChannelGame(int nIndex) = 0;
+    // The owned items changed: every open room's item bar reads them again.
+    virtual void RefreshRoomItemBars() {}
 };
 
 // One entered room's view. There are several, so it is not installed: the

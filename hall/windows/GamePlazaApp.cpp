@@ -12,6 +12,7 @@
 #include "HallMsgBox.h"
 #include "HallTuning.h"
 #include "HallUrl.h"
+#include "ItemShopNeighbours.h"
 #include "MachineID.h"
 #include "PopupWnd.h"
 #include "RegisterDlg.h"
@@ -143,6 +144,10 @@ BOOL CGamePlazaApp::InitInstance()
     pFrame->SetNeighbours(&m_Neighbours);
     pFrame->CreateEx(0, kHallClass, "", WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                      CGameFrame::kWidth, CGameFrame::kHeight, NULL, NULL);
+    // The frame's neighbours: the item shop so far.
+    static CItemShopNeighbours s_Neighbours;
+    s_Neighbours.SetShopDataCenter(m_pClientDataCenter);
+    pFrame->SetNeighbours(&s_Neighbours);
 
     CFileUpdate::SetDefaultHost(&m_FileUpdateHost);
     // Downloads may start from the logon dialog (the hall's own update).
