@@ -65,7 +65,10 @@ protected:
                            std::to_string(m_ServiceServer.GetPort()) + "\r\n");
         SetCurrentDirectoryA(m_Folder.Path().c_str());
         g_GlobalUnits.GetGlobalUserData()->dwUserID = 4321;
-        strcpy(const_cast<char*>(m_pDataCenter->GetShareData()->szPassword), kDigest);
+        // What the hall's logon writes into the block.
+        tagServiceShareData* pBlock = const_cast<tagServiceShareData*>(m_pDataCenter->GetShareData());
+        pBlock->dwUserID = 4321;
+        strcpy(pBlock->szPassword, kDigest);
     }
     void TearDown() override
     {
