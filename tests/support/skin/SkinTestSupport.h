@@ -7,6 +7,7 @@
 
 #include "MemoryCanvas.h"
 #include "TempFolder.h"
+#include "TestWait.h"
 
 #include <string>
 #include <vector>
@@ -62,7 +63,12 @@ public:
 bool RegionHolds(HWND hWnd, int x, int y);
 bool HasWindowRegion(HWND hWnd);
 
-void PumpPending();
+// The skin tests reach the shared pump by these names too.
+using ::PumpMessages;
+inline void PumpPending()
+{
+    PumpMessages();
+}
 
 // A top-level parent that records the messages its children send it.
 class RecordingParent : public CWnd
