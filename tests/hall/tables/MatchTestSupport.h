@@ -6,6 +6,7 @@
 #include <winsock2.h>
 
 #include <afxcmn.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>

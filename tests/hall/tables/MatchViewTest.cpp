@@ -11,9 +11,11 @@
 #include <HttpTestServer.h>
 #include <MessagePump.h>
 
+#include "AsyncDownLoader.h"
 #include "GameRoom.h"
 #include "GlobalUnits.h"
 #include "RoomViewItemMatch.h"
+#include <WidgetDC.h>
 
 using namespace matchtest;
 

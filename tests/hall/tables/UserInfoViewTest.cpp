@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include <PictureMemFile.h>
+#include <WidgetDC.h>
 #include <WidgetFoundationWnd.h>
 
 #include "GlobalOption.h"
