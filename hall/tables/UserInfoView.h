@@ -35,7 +35,7 @@ public:
     ~CUserInfoView() override;
 
     void LoadSkin(IUserPanelOwner* pOwner);
-    void UpdateUserInfo();
+    void UpdateUserInfo() override;
     void LoadSignature();
     void GetViewRect(RECT* pRect);
     // Stores a changed signature and sends it; false when it was unchanged.
