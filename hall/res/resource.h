@@ -13,6 +13,8 @@
 #define IDC_HAND_CURSOR 135
 // The hall's icon (the logon dialog's small icon, the forms' icon).
 #define IDI_HALL 128
+// The client's name in the logon's version report.
+#define IDS_CLIENT_NAME 131
 // The logon dialog; its controls carry their numbers in the script and are
 // laid out in code.
 #define IDD_LOGON 129

@@ -14,6 +14,7 @@
 #include "HallUrl.h"
 #include "MachineID.h"
 #include "PopupWnd.h"
+#include "RegisterDlg.h"
 #include "SkinAttribute.h"
 #include "WordFilter.h"
 
@@ -56,6 +57,13 @@ CGameFrame* Frame()
 }
 
 } // namespace
+
+void CHallNeighbours::RunRegister()
+{
+    CRegisterDlg dlg(AfxGetMainWnd());
+    dlg.SetClientDataCenter(CHallApp::GetClientDataCenter());
+    dlg.DoModal();
+}
 
 CGamePlazaApp::CGamePlazaApp() : m_pClientDataCenter(NULL), m_pUserPanel(NULL), m_bLogon(false), m_pPopupWnd(NULL) {}
 
@@ -132,6 +140,7 @@ BOOL CGamePlazaApp::InitInstance()
 
     CGameFrame* pFrame = new CGameFrame;
     m_pMainWnd = pFrame;
+    pFrame->SetNeighbours(&m_Neighbours);
     // The plaza view is the hall's left pane, with the own-user panel on top.
     m_PlazaView.SetClientDataCenter(m_pClientDataCenter);
     m_PlazaView.SetUserPanel(m_pUserPanel);

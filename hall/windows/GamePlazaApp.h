@@ -9,6 +9,7 @@
 #include "AccountsStore.h"
 #include "DlgLogon.h"
 #include "DownLoadDlg.h"
+#include "FrameNeighbours.h"
 #include "HallApp.h"
 #include "HallFileUpdateHost.h"
 #include "HallLinks.h"
@@ -18,6 +19,15 @@
 class CClientDataCenter;
 class CGameFrame;
 class CPopupWnd;
+
+// The frame's neighbours the application has built so far; the rest keep
+// the plain do-nothing behaviour.
+class CHallNeighbours : public CFrameNeighbours
+{
+public:
+    // The guest's registration form over the hall data centre.
+    void RunRegister() override;
+};
 
 class CGamePlazaApp : public CWinApp, public IHallApp, public IHallLinkHandler
 {
@@ -59,4 +69,5 @@ private:
     // The game download window: the object lives with the application, its
     // window is made on the first download.
     CDownLoadDlg m_DownLoadDlg;
+    CHallNeighbours m_Neighbours;
 };

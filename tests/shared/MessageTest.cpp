@@ -1,4 +1,5 @@
 #include "Message.h"
+#include "TestWait.h"
 
 #include <gtest/gtest.h>
 
@@ -71,13 +72,6 @@ struct Listener
     std::vector<Received> received;
     std::function<void()> onNotify;
 };
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
 
 class TestHub : public CMessage
 {

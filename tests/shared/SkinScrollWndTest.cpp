@@ -103,7 +103,7 @@ TEST_F(SkinScrollWndTest, FrameTakesThePlaceAndTheTargetMovesIntoTheLimiter)
 {
     MakeTarget(WS_VSCROLL);
     CSkinScrollWnd* pFrame = CSkinScrollWnd::Attach(&m_target, m_hPicture);
-    PumpPending();
+    PumpMessages();
     ASSERT_EQ(pFrame->m_hWnd, Frame());
     EXPECT_EQ(m_parent.m_hWnd, ::GetParent(pFrame->m_hWnd));
     EXPECT_EQ(CRect(20, 30, 220, 180), RectIn(pFrame->m_hWnd, m_parent.m_hWnd));
@@ -133,7 +133,7 @@ TEST_F(SkinScrollWndTest, BarsOnTheLeftWithBothBarsAndTheCornerPicture)
 {
     MakeTarget(WS_VSCROLL | WS_HSCROLL, WS_EX_LEFTSCROLLBAR);
     CSkinScrollWnd* pFrame = CSkinScrollWnd::Attach(&m_target, m_hPicture);
-    PumpPending();
+    PumpMessages();
     EXPECT_EQ(CSkinScrollWnd::CORNER_LEFT, pFrame->GetCornerKind());
     EXPECT_EQ(CRect(0, 0, kCell, 150 - kCell), RectIn(pFrame->GetVertBar().m_hWnd, pFrame->m_hWnd));
     EXPECT_EQ(CRect(kCell, 150 - kCell, 200, 150), RectIn(pFrame->GetHorzBar().m_hWnd, pFrame->m_hWnd));
@@ -152,7 +152,7 @@ TEST_F(SkinScrollWndTest, CornerOnTheRightWithBothBars)
 {
     MakeTarget(WS_VSCROLL | WS_HSCROLL);
     CSkinScrollWnd* pFrame = CSkinScrollWnd::Attach(&m_target, m_hPicture);
-    PumpPending();
+    PumpMessages();
     EXPECT_EQ(CSkinScrollWnd::CORNER_RIGHT, pFrame->GetCornerKind());
     Canvas canvas(200, 150, RGB(0, 0, 0));
     pFrame->PaintFrame(canvas.Cdc());
@@ -166,7 +166,7 @@ TEST_F(SkinScrollWndTest, BorderMovesToTheFrameAndTheListShrinks)
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
                             CRect(20, 30, 220, 180), &m_parent, kTargetId));
     CSkinScrollWnd* pFrame = CSkinScrollWnd::Attach(&list, m_hPicture);
-    PumpPending();
+    PumpMessages();
     EXPECT_TRUE(pFrame->GetStyle() & WS_BORDER);
     EXPECT_FALSE(list.GetStyle() & WS_BORDER);
     const int b = 2 * GetSystemMetrics(SM_CXBORDER);
@@ -181,7 +181,7 @@ TEST_F(SkinScrollWndTest, ClientEdgeMovesToTheFrame)
 {
     MakeTarget(WS_VSCROLL, WS_EX_CLIENTEDGE);
     CSkinScrollWnd* pFrame = CSkinScrollWnd::Attach(&m_target, m_hPicture);
-    PumpPending();
+    PumpMessages();
     EXPECT_TRUE(pFrame->GetExStyle() & WS_EX_CLIENTEDGE);
     EXPECT_FALSE(m_target.GetExStyle() & WS_EX_CLIENTEDGE);
 }
@@ -190,7 +190,7 @@ TEST_F(SkinScrollWndTest, BarScrollsTheTargetAndTakesItsStateBack)
 {
     MakeTarget(WS_VSCROLL);
     CSkinScrollWnd* pFrame = CSkinScrollWnd::Attach(&m_target, m_hPicture);
-    PumpPending();
+    PumpMessages();
     CSkinScrollBar& bar = pFrame->GetVertBar();
     pFrame->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), (LPARAM)bar.m_hWnd);
     pFrame->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), (LPARAM)bar.m_hWnd);
@@ -206,7 +206,7 @@ TEST_F(SkinScrollWndTest, KeyboardScrollingOfTheTargetReachesTheBar)
 {
     MakeTarget(WS_VSCROLL);
     CSkinScrollWnd* pFrame = CSkinScrollWnd::Attach(&m_target, m_hPicture);
-    PumpPending();
+    PumpMessages();
     m_target.SendMessage(EM_LINESCROLL, 0, 5);
     m_target.RedrawWindow(NULL, NULL, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_EQ(TargetInfo(SB_VERT).nPos, BarInfo(pFrame->GetVertBar()).nPos);
@@ -217,7 +217,7 @@ TEST_F(SkinScrollWndTest, PollPicksUpChangesTheTargetMadeQuietly)
 {
     MakeTarget(WS_VSCROLL);
     CSkinScrollWnd* pFrame = CSkinScrollWnd::Attach(&m_target, m_hPicture);
-    PumpPending();
+    PumpMessages();
     SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_POS};
     si.nMin = 0;
     si.nMax = 500;
@@ -233,7 +233,7 @@ TEST_F(SkinScrollWndTest, TargetNotificationsReachItsCreator)
 {
     MakeTarget(WS_VSCROLL);
     CSkinScrollWnd::Attach(&m_target, m_hPicture);
-    PumpPending();
+    PumpMessages();
     m_parent.messages.clear();
     m_target.SendMessage(EM_REPLACESEL, FALSE, (LPARAM) "more");
     EXPECT_GE(m_parent.Count(WM_COMMAND, EN_CHANGE), 1);
@@ -248,9 +248,9 @@ TEST_F(SkinScrollWndTest, DestroyingTheTargetPutsItBackAndEndsTheFrame)
 {
     MakeTarget(WS_VSCROLL);
     CSkinScrollWnd* pFrame = CSkinScrollWnd::Attach(&m_target, m_hPicture);
-    PumpPending();
+    PumpMessages();
     pFrame->MoveWindow(40, 50, 120, 90);
-    PumpPending();
+    PumpMessages();
     HWND hFrame = pFrame->m_hWnd;
     m_target.DestroyWindow();
     EXPECT_FALSE(::IsWindow(hFrame));
@@ -262,7 +262,7 @@ TEST_F(SkinScrollWndTest, DestroyingTheParentEndsEverythingOnce)
 {
     MakeTarget(WS_VSCROLL | WS_HSCROLL);
     CListScrollWnd::Attach(&m_target, m_hPicture);
-    PumpPending();
+    PumpMessages();
     m_parent.DestroyWindow();
     EXPECT_EQ(NULL, m_target.m_hWnd);
 }
@@ -278,7 +278,7 @@ TEST_F(SkinScrollWndTest, ResizingPostsTheRelayoutOnlyInTheHallVariant)
         CSkinScrollWnd::SetRelayoutOnSize(c.relayoutOnSize);
         MakeTarget(WS_VSCROLL);
         CSkinScrollWnd* pFrame = CSkinScrollWnd::Attach(&m_target, m_hPicture);
-        PumpPending();
+        PumpMessages();
         pFrame->MoveWindow(0, 0, 160, 100);
         int posted = 0;
         MSG msg;
@@ -297,7 +297,7 @@ TEST_F(SkinScrollWndTest, ListFrameErasesNothingAndHasTheBorderOutside)
 {
     MakeTarget(WS_VSCROLL);
     CListScrollWnd* pFrame = CListScrollWnd::Attach(&m_target, m_hPicture);
-    PumpPending();
+    PumpMessages();
     EXPECT_TRUE(pFrame->IsKindOf(RUNTIME_CLASS(CListScrollWnd)));
     Canvas canvas(10, 10, RGB(0, 0, 0));
     EXPECT_EQ(TRUE, (BOOL)pFrame->SendMessage(WM_ERASEBKGND, (WPARAM)canvas.Dc()));

@@ -201,15 +201,6 @@ void TestHost::Paint()
     ::UpdateWindow(m_hWnd);
 }
 
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
-
 Snapshot::Snapshot(HWND hWnd, SnapshotSource source)
     : m_hDC(NULL), m_hBitmap(NULL), m_hOld(NULL), m_nWidth(0), m_nHeight(0)
 {

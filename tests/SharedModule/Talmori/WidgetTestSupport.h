@@ -3,6 +3,7 @@
 #pragma once
 
 #include <Talmori.h>
+#include "TestWait.h"
 
 #include <string>
 #include <vector>
@@ -91,7 +92,6 @@ public:
     void Paint();
 };
 
-void PumpMessages();
 
 // The names of a container's children, bottom to top.
 std::string ChildNamesOf(CWidgetContainer& container);

@@ -1,4 +1,5 @@
 #include "IPCCopyData.h"
+#include "TestWait.h"
 
 #include <gtest/gtest.h>
 
@@ -288,21 +289,6 @@ std::string ProgramFolder()
     GetModuleFileNameA(NULL, path, MAX_PATH);
     std::string folder(path);
     return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-// Pumps this thread's messages until done() or the time is up.
-template <class Done> bool PumpUntil(Done done, DWORD timeout = 10000)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeout)
-            return false;
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
-    return true;
 }
 
 class IPCTwoProcesses : public testing::Test

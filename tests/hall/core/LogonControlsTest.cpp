@@ -145,7 +145,7 @@ TEST_F(LogonControls, LinkPressIsPostedToTheParent)
     ASSERT_TRUE(link.SubclassWindow(MakeChild("STATIC", SS_NOTIFY, 80, 16, 1007)));
     link.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     link.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-    skintest::PumpPending();
+    skintest::PumpMessages();
     int nPosted = 0;
     for (const auto& m : parent.messages)
         if (m.message == WM_LOGON_LINK) {

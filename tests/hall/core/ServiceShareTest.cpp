@@ -73,7 +73,8 @@ protected:
     // The 84 bytes the stand-in read and its window, once it wrote them.
     bool ReadReport(tagServiceShareData& block, DWORD& window)
     {
-        // The stand-in may still be writing: wait for the whole report.
+        // The stand-in may still be starting (slow under emulation) or writing:
+        // wait for the whole report.
         const DWORD nWhole = sizeof(block) + sizeof(window);
         if (!PumpUntil(
                 [&] {
@@ -81,7 +82,7 @@ protected:
                     return GetFileAttributesExA(m_strReport.c_str(), GetFileExInfoStandard, &data) &&
                            data.nFileSizeLow >= nWhole;
                 },
-                10000))
+                60000))
             return false;
         std::ifstream in(m_strReport, std::ios::binary);
         std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

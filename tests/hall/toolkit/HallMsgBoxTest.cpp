@@ -158,7 +158,7 @@ TEST_F(HallMsgBoxTest, CloseBoxActsAsEscape)
     for (const auto& c : cases) {
         Drive([&](AFX_MODAL_REQUEST& r) {
             r.pWnd->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-            skintest::PumpPending(); // the dialog posts its Cancel command
+            skintest::PumpMessages(); // the dialog posts its Cancel command
             if (r.pWnd->ContinueModal())
                 Click(r.pWnd, IDYES);
             return (INT_PTR)0;

@@ -57,7 +57,7 @@ protected:
     {
         m_tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         m_tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        PumpPending();
+        PumpMessages();
     }
     void Move(int x, int y) { m_tree.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
     bool Invalid()

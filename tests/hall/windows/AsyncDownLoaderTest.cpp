@@ -3,6 +3,7 @@
 #include "HttpFixture.h"
 
 #include "AsyncDownLoader.h"
+#include "TestWait.h"
 
 #include <memory>
 #include <string>
@@ -52,21 +53,6 @@ public:
         if (m_hWnd != NULL)
             DestroyWindow(m_hWnd);
         m_hWnd = NULL;
-    }
-
-    // Handles messages until pred holds or dwTimeout ms have passed.
-    template <typename Pred> bool PumpUntil(Pred pred, DWORD dwTimeout = 10000)
-    {
-        DWORD dwStart = GetTickCount();
-        while (!pred()) {
-            if (GetTickCount() - dwStart > dwTimeout)
-                return false;
-            MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-            MSG msg;
-            while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-                DispatchMessageA(&msg);
-        }
-        return true;
     }
 
     bool WaitForFinal(DWORD dwUserData)
@@ -149,7 +135,7 @@ protected:
     {
         // Every worker ends before the server and the tuning go.
         m_server.OpenGate();
-        EXPECT_TRUE(m_window.PumpUntil([&] { return m_loader.GetTaskCount() == 0; }));
+        EXPECT_TRUE(PumpUntil([&] { return m_loader.GetTaskCount() == 0; }));
         HttpFixture::TearDown();
     }
 
@@ -199,7 +185,7 @@ TEST_F(AsyncDownLoaderTest, IdsStartAtOneNeverZeroAndSkipIdsInUse)
     EXPECT_EQ(1u, Add(10, Url("/held")));
     EXPECT_EQ(2u, Add(11, Url("/missing")));
     ASSERT_TRUE(m_window.WaitForFinal(11));
-    ASSERT_TRUE(m_window.PumpUntil([&] { return m_loader.GetTaskCount() == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return m_loader.GetTaskCount() == 1; }));
     m_loader.SetIdCounter(0xFFFFFFFE);
     EXPECT_EQ(0xFFFFFFFFu, Add(12, Url("/missing")));
     EXPECT_EQ(2u, Add(13, Url("/missing"))); // 0 skipped, 1 still running
@@ -351,11 +337,11 @@ TEST_F(AsyncDownLoaderTest, TaskWhoseWindowWentAwayRunsOnAndFreesItself)
     m_server.SetReply("/quiet", CHttpTestServer::Ok("no one hears"));
 
     ASSERT_NE(0u, Add(5, Url("/held")));
-    ASSERT_TRUE(m_window.PumpUntil([&] { return !m_window.m_reports.empty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !m_window.m_reports.empty(); }));
     m_window.Destroy();
     m_server.OpenGate();
     EXPECT_NE(0u, m_loader.AddTask(6, Url("/quiet").c_str(), NULL, NULL, kReportMessage));
-    EXPECT_TRUE(m_window.PumpUntil([&] { return m_loader.GetTaskCount() == 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return m_loader.GetTaskCount() == 0; }));
     ASSERT_EQ(1u, m_window.m_reports.size());
     EXPECT_EQ((DWORD)ASYNC_DOWN_PROGRESS, m_window.m_reports[0].dwCode);
     EXPECT_EQ(1, m_server.CountRequests("/quiet"));
@@ -371,7 +357,7 @@ TEST_F(AsyncDownLoaderTest, DestroyedMidReadReportsStoppedAndWaitsForTheWorker)
 
     std::unique_ptr<CAsyncDownLoader> pLoader(new CAsyncDownLoader);
     ASSERT_NE(0u, pLoader->AddTask(9, Url("/held").c_str(), NULL, m_window.m_hWnd, kReportMessage));
-    ASSERT_TRUE(m_window.PumpUntil([&] { return !m_window.m_reports.empty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !m_window.m_reports.empty(); }));
 
     // The worker is blocked reading and will report to this thread, which is
     // the one waiting in the destructor.

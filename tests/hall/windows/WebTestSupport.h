@@ -8,6 +8,8 @@
 
 #include <afxwin.h>
 
+#include "TestWait.h"
+
 #include "HallLinks.h"
 #include "HtmlCtrl.h"
 #include "core/GlobalUnits.h"
@@ -18,27 +20,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-inline void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
-
-template <class F> bool PumpUntil(F done, DWORD dwGuardMs = 10000)
-{
-    DWORD dwStart = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - dwStart > dwGuardMs)
-            return done();
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
-        PumpPending();
-    }
-    return true;
-}
 
 // A window that keeps every page-control notification it is sent.
 class CNotifyRecorder : public CWnd

@@ -86,7 +86,7 @@ TEST(AfxGdi, PrintingRunsTheWindowsOwnPainting)
 {
     CPaintedWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, NULL, "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, NULL, NULL));
-    PumpPending();
+    PumpMessages();
     int nPaintBefore = wnd.m_nPaint;
     CCanvas canvas(60, 40);
     canvas.m_dc.SetTextColor(RGB(9, 9, 9));

@@ -121,7 +121,7 @@ TEST_F(MenuFixture, APickIsReturnedOrPostedToTheOwner)
         m_owner.m_commands.clear();
         EXPECT_EQ(m_menu.TrackPopupMenu(c.nFlags, 0, 0, &m_owner), c.bReturn) << c.nPick;
         EXPECT_TRUE(m_owner.m_commands.empty()) << "posted, not sent";
-        PumpPending();
+        PumpMessages();
         EXPECT_EQ(m_owner.m_commands, c.commands) << c.nPick;
         EXPECT_EQ(script.Count(), 1u);
     }

@@ -79,7 +79,7 @@ TEST(RgnDialog, NineFramePicturesMakeTheWindowAndItsShape)
     skin.Apply(dlg);
     ASSERT_TRUE(dlg.Create(IDD_SKIN_DIALOG, NULL));
     dlg.SetWindowPos(NULL, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    PumpPending();
+    PumpMessages();
 
     // The pictures replace the system frame: client area and window coincide.
     EXPECT_TRUE(dlg.IsSkinFrame());
@@ -200,7 +200,7 @@ TEST(RgnDialog, WithoutPicturesItIsAPlainDialog)
     dlg.m_ImageTL.SetLoadInfo(folder.Path("missing.bmp").c_str());
     ASSERT_TRUE(dlg.Create(IDD_SKIN_DIALOG, NULL));
     dlg.ShowWindow(SW_SHOWNA);
-    PumpPending();
+    PumpMessages();
     EXPECT_FALSE(dlg.IsSkinFrame());
     EXPECT_EQ(dlg.GetStyle() & WS_CAPTION, (DWORD)WS_CAPTION);
     EXPECT_FALSE(HasWindowRegion(dlg.m_hWnd));

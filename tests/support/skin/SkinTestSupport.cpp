@@ -125,15 +125,6 @@ bool RegionHolds(HWND hWnd, int x, int y)
     return holds;
 }
 
-void PumpPending()
-{
-    MSG msg;
-    while (PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
-    }
-}
-
 BOOL RecordingParent::CreateParent(int cx, int cy, COLORREF crBackground)
 {
     background = crBackground;

@@ -7,6 +7,7 @@
 
 #include "MemoryCanvas.h"
 #include "TempFolder.h"
+#include "TestWait.h"
 
 #include <string>
 #include <vector>
@@ -62,7 +63,6 @@ public:
 bool RegionHolds(HWND hWnd, int x, int y);
 bool HasWindowRegion(HWND hWnd);
 
-void PumpPending();
 
 // A top-level parent that records the messages its children send it.
 class RecordingParent : public CWnd
