@@ -293,7 +293,8 @@ void CMatchStatusWidget::Draw(CWidgetDC* pWidgetDC)
             if (images.m_TimeOutM.IsValid() && filled - capL - capR > 0)
                 images.m_TimeOutM.Draw(hdc, barX + capL, headY, filled - capL - capR,
                                        long(images.m_TimeOutM.GetHeight()));
-            DrawImagePart(pDC, images.m_TimeOutR, barX + std::max(filled - capR, capL), headY - halfR, capR, halfR, 0, 0);
+            DrawImagePart(pDC, images.m_TimeOutR, barX + std::max(filled - capR, capL), headY - halfR, capR, halfR, 0,
+                          0);
         }
     } else if (record.cbStartMode == 2 && images.m_SignStatus.IsValid())
         images.m_SignStatus.Draw(hdc, left, headY);
