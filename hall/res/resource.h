@@ -47,3 +47,5 @@
 // The game channel dialog and the custom game list.
 #define IDD_GAME_CHANNEL 116
 #define IDD_GAME_LIST_MANAGER 148
+// The player card and the big-face viewer: a pop-up without controls.
+#define IDD_PLAYER_INFO 104

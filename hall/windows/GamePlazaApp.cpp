@@ -66,7 +66,7 @@ void CHallNeighbours::RunRegister()
     dlg.DoModal();
 }
 
-CGamePlazaApp::CGamePlazaApp() : m_pClientDataCenter(NULL), m_bLogon(false), m_pPopupWnd(NULL) {}
+CGamePlazaApp::CGamePlazaApp() : m_pClientDataCenter(NULL), m_pUserPanel(NULL), m_bLogon(false), m_pPopupWnd(NULL) {}
 
 CGamePlazaApp::~CGamePlazaApp() {}
 
@@ -142,6 +142,11 @@ BOOL CGamePlazaApp::InitInstance()
     CGameFrame* pFrame = new CGameFrame;
     m_pMainWnd = pFrame;
     pFrame->SetNeighbours(&m_Neighbours);
+    // The plaza view is the hall's left pane, with the own-user panel on top.
+    m_PlazaView.SetClientDataCenter(m_pClientDataCenter);
+    m_PlazaView.SetUserPanel(m_pUserPanel);
+    pFrame->GetGameHall().SetPanes(&m_PlazaView, NULL);
+    g_GlobalUnits.SetPlazaView(&m_PlazaView);
     pFrame->CreateEx(0, kHallClass, "", WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                      CGameFrame::kWidth, CGameFrame::kHeight, NULL, NULL);
     // The frame's neighbours: the item shop so far.
@@ -162,12 +167,23 @@ BOOL CGamePlazaApp::InitInstance()
     return TRUE;
 }
 
+void CGamePlazaApp::ShowUserInPlaza()
+{
+    if (m_pUserPanel != NULL)
+        m_pUserPanel->UpdateUserInfo();
+    if (m_PlazaView.GetSafeHwnd() != NULL) {
+        m_PlazaView.SyncLockButtons();
+        m_PlazaView.RepaintUserPanel();
+    }
+}
+
 void CGamePlazaApp::StartAfterLogon()
 {
     CGameFrame* pFrame = Frame();
     m_bLogon = true;
     g_WordFilter.LoadWordList();
     pFrame->UpdateAfterLogon();
+    ShowUserInPlaza();
     pFrame->ShowWindow(SW_SHOWMAXIMIZED);
 
     // Two switches of the dynamic configuration. The mini hall's has been
@@ -281,6 +297,7 @@ void CGamePlazaApp::LogonAgain()
     m_pClientDataCenter->LoadWebGameList(CString(g_GlobalUnits.GetWorkDirectory()) + "Config\\Original\\LocalGame.ini");
     m_pClientDataCenter->SendNoticeRequest();
     pFrame->UpdateAfterLogon();
+    ShowUserInPlaza();
     if (!pNeighbours->HasItemShop())
         pNeighbours->CreateItemShop();
     pFrame->ShowWindow(SW_SHOW);

@@ -13,6 +13,7 @@
 #include "HallApp.h"
 #include "HallFileUpdateHost.h"
 #include "HallLinks.h"
+#include "PlazaViewItem.h"
 #include "SkinRecordFile.h"
 
 class CClientDataCenter;
@@ -46,14 +47,20 @@ public:
     bool ShowUrlInPlaza(LPCSTR pszUrl, BYTE cbFlag, int nMode) override;
 
     void ShowPopupMessage(LPCSTR pszText);
+    // The own-user panel the plaza view shows; set before InitInstance.
+    void SetUserPanel(IPlazaUserPanel* pPanel) { m_pUserPanel = pPanel; }
     // IHallLinkHandler: a hall link from a page; 0 leaves it to the browser.
     int HandleHallUrl(LPCSTR pszUrl) override;
 
 private:
     void StartAfterLogon();
+    // The logged-on user's record reaches the plaza's panel.
+    void ShowUserInPlaza();
 
     CSkinRecordFile m_SkinRecordFile;
     CClientDataCenter* m_pClientDataCenter;
+    IPlazaUserPanel* m_pUserPanel;
+    CPlazaViewItem m_PlazaView;
     bool m_bLogon;
     CPopupWnd* m_pPopupWnd;
     CDlgLogon m_DlgLogon;

@@ -28,6 +28,8 @@ public:
     virtual void SetSignature(LPCSTR pszSignature) = 0;
     // Takes the signature from the logged-on user's record.
     virtual void LoadUserSignature() = 0;
+    // Takes the whole record, once it has arrived after a logon.
+    virtual void UpdateUserInfo() {}
 };
 
 class CPlazaViewItem : public CWidgetFoundationWnd
