@@ -13,6 +13,7 @@
 #include "HallTuning.h"
 #include "HallUrl.h"
 #include "MachineID.h"
+#include "PlazaViewItem.h"
 #include "PopupWnd.h"
 #include "SkinAttribute.h"
 #include "WordFilter.h"
@@ -132,6 +133,7 @@ BOOL CGamePlazaApp::InitInstance()
 
     CGameFrame* pFrame = new CGameFrame;
     m_pMainWnd = pFrame;
+    pFrame->SetNeighbours(&m_Neighbours);
     pFrame->CreateEx(0, kHallClass, "", WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                      CGameFrame::kWidth, CGameFrame::kHeight, NULL, NULL);
 
@@ -154,6 +156,7 @@ void CGamePlazaApp::StartAfterLogon()
     m_bLogon = true;
     g_WordFilter.LoadWordList();
     pFrame->UpdateAfterLogon();
+    SyncPlazaView();
     pFrame->ShowWindow(SW_SHOWMAXIMIZED);
 
     // Two switches of the dynamic configuration. The mini hall's has been
@@ -173,6 +176,13 @@ void CGamePlazaApp::StartAfterLogon()
     if (m_pPopupWnd != NULL)
         m_pPopupWnd->Create(pFrame);
     pFrame->StartConfigUpdate();
+}
+
+void CGamePlazaApp::SyncPlazaView()
+{
+    CPlazaViewItem* pPlaza = g_GlobalUnits.GetPlazaView();
+    if (pPlaza != NULL && pPlaza->GetSafeHwnd() != NULL)
+        pPlaza->SyncLockButtons();
 }
 
 int CGamePlazaApp::ExitInstance()
@@ -253,7 +263,12 @@ void CGamePlazaApp::LogonAgain()
     m_pClientDataCenter->ResetLogonState(false);
     pFrame->ResetSession();
     pNeighbours->LeaveHall();
+    CPlazaViewItem* pPlaza = g_GlobalUnits.GetPlazaView();
+    if (pPlaza != NULL && pPlaza->GetSafeHwnd() != NULL)
+        pPlaza->GetGameListView().DeleteTreeItems();
     g_GlobalUnits.ClearRoomMap();
+    if (pPlaza != NULL && pPlaza->GetSafeHwnd() != NULL)
+        pPlaza->DeleteAllServerItems();
     if (IDownLoadWnd* pDownLoad = CHallWindows::GetDownLoadWnd())
         pDownLoad->CloseDownLoadWindow();
     pNeighbours->ResetPersonalInfoState();
@@ -267,6 +282,7 @@ void CGamePlazaApp::LogonAgain()
     m_pClientDataCenter->LoadWebGameList(CString(g_GlobalUnits.GetWorkDirectory()) + "Config\\Original\\LocalGame.ini");
     m_pClientDataCenter->SendNoticeRequest();
     pFrame->UpdateAfterLogon();
+    SyncPlazaView();
     if (!pNeighbours->HasItemShop())
         pNeighbours->CreateItemShop();
     pFrame->ShowWindow(SW_SHOW);

@@ -11,6 +11,7 @@
 #include "DownLoadDlg.h"
 #include "HallApp.h"
 #include "HallFileUpdateHost.h"
+#include "HallNeighbours.h"
 #include "HallLinks.h"
 #include "SkinRecordFile.h"
 
@@ -41,6 +42,8 @@ public:
 
 private:
     void StartAfterLogon();
+    // The plaza after a logon: the lock buttons follow the user's flag.
+    void SyncPlazaView();
 
     CSkinRecordFile m_SkinRecordFile;
     CClientDataCenter* m_pClientDataCenter;
@@ -52,4 +55,6 @@ private:
     // The game download window: the object lives with the application, its
     // window is made on the first download.
     CDownLoadDlg m_DownLoadDlg;
+    // What the frame reaches of the plaza view and the room tab window.
+    CHallNeighbours m_Neighbours;
 };
