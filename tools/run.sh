@@ -23,8 +23,14 @@ run=$TAVREL_ROOT/build/run
 mkdir -p "$run/config"
 cp "$bin"/*.dll "$run/"
 for prog in Tavrel.exe MiniTavrel.exe Murlow.exe Kestrum.exe; do
-  [ -f "$bin/$prog" ] && cp "$bin/$prog" "$run/"
+  if [ -f "$bin/$prog" ]; then cp "$bin/$prog" "$run/"; fi
 done
+
+# Wine draws the hall's Chinese texts with a CJK font of the system.
+if ! fc-list :lang=zh 2>/dev/null | grep -q .; then
+  apt-get install -y --no-install-recommends fonts-wqy-microhei >/dev/null 2>&1 ||
+    echo "run: no CJK font could be installed; Chinese texts may show as boxes" >&2
+fi
 
 export LC_ALL=$TAVREL_LOCALE
 # The test prefix uses the null graphics driver; a visible run needs the X11 one.
