@@ -84,20 +84,25 @@ void SerializeRecord(CArchive& ar, tagIdTextList& record)
     SerializeCountedArray(ar, record.Items, kIdTextMinSize);
 }
 
-void SerializeRecord(CArchive& ar, tagGameKindItem& record)
+namespace
+{
+
+// The game list's records are read through the archive and in place: one
+// field order for both.
+template <class Ar> void GameKindFields(Ar& ar, tagGameKindItem& record)
 {
     SerializeField(ar, record.dwID);
     SerializeText(ar, record.szName);
 }
 
-void SerializeRecord(CArchive& ar, tagGameItem& record)
+template <class Ar> void GameFields(Ar& ar, tagGameItem& record)
 {
     SerializeField(ar, record.dwID);
     SerializeText(ar, record.szName);
     SerializeText(ar, record.szFolderName);
 }
 
-void SerializeRecord(CArchive& ar, tagGameRoomItem& record)
+template <class Ar> void GameRoomFields(Ar& ar, tagGameRoomItem& record)
 {
     SerializeField(ar, record.dwRoomID);
     SerializeText(ar, record.szName);
@@ -108,14 +113,34 @@ void SerializeRecord(CArchive& ar, tagGameRoomItem& record)
     SerializeField(ar, record.wChannelValue);
 }
 
-void SerializeRecord(CArchive& ar, tagGameWebItem& record)
+template <class Ar> void GameWebFields(Ar& ar, tagGameWebItem& record)
 {
     SerializeField(ar, record.dwID);
     SerializeText(ar, record.szName);
     SerializeText(ar, record.szLink);
 }
 
-void SerializeRecord(CArchive& ar, tagTreeLinkItem& record)
+// Older servers end a tree link before its flags.
+void ReadFlags(CArchive& ar, DWORD& dwFlags)
+{
+    try {
+        ar >> dwFlags;
+    } catch (CArchiveException* e) {
+        if (e->m_cause != CArchiveException::endOfFile)
+            throw;
+        e->Delete();
+        dwFlags = 0;
+    }
+}
+
+void ReadFlags(CRecordBytes& in, DWORD& dwFlags)
+{
+    dwFlags = 0;
+    if (in.GetBytesLeft() >= sizeof(DWORD))
+        in >> dwFlags;
+}
+
+template <class Ar> void TreeLinkFields(Ar& ar, tagTreeLinkItem& record)
 {
     SerializeField(ar, record.dwNodeID);
     SerializeField(ar, record.dwParentID);
@@ -123,25 +148,72 @@ void SerializeRecord(CArchive& ar, tagTreeLinkItem& record)
     SerializeText(ar, record.szCaption);
     SerializeField(ar, record.dwItemID);
     SerializeField(ar, record.lSortOrder);
-    if (ar.IsStoring()) {
-        ar << record.dwFlags;
-        return;
-    }
-    // Older servers end the item before the flags.
-    try {
-        ar >> record.dwFlags;
-    } catch (CArchiveException* e) {
-        if (e->m_cause != CArchiveException::endOfFile)
-            throw;
-        e->Delete();
-        record.dwFlags = 0;
-    }
+    if (ar.IsStoring())
+        SerializeField(ar, record.dwFlags);
+    else
+        ReadFlags(ar, record.dwFlags);
+}
+
+template <class Ar> void OnlineCountFields(Ar& ar, tagOnlineCountItem& record)
+{
+    SerializeField(ar, record.dwRoomID);
+    SerializeField(ar, record.dwOnlineCount);
+}
+
+} // namespace
+
+void SerializeRecord(CArchive& ar, tagGameKindItem& record)
+{
+    GameKindFields(ar, record);
+}
+void SerializeRecord(CRecordBytes& in, tagGameKindItem& record)
+{
+    GameKindFields(in, record);
+}
+
+void SerializeRecord(CArchive& ar, tagGameItem& record)
+{
+    GameFields(ar, record);
+}
+void SerializeRecord(CRecordBytes& in, tagGameItem& record)
+{
+    GameFields(in, record);
+}
+
+void SerializeRecord(CArchive& ar, tagGameRoomItem& record)
+{
+    GameRoomFields(ar, record);
+}
+void SerializeRecord(CRecordBytes& in, tagGameRoomItem& record)
+{
+    GameRoomFields(in, record);
+}
+
+void SerializeRecord(CArchive& ar, tagGameWebItem& record)
+{
+    GameWebFields(ar, record);
+}
+void SerializeRecord(CRecordBytes& in, tagGameWebItem& record)
+{
+    GameWebFields(in, record);
+}
+
+void SerializeRecord(CArchive& ar, tagTreeLinkItem& record)
+{
+    TreeLinkFields(ar, record);
+}
+void SerializeRecord(CRecordBytes& in, tagTreeLinkItem& record)
+{
+    TreeLinkFields(in, record);
 }
 
 void SerializeRecord(CArchive& ar, tagOnlineCountItem& record)
 {
-    SerializeField(ar, record.dwRoomID);
-    SerializeField(ar, record.dwOnlineCount);
+    OnlineCountFields(ar, record);
+}
+void SerializeRecord(CRecordBytes& in, tagOnlineCountItem& record)
+{
+    OnlineCountFields(in, record);
 }
 
 void SerializeRecord(CArchive& ar, tagSystemMessage& record)

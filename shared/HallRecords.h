@@ -271,6 +271,13 @@ void SerializeRecord(CArchive& ar, tagGameWebItem& record);
 void SerializeRecord(CArchive& ar, tagTreeLinkItem& record);
 void SerializeRecord(CArchive& ar, tagOnlineCountItem& record);
 void SerializeRecord(CArchive& ar, tagSystemMessage& record);
+// The game list is also read in place (UnpackRecordInPlace).
+void SerializeRecord(CRecordBytes& in, tagGameKindItem& record);
+void SerializeRecord(CRecordBytes& in, tagGameItem& record);
+void SerializeRecord(CRecordBytes& in, tagGameRoomItem& record);
+void SerializeRecord(CRecordBytes& in, tagGameWebItem& record);
+void SerializeRecord(CRecordBytes& in, tagTreeLinkItem& record);
+void SerializeRecord(CRecordBytes& in, tagOnlineCountItem& record);
 void SerializeRecord(CArchive& ar, tagLogonResult& record);
 void SerializeRecord(CArchive& ar, tagAccountNotice& record);
 void SerializeRecord(CArchive& ar, tagUserValueItem& record);

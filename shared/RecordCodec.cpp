@@ -24,6 +24,15 @@ ULONGLONG ReadPosition(CArchive& ar)
     return nPosition >= nBuffered ? nPosition - nBuffered : 0;
 }
 
+// A count of items that can follow in nBytesLeft. Divided, not multiplied:
+// a 64-bit count times the item size would wrap past the check.
+DWORD CheckCount(DWORD_PTR nCount, UINT nMinItemSize, UINT nBytesLeft)
+{
+    if (ULONGLONG(nCount) > nBytesLeft / (nMinItemSize == 0 ? 1 : nMinItemSize))
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    return DWORD(nCount);
+}
+
 // Texts up to this length are read on the stack, not into a CString.
 const UINT kShortText = 1024;
 
@@ -49,10 +58,12 @@ void RequireBytes(CArchive& ar, ULONGLONG nBytes)
 
 DWORD ReadCheckedCount(CArchive& ar, UINT nMinItemSize)
 {
-    DWORD_PTR nCount = ar.ReadCount();
-    if (ULONGLONG(nCount) * (nMinItemSize == 0 ? 1 : nMinItemSize) > GetBytesLeft(ar))
-        AfxThrowArchiveException(CArchiveException::badIndex);
-    return DWORD(nCount);
+    return CheckCount(ar.ReadCount(), nMinItemSize, GetBytesLeft(ar));
+}
+
+DWORD ReadCheckedCount(CRecordBytes& in, UINT nMinItemSize)
+{
+    return CheckCount(in.ReadCount(), nMinItemSize, in.GetBytesLeft());
 }
 
 void SkipBytes(CArchive& ar, UINT nBytes)
@@ -116,6 +127,52 @@ void ReadArchiveText(CArchive& ar, char* pszField, size_t nWidth)
     FileOf(ar)->Seek(LONGLONG(nStart), CFile::begin);
     CString strText;
     ReadArchiveString(ar, strText);
+    CopyTextField(pszField, nWidth, strText.GetString(), size_t(strText.GetLength()));
+}
+
+namespace
+{
+
+// A wide-character writer's string, converted as the class library does:
+// the archive reads it again from its length on.
+void ReadWideString(CRecordBytes& in, const BYTE* pStart, UINT nLength, CString& strText)
+{
+    const BYTE* pText = in.Take(nLength * 2);
+    CSafeMemFile file(pStart, UINT(pText + nLength * 2 - pStart));
+    CArchive ar(&file, CArchive::load, RECORD_ARCHIVE_BUFFER);
+    ar >> strText;
+}
+
+} // namespace
+
+void ReadArchiveString(CRecordBytes& in, CString& strText)
+{
+    const UINT nStart = in.GetReadCount();
+    int nCharSize = 1;
+    UINT nLength = in.ReadStringLength(nCharSize);
+    if (ULONGLONG(nLength) * UINT(nCharSize) > in.GetBytesLeft())
+        AfxThrowArchiveException(CArchiveException::endOfFile);
+    if (nCharSize == 1) {
+        const BYTE* pText = in.Take(nLength);
+        strText = CString(reinterpret_cast<LPCSTR>(pText), int(nLength));
+        return;
+    }
+    ReadWideString(in, in.GetStart() + nStart, nLength, strText);
+}
+
+void ReadArchiveText(CRecordBytes& in, char* pszField, size_t nWidth)
+{
+    const UINT nStart = in.GetReadCount();
+    int nCharSize = 1;
+    UINT nLength = in.ReadStringLength(nCharSize);
+    if (ULONGLONG(nLength) * UINT(nCharSize) > in.GetBytesLeft())
+        AfxThrowArchiveException(CArchiveException::endOfFile);
+    if (nCharSize == 1) {
+        CopyTextField(pszField, nWidth, reinterpret_cast<LPCSTR>(in.Take(nLength)), nLength);
+        return;
+    }
+    CString strText;
+    ReadWideString(in, in.GetStart() + nStart, nLength, strText);
     CopyTextField(pszField, nWidth, strText.GetString(), size_t(strText.GetLength()));
 }
 

@@ -14,6 +14,7 @@
 
 #include <string.h>
 
+#include "RecordBytes.h"
 #include "SafeMemFile.h"
 
 const int RECORD_ARCHIVE_BUFFER = 4096;
@@ -35,6 +36,13 @@ void RequireBytes(CArchive& ar, ULONGLONG nBytes);
 DWORD ReadCheckedCount(CArchive& ar, UINT nMinItemSize);
 // Skips nBytes, which must be there.
 void SkipBytes(CArchive& ar, UINT nBytes);
+
+// The same for a body read in place.
+inline UINT GetBytesLeft(CRecordBytes& in)
+{
+    return in.GetBytesLeft();
+}
+DWORD ReadCheckedCount(CRecordBytes& in, UINT nMinItemSize);
 
 // ---- fixed-width text fields ------------------------------------------------
 
@@ -59,6 +67,8 @@ void ReadArchiveString(CArchive& ar, CString& strText);
 void ReadArchiveText(CArchive& ar, char* pszField, size_t nWidth);
 void WriteArchiveString(CArchive& ar, LPCSTR pszText, size_t nLength);
 void ReadCountedString(CArchive& ar, CString& strText);
+void ReadArchiveString(CRecordBytes& in, CString& strText);
+void ReadArchiveText(CRecordBytes& in, char* pszField, size_t nWidth);
 void WriteCountedString(CArchive& ar, LPCSTR pszText, size_t nLength);
 
 // ---- fields in both directions -------------------------------------------------
@@ -71,7 +81,13 @@ template <class T> inline void SerializeField(CArchive& ar, T& value)
         ar >> value;
 }
 
-template <class T, size_t N> inline void SerializeFields(CArchive& ar, T (&values)[N])
+// Reading in place.
+template <class T> inline void SerializeField(CRecordBytes& in, T& value)
+{
+    in >> value;
+}
+
+template <class Ar, class T, size_t N> inline void SerializeFields(Ar& ar, T (&values)[N])
 {
     for (size_t i = 0; i < N; ++i)
         SerializeField(ar, values[i]);
@@ -87,6 +103,14 @@ template <size_t N> inline void SerializeText(CArchive& ar, char (&szField)[N])
     }
 }
 void SerializeText(CArchive& ar, CString& strText);
+template <size_t N> inline void SerializeText(CRecordBytes& in, char (&szField)[N])
+{
+    ReadArchiveText(in, szField, N);
+}
+inline void SerializeText(CRecordBytes& in, CString& strText)
+{
+    ReadArchiveString(in, strText);
+}
 
 // Counted string into or out of a fixed field.
 template <size_t N> inline void SerializeCountedText(CArchive& ar, char (&szField)[N])
@@ -213,6 +237,27 @@ template <class T, class A> void SerializeEnveloped(CArchive& ar, CArray<T, A>& 
     }
 }
 
+// The same, read in place: each item is read from its own bytes.
+template <class T, class A> void SerializeEnveloped(CRecordBytes& in, CArray<T, A>& items)
+{
+    DWORD dwCount = ReadCheckedCount(in, 2);
+    items.RemoveAll();
+    items.SetSize(0, dwCount);
+    for (DWORD i = 0; i < dwCount; ++i) {
+        DWORD_PTR nLength = in.ReadCount();
+        if (nLength > ENVELOPED_ITEM_MAX)
+            AfxThrowArchiveException(CArchiveException::badIndex);
+        CRecordBytes item(in.Take(UINT(nLength)), UINT(nLength));
+        INT_PTR nItem = items.Add(T());
+        try {
+            SerializeRecord(item, items[nItem]);
+        } catch (...) {
+            items.SetSize(nItem);
+            throw;
+        }
+    }
+}
+
 // A page of a list the server sends in pieces.
 template <class T> struct tagPagedList
 {
@@ -221,7 +266,7 @@ template <class T> struct tagPagedList
     CArray<T, const T&> Items;
 };
 
-template <class T> void SerializeRecord(CArchive& ar, tagPagedList<T>& list)
+template <class Ar, class T> void SerializeRecord(Ar& ar, tagPagedList<T>& list)
 {
     SerializeField(ar, list.lTotal);
     SerializeField(ar, list.lOffset);
@@ -268,6 +313,20 @@ template <class Reader> bool ReadBody(const void* pData, UINT nDataSize, Reader 
 template <class T> bool UnpackRecord(T& record, const void* pData, UINT nDataSize)
 {
     return ReadBody(pData, nDataSize, [&record](CArchive& ar) { SerializeRecord(ar, record); });
+}
+
+// The same for records that are also read in place (their SerializeRecord
+// takes a CRecordBytes): the long lists, read without an archive between.
+template <class T> bool UnpackRecordInPlace(T& record, const void* pData, UINT nDataSize)
+{
+    try {
+        CRecordBytes in(pData, nDataSize);
+        SerializeRecord(in, record);
+    } catch (CException* e) {
+        e->Delete();
+        return false;
+    }
+    return true;
 }
 
 // u16-counted list: a u16 count, then the items back to back. The items

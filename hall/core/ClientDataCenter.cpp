@@ -533,7 +533,7 @@ public:
         if (it == m_First.end())
             return NULL;
         CGameTreeNode* pFirst = it->second;
-        auto others = m_Others.find(dwNodeID);
+        auto others = m_Others.empty() ? m_Others.end() : m_Others.find(dwNodeID);
         if (others != m_Others.end()) {
             for (CGameTreeNode* pOther : others->second) {
                 if (ComesFirst(pOther, pFirst))

@@ -234,7 +234,7 @@ bool CClientDataCenter::OnGameListMessage(WORD wSubCmdID, const void* pData, WOR
     case HALL_SUB_S_GAME_LIST_CATEGORIES:
     case HALL_SUB_S_GAME_LIST_STATIONS: {
         tagPagedList<tagGameKindItem> list;
-        if (!UnpackRecord(list, pData, wDataSize))
+        if (!UnpackRecordInPlace(list, pData, wDataSize))
             return true;
         for (INT_PTR i = 0; i < list.Items.GetSize(); ++i) {
             const tagGameKindItem& item = list.Items[i];
@@ -252,7 +252,7 @@ bool CClientDataCenter::OnGameListMessage(WORD wSubCmdID, const void* pData, WOR
     }
     case HALL_SUB_S_GAME_LIST_GAMES: {
         tagPagedList<tagGameItem> list;
-        if (!UnpackRecord(list, pData, wDataSize))
+        if (!UnpackRecordInPlace(list, pData, wDataSize))
             return true;
         for (INT_PTR i = 0; i < list.Items.GetSize(); ++i) {
             CGame* pGame = new CGame(list.Items[i].dwID);
@@ -264,7 +264,7 @@ bool CClientDataCenter::OnGameListMessage(WORD wSubCmdID, const void* pData, WOR
     }
     case HALL_SUB_S_GAME_LIST_ROOMS: {
         tagPagedList<tagGameRoomItem> list;
-        if (!UnpackRecord(list, pData, wDataSize))
+        if (!UnpackRecordInPlace(list, pData, wDataSize))
             return true;
         for (INT_PTR i = 0; i < list.Items.GetSize(); ++i) {
             const tagGameRoomItem& item = list.Items[i];
@@ -281,7 +281,7 @@ bool CClientDataCenter::OnGameListMessage(WORD wSubCmdID, const void* pData, WOR
     }
     case HALL_SUB_S_GAME_LIST_WEBS: {
         tagPagedList<tagGameWebItem> list;
-        if (!UnpackRecord(list, pData, wDataSize))
+        if (!UnpackRecordInPlace(list, pData, wDataSize))
             return true;
         for (INT_PTR i = 0; i < list.Items.GetSize(); ++i) {
             CGameWeb* pWeb = new CGameWeb(list.Items[i].dwID);
@@ -300,7 +300,7 @@ bool CClientDataCenter::OnGameListMessage(WORD wSubCmdID, const void* pData, WOR
 void CClientDataCenter::OnTreeLinks(WORD wSubCmdID, const void* pData, WORD wDataSize)
 {
     tagPagedList<tagTreeLinkItem> list;
-    if (!UnpackRecord(list, pData, wDataSize))
+    if (!UnpackRecordInPlace(list, pData, wDataSize))
         return;
     bool bServerTree = wSubCmdID == HALL_SUB_S_GAME_LIST_SERVER_TREE;
     CTreeLinkArray& links = bServerTree ? m_ServerTreeLinks : m_SecondTreeLinks;
@@ -309,6 +309,9 @@ void CClientDataCenter::OnTreeLinks(WORD wSubCmdID, const void* pData, WORD wDat
     LONGLONG llOffset = bServerTree ? list.lOffset : 0;
     if (bServerTree && llOffset == 0)
         links.RemoveAll();
+    // The links grow by doubling: the class library's step of at most 1024
+    // items would copy a long list again for every thousand links.
+    links.SetSize(links.GetSize(), links.GetSize() > 64 ? links.GetSize() : 64);
     for (INT_PTR i = 0; i < list.Items.GetSize(); ++i)
         links.Add(list.Items[i]);
     if (llOffset + list.Items.GetSize() < LONGLONG(list.lTotal))
@@ -331,7 +334,7 @@ bool CClientDataCenter::OnOnlineCountMessage(WORD wSubCmdID, const void* pData, 
         Notify(HN_ONLINE_COUNT, 0);
     } else if (wSubCmdID == HALL_SUB_S_ONLINE_COUNT_ROOMS) {
         tagPagedList<tagOnlineCountItem> list;
-        if (!UnpackRecord(list, pData, wDataSize) || list.Items.GetSize() == 0)
+        if (!UnpackRecordInPlace(list, pData, wDataSize) || list.Items.GetSize() == 0)
             return true;
         for (INT_PTR i = 0; i < list.Items.GetSize(); ++i) {
             CGameRoom* pRoom = m_GameTreeManager.FindGameRoom(list.Items[i].dwRoomID);

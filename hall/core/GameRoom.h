@@ -6,6 +6,8 @@
 #include <afx.h>
 #include <afxtempl.h>
 
+#include "ObjectPool.h"
+
 #include "GameTreeItem.h"
 
 class CGameTreeNode;
@@ -26,6 +28,19 @@ public:
 
     explicit CGameRoom(DWORD dwId);
     virtual ~CGameRoom();
+
+    // A game list makes them by the thousand: from a pool, not the heap.
+    static void* operator new(size_t nSize)
+    {
+        return nSize == sizeof(CGameRoom) ? CObjectPool<sizeof(CGameRoom)>::Take() : ::operator new(nSize);
+    }
+    static void operator delete(void* p, size_t nSize)
+    {
+        if (nSize == sizeof(CGameRoom))
+            CObjectPool<sizeof(CGameRoom)>::Give(p);
+        else
+            ::operator delete(p);
+    }
 
     // Addresses separated by ";" (see the .cpp for the exact split).
     void SetServerAddresses(LPCSTR text);

@@ -6,6 +6,8 @@
 #include <afx.h>
 #include <afxtempl.h>
 
+#include "ObjectPool.h"
+
 class CGameRoom;
 
 // Item types of nodes.
@@ -27,6 +29,19 @@ public:
     explicit CGameTreeNode(DWORD dwNodeId);
     // Deletes the children, and unlinks the node from the room it shows.
     virtual ~CGameTreeNode();
+
+    // A game list makes them by the thousand: from a pool, not the heap.
+    static void* operator new(size_t nSize)
+    {
+        return nSize == sizeof(CGameTreeNode) ? CObjectPool<sizeof(CGameTreeNode)>::Take() : ::operator new(nSize);
+    }
+    static void operator delete(void* p, size_t nSize)
+    {
+        if (nSize == sizeof(CGameTreeNode))
+            CObjectPool<sizeof(CGameTreeNode)>::Give(p);
+        else
+            ::operator delete(p);
+    }
 
     DWORD GetNodeId() const { return m_dwNodeId; }
     void SetItemType(DWORD type) { m_dwItemType = type; }

@@ -49,6 +49,9 @@ public:
     // Zeroes the user record (account switch).
     void ResetUserData();
     CFileUpdate* GetFileUpdate() { return &m_FileUpdate; }
+    // The region table of the shared module library; null before the
+    // modules are made.
+    IRegionManager* GetRegionManager() { return m_RegionManagerHelper.GetInterface(); }
 
     void SetWebKey(LPCSTR key);
     const char* GetWebKey() const { return m_szWebKey; }

@@ -3,9 +3,6 @@
 tagHallTuning HallTuningDefaults()
 {
     tagHallTuning tuning;
-    // Writing a report of a large process takes a while; a reporter that
-    // hangs must not keep a crashed hall alive for ever.
-    tuning.dwReporterWait = 60000;
     tuning.dwMiniHallDelay = 30000;
     tuning.dwConfigTimer = 100;
     tuning.dwSecond = 1000;

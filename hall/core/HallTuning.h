@@ -6,7 +6,6 @@
 
 struct tagHallTuning
 {
-    DWORD dwReporterWait;      // longest a crashing thread waits for the crash reporter, ms
     DWORD dwMiniHallDelay;     // after logon, until the mini hall shows, ms
     DWORD dwConfigTimer;       // the one-shot timers after a configuration arrived, ms
     DWORD dwSecond;            // one second of the reconnect delay, ms

@@ -21,6 +21,8 @@ public:
     virtual void ShowItemShop(int nItemID) = 0;
     // Enters the room of that id; an unknown id (or -1) does nothing.
     virtual void EnterRoomById(int nRoomID) = 0;
+    // Shows the own user's face anew (after a logon).
+    virtual void UpdateOwnFace() {}
 };
 
 // The room tab window: the plaza page, the open rooms and a web-page tab.
@@ -42,6 +44,8 @@ public:
     virtual void ShowChannelDialog() = 0;
     virtual void CloseChannelDialog() = 0;
     virtual void SelectChannelGame(int nIndex) = 0;
+    // The owned items changed: every open room's item bar reads them again.
+    virtual void RefreshRoomItemBars() {}
 };
 
 // One entered room's view. There are several, so it is not installed: the

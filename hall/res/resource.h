@@ -13,6 +13,8 @@
 #define IDC_HAND_CURSOR 135
 // The hall's icon (the logon dialog's small icon, the forms' icon).
 #define IDI_HALL 128
+// The client's name in the logon's version report.
+#define IDS_CLIENT_NAME 131
 // The logon dialog; its controls carry their numbers in the script and are
 // laid out in code.
 #define IDD_LOGON 129
@@ -34,6 +36,14 @@
 // (1248 deposit, 1245 withdraw and beans to eggs, 1102 eggs to beans),
 // quick amounts 1091-1098 and the "all" boxes 1247, 1249.
 #define IDD_BANK_PAGE 160
+// The item shop: the same bare pop-up as the game-starting status window (it
+// sizes and draws itself). The buy dialog, also drawn by itself.
+#define IDD_ITEM_SHOP 113
+#define IDD_BUY_ITEM 175
+// A room's money panels: the safe box and the gold exchange, with their tab
+// buttons 1241 and 1242, confirm, cancel and the extra button 1243.
+#define IDD_BANK_STORAGE 176
+#define IDD_HB_EXCHANGE 154
 // The game channel dialog and the custom game list.
 #define IDD_GAME_CHANNEL 116
 #define IDD_GAME_LIST_MANAGER 148

@@ -28,6 +28,7 @@ DWORD CRoomDataCenter::s_dwSpeedTestTimeout = 3000;
 DWORD CRoomDataCenter::s_dwHelloTimeout = 15000;
 std::function<DWORD()> CRoomDataCenter::s_TickCount = [] { return DWORD(GetTickCount()); };
 HWND CRoomDataCenter::s_hHallWnd = NULL;
+LONG CRoomDataCenter::s_lLiveCount = 0;
 
 CRoomDataCenter* CreateRoomDataCenter()
 {
@@ -54,10 +55,12 @@ CRoomDataCenter::CRoomDataCenter()
     m_szShareName[0] = '\0';
     memset(&m_ProcessInfo, 0, sizeof(m_ProcessInfo));
     m_ChannelWnd.CreateChannelWindow();
+    InterlockedIncrement(&s_lLiveCount);
 }
 
 CRoomDataCenter::~CRoomDataCenter()
 {
+    InterlockedDecrement(&s_lLiveCount);
     // UninitRoomDataCenter closed the socket and the block; the window and
     // the holder go with their members.
     if (m_ChannelWnd.GetSafeHwnd() != NULL) {

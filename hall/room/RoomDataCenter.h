@@ -165,6 +165,8 @@ public:
     static DWORD s_dwSpeedTestTimeout;
     static DWORD s_dwHelloTimeout;
     static std::function<DWORD()> s_TickCount;
+    // Data centres alive in the process (leak checks of the room windows).
+    static LONG GetLiveCount() { return s_lLiveCount; }
 
 private:
     struct tagSpeedTest
@@ -280,6 +282,7 @@ private:
     PROCESS_INFORMATION m_ProcessInfo;
 
     static HWND s_hHallWnd;
+    static LONG s_lLiveCount;
 };
 
 // A new room data centre holding the one reference its owner (the room

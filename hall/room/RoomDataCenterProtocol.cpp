@@ -533,6 +533,9 @@ void CRoomDataCenter::OnLogonResult(DWORD dwSerialNum, const void* pData, WORD w
         tagUserData data;
         memset(&data, 0, sizeof(data));
         data.dwUserID = result.dwUserID;
+        // Seated nowhere until the user list or a status says otherwise.
+        data.wTableID = INVALID_TABLE;
+        data.wChairID = INVALID_CHAIR;
         CUserItem* pMe = m_UserManager.ActiveUserItem(data);
         if (pMe != NULL)
             m_UserManager.SetMeUserItem(pMe);

@@ -96,6 +96,11 @@ class CUserItem
 {
 public:
     explicit CUserItem(const tagUserData& UserData);
+    CUserItem(const CUserItem& other);
+    ~CUserItem();
+    CUserItem& operator=(const CUserItem& other) = default;
+    // Items alive in the process (leak checks of the room windows).
+    static LONG GetLiveCount() { return s_lLiveCount; }
 
     tagUserData* GetUserData() { return &m_UserData; }
     const tagUserData* GetUserData() const { return &m_UserData; }
@@ -120,4 +125,6 @@ private:
     tagUserFirstExtension m_FirstExtension;
     tagUserSecondExtension m_SecondExtension;
     tagUserExtra m_Extra;
+
+    static LONG s_lLiveCount;
 };

@@ -87,6 +87,14 @@ BOOL CPageDlg::OnInitDialog()
             pField->DestroyWindow();
     }
     m_AmountField.SubclassDlgItem(nField, this);
+    // Deposit and eggs-to-beans pages show quick amounts 1091-1094, the
+    // others 1095-1098.
+    const bool bFirstSet = m_nKind == PAGE_KIND_DEPOSIT || m_nKind == PAGE_KIND_EGGS_TO_BEANS;
+    for (UINT nID = 1091; nID <= 1098; nID++) {
+        CWnd* pQuick = GetDlgItem(nID);
+        if (pQuick != NULL)
+            pQuick->ShowWindow((nID <= 1094) == bFirstSet ? SW_SHOW : SW_HIDE);
+    }
     if (m_nKind == PAGE_KIND_DEPOSIT || m_nKind == PAGE_KIND_WITHDRAW) {
         // The "all" box of the other safe-box page goes.
         CWnd* pOther = GetDlgItem(m_nKind == PAGE_KIND_DEPOSIT ? 1249 : 1247);

@@ -81,7 +81,7 @@ public:
     void RunUrlCommand(LPCSTR pszLink);
     void UpdateAfterLogon();
     void StartConfigUpdate();
-    void UpdateOwnFace();
+    void UpdateOwnFace() override;
     void ResetSession();
     // Shows the running mini hall, or starts "MiniTavrel.exe".
     void StartMiniHall(int nShow);

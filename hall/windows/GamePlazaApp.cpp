@@ -133,6 +133,7 @@ BOOL CGamePlazaApp::InitInstance()
 
     CGameFrame* pFrame = new CGameFrame;
     m_pMainWnd = pFrame;
+    m_Neighbours.SetShopDataCenter(m_pClientDataCenter);
     pFrame->SetNeighbours(&m_Neighbours);
     pFrame->CreateEx(0, kHallClass, "", WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                      CGameFrame::kWidth, CGameFrame::kHeight, NULL, NULL);

@@ -55,6 +55,7 @@ private:
     // The game download window: the object lives with the application, its
     // window is made on the first download.
     CDownLoadDlg m_DownLoadDlg;
-    // What the frame reaches of the plaza view and the room tab window.
+    // What the frame reaches of the plaza view, the item shop, the
+    // registration form and the room tab window.
     CHallNeighbours m_Neighbours;
 };

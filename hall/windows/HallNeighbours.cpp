@@ -3,8 +3,10 @@
 #include "GameTreeManager.h"
 #include "GameTreeNode.h"
 #include "GlobalUnits.h"
+#include "HallApp.h"
 #include "HallWindows.h"
 #include "PlazaViewItem.h"
+#include "RegisterDlg.h"
 
 namespace
 {
@@ -14,6 +16,13 @@ CPlazaViewItem* PlazaView()
     return pPlaza != NULL && pPlaza->GetSafeHwnd() != NULL ? pPlaza : NULL;
 }
 } // namespace
+
+void CHallNeighbours::RunRegister()
+{
+    CRegisterDlg dlg(AfxGetMainWnd());
+    dlg.SetClientDataCenter(CHallApp::GetClientDataCenter());
+    dlg.DoModal();
+}
 
 void CHallNeighbours::CloseChannelDialog()
 {

@@ -109,10 +109,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             got == sizeof(exception))
             code = exception.ExceptionCode;
     }
-    char line[160];
+    char line[400];
+    record.szApplication[sizeof(record.szApplication) - 1] = 0;
+    record.szText[sizeof(record.szText) - 1] = 0;
     if (read)
-        snprintf(line, sizeof(line), "report pid=%lu size=%lu thread=%lu code=%08lX\n", (unsigned long)pid,
-                 (unsigned long)record.dwSize, (unsigned long)record.dwThreadID, (unsigned long)code);
+        snprintf(line, sizeof(line), "report pid=%lu size=%lu thread=%lu code=%08lX app=%s text=%s\n",
+                 (unsigned long)pid, (unsigned long)record.dwSize, (unsigned long)record.dwThreadID,
+                 (unsigned long)code, record.szApplication, record.szText);
     else
         snprintf(line, sizeof(line), "unreadable pid=%lu\n", (unsigned long)pid);
     Report(line);

@@ -18,6 +18,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 class CModalScript
@@ -51,12 +52,15 @@ public:
     {
         return Then([nResult](AFX_MODAL_REQUEST&) { return nResult; });
     }
-    CModalScript& Then(Action action)
+    CModalScript& Then(Action action) { return Queue(AfxModalKind(0), std::move(action)); }
+    // Answers and actions for one kind only: a request of another kind
+    // passes them by (a box that shows before the dialog is offered does
+    // not take the dialog's action).
+    CModalScript& AnswerBox(INT_PTR nResult)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_actions.push_back(std::move(action));
-        return *this;
+        return Queue(afxModalMessageBox, [nResult](AFX_MODAL_REQUEST&) { return nResult; });
     }
+    CModalScript& ThenDialog(Action action) { return Queue(afxModalDialog, std::move(action)); }
 
     std::vector<Shown> Recorded() const
     {
@@ -77,6 +81,13 @@ public:
     }
 
 private:
+    CModalScript& Queue(AfxModalKind nKind, Action action)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_actions.push_back({nKind, std::move(action)});
+        return *this;
+    }
+
     BOOL Respond(AFX_MODAL_REQUEST& request, INT_PTR& nResult)
     {
         Action action;
@@ -84,13 +95,16 @@ private:
             std::lock_guard<std::mutex> lock(m_mutex);
             m_shown.push_back({request.nKind, request.strCaption, request.strText, request.nType, request.nIDHelp,
                                request.nIDTemplate, request.strTemplateName, request.strClassName, request.hWndOwner});
-            if (m_actions.empty()) {
+            auto it = m_actions.begin();
+            while (it != m_actions.end() && it->first != 0 && it->first != request.nKind)
+                ++it;
+            if (it == m_actions.end()) {
                 ++m_nUnexpected;
                 nResult = IDCANCEL;
                 return TRUE;
             }
-            action = std::move(m_actions.front());
-            m_actions.pop_front();
+            action = std::move(it->second);
+            m_actions.erase(it);
         }
         // Run unlocked: driving a dialog may raise a nested box.
         nResult = action(request);
@@ -98,7 +112,7 @@ private:
     }
 
     mutable std::mutex m_mutex;
-    std::deque<Action> m_actions;
+    std::deque<std::pair<AfxModalKind, Action>> m_actions;
     std::vector<Shown> m_shown;
     int m_nUnexpected = 0;
     AFX_MODAL_RESPONDER m_previous;

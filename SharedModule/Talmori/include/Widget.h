@@ -46,6 +46,7 @@ public:
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
     bool IsVisible() const { return m_bVisible; }
+    bool IsDisabled() const { return m_bDisabled; }
     bool WantFocus() const { return m_bWantFocus; }
     // (x, y) in the parent's coordinates.
     bool Contains(int x, int y) const;

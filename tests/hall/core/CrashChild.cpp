@@ -14,7 +14,6 @@
 #include <string.h>
 
 #include "CrashReport.h"
-#include "HallTuning.h"
 
 namespace
 {
@@ -44,7 +43,7 @@ int main(int argc, char** argv)
     if (argc < 2)
         return 2;
     if (argc > 2)
-        g_HallTuning.dwReporterWait = (DWORD)strtoul(argv[2], NULL, 10);
+        CrashReportSettings().dwReporterWait = (DWORD)strtoul(argv[2], NULL, 10);
     const char* mode = argv[1];
     if (strcmp(mode, "main") == 0)
         Crash();

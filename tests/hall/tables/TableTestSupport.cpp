@@ -127,7 +127,12 @@ void SkinFolder::Remove(const std::string& name)
 
 bool WritePng(const CTempFolder& folder, const std::string& name, int width, int height, COLORREF colour)
 {
-    HBITMAP bitmap = skintest::MakeDib(skintest::Pixels(width, height, colour));
+    return WritePng(folder, name, skintest::Pixels(width, height, colour));
+}
+
+bool WritePng(const CTempFolder& folder, const std::string& name, const skintest::Pixels& pixels)
+{
+    HBITMAP bitmap = skintest::MakeDib(pixels);
     CPicture picture;
     bool made = picture.CreateFromHBITMAP(bitmap);
     DeleteObject(bitmap);

@@ -74,6 +74,7 @@ private:
 
 // A PNG file of one colour.
 bool WritePng(const CTempFolder& folder, const std::string& name, int width, int height, COLORREF colour);
+bool WritePng(const CTempFolder& folder, const std::string& name, const skintest::Pixels& pixels);
 // Pictures for the face and avatar modules, loaded into the global units'
 // module holders (Brindle.dll and Rivesh.dll beside the test program).
 bool LoadPictureModules(const skintest::TempFolder& folder);

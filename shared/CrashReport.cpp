@@ -4,7 +4,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "HallTuning.h"
 #include "TextUnit.h"
 
 namespace
@@ -81,7 +80,7 @@ bool RunReporter(HANDLE hEvent, tagCrashRecord* record)
     if (!::CreateProcessA(path, command, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process))
         return false;
     HANDLE waits[2] = {hEvent, process.hProcess};
-    ::WaitForMultipleObjects(2, waits, FALSE, g_HallTuning.dwReporterWait);
+    ::WaitForMultipleObjects(2, waits, FALSE, CrashReportSettings().dwReporterWait);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return true;
@@ -95,8 +94,30 @@ void OnTerminate()
 
 } // namespace
 
+tagCrashReportSettings CrashReportDefaults()
+{
+    tagCrashReportSettings settings;
+    memset(&settings, 0, sizeof(settings));
+    // Writing a report of a large process takes a while; a reporter that
+    // hangs must not keep a crashed program alive for ever.
+    settings.dwReporterWait = 60000;
+    return settings;
+}
+
+tagCrashReportSettings& CrashReportSettings()
+{
+    static tagCrashReportSettings settings = CrashReportDefaults();
+    return settings;
+}
+
 void InstallCrashReportFilter()
 {
+    InstallCrashReportFilter(CrashReportDefaults());
+}
+
+void InstallCrashReportFilter(const tagCrashReportSettings& settings)
+{
+    CrashReportSettings() = settings;
     if (g_hReportDone == NULL)
         g_hReportDone = ::CreateEventA(NULL, TRUE, FALSE, NULL);
     LPTOP_LEVEL_EXCEPTION_FILTER previous = ::SetUnhandledExceptionFilter(CrashReportFilter);
@@ -116,6 +137,8 @@ LONG WINAPI CrashReportFilter(EXCEPTION_POINTERS* pExceptionInfo)
     record.dwSize = sizeof(record);
     record.dwExceptionPointers = (ULONG_PTR)pExceptionInfo;
     record.dwThreadID = ::GetCurrentThreadId();
+    memcpy(record.szApplication, CrashReportSettings().szApplication, sizeof(record.szApplication));
+    memcpy(record.szText, CrashReportSettings().szText, sizeof(record.szText));
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), NULL, TRUE};
     HANDLE hEvent = ::CreateEventA(&inherit, FALSE, FALSE, NULL);
 
@@ -127,7 +150,7 @@ LONG WINAPI CrashReportFilter(EXCEPTION_POINTERS* pExceptionInfo)
     } else if (g_hReportDone != NULL) {
         // The first crash is being reported: the process must not end under
         // the reporter's feet, nor wait longer than that report may take.
-        ::WaitForSingleObject(g_hReportDone, g_HallTuning.dwReporterWait + 1000);
+        ::WaitForSingleObject(g_hReportDone, CrashReportSettings().dwReporterWait + 1000);
     }
     if (hEvent != NULL)
         ::CloseHandle(hEvent);

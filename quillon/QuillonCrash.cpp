@@ -1,0 +1,11 @@
+#include "QuillonCrash.h"
+
+#include <string.h>
+
+tagCrashReportSettings QuillonCrashSettings()
+{
+    tagCrashReportSettings settings = CrashReportDefaults();
+    strcpy(settings.szApplication, "Brassvale");
+    strcpy(settings.szText, "TEST");
+    return settings;
+}

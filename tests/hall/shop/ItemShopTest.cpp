@@ -1,0 +1,161 @@
+// The item shop as a real window with the hall data centre connected to the
+// scripted hall server.
+#include <winsock2.h>
+
+#include "AfxModalScript.h"
+#include "DataCenterTestSupport.h"
+#include "GlobalUnits.h"
+#include "ItemShop.h"
+#include "ItemShopNeighbours.h"
+#include "ShopTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class ItemShop : public DataCenterTest
+{
+protected:
+    void SetUp() override
+    {
+        DataCenterTest::SetUp();
+        ListenToAll();
+        ConnectToServer();
+        shop = GetItemShop();
+        neighbours.SetShopDataCenter(m_pDataCenter);
+        neighbours.CreateItemShop();
+        ASSERT_NE(shop->GetSafeHwnd(), nullptr);
+        neighbours.SetOwnItems(owned);
+        for (WORD id = 1; id <= 7; id++)
+            AddShopItem(*shop->GetItemShopManager(), id, SHOP_PAGE_CATEGORY, true);
+        shop->CreateViews();
+    }
+    void TearDown() override
+    {
+        neighbours.DestroyItemShop();
+        shop->SetOwnItems(NULL);
+        shop->SetDataCenter(NULL);
+        DataCenterTest::TearDown();
+    }
+
+    CItemShop* shop = nullptr;
+    CItemShopNeighbours neighbours;
+    COwnItemArray owned;
+};
+
+std::string Text(const CString& s)
+{
+    return std::string((LPCSTR)s);
+}
+
+TEST_F(ItemShop, ShowsItsPageAndBar)
+{
+    EXPECT_NE(shop->GetItemFrame().GetSafeHwnd(), nullptr);
+    EXPECT_NE(shop->GetMyItemBar().GetSafeHwnd(), nullptr);
+    // Without the skin's tile picture the page shows no tiles.
+    EXPECT_EQ(shop->GetItemFrame().GetTileCount(), 0);
+    EXPECT_EQ(shop->GetMyItemBar().GetSlotCount(), 8);
+    CRect rc;
+    shop->GetClientRect(&rc);
+    EXPECT_EQ(rc.Size(), CSize(566, 397));
+}
+
+TEST_F(ItemShop, BuyDialogForAnItemSendsOneRequest)
+{
+    CModalScript script;
+    neighbours.ShowItemShop(999); // not in the catalogue: no dialog
+    EXPECT_EQ(script.Count(), 0u);
+    EXPECT_TRUE(shop->IsWindowVisible());
+    script.Then([](AFX_MODAL_REQUEST& r) {
+        r.pWnd->PostMessage(WM_COMMAND, 1004);
+        r.pWnd->PostMessage(WM_COMMAND, 1004);
+        return CModalScript::keepRunning;
+    });
+    neighbours.ShowItemShop(5); // no picture for it: the dialog still opens
+    EXPECT_EQ(script.Count(), 1u);
+    ASSERT_TRUE(m_pDataCenter->BuyItem(99, 1));
+    std::vector<tagServerFrame> frames = WaitRequests(HALL_MAIN_USER_VALUE, HALL_SUB_USER_VALUE_BUY, 2);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].Body, CWireBytes().U32(5).U16(1).Vector());
+    EXPECT_EQ(frames[1].Body, CWireBytes().U32(99).U16(1).Vector());
+}
+
+TEST_F(ItemShop, PurchaseAnswersGiveTheirBoxes)
+{
+    struct
+    {
+        BYTE code;
+        const char* text;
+    } cases[] = {
+        {0, "恭喜您，购买成功！"},
+        {1, "抱歉，您所购买的道具无法找到！"},
+        {2, "抱歉，您的余额不足，无法购买，请充值后购买！"},
+        {3, "抱歉，您的金蛋被锁，无法购买，请退出房间后购买！"},
+        {4, "抱歉，此道具不容许购买！"},
+        {7, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        CModalScript script;
+        script.Answer(IDOK);
+        ASSERT_TRUE(
+            m_Server.Send(HALL_MAIN_USER_VALUE, HALL_SUB_S_USER_VALUE_BUY_RESULT, CWireBytes().U8(c.code).Vector()));
+        ASSERT_TRUE(PumpUntil([&] { return script.Count() == 1; }));
+        std::string shown = Text(script.At(0).strText);
+        if (*c.text == '\0')
+            EXPECT_EQ(shown, "");
+        else
+            EXPECT_EQ(shown.find(c.text), 0u) << shown;
+    }
+}
+
+TEST_F(ItemShop, OwnedItemAnswersRefreshTheBar)
+{
+    EXPECT_EQ(shop->GetMyItemBar().GetItemCount(), 0);
+    // The frame keeps the list before the shop hears; here the test does.
+    owned.Add({5, 2, 0});
+    SendAndSettle(HALL_MAIN_USER_VALUE, HALL_SUB_S_USER_VALUE_ITEM, CWireBytes().U32(5).U16(2).U64(0).Vector());
+    EXPECT_EQ(shop->GetMyItemBar().GetItemCount(), 1);
+    owned.Add({6, 1, 0});
+    owned[0].wCount = 0;
+    SendAndSettle(HALL_MAIN_USER_VALUE, HALL_SUB_S_USER_VALUE_LIST,
+                  CWireBytes().U16(2).U32(5).U16(0).U64(0).U32(6).U16(1).U64(0).Vector());
+    ASSERT_EQ(shop->GetMyItemBar().GetItemCount(), 1);
+    EXPECT_EQ(shop->GetMyItemBar().GetItem(0).pItem->GetItemId(), 6);
+    neighbours.ClearItemShopItems();
+    EXPECT_EQ(shop->GetMyItemBar().GetItemCount(), 0);
+}
+
+TEST_F(ItemShop, SpaceDoesNothing)
+{
+    CWnd* pCharge = shop->GetDlgItem(1001);
+    ASSERT_NE(pCharge, nullptr);
+    neighbours.ShowItemShop(-1);
+    pCharge->SetFocus();
+    // Through the shop's own pre-translation, as the message loop does.
+    for (UINT message : {WM_KEYDOWN, WM_CHAR}) {
+        MSG msg = {pCharge->GetSafeHwnd(), message, VK_SPACE, 0, 0, {0, 0}};
+        if (!CWnd::WalkPreTranslateTree(shop->GetSafeHwnd(), &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+    EXPECT_EQ(pCharge->SendMessage(BM_GETSTATE) & BST_PUSHED, 0) << "the key never reached the button";
+}
+
+TEST_F(ItemShop, ASecondRefreshKeepsTheCatalogueANewLogonReloadsIt)
+{
+    ASSERT_NE(shop->FindItemCfg(5), nullptr);
+    // The frame creates the shop only when it has none.
+    if (!neighbours.HasItemShop())
+        neighbours.CreateItemShop();
+    shop->CreateShop();
+    EXPECT_NE(shop->FindItemCfg(5), nullptr);
+    neighbours.DestroyItemShop();
+    EXPECT_FALSE(neighbours.HasItemShop());
+    neighbours.CreateItemShop();
+    EXPECT_EQ(shop->FindItemCfg(5), nullptr);
+}
+
+} // namespace
