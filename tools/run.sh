@@ -1,17 +1,37 @@
 #!/usr/bin/env bash
-# Set-up, the Windows build, then the hall from the assembled program folder
-# under Wine: on $DISPLAY, or on a private Xvfb when there is none.
+# Set-up, the Windows build, a run folder whose configuration names only the
+# demo hall server on 127.0.0.1, the demo server on a free port, then the
+# hall under Wine: on $DISPLAY, or on a private Xvfb when there is none.
+# The demo server is stopped when the hall ends. Demo account: demo / demo123.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 cd "$TAVREL_ROOT"
 bash tools/setup.sh
 cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake >/dev/null
-cmake --build build/win64 -j "$TAVREL_JOBS"
-prog=build/win64/bin/Tavrel.exe
-if [ ! -f "$prog" ]; then
-  echo "run: $prog is not built yet" >&2
-  exit 1
+cmake --build build/win64 -j "$TAVREL_JOBS" --target Tavrel demo_hall_server
+bin=$TAVREL_ROOT/build/win64/bin
+for prog in Tavrel.exe demo_hall_server.exe; do
+  if [ ! -f "$bin/$prog" ]; then
+    echo "run: $bin/$prog is not built" >&2
+    exit 1
+  fi
+done
+
+# The program folder: the hall, its modules and helper programs, and a
+# configuration of our own (the saved accounts of earlier runs stay).
+run=$TAVREL_ROOT/build/run
+mkdir -p "$run/config"
+cp "$bin"/*.dll "$run/"
+for prog in Tavrel.exe MiniTavrel.exe Murlow.exe Kestrum.exe; do
+  if [ -f "$bin/$prog" ]; then cp "$bin/$prog" "$run/"; fi
+done
+
+# Wine draws the hall's Chinese texts with a CJK font of the system.
+if ! fc-list :lang=zh 2>/dev/null | grep -q .; then
+  apt-get install -y --no-install-recommends fonts-wqy-microhei >/dev/null 2>&1 ||
+    echo "run: no CJK font could be installed; Chinese texts may show as boxes" >&2
 fi
+
 export LC_ALL=$TAVREL_LOCALE
 # The test prefix uses the null graphics driver; a visible run needs the X11 one.
 run_prefix=$TAVREL_ROOT/build/wineprefix-run
@@ -19,7 +39,39 @@ if [ ! -d "$run_prefix" ]; then
   WINEPREFIX=$run_prefix "$WINE64" wineboot -i >/dev/null 2>&1 || true
 fi
 export WINEPREFIX=$run_prefix
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a "$WINE64" "$prog" "$@"
+
+# The demo hall server takes a free port and writes it down.
+rm -f "$run/server.port"
+(cd "$run" && exec "$WINE64" "$bin/demo_hall_server.exe" 0 server.port) >"$run/server.log" 2>&1 &
+server=$!
+stop_server() {
+  kill "$server" 2>/dev/null || true
+  wait "$server" 2>/dev/null || true
+}
+trap stop_server EXIT
+for _ in $(seq 600); do
+  [ -s "$run/server.port" ] && break
+  if ! kill -0 "$server" 2>/dev/null; then
+    echo "run: the demo hall server did not start:" >&2
+    cat "$run/server.log" >&2
+    exit 1
+  fi
+  sleep 0.1
+done
+port=$(tr -d '\r\n' <"$run/server.port")
+if [ -z "$port" ]; then
+  echo "run: the demo hall server gave no port" >&2
+  exit 1
 fi
-exec "$WINE64" "$prog" "$@"
+printf '[Server]\r\nServerCount=1\r\nLastServerID=0\r\nFindFastServer=1\r\n[Server0]\r\nName=Demo\r\nHost=127.0.0.1\r\nPort=%s\r\n' \
+  "$port" >"$run/config/ServerList.ini"
+echo "run: demo hall server on 127.0.0.1:$port (account demo, password demo123)"
+
+cd "$run"
+status=0
+if [ -z "${DISPLAY:-}" ]; then
+  xvfb-run -a "$WINE64" "$run/Tavrel.exe" "$@" || status=$?
+else
+  "$WINE64" "$run/Tavrel.exe" "$@" || status=$?
+fi
+exit $status

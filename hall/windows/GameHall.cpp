@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "GlobalUnits.h"
+#include "HallApp.h"
 
 namespace
 {
@@ -12,22 +13,17 @@ const UINT kDeferFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
 
 BEGIN_MESSAGE_MAP(CGameHall, CSkinWnd)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CGameHall::CGameHall()
     : m_bPlazaFolded(false), m_nSplitterPos(kPlazaWidth), m_bRoomWide(false), m_nRangeMin(0), m_nRangeMax(0),
-      m_pPlazaView(NULL), m_pRoomTabs(NULL)
+      m_pRoomTabs(NULL)
 {}
 
 CGameHall::~CGameHall() {}
-
-void CGameHall::SetPanes(CWnd* pPlazaView, CWnd* pRoomTabs)
-{
-    m_pPlazaView = pPlazaView;
-    m_pRoomTabs = pRoomTabs;
-}
 
 int CGameHall::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
@@ -35,19 +31,26 @@ int CGameHall::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_Splitter.Create(NULL, NULL, kPaneStyle, CRect(kPlazaWidth, 0, kPlazaWidth + kSplitterWidth, 0), this,
                       IDC_HALL_SPLITTER);
-    if (m_pPlazaView == NULL)
-        m_pPlazaView = &m_PlazaHolder;
+    // The plaza's game list hears the application's data centre.
+    m_PlazaView.SetClientDataCenter(CHallApp::GetClientDataCenter());
+    m_PlazaView.Create(NULL, NULL, kPaneStyle, CRect(0, 0, 0, 0), this, IDC_HALL_PLAZA);
     if (m_pRoomTabs == NULL)
         m_pRoomTabs = &m_RoomsHolder;
-    if (m_pPlazaView->GetSafeHwnd() == NULL)
-        m_pPlazaView->Create(NULL, NULL, kPaneStyle, CRect(0, 0, 0, 0), this, IDC_HALL_PLAZA);
     if (m_pRoomTabs->GetSafeHwnd() == NULL)
         m_pRoomTabs->Create(NULL, NULL, kPaneStyle, CRect(0, 0, 0, 0), this, IDC_HALL_ROOMS);
+    g_GlobalUnits.SetPlazaView(&m_PlazaView);
     m_Splitter.SetSplitterSink(this);
     m_Splitter.DisableDrag(true);
     m_strSplitterFolder = CString(g_GlobalUnits.GetResourceDirectory()) + "Common\\splitter\\";
     SetButtonPicture();
     return 0;
+}
+
+void CGameHall::OnDestroy()
+{
+    if (g_GlobalUnits.GetPlazaView() == &m_PlazaView)
+        g_GlobalUnits.SetPlazaView(NULL);
+    CSkinWnd::OnDestroy();
 }
 
 void CGameHall::SetButtonPicture()
@@ -79,7 +82,7 @@ void CGameHall::ResizeChildren(int cx, int cy)
     HDWP hdwp = ::BeginDeferWindowPos(20);
     int roomsLeft = 0;
     if (!m_bRoomWide) {
-        hdwp = ::DeferWindowPos(hdwp, m_pPlazaView->GetSafeHwnd(), NULL, 0, 0, splitter.left, cy, kDeferFlags);
+        hdwp = ::DeferWindowPos(hdwp, m_PlazaView.GetSafeHwnd(), NULL, 0, 0, splitter.left, cy, kDeferFlags);
         hdwp =
             ::DeferWindowPos(hdwp, m_Splitter.GetSafeHwnd(), NULL, splitter.left, 0, splitter.Width(), cy, kDeferFlags);
         // A hall narrower than 490 pixels keeps the plaza at its least width
@@ -111,11 +114,11 @@ void CGameHall::Layout(bool bPlazaFolded, bool bRoomWide)
         m_bRoomWide = bRoomWide;
         m_Splitter.SetWindowPos(NULL, m_nSplitterPos, 0, splitter.Width(), client.Height(), SWP_NOZORDER);
         ResizeChildren(client.Width(), client.Height());
-        m_pPlazaView->ShowWindow(SW_SHOW);
+        m_PlazaView.ShowWindow(SW_SHOW);
         m_Splitter.ShowWindow(SW_SHOW);
     } else {
         m_Splitter.ShowWindow(SW_SHOW);
-        m_pPlazaView->ShowWindow(SW_HIDE);
+        m_PlazaView.ShowWindow(SW_HIDE);
         if (!m_bPlazaFolded)
             m_nSplitterPos = splitter.left;
         int x = bRoomWide ? -10 : -1;
@@ -128,7 +131,7 @@ void CGameHall::Layout(bool bPlazaFolded, bool bRoomWide)
     }
     SetButtonPicture();
     if (bPlazaFolded && bRoomWide) {
-        m_pPlazaView->ShowWindow(SW_HIDE);
+        m_PlazaView.ShowWindow(SW_HIDE);
         m_Splitter.ShowWindow(SW_HIDE);
     }
 }

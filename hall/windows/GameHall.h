@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include "PlazaViewItem.h"
 #include "SkinSplitter.h"
 #include "SkinWnd.h"
 
@@ -24,10 +25,10 @@ public:
     CGameHall();
     ~CGameHall() override;
 
-    // The two panes, each made by its own class; the hall places them. A
-    // pane not given is a plain window that holds its place.
-    void SetPanes(CWnd* pPlazaView, CWnd* pRoomTabs);
-    CWnd* GetPlazaView() { return m_pPlazaView; }
+    // The room tab pane, made by its own class and given before the hall is
+    // made; without one a plain window holds its place.
+    void SetRoomTabs(CWnd* pRoomTabs) { m_pRoomTabs = pRoomTabs; }
+    CPlazaViewItem* GetPlazaView() { return &m_PlazaView; }
     CWnd* GetRoomTabs() { return m_pRoomTabs; }
     CSkinSplitter& GetSplitter() { return m_Splitter; }
 
@@ -49,6 +50,7 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
@@ -61,8 +63,8 @@ private:
     bool m_bRoomWide;
     int m_nRangeMin, m_nRangeMax;
     CString m_strSplitterFolder;
-    CWnd* m_pPlazaView;
+    CPlazaViewItem m_PlazaView;
     CSkinSplitter m_Splitter;
     CWnd* m_pRoomTabs;
-    CWnd m_PlazaHolder, m_RoomsHolder;
+    CWnd m_RoomsHolder;
 };

@@ -143,12 +143,19 @@ LRESULT CGameListView::OnHallNotify(WPARAM wParam, LPARAM)
     if (head == NULL || head->wMainCmdID != HN_SERVER_TREE.wMainCmdID)
         return 0;
     if (head->wSubCmdID == HN_SERVER_TREE.wSubCmdID) {
-        if (m_pDataCenter == NULL || m_pDataCenter->GetServerTreeRoot() == NULL)
+        if (!RebuildTree())
             return 1;
-        OnServerTreeReady();
     } else if (head->wSubCmdID == HN_ONLINE_COUNT.wSubCmdID)
         RefreshCounts();
     return 0;
+}
+
+bool CGameListView::RebuildTree()
+{
+    if (m_pDataCenter == NULL || m_pDataCenter->GetServerTreeRoot() == NULL)
+        return false;
+    OnServerTreeReady();
+    return true;
 }
 
 void CGameListView::OnServerTreeReady()

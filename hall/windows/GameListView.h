@@ -29,6 +29,9 @@ public:
     // After the window is made: the tree's set-up, the notifications, the
     // local web-game list.
     void InitGameList();
+    // Builds the tree anew from the data centre's game tree (a game was
+    // installed: its pictures and texts change); false without a tree.
+    bool RebuildTree();
     void RefreshCounts();
     // The game's node with the most children under the counting rule; null
     // when none.

@@ -12,10 +12,9 @@
 #include "HallMsgBox.h"
 #include "HallTuning.h"
 #include "HallUrl.h"
-#include "ItemShopNeighbours.h"
 #include "MachineID.h"
+#include "PlazaViewItem.h"
 #include "PopupWnd.h"
-#include "RegisterDlg.h"
 #include "SkinAttribute.h"
 #include "WordFilter.h"
 
@@ -59,14 +58,7 @@ CGameFrame* Frame()
 
 } // namespace
 
-void CHallNeighbours::RunRegister()
-{
-    CRegisterDlg dlg(AfxGetMainWnd());
-    dlg.SetClientDataCenter(CHallApp::GetClientDataCenter());
-    dlg.DoModal();
-}
-
-CGamePlazaApp::CGamePlazaApp() : m_pClientDataCenter(NULL), m_pUserPanel(NULL), m_bLogon(false), m_pPopupWnd(NULL) {}
+CGamePlazaApp::CGamePlazaApp() : m_pClientDataCenter(NULL), m_bLogon(false), m_pPopupWnd(NULL), m_pUserPanel(NULL) {}
 
 CGamePlazaApp::~CGamePlazaApp() {}
 
@@ -141,18 +133,12 @@ BOOL CGamePlazaApp::InitInstance()
 
     CGameFrame* pFrame = new CGameFrame;
     m_pMainWnd = pFrame;
+    m_Neighbours.SetShopDataCenter(m_pClientDataCenter);
     pFrame->SetNeighbours(&m_Neighbours);
-    // The plaza view is the hall's left pane, with the own-user panel on top.
-    m_PlazaView.SetClientDataCenter(m_pClientDataCenter);
-    m_PlazaView.SetUserPanel(m_pUserPanel);
-    pFrame->GetGameHall().SetPanes(&m_PlazaView, NULL);
-    g_GlobalUnits.SetPlazaView(&m_PlazaView);
+    // The plaza view, the hall's left pane, shows the own-user panel on top.
+    pFrame->GetGameHall().GetPlazaView()->SetUserPanel(m_pUserPanel);
     pFrame->CreateEx(0, kHallClass, "", WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                      CGameFrame::kWidth, CGameFrame::kHeight, NULL, NULL);
-    // The frame's neighbours: the item shop so far.
-    static CItemShopNeighbours s_Neighbours;
-    s_Neighbours.SetShopDataCenter(m_pClientDataCenter);
-    pFrame->SetNeighbours(&s_Neighbours);
 
     CFileUpdate::SetDefaultHost(&m_FileUpdateHost);
     // Downloads may start from the logon dialog (the hall's own update).
@@ -167,23 +153,13 @@ BOOL CGamePlazaApp::InitInstance()
     return TRUE;
 }
 
-void CGamePlazaApp::ShowUserInPlaza()
-{
-    if (m_pUserPanel != NULL)
-        m_pUserPanel->UpdateUserInfo();
-    if (m_PlazaView.GetSafeHwnd() != NULL) {
-        m_PlazaView.SyncLockButtons();
-        m_PlazaView.RepaintUserPanel();
-    }
-}
-
 void CGamePlazaApp::StartAfterLogon()
 {
     CGameFrame* pFrame = Frame();
     m_bLogon = true;
     g_WordFilter.LoadWordList();
     pFrame->UpdateAfterLogon();
-    ShowUserInPlaza();
+    SyncPlazaView();
     pFrame->ShowWindow(SW_SHOWMAXIMIZED);
 
     // Two switches of the dynamic configuration. The mini hall's has been
@@ -203,6 +179,17 @@ void CGamePlazaApp::StartAfterLogon()
     if (m_pPopupWnd != NULL)
         m_pPopupWnd->Create(pFrame);
     pFrame->StartConfigUpdate();
+}
+
+void CGamePlazaApp::SyncPlazaView()
+{
+    if (m_pUserPanel != NULL)
+        m_pUserPanel->UpdateUserInfo();
+    CPlazaViewItem* pPlaza = g_GlobalUnits.GetPlazaView();
+    if (pPlaza != NULL && pPlaza->GetSafeHwnd() != NULL) {
+        pPlaza->SyncLockButtons();
+        pPlaza->RepaintUserPanel();
+    }
 }
 
 int CGamePlazaApp::ExitInstance()
@@ -283,7 +270,12 @@ void CGamePlazaApp::LogonAgain()
     m_pClientDataCenter->ResetLogonState(false);
     pFrame->ResetSession();
     pNeighbours->LeaveHall();
+    CPlazaViewItem* pPlaza = g_GlobalUnits.GetPlazaView();
+    if (pPlaza != NULL && pPlaza->GetSafeHwnd() != NULL)
+        pPlaza->GetGameListView().DeleteTreeItems();
     g_GlobalUnits.ClearRoomMap();
+    if (pPlaza != NULL && pPlaza->GetSafeHwnd() != NULL)
+        pPlaza->DeleteAllServerItems();
     if (IDownLoadWnd* pDownLoad = CHallWindows::GetDownLoadWnd())
         pDownLoad->CloseDownLoadWindow();
     pNeighbours->ResetPersonalInfoState();
@@ -297,7 +289,7 @@ void CGamePlazaApp::LogonAgain()
     m_pClientDataCenter->LoadWebGameList(CString(g_GlobalUnits.GetWorkDirectory()) + "Config\\Original\\LocalGame.ini");
     m_pClientDataCenter->SendNoticeRequest();
     pFrame->UpdateAfterLogon();
-    ShowUserInPlaza();
+    SyncPlazaView();
     if (!pNeighbours->HasItemShop())
         pNeighbours->CreateItemShop();
     pFrame->ShowWindow(SW_SHOW);

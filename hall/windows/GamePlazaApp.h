@@ -9,9 +9,9 @@
 #include "AccountsStore.h"
 #include "DlgLogon.h"
 #include "DownLoadDlg.h"
-#include "FrameNeighbours.h"
 #include "HallApp.h"
 #include "HallFileUpdateHost.h"
+#include "HallNeighbours.h"
 #include "HallLinks.h"
 #include "PlazaViewItem.h"
 #include "SkinRecordFile.h"
@@ -19,15 +19,6 @@
 class CClientDataCenter;
 class CGameFrame;
 class CPopupWnd;
-
-// The frame's neighbours the application has built so far; the rest keep
-// the plain do-nothing behaviour.
-class CHallNeighbours : public CFrameNeighbours
-{
-public:
-    // The guest's registration form over the hall data centre.
-    void RunRegister() override;
-};
 
 class CGamePlazaApp : public CWinApp, public IHallApp, public IHallLinkHandler
 {
@@ -54,20 +45,22 @@ public:
 
 private:
     void StartAfterLogon();
-    // The logged-on user's record reaches the plaza's panel.
-    void ShowUserInPlaza();
+    // The plaza after a logon: the own-user panel shows the logged-on user, the
+    // lock buttons follow the flag.
+    void SyncPlazaView();
 
     CSkinRecordFile m_SkinRecordFile;
     CClientDataCenter* m_pClientDataCenter;
-    IPlazaUserPanel* m_pUserPanel;
-    CPlazaViewItem m_PlazaView;
     bool m_bLogon;
     CPopupWnd* m_pPopupWnd;
+    IPlazaUserPanel* m_pUserPanel;
     CDlgLogon m_DlgLogon;
     CAccountsStore m_AccountsStore;
     CHallFileUpdateHost m_FileUpdateHost;
     // The game download window: the object lives with the application, its
     // window is made on the first download.
     CDownLoadDlg m_DownLoadDlg;
+    // What the frame reaches of the plaza view, the item shop, the
+    // registration form and the room tab window.
     CHallNeighbours m_Neighbours;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GameHall.h"
+#include "GlobalUnits.h"
 #include "MenuWnd.h"
 #include "MessagePump.h"
 #include "SkinTestSupport.h"
@@ -85,6 +86,21 @@ TEST_F(GameHallTest, FoldAndUnfold)
     hall.OnSplitterButton(&hall.GetSplitter(), hall.GetSplitter().GetSafeHwnd());
     EXPECT_FALSE(hall.IsPlazaFolded());
     EXPECT_EQ(Placed(&hall.GetSplitter()).left, 290);
+}
+
+TEST(GameHall, ItsPlazaIsTheHallsPlazaWhileItLives)
+{
+    skintest::RecordingParent parent;
+    ASSERT_TRUE(parent.CreateParent(1200, 700));
+    {
+        CGameHall hall;
+        ASSERT_TRUE(hall.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1000, 600), &parent, 0));
+        EXPECT_EQ(g_GlobalUnits.GetPlazaView(), hall.GetPlazaView());
+        EXPECT_EQ(hall.GetDlgItem(IDC_HALL_PLAZA), (CWnd*)hall.GetPlazaView());
+        ASSERT_NE(nullptr, hall.GetPlazaView()->GetDlgItem(CPlazaViewItem::IDC_GAME_LIST)) << "the game list inside";
+        hall.DestroyWindow();
+        EXPECT_EQ(nullptr, g_GlobalUnits.GetPlazaView()) << "no pointer to a plaza that is gone";
+    }
 }
 
 // Stands in for the main frame: records what reaches it and stays open.
