@@ -395,9 +395,10 @@ CString CUserListView::GetItemText(const CUserItem* pUserItem, WORD wDataColumn,
     case KIND_FLEE_RATE: {
         const LONG lCounter = Counter(pUserItem, wKind - KIND_WIN_RATE);
         const DWORD dwTotal = pUserItem->GetTotalGames();
-        const double dRate = dwTotal == 0 ? 0.0 : lCounter * 100.0 / dwTotal;
-        if (bShown && lCounter > 0 && dRate >= 0.01)
-            strText.Format("%5.2f%%", dRate);
+        // At least 0.01 percent, in integers: a floating compare at the
+        // boundary differs between the x87 and SSE builds.
+        if (bShown && lCounter > 0 && dwTotal != 0 && (ULONGLONG)lCounter * 10000 >= dwTotal)
+            strText.Format("%5.2f%%", lCounter * 100.0 / dwTotal);
         else
             strText = "0";
         break;
