@@ -3,11 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <stdio.h>
+#include <string.h>
 
 #include "GlobalOption.h"
 #include "GlobalUnits.h"
 
-const char* const CProfileApp::kRegistryKey = "TavrelStateTests";
+namespace
+{
+// Test programs run side by side and each deletes its key whole: one key per
+// program, so none deletes another's values mid-test.
+const char* ProgramRegistryKey()
+{
+    static char key[MAX_PATH + 32];
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    const char* name = strrchr(path, '\\');
+    snprintf(key, sizeof(key), "TavrelStateTests-%s", name != NULL ? name + 1 : path);
+    return key;
+}
+} // namespace
+
+const char* const CProfileApp::kRegistryKey = ProgramRegistryKey();
 const char* const CProfileApp::kAppName = "StateTests";
 
 CProfileApp::CProfileApp()

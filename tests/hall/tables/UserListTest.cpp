@@ -322,7 +322,8 @@ TEST_F(UserListTest, MouseAndFocusReachTheSink)
     EXPECT_EQ(count("move"), 3);
     EXPECT_GE(count("click"), 1);
     EXPECT_EQ(count("dblclick"), 1);
-    EXPECT_EQ(count("killfocus"), 1);
+    // Wine may move the real focus meanwhile, adding a kill focus of its own.
+    EXPECT_GE(count("killfocus"), 1);
     EXPECT_EQ(names.back(), "killfocus");
 }
 
