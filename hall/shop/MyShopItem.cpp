@@ -5,6 +5,7 @@
 #include <WidgetDC.h>
 
 #include "BuyDlg.h"
+#include "ShopPageButtons.h"
 #include "resource.h"
 
 std::function<LONGLONG()> CMyShopItem::s_Now = [] { return (LONGLONG)::time(NULL); };
@@ -45,14 +46,7 @@ void CMyShopItem::InitItemBar(CItemShopManager* pManager, CPicture* pNext, CPict
     }
     m_pNext = pNext;
     m_pPrev = pPrev;
-    m_btNext.SetImageBack(pNext);
-    m_btPrev.SetImageBack(pPrev);
-    m_btNext.SetDisabled(true);
-    m_btPrev.SetDisabled(true);
-    if (!m_WidgetManager.HasWidget(&m_btNext))
-        m_WidgetManager.AddWidget(&m_btNext);
-    if (!m_WidgetManager.HasWidget(&m_btPrev))
-        m_WidgetManager.AddWidget(&m_btPrev);
+    AttachPageButtons(m_WidgetManager, m_btNext, m_btPrev, pNext, pPrev);
     RefreshItems();
     SetSlotCount(m_nSlotCount);
 }

@@ -3,6 +3,7 @@
 #include <WidgetDC.h>
 
 #include "BuyDlg.h"
+#include "ShopPageButtons.h"
 
 namespace
 {
@@ -42,14 +43,7 @@ bool CShopItemFrame::InitItemFrame(CItemShopManager* pManager, CPicture* pBackgr
     m_pPrev = pPrev;
     m_pBuy = pBuy;
     m_pImages = pImages;
-    m_btNext.SetImageBack(pNext);
-    m_btPrev.SetImageBack(pPrev);
-    m_btNext.SetDisabled(true);
-    m_btPrev.SetDisabled(true);
-    if (!m_WidgetManager.HasWidget(&m_btNext))
-        m_WidgetManager.AddWidget(&m_btNext);
-    if (!m_WidgetManager.HasWidget(&m_btPrev))
-        m_WidgetManager.AddWidget(&m_btPrev);
+    AttachPageButtons(m_WidgetManager, m_btNext, m_btPrev, pNext, pPrev);
 
     RemoveAllTiles();
     m_nCurrentPage = 0;

@@ -1,6 +1,7 @@
 #include "MatchListCtrl.h"
 
 #include "GlobalUnits.h"
+#include "ListRows.h"
 #include "RecordText.h"
 #include "UserItem.h"
 
@@ -131,10 +132,7 @@ CString CMatchListCtrl::GetUserText(const CUserItem* pUserItem, int nColumn) con
 
 int CMatchListCtrl::FindUserRow(const CUserItem* pUserItem) const
 {
-    LVFINDINFO find = {};
-    find.flags = LVFI_PARAM;
-    find.lParam = (LPARAM)pUserItem;
-    return FindItem(&find);
+    return FindRowByData(*this, pUserItem);
 }
 
 void CMatchListCtrl::SetRowTexts(int nRow, const CUserItem* pUserItem)

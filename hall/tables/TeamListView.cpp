@@ -1,6 +1,7 @@
 #include "TeamListView.h"
 
 #include "GlobalUnits.h"
+#include "ListRows.h"
 #include "RecordText.h"
 
 namespace
@@ -47,9 +48,7 @@ bool CTeamListView::SetColumnDescribe(const tagColumnItem* pColumnItem, WORD wCo
     if (GetSafeHwnd() == NULL)
         return false;
     SetRedraw(FALSE);
-    CHeaderCtrl* pHeader = GetHeaderCtrl();
-    while (pHeader != NULL && pHeader->GetItemCount() > 0)
-        DeleteColumn(0);
+    DeleteAllColumns(*this);
     m_wColumnCount = 0;
     memset(m_wDataDescribe, 0, sizeof(m_wDataDescribe));
     const WORD wCount = pColumnItem == NULL ? 0 : (wColumnCount < MAX_DATA_COLUMN ? wColumnCount : MAX_DATA_COLUMN);
@@ -91,10 +90,7 @@ CString CTeamListView::GetTeamText(const tagTeamItem* pTeamItem, int nColumn) co
 
 int CTeamListView::FindTeamRow(const void* pTeamItem) const
 {
-    LVFINDINFO find = {};
-    find.flags = LVFI_PARAM;
-    find.lParam = (LPARAM)pTeamItem;
-    return FindItem(&find);
+    return FindRowByData(*this, pTeamItem);
 }
 
 bool CTeamListView::InsertTeamItem(const void* pTeamItem)

@@ -4,6 +4,7 @@
 #include "CustomFaceManagerWnd.h"
 #include "GlobalOption.h"
 #include "GlobalUnits.h"
+#include "ListRows.h"
 #include "RecordText.h"
 #include "TextUnit.h"
 #include "UserItem.h"
@@ -237,9 +238,7 @@ bool CUserListView::SetColumnDescribe(const tagColumnItem* pColumnItem, WORD wCo
     if (GetSafeHwnd() == NULL)
         return false;
     SetRedraw(FALSE);
-    CHeaderCtrl* pHeader = GetHeaderCtrl();
-    while (pHeader != NULL && pHeader->GetItemCount() > 0)
-        DeleteColumn(0);
+    DeleteAllColumns(*this);
     m_wColumnCount = 0;
     memset(m_wDataDescribe, 0, sizeof(m_wDataDescribe));
     const int nIconWidth[ICON_COLUMN_COUNT] = {35, 25, 25};
@@ -263,10 +262,7 @@ bool CUserListView::IsOwnUser(const CUserItem* pUserItem) const
 
 int CUserListView::FindUserRow(const CUserItem* pUserItem) const
 {
-    LVFINDINFO find = {};
-    find.flags = LVFI_PARAM;
-    find.lParam = (LPARAM)pUserItem;
-    return FindItem(&find);
+    return FindRowByData(*this, pUserItem);
 }
 
 int CUserListView::GetImageIndex(const CUserItem* pUserItem)

@@ -200,3 +200,31 @@ std::string DataCenterTest::MachineID()
     g_GlobalUnits.GetMachineID(id);
     return id;
 }
+
+CServiceHallWindow::CServiceHallWindow(CClientDataCenter* dc) : m_pDataCenter(dc)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "ServiceTestHall";
+    RegisterClassA(&wc);
+    m_hWnd = CreateWindowA("ServiceTestHall", "", WS_OVERLAPPED, 0, 0, 10, 10, NULL, NULL, wc.hInstance, this);
+}
+
+CServiceHallWindow::~CServiceHallWindow()
+{
+    DestroyWindow(m_hWnd);
+}
+
+LRESULT CALLBACK CServiceHallWindow::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_NCCREATE)
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    CServiceHallWindow* self = reinterpret_cast<CServiceHallWindow*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    if (uMsg == WM_COPYDATA && self != NULL) {
+        bool handled = self->m_pDataCenter->OnServiceCopyData(HWND(wParam), reinterpret_cast<COPYDATASTRUCT*>(lParam));
+        self->Notices.push_back(handled);
+        return handled;
+    }
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}

@@ -57,6 +57,23 @@ private:
     HWND m_hWnd;
 };
 
+// The hall's main window as the user-service program sees it: it hands
+// WM_COPYDATA to the data centre, as the frame does, and keeps what the data
+// centre answered.
+class CServiceHallWindow
+{
+public:
+    explicit CServiceHallWindow(CClientDataCenter* dc);
+    ~CServiceHallWindow();
+
+    HWND m_hWnd;
+    std::vector<bool> Notices;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    CClientDataCenter* m_pDataCenter;
+};
+
 class DataCenterTest : public testing::Test
 {
 protected:

@@ -12,42 +12,6 @@ namespace
 
 const char kDigest[] = "00112233445566778899aabbccddeeff";
 
-// The hall's main window, handing WM_COPYDATA to the data centre.
-class CServiceHallWindow
-{
-public:
-    explicit CServiceHallWindow(CClientDataCenter* dc) : m_pDataCenter(dc)
-    {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = WindowProc;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.lpszClassName = "QuillonProcessHall";
-        RegisterClassA(&wc);
-        m_hWnd = CreateWindowA("QuillonProcessHall", "", WS_OVERLAPPED, 0, 0, 10, 10, NULL, NULL, wc.hInstance, this);
-    }
-    ~CServiceHallWindow() { DestroyWindow(m_hWnd); }
-
-    HWND m_hWnd;
-    std::vector<bool> Notices;
-
-private:
-    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-    {
-        if (uMsg == WM_NCCREATE)
-            SetWindowLongPtrA(hWnd, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-        CServiceHallWindow* self = reinterpret_cast<CServiceHallWindow*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-        if (uMsg == WM_COPYDATA && self != NULL) {
-            bool handled =
-                self->m_pDataCenter->OnServiceCopyData(HWND(wParam), reinterpret_cast<COPYDATASTRUCT*>(lParam));
-            self->Notices.push_back(handled);
-            return handled;
-        }
-        return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-    }
-
-    CClientDataCenter* m_pDataCenter;
-};
-
 class QuillonProcessTest : public DataCenterTest
 {
 protected:

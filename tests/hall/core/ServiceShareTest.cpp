@@ -13,42 +13,6 @@
 namespace
 {
 
-// The hall window hands WM_COPYDATA to the data centre, as the frame does.
-class CHallWindow
-{
-public:
-    explicit CHallWindow(CClientDataCenter* dc) : m_pDataCenter(dc)
-    {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = WindowProc;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.lpszClassName = "ServiceTestHall";
-        RegisterClassA(&wc);
-        m_hWnd = CreateWindowA("ServiceTestHall", "", WS_OVERLAPPED, 0, 0, 10, 10, NULL, NULL, wc.hInstance, this);
-    }
-    ~CHallWindow() { DestroyWindow(m_hWnd); }
-
-    HWND m_hWnd;
-    std::vector<bool> Notices; // what OnServiceCopyData answered
-
-private:
-    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-    {
-        if (uMsg == WM_NCCREATE)
-            SetWindowLongPtrA(hWnd, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-        CHallWindow* self = reinterpret_cast<CHallWindow*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-        if (uMsg == WM_COPYDATA && self != NULL) {
-            bool handled =
-                self->m_pDataCenter->OnServiceCopyData(HWND(wParam), reinterpret_cast<COPYDATASTRUCT*>(lParam));
-            self->Notices.push_back(handled);
-            return handled;
-        }
-        return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-    }
-
-    CClientDataCenter* m_pDataCenter;
-};
-
 class ServiceShareTest : public DataCenterTest
 {
 protected:
@@ -194,7 +158,7 @@ TEST_F(ServiceShareTest, FailedStartKeepsNoProcess)
 
 TEST_F(ServiceShareTest, FaceNoticeOnlyInItsOwnShape)
 {
-    CHallWindow hall(m_pDataCenter);
+    CServiceHallWindow hall(m_pDataCenter);
     HWND original = m_MainWnd.Detach();
     m_MainWnd.Attach(hall.m_hWnd);
     SetEnvironmentVariableA("TAVREL_QUILLON_MODE", "notice");
