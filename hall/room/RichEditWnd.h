@@ -22,8 +22,8 @@ public:
         IDC_CHAT_DISPLAY = 1013,
         IDC_ITEM_BAR = 1002,
     };
-    static const COLORREF kPaneFill = 0xF6EAD2;
-    static const COLORREF kDisplayBack = 0xF6E1C2;
+    static constexpr COLORREF kPaneFill = 0xF6EAD2;
+    static constexpr COLORREF kDisplayBack = 0xF6E1C2;
 
     CRichEditWnd();
     ~CRichEditWnd() override;

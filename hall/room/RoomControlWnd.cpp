@@ -401,8 +401,10 @@ bool CRoomControlWnd::CloseRoomTab(CRoomViewItem* pView)
         pView->ShowGameClientWindow(0);
         return false;
     }
-    // Someone besides this window still holds the view.
-    if (pView->GetRefCount() > 1)
+    // Someone besides this window (and the view's own table grid, which
+    // holds its sink until the view closes) still holds the view.
+    const LONG lOwnHolds = 1 + (pView->GetTableFrame()->GetSink() != NULL ? 1 : 0);
+    if (pView->GetRefCount() > lOwnHolds)
         return false;
     pView->LeaveMatch();
     CSkinTabItem* pItem = m_TabCtrl.FindItem(pView->GetWindowHandle());

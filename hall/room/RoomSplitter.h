@@ -18,8 +18,8 @@ public:
 
     CSkinImage& GetPiece(int nIndex) { return m_ImagePiece[nIndex]; }
 
-    static const COLORREF kGreyFill = RGB(192, 192, 192);
-    static const COLORREF kGreyFrame = RGB(125, 125, 125);
+    static constexpr COLORREF kGreyFill = RGB(192, 192, 192);
+    static constexpr COLORREF kGreyFrame = RGB(125, 125, 125);
 
 protected:
     afx_msg void OnPaint();

@@ -17,6 +17,6 @@ public:
     int GetHeaderHeight(CSkinTabManager* pManager) override;
     int DrawSingleButton(CDC* pDC, CSkinTabItem* pItem, const CRect& rcItem, BOOL bDraw) override;
 
-    static const COLORREF kTextSelected = RGB(2, 4, 3);
-    static const COLORREF kTextNormal = RGB(193, 193, 195);
+    static constexpr COLORREF kTextSelected = RGB(2, 4, 3);
+    static constexpr COLORREF kTextNormal = RGB(193, 193, 195);
 };

@@ -27,8 +27,8 @@ public:
         IDC_TEAM_LIST = 1017,
         IDC_CHAT_PANE = 1009,
     };
-    static const COLORREF kPanelFill = 0xF6EAD2;
-    static const COLORREF kListBack = 0xFFEFCE;
+    static constexpr COLORREF kPanelFill = 0xF6EAD2;
+    static constexpr COLORREF kListBack = 0xFFEFCE;
 
     explicit CRoomViewItemControl(CRoomViewItem* pView);
 

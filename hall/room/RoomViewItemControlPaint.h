@@ -18,8 +18,8 @@ public:
     int GetButtonHeight(CSkinTabManager* pManager) override;
     int DrawSingleButton(CDC* pDC, CSkinTabItem* pItem, const CRect& rcItem, BOOL bDraw) override;
 
-    static const COLORREF kTextSelected = 0x030402;
-    static const COLORREF kTextNormal = 0xFFFFFF;
+    static constexpr COLORREF kTextSelected = 0x030402;
+    static constexpr COLORREF kTextNormal = 0xFFFFFF;
 
 private:
     CSkinImage m_ImageLeft, m_ImageMid, m_ImageRight;

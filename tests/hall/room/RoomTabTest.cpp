@@ -15,6 +15,7 @@
 #include "GameTreeNode.h"
 #include "GlobalOption.h"
 #include "GlobalUnits.h"
+#include "IClientDataCenter.h"
 #include "MemoryCanvas.h"
 #include "MessagePump.h"
 #include "RoomControlWnd.h"
@@ -52,7 +53,7 @@ std::string ProgramFolder()
 
 class RoomTabTest : public testing::Test
 {
-protected:
+public:
     void SetUp() override
     {
         TheApp();
@@ -88,6 +89,7 @@ protected:
 
         InstallClient("0x01020304");
         WriteRequiredVersion("0");
+        m_Downloads.clear();
         CRoomControlWnd::s_StartDownload = [this](CGame* pGame, const char[10][260]) {
             m_Downloads.push_back(pGame->GetId());
             return true;
@@ -95,6 +97,7 @@ protected:
 
         ASSERT_TRUE(m_Host.CreateEx(0, AfxRegisterWndClass(0), "hall", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 1000, 700,
                                     NULL, NULL));
+        m_Host.ShowWindow(SW_SHOWNOACTIVATE);
         m_pTabs.reset(new CRoomControlWnd);
         ASSERT_TRUE(m_pTabs->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 1000, 700),
                                     &m_Host, 1006));
@@ -120,7 +123,7 @@ protected:
 
     void InstallClient(const char* pszVersion)
     {
-        const std::string folder = m_Skin.Folder().Folder() + "\\" + tabletest::kGameFolder;
+        const std::string folder = std::string((LPCSTR)m_Skin.Folder().Folder()) + "\\" + tabletest::kGameFolder;
         CreateDirectoryA(folder.c_str(), NULL);
         CopyFileA((ProgramFolder() + "\\gameclient.exe").c_str(), (folder + "\\gameclient.exe").c_str(), FALSE);
         m_Skin.Folder().Write(m_Skin.GameFile("config.ini").c_str(),
@@ -281,7 +284,7 @@ TEST_F(RoomTabTest, EnterUsersAndCloseLeaveNothingBehind)
     const int nRows = pPanel->GetUserList().GetItemCount();
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_ENTER, RoomBody::UserEnter(2002, "来客", 0));
     EXPECT_EQ(nRows + 1, pPanel->GetUserList().GetItemCount());
-    SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_STATUS, RoomBody::UserStatus(2002, 0xFFFF, 0xFFFF, 0));
+    SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LEAVE, CWireBytes().U32(2002));
     EXPECT_EQ(nRows, pPanel->GetUserList().GetItemCount());
 
     // Entering it again selects it and asks nothing.
@@ -354,8 +357,9 @@ TEST_F(RoomTabTest, PersonalInfoAnswerConnectsOrCloses)
         } else {
             EXPECT_EQ(0, m_pTabs->GetRoomCount());
             ASSERT_FALSE(BoxTexts().empty());
-            if (c.code == 9)
+            if (c.code == 9) {
                 EXPECT_EQ("未知错误！", BoxTexts().back());
+            }
         }
         m_pTabs->ResetPersonalInfoState();
         m_nSeen = m_Script.Count();
