@@ -421,6 +421,120 @@ TEST_F(RoomTabTest, LayoutPlacesTabsSplitterAndPanel)
     }
 }
 
+// The room's server goes: one report, the room closes and is entered again.
+TEST_F(RoomTabTest, ServerCloseReportsOnceClosesAndEntersAgain)
+{
+    CRoomViewItem* pView = Enter();
+    ASSERT_NE(nullptr, pView);
+    WaitLoggedOn(pView);
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_ROOM_INFO, RoomBody::RoomInfo(0));
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_INFO_DONE, CWireBytes());
+    m_Script.AnswerBox(IDOK);
+    m_Server.Run({CScriptedServer::Close()});
+    ASSERT_TRUE(PumpUntil([&] { return m_Server.GetRequests(1002, 2).size() == 2; })) << "not entered again";
+    ASSERT_TRUE(PumpUntil([&] {
+        return m_pTabs->GetRoomCount() == 1 && m_pTabs->GetRoomView(0)->GetRoomState() == ROOM_STATE_LOGGED_ON;
+    }));
+    EXPECT_EQ(1u, BoxTexts().size());
+    EXPECT_EQ(2, m_pTabs->GetTabCtrl().GetItemCount());
+    EXPECT_EQ(1, CRoomViewItem::GetLiveCount());
+}
+
+// The hall's answer on the personal information, with the form's answer.
+TEST_F(RoomTabTest, PersonalInfoStateRunsTheForm)
+{
+    struct Case
+    {
+        BYTE cbState;
+        INT_PTR nForm; // 0: no form expected
+        bool bOpen;    // the room is still open
+        DWORD dwState; // the room's state after
+    };
+    const Case cases[] = {
+        {1, 0, true, ROOM_STATE_CONNECTING}, {2, IDCANCEL, true, ROOM_STATE_CONNECTING},
+        {2, IDOK, true, ROOM_STATE_CREATED}, {3, IDCANCEL, false, 0},
+        {3, IDOK, true, ROOM_STATE_CREATED}, {0, IDCANCEL, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.cbState) << " form " << c.nForm);
+        m_pTabs->ResetPersonalInfoState();
+        m_pRoom->SetRoomKind(ROOM_TYPE_PERSONAL_INFO);
+        CRoomViewItem* pView = Enter();
+        ASSERT_NE(nullptr, pView);
+        const size_t nDialogs = m_Script.Count();
+        if (c.nForm != 0)
+            m_Script.ThenDialog([&c](AFX_MODAL_REQUEST&) { return c.nForm; });
+        tagAccountNotice notice = {};
+        notice.cbResult = c.cbState;
+        notice.dwValue = 12;
+        memset(notice.szText1, 'a', sizeof(notice.szText1)); // no terminator
+        tagNotifyHead head = {0, 3, 7};
+        m_pTabs->SendMessage(WM_HALL_NOTIFY, (WPARAM)&head, (LPARAM)&notice);
+        EXPECT_EQ(c.nForm != 0 ? nDialogs + 1 : nDialogs, m_Script.Count());
+        EXPECT_EQ(c.cbState, m_pTabs->GetPersonalInfoState());
+        ASSERT_EQ(c.bOpen ? 1 : 0, m_pTabs->GetRoomCount());
+        if (c.bOpen) {
+            EXPECT_EQ(c.dwState, m_pTabs->GetRoomView(0)->GetRoomState());
+        }
+        if (c.cbState >= 2) {
+            EXPECT_EQ(63u, strlen(m_pTabs->GetPersonalInfo().szText1));
+            EXPECT_EQ(12u, m_pTabs->GetPersonalInfo().dwValue);
+        }
+        EXPECT_TRUE(m_pTabs->CloseAllRooms());
+        m_nSeen = m_Script.Count();
+    }
+    // With the state known to be missing, entering runs the form at once;
+    // a cancelled form leaves no room behind and answers none.
+    m_Script.ThenDialog([](AFX_MODAL_REQUEST&) { return (INT_PTR)IDCANCEL; });
+    EXPECT_EQ(nullptr, Enter());
+    EXPECT_EQ(0, m_pTabs->GetRoomCount());
+}
+
+// The side panel: its fill, the chat pane's slots and which links leave.
+TEST_F(RoomTabTest, SidePanelPaintsAndFiltersLinks)
+{
+    // Without the scroll-bar picture the panel stands without its tabs.
+    ASSERT_NE(nullptr, Enter());
+    ASSERT_NE(nullptr, m_pTabs->GetCurrentSidePanel());
+    EXPECT_NE(nullptr, m_pTabs->GetCurrentSidePanel()->GetSafeHwnd());
+    EXPECT_EQ(0, m_pTabs->GetCurrentSidePanel()->GetListTab().GetTabManager()->GetItemCount());
+    EXPECT_TRUE(m_pTabs->CloseAllRooms());
+
+    m_Skin.Folder().WriteBmp("Res\\Common\\scrollbar\\scrollbar.bmp", skintest::Pixels(16, 16, RGB(9, 9, 9)));
+    ASSERT_NE(nullptr, Enter());
+    CRoomViewItemControl* pPanel = m_pTabs->GetCurrentSidePanel();
+    ASSERT_NE(nullptr, pPanel);
+    pPanel->ShowWindow(SW_SHOW);
+    skintest::Snapshot shot(pPanel->GetSafeHwnd());
+    EXPECT_EQ(CRoomViewItemControl::kPanelFill, shot.At(0, 235));
+    EXPECT_EQ(CRichEditWnd::kPaneFill, shot.At(3, 231));
+    EXPECT_NE(nullptr, pPanel->GetChatControl());
+    EXPECT_EQ(1, pPanel->GetListTab().GetTabManager()->GetItemCount());
+    EXPECT_TRUE(pPanel->AddTeamListTab());
+    EXPECT_FALSE(pPanel->AddTeamListTab());
+    EXPECT_EQ(2, pPanel->GetListTab().GetTabManager()->GetItemCount());
+    pPanel->RemoveTeamListTab();
+    EXPECT_EQ(1, pPanel->GetListTab().GetTabManager()->GetItemCount());
+
+    // A click on no row does nothing.
+    NMITEMACTIVATE none = {};
+    none.iItem = -1;
+    LRESULT lResult = 1;
+    pPanel->OnUserListRClick(&none.hdr, &lResult);
+    pPanel->OnUserListClick(&none.hdr, &lResult);
+    EXPECT_TRUE(BoxTexts().empty());
+
+    for (auto slots : {std::make_pair(36, 0), std::make_pair(0, 0), std::make_pair(77, 0), std::make_pair(78, 1),
+                       std::make_pair(247, 5)})
+        EXPECT_EQ(slots.second, CRichEditWnd::SlotCountForWidth(slots.first)) << slots.first;
+    for (auto link :
+         {std::make_pair("http://a.example/x", true), std::make_pair("HTTPS://a.example", true),
+          std::make_pair("file:///c:/windows/notepad.exe", false), std::make_pair("c:\\windows\\notepad.exe", false),
+          std::make_pair("httpx://a", false), std::make_pair("", false)})
+        EXPECT_EQ(link.second, CRichEditWnd::IsWebAddress(link.first)) << link.first;
+    EXPECT_FALSE(CRichEditWnd::IsWebAddress(NULL));
+}
+
 // Button margins follow the side panel column.
 TEST_F(RoomTabTest, TabMarginsFollowTheColumn)
 {
