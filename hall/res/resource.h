@@ -49,3 +49,5 @@
 #define IDD_GAME_LIST_MANAGER 148
 // The player card and the big-face viewer: a pop-up without controls.
 #define IDD_PLAYER_INFO 104
+// The first picture of the room tabs: the hall before any game.
+#define IDI_ROOM_TABS_HALL 153

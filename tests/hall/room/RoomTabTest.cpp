@@ -535,6 +535,31 @@ TEST_F(RoomTabTest, SidePanelPaintsAndFiltersLinks)
     EXPECT_FALSE(CRichEditWnd::IsWebAddress(NULL));
 }
 
+// Tab icons: the game program's icon 128 read as data, cached by game; a
+// program without it gives no image.
+TEST_F(RoomTabTest, TabIconComesFromTheGameProgram)
+{
+    CGame* pGame = m_pTree->FindGame(kGameID);
+    EXPECT_EQ(-1, m_pTabs->GetGameIcon(pGame)) << "the stand-in client has no icon 128";
+    const std::string folder = std::string((LPCSTR)m_Skin.Folder().Folder()) + "\\" + tabletest::kGameFolder;
+    ASSERT_TRUE(
+        CopyFileA((ProgramFolder() + "\\libroomtab_icon.dll").c_str(), (folder + "\\iconclient.exe").c_str(), FALSE) ||
+        CopyFileA((ProgramFolder() + "\\roomtab_icon.dll").c_str(), (folder + "\\iconclient.exe").c_str(), FALSE));
+    m_Skin.Folder().Write(m_Skin.GameFile("config.ini").c_str(),
+                          std::string("[Public]\r\nExeName=iconclient.exe\r\nVersion=0x01020304\r\n"));
+    const int nImages = m_pTabs->GetImageList().GetImageCount();
+    EXPECT_EQ(1, nImages) << "the hall's own picture comes first";
+    const int nIcon = m_pTabs->GetGameIcon(pGame);
+    EXPECT_EQ(nImages, nIcon);
+    EXPECT_EQ(nImages + 1, m_pTabs->GetImageList().GetImageCount());
+    EXPECT_EQ(nIcon, m_pTabs->GetGameIcon(pGame));
+    EXPECT_EQ(nImages + 1, m_pTabs->GetImageList().GetImageCount());
+    CRoomViewItem* pView = Enter();
+    ASSERT_NE(nullptr, pView);
+    EXPECT_EQ(nIcon, m_pTabs->GetTabCtrl().GetItem(1)->GetImageIndex());
+    EXPECT_EQ(1, m_pTabs->GetImageList().GetImageCount() - nImages);
+}
+
 // Button margins follow the side panel column.
 TEST_F(RoomTabTest, TabMarginsFollowTheColumn)
 {
