@@ -535,6 +535,43 @@ TEST_F(RoomTabTest, SidePanelPaintsAndFiltersLinks)
     EXPECT_FALSE(CRichEditWnd::IsWebAddress(NULL));
 }
 
+// While the room's game client runs the room stays, with the game message;
+// the hall's close of all rooms is refused too.
+TEST_F(RoomTabTest, CloseRefusedWhileTheGameClientRuns)
+{
+    const UINT nOldCheck = CRoomViewItem::s_nNetCheckInterval;
+    const DWORD dwOldHello = CRoomDataCenter::s_dwHelloTimeout;
+    CRoomViewItem::s_nNetCheckInterval = 20;
+    CRoomViewItem* pView = Enter();
+    ASSERT_NE(nullptr, pView);
+    WaitLoggedOn(pView);
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_ROOM_INFO, RoomBody::RoomInfo(0));
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_INFO_DONE, CWireBytes());
+    CRoomDataCenter* pDataCenter = pView->GetRoomDataCenter();
+    ASSERT_EQ(1, pDataCenter->LaunchGameClient());
+    ASSERT_TRUE(pView->IsGameClientStarted());
+    m_Script.AnswerBox(IDOK);
+    m_Script.AnswerBox(IDOK);
+    EXPECT_FALSE(m_pTabs->CloseRoomTab(pView));
+    EXPECT_FALSE(m_pTabs->CloseAllRooms());
+    EXPECT_EQ(1, m_pTabs->GetRoomCount());
+    ASSERT_EQ(2u, BoxTexts().size());
+    EXPECT_NE(std::string::npos, BoxTexts()[0].find("请您先关闭游戏"));
+    // A close posted meanwhile is refused the same way.
+    m_Script.AnswerBox(IDOK);
+    m_pTabs->SendMessage(WM_ROOM_CLOSE_VIEW, (WPARAM)pView, 0);
+    EXPECT_EQ(1, m_pTabs->GetRoomCount());
+
+    // The client goes; the room's own check notices.
+    CRoomDataCenter::s_dwHelloTimeout = 0;
+    TerminateProcess(pDataCenter->GetProcessInformation()->hProcess, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !pView->IsGameClientStarted(); }));
+    CRoomViewItem::s_nNetCheckInterval = nOldCheck;
+    CRoomDataCenter::s_dwHelloTimeout = dwOldHello;
+    EXPECT_TRUE(m_pTabs->CloseAllRooms());
+    EXPECT_EQ(0, m_pTabs->GetRoomCount());
+}
+
 // Tab icons: the game program's icon 128 read as data, cached by game; a
 // program without it gives no image.
 TEST_F(RoomTabTest, TabIconComesFromTheGameProgram)
