@@ -96,11 +96,6 @@ CFindUserDlg::~CFindUserDlg()
         DeleteObject(m_hScrollBar);
 }
 
-IUserListSink* CFindUserDlg::GetSinkPart()
-{
-    return static_cast<CFindUserSink*>(m_pSink);
-}
-
 BOOL CFindUserDlg::CreateWindowOnly(CWnd* pParent)
 {
     if (GetSafeHwnd() != NULL)

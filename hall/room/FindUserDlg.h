@@ -41,7 +41,8 @@ public:
     int GetResultCount() const;
     CUserItem* GetResultUser(int nRow) const;
     ULONG GetRefCount() const { return m_ulRefCount; }
-    IUserListSink* GetSinkPart();
+    // The list's sink part (IUserListSink).
+    IUnknownEx* GetSinkPart() { return m_pSink; }
 
     // The nickname holds the text, ASCII letters of either case, matched at
     // character starts only (a GBK trail byte is never a letter nor the
