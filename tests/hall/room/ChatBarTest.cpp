@@ -5,6 +5,7 @@
 
 #include "GlobalUnits.h"
 #include "RoomProtocol.h"
+#include "TextUnit.h"
 
 #include <fstream>
 
@@ -95,7 +96,11 @@ COLORREF ChatBarTest::LastLineColour()
         text.pop_back();
     if (text.empty())
         return CLR_INVALID;
-    return RichFormatAt(m_Panel.Rich(), long(text.size()) - 1).crTextColor;
+    // Positions count characters, a double-byte one as one.
+    long nChars = 0;
+    for (size_t nPos = 0; nPos < text.size(); nPos += TextCharSize(text.data(), text.size(), nPos))
+        ++nChars;
+    return RichFormatAt(m_Panel.Rich(), nChars - 1).crTextColor;
 }
 
 namespace

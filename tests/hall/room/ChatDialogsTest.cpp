@@ -371,6 +371,8 @@ TEST_F(WhisperTest, RefusedSendIsReportedAndLongTextIsBounded)
     EXPECT_EQ("hi", Input());
     // A paste past the request's 511 bytes keeps whole characters.
     m_pWhisper->GetInput().SetWindowText(("a" + Chinese(300)).c_str());
+    m_pWhisper->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_WHISPER_INPUT, EN_CHANGE),
+                            LPARAM(m_pWhisper->GetInput().GetSafeHwnd()));
     EXPECT_EQ("a" + Chinese(255), Input());
 }
 
