@@ -466,3 +466,46 @@ TEST_F(ChatDialogsTest, FindPlayersAndFollowTheirLeaving)
     EXPECT_EQ(ulCount, pSink->Release());
     EXPECT_EQ(0, m_Script.Unexpected());
 }
+
+TEST_F(ChatDialogsTest, RightClickOnAFoundPlayerOpensTheUserMenu)
+{
+    // The list's pictures, so that it takes the dialog as its sink.
+    const struct
+    {
+        const char* name;
+        int width;
+    } pictures[] = {
+        {"USER_STATUS.bmp", 96}, {"USER_RATE.bmp", 147}, {"USER_LIST_IDENTIFY.bmp", 68}, {"USER_COMPANION.bmp", 48}};
+    for (const auto& picture : pictures)
+        m_Skin.Folder().WriteBmp((std::string("Res\\ListImage\\") + picture.name).c_str(),
+                                 skintest::Pixels(picture.width, 16, RGB(0, 128, 0)));
+    EnterWithUsers();
+    CFindUserDlg dialog(m_pView);
+    ASSERT_TRUE(dialog.CreateWindowOnly(NULL));
+    EXPECT_EQ(2u, dialog.GetRefCount()); // the set-up and the list hold the sink part
+    dialog.SetDlgItemText(IDC_FIND_NICKNAME, "alice");
+    dialog.OnSearch();
+    ASSERT_EQ(1, dialog.GetResultCount());
+    auto RightClick = [&](int nItem) {
+        NMITEMACTIVATE item = {};
+        item.hdr.hwndFrom = dialog.GetResultList();
+        item.hdr.idFrom = IDC_FIND_RESULTS;
+        item.hdr.code = NM_RCLICK;
+        item.iItem = nItem;
+        dialog.SendMessage(WM_NOTIFY, IDC_FIND_RESULTS, LPARAM(&item));
+    };
+    // No row: nothing.
+    RightClick(-1);
+    EXPECT_EQ(0u, m_Script.Count());
+    std::vector<std::string> captions;
+    m_Script.Then([&](AFX_MODAL_REQUEST& r) {
+        EXPECT_EQ(afxModalPopupMenu, r.nKind);
+        for (const AFX_MENU_ITEM& menuItem : r.menuItems)
+            captions.push_back(std::string(menuItem.strText));
+        return INT_PTR(0);
+    });
+    RightClick(0);
+    ASSERT_EQ(1u, m_Script.Count());
+    EXPECT_FALSE(captions.empty());
+    EXPECT_EQ(0, m_Script.Unexpected());
+}

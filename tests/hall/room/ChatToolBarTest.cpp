@@ -273,3 +273,50 @@ TEST_F(ChatToolBarTest, ScreenshotOfTheChatDisplay)
     EXPECT_FALSE(folder.Exists("chat.bmp"));
     CChatToolBar::s_CaptureChat = previous;
 }
+
+TEST_F(ChatToolBarTest, EmotionPickerShowsAboveItsButton)
+{
+    MakeBars();
+    m_Tool.ShowEmotions();
+    IEmotionDlg* pPicker = m_Tool.GetEmotionDlg();
+    ASSERT_NE(nullptr, pPicker);
+    const HWND hPicker = pPicker->GetSafeHwnd();
+    ASSERT_NE(HWND(NULL), hPicker);
+    EXPECT_TRUE(IsWindowVisible(hPicker));
+    int size[2] = {0, 0};
+    pPicker->GetSize(size);
+    CRect rcButton;
+    m_Tool.GetButton(IDC_TOOL_EMOTION).GetWindowRect(&rcButton);
+    CRect rcPicker;
+    GetWindowRect(hPicker, &rcPicker);
+    EXPECT_EQ(CChatToolBar::PickerPosition(rcButton, 300, size[0], size[1]), rcPicker.TopLeft());
+    // Hovering the buttons leaves the focus in the picker; not the complaint.
+    for (UINT nID : {IDC_TOOL_EMOTION, IDC_TOOL_COLOUR, IDC_TOOL_CLEAR, IDC_TOOL_SPEAKER, IDC_TOOL_SCREENSHOT})
+        EXPECT_EQ(hPicker, m_Tool.GetButton(nID).GetFocusKeeper()->GetSafeHwnd());
+    EXPECT_EQ(nullptr, m_Tool.GetButton(IDC_TOOL_COMPLAINT).GetFocusKeeper());
+    // Shown again, the same window.
+    m_Tool.ShowEmotions();
+    EXPECT_EQ(hPicker, pPicker->GetSafeHwnd());
+}
+
+TEST_F(ChatToolBarTest, TargetAndInputListsFollowTheMouse)
+{
+    MakeBars();
+    CRoomControlCombox& combo = m_Bar.GetTargetList();
+    struct Step
+    {
+        UINT message;
+        DWORD dwState;
+    } steps[] = {
+        {WM_MOUSEMOVE, COMBOX_LOOK_HOVER},   {WM_LBUTTONDOWN, COMBOX_LOOK_PRESSED}, {WM_LBUTTONUP, COMBOX_LOOK_PRESSED},
+        {WM_MOUSELEAVE, COMBOX_LOOK_NORMAL}, {WM_MOUSEMOVE, COMBOX_LOOK_HOVER},     {WM_MOUSELEAVE, COMBOX_LOOK_NORMAL},
+    };
+    EXPECT_EQ(DWORD(COMBOX_LOOK_NORMAL), combo.GetLookState());
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.message);
+        combo.SendMessage(step.message, 0, MAKELPARAM(2, 2));
+        if (step.message == WM_LBUTTONDOWN)
+            combo.ShowDropDown(FALSE);
+        EXPECT_EQ(step.dwState, combo.GetLookState());
+    }
+}
