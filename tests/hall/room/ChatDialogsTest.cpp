@@ -5,6 +5,7 @@
 
 #include "FindUserDlg.h"
 #include "GlobalUnits.h"
+#include "RoomChatDialogs.h"
 #include "RoomKeyState.h"
 #include "RoomProtocol.h"
 #include "ShortMessage.h"
@@ -507,5 +508,61 @@ TEST_F(ChatDialogsTest, RightClickOnAFoundPlayerOpensTheUserMenu)
     RightClick(0);
     ASSERT_EQ(1u, m_Script.Count());
     EXPECT_FALSE(captions.empty());
+    EXPECT_EQ(0, m_Script.Unexpected());
+}
+
+namespace
+{
+
+// The room's dialog holder with the real whisper windows and find dialog.
+class CPoolDialogs : public CRoomDialogsDouble
+{
+public:
+    explicit CPoolDialogs(CRoomChatDialogs& pool) : m_Pool(pool) {}
+    bool CreateWhisperWindow(CWnd*, int nIndex) override { return m_Pool.CreateWhisperWindow(nIndex); }
+    bool IsWhisperWindow(int nIndex) override { return m_Pool.IsWhisperWindow(nIndex); }
+    bool IsWhisperVisible(int nIndex) override { return m_Pool.IsWhisperVisible(nIndex); }
+    void ShowWhisper(int nIndex, DWORD dwUserID, LPCSTR pszText, COLORREF crColour) override
+    {
+        m_Pool.ShowWhisper(nIndex, dwUserID, pszText, crColour);
+    }
+    void DestroyWhisperWindow(int nIndex) override { m_Pool.DestroyWhisperWindow(nIndex); }
+    void ShowFindUser(CWnd*) override { m_Pool.ShowFindUser(); }
+
+private:
+    CRoomChatDialogs& m_Pool;
+};
+
+} // namespace
+
+TEST_F(ChatDialogsTest, ArrivingWhispersAndTheFindDialogThroughTheRoomView)
+{
+    EnterWithUsers();
+    {
+        CRoomChatDialogs pool(m_pView);
+        CPoolDialogs dialogs(pool);
+        CRoomViewItem::InstallDialogs(&dialogs);
+        SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_WHISPER, RoomBody::Whisper(2002, RGB(0, 0, 200), "你好"));
+        CShortMessage* pWhisper = pool.GetWhisper(0);
+        ASSERT_NE(nullptr, pWhisper);
+        EXPECT_TRUE(pool.IsWhisperVisible(0));
+        EXPECT_EQ(2002u, pWhisper->GetPartnerID());
+        EXPECT_EQ("阿明 09:05:07\r你好\r", RichText(pWhisper->GetHistory()));
+        EXPECT_EQ(RGB(0, 0, 200), RichFormatAt(pWhisper->GetHistory(), 12).crTextColor);
+        // The answer goes back to him.
+        pWhisper->GetInput().SetWindowText("嗨");
+        pWhisper->OnSendMessage();
+        EXPECT_EQ(std::vector<std::string>{"2002:嗨"}, Sent(ROOM_SUB_WHISPER));
+        // A second message from him lands in the same window.
+        SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_WHISPER, RoomBody::Whisper(2002, 0, "再见"));
+        EXPECT_EQ(pWhisper, pool.GetWhisper(0));
+        EXPECT_EQ(nullptr, pool.GetWhisper(1));
+        m_pView->ShowFindUserDlg();
+        ASSERT_NE(nullptr, pool.GetFindUserDlg());
+        EXPECT_TRUE(pool.GetFindUserDlg()->IsWindowVisible());
+        m_pView->ShowFindUserDlg();
+        EXPECT_TRUE(pool.GetFindUserDlg()->IsWindowVisible());
+        CRoomViewItem::InstallDialogs(&m_Dialogs);
+    }
     EXPECT_EQ(0, m_Script.Unexpected());
 }
