@@ -76,3 +76,15 @@ void CRoomChatDialogs::ShowFindUser()
     m_pFindUser->ShowWindow(SW_SHOW);
     m_pFindUser->SetForegroundWindow();
 }
+
+void CRoomChatDialogs::OnUserItemUpdate(CUserItem* pUserItem)
+{
+    if (m_pFindUser != NULL)
+        m_pFindUser->UpdateUserItem(pUserItem);
+}
+
+void CRoomChatDialogs::OnUserItemDelete(CUserItem* pUserItem)
+{
+    if (m_pFindUser != NULL)
+        m_pFindUser->DeleteUserItem(pUserItem);
+}

@@ -27,6 +27,10 @@ public:
 
     void ShowFindUser();
     CFindUserDlg* GetFindUserDlg() const { return m_pFindUser; }
+    // A room user changed or is about to be deleted: the find dialog's rows
+    // follow (its list holds user items, which must not outlive the user).
+    void OnUserItemUpdate(CUserItem* pUserItem);
+    void OnUserItemDelete(CUserItem* pUserItem);
 
 private:
     CRoomChatDialogs(const CRoomChatDialogs&) = delete;

@@ -2,8 +2,10 @@
 // server, the bar in a host window, its owner a recording double.
 #pragma once
 
-#include "ChatBar.h"
+// The room view support first: it brings Winsock before Windows.
 #include "RoomViewTestSupport.h"
+
+#include "ChatBar.h"
 
 #include <functional>
 #include <string>
