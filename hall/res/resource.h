@@ -51,3 +51,9 @@
 #define IDD_PLAYER_INFO 104
 // The first picture of the room tabs: the hall before any game.
 #define IDI_ROOM_TABS_HALL 153
+// The room's small dialogs: find player (search 1, close 2, nickname 1038,
+// results 1039), loudspeaker (edit 1070, count 1050, characters left 1072,
+// send 1) and whisper (input 1082, send 1083, close 1041, history 1085).
+#define IDD_FIND_USER 2501
+#define IDD_SPEAK 2502
+#define IDD_SHORT_MESSAGE 2503

@@ -75,6 +75,10 @@ int CRoomViewItemControl::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_ListTab.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(6, 0, 289, 228), this, IDC_LIST_TAB);
     m_UserList.Create(WS_CHILD | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS | LVS_SINGLESEL, CRect(0, 0, 0, 0),
                       &m_ListTab, IDC_USER_LIST);
+    m_ChatBar.SetOwner(this);
+    m_ChatBar.CreateBar(this, CRect(0, cy - 23, cx - 3, cy), IDC_CHAT_INPUT_BAR);
+    m_ChatToolBar.SetOwner(this);
+    m_ChatToolBar.CreateBar(this, CRect(0, cy - 46, cx - 3, cy - 23), IDC_CHAT_TOOL_BAR);
     m_ChatPane.SetRoomView(m_pView);
     m_ChatPane.Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(1, 230, cx - 5, cy - 46), this,
                       IDC_CHAT_PANE);
@@ -86,6 +90,10 @@ int CRoomViewItemControl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     AddAnchor(m_ListTab.GetSafeHwnd(), ANCHOR_TOPLEFT, ANCHOR_TOPRIGHT);
     AddAnchor(m_ChatPane.GetSafeHwnd(), ANCHOR_TOPLEFT, ANCHOR_BOTTOMRIGHT);
+    if (m_ChatToolBar.GetSafeHwnd() != NULL)
+        AddAnchor(m_ChatToolBar.GetSafeHwnd(), ANCHOR_BOTTOMLEFT, ANCHOR_BOTTOMRIGHT);
+    if (m_ChatBar.GetSafeHwnd() != NULL)
+        AddAnchor(m_ChatBar.GetSafeHwnd(), ANCHOR_BOTTOMLEFT, ANCHOR_BOTTOMRIGHT);
 
     CString strScroll;
     strScroll.Format("%sCommon\\scrollbar\\scrollbar.bmp", g_GlobalUnits.GetResourceDirectory());
@@ -124,6 +132,28 @@ CWnd* CRoomViewItemControl::GetChatControl()
 {
     CRichEditCtrl& display = m_ChatPane.GetChatDisplay();
     return display.GetSafeHwnd() != NULL ? &display : NULL;
+}
+
+void CRoomViewItemControl::EnableChatInput(bool bEnable)
+{
+    m_bChatEnabled = bEnable;
+    if (m_ChatBar.GetSafeHwnd() == NULL)
+        return;
+    const BOOL bWindow = bEnable ? TRUE : FALSE;
+    if (m_ChatBar.GetTargetList().GetSafeHwnd() != NULL)
+        m_ChatBar.GetTargetList().EnableWindow(bWindow);
+    if (m_ChatBar.GetChatInput().GetSafeHwnd() != NULL)
+        m_ChatBar.GetChatInput().EnableWindow(bWindow);
+    if (m_ChatBar.GetSendButton().GetSafeHwnd() != NULL)
+        m_ChatBar.GetSendButton().EnableWindow(bWindow);
+}
+
+void CRoomViewItemControl::SetChatInputText(LPCSTR pszText)
+{
+    if (m_ChatBar.GetSafeHwnd() == NULL)
+        return;
+    m_ChatBar.SetInputText(pszText != NULL ? pszText : "");
+    m_ChatBar.FocusInput();
 }
 
 void CRoomViewItemControl::SetListRoom(DWORD, WORD) {}

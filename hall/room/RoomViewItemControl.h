@@ -10,6 +10,8 @@
 #include <SkinWnd.h>
 
 #include "AnchorLayout.h"
+#include "ChatBar.h"
+#include "ChatToolBar.h"
 #include "RichEditWnd.h"
 #include "RoomViewNeighbours.h"
 #include "TeamListView.h"
@@ -17,7 +19,7 @@
 
 class CRoomViewItem;
 
-class CRoomViewItemControl : public CSkinWnd, public IRoomViewControlItem, public CAnchorLayout
+class CRoomViewItemControl : public CSkinWnd, public IRoomViewControlItem, public CAnchorLayout, public IChatBarOwner
 {
 public:
     enum
@@ -26,6 +28,8 @@ public:
         IDC_USER_LIST = 1008,
         IDC_TEAM_LIST = 1017,
         IDC_CHAT_PANE = 1009,
+        IDC_CHAT_TOOL_BAR = 1010,
+        IDC_CHAT_INPUT_BAR = 1011,
     };
     static constexpr COLORREF kPanelFill = 0xF6EAD2;
     static constexpr COLORREF kListBack = 0xFFEFCE;
@@ -47,8 +51,8 @@ public:
 
     // IRoomViewControlItem
     CWnd* GetChatControl() override;
-    void EnableChatInput(bool bEnable) override { m_bChatEnabled = bEnable; }
-    void SetChatInputText(LPCSTR pszText) override { m_strChatInput = pszText != NULL ? pszText : ""; }
+    void EnableChatInput(bool bEnable) override;
+    void SetChatInputText(LPCSTR pszText) override;
     DWORD GetChatPartner() override { return m_dwChatTarget; }
     void SetChatPartner(DWORD dwUserID) override { m_dwChatTarget = dwUserID; }
     void SetListRoom(DWORD dwRoomID, WORD wRoomType) override;
@@ -65,6 +69,15 @@ public:
     void OnUserListRClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnUserListClick(NMHDR* pNMHDR, LRESULT* pResult);
 
+    // IChatBarOwner
+    CWnd* GetPanelWindow() override { return this; }
+    CWnd* GetChatDisplay() override { return GetChatControl(); }
+    CRoomViewItem* GetRoomView() override { return m_pView; }
+    CChatBar* GetChatBar() override { return &m_ChatBar; }
+    bool IsChatInputEnabled() override { return m_bChatEnabled; }
+    DWORD GetLastSendTime() override { return m_dwLastSendTime; }
+    void SetLastSendTime(DWORD dwTickCount) override { m_dwLastSendTime = dwTickCount; }
+
     // The team tab: true when it was made now.
     bool AddTeamListTab();
     void RemoveTeamListTab();
@@ -74,8 +87,7 @@ public:
     CTeamListView& GetTeamList() { return m_TeamList; }
     CSkinTab& GetListTab() { return m_ListTab; }
     CRichEditWnd& GetChatPane() { return m_ChatPane; }
-    bool IsChatInputEnabled() const { return m_bChatEnabled; }
-    const CString& GetChatInput() const { return m_strChatInput; }
+    CChatToolBar& GetChatToolBar() { return m_ChatToolBar; }
     BYTE GetListDisplayFlag() const { return m_cbDisplayFlag; }
     bool GetItemBarGameCoin() const { return m_bItemGameCoin; }
 
@@ -120,10 +132,12 @@ private:
     CSkinUserListView m_UserList;
     CTeamListView m_TeamList;
     HBITMAP m_hScrollBar;
+    CChatToolBar m_ChatToolBar;
     CRichEditWnd m_ChatPane;
+    CChatBar m_ChatBar;
     CRect m_rcListArea;
     DWORD m_dwChatTarget;
-    CString m_strChatInput;
+    DWORD m_dwLastSendTime;
     bool m_bChatEnabled;
     BYTE m_cbDisplayFlag;
     bool m_bItemGameCoin;
