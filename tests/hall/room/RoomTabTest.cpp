@@ -516,6 +516,27 @@ TEST_F(RoomTabTest, SidePanelPaintsAndFiltersLinks)
     pPanel->RemoveTeamListTab();
     EXPECT_EQ(1, pPanel->GetListTab().GetTabManager()->GetItemCount());
 
+    // The chat bars fill the two bottom rows; the room view switches the
+    // input and writes into it.
+    ASSERT_NE(nullptr, pPanel->GetChatBar()->GetSafeHwnd());
+    ASSERT_NE(nullptr, pPanel->GetChatToolBar().GetSafeHwnd());
+    CRect rcPanel, rcBar, rcTools;
+    pPanel->GetClientRect(&rcPanel);
+    pPanel->GetChatBar()->GetWindowRect(&rcBar);
+    pPanel->GetChatToolBar().GetWindowRect(&rcTools);
+    pPanel->ScreenToClient(&rcBar);
+    pPanel->ScreenToClient(&rcTools);
+    EXPECT_EQ(CRect(0, rcPanel.bottom - 23, rcPanel.right - 3, rcPanel.bottom), rcBar);
+    EXPECT_EQ(CRect(0, rcPanel.bottom - 46, rcPanel.right - 3, rcPanel.bottom - 23), rcTools);
+    pPanel->EnableChatInput(false);
+    EXPECT_FALSE(pPanel->IsChatInputEnabled());
+    EXPECT_FALSE(pPanel->GetChatBar()->GetChatInput().IsWindowEnabled());
+    EXPECT_FALSE(pPanel->GetChatBar()->GetSendButton().IsWindowEnabled());
+    pPanel->EnableChatInput(true);
+    EXPECT_TRUE(pPanel->GetChatBar()->GetChatInput().IsWindowEnabled());
+    pPanel->SetChatInputText("你好");
+    EXPECT_EQ(CString("你好"), pPanel->GetChatBar()->GetInputText());
+
     // A click on no row does nothing.
     NMITEMACTIVATE none = {};
     none.iItem = -1;
