@@ -3,6 +3,7 @@
 #include <SkinMessageBox.h>
 #include <TextUnit.h>
 
+#include <commctrl.h>
 #include <stdlib.h>
 
 #include "GameOption.h"
@@ -31,6 +32,9 @@ COptionDlg::COptionDlg(CGameOption* pGameOption, CRoomOption* pRoomOption, CWnd*
       m_bLessScoreHidden(false)
 {
     memset(m_szPassword, 0, sizeof(m_szPassword));
+    // The template's hot-key control needs its class.
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_HOTKEY_CLASS};
+    ::InitCommonControlsEx(&icc);
 }
 
 COptionDlg::~COptionDlg() {}
