@@ -161,8 +161,11 @@ void CCreateTableDlg::OnOK()
     if (record.m_cbValue2)
         record.m_dwValue = ReadNumber(IDC_CREATE_SCORE);
     record.m_cbValue3 = IsChecked(IDC_CREATE_FLEE_CHECK) ? 1 : 0;
-    if (record.m_cbValue3)
-        record.m_wValue2 = (WORD)ReadNumber(IDC_CREATE_FLEE);
+    if (record.m_cbValue3) {
+        // More than the field holds keeps the largest rather than wrapping.
+        const DWORD dwRate = ReadNumber(IDC_CREATE_FLEE);
+        record.m_wValue2 = dwRate > 0xFFFF ? WORD(0xFFFF) : (WORD)dwRate;
+    }
     record.m_cbIPLimit = IsChecked(IDC_CREATE_IP_CHECK) ? 1 : 0;
     if (record.m_cbIPLimit)
         record.m_cbIPLength = (BYTE)ReadNumber(IDC_CREATE_IP);

@@ -185,7 +185,9 @@ void COptionDlg::OnOK()
     GetDlgItemText(IDC_OPTION_FLEE, strText);
     m_wFleeRate = ParseRate(strText);
     GetDlgItemText(IDC_OPTION_DELAY, strText);
-    m_wNetDelay = (WORD)strtoul(strText, NULL, 10);
+    // More than the field holds means no practical limit: keep the largest.
+    const unsigned long nDelay = strtoul(strText, NULL, 10);
+    m_wNetDelay = nDelay > 0xFFFF ? WORD(0xFFFF) : (WORD)nDelay;
     GetDlgItemText(IDC_OPTION_SCORE_MAX, strText);
     m_lMaxScore = strtol(strText, NULL, 10);
     GetDlgItemText(IDC_OPTION_SCORE_MIN, strText);

@@ -128,6 +128,16 @@ TEST_F(CreateTableDlgTest, OkFillsOnlyTheCheckedSettings)
              r.m_cbIPLimit = 1;
              r.m_cbIPLength = 3;
          }},
+        {"a rate beyond its field keeps the largest",
+         [](CDialog& d) {
+             Tick(&d, IDC_CREATE_FLEE_CHECK);
+             d.SetDlgItemText(IDC_CREATE_FLEE, "70000");
+         },
+         [](tagTableOptionRecord& r) {
+             strcpy(r.m_szText, "幸苦好几年，输回解放前");
+             r.m_cbValue3 = 1;
+             r.m_wValue2 = 0xFFFF;
+         }},
         {"a value typed without its box counts for nothing",
          [](CDialog& d) { d.SetDlgItemText(IDC_CREATE_SCORE, "99"); },
          [](tagTableOptionRecord& r) { strcpy(r.m_szText, "幸苦好几年，输回解放前"); }},
@@ -555,6 +565,13 @@ TEST_F(OptionDlgTest, CurrencyRoomsShowZeroAndKeepTheStoredMinimum)
                   }));
         EXPECT_EQ(c.lStored, m_GameOption.m_lLessScore);
     }
+}
+
+TEST_F(OptionDlgTest, ADelayBeyondItsFieldKeepsTheLargest)
+{
+    RecordingOptionDlg dialog(&m_GameOption, &m_RoomOption);
+    EXPECT_EQ(IDOK, RunOk(dialog, [](CDialog& d) { d.SetDlgItemText(IDC_OPTION_DELAY, "70000"); }));
+    EXPECT_EQ(0xFFFF, m_GameOption.m_wNetDelay);
 }
 
 TEST_F(OptionDlgTest, CancelChangesNothing)
