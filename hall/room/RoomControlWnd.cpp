@@ -57,7 +57,7 @@ END_MESSAGE_MAP()
 CRoomControlWnd::CRoomControlWnd()
     : m_nWebTabIndex(0), m_bSidePanelShown(false), m_bRoomMessageShowing(false), m_nPersonalState(-1),
       m_bPanelExpanded(true), m_pCurrentPanel(NULL), m_pCurrentView(NULL), m_CompEntry(this), m_dwLastRoomID(0),
-      m_dwLastKindID(0), m_pHallDataCenter(NULL), m_pOldRoomTabs(NULL), m_pOldWebHost(NULL)
+      m_dwLastKindID(0), m_pHallDataCenter(NULL), m_pOldDialogs(NULL), m_pOldRoomTabs(NULL), m_pOldWebHost(NULL)
 {
     g_pRoomControlWnd = this;
     memset(&m_PersonalInfo, 0, sizeof(m_PersonalInfo));
@@ -115,6 +115,7 @@ int CRoomControlWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
             pHall->AddNotifyWindow(key, GetSafeHwnd());
     }
     m_pOldRoomTabs = CHallWindows::InstallRoomTabs(this);
+    m_pOldDialogs = CRoomViewItem::InstallDialogs(&m_Dialogs);
     m_pOldWebHost = IWebTabHost::Install(this);
     return 0;
 }
@@ -123,6 +124,7 @@ void CRoomControlWnd::OnDestroy()
 {
     for (INT_PTR i = m_RoomViews.GetSize() - 1; i >= 0; --i) {
         m_RoomViews[i]->CloseRoomView();
+        m_Dialogs.ForgetRoomView(m_RoomViews[i]);
         m_RoomViews[i]->Release();
     }
     m_RoomViews.RemoveAll();
@@ -144,6 +146,11 @@ void CRoomControlWnd::OnDestroy()
     }
     if (CHallWindows::GetRoomTabs() == this)
         CHallWindows::InstallRoomTabs(m_pOldRoomTabs == this ? NULL : m_pOldRoomTabs);
+    m_Dialogs.SetRoomView(NULL);
+    // Installed since by someone else: theirs stays.
+    IRoomViewDialogs* pNow = CRoomViewItem::InstallDialogs(m_pOldDialogs);
+    if (pNow != &m_Dialogs)
+        CRoomViewItem::InstallDialogs(pNow);
     if (IWebTabHost::Get() == this)
         IWebTabHost::Install(m_pOldWebHost == this ? NULL : m_pOldWebHost);
     CSkinWnd::OnDestroy();
@@ -213,6 +220,7 @@ CRoomViewItem* CRoomControlWnd::EnterGameRoom(CGameRoom* pRoom, CGameTreeNode* p
     if (pItem != NULL)
         pItem->SetData((DWORD_PTR)pView);
     m_pCurrentView = pView;
+    m_Dialogs.SetRoomView(pView);
     g_GlobalUnits.HideRoomControls(pView);
     if (pItem != NULL)
         m_TabCtrl.SetSelectedItem(pItem);
@@ -428,6 +436,7 @@ void CRoomControlWnd::DeleteRoomPair(int nIndex)
     CRoomViewItemControl* pPanel = m_SidePanels[nIndex];
     pView->CloseRoomView();
     pPanel->DestroyControlView();
+    m_Dialogs.ForgetRoomView(pView);
     m_RoomViews.RemoveAt(nIndex);
     m_SidePanels.RemoveAt(nIndex);
     if (m_pCurrentView == pView)

@@ -18,6 +18,7 @@
 #include "HallRecords.h"
 #include "HallWindows.h"
 #include "RoomSplitter.h"
+#include "RoomViewDialogs.h"
 #include "RoomViewNeighbours.h"
 #include "SkinTabEx.h"
 #include "WebBrowserWnd.h"
@@ -112,6 +113,7 @@ public:
     CRoomViewItem* GetRoomView(INT_PTR i) const { return m_RoomViews[i]; }
     CRoomViewItemControl* GetSidePanel(INT_PTR i) const { return m_SidePanels[i]; }
     CRoomViewItem* GetCurrentRoomView() const { return m_pCurrentView; }
+    CRoomViewDialogs& GetDialogs() { return m_Dialogs; }
     CRoomViewItemControl* GetCurrentSidePanel() const { return m_pCurrentPanel; }
     CSkinTabEx& GetTabCtrl() { return m_TabCtrl; }
     CRoomSplitter& GetSplitter() { return m_Splitter; }
@@ -184,6 +186,8 @@ private:
     DWORD m_dwLastRoomID;
     DWORD m_dwLastKindID;
     CClientDataCenter* m_pHallDataCenter;
+    CRoomViewDialogs m_Dialogs;
+    IRoomViewDialogs* m_pOldDialogs;
     IRoomTabWnd* m_pOldRoomTabs;
     IWebTabHost* m_pOldWebHost;
 };
