@@ -246,6 +246,8 @@ public:
     bool m_bExpandedList;
     WORD m_wBossHotKey;
     bool m_bLimitDetest;
+    // Players of the own IP are refused at the table; kept for the run only.
+    bool m_bLimitSameIP = false;
     bool m_bAutoHideServerList;
     bool m_bSaveWisper;
     bool m_bShowInOutMessage;

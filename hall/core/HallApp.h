@@ -21,6 +21,8 @@ public:
     // Shows the address in the plaza's web page (mode 1 re-lays the hall out
     // first); false for an empty address.
     virtual bool ShowUrlInPlaza(LPCSTR pszUrl, BYTE cbFlag, int nMode) = 0;
+    // Shows the pop-up notice markup in the hall's notice window, when it exists.
+    virtual void ShowPopupMessage(LPCSTR pszText) {}
 };
 
 class CHallApp

@@ -11,25 +11,19 @@
 #include <stddef.h>
 
 #include "RoomRecords.h"
+#include "UserListView.h"
 
 class CRoomViewItem;
 class CUserItem;
 
-// One column of a player or team list.
+// The columns of a player or team list (tagColumnItem: UserListView.h).
 #pragma pack(push, 1)
-struct tagColumnItem
-{
-    WORD wColumnWidth;
-    WORD wDataDescribe;
-    char szColumnName[16];
-};
 struct tagColumnDescribe
 {
     WORD wColumnCount;
     tagColumnItem ColumnItem[32];
 };
 #pragma pack(pop)
-static_assert(sizeof(tagColumnItem) == 20, "column entry is 20 bytes");
 static_assert(sizeof(tagColumnDescribe) == 642, "column table is 642 bytes");
 
 // The room tab window (what a room view asks of it).

@@ -428,5 +428,8 @@ void CTableOption::InitOption()
     m_dwValue = 0;
     m_cbValue3 = 0;
     m_wValue2 = 0;
-    memset(m_cbValues, 0, sizeof(m_cbValues));
+    m_cbIPLimit = 0;
+    m_cbIPLength = 0;
+    m_cbPassword = 0;
+    memset(m_szPassword, 0, sizeof(m_szPassword));
 }

@@ -138,23 +138,37 @@ private:
 };
 
 // The settings of a table the user opens, as the room's create-table dialog
-// edits them.
-class CTableOption
+// edits them; the limits' values count only while their flags are set.
+struct tagTableOptionRecord
+{
+    WORD m_wTableID;   // not set by the dialog
+    char m_szText[32]; // table name
+    WORD m_wValue1;    // minimum rounds
+    BYTE m_cbValue1;   // multiple
+    BYTE m_cbValue2;   // minimum score limit on
+    DWORD m_dwValue;   // minimum score
+    BYTE m_cbValue3;   // disconnect rate limit on
+    WORD m_wValue2;    // maximum disconnect rate
+    BYTE m_cbIPLimit;  // same IP prefix refused
+    BYTE m_cbIPLength; // IP prefix length
+    BYTE m_cbPassword; // table password on
+    char m_szPassword[33];
+};
+static_assert(offsetof(tagTableOptionRecord, m_szText) == 2, "table settings layout");
+static_assert(offsetof(tagTableOptionRecord, m_wValue1) == 34, "table settings layout");
+static_assert(offsetof(tagTableOptionRecord, m_dwValue) == 40, "table settings layout");
+static_assert(offsetof(tagTableOptionRecord, m_wValue2) == 46, "table settings layout");
+static_assert(offsetof(tagTableOptionRecord, m_cbIPLimit) == 48, "table settings layout");
+static_assert(offsetof(tagTableOptionRecord, m_szPassword) == 51, "table settings layout");
+static_assert(sizeof(tagTableOptionRecord) == 84, "table settings layout");
+
+class CTableOption : public tagTableOptionRecord
 {
 public:
     CTableOption() { InitOption(); }
     virtual ~CTableOption() {}
 
     void InitOption();
-
-public:
-    WORD m_wTableID;
-    char m_szText[32];
-    WORD m_wValue1;
-    BYTE m_cbValue1;
-    BYTE m_cbValue2;
-    DWORD m_dwValue;
-    BYTE m_cbValue3;
-    WORD m_wValue2;
-    BYTE m_cbValues[4];
+    tagTableOptionRecord& Record() { return *this; }
+    const tagTableOptionRecord& Record() const { return *this; }
 };

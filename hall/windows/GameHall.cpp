@@ -35,7 +35,7 @@ int CGameHall::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_PlazaView.SetClientDataCenter(CHallApp::GetClientDataCenter());
     m_PlazaView.Create(NULL, NULL, kPaneStyle, CRect(0, 0, 0, 0), this, IDC_HALL_PLAZA);
     if (m_pRoomTabs == NULL)
-        m_pRoomTabs = &m_RoomsHolder;
+        m_pRoomTabs = &m_RoomControl;
     if (m_pRoomTabs->GetSafeHwnd() == NULL)
         m_pRoomTabs->Create(NULL, NULL, kPaneStyle, CRect(0, 0, 0, 0), this, IDC_HALL_ROOMS);
     g_GlobalUnits.SetPlazaView(&m_PlazaView);

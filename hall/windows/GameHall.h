@@ -6,6 +6,7 @@
 #include <afxwin.h>
 
 #include "PlazaViewItem.h"
+#include "RoomControlWnd.h"
 #include "SkinSplitter.h"
 #include "SkinWnd.h"
 
@@ -25,9 +26,10 @@ public:
     CGameHall();
     ~CGameHall() override;
 
-    // The room tab pane, made by its own class and given before the hall is
-    // made; without one a plain window holds its place.
+    // The room tab pane: the hall's own room tab window unless another
+    // window is given before the hall is made.
     void SetRoomTabs(CWnd* pRoomTabs) { m_pRoomTabs = pRoomTabs; }
+    CRoomControlWnd& GetRoomControl() { return m_RoomControl; }
     CPlazaViewItem* GetPlazaView() { return &m_PlazaView; }
     CWnd* GetRoomTabs() { return m_pRoomTabs; }
     CSkinSplitter& GetSplitter() { return m_Splitter; }
@@ -66,5 +68,5 @@ private:
     CPlazaViewItem m_PlazaView;
     CSkinSplitter m_Splitter;
     CWnd* m_pRoomTabs;
-    CWnd m_RoomsHolder;
+    CRoomControlWnd m_RoomControl;
 };

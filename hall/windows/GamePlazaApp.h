@@ -37,7 +37,7 @@ public:
     void LogonAgain() override;
     bool ShowUrlInPlaza(LPCSTR pszUrl, BYTE cbFlag, int nMode) override;
 
-    void ShowPopupMessage(LPCSTR pszText);
+    void ShowPopupMessage(LPCSTR pszText) override;
     // The own-user panel the plaza view shows; set before InitInstance.
     void SetUserPanel(IPlazaUserPanel* pPanel) { m_pUserPanel = pPanel; }
     // IHallLinkHandler: a hall link from a page; 0 leaves it to the browser.

@@ -1,5 +1,7 @@
 #include "HallNeighbours.h"
 
+#include <string.h>
+
 #include "GameTreeManager.h"
 #include "GameTreeNode.h"
 #include "GlobalUnits.h"
@@ -7,6 +9,8 @@
 #include "HallWindows.h"
 #include "PlazaViewItem.h"
 #include "RegisterDlg.h"
+#include "RoomControlWnd.h"
+#include "RoomViewItem.h"
 
 namespace
 {
@@ -52,4 +56,56 @@ void CHallNeighbours::RefreshGameList()
 {
     if (CPlazaViewItem* pPlaza = PlazaView())
         pPlaza->GetGameListView().RebuildTree();
+}
+
+bool CHallNeighbours::CanCloseAllRooms()
+{
+    if (g_pRoomControlWnd == NULL)
+        return true;
+    for (INT_PTR i = 0; i < g_pRoomControlWnd->GetRoomCount(); ++i) {
+        if (g_pRoomControlWnd->GetRoomView(i)->IsGameClientStarted())
+            return false;
+    }
+    return true;
+}
+
+bool CHallNeighbours::CloseAllRooms()
+{
+    return g_pRoomControlWnd == NULL || g_pRoomControlWnd->CloseAllRooms();
+}
+
+void CHallNeighbours::LeaveHall()
+{
+    if (g_pRoomControlWnd != NULL)
+        g_pRoomControlWnd->OnLeaveHall();
+}
+
+void CHallNeighbours::FlashRoomTab(WORD wItem)
+{
+    if (g_pRoomControlWnd != NULL)
+        g_pRoomControlWnd->SetTabFlash(wItem);
+}
+
+void CHallNeighbours::ForwardOwnItem(const tagUserValueItem& item)
+{
+    if (g_pRoomControlWnd == NULL)
+        return;
+    // {u32 item, u16 count, 2 spare, i64 value}: what the game clients read.
+    BYTE record[16] = {};
+    memcpy(record, &item.dwItemID, 4);
+    memcpy(record + 4, &item.wCount, 2);
+    memcpy(record + 8, &item.llValue, 8);
+    g_pRoomControlWnd->ForwardToGameClients(record);
+}
+
+void CHallNeighbours::ShowGameClientOfFirstRoom(bool bHidden)
+{
+    if (g_pRoomControlWnd != NULL && g_pRoomControlWnd->GetRoomCount() > 0)
+        g_pRoomControlWnd->GetRoomView(0)->ShowGameClientWindow(bHidden ? 1 : 0);
+}
+
+void CHallNeighbours::ResetPersonalInfoState()
+{
+    if (g_pRoomControlWnd != NULL)
+        g_pRoomControlWnd->ResetPersonalInfoState();
 }

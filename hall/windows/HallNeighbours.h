@@ -15,4 +15,13 @@ public:
     void EnterRoom(CGameTreeNode* pGame) override;
     void RefreshUserPanel() override;
     void RefreshGameList() override;
+
+    // The room tab window of the hall window.
+    bool CanCloseAllRooms() override;
+    bool CloseAllRooms() override;
+    void LeaveHall() override;
+    void FlashRoomTab(WORD wItem) override;
+    void ForwardOwnItem(const tagUserValueItem& item) override;
+    void ShowGameClientOfFirstRoom(bool bHidden) override;
+    void ResetPersonalInfoState() override;
 };

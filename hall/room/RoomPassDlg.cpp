@@ -1,0 +1,4 @@
+#include "RoomPassDlg.h"
+
+IMPLEMENT_DYNAMIC(CRoomPassDlg, CPasswordInputDlg)
+IMPLEMENT_DYNAMIC(CTablePassDlg, CPasswordInputDlg)

@@ -1,0 +1,74 @@
+#include "RoomViewDialogs.h"
+
+#include "RoomChatDialogs.h"
+#include "RoomPassDlg.h"
+#include "RoomViewItem.h"
+
+CRoomViewDialogs::CRoomViewDialogs() : m_pView(NULL), m_pChat(NULL) {}
+
+CRoomViewDialogs::~CRoomViewDialogs()
+{
+    delete m_pChat;
+}
+
+void CRoomViewDialogs::SetRoomView(CRoomViewItem* pView)
+{
+    if (pView == m_pView)
+        return;
+    delete m_pChat;
+    m_pChat = NULL;
+    m_pView = pView;
+    if (pView != NULL)
+        m_pChat = new CRoomChatDialogs(pView);
+}
+
+void CRoomViewDialogs::ForgetRoomView(CRoomViewItem* pView)
+{
+    if (pView == m_pView)
+        SetRoomView(NULL);
+}
+
+bool CRoomViewDialogs::RunRoomPassDlg(CWnd* pParent, CString& strPassword)
+{
+    CRoomPassDlg dlg(pParent);
+    if (dlg.DoModal() != IDOK)
+        return false;
+    strPassword = dlg.m_strPassword;
+    return true;
+}
+
+bool CRoomViewDialogs::RunTablePassDlg(CWnd* pParent, CString& strPassword)
+{
+    CTablePassDlg dlg(pParent);
+    if (dlg.DoModal() != IDOK)
+        return false;
+    strPassword = dlg.m_strPassword;
+    return true;
+}
+
+bool CRoomViewDialogs::CreateWhisperWindow(CWnd*, int nIndex)
+{
+    return m_pChat != NULL && m_pChat->CreateWhisperWindow(nIndex);
+}
+
+bool CRoomViewDialogs::IsWhisperWindow(int nIndex)
+{
+    return m_pChat != NULL && m_pChat->IsWhisperWindow(nIndex);
+}
+
+bool CRoomViewDialogs::IsWhisperVisible(int nIndex)
+{
+    return m_pChat != NULL && m_pChat->IsWhisperVisible(nIndex);
+}
+
+void CRoomViewDialogs::ShowWhisper(int nIndex, DWORD dwUserID, LPCSTR pszText, COLORREF crColor)
+{
+    if (m_pChat != NULL)
+        m_pChat->ShowWhisper(nIndex, dwUserID, pszText, crColor);
+}
+
+void CRoomViewDialogs::DestroyWhisperWindow(int nIndex)
+{
+    if (m_pChat != NULL)
+        m_pChat->DestroyWhisperWindow(nIndex);
+}
