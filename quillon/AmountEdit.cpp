@@ -26,9 +26,10 @@ LRESULT CAmountEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         break;
     case WM_IME_CHAR:
-        if (!IsDigit(wParam))
-            return 0;
-        break;
+        // A digit from an input method goes in as typed; anything else not.
+        if (IsDigit(wParam))
+            SendMessage(WM_CHAR, wParam, lParam);
+        return 0;
     case WM_PASTE: PasteDigits(); return 0;
     default: break;
     }

@@ -34,8 +34,7 @@ END_MESSAGE_MAP()
 
 CGoldToHP::CGoldToHP()
     : CTabDlg(IDD_GOLD_TO_HP), m_llEggs(0), m_llBeans(0), m_llAmount(0), m_llResult(0), m_bUpdating(false)
-{
-}
+{}
 
 void CGoldToHP::DoDataExchange(CDataExchange* pDX)
 {

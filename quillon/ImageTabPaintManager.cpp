@@ -85,7 +85,7 @@ int CImageTabPaintManager::DrawSingleButton(CDC* pDC, CSkinTabItem* pItem, const
     if (!pItem->GetCaption().IsEmpty()) {
         CFont* pOldFont = pDC->SelectObject(&m_Font);
         int nMode = pDC->SetBkMode(TRANSPARENT);
-        COLORREF crOld = pDC->SetTextColor(nFrame == 2 ? m_crDisabledText
+        COLORREF crOld = pDC->SetTextColor(nFrame == 2   ? m_crDisabledText
                                            : nFrame == 0 ? m_crSelectedText
                                                          : m_crNormalText);
         CRect rcText(rcItem);

@@ -23,8 +23,7 @@ END_MESSAGE_MAP()
 CTipDlg::CTipDlg()
     : CDialog(IDD_TIP), m_nRemainingTicks(-1), m_nTimerID(0), m_bRegionReady(FALSE), m_nAnimation(0),
       m_dwThreadID(::GetCurrentThreadId())
-{
-}
+{}
 
 CTipDlg::~CTipDlg() {}
 

@@ -71,8 +71,12 @@ TEST(ServiceAmountTest, ReadsDigitsWithinTheWidth)
 TEST(ServiceAmountTest, ShowsGroupsOfThree)
 {
     const std::pair<LONGLONG, const char*> cases[] = {
-        {0, "0"},         {999, "999"},         {1000, "1,000"},
-        {12345, "12,345"}, {-1234567, "-1,234,567"}, {999999999999999999ll, "999,999,999,999,999,999"},
+        {0, "0"},
+        {999, "999"},
+        {1000, "1,000"},
+        {12345, "12,345"},
+        {-1234567, "-1,234,567"},
+        {999999999999999999ll, "999,999,999,999,999,999"},
     };
     for (const auto& c : cases)
         EXPECT_STREQ(c.second, FormatAmount(c.first));
@@ -85,8 +89,8 @@ public:
     void SetUp() override
     {
         TheApp();
-        ASSERT_TRUE(m_Host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300),
-                                    NULL, 0));
+        ASSERT_TRUE(
+            m_Host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300), NULL, 0));
     }
     void TearDown() override { m_Host.DestroyWindow(); }
     CWnd m_Host;
@@ -339,9 +343,9 @@ TEST_F(SkinDrawTest, FrameCornersStayNaturalEdgesStretch)
     {
         int x, y, column, row;
     } probes[] = {
-        {10, 10, 0, 0}, {13, 13, 0, 0}, {14, 10, 1, 0}, {105, 13, 1, 0}, {106, 10, 2, 0}, {109, 13, 2, 0},
-        {10, 14, 0, 1}, {13, 65, 0, 1}, {60, 40, 1, 1}, {109, 40, 2, 1}, {10, 66, 0, 2}, {60, 69, 1, 2},
-        {109, 69, 2, 2},
+        {10, 10, 0, 0},  {13, 13, 0, 0}, {14, 10, 1, 0},  {105, 13, 1, 0}, {106, 10, 2, 0},
+        {109, 13, 2, 0}, {10, 14, 0, 1}, {13, 65, 0, 1},  {60, 40, 1, 1},  {109, 40, 2, 1},
+        {10, 66, 0, 2},  {60, 69, 1, 2}, {109, 69, 2, 2},
     };
     for (const Probe& p : probes)
         EXPECT_EQ(CellColour(p.column, p.row), canvas.At(p.x, p.y)) << p.x << "," << p.y;
