@@ -16,6 +16,7 @@
 #include "InputerDlg.h"
 #include "MemoryCanvas.h"
 #include "ServiceAmount.h"
+#include "SkinComboxEx.h"
 #include "SkinDraw.h"
 #include "SkinTab.h"
 #include "TabButtonGroup.h"
@@ -127,6 +128,25 @@ TEST_F(ControlHost, AmountEditTakesDigitsOnly)
     edit.SendMessage(WM_CHAR, 0x16, 1); // ctrl+V
     edit.GetWindowText(strText);
     EXPECT_STREQ("1234987987", strText);
+}
+
+TEST_F(ControlHost, ComboDropButtonFollowsThePointer)
+{
+    CSkinComboxEx combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 120, 100), &m_Host, 7));
+    EXPECT_EQ(RGB(46, 126, 163), combo.m_crBorder);
+    CRect rcDrop = SkinComboDropRect(&combo);
+    CRect rcClient;
+    combo.GetClientRect(&rcClient);
+    EXPECT_EQ(CRect(rcClient.right - 20, 2, rcClient.right - 2, rcClient.bottom - 2), rcDrop);
+    // Outside the drop button the state stays; inside it turns hot; leaving ends it.
+    combo.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, rcClient.Height() / 2));
+    EXPECT_EQ(CSkinComboxEx::STATE_NORMAL, combo.m_nDropState);
+    combo.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rcDrop.left + 2, rcDrop.top + 2));
+    EXPECT_EQ(CSkinComboxEx::STATE_HOT, combo.m_nDropState);
+    combo.SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(CSkinComboxEx::STATE_NORMAL, combo.m_nDropState);
+    combo.DestroyWindow();
 }
 
 class TipTest : public ControlHost
