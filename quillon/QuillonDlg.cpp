@@ -1,5 +1,6 @@
 #include "QuillonDlg.h"
 
+#include "ImageTabPaintManager.h"
 #include "ServiceGlobalUnits.h"
 #include "SkinMessageBox.h"
 #include "TextUnit.h"
@@ -119,6 +120,10 @@ BOOL CQuillonDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     SetWindowText("用户服务");
+    if (m_TipDlg.Create(IDD_TIP, this)) {
+        m_TipDlg.CenterWindow(this);
+        g_ServiceUnits.SetTipWindow(&m_TipDlg);
+    }
     InitService();
     ModifyStyle(0, WS_CLIPCHILDREN);
     SetWindowPos(NULL, 0, 0, kDialogWidth, kDialogHeight, SWP_NOMOVE | SWP_NOZORDER);
@@ -177,8 +182,10 @@ bool CQuillonDlg::InitService()
     m_btOK.SubclassDlgItem(IDOK, this);
     m_btCancel.SubclassDlgItem(IDCANCEL, this);
     m_btClose.SubclassDlgItem(IDC_CLOSE_BUTTON, this);
-    for (int g = 0; g < kGroups; ++g)
+    for (int g = 0; g < kGroups; ++g) {
         m_btGroups[g].SubclassDlgItem(kGroupButtons[g], this);
+        m_GroupButtons.AddButton(&m_btGroups[g]);
+    }
 
     if (!InitTabCtrl()) {
         FailStart("ERROR!InitTabCtrl False");
@@ -231,6 +238,10 @@ bool CQuillonDlg::InitTabCtrl()
         strip.SetSkinImage(CSkinTab::TAB_IMAGE_LEFT, IDB_TAB_LEFT, hResource);
         strip.SetSkinImage(CSkinTab::TAB_IMAGE_MID, IDB_TAB_MID, hResource);
         strip.SetSkinImage(CSkinTab::TAB_IMAGE_RIGHT, IDB_TAB_RIGHT, hResource);
+        CImageTabPaintManager* pPainter = new CImageTabPaintManager;
+        pPainter->m_ImageLeft.SetLoadInfo(IDB_TAB_PAINT_LEFT, hResource);
+        pPainter->m_ImageRight.SetLoadInfo(IDB_TAB_PAINT_RIGHT, hResource);
+        strip.GetTabManager()->SetPaintManager(pPainter);
         if (g == 0) {
             m_pPages[0][0] = &m_UserBaseInfo;
             m_pPages[0][1] = &m_UserBaseInfoEx;
@@ -238,6 +249,18 @@ bool CQuillonDlg::InitTabCtrl()
             if (!m_UserBaseInfo.Create(IDD_USER_BASE_INFO, &strip) ||
                 !m_UserBaseInfoEx.Create(IDD_USER_BASE_INFO_EX, &strip) ||
                 !m_UserPassword.Create(IDD_USER_PASSWORD, &strip))
+                return false;
+        } else if (g == kBankGroup) {
+            m_pPages[1][0] = &m_BankAtm;
+            m_pPages[1][1] = &m_BankTransfer;
+            m_pPages[1][2] = &m_BankPassword;
+            if (!m_BankAtm.Create(IDD_BANK_ATM, &strip) || !m_BankTransfer.Create(IDD_BANK_TRANSFER, &strip) ||
+                !m_BankPassword.Create(IDD_BANK_PASSWORD, &strip))
+                return false;
+        } else if (g == 3) {
+            m_pPages[3][0] = &m_GoldToHP;
+            m_pPages[3][1] = &m_HPToGold;
+            if (!m_GoldToHP.Create(IDD_GOLD_TO_HP, &strip) || !m_HPToGold.Create(IDD_HP_TO_GOLD, &strip))
                 return false;
         }
         for (int i = 0; i < kItemCounts[g]; ++i) {
@@ -274,9 +297,7 @@ void CQuillonDlg::ShowGroup(int nGroup)
     for (int g = 0; g < kGroups; ++g)
         if (m_TabStrips[g].GetSafeHwnd() != NULL)
             m_TabStrips[g].ShowWindow(g == nGroup ? SW_SHOW : SW_HIDE);
-    for (int g = 0; g < kGroups; ++g)
-        if (m_btGroups[g].GetSafeHwnd() != NULL)
-            m_btGroups[g].SendMessage(BM_SETSTATE, g == nGroup, 0);
+    m_GroupButtons.SelectButton(nGroup >= 0 && nGroup < kGroups ? &m_btGroups[nGroup] : NULL);
     m_nShownGroup = nGroup;
 }
 
@@ -286,6 +307,7 @@ void CQuillonDlg::OpenPage(int nGroup, int nIndex)
         return;
     if (nGroup == kBankGroup && g_ServiceUnits.m_bBankPasswordNotSet) {
         g_ServiceUnits.ShowTip("您的保险箱密码未设置,请输入保险箱密码", 1000);
+        m_BankPassword.SetInitMode(true);
         ShowGroup(kBankGroup);
         if (CSkinTabItem* pItem = m_pTabItems[kBankGroup][kBankPasswordIndex])
             pItem->Select();
@@ -304,6 +326,8 @@ void CQuillonDlg::OnBankTabChange(NMHDR*, LRESULT* pResult)
     CSkinTabItem* pSelected = m_TabStrips[kBankGroup].GetTabManager()->GetSelectedItem();
     if (pSelected != m_pTabItems[kBankGroup][kBankPasswordIndex])
         OpenPage(kBankGroup, 1);
+    else
+        m_BankPassword.SetInitMode(true);
 }
 
 LRESULT CQuillonDlg::OnShowFacePage(WPARAM, LPARAM)
@@ -353,8 +377,8 @@ void CQuillonDlg::OnOK()
         m_PendingChanges.RemoveAll();
         m_bModified = false;
     }
-    if (g_ServiceUnits.m_bBankPasswordNotSet && m_nShownGroup == kBankGroup) {
-        // The strong-box password page joins with the next issue's pages.
+    if (g_ServiceUnits.m_bBankPasswordNotSet && m_nShownGroup == kBankGroup &&
+        !(m_BankPassword.IsWindowVisible() && m_BankPassword.IsInitMode())) {
         OpenPage(kBankGroup, kBankPasswordIndex);
         return;
     }
@@ -372,14 +396,25 @@ void CQuillonDlg::SubmitRegisteredPages()
     m_RegisteredPages.Copy(kept);
 }
 
+void CQuillonDlg::RegisterPage(CTabDlg* pPage)
+{
+    for (INT_PTR i = 0; i < m_RegisteredPages.GetSize(); ++i)
+        if (m_RegisteredPages[i] == pPage)
+            return;
+    m_RegisteredPages.Add(pPage);
+}
+
+void CQuillonDlg::SubmitAgain(CTabDlg* pPage)
+{
+    if (pPage->Submit(m_pDataCenter))
+        return;
+    RegisterPage(pPage);
+}
+
 LRESULT CQuillonDlg::OnModifyAttr(WPARAM wParam, LPARAM lParam)
 {
     if (lParam == 0) {
-        CTabDlg* pPage = reinterpret_cast<CTabDlg*>(wParam);
-        for (INT_PTR i = 0; i < m_RegisteredPages.GetSize(); ++i)
-            if (m_RegisteredPages[i] == pPage)
-                return 0;
-        m_RegisteredPages.Add(pPage);
+        RegisterPage(reinterpret_cast<CTabDlg*>(wParam));
         return 0;
     }
     const tagModifyAttr* pAttr = reinterpret_cast<const tagModifyAttr*>(wParam);
@@ -468,7 +503,7 @@ LRESULT CQuillonDlg::OnServiceNotify(WPARAM wParam, LPARAM lParam)
         pUser->dwUserID = pInfo->dwUserID;
         for (INT_PTR i = 0; i < pInfo->Attrs.GetSize(); ++i)
             SetUserAttribute(*pUser, pInfo->Attrs[i].wAttrID, pInfo->Attrs[i].szValue);
-        RefreshPages({&m_UserBaseInfo, &m_UserBaseInfoEx});
+        RefreshPages({&m_UserBaseInfo, &m_UserBaseInfoEx, &m_BankAtm, &m_BankTransfer});
         Invalidate(FALSE);
         break;
     }
@@ -483,39 +518,46 @@ LRESULT CQuillonDlg::OnServiceNotify(WPARAM wParam, LPARAM lParam)
         const tagServiceNickName* pNick = reinterpret_cast<const tagServiceNickName*>(lParam);
         if (pNick->lResult != 0)
             g_ServiceUnits.ShowTip("该用户ID不存在，请查证后重新输入", 500);
+        m_BankTransfer.OnNickName(pNick->lResult, pNick->dwUserID, pNick->szNickName);
         break;
     }
     case (300 << 16) | 301: {
         const tagServiceBankInfo* pInfo = reinterpret_cast<const tagServiceBankInfo*>(lParam);
         if (pInfo->lResult != 0)
             g_ServiceUnits.ShowTip(ResultMessage("保险箱信息获取失败:%s", pInfo->lResult), 1000);
-        else
+        else {
             g_ServiceUnits.m_dwBankBalance = pInfo->dwBalance;
+            RefreshPages({&m_BankAtm, &m_BankTransfer, &m_GoldToHP, &m_HPToGold});
+        }
         break;
     }
     case (300 << 16) | 302:
         if (*pResult != 0) {
             g_ServiceUnits.ShowTip(ResultMessage("金蛋操作失败:%s", *pResult), 2000);
+            RegisterPage(&m_BankAtm);
             break;
         }
-        if (g_ServiceUnits.m_lPendingDeposit > 0) {
-            g_ServiceUnits.GetUserData()->dwEggCount -= DWORD(g_ServiceUnits.m_lPendingDeposit);
-            g_ServiceUnits.m_dwBankBalance += DWORD(g_ServiceUnits.m_lPendingDeposit);
+        if (g_ServiceUnits.m_llPendingDeposit > 0) {
+            g_ServiceUnits.GetUserData()->dwEggCount -= DWORD(g_ServiceUnits.m_llPendingDeposit);
+            g_ServiceUnits.m_dwBankBalance += DWORD(g_ServiceUnits.m_llPendingDeposit);
         }
         g_ServiceUnits.ShowTip("金蛋存款成功", 1000);
+        RefreshPages({&m_BankAtm, &m_BankTransfer});
         m_RegisteredPages.RemoveAll();
         break;
     case (300 << 16) | 303:
         if (*pResult != 0) {
             ShowBox(ResultMessage("金蛋操作失败:%s", *pResult));
+            SubmitAgain(&m_BankAtm);
             break;
         }
-        if (g_ServiceUnits.m_lPendingDeposit < 0) {
-            DWORD dwAmount = DWORD(-g_ServiceUnits.m_lPendingDeposit);
+        if (g_ServiceUnits.m_llPendingDeposit < 0) {
+            DWORD dwAmount = DWORD(-g_ServiceUnits.m_llPendingDeposit);
             g_ServiceUnits.m_dwBankBalance -= dwAmount;
             g_ServiceUnits.GetUserData()->dwEggCount += dwAmount;
         }
         g_ServiceUnits.ShowTip("金蛋取款成功", 1000);
+        RefreshPages({&m_BankAtm, &m_BankTransfer});
         m_RegisteredPages.RemoveAll();
         break;
     case (300 << 16) | 304:
@@ -528,9 +570,11 @@ LRESULT CQuillonDlg::OnServiceNotify(WPARAM wParam, LPARAM lParam)
         LONG lResult = LONG(lParam);
         if (lResult != 0) {
             ShowBox(ResultMessage("转账失败:%s", lResult));
+            SubmitAgain(&m_BankTransfer);
             break;
         }
-        g_ServiceUnits.GetUserData()->dwEggCount -= g_ServiceUnits.m_dwPendingTransfer;
+        g_ServiceUnits.GetUserData()->dwEggCount -= DWORD(g_ServiceUnits.m_llPendingTransfer);
+        RefreshPages({&m_BankAtm, &m_BankTransfer});
         g_ServiceUnits.ShowTip("转账成功", 1000);
         break;
     }
@@ -548,6 +592,7 @@ LRESULT CQuillonDlg::OnServiceNotify(WPARAM wParam, LPARAM lParam)
             pUser->dwBeanCount -= DWORD(g_ServiceUnits.m_llPendingBeans);
             pUser->dwEggCount += DWORD(g_ServiceUnits.m_llPendingEggs);
         }
+        RefreshPages({&m_BankAtm, &m_BankTransfer, &m_GoldToHP, &m_HPToGold});
         g_ServiceUnits.ShowTip("兑换成功", 1000);
         break;
     }
@@ -562,6 +607,7 @@ LRESULT CQuillonDlg::OnServiceNotify(WPARAM wParam, LPARAM lParam)
         if (g_ServiceUnits.m_bBankPasswordNotSet && m_nShownGroup == kBankGroup) {
             if (SkinMessageBox(m_hWnd, "您的保险箱密码未设置,是否现在设置保险箱密码", "提示", MB_YESNO) == IDYES) {
                 ClearPendingChanges();
+                m_BankPassword.SetInitMode(true);
                 OpenPage(kBankGroup, kBankPasswordIndex);
                 g_ServiceUnits.HideTip();
                 if (CWnd* pOK = GetDlgItem(IDOK))
@@ -583,6 +629,7 @@ LRESULT CQuillonDlg::OnServiceNotify(WPARAM wParam, LPARAM lParam)
         }
         g_ServiceUnits.ShowTip("保险箱密码设置成功", 1000);
         g_ServiceUnits.m_bBankPasswordNotSet = false;
+        m_BankPassword.SetInitMode(false);
         break;
     }
     default: break;
@@ -688,6 +735,10 @@ void CQuillonDlg::OnSize(UINT nType, int cx, int cy)
 
 void CQuillonDlg::OnDestroy()
 {
+    if (g_ServiceUnits.GetTipWindow() == &m_TipDlg)
+        g_ServiceUnits.SetTipWindow(NULL);
+    if (m_TipDlg.GetSafeHwnd() != NULL)
+        m_TipDlg.DestroyWindow();
     if (m_pDataCenter != NULL) {
         if (m_SocketModule.HasInterface()) {
             m_SocketModule.GetInterface()->CloseSocket(false);

@@ -6,12 +6,20 @@
 #include <afxwin.h>
 
 #include "IClientSocket.h"
+#include "BankAtmDlg.h"
+#include "BankPasswordDlg.h"
+#include "BankTransferDlg.h"
+#include "GoldToHP.h"
+#include "HPToGold.h"
 #include "ImageTabItem.h"
 #include "QuillonDataCenter.h"
 #include "ServiceShareData.h"
 #include "SkinButton.h"
 #include "SkinTab.h"
+#include "TabButtonGroup.h"
 #include "TabDlg.h"
+#include "TabSkinButton.h"
+#include "TipDlg.h"
 #include "UserBaseInfoDlg.h"
 #include "UserBaseInfoExDlg.h"
 #include "UserPasswordDlg.h"
@@ -45,6 +53,8 @@ public:
     }
     INT_PTR GetRegisteredPageCount() const { return m_RegisteredPages.GetSize(); }
     CQuillonDataCenter* GetDataCenter() { return m_pDataCenter; }
+    CTabSkinButton* GetGroupButton(int nGroup) { return &m_btGroups[nGroup]; }
+    CTipDlg* GetTipDlg() { return &m_TipDlg; }
     // The dialog asked the program to end (WM_QUIT posted).
     bool HasAskedToQuit() const { return m_bQuitPosted; }
 
@@ -67,6 +77,9 @@ protected:
     void RefreshPages(std::initializer_list<CTabDlg*> pages);
     void SubmitRegisteredPages();
     void OnModifyResult(const tagServiceModifyResult& result);
+    void RegisterPage(CTabDlg* pPage);
+    // Submits a page again after a refusal; it stays registered when that fails.
+    void SubmitAgain(CTabDlg* pPage);
 
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
@@ -97,7 +110,8 @@ protected:
     CSkinButton m_btOK;
     CSkinButton m_btCancel;
     CSkinButton m_btClose;
-    CSkinButton m_btGroups[kGroups];
+    CTabSkinButton m_btGroups[kGroups];
+    CTabButtonGroup m_GroupButtons;
     int m_nShownGroup;
     tagServiceShareData m_ShareData;
     CSkinTab m_TabStrips[kGroups];
@@ -106,5 +120,11 @@ protected:
     CUserBaseInfoDlg m_UserBaseInfo;
     CUserBaseInfoExDlg m_UserBaseInfoEx;
     CUserPasswordDlg m_UserPassword;
+    CBankAtmDlg m_BankAtm;
+    CBankTransferDlg m_BankTransfer;
+    CBankPasswordDlg m_BankPassword;
+    CGoldToHP m_GoldToHP;
+    CHPToGold m_HPToGold;
+    CTipDlg m_TipDlg;
     HICON m_hIcon;
 };

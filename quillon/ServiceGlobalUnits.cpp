@@ -54,12 +54,13 @@ void CServiceGlobalUnits::Reset()
     memset(&m_UserData, 0, sizeof(m_UserData));
     m_bUserDataReceived = false;
     m_dwBankBalance = 0;
-    m_lPendingDeposit = 0;
-    m_dwPendingTransfer = 0;
+    m_llPendingDeposit = 0;
+    m_llPendingTransfer = 0;
     m_bBankPasswordNotSet = false;
     m_llPendingEggs = m_llPendingBeans = 0;
     m_dRate1 = m_dRate2 = 0;
     m_fTax1 = m_fTax2 = 0;
+    std::lock_guard<std::mutex> lock(m_TipLock);
     m_TipCalls.RemoveAll();
 }
 
@@ -109,9 +110,14 @@ void CServiceGlobalUnits::ShowTip(LPCSTR pszText, int nTime)
     call.strText = pszText == NULL ? "" : pszText;
     call.nTime = nTime;
     call.bHide = false;
-    m_TipCalls.Add(call);
-    if (m_pTip != NULL)
-        m_pTip->ShowTip(call.strText, nTime);
+    IServiceTip* pTip = NULL;
+    {
+        std::lock_guard<std::mutex> lock(m_TipLock);
+        m_TipCalls.Add(call);
+        pTip = m_pTip;
+    }
+    if (pTip != NULL)
+        pTip->ShowTip(call.strText, nTime);
 }
 
 void CServiceGlobalUnits::HideTip()
@@ -119,7 +125,18 @@ void CServiceGlobalUnits::HideTip()
     tagTipCall call;
     call.nTime = 0;
     call.bHide = true;
-    m_TipCalls.Add(call);
-    if (m_pTip != NULL)
-        m_pTip->HideTip();
+    IServiceTip* pTip = NULL;
+    {
+        std::lock_guard<std::mutex> lock(m_TipLock);
+        m_TipCalls.Add(call);
+        pTip = m_pTip;
+    }
+    if (pTip != NULL)
+        pTip->HideTip();
+}
+
+void CServiceGlobalUnits::SetTipWindow(IServiceTip* pTip)
+{
+    std::lock_guard<std::mutex> lock(m_TipLock);
+    m_pTip = pTip;
 }

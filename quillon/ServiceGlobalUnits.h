@@ -5,6 +5,8 @@
 #include <afx.h>
 #include <afxtempl.h>
 
+#include <mutex>
+
 #include "ICustomFaceRes.h"
 #include "IGameAvatarRes.h"
 #include "IUserFaceRes.h"
@@ -46,8 +48,8 @@ struct tagTipCall
     bool bHide;
 };
 
-// Where the tip shows. Until a tip window is installed the calls are only
-// recorded.
+// Where the tip shows (any thread may call). Until a tip window is
+// installed the calls are only recorded.
 struct IServiceTip
 {
     virtual ~IServiceTip() {}
@@ -64,8 +66,9 @@ public:
 
     bool m_bUserDataReceived;
     DWORD m_dwBankBalance;
-    LONG m_lPendingDeposit; // positive: deposit, negative: withdrawal
-    DWORD m_dwPendingTransfer;
+    // 64 bits: a withdrawal of a u32 amount stays negative.
+    LONGLONG m_llPendingDeposit; // positive: deposit, negative: withdrawal
+    LONGLONG m_llPendingTransfer;
     bool m_bBankPasswordNotSet;
     // The exchange waiting for its answer.
     LONGLONG m_llPendingEggs;
@@ -82,7 +85,8 @@ public:
 
     void ShowTip(LPCSTR pszText, int nTime);
     void HideTip();
-    void SetTipWindow(IServiceTip* pTip) { m_pTip = pTip; }
+    void SetTipWindow(IServiceTip* pTip);
+    IServiceTip* GetTipWindow() const { return m_pTip; }
     // Every tip call so far, oldest first.
     const CArray<tagTipCall, const tagTipCall&>& GetTipCalls() const { return m_TipCalls; }
     void ClearTipCalls() { m_TipCalls.RemoveAll(); }
@@ -98,6 +102,7 @@ private:
     tagServiceUserData m_UserData;
     IServiceTip* m_pTip;
     CArray<tagTipCall, const tagTipCall&> m_TipCalls;
+    std::mutex m_TipLock; // the face upload worker shows tips too
 };
 
 extern CServiceGlobalUnits g_ServiceUnits;
