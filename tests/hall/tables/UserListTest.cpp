@@ -569,6 +569,19 @@ TEST_F(UserListTest, TitleTipsAnswerOnlyOverTheTitleIconOfATitledUser)
         ((CToolTipCtrl*)CWnd::FromHandle(search.hFound))->GetText(strText, &list, info.uId);
         EXPECT_EQ(CString(c.tip), strText);
     }
+
+    // A wide request gets the same title as wide text.
+    CRect rc;
+    list.GetSubItemRect(1, 2, LVIR_LABEL, rc);
+    CPoint point = rc.CenterPoint();
+    list.ClientToScreen(&point);
+    AfxSetTestCursorPos(point);
+    NMTTDISPINFOW info = {};
+    info.hdr.hwndFrom = list.m_hWnd;
+    info.hdr.idFrom = 102;
+    info.hdr.code = TTN_NEEDTEXTW;
+    list.SendMessage(WM_NOTIFY, 0, (LPARAM)&info);
+    EXPECT_EQ(std::wstring(L"\u88c1\u5224\u5458"), std::wstring(info.szText)); // 裁判员
     AfxClearTestCursorPos();
 }
 
