@@ -224,6 +224,9 @@ bool CUserListView::LoadImageLists(IUnknownEx* pIUnknownEx)
         return false;
     }
     if (GetSafeHwnd() != NULL) {
+        // The status images belong to every user list of the process: a list
+        // window that goes must not destroy them with it.
+        ModifyStyle(0, LVS_SHAREIMAGELISTS);
         SetImageList(&g_StatusImage, LVSIL_SMALL);
         SetBkColor(LIST_BACK);
     }
@@ -628,16 +631,19 @@ bool CUserListView::ScrollToThumb(UINT message, WPARAM wParam)
     // An empty range has nothing to scroll to.
     if (info.nMax + 1 <= 0)
         return true;
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    const LONGLONG lClient = nBar == SB_VERT ? rcClient.Height() : rcClient.Width();
-    const LONGLONG lRange = (LONGLONG)info.nMax + 1;
-    const LONGLONG lExtent = info.nPage == 0 ? lClient : lRange * lClient / info.nPage;
-    const LONGLONG lPixels = ((LONGLONG)(short)HIWORD(wParam) - info.nPos) * lExtent / lRange;
-    if (nBar == SB_VERT)
-        Scroll(CSize(0, (int)lPixels));
-    else
-        Scroll(CSize((int)lPixels, 0));
+    // A list has no negative positions: the word is read unsigned.
+    const int nTarget = (int)HIWORD(wParam);
+    if (nBar == SB_HORZ) {
+        // Sideways the positions are pixels.
+        Scroll(CSize(nTarget - info.nPos, 0));
+        return true;
+    }
+    // Down the positions are rows; the list scrolls by pixels. The client
+    // height includes the header, so it cannot stand for a page of rows.
+    CRect rcItem;
+    if (GetItemCount() == 0 || !GetItemRect(0, &rcItem, LVIR_BOUNDS) || rcItem.Height() <= 0)
+        return true;
+    Scroll(CSize(0, (nTarget - info.nPos) * rcItem.Height()));
     return true;
 }
 

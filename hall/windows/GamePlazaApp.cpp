@@ -58,7 +58,9 @@ CGameFrame* Frame()
 
 } // namespace
 
-CGamePlazaApp::CGamePlazaApp() : m_pClientDataCenter(NULL), m_bLogon(false), m_pPopupWnd(NULL), m_pUserPanel(NULL) {}
+CGamePlazaApp::CGamePlazaApp()
+    : m_pClientDataCenter(NULL), m_bLogon(false), m_bLoopRan(false), m_pPopupWnd(NULL), m_pUserPanel(NULL)
+{}
 
 CGamePlazaApp::~CGamePlazaApp() {}
 
@@ -150,6 +152,7 @@ BOOL CGamePlazaApp::InitInstance()
         return FALSE;
     }
     StartAfterLogon();
+    m_bLoopRan = true;
     return TRUE;
 }
 
@@ -212,7 +215,11 @@ int CGamePlazaApp::ExitInstance()
     if (CHallLinks::GetHandler() == this)
         CHallLinks::Install(NULL);
     g_GlobalOption.SetAccountsStore((CAccountsStore*)NULL);
-    return CWinApp::ExitInstance();
+    const int nCode = CWinApp::ExitInstance();
+    // A start that ends before the loop (a cancelled logon, another hall
+    // running) is a normal end: the word of whatever message came last, a
+    // button's command for one, is no exit code.
+    return m_bLoopRan ? nCode : 0;
 }
 
 int CGamePlazaApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)

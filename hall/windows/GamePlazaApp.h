@@ -52,6 +52,8 @@ private:
     CSkinRecordFile m_SkinRecordFile;
     CClientDataCenter* m_pClientDataCenter;
     bool m_bLogon;
+    // The message loop ran: only then is the last message a quit code.
+    bool m_bLoopRan;
     CPopupWnd* m_pPopupWnd;
     IPlazaUserPanel* m_pUserPanel;
     CDlgLogon m_DlgLogon;

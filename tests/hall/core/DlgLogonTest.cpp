@@ -19,6 +19,7 @@
 #include "HallWindows.h"
 #include "HttpTestServer.h"
 #include "MachineID.h"
+#include "SkinTestSupport.h"
 #include "TestPorts.h"
 #include "ZipEntryWriter.h"
 #include "ZipPack.h"
@@ -816,6 +817,265 @@ TEST_F(LogonDialogTest, AStoredProxyOpensTheSettingsArea)
     none.cbProxyType = 0;
     none.wProxyPort = 0;
     g_GlobalOption.SetProxyInfo(none);
+}
+
+// ---- the look: region and painting ----------------------------------------------------
+
+const COLORREF kUpColour = RGB(200, 30, 30);
+const COLORREF kDownColour = RGB(30, 200, 30);
+const COLORREF kCenterColour = RGB(30, 30, 200);
+const COLORREF kBannerColour = RGB(200, 200, 30);
+const COLORREF kAccountMark = RGB(30, 200, 200);
+const COLORREF kPasswordMark = RGB(200, 30, 200);
+const COLORREF kMagenta = RGB(255, 0, 255);
+const int kUpHeight = 60;
+const int kDownHeight = 50;
+
+// The dialog's pictures under Res\Logon\: the top one with transparent
+// corners and two pixels at the edge of the tolerance, the bottom one with a
+// transparent lower left corner, the account mark half transparent.
+void WriteLogonPictures(const CStateFolder& folder)
+{
+    skintest::Pixels up(CDlgLogon::DIALOG_WIDTH, kUpHeight, kUpColour);
+    up.Fill(0, 0, 6, 6, kMagenta);
+    up.Fill(CDlgLogon::DIALOG_WIDTH - 6, 0, 6, 6, kMagenta);
+    up.At(1, 30) = RGB(255, 0x10, 255); // within the tolerance: transparent
+    up.At(1, 40) = RGB(255, 0x11, 255); // just outside: opaque
+    skintest::Pixels down(CDlgLogon::DIALOG_WIDTH, kDownHeight, kDownColour);
+    down.Fill(0, kDownHeight - 6, 6, 6, kMagenta);
+    skintest::Pixels account(10, 10, kAccountMark);
+    account.Fill(0, 0, 5, 10, kMagenta);
+    const struct
+    {
+        const char* name;
+        skintest::Pixels pixels;
+    } pictures[] = {
+        {"bg_up.bmp", up},
+        {"bg_down.bmp", down},
+        {"bg_center.bmp", skintest::Pixels(4, 4, kCenterColour)},
+        {"bannert.bmp", skintest::Pixels(30, 12, kBannerColour)},
+        {"ACU.bmp", account},
+        {"PSW.bmp", skintest::Pixels(10, 10, kPasswordMark)},
+    };
+    for (const auto& picture : pictures)
+        folder.Write(std::string("Res\\Logon\\") + picture.name, skintest::Bmp24(picture.pixels));
+}
+
+TEST_F(LogonDialogTest, TheRegionIsCutFromThePicturesAtEverySize)
+{
+    struct Point
+    {
+        int x, y; // y < 0: from the bottom
+        bool inside;
+    };
+    struct Case
+    {
+        const char* name;
+        bool bPictures;
+        bool bExpanded;
+        CRect box; // bottom < 0: the window's height
+        std::vector<Point> points;
+    } cases[] = {
+        {"pictures, collapsed",
+         true,
+         false,
+         CRect(0, 0, 387, -1),
+         {{2, 2, false},   // transparent top left corner
+          {384, 2, false}, // transparent top right corner, outside the top band
+          {381, 2, true},  // the same corner inside the top band
+          {2, 20, true},   // an opaque pixel at the left edge
+          {1, 30, false},  // key plus tolerance is transparent
+          {1, 40, true},   // one above it is not
+          {0, 100, true},  // the band between the pictures
+          {2, -2, false},  // transparent bottom left corner
+          {385, -2, true}, // opaque bottom right corner
+          {200, -1, true}}},
+        {"pictures, expanded",
+         true,
+         true,
+         CRect(0, 0, 387, -1),
+         {{2, 2, false}, {2, -2, false}, {385, -2, true}, {0, 300, true}}},
+        // Without pictures: the upper and lower halves, cut at the sides.
+        {"no pictures",
+         false,
+         false,
+         CRect(4, 0, 387, 270),
+         {{2, 10, false}, {384, 10, false}, {200, 10, true}, {385, 200, true}, {2, 200, false}, {200, 271, false}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.bPictures)
+            WriteLogonPictures(m_Folder);
+        else
+            RemoveTree(m_Folder.Path() + "Res");
+        m_pDlg.reset(new CDlgLogon);
+        m_pDlg->SetClientDataCenter(m_pDataCenter);
+        Run([&](CDlgLogon& dlg) {
+            if (c.bExpanded)
+                Press(dlg, 1008);
+            CRect rcWindow, rcClient;
+            dlg.GetWindowRect(&rcWindow);
+            dlg.GetClientRect(&rcClient);
+            ASSERT_EQ(rcWindow.Size(), rcClient.Size()) << "no frame: client and window coordinates agree";
+            const int height = rcWindow.Height();
+            EXPECT_EQ(c.bExpanded ? 492 : 274, height);
+            HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+            ASSERT_NE(ERROR, ::GetWindowRgn(dlg.GetSafeHwnd(), hRgn));
+            CRect rcBox;
+            ::GetRgnBox(hRgn, &rcBox);
+            ::DeleteObject(hRgn);
+            CRect expected = c.box;
+            if (expected.bottom < 0)
+                expected.bottom = height;
+            EXPECT_EQ(expected, rcBox);
+            for (const Point& p : c.points) {
+                const int y = p.y < 0 ? height + p.y : p.y;
+                EXPECT_EQ(p.inside, skintest::RegionHolds(dlg.GetSafeHwnd(), p.x, y)) << p.x << "," << y;
+            }
+            dlg.SendMessage(WM_COMMAND, IDCANCEL);
+        });
+    }
+}
+
+TEST_F(LogonDialogTest, PaintingPlacesThePicturesAndLeavesOutTheKeyColour)
+{
+    WriteLogonPictures(m_Folder);
+    for (bool bExpanded : {false, true}) {
+        SCOPED_TRACE(bExpanded);
+        m_pDlg.reset(new CDlgLogon);
+        m_pDlg->SetClientDataCenter(m_pDataCenter);
+        Run([&](CDlgLogon& dlg) {
+            if (bExpanded)
+                Press(dlg, 1008);
+            CRect rc;
+            dlg.GetClientRect(&rc);
+            const int nDownTop = rc.bottom - kDownHeight;
+            skintest::Snapshot shot(dlg.GetSafeHwnd());
+            const struct
+            {
+                int x, y;
+                COLORREF colour;
+            } points[] = {
+                {10, 40, kUpColour},
+                {10, nDownTop - 2, kCenterColour},       // stretched down to the bottom picture
+                {370, kUpHeight + 1, kCenterColour},     // and across
+                {25, kUpHeight + 18 + 5, kBannerColour}, // the banner below the top picture
+                {10, nDownTop + 10, kDownColour},
+                {37, 150, kAccountMark},
+                {31, 150, kCenterColour}, // its magenta half shows what lies below
+                {35, 180, kPasswordMark},
+            };
+            for (const auto& p : points)
+                EXPECT_EQ(p.colour, shot.At(p.x, p.y)) << p.x << "," << p.y;
+            EXPECT_EQ(0, shot.Count(kMagenta, CRect(29, 145, 39, 155))) << "the key colour is never drawn";
+            dlg.SendMessage(WM_COMMAND, IDCANCEL);
+        });
+    }
+}
+
+// ---- the web log-in, the update log, the guest button ---------------------------------
+
+CWireBytes TreePage()
+{
+    // One category node: the server tree is whole.
+    return CWireBytes().U32(1).U32(0).Count(1).Item(CWireBytes().U32(1).U32(0).U8(1).Str("n1").U32(1).U32(0).U32(16));
+}
+
+TEST_F(LogonUpdateTest, TheBuiltServerTreeLogsOnToTheWebWithThePasswordDigest)
+{
+    m_Http.SetReply("/cookie", CHttpTestServer::Ok("ok"));
+    m_Folder.Write("config\\dynamic\\DynaItemCfg.ini", "[UserCookie]\r\nurl=" + m_Http.Url("/cookie") + "\r\n");
+    const std::string linked = Md5("linked");
+    struct Case
+    {
+        const char* name;
+        bool bLink;
+        std::string digest;
+    } cases[] = {
+        {"typed password", false, Md5("secret1")},
+        {"link digest", true, linked},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_pDataCenter->CloseSocket();
+        ScriptLogon();
+        // The tree arrives after the logon result and before the attributes.
+        std::vector<BYTE> result = Bytes(CWireBytes().U32(0).U32(4321).Str("玩家甲").U16(7).U8(0).Counted(""));
+        m_Server.On(kUser, HALL_SUB_USER_LOGON_BY_ACCOUNT,
+                    {CHallServer::Reply(kUser, HALL_SUB_S_USER_LOGON_RESULT, result),
+                     CHallServer::Reply(HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_SERVER_TREE, Bytes(TreePage()))});
+        int nBefore = (int)m_Http.GetRequests().size();
+        m_pDlg.reset(new CDlgLogon);
+        m_pDlg->SetClientDataCenter(m_pDataCenter);
+        ASSERT_EQ(IDOK, Run([&](CDlgLogon& dlg) {
+                      if (c.bLink) {
+                          dlg.SendMessage(WM_LOGON_LINK_LOGON, (WPARAM) "bob", (LPARAM)linked.c_str());
+                          return;
+                      }
+                      Type(dlg, 1003, "alice");
+                      TypePassword(dlg, "secret1");
+                      Press(dlg, IDOK);
+                  }));
+        std::vector<CHttpTestServer::Request> requests = m_Http.GetRequests();
+        ASSERT_EQ(nBefore + 1, (int)requests.size()) << "one web log-in before the dialog closed";
+        const CHttpTestServer::Request& request = requests.back();
+        EXPECT_EQ("POST", request.strMethod);
+        EXPECT_EQ(0u, request.strTarget.find("/cookie?username="));
+        EXPECT_NE(std::string::npos, request.strTarget.find("&password=" + c.digest + "&type=login"))
+            << request.strTarget;
+    }
+}
+
+// Records what the dialog asks the browser to open.
+struct BrowserRecorder : CBrowserLauncher
+{
+    INT_PTR ShellOpen(LPCSTR url, int showCommand) override
+    {
+        opened.push_back({url, showCommand});
+        return 42;
+    }
+    bool ReadClassValue(LPCSTR, CString&) override { return false; }
+    bool StartProcess(LPCSTR) override { return false; }
+    std::vector<std::pair<std::string, int>> opened;
+};
+
+TEST_F(LogonDialogTest, TheUpdateLogButtonOpensTheLogOfTheProgramFolder)
+{
+    BrowserRecorder browser;
+    CBrowserLauncher* pPrevious = CBrowserLauncher::Install(&browser);
+    Run([&](CDlgLogon& dlg) {
+        Press(dlg, 1050);
+        dlg.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    CBrowserLauncher::Install(pPrevious);
+    ASSERT_EQ(1u, browser.opened.size());
+    EXPECT_EQ(m_Folder.Path() + "更新日志.txt", browser.opened[0].first);
+    EXPECT_EQ(SW_SHOW, browser.opened[0].second);
+}
+
+TEST_F(LogonDialogTest, TheGuestButtonDoesNothingAndRestsDuringALogon)
+{
+    // The server never answers the logon: the dialog stays busy.
+    m_Server.On(kUser, HALL_SUB_USER_LOGON_BY_ACCOUNT, {});
+    size_t nBefore = m_Script.Count();
+    Run([&](CDlgLogon& dlg) {
+        Press(dlg, 3);
+        EXPECT_TRUE(dlg.ContinueModal());
+        EXPECT_TRUE(Idle(dlg));
+        EXPECT_EQ(nBefore + 1, m_Script.Count()) << "no box";
+        EXPECT_FALSE(m_pDataCenter->IsConnected());
+        EXPECT_TRUE(dlg.GetDlgItem(3)->IsWindowEnabled());
+
+        Type(dlg, 1003, "alice");
+        TypePassword(dlg, "secret1");
+        Press(dlg, IDOK);
+        EXPECT_TRUE(PumpUntil([&] { return Requests(kUser, HALL_SUB_USER_LOGON_BY_ACCOUNT) == 1; }, 15000));
+        EXPECT_FALSE(dlg.GetDlgItem(3)->IsWindowEnabled());
+        Press(dlg, 4);
+        EXPECT_TRUE(dlg.GetDlgItem(3)->IsWindowEnabled());
+        dlg.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    EXPECT_EQ(0, m_Script.Unexpected());
 }
 
 } // namespace

@@ -372,4 +372,254 @@ TEST_F(UserListTest, RowsPaintFillsTextColoursIconsAndFaces)
     EXPECT_EQ(shot.Count(tabletest::kFace, &rcFace2), 0);
     EXPECT_GT(shot.Count(tabletest::kFace, &rcFace0), 0);
 }
+// Pixels within a few steps of the colour in every channel: the image lists
+// keep 16-bit colour.
+int CountNear(const CMemoryCanvas& shot, COLORREF colour, const CRect& rc)
+{
+    int n = 0;
+    for (int y = std::max(0L, rc.top); y < std::min((LONG)shot.Height(), rc.bottom); ++y)
+        for (int x = std::max(0L, rc.left); x < std::min((LONG)shot.Width(), rc.right); ++x) {
+            const COLORREF at = shot.At(x, y);
+            if (abs(GetRValue(at) - GetRValue(colour)) <= 10 && abs(GetGValue(at) - GetGValue(colour)) <= 10 &&
+                abs(GetBValue(at) - GetBValue(colour)) <= 10)
+                ++n;
+        }
+    return n;
+}
+
+TEST_F(UserListTest, PrintedRowsShowTheirIconsInTheirCells)
+{
+    CUserListView list;
+    Create(list);
+    {
+        // Another list window that goes first leaves the shared pictures.
+        CUserListView gone;
+        ASSERT_TRUE(gone.Create(WS_CHILD | LVS_REPORT | LVS_OWNERDRAWFIXED, CRect(0, 0, 50, 50), &m_parent, 1002));
+        ASSERT_TRUE(gone.LoadImageLists(&m_sink));
+        gone.DestroyWindow();
+    }
+    std::unique_ptr<CUserItem> users[] = {
+        MakeListUser({kOwnUserId, "own", 3, 0, 3, 0}), // member 3, status 3 (image 1)
+        MakeListUser({71, "a", 2, 13, 16, 0}),         // member 2, status 16 (image 4), referee title
+        MakeListUser({72, "b", 0, 0, 1, 0}),           // nothing: level 0, status 1, no title
+    };
+    for (auto& user : users)
+        ASSERT_TRUE(list.InsertUserItem(user.get(), true));
+    ASSERT_EQ(Order(list), (std::vector<DWORD>{kOwnUserId, 71, 72}));
+
+    auto cell = [&](int row, int column) {
+        CRect rc;
+        list.GetSubItemRect(row, column, LVIR_LABEL, rc);
+        if (column == 0)
+            rc.left -= 16;
+        return rc;
+    };
+    struct Case
+    {
+        int row;
+        int column;
+        COLORREF colour;
+        bool shown;       // others shown
+        bool hiddenShows; // also while others are hidden
+    } cases[] = {
+        {0, 0, MemberImageColour(3), true, true},     {0, 1, StatusImageColour(1), true, true},
+        {1, 0, MemberImageColour(2), true, false},    {1, 1, StatusImageColour(4), true, false},
+        {1, 2, IdentityImageColour(3), true, true}, // a title shows for every row
+        {2, 0, MemberImageColour(0), false, false},   {2, 1, StatusImageColour(0), false, false},
+        {2, 2, IdentityImageColour(0), false, false},
+    };
+    for (bool bHide : {false, true}) {
+        SCOPED_TRACE(bHide ? "others hidden" : "others shown");
+        list.SetHideOthers(bHide);
+        list.Invalidate();
+        skintest::Snapshot shot(list.m_hWnd);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << "row " << c.row << " column " << c.column);
+            const CRect rc = cell(c.row, c.column);
+            const bool bExpected = bHide ? c.hiddenShows : c.shown;
+            const int nInCell = CountNear(shot, c.colour, rc);
+            EXPECT_EQ(bExpected, nInCell > 0);
+            if (bExpected) {
+                // Whole in its cell: in no other row or column.
+                EXPECT_GT(nInCell, 100);
+                EXPECT_EQ(nInCell, CountNear(shot, c.colour, CRect(0, 0, shot.Width(), shot.Height())));
+            }
+        }
+    }
+}
+
+TEST_F(UserListTest, RightClicksReachTheSinkWithTheirRow)
+{
+    CUserListView list;
+    Create(list);
+    std::unique_ptr<CUserItem> users[] = {MakeListUser({kOwnUserId, "own", 0, 0, 1, 0}),
+                                          MakeListUser({81, "b", 0, 0, 1, 0}), MakeListUser({82, "c", 0, 0, 1, 0})};
+    for (auto& user : users)
+        ASSERT_TRUE(list.InsertUserItem(user.get(), true));
+    auto at = [&](int row) {
+        CRect rc;
+        list.GetItemRect(row, &rc, LVIR_BOUNDS);
+        return MAKELPARAM(rc.left + 150, rc.CenterPoint().y);
+    };
+    const struct
+    {
+        LPARAM point;
+        int row; // -1: below the rows
+    } cases[] = {{at(2), 2}, {at(0), 0}, {MAKELPARAM(150, 290), -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        m_sink.calls.clear();
+        // The list view follows the pressed button until its release comes
+        // in: it is queued first.
+        list.PostMessage(WM_RBUTTONUP, 0, c.point);
+        list.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, c.point);
+        skintest::PumpPending();
+        std::vector<int> rows;
+        for (const auto& call : m_sink.calls) {
+            if (call.name == "rclick")
+                rows.push_back(call.row);
+            // A right click is no left click.
+            EXPECT_NE("click", call.name);
+            EXPECT_NE("dblclick", call.name);
+        }
+        // The empty area reaches the owner as no row, which it ignores.
+        EXPECT_EQ(rows, std::vector<int>{c.row});
+    }
+    EXPECT_EQ(list.GetItemCount(), 3);
+}
+
+// The tip control of the list's top-level window and its tools.
+struct TipSearch
+{
+    HWND hOwner;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindTip(HWND hWnd, LPARAM lParam)
+{
+    TipSearch* search = (TipSearch*)lParam;
+    char name[64] = "";
+    ::GetClassNameA(hWnd, name, sizeof(name));
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && ::GetWindow(hWnd, GW_OWNER) == search->hOwner) {
+        search->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST_F(UserListTest, TitleTipsAnswerOnlyOverTheTitleIconOfATitledUser)
+{
+    CUserListView list;
+    Create(list);
+    list.EnableToolTips(TRUE);
+    std::unique_ptr<CUserItem> users[] = {MakeListUser({kOwnUserId, "own", 0, 0, 1, 0}),
+                                          MakeListUser({91, "referee", 0, 13, 1, 0}),
+                                          MakeListUser({92, "champion", 0, 2, 1, 0})};
+    for (auto& user : users)
+        ASSERT_TRUE(list.InsertUserItem(user.get(), true));
+    ASSERT_EQ(Order(list), (std::vector<DWORD>{kOwnUserId, 91, 92}));
+
+    struct Case
+    {
+        int row; // -1: below the rows
+        int column;
+        const char* tip; // NULL: no tool
+    } cases[] = {
+        {1, 2, "裁判员"}, {2, 2, "牌王冠军"}, {0, 2, ""}, // own row: no title
+        {1, 3, ""},                                       // a tool, but no tip off the title column
+        {-1, 2, NULL},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "row " << c.row << " column " << c.column);
+        CPoint point(0, 290);
+        CRect rc;
+        if (c.row >= 0) {
+            list.GetSubItemRect(c.row, c.column, LVIR_LABEL, rc);
+            point = rc.CenterPoint();
+        } else {
+            list.GetSubItemRect(0, c.column, LVIR_LABEL, rc);
+            point.x = rc.CenterPoint().x;
+        }
+        // The mouse there, as the message loop hands a move to the windows.
+        MSG msg = {};
+        msg.hwnd = list.m_hWnd;
+        msg.message = WM_MOUSEMOVE;
+        msg.lParam = MAKELPARAM(point.x, point.y);
+        msg.pt = point;
+        ::ClientToScreen(list.m_hWnd, &msg.pt);
+        msg.time = ::GetTickCount();
+        AfxSetTestCursorPos(msg.pt);
+        CWnd::WalkPreTranslateTree(NULL, &msg);
+
+        TipSearch search = {m_parent.m_hWnd, NULL};
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindTip, (LPARAM)&search);
+        ASSERT_NE((HWND)NULL, search.hFound);
+        const int nTools = (int)::SendMessage(search.hFound, TTM_GETTOOLCOUNT, 0, 0);
+        if (c.tip == NULL) {
+            EXPECT_EQ(0, nTools);
+            continue;
+        }
+        ASSERT_EQ(1, nTools);
+        TOOLINFOA info = {};
+        info.cbSize = sizeof(info);
+        ASSERT_TRUE(::SendMessage(search.hFound, TTM_ENUMTOOLSA, 0, (LPARAM)&info));
+        EXPECT_EQ(list.m_hWnd, info.hwnd);
+        EXPECT_EQ((UINT_PTR)(c.row * 100 + c.column), info.uId);
+        CString strText;
+        ((CToolTipCtrl*)CWnd::FromHandle(search.hFound))->GetText(strText, &list, info.uId);
+        EXPECT_EQ(CString(c.tip), strText);
+    }
+
+    // A wide request gets the same title as wide text.
+    CRect rc;
+    list.GetSubItemRect(1, 2, LVIR_LABEL, rc);
+    CPoint point = rc.CenterPoint();
+    list.ClientToScreen(&point);
+    AfxSetTestCursorPos(point);
+    NMTTDISPINFOW info = {};
+    info.hdr.hwndFrom = list.m_hWnd;
+    info.hdr.idFrom = 102;
+    info.hdr.code = TTN_NEEDTEXTW;
+    list.SendMessage(WM_NOTIFY, 0, (LPARAM)&info);
+    EXPECT_EQ(std::wstring(L"\u88c1\u5224\u5458"), std::wstring(info.szText)); // 裁判员
+    AfxClearTestCursorPos();
+}
+
+TEST_F(UserListTest, TheThumbScrollsToItsPosition)
+{
+    CUserListView list;
+    Create(list);
+    std::vector<std::unique_ptr<CUserItem>> users;
+    users.push_back(MakeListUser({kOwnUserId, "own", 0, 0, 1, 0}));
+    for (DWORD i = 1; i < 120; ++i)
+        users.push_back(MakeListUser({1000 + i, "user", 0, 0, 1, (LONG)i}));
+    for (auto& user : users)
+        ASSERT_TRUE(list.InsertUserItem(user.get(), true));
+    // Wider than the list, so it scrolls sideways too.
+    std::vector<tagColumnItem> wide(6, Column(KIND_NICK, 200));
+    ASSERT_TRUE(list.SetColumnDescribe(wide.data(), (WORD)wide.size()));
+
+    // As the skinned scroll bar sends them while the thumb is dragged and
+    // when it is let go.
+    const struct
+    {
+        UINT message;
+        UINT code;
+        int position;
+    } cases[] = {
+        {WM_VSCROLL, SB_THUMBTRACK, 40},    {WM_VSCROLL, SB_THUMBTRACK, 41},   {WM_VSCROLL, SB_THUMBPOSITION, 100},
+        {WM_VSCROLL, SB_THUMBTRACK, 3},     {WM_VSCROLL, SB_THUMBPOSITION, 0}, {WM_HSCROLL, SB_THUMBTRACK, 150},
+        {WM_HSCROLL, SB_THUMBPOSITION, 37}, {WM_HSCROLL, SB_THUMBTRACK, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.message == WM_VSCROLL ? "vertical " : "horizontal ") << c.position);
+        list.SendMessage(c.message, MAKEWPARAM(c.code, c.position), 0);
+        if (c.message == WM_VSCROLL) {
+            EXPECT_EQ(c.position, list.GetTopIndex());
+            EXPECT_EQ(c.position, list.GetScrollPos(SB_VERT));
+        } else {
+            EXPECT_EQ(c.position, list.GetScrollPos(SB_HORZ));
+        }
+    }
+}
 } // namespace

@@ -6,19 +6,20 @@
 
 namespace usertest
 {
+// Far apart, so each stays told apart after the image lists' 16-bit colour.
 COLORREF StatusImageColour(int nImage)
 {
-    return RGB(10, 100 + nImage, 50);
+    return RGB(20, 30 + 40 * (nImage % 6), 200);
 }
 
 COLORREF MemberImageColour(int nImage)
 {
-    return RGB(60, 10, 100 + nImage);
+    return RGB(200, 20, 30 + 30 * (nImage % 7));
 }
 
 COLORREF IdentityImageColour(int nImage)
 {
-    return RGB(100 + nImage, 200, 10);
+    return RGB(30 + 50 * (nImage % 4), 200, 20);
 }
 
 namespace

@@ -17,7 +17,8 @@ namespace usertest
 {
 const DWORD kOwnUserId = 4100000007u;
 
-// Colours of the list pictures: one per image.
+// Colours of the list pictures: one per image (status images repeat every
+// six). The image lists hold 16-bit colour: compare with a tolerance.
 COLORREF StatusImageColour(int nImage);
 COLORREF MemberImageColour(int nImage);
 COLORREF IdentityImageColour(int nImage);
@@ -45,11 +46,15 @@ public:
     ULONG AddRef() override { return 1; }
     ULONG Release() override { return 1; }
     HRESULT QueryInterface(REFGUID iid, void** out) override;
-    void OnUserListDblClick(NMHDR*, LRESULT*) override { calls.push_back({"dblclick", -1, false}); }
-    void OnUserListRClick(NMHDR*, LRESULT*) override { calls.push_back({"rclick", -1, false}); }
-    void OnUserListClick(NMHDR*, LRESULT*) override { calls.push_back({"click", -1, false}); }
+    // The row of a click is the list view's: the item of its NMITEMACTIVATE.
+    void OnUserListDblClick(NMHDR* p, LRESULT*) override { calls.push_back({"dblclick", RowOf(p), false}); }
+    void OnUserListRClick(NMHDR* p, LRESULT*) override { calls.push_back({"rclick", RowOf(p), false}); }
+    void OnUserListClick(NMHDR* p, LRESULT*) override { calls.push_back({"click", RowOf(p), false}); }
     void OnUserListMouseMove(int row, bool same) override { calls.push_back({"move", row, same}); }
     void OnUserListKillFocus() override { calls.push_back({"killfocus", -1, false}); }
+
+private:
+    static int RowOf(const NMHDR* p) { return p != NULL ? ((const NMITEMACTIVATE*)p)->iItem : -2; }
 };
 
 // The companion module loaded for the own user, with the given friends;
