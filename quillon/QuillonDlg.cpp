@@ -28,6 +28,8 @@ const int kItemCounts[CQuillonDlg::kGroups] = {3, 3, 2, 2};
 const int kBankGroup = 1;
 const int kTransferIndex = 1;
 const int kBankPasswordIndex = 2;
+// The face group: custom face, system face.
+const int kFaceGroup = 2;
 
 // Exchange refusals name their reason with codes of their own.
 LONG MapExchangeResult(LONG lResult)
@@ -238,6 +240,12 @@ bool CQuillonDlg::InitTabCtrl()
             if (!m_UserBaseInfo.Create(IDD_USER_BASE_INFO, &strip) ||
                 !m_UserBaseInfoEx.Create(IDD_USER_BASE_INFO_EX, &strip) ||
                 !m_UserPassword.Create(IDD_USER_PASSWORD, &strip))
+                return false;
+        }
+        if (g == kFaceGroup) {
+            m_pPages[kFaceGroup][0] = &m_CustomFace;
+            m_pPages[kFaceGroup][1] = &m_SystemFace;
+            if (!m_CustomFace.Create(IDD_FACE_PAGE, &strip) || !m_SystemFace.Create(IDD_FACE_PAGE, &strip))
                 return false;
         }
         for (int i = 0; i < kItemCounts[g]; ++i) {
@@ -469,6 +477,7 @@ LRESULT CQuillonDlg::OnServiceNotify(WPARAM wParam, LPARAM lParam)
         for (INT_PTR i = 0; i < pInfo->Attrs.GetSize(); ++i)
             SetUserAttribute(*pUser, pInfo->Attrs[i].wAttrID, pInfo->Attrs[i].szValue);
         RefreshPages({&m_UserBaseInfo, &m_UserBaseInfoEx});
+        RefreshPages({&m_CustomFace, &m_SystemFace});
         Invalidate(FALSE);
         break;
     }

@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include "CustomFace.h"
 #include "IClientSocket.h"
 #include "ImageTabItem.h"
 #include "QuillonDataCenter.h"
@@ -106,5 +107,7 @@ protected:
     CUserBaseInfoDlg m_UserBaseInfo;
     CUserBaseInfoExDlg m_UserBaseInfoEx;
     CUserPasswordDlg m_UserPassword;
+    CCustomFace m_CustomFace{TRUE};
+    CCustomFace m_SystemFace{FALSE};
     HICON m_hIcon;
 };
