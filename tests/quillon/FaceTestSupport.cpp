@@ -1,9 +1,66 @@
 #include "FaceTestSupport.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "CustomFace.h"
 #include "TabDlg.h"
+
+bool RunningUnderWine()
+{
+    HMODULE hNtdll = GetModuleHandleA("ntdll.dll");
+    return hNtdll != NULL && GetProcAddress(hNtdll, "wine_get_version") != NULL;
+}
+
+bool SetWineDllOrder(const char* pszProgram, const char* pszDll, const char* pszOrder)
+{
+    std::string strKey = std::string("Software\\Wine\\AppDefaults\\") + pszProgram + "\\DllOverrides";
+    HKEY hKey = NULL;
+    DWORD dwDisposition = 0;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, NULL, 0, KEY_SET_VALUE | KEY_QUERY_VALUE, NULL, &hKey,
+                        &dwDisposition) != ERROR_SUCCESS)
+        return false;
+    char szOld[64] = "";
+    DWORD cbOld = sizeof(szOld) - 1;
+    bool bSame = RegQueryValueExA(hKey, pszDll, NULL, NULL, reinterpret_cast<BYTE*>(szOld), &cbOld) == ERROR_SUCCESS &&
+                 strcmp(szOld, pszOrder) == 0;
+    if (!bSame)
+        RegSetValueExA(hKey, pszDll, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszOrder), DWORD(strlen(pszOrder) + 1));
+    RegCloseKey(hKey);
+    return !bSame;
+}
+
+namespace
+{
+
+// Under Wine the system's own source manager would be taken before the
+// stand-in beside this program. Wine reads a program's settings when it
+// starts: the first time they are written here, the program runs again.
+struct CPreferStandIn
+{
+    CPreferStandIn()
+    {
+        if (!RunningUnderWine())
+            return;
+        char szModule[MAX_PATH] = "";
+        GetModuleFileNameA(NULL, szModule, sizeof(szModule));
+        const char* pszName = strrchr(szModule, '\\');
+        if (!SetWineDllOrder(pszName != NULL ? pszName + 1 : szModule, "twain_32", "native,builtin"))
+            return;
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        std::string strCommand = GetCommandLineA();
+        if (!CreateProcessA(szModule, &strCommand[0], NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi))
+            return;
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        DWORD dwCode = 1;
+        GetExitCodeProcess(pi.hProcess, &dwCode);
+        ExitProcess(dwCode);
+    }
+} g_PreferStandIn;
+
+} // namespace
 
 void EnsureFaceTestApp()
 {

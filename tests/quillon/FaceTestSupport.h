@@ -13,6 +13,11 @@
 
 void EnsureFaceTestApp();
 
+bool RunningUnderWine();
+// Wine's order of loading a library for one program ("" keeps it out);
+// true when the setting changed. Wine reads it when the program starts.
+bool SetWineDllOrder(const char* pszProgram, const char* pszDll, const char* pszOrder);
+
 class CFaceHost : public CWnd
 {
 public:
