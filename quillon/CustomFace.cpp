@@ -44,9 +44,9 @@ BEGIN_MESSAGE_MAP(CCustomFace, CTabDlg)
 END_MESSAGE_MAP()
 
 CCustomFace::CCustomFace(BOOL bCustomMode)
-    : CTabDlg(IDD_FACE_PAGE), m_pScrollWnd(NULL), m_hScrollBitmap(NULL), m_strSignKey(kSignKey),
-      m_pUploadThread(NULL), m_rcHosted(kHostedArea), m_rcPreview(kPreviewBox), m_nChosenIndex(-1),
-      m_bCustomMode(bCustomMode), m_dwUploadUserID(0), m_hMainWnd(NULL)
+    : CTabDlg(IDD_FACE_PAGE), m_pScrollWnd(NULL), m_hScrollBitmap(NULL), m_strSignKey(kSignKey), m_pUploadThread(NULL),
+      m_rcHosted(kHostedArea), m_rcPreview(kPreviewBox), m_nChosenIndex(-1), m_bCustomMode(bCustomMode),
+      m_dwUploadUserID(0), m_hMainWnd(NULL)
 {
     m_strUrlsFile = ProgramFolder() + "\\config\\Urls.ini";
 }
@@ -257,8 +257,7 @@ UINT CCustomFace::Upload()
             return 0;
         }
         char buffer[1024];
-        while (request->Read(buffer, sizeof(buffer)) != 0) {
-        }
+        while (request->Read(buffer, sizeof(buffer)) != 0) {}
         StoreFace(&picture, m_dwUploadUserID, strName);
         ShowBox("上传成功!");
         body.Close();

@@ -64,8 +64,7 @@ END_MESSAGE_MAP()
 CFaceCustomDlg::CFaceCustomDlg()
     : CDialog(IDD_FACE_CUSTOM), m_rcImage(0, 0, 0, 0), m_rcCrop(0, 0, 0, 0), m_ptOrigin(0, 0), m_nScaleIndex(0),
       m_pOwnerWnd(NULL)
-{
-}
+{}
 
 CFaceCustomDlg::~CFaceCustomDlg() {}
 

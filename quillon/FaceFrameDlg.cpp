@@ -18,8 +18,7 @@ CFaceFrameDlg::tagGridSize CFaceFrameDlg::MeasureGrid(int nFaceCount, int nClien
 
 int CFaceFrameDlg::PickIndex(CPoint point, int nLeftMargin, int nGridHeight, int nScrollPos, int nFaceCount)
 {
-    if (point.x < nLeftMargin || point.x > nLeftMargin + kRowWidth || point.y < 0 ||
-        point.y > nGridHeight - nScrollPos)
+    if (point.x < nLeftMargin || point.x > nLeftMargin + kRowWidth || point.y < 0 || point.y > nGridHeight - nScrollPos)
         return -1;
     // A cell owns its right edge; the row's left edge belongs to the first cell.
     int nOffset = point.x - nLeftMargin;
@@ -50,10 +49,9 @@ BEGIN_MESSAGE_MAP(CFaceFrameDlg, CDialog)
 END_MESSAGE_MAP()
 
 CFaceFrameDlg::CFaceFrameDlg()
-    : CDialog(IDD_FACE_CUSTOM), m_nScrollPos(0), m_nGridWidth(0), m_nGridHeight(0), m_nLeftMargin(0),
-      m_pOwnerWnd(NULL), m_pFaces(NULL), m_nFaceCount(0), m_pOldBitmap(NULL)
-{
-}
+    : CDialog(IDD_FACE_CUSTOM), m_nScrollPos(0), m_nGridWidth(0), m_nGridHeight(0), m_nLeftMargin(0), m_pOwnerWnd(NULL),
+      m_pFaces(NULL), m_nFaceCount(0), m_pOldBitmap(NULL)
+{}
 
 CFaceFrameDlg::~CFaceFrameDlg()
 {

@@ -52,8 +52,8 @@ BOOL CTwain::StartLink(HWND hWnd)
         return FALSE;
     m_hModule = ::LoadLibraryA("TWAIN_32.DLL");
     if (m_hModule != NULL) {
-        m_pEntry = reinterpret_cast<DSMENTRYPROC>(
-            reinterpret_cast<void*>(::GetProcAddress(m_hModule, MAKEINTRESOURCEA(1))));
+        m_pEntry =
+            reinterpret_cast<DSMENTRYPROC>(reinterpret_cast<void*>(::GetProcAddress(m_hModule, MAKEINTRESOURCEA(1))));
         if (m_pEntry == NULL) {
             ::FreeLibrary(m_hModule);
             m_hModule = NULL;
@@ -78,8 +78,8 @@ void CTwain::StopLink()
     m_pEntry = NULL;
 }
 
-BOOL CTwain::CallSourceManager(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, TW_UINT32 DG, TW_UINT16 DAT,
-                               TW_UINT16 MSG, TW_MEMREF pData)
+BOOL CTwain::CallSourceManager(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
+                               TW_MEMREF pData)
 {
     if (m_hModule == NULL || m_pEntry == NULL) {
         m_wReturnCode = TWRC_FAILURE;
@@ -108,8 +108,8 @@ BOOL CTwain::OpenDataSource(TW_IDENTITY* pIdentity)
     if (m_bManagerOpen) {
         if (!m_bSourceSelected)
             CallSourceManager(&m_AppIdentity, NULL, DG_CONTROL, DAT_IDENTITY, MSG_GETDEFAULT, &m_SourceIdentity);
-        m_bSourceOpen = CallSourceManager(&m_AppIdentity, NULL, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS,
-                                          &m_SourceIdentity);
+        m_bSourceOpen =
+            CallSourceManager(&m_AppIdentity, NULL, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &m_SourceIdentity);
     }
     return m_bSourceOpen;
 }
@@ -123,8 +123,8 @@ BOOL CTwain::EnableDataSource(BOOL bShowUI)
     ui.ShowUI = TW_BOOL(bShowUI);
     ui.ModalUI = TW_BOOL(m_bModalUI);
     ui.hParent = m_hMessageWnd;
-    m_bSourceEnabled = CallSourceManager(&m_AppIdentity, &m_SourceIdentity, DG_CONTROL, DAT_USERINTERFACE,
-                                         MSG_ENABLEDS, &ui);
+    m_bSourceEnabled =
+        CallSourceManager(&m_AppIdentity, &m_SourceIdentity, DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui);
     return m_bSourceEnabled;
 }
 
@@ -160,15 +160,12 @@ BOOL CTwain::FilterMessage(MSG* pMsg)
     m_wReturnCode = m_pEntry(&m_AppIdentity, &m_SourceIdentity, DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
     const TW_UINT16 wReturnCode = m_wReturnCode;
     switch (event.TWMessage) {
-    case MSG_XFERREADY:
-        RunTransfers();
-        break;
+    case MSG_XFERREADY: RunTransfers(); break;
     case MSG_CLOSEDSREQ:
         if (MayCloseSource())
             CloseDataSource();
         break;
-    default:
-        break;
+    default: break;
     }
     return wReturnCode == TWRC_DSEVENT;
 }
@@ -244,9 +241,7 @@ void CTwain::RunTransfers()
                 ::GlobalFree(hBitmap);
             break;
         }
-        case 1:
-            bGoingOn = EndOneTransfer() != FALSE;
-            break;
+        case 1: bGoingOn = EndOneTransfer() != FALSE; break;
         default:
             CancelTransfers();
             bGoingOn = false;

@@ -113,7 +113,8 @@ TEST_F(CustomFaceTest, UploadPostsThePngWithItsSignAndStoresTheFace)
     ASSERT_GT(requests[0].strBody.size(), 8u);
     EXPECT_EQ(std::string("\x89PNG\r\n\x1a\n", 8), requests[0].strBody.substr(0, 8));
     CPicture body;
-    ASSERT_TRUE(body.Decode(reinterpret_cast<const BYTE*>(requests[0].strBody.data()), DWORD(requests[0].strBody.size())));
+    ASSERT_TRUE(
+        body.Decode(reinterpret_cast<const BYTE*>(requests[0].strBody.data()), DWORD(requests[0].strBody.size())));
     EXPECT_EQ(128u, body.GetWidth());
     EXPECT_EQ(PICTURE_TYPE_PNG, body.GetType());
 
@@ -138,7 +139,7 @@ TEST_F(CustomFaceTest, FailuresLeaveTheCacheAndTheHallAlone)
     const struct
     {
         const char* what;
-        int nStatus;       // 0: no reply scripted for the URL
+        int nStatus;        // 0: no reply scripted for the URL
         std::string strUrl; // empty: the server's
         const char* pszText;
         bool bTipShown;

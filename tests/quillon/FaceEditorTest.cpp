@@ -207,8 +207,8 @@ TEST_F(FaceEditorTest, SourcePictureIsFittedWithTheScannerLimit)
         bool bAccepted;
         int nIndex;
     } cases[] = {
-        {300, 200, true, 2}, // 0.8
-        {400, 300, true, 4}, // 0.6, the last a source may need
+        {300, 200, true, 2},  // 0.8
+        {400, 300, true, 4},  // 0.6, the last a source may need
         {500, 400, false, 0}, // 0.5: refused
     };
     for (const auto& c : cases) {

@@ -95,12 +95,11 @@ TEST_F(FaceGridTest, ClickPicksTheFaceUnderIt)
         int x, y;
         int nExpected;
     } cases[] = {
-        {14, 20, 0},   // the row's left edge
-        {56, 20, 0},   // a cell's right edge
-        {57, 20, 1},
-        {20, 90, 12},  // the last face
-        {70, 90, -1},  // no face there
-        {5, 20, -1},   // in the margin
+        {14, 20, 0},                // the row's left edge
+        {56, 20, 0},                // a cell's right edge
+        {57, 20, 1},  {20, 90, 12}, // the last face
+        {70, 90, -1},               // no face there
+        {5, 20, -1},                // in the margin
     };
     for (const auto& c : cases) {
         m_Host.Messages.clear();

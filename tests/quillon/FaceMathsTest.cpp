@@ -96,8 +96,8 @@ TEST(FaceGrid, ScrollHeldWithinTheGrid)
     {
         int nPos, nGrid, nClient, nExpected;
     } cases[] = {
-        {-20, 400, 200, 0}, {0, 400, 200, 0}, {150, 400, 200, 150}, {200, 400, 200, 200},
-        {300, 400, 200, 200}, {50, 168, 200, 0}, // a grid shorter than the window never scrolls
+        {-20, 400, 200, 0},   {0, 400, 200, 0},     {150, 400, 200, 150},
+        {200, 400, 200, 200}, {300, 400, 200, 200}, {50, 168, 200, 0}, // a grid shorter than the window never scrolls
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.nExpected, CFaceFrameDlg::ClampScroll(c.nPos, c.nGrid, c.nClient)) << c.nPos << " " << c.nGrid;

@@ -135,12 +135,12 @@ CStandInManager::CStandInManager() : m_pScript(NULL), m_pCount(NULL), m_pCall(NU
 {
     m_hModule = LoadLibraryA("TWAIN_32.DLL");
     if (m_hModule != NULL) {
-        m_pScript = reinterpret_cast<STANDINSCRIPTPROC>(
-            reinterpret_cast<void*>(GetProcAddress(m_hModule, "StandInScript")));
-        m_pCount = reinterpret_cast<STANDINCOUNTPROC>(
-            reinterpret_cast<void*>(GetProcAddress(m_hModule, "StandInCallCount")));
-        m_pCall = reinterpret_cast<STANDINCALLPROC>(
-            reinterpret_cast<void*>(GetProcAddress(m_hModule, "StandInGetCall")));
+        m_pScript =
+            reinterpret_cast<STANDINSCRIPTPROC>(reinterpret_cast<void*>(GetProcAddress(m_hModule, "StandInScript")));
+        m_pCount =
+            reinterpret_cast<STANDINCOUNTPROC>(reinterpret_cast<void*>(GetProcAddress(m_hModule, "StandInCallCount")));
+        m_pCall =
+            reinterpret_cast<STANDINCALLPROC>(reinterpret_cast<void*>(GetProcAddress(m_hModule, "StandInGetCall")));
         if (m_pScript == NULL || m_pCount == NULL || m_pCall == NULL) {
             FreeLibrary(m_hModule);
             m_hModule = NULL;

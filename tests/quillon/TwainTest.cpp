@@ -26,8 +26,8 @@ public:
     void TakeImage(HANDLE hBitmap, TW_IMAGEINFO& info) override
     {
         const BITMAPINFOHEADER* pHeader = static_cast<const BITMAPINFOHEADER*>(GlobalLock(hBitmap));
-        Images.push_back({pHeader != NULL ? pHeader->biWidth : -1, pHeader != NULL ? pHeader->biHeight : -1,
-                          info.ImageWidth});
+        Images.push_back(
+            {pHeader != NULL ? pHeader->biWidth : -1, pHeader != NULL ? pHeader->biHeight : -1, info.ImageWidth});
         GlobalUnlock(hBitmap);
     }
 };

@@ -65,11 +65,11 @@ TEST_F(RectTrackerTest, HitTestFindsHandlesInside)
     {
         int x, y, nHit;
     } cases[] = {
-        {12, 12, CRectTracker::hitTopLeft},     {107, 12, CRectTracker::hitTopRight},
+        {12, 12, CRectTracker::hitTopLeft},       {107, 12, CRectTracker::hitTopRight},
         {107, 107, CRectTracker::hitBottomRight}, {12, 107, CRectTracker::hitBottomLeft},
-        {60, 12, CRectTracker::hitTop},         {107, 60, CRectTracker::hitRight},
-        {60, 107, CRectTracker::hitBottom},     {12, 60, CRectTracker::hitLeft},
-        {60, 60, CRectTracker::hitMiddle},      {5, 5, CRectTracker::hitNothing},
+        {60, 12, CRectTracker::hitTop},           {107, 60, CRectTracker::hitRight},
+        {60, 107, CRectTracker::hitBottom},       {12, 60, CRectTracker::hitLeft},
+        {60, 60, CRectTracker::hitMiddle},        {5, 5, CRectTracker::hitNothing},
         {110, 60, CRectTracker::hitNothing},
     };
     for (const auto& c : cases)

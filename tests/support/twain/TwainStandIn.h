@@ -11,13 +11,13 @@ const UINT WM_STANDIN_CLOSEREQ = WM_APP + 0x322;  // the user closed the source
 
 struct tagStandInScript
 {
-    int nImages;           // images the source holds for one transfer run
-    int nWidth;            // size of each native image
+    int nImages; // images the source holds for one transfer run
+    int nWidth;  // size of each native image
     int nHeight;
-    BOOL bCancelSelect;    // the user cancels the source selection
-    BOOL bFailTransfer;    // the native transfer fails
+    BOOL bCancelSelect; // the user cancels the source selection
+    BOOL bFailTransfer; // the native transfer fails
     BOOL bRefuseOpenManager;
-    int nInfoAnswers;      // image information given before refusing (0: while images are pending)
+    int nInfoAnswers; // image information given before refusing (0: while images are pending)
 };
 
 struct tagStandInCall

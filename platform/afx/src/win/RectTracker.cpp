@@ -15,7 +15,7 @@ struct HandleEdges
     bool bLeft, bTop, bRight, bBottom;
 };
 const HandleEdges kEdges[9] = {
-    {true, true, false, false},  {false, true, true, false}, {false, false, true, true},
+    {true, true, false, false},  {false, true, true, false},  {false, false, true, true},
     {true, false, false, true},  {false, true, false, false}, {false, false, true, false},
     {false, false, false, true}, {true, false, false, false}, {true, true, true, true},
 };
@@ -40,14 +40,12 @@ LPCTSTR CursorOf(int nHandle)
 CRectTracker::CRectTracker()
     : m_nStyle(0), m_rect(0, 0, 0, 0), m_sizeMin(0, 0), m_nHandleSize(kDefaultHandleSize), m_bAllowInvert(FALSE),
       m_rectLast(0, 0, 0, 0)
-{
-}
+{}
 
 CRectTracker::CRectTracker(LPCRECT lpSrcRect, UINT nStyle)
     : m_nStyle(nStyle), m_rect(lpSrcRect), m_sizeMin(0, 0), m_nHandleSize(kDefaultHandleSize), m_bAllowInvert(FALSE),
       m_rectLast(0, 0, 0, 0)
-{
-}
+{}
 
 CRectTracker::~CRectTracker() {}
 
@@ -99,14 +97,38 @@ void CRectTracker::GetHandleRect(int nHandle, CRect* pHandleRect) const
     int nWidth = rect.Width(), nHeight = rect.Height();
     int x = 0, y = 0;
     switch (nHandle) {
-    case hitTopLeft: x = rect.left; y = rect.top; break;
-    case hitTopRight: x = rect.right - nSize; y = rect.top; break;
-    case hitBottomRight: x = rect.right - nSize; y = rect.bottom - nSize; break;
-    case hitBottomLeft: x = rect.left; y = rect.bottom - nSize; break;
-    case hitTop: x = rect.left + (nWidth - nSize) / 2; y = rect.top; break;
-    case hitRight: x = rect.right - nSize; y = rect.top + (nHeight - nSize) / 2; break;
-    case hitBottom: x = rect.left + (nWidth - nSize) / 2; y = rect.bottom - nSize; break;
-    case hitLeft: x = rect.left; y = rect.top + (nHeight - nSize) / 2; break;
+    case hitTopLeft:
+        x = rect.left;
+        y = rect.top;
+        break;
+    case hitTopRight:
+        x = rect.right - nSize;
+        y = rect.top;
+        break;
+    case hitBottomRight:
+        x = rect.right - nSize;
+        y = rect.bottom - nSize;
+        break;
+    case hitBottomLeft:
+        x = rect.left;
+        y = rect.bottom - nSize;
+        break;
+    case hitTop:
+        x = rect.left + (nWidth - nSize) / 2;
+        y = rect.top;
+        break;
+    case hitRight:
+        x = rect.right - nSize;
+        y = rect.top + (nHeight - nSize) / 2;
+        break;
+    case hitBottom:
+        x = rect.left + (nWidth - nSize) / 2;
+        y = rect.bottom - nSize;
+        break;
+    case hitLeft:
+        x = rect.left;
+        y = rect.top + (nHeight - nSize) / 2;
+        break;
     default: break;
     }
     pHandleRect->SetRect(x, y, x + nSize, y + nSize);
@@ -297,12 +319,8 @@ BOOL CRectTracker::Track(CWnd* pWnd, CPoint point, BOOL bAllowInvert, CWnd* pWnd
             if (msg.wParam == VK_ESCAPE)
                 bDone = true;
             break;
-        case WM_RBUTTONDOWN:
-            bDone = true;
-            break;
-        default:
-            ::DispatchMessage(&msg);
-            break;
+        case WM_RBUTTONDOWN: bDone = true; break;
+        default: ::DispatchMessage(&msg); break;
         }
     }
     if (bDrawn)
