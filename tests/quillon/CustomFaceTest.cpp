@@ -8,6 +8,7 @@
 #include "CustomFace.h"
 #include "HttpTestServer.h"
 #include "MD5Encrypt.h"
+#include "MemoryCanvas.h"
 #include "ServiceGlobalUnits.h"
 #include "TempFolder.h"
 #include "TestWait.h"
@@ -199,6 +200,22 @@ TEST_F(CustomFaceTest, CropAndLoadRegisterThePage)
     EXPECT_EQ(WPARAM(static_cast<CTabDlg*>(m_pPage.get())), modified[0].wParam);
     EXPECT_EQ(0, modified[0].lParam);
     EXPECT_EQ(0, m_pPage->GetChosenIndex());
+}
+
+TEST_F(CustomFaceTest, PreviewShowsTheCropAtFaceSize)
+{
+    Crop();
+    m_pPage->MoveWindow(0, 0, 290, 300);
+    m_pPage->ShowWindow(SW_SHOW);
+    CMemoryCanvas canvas(290, 300, RGB(1, 2, 3));
+    ASSERT_TRUE(canvas.Print(m_pPage->GetSafeHwnd()));
+    // The 32-pixel square inside the preview box (211, 15)-(253, 57).
+    EXPECT_EQ(RGB(250, 0, 0), canvas.At(216 + 4, 20 + 16));
+    EXPECT_EQ(RGB(0, 0, 250), canvas.At(216 + 28, 20 + 16));
+    // White page, border open at the top.
+    EXPECT_EQ(RGB(255, 255, 255), canvas.At(150, 5));
+    EXPECT_EQ(RGB(29, 82, 90), canvas.At(0, 150));
+    EXPECT_EQ(RGB(29, 82, 90), canvas.At(150, 299)) << "the bottom line";
 }
 
 TEST(SystemFacePage, OnlyAChangedPickGoesToTheMainWindow)
