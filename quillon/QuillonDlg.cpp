@@ -29,6 +29,8 @@ const int kItemCounts[CQuillonDlg::kGroups] = {3, 3, 2, 2};
 const int kBankGroup = 1;
 const int kTransferIndex = 1;
 const int kBankPasswordIndex = 2;
+// The face group: custom face, system face.
+const int kFaceGroup = 2;
 
 // Exchange refusals name their reason with codes of their own.
 LONG MapExchangeResult(LONG lResult)
@@ -261,6 +263,12 @@ bool CQuillonDlg::InitTabCtrl()
             m_pPages[3][0] = &m_GoldToHP;
             m_pPages[3][1] = &m_HPToGold;
             if (!m_GoldToHP.Create(IDD_GOLD_TO_HP, &strip) || !m_HPToGold.Create(IDD_HP_TO_GOLD, &strip))
+                return false;
+        }
+        if (g == kFaceGroup) {
+            m_pPages[kFaceGroup][0] = &m_CustomFace;
+            m_pPages[kFaceGroup][1] = &m_SystemFace;
+            if (!m_CustomFace.Create(IDD_FACE_PAGE, &strip) || !m_SystemFace.Create(IDD_FACE_PAGE, &strip))
                 return false;
         }
         for (int i = 0; i < kItemCounts[g]; ++i) {
@@ -504,6 +512,7 @@ LRESULT CQuillonDlg::OnServiceNotify(WPARAM wParam, LPARAM lParam)
         for (INT_PTR i = 0; i < pInfo->Attrs.GetSize(); ++i)
             SetUserAttribute(*pUser, pInfo->Attrs[i].wAttrID, pInfo->Attrs[i].szValue);
         RefreshPages({&m_UserBaseInfo, &m_UserBaseInfoEx, &m_BankAtm, &m_BankTransfer});
+        RefreshPages({&m_CustomFace, &m_SystemFace});
         Invalidate(FALSE);
         break;
     }

@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include "CustomFace.h"
 #include "IClientSocket.h"
 #include "BankAtmDlg.h"
 #include "BankPasswordDlg.h"
@@ -126,5 +127,7 @@ protected:
     CGoldToHP m_GoldToHP;
     CHPToGold m_HPToGold;
     CTipDlg m_TipDlg;
+    CCustomFace m_CustomFace{TRUE};
+    CCustomFace m_SystemFace{FALSE};
     HICON m_hIcon;
 };

@@ -105,3 +105,17 @@
 #define IDC_H2G_RESULT_LABEL 10196
 #define IDC_H2G_RATE 10197
 #define IDC_H2G_RESULT 10198
+
+// The face pages, the face editor and the face grid.
+#define IDD_FACE_CUSTOM 103
+#define IDD_FACE_PAGE 194
+#define IDB_FACE_LOAD 195
+#define IDB_FACE_LINE 200
+#define IDB_FACE_SCROLL 202
+#define IDB_FACE_CELL 205
+#define IDC_FACE_LOAD 3
+#define IDC_FACE_TITLE 10173
+#define IDC_FACE_SETTING 10174
+#define IDC_FACE_CHOOSE 10175
+#define IDC_FACE_SIZE_LABEL 10176
+#define IDC_FACE_PREVIEW_LABEL 10177
