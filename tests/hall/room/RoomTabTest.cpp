@@ -618,6 +618,24 @@ TEST_F(RoomTabTest, TabIconComesFromTheGameProgram)
     EXPECT_EQ(1, m_pTabs->GetImageList().GetImageCount() - nImages);
 }
 
+// The room dialogs the window hands its rooms: the password prompt, and
+// whisper windows only while a room is shown.
+TEST_F(RoomTabTest, RoomDialogsFollowTheShownRoom)
+{
+    CRoomViewDialogs& dialogs = m_pTabs->GetDialogs();
+    EXPECT_FALSE(dialogs.CreateWhisperWindow(NULL, 0));
+    m_Script.ThenDialog([](AFX_MODAL_REQUEST&) { return (INT_PTR)IDCANCEL; });
+    CString strPassword = "x";
+    EXPECT_FALSE(dialogs.RunRoomPassDlg(m_pTabs.get(), strPassword));
+    ASSERT_NE(nullptr, Enter());
+    EXPECT_TRUE(dialogs.CreateWhisperWindow(NULL, 0));
+    EXPECT_TRUE(dialogs.IsWhisperWindow(0));
+    EXPECT_FALSE(dialogs.IsWhisperWindow(1));
+    EXPECT_FALSE(dialogs.CreateWhisperWindow(NULL, MAX_WHISPER_WINDOWS));
+    EXPECT_TRUE(m_pTabs->CloseAllRooms());
+    EXPECT_FALSE(dialogs.IsWhisperWindow(0));
+}
+
 // Button margins follow the side panel column.
 TEST_F(RoomTabTest, TabMarginsFollowTheColumn)
 {
