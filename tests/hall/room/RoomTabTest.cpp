@@ -636,6 +636,49 @@ TEST_F(RoomTabTest, RoomDialogsFollowTheShownRoom)
     EXPECT_FALSE(dialogs.IsWhisperWindow(0));
 }
 
+// Choosing tabs: a room tab shows the column, the plaza hides it; a double
+// click closes the web page or the room, never the plaza.
+TEST_F(RoomTabTest, TabChoiceAndDoubleClick)
+{
+    CRoomViewItem* pView = Enter();
+    ASSERT_NE(nullptr, pView);
+    EXPECT_TRUE(m_pTabs->IsEnteringRoom());
+    WaitLoggedOn(pView);
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_ROOM_INFO, RoomBody::RoomInfo(0));
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_INFO_DONE, CWireBytes());
+    EXPECT_FALSE(m_pTabs->IsEnteringRoom());
+    m_pTabs->OpenWebPage("帮助", "http://127.0.0.1/help", 0);
+    CSkinTabEx& tabs = m_pTabs->GetTabCtrl();
+    ASSERT_EQ(3, tabs.GetItemCount());
+    auto choose = [&](int nTab) {
+        tabs.SetCurSel(nTab);
+        NMHDR hdr = {tabs.GetSafeHwnd(), CRoomControlWnd::IDC_ROOM_TABS, (UINT)TCN_SELCHANGE};
+        m_pTabs->SendMessage(WM_NOTIFY, CRoomControlWnd::IDC_ROOM_TABS, (LPARAM)&hdr);
+    };
+    choose(1);
+    EXPECT_TRUE(m_pTabs->IsSidePanelShown());
+    choose(0);
+    EXPECT_FALSE(m_pTabs->IsSidePanelShown());
+    choose(1);
+    choose(2);
+    EXPECT_FALSE(m_pTabs->IsSidePanelShown());
+
+    tabs.Reposition();
+    auto doubleClick = [&](int nTab) {
+        CPoint point = tabs.GetItem(nTab)->GetRect().CenterPoint();
+        m_pTabs->SendMessage(WM_SKINTAB_MOUSE, WM_LBUTTONDBLCLK, MAKELPARAM(point.x, point.y));
+    };
+    doubleClick(0);
+    EXPECT_EQ(3, tabs.GetItemCount());
+    doubleClick(2);
+    EXPECT_EQ(2, tabs.GetItemCount());
+    EXPECT_EQ(0, m_pTabs->GetWebPageCount());
+    tabs.Reposition();
+    doubleClick(1);
+    EXPECT_EQ(1, tabs.GetItemCount());
+    EXPECT_EQ(0, m_pTabs->GetRoomCount());
+}
+
 // Button margins follow the side panel column.
 TEST_F(RoomTabTest, TabMarginsFollowTheColumn)
 {
