@@ -679,6 +679,43 @@ TEST_F(RoomTabTest, TabChoiceAndDoubleClick)
     EXPECT_EQ(0, m_pTabs->GetRoomCount());
 }
 
+// Tab buttons: each picture's left half for the selected tab, its right
+// half for the others; ends at the button's ends, the middle between.
+TEST_F(RoomTabTest, TabButtonsDrawTheHalfOfTheirState)
+{
+    struct Piece
+    {
+        const char* name;
+        int width;
+        COLORREF selected, normal;
+    };
+    const Piece pieces[3] = {{"tabupl.bmp", 8, RGB(200, 0, 0), RGB(0, 0, 200)},
+                             {"tabupm.bmp", 4, RGB(0, 200, 0), RGB(200, 200, 0)},
+                             {"tabupr.bmp", 6, RGB(200, 0, 200), RGB(0, 200, 200)}};
+    CSkinTabEx& tabs = m_pTabs->GetTabCtrl();
+    for (int i = 0; i < 3; ++i) {
+        skintest::Pixels pixels(pieces[i].width * 2, 20, pieces[i].selected);
+        pixels.Fill(pieces[i].width, 0, pieces[i].width, 20, pieces[i].normal);
+        const std::string file = std::string("Res\\GameRoom\\") + pieces[i].name;
+        m_Skin.Folder().WriteBmp(file.c_str(), pixels);
+        tabs.SetSkinImage(i, (m_Skin.Folder().Folder() + "\\" + file.c_str()));
+    }
+    m_pTabs->OpenWebPage("帮助", "http://127.0.0.1/help", 0);
+    ASSERT_EQ(2, tabs.GetItemCount());
+    tabs.SetCurSel(0);
+    CRoomTabPaintManager painter;
+    for (int nTab : {0, 1}) {
+        SCOPED_TRACE(nTab);
+        const bool bSelected = nTab == 0;
+        CMemoryCanvas canvas(100, 20, RGB(1, 2, 3));
+        painter.DrawSingleButton(canvas.DC(), tabs.GetItem(nTab), CRect(0, 0, 100, 20), TRUE);
+        for (int i = 0; i < 3; ++i) {
+            const int x = i == 0 ? 1 : i == 1 ? 50 : 98;
+            EXPECT_EQ(bSelected ? pieces[i].selected : pieces[i].normal, canvas.At(x, 1)) << pieces[i].name;
+        }
+    }
+}
+
 // Button margins follow the side panel column.
 TEST_F(RoomTabTest, TabMarginsFollowTheColumn)
 {
