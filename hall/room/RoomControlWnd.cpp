@@ -690,8 +690,8 @@ bool CRoomControlWnd::OnSplitterEvent(CSkinSplitter*, int)
 
 void CRoomControlWnd::SetTabFlash(int nItem)
 {
-    (void)nItem;
-    m_TabCtrl.SetUnreadMail(m_TabCtrl.GetUnreadCount(), true);
+    // The strip's badge counts the item and blinks (timer 10000, 400 ms).
+    m_TabCtrl.SetUnreadMail(nItem, true);
 }
 
 // ------------------------------------------------------------------ web pages

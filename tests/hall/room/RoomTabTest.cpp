@@ -719,6 +719,9 @@ TEST_F(RoomTabTest, TabButtonsDrawTheHalfOfTheirState)
 // Button margins follow the side panel column.
 TEST_F(RoomTabTest, TabMarginsFollowTheColumn)
 {
+    m_pTabs->SetTabFlash(3);
+    EXPECT_EQ(3, m_pTabs->GetTabCtrl().GetUnreadCount());
+    EXPECT_TRUE(m_pTabs->GetTabCtrl().IsBlinking());
     CRoomTabPaintManager painter;
     m_pTabs->ShowSidePanelColumn(false);
     EXPECT_EQ(CRect(1, 1, 1, 2), painter.GetButtonMargin());
