@@ -284,8 +284,20 @@ TEST_F(RoomTabTest, EnterUsersAndCloseLeaveNothingBehind)
     const int nRows = pPanel->GetUserList().GetItemCount();
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_ENTER, RoomBody::UserEnter(2002, "来客", 0));
     EXPECT_EQ(nRows + 1, pPanel->GetUserList().GetItemCount());
+    // The chat partner joins the addressee list, and leaves it with the user.
+    CComboBox& targets = pPanel->GetChatBar()->GetTargetList();
+    const int nTargets = targets.GetCount();
+    pPanel->SetChatPartner(2002);
+    ASSERT_EQ(nTargets + 1, targets.GetCount());
+    EXPECT_EQ(nTargets, targets.GetCurSel());
+    EXPECT_EQ(2002u, DWORD(targets.GetItemData(nTargets)));
+    pPanel->SetChatPartner(2002);
+    EXPECT_EQ(nTargets + 1, targets.GetCount());
+    EXPECT_FALSE(pPanel->RemoveChatTarget(4040));
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LEAVE, CWireBytes().U32(2002));
     EXPECT_EQ(nRows, pPanel->GetUserList().GetItemCount());
+    EXPECT_EQ(nTargets, targets.GetCount());
+    EXPECT_EQ(0, targets.GetCurSel());
 
     // Entering it again selects it and asks nothing.
     m_pTabs->GetTabCtrl().SetCurSel(0);
