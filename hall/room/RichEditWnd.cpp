@@ -4,6 +4,7 @@
 
 #include "GlobalUnits.h"
 #include "ItemCfg.h"
+#include "ItemShop.h"
 #include "RoomViewItem.h"
 #include "SkinBar.h"
 
@@ -70,8 +71,11 @@ int CRichEditWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (m_hScrollBar == NULL)
         return 0;
     SkinBar_Attach(m_ChatDisplay.GetSafeHwnd(), m_hScrollBar);
-    m_ItemBar.InitItemBar(NULL, &m_ItemNext, &m_ItemPrev, NULL, &m_ItemLeft, &m_ItemMid, &m_ItemRight, &m_ItemCenter,
-                          NULL, false);
+    // The owned items and their pictures are the hall's one shop's.
+    CItemShop* pShop = GetItemShop();
+    CImageCfgArray* pImages = const_cast<CImageCfgArray*>(&pShop->GetCatalogue().GetImages());
+    m_ItemBar.InitItemBar(pShop->GetItemShopManager(), &m_ItemNext, &m_ItemPrev, NULL, &m_ItemLeft, &m_ItemMid,
+                          &m_ItemRight, &m_ItemCenter, pImages, false);
     m_ItemBar.Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(4, 3, cx - 5, 70), this, IDC_ITEM_BAR);
     AddAnchor(m_ItemBar.GetSafeHwnd(), ANCHOR_TOPLEFT, ANCHOR_TOPRIGHT);
     AddAnchor(m_ChatDisplay.GetSafeHwnd(), ANCHOR_TOPLEFT, ANCHOR_BOTTOMRIGHT);

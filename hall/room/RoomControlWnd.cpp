@@ -55,9 +55,10 @@ BEGIN_MESSAGE_MAP(CRoomControlWnd, CSkinWnd)
 END_MESSAGE_MAP()
 
 CRoomControlWnd::CRoomControlWnd()
-    : m_nWebTabIndex(0), m_bSidePanelShown(false), m_bRoomMessageShowing(false), m_nPersonalState(-1),
-      m_bPanelExpanded(true), m_pCurrentPanel(NULL), m_pCurrentView(NULL), m_CompEntry(this), m_dwLastRoomID(0),
-      m_dwLastKindID(0), m_pHallDataCenter(NULL), m_pOldDialogs(NULL), m_pOldRoomTabs(NULL), m_pOldWebHost(NULL)
+    : m_nWebTabIndex(0), m_bSidePanelShown(false), m_bRoomMessageShowing(false), m_bEnteringRoom(false),
+      m_nPersonalState(-1), m_bPanelExpanded(true), m_pCurrentPanel(NULL), m_pCurrentView(NULL), m_CompEntry(this),
+      m_dwLastRoomID(0), m_dwLastKindID(0), m_pHallDataCenter(NULL), m_pOldDialogs(NULL), m_pOldRoomTabs(NULL),
+      m_pOldWebHost(NULL)
 {
     g_pRoomControlWnd = this;
     memset(&m_PersonalInfo, 0, sizeof(m_PersonalInfo));
@@ -220,6 +221,7 @@ CRoomViewItem* CRoomControlWnd::EnterGameRoom(CGameRoom* pRoom, CGameTreeNode* p
     if (pItem != NULL)
         pItem->SetData((DWORD_PTR)pView);
     m_pCurrentView = pView;
+    m_bEnteringRoom = true;
     m_Dialogs.SetRoomView(pView);
     g_GlobalUnits.HideRoomControls(pView);
     if (pItem != NULL)
@@ -688,8 +690,8 @@ bool CRoomControlWnd::OnSplitterEvent(CSkinSplitter*, int)
 
 void CRoomControlWnd::SetTabFlash(int nItem)
 {
-    (void)nItem;
-    m_TabCtrl.SetUnreadMail(m_TabCtrl.GetUnreadCount(), true);
+    // The strip's badge counts the item and blinks (timer 10000, 400 ms).
+    m_TabCtrl.SetUnreadMail(nItem, true);
 }
 
 // ------------------------------------------------------------------ web pages

@@ -87,7 +87,7 @@ public:
     HWND GetRoomTabHwnd() override { return GetSafeHwnd(); }
     void ShowSidePanel(CRoomViewItem* pView) override;
     void ActivateRoom(CRoomViewItem* pView) override { ActivateRoomView(pView); }
-    void SetEnteringRoom(bool bEntering) override { m_bRoomMessageShowing = bEntering; }
+    void SetEnteringRoom(bool bEntering) override { m_bEnteringRoom = bEntering; }
     // Closing goes through the window's queue: the view asking may be in
     // the middle of its own handler.
     void CloseRoom(CRoomViewItem* pView) override;
@@ -106,6 +106,8 @@ public:
     bool IsSidePanelShown() const { return m_bSidePanelShown; }
     bool IsPanelExpanded() const { return m_bPanelExpanded; }
     bool IsRoomMessageShowing() const { return m_bRoomMessageShowing; }
+    void SetRoomMessageShowing(bool bShowing) { m_bRoomMessageShowing = bShowing; }
+    bool IsEnteringRoom() const { return m_bEnteringRoom; }
     int GetPersonalInfoState() const { return m_nPersonalState; }
     const tagAccountNotice& GetPersonalInfo() const { return m_PersonalInfo; }
     int GetWebTabIndex() const { return m_nWebTabIndex; }
@@ -173,6 +175,7 @@ private:
     int m_nWebTabIndex;
     bool m_bSidePanelShown;
     bool m_bRoomMessageShowing;
+    bool m_bEnteringRoom;
     int m_nPersonalState;
     bool m_bPanelExpanded;
     CWebBrowserWnd m_PlazaPage;

@@ -156,6 +156,51 @@ void CRoomViewItemControl::SetChatInputText(LPCSTR pszText)
     m_ChatBar.FocusInput();
 }
 
+void CRoomViewItemControl::SetChatPartner(DWORD dwUserID)
+{
+    m_dwChatTarget = dwUserID;
+    CRoomControlCombox& targets = m_ChatBar.GetTargetList();
+    if (targets.GetSafeHwnd() == NULL)
+        return;
+    if (dwUserID == 0) {
+        targets.SetCurSel(0);
+        return;
+    }
+    for (int i = 1; i < targets.GetCount(); ++i) {
+        if (DWORD(targets.GetItemData(i)) == dwUserID) {
+            targets.SetCurSel(i);
+            return;
+        }
+    }
+    CRoomDataCenter* pDataCenter = m_pView != NULL ? m_pView->GetRoomDataCenter() : NULL;
+    CUserItem* pUserItem = pDataCenter != NULL ? pDataCenter->GetUserManager()->SearchUserItem(dwUserID) : NULL;
+    if (pUserItem == NULL)
+        return;
+    char szNick[32];
+    lstrcpynA(szNick, pUserItem->GetUserData()->szNickName, sizeof(szNick));
+    const int nIndex = targets.AddString(szNick);
+    if (nIndex >= 0) {
+        targets.SetItemData(nIndex, dwUserID);
+        targets.SetCurSel(nIndex);
+    }
+}
+
+bool CRoomViewItemControl::RemoveChatTarget(DWORD dwUserID)
+{
+    CRoomControlCombox& targets = m_ChatBar.GetTargetList();
+    if (targets.GetSafeHwnd() == NULL)
+        return false;
+    for (int i = 1; i < targets.GetCount(); ++i) {
+        if (DWORD(targets.GetItemData(i)) == dwUserID) {
+            if (targets.GetCurSel() == i)
+                targets.SetCurSel(0);
+            targets.DeleteString(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 void CRoomViewItemControl::SetListRoom(DWORD, WORD) {}
 
 void CRoomViewItemControl::SetListDisplayFlag(BYTE cbFlag)
@@ -195,6 +240,8 @@ void CRoomViewItemControl::UpdateUser(CUserItem* pUserItem)
 
 void CRoomViewItemControl::RemoveUser(CUserItem* pUserItem)
 {
+    if (pUserItem != NULL)
+        RemoveChatTarget(pUserItem->GetUserID());
     if (pUserItem != NULL && m_UserList.GetSafeHwnd() != NULL)
         m_UserList.DeleteUserItem(pUserItem);
 }

@@ -54,7 +54,9 @@ public:
     void EnableChatInput(bool bEnable) override;
     void SetChatInputText(LPCSTR pszText) override;
     DWORD GetChatPartner() override { return m_dwChatTarget; }
-    void SetChatPartner(DWORD dwUserID) override { m_dwChatTarget = dwUserID; }
+    // Selects the partner in the chat bar's addressee list (entry 0, "all",
+    // for none), adding an entry with the partner's nickname when needed.
+    void SetChatPartner(DWORD dwUserID) override;
     void SetListRoom(DWORD dwRoomID, WORD wRoomType) override;
     void SetListDisplayFlag(BYTE cbFlag) override;
     void SetListRedraw(bool bRedraw) override;
@@ -77,6 +79,10 @@ public:
     bool IsChatInputEnabled() override { return m_bChatEnabled; }
     DWORD GetLastSendTime() override { return m_dwLastSendTime; }
     void SetLastSendTime(DWORD dwTickCount) override { m_dwLastSendTime = dwTickCount; }
+
+    // A user leaves: his addressee entry goes (entry 0 selected first when
+    // it was his); false when he had none.
+    bool RemoveChatTarget(DWORD dwUserID);
 
     // The team tab: true when it was made now.
     bool AddTeamListTab();

@@ -284,8 +284,20 @@ TEST_F(RoomTabTest, EnterUsersAndCloseLeaveNothingBehind)
     const int nRows = pPanel->GetUserList().GetItemCount();
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_ENTER, RoomBody::UserEnter(2002, "来客", 0));
     EXPECT_EQ(nRows + 1, pPanel->GetUserList().GetItemCount());
+    // The chat partner joins the addressee list, and leaves it with the user.
+    CComboBox& targets = pPanel->GetChatBar()->GetTargetList();
+    const int nTargets = targets.GetCount();
+    pPanel->SetChatPartner(2002);
+    ASSERT_EQ(nTargets + 1, targets.GetCount());
+    EXPECT_EQ(nTargets, targets.GetCurSel());
+    EXPECT_EQ(2002u, DWORD(targets.GetItemData(nTargets)));
+    pPanel->SetChatPartner(2002);
+    EXPECT_EQ(nTargets + 1, targets.GetCount());
+    EXPECT_FALSE(pPanel->RemoveChatTarget(4040));
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LEAVE, CWireBytes().U32(2002));
     EXPECT_EQ(nRows, pPanel->GetUserList().GetItemCount());
+    EXPECT_EQ(nTargets, targets.GetCount());
+    EXPECT_EQ(0, targets.GetCurSel());
 
     // Entering it again selects it and asks nothing.
     m_pTabs->GetTabCtrl().SetCurSel(0);
@@ -618,9 +630,110 @@ TEST_F(RoomTabTest, TabIconComesFromTheGameProgram)
     EXPECT_EQ(1, m_pTabs->GetImageList().GetImageCount() - nImages);
 }
 
+// The room dialogs the window hands its rooms: the password prompt, and
+// whisper windows only while a room is shown.
+TEST_F(RoomTabTest, RoomDialogsFollowTheShownRoom)
+{
+    CRoomViewDialogs& dialogs = m_pTabs->GetDialogs();
+    EXPECT_FALSE(dialogs.CreateWhisperWindow(NULL, 0));
+    m_Script.ThenDialog([](AFX_MODAL_REQUEST&) { return (INT_PTR)IDCANCEL; });
+    CString strPassword = "x";
+    EXPECT_FALSE(dialogs.RunRoomPassDlg(m_pTabs.get(), strPassword));
+    ASSERT_NE(nullptr, Enter());
+    EXPECT_TRUE(dialogs.CreateWhisperWindow(NULL, 0));
+    EXPECT_TRUE(dialogs.IsWhisperWindow(0));
+    EXPECT_FALSE(dialogs.IsWhisperWindow(1));
+    EXPECT_FALSE(dialogs.CreateWhisperWindow(NULL, MAX_WHISPER_WINDOWS));
+    EXPECT_TRUE(m_pTabs->CloseAllRooms());
+    EXPECT_FALSE(dialogs.IsWhisperWindow(0));
+}
+
+// Choosing tabs: a room tab shows the column, the plaza hides it; a double
+// click closes the web page or the room, never the plaza.
+TEST_F(RoomTabTest, TabChoiceAndDoubleClick)
+{
+    CRoomViewItem* pView = Enter();
+    ASSERT_NE(nullptr, pView);
+    EXPECT_TRUE(m_pTabs->IsEnteringRoom());
+    WaitLoggedOn(pView);
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_ROOM_INFO, RoomBody::RoomInfo(0));
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_INFO_DONE, CWireBytes());
+    EXPECT_FALSE(m_pTabs->IsEnteringRoom());
+    m_pTabs->OpenWebPage("帮助", "http://127.0.0.1/help", 0);
+    CSkinTabEx& tabs = m_pTabs->GetTabCtrl();
+    ASSERT_EQ(3, tabs.GetItemCount());
+    auto choose = [&](int nTab) {
+        tabs.SetCurSel(nTab);
+        NMHDR hdr = {tabs.GetSafeHwnd(), CRoomControlWnd::IDC_ROOM_TABS, (UINT)TCN_SELCHANGE};
+        m_pTabs->SendMessage(WM_NOTIFY, CRoomControlWnd::IDC_ROOM_TABS, (LPARAM)&hdr);
+    };
+    choose(1);
+    EXPECT_TRUE(m_pTabs->IsSidePanelShown());
+    choose(0);
+    EXPECT_FALSE(m_pTabs->IsSidePanelShown());
+    choose(1);
+    choose(2);
+    EXPECT_FALSE(m_pTabs->IsSidePanelShown());
+
+    tabs.Reposition();
+    auto doubleClick = [&](int nTab) {
+        CPoint point = tabs.GetItem(nTab)->GetRect().CenterPoint();
+        m_pTabs->SendMessage(WM_SKINTAB_MOUSE, WM_LBUTTONDBLCLK, MAKELPARAM(point.x, point.y));
+    };
+    doubleClick(0);
+    EXPECT_EQ(3, tabs.GetItemCount());
+    doubleClick(2);
+    EXPECT_EQ(2, tabs.GetItemCount());
+    EXPECT_EQ(0, m_pTabs->GetWebPageCount());
+    tabs.Reposition();
+    doubleClick(1);
+    EXPECT_EQ(1, tabs.GetItemCount());
+    EXPECT_EQ(0, m_pTabs->GetRoomCount());
+}
+
+// Tab buttons: each picture's left half for the selected tab, its right
+// half for the others; ends at the button's ends, the middle between.
+TEST_F(RoomTabTest, TabButtonsDrawTheHalfOfTheirState)
+{
+    struct Piece
+    {
+        const char* name;
+        int width;
+        COLORREF selected, normal;
+    };
+    const Piece pieces[3] = {{"tabupl.bmp", 8, RGB(200, 0, 0), RGB(0, 0, 200)},
+                             {"tabupm.bmp", 4, RGB(0, 200, 0), RGB(200, 200, 0)},
+                             {"tabupr.bmp", 6, RGB(200, 0, 200), RGB(0, 200, 200)}};
+    CSkinTabEx& tabs = m_pTabs->GetTabCtrl();
+    for (int i = 0; i < 3; ++i) {
+        skintest::Pixels pixels(pieces[i].width * 2, 20, pieces[i].selected);
+        pixels.Fill(pieces[i].width, 0, pieces[i].width, 20, pieces[i].normal);
+        const std::string file = std::string("Res\\GameRoom\\") + pieces[i].name;
+        m_Skin.Folder().WriteBmp(file.c_str(), pixels);
+        tabs.SetSkinImage(i, (m_Skin.Folder().Folder() + "\\" + file.c_str()));
+    }
+    m_pTabs->OpenWebPage("帮助", "http://127.0.0.1/help", 0);
+    ASSERT_EQ(2, tabs.GetItemCount());
+    tabs.SetCurSel(0);
+    CRoomTabPaintManager painter;
+    for (int nTab : {0, 1}) {
+        SCOPED_TRACE(nTab);
+        const bool bSelected = nTab == 0;
+        CMemoryCanvas canvas(100, 20, RGB(1, 2, 3));
+        painter.DrawSingleButton(canvas.DC(), tabs.GetItem(nTab), CRect(0, 0, 100, 20), TRUE);
+        for (int i = 0; i < 3; ++i) {
+            const int x = i == 0 ? 1 : i == 1 ? 50 : 98;
+            EXPECT_EQ(bSelected ? pieces[i].selected : pieces[i].normal, canvas.At(x, 1)) << pieces[i].name;
+        }
+    }
+}
+
 // Button margins follow the side panel column.
 TEST_F(RoomTabTest, TabMarginsFollowTheColumn)
 {
+    m_pTabs->SetTabFlash(3);
+    EXPECT_EQ(3, m_pTabs->GetTabCtrl().GetUnreadCount());
+    EXPECT_TRUE(m_pTabs->GetTabCtrl().IsBlinking());
     CRoomTabPaintManager painter;
     m_pTabs->ShowSidePanelColumn(false);
     EXPECT_EQ(CRect(1, 1, 1, 2), painter.GetButtonMargin());
