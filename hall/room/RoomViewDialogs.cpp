@@ -72,3 +72,21 @@ void CRoomViewDialogs::DestroyWhisperWindow(int nIndex)
     if (m_pChat != NULL)
         m_pChat->DestroyWhisperWindow(nIndex);
 }
+
+void CRoomViewDialogs::ShowFindUser(CWnd*)
+{
+    if (m_pChat != NULL)
+        m_pChat->ShowFindUser();
+}
+
+void CRoomViewDialogs::OnUserItemUpdate(CRoomViewItem* pView, CUserItem* pUserItem)
+{
+    if (m_pChat != NULL && pView == m_pView)
+        m_pChat->OnUserItemUpdate(pUserItem);
+}
+
+void CRoomViewDialogs::OnUserItemDelete(CRoomViewItem* pView, CUserItem* pUserItem)
+{
+    if (m_pChat != NULL && pView == m_pView)
+        m_pChat->OnUserItemDelete(pUserItem);
+}

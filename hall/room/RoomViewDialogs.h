@@ -23,13 +23,15 @@ public:
     bool RunRoomPassDlg(CWnd* pParent, CString& strPassword) override;
     bool RunTablePassDlg(CWnd* pParent, CString& strPassword) override;
     void ShowLargeFace(CWnd*, const CUserItem*) override {}
-    void ShowFindUser(CWnd*) override {}
+    void ShowFindUser(CWnd*) override;
     void ShowPlayerInfo(CWnd*, const CUserItem*, const CRect&, DWORD) override {}
     bool CreateWhisperWindow(CWnd* pParent, int nIndex) override;
     bool IsWhisperWindow(int nIndex) override;
     bool IsWhisperVisible(int nIndex) override;
     void ShowWhisper(int nIndex, DWORD dwUserID, LPCSTR pszText, COLORREF crColor) override;
     void DestroyWhisperWindow(int nIndex) override;
+    void OnUserItemUpdate(CRoomViewItem* pView, CUserItem* pUserItem) override;
+    void OnUserItemDelete(CRoomViewItem* pView, CUserItem* pUserItem) override;
 
 private:
     CRoomViewDialogs(const CRoomViewDialogs&) = delete;

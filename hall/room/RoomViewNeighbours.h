@@ -106,4 +106,8 @@ public:
     virtual bool IsWhisperVisible(int nIndex) = 0;
     virtual void ShowWhisper(int nIndex, DWORD dwUserID, LPCSTR pszText, COLORREF crColor) = 0;
     virtual void DestroyWhisperWindow(int nIndex) = 0;
+    // A user of the room changed, or is about to be deleted: windows that
+    // list him follow before his item goes.
+    virtual void OnUserItemUpdate(CRoomViewItem* pView, CUserItem* pUserItem) {}
+    virtual void OnUserItemDelete(CRoomViewItem* pView, CUserItem* pUserItem) {}
 };

@@ -748,6 +748,8 @@ void CRoomViewItem::OnUserItemAdd(CUserItem* pUserItem)
 
 void CRoomViewItem::OnUserItemUpdate(CUserItem* pUserItem)
 {
+    if (s_pDialogs != NULL)
+        s_pDialogs->OnUserItemUpdate(this, pUserItem);
     if (m_dwTablePresentation == TABLE_SHOW_ANTI_CHEAT)
         return;
     if (m_dwTablePresentation == TABLE_SHOW_HIDDEN && pUserItem != GetMeUserItem())
@@ -762,6 +764,8 @@ void CRoomViewItem::OnUserItemUpdate(CUserItem* pUserItem)
 // his item goes right after.
 void CRoomViewItem::OnUserItemDelete(CUserItem* pUserItem)
 {
+    if (s_pDialogs != NULL)
+        s_pDialogs->OnUserItemDelete(this, pUserItem);
     if (m_pMatchView != NULL)
         m_pMatchView->RemoveRankUser(pUserItem);
     if (m_pSidePanel != NULL) {

@@ -528,6 +528,8 @@ public:
     }
     void DestroyWhisperWindow(int nIndex) override { m_Pool.DestroyWhisperWindow(nIndex); }
     void ShowFindUser(CWnd*) override { m_Pool.ShowFindUser(); }
+    void OnUserItemUpdate(CRoomViewItem*, CUserItem* pUserItem) override { m_Pool.OnUserItemUpdate(pUserItem); }
+    void OnUserItemDelete(CRoomViewItem*, CUserItem* pUserItem) override { m_Pool.OnUserItemDelete(pUserItem); }
 
 private:
     CRoomChatDialogs& m_Pool;
@@ -562,6 +564,15 @@ TEST_F(ChatDialogsTest, ArrivingWhispersAndTheFindDialogThroughTheRoomView)
         EXPECT_TRUE(pool.GetFindUserDlg()->IsWindowVisible());
         m_pView->ShowFindUserDlg();
         EXPECT_TRUE(pool.GetFindUserDlg()->IsWindowVisible());
+        // A found player who leaves is dropped by the room view's own notice.
+        CFindUserDlg* pFind = pool.GetFindUserDlg();
+        pFind->SetDlgItemText(IDC_FIND_NICKNAME, "ALICE");
+        pFind->OnSearch();
+        ASSERT_EQ(1, pFind->GetResultCount());
+        ASSERT_NE(nullptr, pFind->GetResultUser(0));
+        EXPECT_EQ(2003u, pFind->GetResultUser(0)->GetUserID());
+        SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LEAVE, CWireBytes().U32(2003));
+        EXPECT_EQ(0, pFind->GetResultCount());
         CRoomViewItem::InstallDialogs(&m_Dialogs);
     }
     EXPECT_EQ(0, m_Script.Unexpected());
