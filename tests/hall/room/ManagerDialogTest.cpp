@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AfxModalScript.h"
+#include "DialogDriving.h"
 #include "HallApp.h"
 #include "ManagerMessage.h"
 #include "ManagerPopupMessage.h"
@@ -19,32 +20,6 @@
 
 namespace
 {
-
-CString ItemText(CWnd* pDialog, UINT nID)
-{
-    CString strText;
-    pDialog->GetDlgItemText(nID, strText);
-    return strText;
-}
-
-bool Enabled(CWnd* pDialog, UINT nID)
-{
-    return pDialog->GetDlgItem(nID)->IsWindowEnabled() != FALSE;
-}
-
-void Click(CWnd* pDialog, UINT nID)
-{
-    pDialog->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)pDialog->GetDlgItem(nID)->GetSafeHwnd());
-}
-
-std::vector<std::string> Boxes(const CModalScript& script)
-{
-    std::vector<std::string> texts;
-    for (const CModalScript::Shown& shown : script.Recorded())
-        if (shown.nKind == afxModalMessageBox)
-            texts.push_back((LPCSTR)shown.strText);
-    return texts;
-}
 
 std::string ClipboardText()
 {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "AfxModalScript.h"
+#include "DialogDriving.h"
 #include "CreateTableDlg.h"
 #include "GameOption.h"
 #include "GameRoom.h"
@@ -27,23 +28,6 @@
 namespace
 {
 
-CString ItemText(CWnd* pDialog, UINT nID)
-{
-    CString strText;
-    pDialog->GetDlgItemText(nID, strText);
-    return strText;
-}
-
-bool Enabled(CWnd* pDialog, UINT nID)
-{
-    return pDialog->GetDlgItem(nID)->IsWindowEnabled() != FALSE;
-}
-
-void Click(CWnd* pDialog, UINT nID)
-{
-    pDialog->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)pDialog->GetDlgItem(nID)->GetSafeHwnd());
-}
-
 void Tick(CWnd* pDialog, UINT nID)
 {
     pDialog->CheckDlgButton(nID, BST_CHECKED);
@@ -59,15 +43,6 @@ bool HasFocus(CWnd* pDialog, UINT nID)
 }
 
 // Boxes the script recorded, in order.
-std::vector<std::string> Boxes(const CModalScript& script)
-{
-    std::vector<std::string> texts;
-    for (const CModalScript::Shown& shown : script.Recorded())
-        if (shown.nKind == afxModalMessageBox)
-            texts.push_back((LPCSTR)shown.strText);
-    return texts;
-}
-
 // Runs the dialog; body fills it and presses what it wants. The answer is
 // the dialog's result (IDCANCEL when it was left open).
 INT_PTR RunDialog(CModalScript& script, CDialog& dialog, std::function<void(CDialog&)> body)
