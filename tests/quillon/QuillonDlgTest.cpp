@@ -68,30 +68,13 @@ private:
     }
 };
 
-class QuillonDlgTest : public testing::Test
+class QuillonDlgTest : public CServiceDialogTest
 {
 public:
     void SetUp() override
     {
-        g_ServiceUnits.Reset();
-        ASSERT_TRUE(m_Server.Start());
-        m_Folder.WriteServers({{"127.0.0.1", m_Server.GetPort()}}, 0);
-        m_strName = "QuillonTestBlock" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++s_nBlocks);
-        SetCommandLine(m_strName);
-    }
-    void TearDown() override
-    {
-        if (m_hBlock != NULL)
-            CloseHandle(m_hBlock);
-        m_Server.Stop();
-        g_ServiceUnits.Reset();
-    }
-
-    void SetCommandLine(const std::string& text)
-    {
-        m_CmdLine.assign(text.begin(), text.end());
-        m_CmdLine.push_back(0);
-        TheApp()->m_lpCmdLine = m_CmdLine.data();
+        TheApp();
+        StartWithBlockName("QuillonTestBlock");
     }
 
     // The hall's block under the name, as the hall fills it.
@@ -104,15 +87,6 @@ public:
         strcpy(block.szPassword, kDigest);
         block.dwHallWnd = HandleToULong(m_Hall.m_hWnd);
         WriteBlock(block, name);
-    }
-    void WriteBlock(const tagServiceShareData& block, const std::string& name = "")
-    {
-        m_hBlock = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(block),
-                                      (name.empty() ? m_strName : name).c_str());
-        ASSERT_NE(nullptr, m_hBlock);
-        void* view = MapViewOfFile(m_hBlock, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(block));
-        memcpy(view, &block, sizeof(block));
-        UnmapViewOfFile(view);
     }
     tagServiceShareData ReadBlock()
     {
@@ -149,14 +123,6 @@ public:
         return PumpUntil([&] { return dlg.GetDlgItem(IDOK)->IsWindowEnabled(); }, 15000);
     }
 
-    std::vector<std::string> Boxes()
-    {
-        std::vector<std::string> texts;
-        for (const CModalScript::Shown& shown : m_Script.Recorded())
-            if (shown.nKind == afxModalMessageBox)
-                texts.push_back(std::string(shown.strText));
-        return texts;
-    }
     size_t TipCount() { return size_t(g_ServiceUnits.GetTipCalls().GetSize()); }
     std::string LastTip(int* pnTime = nullptr)
     {
@@ -168,16 +134,8 @@ public:
         return std::string(calls[calls.GetSize() - 1].strText);
     }
 
-    static int s_nBlocks;
-    CServiceFolder m_Folder;
-    CServiceServer m_Server;
     CHallWindow m_Hall;
-    CModalScript m_Script;
-    std::string m_strName;
-    std::vector<char> m_CmdLine;
-    HANDLE m_hBlock = NULL;
 };
-int QuillonDlgTest::s_nBlocks = 0;
 
 TEST_F(QuillonDlgTest, StartUpFailuresShowTheirTextAndEnd)
 {

@@ -74,26 +74,17 @@ public:
     bool SendHPToGold(LONGLONG) override { return false; }
 };
 
-class MoneyPagesTest : public testing::Test
+class MoneyPagesTest : public CServiceDialogTest
 {
 public:
     void SetUp() override
     {
         TheApp();
-        g_ServiceUnits.Reset();
-        ASSERT_TRUE(m_Server.Start());
-        m_Folder.WriteServers({{"127.0.0.1", m_Server.GetPort()}}, 0);
-        m_strName = "QuillonPagesBlock" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++s_nBlocks);
-        m_CmdLine.assign(m_strName.begin(), m_strName.end());
-        m_CmdLine.push_back(0);
-        TheApp()->m_lpCmdLine = m_CmdLine.data();
+        StartWithBlockName("QuillonPagesBlock");
     }
     void TearDown() override
     {
-        if (m_hBlock != NULL)
-            CloseHandle(m_hBlock);
-        m_Server.Stop();
-        g_ServiceUnits.Reset();
+        CServiceDialogTest::TearDown();
         EXPECT_EQ(0, m_Script.Unexpected());
     }
 
@@ -110,11 +101,7 @@ public:
         block.dwPageGroup = dwGroup;
         block.dwPageIndex = dwIndex;
         strcpy(block.szPassword, kDigest);
-        m_hBlock = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(block), m_strName.c_str());
-        ASSERT_NE(nullptr, m_hBlock);
-        void* view = MapViewOfFile(m_hBlock, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(block));
-        memcpy(view, &block, sizeof(block));
-        UnmapViewOfFile(view);
+        WriteBlock(block);
         m_Script.ThenDialog([&](AFX_MODAL_REQUEST& r) {
             CQuillonDlg& dlg = *static_cast<CQuillonDlg*>(r.pWnd);
             EXPECT_TRUE(PumpUntil([&] { return dlg.GetDlgItem(IDOK)->IsWindowEnabled(); }, 15000));
@@ -130,14 +117,6 @@ public:
         while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {}
     }
 
-    std::vector<std::string> Boxes()
-    {
-        std::vector<std::string> texts;
-        for (const CModalScript::Shown& shown : m_Script.Recorded())
-            if (shown.nKind == afxModalMessageBox)
-                texts.push_back(std::string(shown.strText));
-        return texts;
-    }
     // The next password prompt: typed and confirmed, or cancelled (null).
     void AnswerPrompt(const char* pszPassword)
     {
@@ -177,16 +156,7 @@ public:
         const auto& calls = g_ServiceUnits.GetTipCalls();
         return calls.GetSize() == 0 ? "" : std::string(calls[calls.GetSize() - 1].strText);
     }
-
-    static int s_nBlocks;
-    CServiceFolder m_Folder;
-    CServiceServer m_Server;
-    CModalScript m_Script;
-    std::string m_strName;
-    std::vector<char> m_CmdLine;
-    HANDLE m_hBlock = NULL;
 };
-int MoneyPagesTest::s_nBlocks = 0;
 
 // Purse 5000 eggs, strong box 1200.
 TEST_F(MoneyPagesTest, DepositAndWithdrawRules)

@@ -1,5 +1,7 @@
 #include "ServiceTestSupport.h"
 
+#include "ServiceGlobalUnits.h"
+
 #include <direct.h>
 
 const tagNotifyKey kServiceNotifyKeys[] = {
@@ -208,4 +210,48 @@ bool CRecordingSocket::SendData(DWORD dwSerialNum, WORD wMainCmdID, WORD wSubCmd
         sent.Body.assign(static_cast<const BYTE*>(pData), static_cast<const BYTE*>(pData) + wDataSize);
     Sent.push_back(sent);
     return bAcceptSend;
+}
+
+void CServiceDialogTest::StartWithBlockName(const char* pszPrefix)
+{
+    static int s_nBlocks = 0;
+    g_ServiceUnits.Reset();
+    ASSERT_TRUE(m_Server.Start());
+    m_Folder.WriteServers({{"127.0.0.1", m_Server.GetPort()}}, 0);
+    m_strName = pszPrefix + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++s_nBlocks);
+    SetCommandLine(m_strName);
+}
+
+void CServiceDialogTest::TearDown()
+{
+    if (m_hBlock != NULL)
+        CloseHandle(m_hBlock);
+    m_Server.Stop();
+    g_ServiceUnits.Reset();
+}
+
+void CServiceDialogTest::SetCommandLine(const std::string& text)
+{
+    m_CmdLine.assign(text.begin(), text.end());
+    m_CmdLine.push_back(0);
+    AfxGetApp()->m_lpCmdLine = m_CmdLine.data();
+}
+
+void CServiceDialogTest::WriteBlock(const tagServiceShareData& block, const std::string& name)
+{
+    m_hBlock = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(block),
+                                  (name.empty() ? m_strName : name).c_str());
+    ASSERT_NE(nullptr, m_hBlock);
+    void* view = MapViewOfFile(m_hBlock, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(block));
+    memcpy(view, &block, sizeof(block));
+    UnmapViewOfFile(view);
+}
+
+std::vector<std::string> CServiceDialogTest::Boxes() const
+{
+    std::vector<std::string> texts;
+    for (const CModalScript::Shown& shown : m_Script.Recorded())
+        if (shown.nKind == afxModalMessageBox)
+            texts.push_back(std::string(shown.strText));
+    return texts;
 }

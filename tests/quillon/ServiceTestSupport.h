@@ -12,7 +12,12 @@
 
 #include "IClientSocket.h"
 #include "QuillonProtocol.h"
+#include "ServiceShareData.h"
+#include "AfxModalScript.h"
+#include "ServiceServer.h"
 #include "TempFolder.h"
+
+#include <gtest/gtest.h>
 
 struct tagHeardServiceNotify
 {
@@ -98,4 +103,29 @@ public:
     bool bAcceptSend = true;
     DWORD m_dwLastError = 0;
     ULONG m_nRefs = 1;
+};
+
+// What the tests of the main dialog share: the scripted server named by the
+// folder's server list, the program's command line naming a block of the
+// hall, the block itself, and the modal script that runs the dialog.
+class CServiceDialogTest : public testing::Test
+{
+public:
+    // Starts the server and names a fresh block "<prefix><pid>_<n>" on the
+    // command line of the application object, which must exist.
+    void StartWithBlockName(const char* pszPrefix);
+    void TearDown() override;
+
+    void SetCommandLine(const std::string& text);
+    // Writes the block under the name (the test's own when empty).
+    void WriteBlock(const tagServiceShareData& block, const std::string& name = "");
+    // The texts of the message boxes shown, in order.
+    std::vector<std::string> Boxes() const;
+
+    CServiceFolder m_Folder;
+    CServiceServer m_Server;
+    CModalScript m_Script;
+    std::string m_strName;
+    std::vector<char> m_CmdLine;
+    HANDLE m_hBlock = NULL;
 };
