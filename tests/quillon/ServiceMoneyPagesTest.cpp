@@ -117,6 +117,27 @@ public:
         while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {}
     }
 
+    // Runs the action, which must show the box with that text, or none when
+    // null (the box is answered); false when the count of boxes is wrong.
+    template <class Action> bool ShowsBox(const char* pszBox, Action action)
+    {
+        const size_t nWant = Boxes().size() + (pszBox != nullptr ? 1 : 0);
+        if (pszBox != nullptr)
+            m_Script.AnswerBox(IDOK);
+        action();
+        EXPECT_EQ(nWant, Boxes().size());
+        if (Boxes().size() != nWant)
+            return false;
+        if (pszBox != nullptr) {
+            EXPECT_EQ(pszBox, Boxes().back());
+        }
+        return true;
+    }
+    static void PressOk(CQuillonDlg& dlg)
+    {
+        PumpMessages(); // the page registers itself by a posted message
+        dlg.SendMessage(WM_COMMAND, IDOK);
+    }
     // The next password prompt: typed and confirmed, or cancelled (null).
     void AnswerPrompt(const char* pszPassword)
     {
@@ -391,15 +412,7 @@ TEST_F(MoneyPagesTest, StrongBoxPasswordInItsTwoModes)
                 pPage->SetDlgItemText(IDC_BANKPW_NEW, "");
                 pPage->SetDlgItemText(IDC_BANKPW_AGAIN, c.again);
                 pPage->SetDlgItemText(IDC_BANKPW_NEW, c.newPw);
-                size_t nBoxes = Boxes().size();
-                if (c.box != nullptr)
-                    m_Script.AnswerBox(IDOK);
-                PumpMessages(); // the page registers itself by a posted message
-                dlg.SendMessage(WM_COMMAND, IDOK);
-                ASSERT_EQ(nBoxes + (c.box != nullptr ? 1 : 0), Boxes().size());
-                if (c.box != nullptr) {
-                    EXPECT_EQ(c.box, Boxes().back());
-                }
+                ASSERT_TRUE(ShowsBox(c.box, [&] { PressOk(dlg); }));
             }
             EXPECT_EQ(CWireBytes().Str(Md5("abcd")).Vector(), Request(300, 315));
             Answer(300, 316, ServiceBody::Result(0));
@@ -441,14 +454,7 @@ TEST_F(MoneyPagesTest, StrongBoxPasswordChange)
             if (bDiffer)
                 m_Script.AnswerBox(IDOK);
             pPage->SetDlgItemText(IDC_BANKPW_NEW, c.newPw);
-            size_t nBoxes = Boxes().size();
-            if (c.box != nullptr)
-                m_Script.AnswerBox(IDOK);
-            EXPECT_EQ(c.result, pPage->Submit(dlg.GetDataCenter()));
-            ASSERT_EQ(nBoxes + (c.box != nullptr ? 1 : 0), Boxes().size());
-            if (c.box != nullptr) {
-                EXPECT_EQ(c.box, Boxes().back());
-            }
+            ASSERT_TRUE(ShowsBox(c.box, [&] { EXPECT_EQ(c.result, pPage->Submit(dlg.GetDataCenter())); }));
         }
         EXPECT_EQ("", Text(pPage, IDC_BANKPW_OLD)) << "cleared once sent";
     });
@@ -503,14 +509,8 @@ TEST_F(MoneyPagesTest, EggsToBeansPresetsLimitsAndCommas)
         for (const Case& c : cases) {
             SCOPED_TRACE(c.typed);
             pPage->SetDlgItemText(IDC_G2H_AMOUNT, c.typed);
-            size_t nBoxes = Boxes().size();
-            if (c.box != nullptr)
-                m_Script.AnswerBox(IDOK);
-            PumpMessages(); // the page registers itself by a posted message
-            dlg.SendMessage(WM_COMMAND, IDOK);
-            ASSERT_EQ(nBoxes + (c.box != nullptr ? 1 : 0), Boxes().size());
+            ASSERT_TRUE(ShowsBox(c.box, [&] { PressOk(dlg); }));
             if (c.box != nullptr) {
-                EXPECT_EQ(c.box, Boxes().back());
                 EXPECT_TRUE(pPage->GetDlgItem(IDC_G2H_AMOUNT)->IsWindowEnabled());
             }
         }
@@ -569,15 +569,7 @@ TEST_F(MoneyPagesTest, BeansToEggsPresetsAndLimits)
             EXPECT_EQ(std::to_string(c.beans), Text(pPage, IDC_H2G_BEANS));
             pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_H2G_PRESET_FIRST, BN_CLICKED),
                                LPARAM(pPage->GetDlgItem(IDC_H2G_PRESET_FIRST)->m_hWnd));
-            size_t nBoxes = Boxes().size();
-            if (c.box != nullptr)
-                m_Script.AnswerBox(IDOK);
-            PumpMessages(); // the page registers itself by a posted message
-            dlg.SendMessage(WM_COMMAND, IDOK);
-            ASSERT_EQ(nBoxes + (c.box != nullptr ? 1 : 0), Boxes().size());
-            if (c.box != nullptr) {
-                EXPECT_EQ(c.box, Boxes().back());
-            }
+            ASSERT_TRUE(ShowsBox(c.box, [&] { PressOk(dlg); }));
         }
         EXPECT_EQ(CWireBytes().U16(1).U64(200000).Vector(), Request(300, 311));
         Answer(300, 312, ServiceBody::Exchange(1, 0));
