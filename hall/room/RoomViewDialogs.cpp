@@ -1,13 +1,16 @@
 #include "RoomViewDialogs.h"
 
+#include "PlayInfoPanel.h"
 #include "RoomChatDialogs.h"
 #include "RoomPassDlg.h"
 #include "RoomViewItem.h"
+#include "resource.h"
 
-CRoomViewDialogs::CRoomViewDialogs() : m_pView(NULL), m_pChat(NULL) {}
+CRoomViewDialogs::CRoomViewDialogs() : m_pView(NULL), m_pChat(NULL), m_pPlayInfo(NULL) {}
 
 CRoomViewDialogs::~CRoomViewDialogs()
 {
+    delete m_pPlayInfo;
     delete m_pChat;
 }
 
@@ -15,6 +18,8 @@ void CRoomViewDialogs::SetRoomView(CRoomViewItem* pView)
 {
     if (pView == m_pView)
         return;
+    delete m_pPlayInfo;
+    m_pPlayInfo = NULL;
     delete m_pChat;
     m_pChat = NULL;
     m_pView = pView;
@@ -87,6 +92,36 @@ void CRoomViewDialogs::OnUserItemUpdate(CRoomViewItem* pView, CUserItem* pUserIt
 
 void CRoomViewDialogs::OnUserItemDelete(CRoomViewItem* pView, CUserItem* pUserItem)
 {
-    if (m_pChat != NULL && pView == m_pView)
+    if (pView != m_pView)
+        return;
+    if (m_pChat != NULL)
         m_pChat->OnUserItemDelete(pUserItem);
+    if (m_pPlayInfo != NULL)
+        m_pPlayInfo->OnUserItemDelete(pUserItem);
+}
+
+// The card belongs to the shown room: it hides when the player leaves and
+// goes with the room.
+void CRoomViewDialogs::ShowPlayerInfo(CWnd* pParent, const CUserItem* pUserItem, const CRect& rect, DWORD)
+{
+    if (pUserItem == NULL || pParent == NULL || pParent != m_pView)
+        return;
+    if (m_pPlayInfo == NULL) {
+        m_pPlayInfo = new CPlayInfoPanel;
+        if (!m_pPlayInfo->Create(IDD_PLAYER_INFO, pParent)) {
+            delete m_pPlayInfo;
+            m_pPlayInfo = NULL;
+            return;
+        }
+        m_pPlayInfo->SetRoomViewItem(pParent);
+    }
+    m_pPlayInfo->ShowPlayerInfo(const_cast<CUserItem*>(pUserItem), rect.left, rect.top, rect.right, rect.bottom);
+}
+
+void CRoomViewDialogs::ShowLargeFace(CWnd* pParent, const CUserItem* pUserItem)
+{
+    if (pUserItem == NULL)
+        return;
+    CLookBigFacePanel panel(pUserItem->GetUserID(), pParent);
+    panel.DoModal();
 }

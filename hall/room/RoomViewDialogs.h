@@ -6,6 +6,7 @@
 
 #include "RoomViewNeighbours.h"
 
+class CPlayInfoPanel;
 class CRoomChatDialogs;
 class CRoomViewItem;
 
@@ -17,14 +18,16 @@ public:
 
     // The room whose whisper windows are used; null lets them go.
     void SetRoomView(CRoomViewItem* pView);
+    // The player card; null until a player was clicked in the shown room.
+    CPlayInfoPanel* GetPlayInfo() const { return m_pPlayInfo; }
     // The room closes: its windows go with it.
     void ForgetRoomView(CRoomViewItem* pView);
 
     bool RunRoomPassDlg(CWnd* pParent, CString& strPassword) override;
     bool RunTablePassDlg(CWnd* pParent, CString& strPassword) override;
-    void ShowLargeFace(CWnd*, const CUserItem*) override {}
+    void ShowLargeFace(CWnd* pParent, const CUserItem* pUserItem) override;
     void ShowFindUser(CWnd*) override;
-    void ShowPlayerInfo(CWnd*, const CUserItem*, const CRect&, DWORD) override {}
+    void ShowPlayerInfo(CWnd* pParent, const CUserItem* pUserItem, const CRect& rect, DWORD dwPermissions) override;
     bool CreateWhisperWindow(CWnd* pParent, int nIndex) override;
     bool IsWhisperWindow(int nIndex) override;
     bool IsWhisperVisible(int nIndex) override;
@@ -39,4 +42,6 @@ private:
 
     CRoomViewItem* m_pView;
     CRoomChatDialogs* m_pChat;
+    // The player card of the shown room, made on first use.
+    CPlayInfoPanel* m_pPlayInfo;
 };

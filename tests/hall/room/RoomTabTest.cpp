@@ -18,6 +18,7 @@
 #include "IClientDataCenter.h"
 #include "MemoryCanvas.h"
 #include "MessagePump.h"
+#include "PlayInfoPanel.h"
 #include "RoomControlWnd.h"
 #include "RoomServer.h"
 #include "RoomSplitter.h"
@@ -646,6 +647,42 @@ TEST_F(RoomTabTest, RoomDialogsFollowTheShownRoom)
     EXPECT_FALSE(dialogs.CreateWhisperWindow(NULL, MAX_WHISPER_WINDOWS));
     EXPECT_TRUE(m_pTabs->CloseAllRooms());
     EXPECT_FALSE(dialogs.IsWhisperWindow(0));
+}
+
+// A click on a player's row shows his card; it forgets him when he leaves,
+// and goes with the room.
+TEST_F(RoomTabTest, PlayerCardFollowsThePlayer)
+{
+    CRoomViewItem* pView = Enter();
+    ASSERT_NE(nullptr, pView);
+    WaitLoggedOn(pView);
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_ROOM_INFO, RoomBody::RoomInfo(0));
+    SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_INFO_DONE, CWireBytes());
+    SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_ENTER, RoomBody::UserEnter(2002, "来客", 0));
+    CRoomViewItemControl* pPanel = m_pTabs->GetCurrentSidePanel();
+    ASSERT_NE(nullptr, pPanel);
+    CListCtrl& list = pPanel->GetUserList();
+    int nRow = -1;
+    for (int i = 0; i < list.GetItemCount() && nRow < 0; ++i) {
+        const CUserItem* pUser = reinterpret_cast<const CUserItem*>(list.GetItemData(i));
+        if (pUser != nullptr && pUser->GetUserID() == 2002)
+            nRow = i;
+    }
+    ASSERT_GE(nRow, 0);
+    NMITEMACTIVATE click = {};
+    click.hdr.hwndFrom = list.GetSafeHwnd();
+    click.iItem = nRow;
+    LRESULT lResult = 1;
+    pPanel->OnUserListClick(&click.hdr, &lResult);
+    CPlayInfoPanel* pCard = m_pTabs->GetDialogs().GetPlayInfo();
+    ASSERT_NE(nullptr, pCard);
+    ASSERT_NE(nullptr, pCard->GetUserItem());
+    EXPECT_EQ(2002u, pCard->GetUserItem()->GetUserID());
+    SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LEAVE, CWireBytes().U32(2002));
+    EXPECT_EQ(nullptr, pCard->GetUserItem());
+    EXPECT_TRUE(m_pTabs->CloseAllRooms());
+    EXPECT_EQ(nullptr, m_pTabs->GetDialogs().GetPlayInfo());
+    EXPECT_TRUE(BoxTexts().empty());
 }
 
 // Choosing tabs: a room tab shows the column, the plaza hides it; a double
