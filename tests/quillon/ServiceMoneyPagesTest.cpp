@@ -373,8 +373,9 @@ TEST_F(MoneyPagesTest, TransferRulesAndTheNicknameWait)
                            LPARAM(pPage->GetDlgItem(IDC_TRANSFER_TARGET)->m_hWnd));
         Request(200, 207, 2);
         EXPECT_TRUE(pPage->IsWaitingForNickName());
-        Answer(200, 208, ServiceBody::NickName(3, 4004, ""));
-        EXPECT_FALSE(pPage->IsWaitingForNickName());
+        // Waits for the answer itself: a tip of the look-up may land first.
+        ASSERT_TRUE(m_Server.Send(200, 208, ServiceBody::NickName(3, 4004, "").Vector()));
+        EXPECT_TRUE(PumpUntil([&] { return !pPage->IsWaitingForNickName(); }));
         EXPECT_EQ("", Text(pPage, IDC_TRANSFER_NICK));
     });
     EXPECT_EQ(1u, m_Server.GetRequests(300, 309).size());
