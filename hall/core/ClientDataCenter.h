@@ -118,6 +118,11 @@ public:
     // stand-in.
     static void SetServiceProgram(LPCSTR pszProgram);
 
+    // Names the shared block on each try (0, 1, ...); tests hand out names
+    // someone else holds. Returns the previous maker; NULL restores the own.
+    typedef CString (*PFN_SHARE_NAME)(int nTry);
+    static PFN_SHARE_NAME SetShareNameMaker(PFN_SHARE_NAME pfn);
+
 private:
     CClientDataCenter(const CClientDataCenter&) = delete;
     CClientDataCenter& operator=(const CClientDataCenter&) = delete;

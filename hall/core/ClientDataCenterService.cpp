@@ -9,24 +9,57 @@
 #include "CustomFaceManagerWnd.h"
 #include "GlobalUnits.h"
 
+namespace
+{
+
+// Tick and second name the block; another hall started in the same tick
+// gets past it on the next try.
+CString MakeShareName(int nTry)
+{
+    CString name;
+    name.Format(SERVICE_SHARE_NAME_FORMAT, int(GetTickCount() + DWORD(nTry)), int(DWORD(time(NULL))));
+    return name;
+}
+
+CClientDataCenter::PFN_SHARE_NAME g_pfnShareName = MakeShareName;
+
+} // namespace
+
+CClientDataCenter::PFN_SHARE_NAME CClientDataCenter::SetShareNameMaker(PFN_SHARE_NAME pfn)
+{
+    PFN_SHARE_NAME previous = g_pfnShareName;
+    g_pfnShareName = pfn != NULL ? pfn : MakeShareName;
+    return previous;
+}
+
 void CClientDataCenter::CreateShareBlock()
 {
-    snprintf(m_szShareName, sizeof(m_szShareName), SERVICE_SHARE_NAME_FORMAT, int(GetTickCount()),
-             int(DWORD(time(NULL))));
-    m_hShareMemory =
-        CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(tagServiceShareData), m_szShareName);
-    // A block of that name that exists already is someone else's.
-    if (m_hShareMemory == NULL || GetLastError() == ERROR_ALREADY_EXISTS) {
-        AfxMessageBox("创建共享内存失败");
+    // A block of a name that exists already is someone else's: never share
+    // it, and never keep its handle; a fresh name is tried instead.
+    for (int nTry = 0; nTry < 8; nTry++) {
+        CString name = g_pfnShareName(nTry);
+        if (name.IsEmpty() || !TextCopyField(m_szShareName, name))
+            continue;
+        HANDLE hMapping = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(tagServiceShareData),
+                                             m_szShareName);
+        if (hMapping == NULL)
+            continue;
+        if (GetLastError() == ERROR_ALREADY_EXISTS) {
+            CloseHandle(hMapping);
+            continue;
+        }
+        void* pView = MapViewOfFile(hMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(tagServiceShareData));
+        if (pView == NULL) {
+            CloseHandle(hMapping);
+            continue;
+        }
+        m_hShareMemory = hMapping;
+        m_pShareData = static_cast<tagServiceShareData*>(pView);
+        memset(m_pShareData, 0, sizeof(tagServiceShareData));
         return;
     }
-    m_pShareData = static_cast<tagServiceShareData*>(
-        MapViewOfFile(m_hShareMemory, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(tagServiceShareData)));
-    if (m_pShareData == NULL) {
-        AfxMessageBox("创建共享内存失败");
-        return;
-    }
-    memset(m_pShareData, 0, sizeof(tagServiceShareData));
+    m_szShareName[0] = '\0';
+    AfxMessageBox("创建共享内存失败");
 }
 
 void CClientDataCenter::CloseShareBlock()

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "AfxModalScript.h"
 #include "GlobalUnits.h"
 
 namespace
@@ -146,6 +147,55 @@ TEST_F(ServiceShareTest, ProgramWithoutWindowIsReplaced)
     EXPECT_EQ(5u, seen.dwPageIndex);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(HWND(ULongToHandle(firstWindow))); }))
         << "the first program was ended";
+}
+
+std::vector<CString> g_Names;
+CString NextName(int)
+{
+    if (g_Names.empty())
+        return CString();
+    CString name = g_Names.front();
+    g_Names.erase(g_Names.begin());
+    return name;
+}
+
+// Another hall started in the same tick holds the name first: this one takes
+// a fresh name and a block of its own; with every name taken it holds none
+// and says so, and the other's block is left as it was.
+TEST_F(ServiceShareTest, NameHeldElsewhereTakesAFreshOne)
+{
+    CString taken;
+    taken.Format("TID=0x8%luP=1", GetCurrentProcessId());
+    HANDLE hTaken = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, 4096, taken);
+    ASSERT_NE(nullptr, hTaken);
+    BYTE* pTheirs = static_cast<BYTE*>(MapViewOfFile(hTaken, FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    ASSERT_NE(nullptr, pTheirs);
+    pTheirs[0] = 0x5A;
+    CClientDataCenter::PFN_SHARE_NAME previous = CClientDataCenter::SetShareNameMaker(NextName);
+
+    g_Names = {taken, taken + "2"};
+    {
+        CClientDataCenter second;
+        EXPECT_STREQ(taken + "2", second.GetShareName());
+        ASSERT_NE(nullptr, second.GetShareData());
+        EXPECT_EQ(0u, second.GetShareData()->dwUserID);
+    }
+
+    CModalScript script;
+    g_Names = {taken};
+    {
+        CClientDataCenter third;
+        EXPECT_STREQ("", third.GetShareName());
+        EXPECT_EQ(nullptr, third.GetShareData());
+        EXPECT_FALSE(third.OpenServicePage(1, 0));
+    }
+    ASSERT_EQ(1u, script.Count());
+    EXPECT_EQ(CString("创建共享内存失败"), script.At(0).strText);
+    EXPECT_EQ(0x5A, pTheirs[0]);
+
+    CClientDataCenter::SetShareNameMaker(previous);
+    UnmapViewOfFile(pTheirs);
+    CloseHandle(hTaken);
 }
 
 TEST_F(ServiceShareTest, FailedStartKeepsNoProcess)
