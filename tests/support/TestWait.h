@@ -6,9 +6,26 @@
 
 #include <windows.h>
 
+#include <stdlib.h>
+
+// The bound of a wait, stretched by TAVREL_WAIT_SCALE (1 to 20): the 32-bit
+// run is emulated, and there a process start on a busy machine can take ten
+// times as long. A wait still ends as soon as its condition holds.
+inline DWORD WaitBound(DWORD dwTimeout)
+{
+    static const DWORD s_dwScale = [] {
+        char szScale[16] = "";
+        DWORD dwLength = GetEnvironmentVariableA("TAVREL_WAIT_SCALE", szScale, sizeof(szScale));
+        long nScale = dwLength > 0 && dwLength < sizeof(szScale) ? strtol(szScale, NULL, 10) : 1;
+        return DWORD(nScale < 1 ? 1 : nScale > 20 ? 20 : nScale);
+    }();
+    return dwTimeout > 0xFFFFFFFFu / s_dwScale ? 0xFFFFFFFFu : dwTimeout * s_dwScale;
+}
+
 // True as soon as done() holds; false when dwTimeout ms pass first.
 template <class Predicate> bool WaitFor(Predicate done, DWORD dwTimeout = 10000)
 {
+    dwTimeout = WaitBound(dwTimeout);
     DWORD dwStart = GetTickCount();
     while (!done()) {
         if (GetTickCount() - dwStart >= dwTimeout)
@@ -32,6 +49,7 @@ inline void PumpMessages()
 // only guards against a hang: reaching it is a failure, so it is generous.
 template <class Predicate> bool PumpUntil(Predicate done, DWORD dwTimeout = 10000)
 {
+    dwTimeout = WaitBound(dwTimeout);
     DWORD dwStart = GetTickCount();
     for (;;) {
         PumpMessages();

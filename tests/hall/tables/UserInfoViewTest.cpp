@@ -285,7 +285,7 @@ TEST_F(UserInfoViewTest, FaceAndVipClicks)
             return GetFileAttributesExA(report.c_str(), GetFileExInfoStandard, &data) &&
                    data.nFileSizeLow >= sizeof(seen) + sizeof(DWORD);
         },
-        10000));
+        60000)); // the stand-in starts slowly under emulation
     std::ifstream in(report, std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ASSERT_GE(bytes.size(), sizeof(seen));
