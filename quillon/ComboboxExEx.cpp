@@ -11,42 +11,32 @@ BEGIN_MESSAGE_MAP(CComboboxExEx, CComboBoxEx)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-CComboboxExEx::CComboboxExEx() : m_nDropState(0), m_crBorder(RGB(46, 126, 163))
+CComboboxExEx::CComboboxExEx() : m_nDropState(CSkinComboxEx::STATE_NORMAL), m_crBorder(RGB(46, 126, 163))
 {
     m_ImageDrop.SetLoadInfo(IDB_COMBO_DROP, AfxGetResourceHandle());
 }
 
 void CComboboxExEx::OnMouseMove(UINT nFlags, CPoint point)
 {
-    CRect rcDrop = SkinComboDropRect(this);
-    if (rcDrop.PtInRect(point)) {
-        m_nDropState = 1;
-        InvalidateRect(&rcDrop, FALSE);
-    }
-    TRACKMOUSEEVENT track = {sizeof(track), TME_HOVER | TME_LEAVE, m_hWnd, 1};
-    ::_TrackMouseEvent(&track);
+    SkinComboHover(this, m_nDropState, point);
     CComboBoxEx::OnMouseMove(nFlags, point);
 }
 
 void CComboboxExEx::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    m_nDropState = 2;
-    Invalidate(FALSE);
+    SkinComboPress(this, m_nDropState);
     CComboBoxEx::OnLButtonDown(nFlags, point);
 }
 
 void CComboboxExEx::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    m_nDropState = 2;
-    Invalidate(FALSE);
+    SkinComboPress(this, m_nDropState);
     CComboBoxEx::OnLButtonUp(nFlags, point);
 }
 
 void CComboboxExEx::OnMouseLeave()
 {
-    m_nDropState = 0;
-    CRect rcDrop = SkinComboDropRect(this);
-    InvalidateRect(&rcDrop, FALSE);
+    SkinComboLeave(this, m_nDropState);
     CComboBoxEx::OnMouseLeave();
 }
 
@@ -58,10 +48,6 @@ void CComboboxExEx::OnPaint()
 
 void CComboboxExEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
-    rcWindow.DeflateRect(1, 1);
-    CDC::FromHandle(lpDrawItemStruct->hDC)->Draw3dRect(&rcWindow, RGB(255, 0, 0), RGB(255, 0, 0));
+    DrawSkinComboItemFrame(this, lpDrawItemStruct->hDC);
     CComboBoxEx::DrawItem(lpDrawItemStruct);
 }

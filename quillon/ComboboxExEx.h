@@ -11,7 +11,7 @@ class CComboboxExEx : public CComboBoxEx
 public:
     CComboboxExEx();
 
-    int m_nDropState; // 0 normal, 1 hot, 2 pressed
+    int m_nDropState; // one of CSkinComboxEx's states
     CSkinImage m_ImageDrop;
     COLORREF m_crBorder;
 

@@ -30,6 +30,39 @@ void PaintSkinCombo(CWnd* pCombo, CSkinImage& image, int nState, COLORREF crBord
     pCombo->InvalidateRect(&rcInner, FALSE);
 }
 
+void SkinComboHover(CWnd* pCombo, int& nState, CPoint point)
+{
+    CRect rcDrop = SkinComboDropRect(pCombo);
+    if (rcDrop.PtInRect(point)) {
+        nState = CSkinComboxEx::STATE_HOT;
+        pCombo->InvalidateRect(&rcDrop, FALSE);
+    }
+    TRACKMOUSEEVENT track = {sizeof(track), TME_HOVER | TME_LEAVE, pCombo->GetSafeHwnd(), 1};
+    ::_TrackMouseEvent(&track);
+}
+
+void SkinComboPress(CWnd* pCombo, int& nState)
+{
+    nState = CSkinComboxEx::STATE_PRESSED;
+    pCombo->Invalidate(FALSE);
+}
+
+void SkinComboLeave(CWnd* pCombo, int& nState)
+{
+    nState = CSkinComboxEx::STATE_NORMAL;
+    CRect rcDrop = SkinComboDropRect(pCombo);
+    pCombo->InvalidateRect(&rcDrop, FALSE);
+}
+
+void DrawSkinComboItemFrame(CWnd* pCombo, HDC hDC)
+{
+    CRect rcWindow;
+    pCombo->GetWindowRect(&rcWindow);
+    rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
+    rcWindow.DeflateRect(1, 1);
+    CDC::FromHandle(hDC)->Draw3dRect(&rcWindow, RGB(255, 0, 0), RGB(255, 0, 0));
+}
+
 BEGIN_MESSAGE_MAP(CSkinComboxEx, CSkinCombox)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
@@ -45,35 +78,25 @@ CSkinComboxEx::CSkinComboxEx() : m_nDropState(STATE_NORMAL), m_crBorder(RGB(46, 
 
 void CSkinComboxEx::OnMouseMove(UINT nFlags, CPoint point)
 {
-    CRect rcDrop = SkinComboDropRect(this);
-    if (rcDrop.PtInRect(point)) {
-        m_nDropState = STATE_HOT;
-        InvalidateRect(&rcDrop, FALSE);
-    }
-    TRACKMOUSEEVENT track = {sizeof(track), TME_HOVER | TME_LEAVE, m_hWnd, 1};
-    ::_TrackMouseEvent(&track);
+    SkinComboHover(this, m_nDropState, point);
     CSkinCombox::OnMouseMove(nFlags, point);
 }
 
 void CSkinComboxEx::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    m_nDropState = STATE_PRESSED;
-    Invalidate(FALSE);
+    SkinComboPress(this, m_nDropState);
     CSkinCombox::OnLButtonDown(nFlags, point);
 }
 
 void CSkinComboxEx::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    m_nDropState = STATE_PRESSED;
-    Invalidate(FALSE);
+    SkinComboPress(this, m_nDropState);
     CSkinCombox::OnLButtonUp(nFlags, point);
 }
 
 void CSkinComboxEx::OnMouseLeave()
 {
-    m_nDropState = STATE_NORMAL;
-    CRect rcDrop = SkinComboDropRect(this);
-    InvalidateRect(&rcDrop, FALSE);
+    SkinComboLeave(this, m_nDropState);
     CSkinCombox::OnMouseLeave();
 }
 
@@ -85,11 +108,6 @@ void CSkinComboxEx::OnPaint()
 
 void CSkinComboxEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
-    rcWindow.DeflateRect(1, 1);
-    CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
-    pDC->Draw3dRect(&rcWindow, RGB(255, 0, 0), RGB(255, 0, 0));
+    DrawSkinComboItemFrame(this, lpDrawItemStruct->hDC);
     CSkinCombox::DrawItem(lpDrawItemStruct);
 }

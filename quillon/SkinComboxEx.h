@@ -35,3 +35,13 @@ protected:
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 };
+
+// The pointer over the drop button turns it hot; the combo asks to hear
+// when the pointer leaves. nState is one of CSkinComboxEx's states.
+void SkinComboHover(CWnd* pCombo, int& nState, CPoint point);
+// A press anywhere shows the drop button pressed.
+void SkinComboPress(CWnd* pCombo, int& nState);
+// The pointer left: the drop button is normal again.
+void SkinComboLeave(CWnd* pCombo, int& nState);
+// The frame around the whole combo drawn on an item's DC.
+void DrawSkinComboItemFrame(CWnd* pCombo, HDC hDC);

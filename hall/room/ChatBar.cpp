@@ -38,7 +38,6 @@ const char* const CChatBar::s_QuickPhrases[11] = {
 };
 
 COLORREF CChatBar::s_crChatColour = 0;
-std::function<DWORD()> CChatBar::s_TickCount = [] { return GetTickCount(); };
 
 BEGIN_MESSAGE_MAP(CChatBar, CSkinWnd)
     ON_WM_CREATE()
@@ -240,7 +239,7 @@ bool CChatBar::SendChatText()
         FocusInput();
         return false;
     }
-    const DWORD dwNow = s_TickCount();
+    const DWORD dwNow = AfxGetTickCount();
     if (dwNow - m_pOwner->GetLastSendTime() < CHAT_SEND_INTERVAL) {
         WriteRefusal(pProxy, kTooFast, CHAT_NOTICE_COLOUR);
         return false;

@@ -88,9 +88,6 @@ public:
     // The quick phrases of the input's list.
     static const char* const s_QuickPhrases[11];
 
-    // "Now" of the flood test; tests set their own.
-    static std::function<DWORD()> s_TickCount;
-
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:

@@ -49,8 +49,6 @@ void DrawFrame(CWnd* pWnd, int nGrow, COLORREF crColour)
 
 } // namespace
 
-std::function<void(SYSTEMTIME&)> CShortMessage::s_LocalTime = [](SYSTEMTIME& now) { GetLocalTime(&now); };
-
 BEGIN_MESSAGE_MAP(CMsgEdit, CEdit)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
@@ -168,12 +166,8 @@ void CShortMessage::OnSendMessage()
     if (szText[0] == 0)
         return;
     if (FindPartner() == NULL) {
-        SYSTEMTIME now;
-        s_LocalTime(now);
-        char szTime[16];
-        wsprintfA(szTime, "%02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond);
         CString strNotice;
-        strNotice.Format(kPartnerLeft, szTime);
+        strNotice.Format(kPartnerLeft, (LPCSTR)AfxGetCurrentTime().Format("%H:%M:%S"));
         InsertNotice(strNotice);
         return;
     }
@@ -216,11 +210,9 @@ bool CShortMessage::InsertMessage(LPCSTR pszName, LPCSTR pszText, COLORREF crCol
 {
     if (pszText == NULL || pszText[0] == 0 || m_History.GetSafeHwnd() == NULL)
         return false;
-    SYSTEMTIME now;
-    s_LocalTime(now);
+    const CString strTime = AfxGetCurrentTime().Format("%H:%M:%S");
     char szHeader[128];
-    _snprintf(szHeader, sizeof(szHeader) - 1, "%s %02d:%02d:%02d\n", pszName != NULL ? pszName : "", now.wHour,
-              now.wMinute, now.wSecond);
+    _snprintf(szHeader, sizeof(szHeader) - 1, "%s %s\n", pszName != NULL ? pszName : "", (LPCSTR)strTime);
     szHeader[sizeof(szHeader) - 1] = 0;
     AppendText(szHeader, bOwn ? WHISPER_OWN_HEADER : WHISPER_OTHER_HEADER, 0);
     AppendText(pszText, crColour, WHISPER_TEXT_INDENT);

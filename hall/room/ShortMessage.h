@@ -7,8 +7,6 @@
 #include <afxcmn.h>
 #include <afxwin.h>
 
-#include <functional>
-
 #include "RgnButton.h"
 #include "RgnDialog.h"
 #include "SkinRichEdit.h"
@@ -74,9 +72,6 @@ public:
 
     CMsgEdit& GetInput() { return m_Input; }
     CMsgRichEdit& GetHistory() { return m_History; }
-
-    // The local time of headers and notices; tests set their own.
-    static std::function<void(SYSTEMTIME&)> s_LocalTime;
 
 protected:
     BOOL OnInitDialog() override;

@@ -7,13 +7,14 @@
 #include "RoomProtocol.h"
 #include "TextUnit.h"
 
+#include <afxtest.h>
+
 #include <fstream>
 
 void ChatBarTest::SetUp()
 {
     RoomViewTest::SetUp();
-    m_OldTick = CChatBar::s_TickCount;
-    CChatBar::s_TickCount = [this] { return m_dwNow; };
+    SetNow(0);
     CChatBar::SetChatColour(0);
     WriteChatRooms(nullptr);
     ASSERT_TRUE(m_Host.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 600, 80, NULL, NULL));
@@ -27,10 +28,15 @@ void ChatBarTest::TearDown()
         m_Bar.DestroyWindow();
     if (m_Host.GetSafeHwnd() != NULL)
         m_Host.DestroyWindow();
-    CChatBar::s_TickCount = m_OldTick;
+    AfxClearTestClock();
     CChatBar::SetChatColour(0);
     WriteChatRooms(nullptr);
     RoomViewTest::TearDown();
+}
+
+void ChatBarTest::SetNow(DWORD dwTickCount, const CTime& timeNow)
+{
+    AfxSetTestClock(dwTickCount, timeNow);
 }
 
 void ChatBarTest::MakeBar()
@@ -164,7 +170,7 @@ TEST_F(ChatBarTest, RefusalsAreLinesInTheChatDisplay)
         SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_ROOM_FLAGS, CWireBytes().U32(c.bMuted ? 0 : 1).U32(1));
         ASSERT_EQ(!c.bMuted, m_pView->CanSpeak());
         m_Owner.dwLast = dwStart;
-        m_dwNow = dwStart + c.dwSince;
+        SetNow(dwStart + c.dwSince);
         m_Bar.SetInputText(c.text.c_str());
         // Set directly, the input holds more than it lets a user type.
         ASSERT_EQ(c.text, std::string(m_Bar.GetInputText()));
@@ -176,7 +182,7 @@ TEST_F(ChatBarTest, RefusalsAreLinesInTheChatDisplay)
         const bool bExpectSent = c.pszLine == nullptr && c.bEnabled && !c.text.empty();
         EXPECT_EQ(bExpectSent, bSent);
         EXPECT_EQ(bExpectSent ? nBefore + 1 : nBefore, nAfter);
-        EXPECT_EQ(c.bTimeTaken ? m_dwNow : dwStart, m_Owner.dwLast);
+        EXPECT_EQ(c.bTimeTaken ? dwStart + c.dwSince : dwStart, m_Owner.dwLast);
         if (c.pszLine != nullptr) {
             EXPECT_EQ(c.pszLine, LastLine());
             EXPECT_EQ(c.crLine, LastLineColour());
@@ -192,7 +198,7 @@ TEST_F(ChatBarTest, RefusalsAreLinesInTheChatDisplay)
 TEST_F(ChatBarTest, AcceptedLineGoesOutWithTargetAndColour)
 {
     MakeBar();
-    m_dwNow = 50000;
+    SetNow(50000);
     const int nEntry = m_Bar.GetTargetList().AddString("阿明");
     m_Bar.GetTargetList().SetItemData(nEntry, 2002);
     m_Bar.GetTargetList().SetCurSel(nEntry);
@@ -200,7 +206,7 @@ TEST_F(ChatBarTest, AcceptedLineGoesOutWithTargetAndColour)
     ASSERT_TRUE(m_Bar.SendChatText());
     m_Bar.GetTargetList().SetCurSel(0);
     CChatBar::SetChatColour(RGB(1, 2, 3));
-    m_dwNow += CHAT_SEND_INTERVAL;
+    SetNow(50000 + CHAT_SEND_INTERVAL);
     m_Bar.SetInputText("again");
     ASSERT_TRUE(m_Bar.SendChatText());
     SettleRequests();
@@ -220,7 +226,7 @@ TEST_F(ChatBarTest, AcceptedLineGoesOutWithTargetAndColour)
 TEST_F(ChatBarTest, EnterInTheInputSendsAndIsConsumed)
 {
     MakeBar();
-    m_dwNow = 50000;
+    SetNow(50000);
     m_Bar.SetInputText("enter");
     MSG msg = {};
     msg.hwnd = m_Bar.GetChatInput().GetSafeHwnd();

@@ -37,6 +37,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The tick count and local time every window of the process reads.
+    static void SetNow(DWORD dwTickCount, const CTime& timeNow = CTime(2024, 1, 1, 12, 0, 0));
     // The view entered (state 5) and the bar made for it.
     void MakeBar();
     // The permission list of the dynamic configuration; null: no file.
@@ -50,6 +52,4 @@ protected:
     CWnd m_Host;
     CChatOwnerDouble m_Owner;
     CChatBar m_Bar;
-    DWORD m_dwNow = 0;
-    std::function<DWORD()> m_OldTick;
 };

@@ -63,20 +63,14 @@ protected:
         m_pOldShop = CSpeakDlg::InstallShop(&m_Shop);
         m_OldCtrl = RoomCtrlKeyDown();
         RoomCtrlKeyDown() = [this] { return m_bCtrl; };
-        m_OldTime = CShortMessage::s_LocalTime;
-        CShortMessage::s_LocalTime = [](SYSTEMTIME& now) {
-            now = SYSTEMTIME();
-            now.wHour = 9;
-            now.wMinute = 5;
-            now.wSecond = 7;
-        };
+        // Headers and notices show 09:05:07.
+        SetNow(0, CTime(2024, 5, 6, 9, 5, 7));
         strcpy(g_GlobalUnits.GetGlobalUserData()->szNickName, "我自己");
     }
     void TearDown() override
     {
         CSpeakDlg::InstallShop(m_pOldShop);
         RoomCtrlKeyDown() = m_OldCtrl;
-        CShortMessage::s_LocalTime = m_OldTime;
         ChatBarTest::TearDown();
     }
 
@@ -112,7 +106,6 @@ protected:
     ISpeakerShop* m_pOldShop = nullptr;
     bool m_bCtrl = false;
     std::function<bool()> m_OldCtrl;
-    std::function<void(SYSTEMTIME&)> m_OldTime;
 };
 
 } // namespace

@@ -52,6 +52,7 @@ protected:
     void Create(CUserListView& list, const std::vector<WORD>& kinds = {KIND_NICK, KIND_SCORE}, int cx = 400,
                 int cy = 300)
     {
+        m_pList = &list;
         ASSERT_TRUE(m_parent.CreateParent(cx + 20, cy + 20));
         ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS,
                                 CRect(0, 0, cx, cy), &m_parent, 1001));
@@ -60,6 +61,17 @@ protected:
         for (WORD kind : kinds)
             columns.push_back(Column(kind));
         ASSERT_TRUE(list.SetColumnDescribe(columns.data(), (WORD)columns.size()));
+    }
+
+    // A point inside the row of the list made last, in its client
+    // coordinates; row -1: the empty area below the rows.
+    LPARAM RowPoint(int row)
+    {
+        if (row < 0)
+            return MAKELPARAM(150, 290);
+        CRect rc;
+        m_pList->GetItemRect(row, &rc, LVIR_BOUNDS);
+        return MAKELPARAM(rc.left + 150, rc.CenterPoint().y);
     }
 
     static std::vector<DWORD> Order(CListCtrl& list)
@@ -76,6 +88,7 @@ protected:
     skintest::TempFolder m_folder;
     ReflectingParent m_parent;
     SinkDouble m_sink;
+    CListCtrl* m_pList = nullptr;
 };
 
 TEST_F(UserListTest, RowsGoWhereOwnUserFriendsAndMembersBelong)
@@ -290,21 +303,16 @@ TEST_F(UserListTest, MouseAndFocusReachTheSink)
                                           MakeListUser({51, "b", 0, 0, 1, 0}), MakeListUser({52, "c", 0, 0, 1, 0})};
     for (auto& user : users)
         ASSERT_TRUE(list.InsertUserItem(user.get(), true));
-    auto at = [&](int row) {
-        CRect rc;
-        list.GetItemRect(row, &rc, LVIR_BOUNDS);
-        return MAKELPARAM(rc.left + 150, rc.CenterPoint().y);
-    };
-    list.SendMessage(WM_MOUSEMOVE, 0, at(1));
-    list.SendMessage(WM_MOUSEMOVE, 0, at(1));
-    list.SendMessage(WM_MOUSEMOVE, 0, at(2));
-    list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(150, 290)); // below the rows
-    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at(1));
-    list.SendMessage(WM_LBUTTONUP, 0, at(1));
-    list.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at(1));
-    list.SendMessage(WM_LBUTTONUP, 0, at(1));
-    list.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, at(2));
-    list.SendMessage(WM_RBUTTONUP, 0, at(2));
+    list.SendMessage(WM_MOUSEMOVE, 0, RowPoint(1));
+    list.SendMessage(WM_MOUSEMOVE, 0, RowPoint(1));
+    list.SendMessage(WM_MOUSEMOVE, 0, RowPoint(2));
+    list.SendMessage(WM_MOUSEMOVE, 0, RowPoint(-1)); // below the rows
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, RowPoint(1));
+    list.SendMessage(WM_LBUTTONUP, 0, RowPoint(1));
+    list.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, RowPoint(1));
+    list.SendMessage(WM_LBUTTONUP, 0, RowPoint(1));
+    list.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, RowPoint(2));
+    list.SendMessage(WM_RBUTTONUP, 0, RowPoint(2));
     list.SendMessage(WM_KILLFOCUS, 0, 0);
     skintest::PumpPending();
 
@@ -456,16 +464,11 @@ TEST_F(UserListTest, RightClicksReachTheSinkWithTheirRow)
                                           MakeListUser({81, "b", 0, 0, 1, 0}), MakeListUser({82, "c", 0, 0, 1, 0})};
     for (auto& user : users)
         ASSERT_TRUE(list.InsertUserItem(user.get(), true));
-    auto at = [&](int row) {
-        CRect rc;
-        list.GetItemRect(row, &rc, LVIR_BOUNDS);
-        return MAKELPARAM(rc.left + 150, rc.CenterPoint().y);
-    };
     const struct
     {
         LPARAM point;
         int row; // -1: below the rows
-    } cases[] = {{at(2), 2}, {at(0), 0}, {MAKELPARAM(150, 290), -1}};
+    } cases[] = {{RowPoint(2), 2}, {RowPoint(0), 0}, {RowPoint(-1), -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
         m_sink.calls.clear();
