@@ -26,7 +26,6 @@ const int CONNECT_NOT_STARTED = 10049;
 
 DWORD CRoomDataCenter::s_dwSpeedTestTimeout = 3000;
 DWORD CRoomDataCenter::s_dwHelloTimeout = 15000;
-std::function<DWORD()> CRoomDataCenter::s_TickCount = [] { return DWORD(GetTickCount()); };
 HWND CRoomDataCenter::s_hHallWnd = NULL;
 LONG CRoomDataCenter::s_lLiveCount = 0;
 
@@ -280,7 +279,7 @@ bool CRoomDataCenter::OnSocketClose()
 
 void CRoomDataCenter::TestNetSpeed()
 {
-    DWORD dwNow = s_TickCount();
+    DWORD dwNow = AfxGetTickCount();
     for (auto it = m_SpeedTests.begin(); it != m_SpeedTests.end();) {
         const tagSpeedTest& test = it->second;
         if (dwNow - test.dwSendTick < s_dwSpeedTestTimeout) {

@@ -161,10 +161,9 @@ public:
 
     // The hall's main window written into the block (tests give their own).
     static void SetHallWindow(HWND hWnd) { s_hHallWnd = hWnd; }
-    // Time-outs of the periodic check and the clock it reads.
+    // Time-outs of the periodic check, which reads AfxGetTickCount.
     static DWORD s_dwSpeedTestTimeout;
     static DWORD s_dwHelloTimeout;
-    static std::function<DWORD()> s_TickCount;
     // Data centres alive in the process (leak checks of the room windows).
     static LONG GetLiveCount() { return s_lLiveCount; }
 

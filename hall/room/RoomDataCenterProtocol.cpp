@@ -280,7 +280,7 @@ bool CRoomDataCenter::SendSpeedTest(DWORD dwUserID, BYTE bToRoom)
     DWORD dwSerialNum = 0;
     if (!SendRecord(ROOM_MAIN_ROOM, ROOM_SUB_SPEED_TEST, dwUserID, NULL, &dwSerialNum))
         return false;
-    m_SpeedTests[dwSerialNum] = tagSpeedTest{dwUserID, bToRoom, s_TickCount()};
+    m_SpeedTests[dwSerialNum] = tagSpeedTest{dwUserID, bToRoom, AfxGetTickCount()};
     return true;
 }
 

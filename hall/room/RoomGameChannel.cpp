@@ -201,7 +201,7 @@ void CRoomDataCenter::SendAttachData(bool bHello)
                 time.wValue2 = pMe->GetSecondExtension()->wValue2;
                 time.wValue3 = pMe->GetSecondExtension()->wValue3;
             }
-            time.dwRandom = s_TickCount() % 100 + 1;
+            time.dwRandom = AfxGetTickCount() % 100 + 1;
             SYSTEMTIME now;
             GetLocalTime(&now);
             time.wHour = now.wHour;
@@ -292,7 +292,7 @@ int CRoomDataCenter::LaunchGameClient()
     if (!strProgram.IsEmpty() && CreateProcessA(strProgram, commandLine.data(), NULL, NULL, FALSE,
                                                 CREATE_DEFAULT_ERROR_MODE, NULL, strFolder, &startup, &info)) {
         m_ProcessInfo = info;
-        m_dwLaunchTime = s_TickCount();
+        m_dwLaunchTime = AfxGetTickCount();
         m_lGameState = GAME_STATE_STARTED;
         return 1;
     }

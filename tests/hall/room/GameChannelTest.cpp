@@ -7,6 +7,8 @@
 #include "GameClientControl.h"
 #include "RoomTestSupport.h"
 
+#include <afxtest.h>
+
 namespace
 {
 
@@ -41,7 +43,6 @@ protected:
                 TerminateProcess(hProcess, 1);
             CloseHandle(hProcess);
         }
-        CRoomDataCenter::s_TickCount = [] { return DWORD(GetTickCount()); };
     }
 
     // Room information of a room with these rules, then the table: own user
@@ -328,8 +329,7 @@ TEST_F(GameChannelTest, EventsPostOrRequest)
 
 TEST_F(GameChannelTest, ClientGoneIsTakenAsGoneAndANewLaunchWorks)
 {
-    DWORD dwNow = 1000;
-    CRoomDataCenter::s_TickCount = [&] { return dwNow; };
+    AfxSetTestClock(1000, CTime(2024, 1, 1, 0, 0, 0));
     SeatAtTable(0);
     const struct
     {
@@ -364,13 +364,13 @@ TEST_F(GameChannelTest, ClientGoneIsTakenAsGoneAndANewLaunchWorks)
         } else {
             ASSERT_TRUE(PumpUntil([&] { return m_pDataCenter->GetShareData()->dwGameWnd != 0; }));
         }
-        dwNow += CRoomDataCenter::s_dwHelloTimeout - 1;
+        AfxAdvanceTestClock(CRoomDataCenter::s_dwHelloTimeout - 1);
         m_pDataCenter->TestNetSpeed();
         // A client without a window long enough is gone.
         if (c.dwCommand == 0) {
             EXPECT_EQ(GAME_STATE_STARTED, m_pDataCenter->GetGameState());
         }
-        dwNow += 1;
+        AfxAdvanceTestClock(1);
         size_t nFrom = m_Server.GetFrameCount();
         m_pDataCenter->TestNetSpeed();
         EXPECT_EQ(GAME_STATE_NONE, m_pDataCenter->GetGameState());

@@ -3,6 +3,8 @@
 // request's frame, and bodies cut short.
 #include "RoomTestSupport.h"
 
+#include <afxtest.h>
+
 #include "GlobalUnits.h"
 
 namespace
@@ -132,8 +134,7 @@ TEST_F(RoomTest, EchoCarriesTheBodyAndSerialBack)
 
 TEST_F(RoomTest, SpeedTestAnsweredOrTimedOut)
 {
-    DWORD dwNow = 100000;
-    CRoomDataCenter::s_TickCount = [&] { return dwNow; };
+    AfxSetTestClock(100000, CTime(2024, 1, 1, 0, 0, 0));
     LogOn();
     EnterUser(2002, "快手", 0);
     // Answered by serial: to the room as (6,6).
@@ -151,10 +152,10 @@ TEST_F(RoomTest, SpeedTestAnsweredOrTimedOut)
     // Unanswered: the time-out text, to the room or to the game client.
     ASSERT_TRUE(m_pDataCenter->SendSpeedTest(2002, 1));
     ASSERT_TRUE(m_pDataCenter->SendSpeedTest(2002, 0));
-    dwNow += 2999;
+    AfxAdvanceTestClock(2999);
     m_pDataCenter->TestNetSpeed();
     EXPECT_EQ(0u, m_Recorder.Count(RN_ROOM_MESSAGE));
-    dwNow += 1;
+    AfxAdvanceTestClock(1);
     m_pDataCenter->TestNetSpeed();
     ASSERT_EQ(1u, m_Recorder.Count(RN_ROOM_MESSAGE));
     tagRoomMessage message = m_Recorder.Of(RN_ROOM_MESSAGE)[0].As<tagRoomMessage>();
@@ -165,29 +166,26 @@ TEST_F(RoomTest, SpeedTestAnsweredOrTimedOut)
     EXPECT_EQ(std::string(message.szText), m_Client.Of("text", 0)[0].strText);
     m_pDataCenter->TestNetSpeed();
     EXPECT_EQ(1u, m_Recorder.Count(RN_ROOM_MESSAGE)) << "each test times out once";
-    CRoomDataCenter::s_TickCount = [] { return DWORD(GetTickCount()); };
 }
 
 TEST_F(RoomTest, ClientThatNeverSaidHelloIsTakenAsGone)
 {
-    DWORD dwNow = 5000;
-    CRoomDataCenter::s_TickCount = [&] { return dwNow; };
+    AfxSetTestClock(5000, CTime(2024, 1, 1, 0, 0, 0));
     UseRoom("127.0.0.1", 1);
     m_pDataCenter->SetGameWnd(NULL);
     m_pDataCenter->SetGameState(GAME_STATE_STARTED);
-    m_pDataCenter->SetLaunchTime(dwNow);
-    dwNow += 14999;
+    m_pDataCenter->SetLaunchTime(AfxGetTickCount());
+    AfxAdvanceTestClock(14999);
     m_pDataCenter->TestNetSpeed();
     EXPECT_TRUE(ClientPosts().empty());
     EXPECT_EQ(GAME_STATE_STARTED, m_pDataCenter->GetGameState());
-    dwNow += 1;
+    AfxAdvanceTestClock(1);
     m_pDataCenter->TestNetSpeed();
     ASSERT_TRUE(PumpUntil([&] { return m_Recorder.Count(RN_GAME_CLIENT) == 1; }));
     EXPECT_TRUE(m_Recorder.Of(RN_GAME_CLIENT)[0].bPosted);
     EXPECT_EQ(GAME_CLIENT_POST_FAILED, m_Recorder.Of(RN_GAME_CLIENT)[0].lParam);
     EXPECT_EQ(GAME_STATE_NONE, m_pDataCenter->GetGameState());
     EXPECT_EQ(0u, m_pDataCenter->GetShareData()->dwGameWnd);
-    CRoomDataCenter::s_TickCount = [] { return DWORD(GetTickCount()); };
 }
 
 // One request: how the room stands, what is asked, and the frame that goes

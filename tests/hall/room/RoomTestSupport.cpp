@@ -1,5 +1,7 @@
 #include "RoomTestSupport.h"
 
+#include <afxtest.h>
+
 #include "GameClientControl.h"
 #include "GlobalUnits.h"
 #include "TempFolder.h"
@@ -180,6 +182,7 @@ void RoomTest::TearDown()
     m_Server.Stop();
     m_MainWnd.DestroyWindow();
     CRoomDataCenter::SetHallWindow(NULL);
+    AfxClearTestClock(); // tests of the periodic check fix the clock
 }
 
 void RoomTest::UseRoom(LPCSTR pszAddresses, WORD wPort, BYTE cbKind)
