@@ -4,6 +4,8 @@
 // that follow the room's users.
 #include "RoomViewTestSupport.h"
 
+#include <olectl.h>
+
 #include <browser/ScriptedBrowser.h>
 
 #include <algorithm>
