@@ -14,6 +14,7 @@
 #include <WidgetManager.h>
 
 #include "MatchImages.h"
+#include "MatchListCtrl.h"
 #include "MatchRoomHost.h"
 #include "MatchWidgets.h"
 
@@ -59,7 +60,8 @@ static_assert(offsetof(tagMatchRecord, dwAwardIds) == 100, "match record layout"
 static_assert(offsetof(tagMatchRecord, dwExtraAwardId) == 1124, "match record layout");
 static_assert(sizeof(tagMatchRecord) == 1128, "match record layout");
 
-class CRoomViewItemMatch : public CWnd, public IButtonListener
+// The ranking list is a child of the view and asks it for the match state.
+class CRoomViewItemMatch : public CWnd, public IButtonListener, public IMatchListOwner
 {
 public:
     enum
@@ -89,6 +91,7 @@ public:
 
     DWORD* GetMatchId() { return &m_Record.dwMatchId; }
     DWORD GetMatchState() const { return m_dwMatchState; }
+    DWORD GetMatchState() override { return m_dwMatchState; }
     void LoadMatchPages();
     void SetMatchState(WORD wWord, DWORD dwValue, DWORD dwState, DWORD dwMilliseconds);
     void UpdateSelfSignState(CUserItem* pUserItem);

@@ -15,6 +15,7 @@
 #include "MachineID.h"
 #include "PlazaViewItem.h"
 #include "PopupWnd.h"
+#include "RoomMatchViewAdapter.h"
 #include "SkinAttribute.h"
 #include "WordFilter.h"
 
@@ -91,6 +92,8 @@ BOOL CGamePlazaApp::InitInstance()
     SetRegistryKey(kHallClass);
     CHallApp::Install(this);
     CHallLinks::Install(this);
+    // Match rooms show the match view in their room view.
+    CRoomMatchViewAdapter::InstallFactory();
 
     if (!g_GlobalUnits.InitGlobalUnits()) {
         AfxMessageBox("游戏大厅初始化失败，程序即将退出！", MB_ICONERROR);
@@ -214,6 +217,7 @@ int CGamePlazaApp::ExitInstance()
         CHallApp::Install(NULL);
     if (CHallLinks::GetHandler() == this)
         CHallLinks::Install(NULL);
+    CRoomMatchViewAdapter::RemoveFactory();
     g_GlobalOption.SetAccountsStore((CAccountsStore*)NULL);
     const int nCode = CWinApp::ExitInstance();
     // A start that ends before the loop (a cancelled logon, another hall
