@@ -15,6 +15,7 @@
 #include "MachineID.h"
 #include "PlazaViewItem.h"
 #include "PopupWnd.h"
+#include "RoomViewItemMoney.h"
 #include "SkinAttribute.h"
 #include "WordFilter.h"
 
@@ -91,6 +92,8 @@ BOOL CGamePlazaApp::InitInstance()
     SetRegistryKey(kHallClass);
     CHallApp::Install(this);
     CHallLinks::Install(this);
+    // The rooms' safe box and gold exchange are the shop's panels.
+    CRoomViewItem::s_MoneyPanelsFactory = &CRoomViewItemMoney::Create;
 
     if (!g_GlobalUnits.InitGlobalUnits()) {
         AfxMessageBox("游戏大厅初始化失败，程序即将退出！", MB_ICONERROR);
@@ -214,6 +217,7 @@ int CGamePlazaApp::ExitInstance()
         CHallApp::Install(NULL);
     if (CHallLinks::GetHandler() == this)
         CHallLinks::Install(NULL);
+    CRoomViewItem::s_MoneyPanelsFactory = nullptr;
     g_GlobalOption.SetAccountsStore((CAccountsStore*)NULL);
     const int nCode = CWinApp::ExitInstance();
     // A start that ends before the loop (a cancelled logon, another hall
