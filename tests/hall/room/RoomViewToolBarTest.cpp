@@ -228,6 +228,7 @@ TEST_F(RoomViewToolBarTest, TheCreateTableDialogSendsItsSettingsOnlyOnOk)
     m_Script.ThenDialog([](AFX_MODAL_REQUEST& r) {
         EXPECT_NE(nullptr, dynamic_cast<CCreateTableDlg*>(r.pWnd));
         r.pWnd->SetDlgItemText(IDC_CREATE_NAME, "toolbar table");
+        r.pWnd->CheckDlgButton(IDC_CREATE_PASS_CHECK, BST_CHECKED);
         Click(r.pWnd, IDC_CREATE_PASS_CHECK);
         r.pWnd->SetDlgItemText(IDC_CREATE_PASS, "secret7");
         Click(r.pWnd, IDOK);
