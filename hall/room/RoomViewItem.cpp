@@ -28,6 +28,7 @@ const tagRoomNotifyKey CRoomViewItem::s_NotifyKeys[48] = {
 };
 
 std::function<IRoomMatchView*()> CRoomViewItem::s_MatchViewFactory;
+std::function<IRoomMoneyPanels*(CRoomViewItem*)> CRoomViewItem::s_MoneyPanelsFactory;
 UINT CRoomViewItem::s_nWaitInterval = 300;
 UINT CRoomViewItem::s_nNetCheckInterval = 1000;
 CString CRoomViewItem::s_strTablePassword;
@@ -70,9 +71,10 @@ CRoomViewItem::CRoomViewItem(IRoomControlWnd* pRoomTabs)
     : m_lRefCount(0), m_bWaiting(false), m_bKicked(false), m_lBoxNesting(0), m_pGameRoom(NULL),
       m_dwTablePresentation(TABLE_SHOW_NORMAL), m_nWhisperCount(0), m_wPendingTable(INVALID_TABLE),
       m_wPendingChair(INVALID_CHAIR), m_wRoomType(0), m_dwRoomID(0), m_dwRoomRule(0), m_wQuickJoinPos(0xFFFF),
-      m_dwMenuTarget(0), m_dwRoundsToFinish(0), m_nPasswordAttempts(0), m_TableFrame(this), m_pSidePanel(NULL),
-      m_pMatchView(NULL), m_pGameOption(NULL), m_pRoomOption(NULL), m_dwRoomState(ROOM_STATE_CREATED),
-      m_pUserManager(NULL), m_pDataCenter(NULL), m_pRoomTabs(pRoomTabs), m_bCloseAsked(false)
+      m_dwMenuTarget(0), m_dwRoundsToFinish(0), m_nPasswordAttempts(0), m_TableView(this),
+      m_TableFrame(*m_TableView.GetTableFrame()), m_pMoneyPanels(NULL), m_pSidePanel(NULL), m_pMatchView(NULL),
+      m_pGameOption(NULL), m_pRoomOption(NULL), m_dwRoomState(ROOM_STATE_CREATED), m_pUserManager(NULL),
+      m_pDataCenter(NULL), m_pRoomTabs(pRoomTabs), m_bCloseAsked(false)
 {
     memset(&m_UserColumns, 0, sizeof(m_UserColumns));
     memset(&m_TeamColumns, 0, sizeof(m_TeamColumns));
@@ -85,6 +87,7 @@ CRoomViewItem::~CRoomViewItem()
     if (GetSafeHwnd() != NULL)
         DestroyWindow();
     DestroyRoomWindows();
+    delete m_pMoneyPanels;
     delete m_pMatchView;
     InterlockedDecrement(&s_lLiveCount);
 }
@@ -131,10 +134,12 @@ int CRoomViewItem::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CSkinWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    if (!m_TableFrame.CreateTableFrame(this, IDC_ROOM_TABLE_VIEW))
+    // Made over the whole client: the anchors keep it so at every size.
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (!m_TableView.Create(NULL, NULL, WS_CHILD | WS_CLIPCHILDREN, rcClient, this, IDC_ROOM_TABLE_VIEW))
         return -1;
-    m_TableFrame.ShowWindow(SW_HIDE);
-    AddAnchor(m_TableFrame.GetSafeHwnd(), ANCHOR_TOPLEFT, ANCHOR_BOTTOMRIGHT);
+    AddAnchor(m_TableView.GetSafeHwnd(), ANCHOR_TOPLEFT, ANCHOR_BOTTOMRIGHT);
     if (s_MatchViewFactory)
         m_pMatchView = s_MatchViewFactory();
     if (m_pMatchView != NULL) {
@@ -198,6 +203,7 @@ bool CRoomViewItem::InitRoomView(CGameRoom* pGameRoom, IRoomViewControlItem* pSi
         m_strCaption.Format("%s > %s > %s", (LPCSTR)strGameName, (LPCSTR)strStation, (LPCSTR)m_strRoomName);
     else
         m_strCaption.Format("%s > %s", (LPCSTR)strGameName, (LPCSTR)m_strRoomName);
+    m_TableView.SetToolBarText(m_strCaption);
 
     IGameRankManager* pRank = g_GlobalUnits.m_GameRankManagerHelper.GetInterface();
     if (pRank != NULL && pGame != NULL) {
@@ -243,6 +249,9 @@ void CRoomViewItem::OnDestroy()
     KillTimer(IDT_ROOM_WAIT);
     DestroyRoomWindows();
     m_TableFrame.DestroyTableFrame();
+    // The panels hold the data centre: they go first.
+    delete m_pMoneyPanels;
+    m_pMoneyPanels = NULL;
     if (m_pDataCenter != NULL) {
         m_pDataCenter->UninitRoomDataCenter();
         delete m_pDataCenter;
@@ -309,8 +318,8 @@ bool CRoomViewItem::CanSpeak() const
 void CRoomViewItem::BeginWaitStatus()
 {
     m_bWaiting = true;
-    if (m_TableFrame.GetSafeHwnd() != NULL)
-        m_TableFrame.ShowWindow(SW_HIDE);
+    if (m_TableView.GetSafeHwnd() != NULL)
+        m_TableView.ShowWindow(SW_HIDE);
     if (m_pMatchView != NULL)
         ::ShowWindow(m_pMatchView->GetMatchHwnd(), SW_HIDE);
     if (GetSafeHwnd() != NULL)
@@ -334,8 +343,8 @@ void CRoomViewItem::ShowChildViews()
     bool bMatch = IsMatchRoom() && (m_dwRoomRule & ROOM_RULE_MATCH) == 0 && m_pMatchView != NULL;
     if (m_pMatchView != NULL)
         ::ShowWindow(m_pMatchView->GetMatchHwnd(), bMatch ? SW_SHOW : SW_HIDE);
-    if (m_TableFrame.GetSafeHwnd() != NULL)
-        m_TableFrame.ShowWindow(bMatch ? SW_HIDE : SW_SHOW);
+    if (m_TableView.GetSafeHwnd() != NULL)
+        m_TableView.ShowWindow(bMatch ? SW_HIDE : SW_SHOW);
 }
 
 void CRoomViewItem::OnTimer(UINT_PTR nIDEvent)
@@ -453,7 +462,7 @@ int CRoomViewItem::CalcTableLayout(int nWidth)
 {
     if (IsMatchRoom() || m_TableFrame.GetSafeHwnd() == NULL)
         return 0;
-    return m_TableFrame.CalcTableLayout(nWidth);
+    return m_TableView.CalcTableLayout(nWidth);
 }
 
 bool CRoomViewItem::SendTextToGameClient(DWORD dwUserID, LPCSTR pszText)
@@ -480,13 +489,13 @@ void CRoomViewItem::ChooseTablePresentation()
         m_dwTablePresentation = TABLE_SHOW_NORMAL;
     } else if ((m_dwRoomRule & ROOM_RULE_MATCH) != 0) {
         m_dwTablePresentation = TABLE_SHOW_ANTI_CHEAT;
-        m_TableFrame.SetTableMode(TABLE_MODE_ANTI_CHEAT, IsMatchRoom());
+        m_TableView.SetTableMode(TABLE_MODE_ANTI_CHEAT, IsMatchRoom());
         cbDisplay = 1;
         bChat = false;
         cbListFlag = 0;
     } else {
         m_dwTablePresentation = TABLE_SHOW_HIDDEN;
-        m_TableFrame.SetTableMode(TABLE_MODE_SINGLE, false);
+        m_TableView.SetTableMode(TABLE_MODE_SINGLE, false);
         cbDisplay = 1;
         bChat = false;
     }

@@ -25,11 +25,30 @@
 #include "RoomViewNeighbours.h"
 #include "SkinImage.h"
 #include "SkinWnd.h"
+#include "RoomViewItemTable.h"
 #include "TableFrame.h"
 
+class CDialog;
 class CGameTreeNode;
 class CUserManager;
 struct MsgBoxParams;
+
+// The room's safe box and gold exchange. Their panels belong to the shop,
+// which is built above the room, so the program installs their maker; a
+// room makes one object on first use and keeps it while its window lives.
+class IRoomMoneyPanels
+{
+public:
+    virtual ~IRoomMoneyPanels() {}
+    // Page 0 deposits, page 1 withdraws; the safe-box password comes first.
+    virtual void ShowBankStorage(int nPage) = 0;
+    virtual void ShowHBExchange() = 0;
+    // The room server's answers to the panels' requests.
+    virtual void OnOpenSafeBoxResult(int nCode) = 0;
+    virtual void OnWithdrawResult(int nCode) = 0;
+    virtual void OnDepositResult(int nCode) = 0;
+    virtual void OnExchangeResult(int nCode) = 0;
+};
 
 // Messages of the view and of the room tab window.
 const UINT WM_ROOM_CLOSE_VIEW = WM_USER + 10;    // to the room tab window: close this room
@@ -105,7 +124,7 @@ class CRoomViewItem : public CSkinWnd,
                       public CAnchorLayout,
                       public ITableFrameSink,
                       public IUserManagerSink,
-                      public ITableFrameHost,
+                      public ITableRoomHost,
                       public IRoomWaitView
 {
 public:
@@ -149,7 +168,20 @@ public:
     // IRoomWaitView
     void BeginWaitStatus() override;
     void EndWaitStatus() override;
-    void CloseRoom();
+
+    // ITableRoomHost: what the table toolbar asks of the room.
+    void QuickJoinTable() override;
+    void CloseRoom() override;
+    void ShowBankStorage(int nPage) override;
+    void ShowSpeakDlg() override;
+    void ShowFindUserDlg() override;
+    void ShowHBExchange() override;
+    void UseItemByKind(int nKind) override;
+    CDialog* CreateOptionDlg() override;
+    bool SendUserRule() override;
+    CDialog* CreateTableDlg() override;
+    // The create-table request from the room's table settings.
+    bool RequestCreateTable() override;
 
     // Every box of the room; the answer of the box (IDYES ...).
     int ShowMessageBox(LPCSTR pszText, UINT nStyle, const MsgBoxParams* pParams = NULL);
@@ -165,14 +197,14 @@ public:
     CRoomOption* GetRoomOption() const { return m_pRoomOption; }
     bool SendTextToGameClient(DWORD dwUserID, LPCSTR pszText);
     void ShowGameClientWindow(int nHide);
+    // The create-table settings the create-table dialog edits.
+    CTableOption* GetTableOption() { return &m_TableOption; }
 
     // Seats (RoomViewSeat.cpp).
     bool SitDown(WORD wTableID, WORD wChairID);
     bool LookOn(WORD wTableID, WORD wChairID);
     bool CheckSeat(WORD wTableID, WORD wChairID, bool bLookOn, bool bShowMessage);
-    void QuickJoinTable();
     bool RequestCreateTable(const tagCreateTableRequest& request);
-    bool SendUserRule();
     bool RequestJoinMatch();
     bool RequestQuitMatch();
 
@@ -183,7 +215,6 @@ public:
     int OpenWhisperWindow(DWORD dwUserID, bool bCreate);
     void ShowPlayerInfo(CUserItem* pUserItem, const CRect& rect);
     bool UseOwnedItem(WORD wItemKind);
-    void ShowFindUserDlg();
     // The column table of the player list for a room type.
     static void BuildColumns(WORD wRoomType, tagColumnDescribe& columns);
     void LoadRoomPassword();
@@ -210,6 +241,7 @@ public:
     const tagColumnDescribe& GetUserColumns() const { return m_UserColumns; }
     CRoomDataCenter* GetRoomDataCenter() const { return m_pDataCenter; }
     CTableFrame* GetTableFrame() { return &m_TableFrame; }
+    CRoomViewItemTable* GetTableView() { return &m_TableView; }
     CUserItem* GetMeUserItem() const;
     IMessageProxy* GetMessageProxy() { return m_MessageProxy.GetInterface(); }
     DWORD GetWhisperPartner(int nIndex) const;
@@ -218,6 +250,7 @@ public:
     // the hall; until one is installed the view does without it.
     static IRoomViewDialogs* InstallDialogs(IRoomViewDialogs* pDialogs);
     static std::function<IRoomMatchView*()> s_MatchViewFactory;
+    static std::function<IRoomMoneyPanels*(CRoomViewItem*)> s_MoneyPanelsFactory;
     // The notification keys the view registers, and how many views live.
     static const tagRoomNotifyKey s_NotifyKeys[48];
     static LONG GetLiveCount() { return s_lLiveCount; }
@@ -308,6 +341,8 @@ private:
     void ClearUserSeat(CUserItem* pUserItem, WORD wTableID, WORD wChairID);
     void ShowChildViews();
     void DestroyRoomWindows();
+    // The money panels, made by the installed maker on first use.
+    IRoomMoneyPanels* GetMoneyPanels();
 
     // Seats.
     bool AskTablePassword(WORD wTableID, CString& strPassword);
@@ -343,7 +378,11 @@ private:
     DWORD m_dwRoundsToFinish;
     CString m_strRoomPassword;
     int m_nPasswordAttempts;
-    CTableFrame m_TableFrame;
+    // The toolbar and the grid; the grid is reached through the reference.
+    CRoomViewItemTable m_TableView;
+    CTableFrame& m_TableFrame;
+    CTableOption m_TableOption;
+    IRoomMoneyPanels* m_pMoneyPanels;
     IRoomViewControlItem* m_pSidePanel;
     IRoomMatchView* m_pMatchView;
     CMessageProxyHelper m_MessageProxy;

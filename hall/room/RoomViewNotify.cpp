@@ -332,6 +332,7 @@ void CRoomViewItem::OnRoomInfo(const tagRoomInfo* pInfo)
         m_pSidePanel->SetListRoom(m_dwRoomID, m_wRoomType);
         m_pSidePanel->SetItemBarFlags(m_wRoomType == ROOM_TYPE_GAME_COIN, m_wRoomType == ROOM_TYPE_SECOND_CURRENCY);
     }
+    m_TableView.ShowBankButtons(m_wRoomType == ROOM_TYPE_GAME_COIN, m_wRoomType == ROOM_TYPE_SECOND_CURRENCY);
     if (IsMatchRoom() && m_pMatchView != NULL)
         m_pMatchView->SetMatchDescription(*pInfo);
     ITableFrameSink* pSink = NULL;
@@ -509,7 +510,19 @@ bool CRoomViewItem::OnNotifyUser(WORD wSubCmdID, LPARAM lParam)
     case 22:
     case 23:
     case 24:
-    case 27: return true; // the safe box and the exchange answer their own requests
+    case 27:
+        if (lParam != 0 && m_pMoneyPanels != NULL) {
+            const int nCode = int(*pValue);
+            if (wSubCmdID == 22)
+                m_pMoneyPanels->OnOpenSafeBoxResult(nCode);
+            else if (wSubCmdID == 23)
+                m_pMoneyPanels->OnWithdrawResult(nCode);
+            else if (wSubCmdID == 24)
+                m_pMoneyPanels->OnDepositResult(nCode);
+            else
+                m_pMoneyPanels->OnExchangeResult(nCode);
+        }
+        return true;
     default: return false;
     }
 }
@@ -661,7 +674,7 @@ void CRoomViewItem::OnUserRefresh(DWORD dwUserID)
         if (pUserItem == pMe && pMe->GetStatus() == USER_STATUS_PLAY)
             m_TableFrame.SetCycleMatchState(3);
     } else {
-        m_TableFrame.ShowWindow(SW_HIDE);
+        m_TableView.ShowWindow(SW_HIDE);
         if (m_pMatchView != NULL)
             ::ShowWindow(m_pMatchView->GetMatchHwnd(), SW_SHOW);
         if (m_pSidePanel != NULL)
@@ -695,7 +708,7 @@ void CRoomViewItem::OnUserList()
         m_pSidePanel->SetListRedraw(false);
     std::vector<CUserItem*> users = m_pUserManager->GetUserItems();
     if (IsMatchRanking() && (m_dwRoomRule & ROOM_RULE_MATCH) == 0) {
-        m_TableFrame.ShowWindow(SW_HIDE);
+        m_TableView.ShowWindow(SW_HIDE);
         ::ShowWindow(m_pMatchView->GetMatchHwnd(), SW_SHOW);
         for (CUserItem* pUserItem : users) {
             if (pUserItem->GetFirstExtension()->dwValue[1] != 0)

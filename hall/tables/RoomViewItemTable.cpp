@@ -24,8 +24,11 @@ int CRoomViewItemTable::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CSkinWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    m_TableToolBar.Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0), this, 0);
+    if (!m_TableToolBar.Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0), this, 0))
+        return -1;
     m_TableFrame.CreateTableFrame(this, 0);
+    if (m_TableFrame.GetSafeHwnd() == NULL)
+        return -1;
 
     CString strFolder = g_GlobalUnits.GetResourceDirectory();
     strFolder += "GameRoom\\RoomWnd\\";
@@ -58,6 +61,8 @@ void CRoomViewItemTable::SetTableMode(DWORD dwMode, bool bCycle)
 {
     m_dwTableMode = dwMode;
     m_TableFrame.SetTableMode(dwMode, bCycle);
+    // A special presentation keeps only exit, other commands and the caption.
+    m_TableToolBar.RecalcLayout();
 }
 
 int CRoomViewItemTable::CalcTableLayout(int nWidth)
@@ -75,6 +80,7 @@ void CRoomViewItemTable::SetToolBarText(const char* pszText)
 void CRoomViewItemTable::ShowBankButtons(bool bBank, bool bExchange)
 {
     m_TableToolBar.ShowBankButtons(bBank, bExchange);
+    m_TableToolBar.RecalcLayout();
 }
 
 bool CRoomViewItemTable::GetGameRoomIds(DWORD* pGameId, DWORD* pRoomId)

@@ -42,7 +42,6 @@ public:
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -25,11 +25,13 @@ public:
     // The option dialog over the room's game and room options, made for one
     // modal run; the caller deletes it. Null when it cannot be made.
     virtual CDialog* CreateOptionDlg() = 0;
-    // Sends the sit rule the option dialog left in the room's options.
-    virtual void SendUserRule() = 0;
+    // Sends the sit rule the option dialog left in the room's options;
+    // false when it could not go out.
+    virtual bool SendUserRule() = 0;
     // The create-table dialog over the room's table settings and rule
     // flags, made for one modal run; the caller deletes it.
     virtual CDialog* CreateTableDlg() = 0;
-    // Sends the create-table request the dialog left in the table settings.
-    virtual void RequestCreateTable() = 0;
+    // Sends the create-table request the dialog left in the table settings;
+    // false when it was refused or could not go out.
+    virtual bool RequestCreateTable() = 0;
 };

@@ -117,6 +117,13 @@ void CTableToolBar::OnSize(UINT nType, int cx, int cy)
     LayoutControls(cx);
 }
 
+void CTableToolBar::RecalcLayout()
+{
+    if (GetSafeHwnd() == NULL)
+        return;
+    LayoutControls(ClientWidth(*this));
+}
+
 void CTableToolBar::LayoutControls(int cx)
 {
     if (m_btExit.GetSafeHwnd() == NULL)

@@ -44,6 +44,8 @@ public:
 
     void ShowBankButtons(bool bBank, bool bExchange);
     bool IsBankMode() const { return m_bBankMode; }
+    // Places the buttons again for the current set and table mode.
+    void RecalcLayout();
     // The other-commands menu, tracked under the exit button.
     void ShowCommandMenu();
 

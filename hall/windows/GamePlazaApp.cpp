@@ -16,6 +16,7 @@
 #include "PlazaViewItem.h"
 #include "PopupWnd.h"
 #include "RoomMatchViewAdapter.h"
+#include "RoomViewItemMoney.h"
 #include "SkinAttribute.h"
 #include "WordFilter.h"
 
@@ -94,6 +95,8 @@ BOOL CGamePlazaApp::InitInstance()
     CHallLinks::Install(this);
     // Match rooms show the match view in their room view.
     CRoomMatchViewAdapter::InstallFactory();
+    // The rooms' safe box and gold exchange are the shop's panels.
+    CRoomViewItem::s_MoneyPanelsFactory = &CRoomViewItemMoney::Create;
 
     if (!g_GlobalUnits.InitGlobalUnits()) {
         AfxMessageBox("游戏大厅初始化失败，程序即将退出！", MB_ICONERROR);
@@ -218,6 +221,7 @@ int CGamePlazaApp::ExitInstance()
     if (CHallLinks::GetHandler() == this)
         CHallLinks::Install(NULL);
     CRoomMatchViewAdapter::RemoveFactory();
+    CRoomViewItem::s_MoneyPanelsFactory = nullptr;
     g_GlobalOption.SetAccountsStore((CAccountsStore*)NULL);
     const int nCode = CWinApp::ExitInstance();
     // A start that ends before the loop (a cancelled logon, another hall

@@ -46,9 +46,17 @@ public:
     void ShowHBExchange() override { calls.push_back("ShowHBExchange"); }
     void UseItemByKind(int kind) override { calls.push_back("UseItemByKind" + std::to_string(kind)); }
     CDialog* CreateOptionDlg() override { return MakeDialog("OptionDlg"); }
-    void SendUserRule() override { calls.push_back("SendUserRule"); }
+    bool SendUserRule() override
+    {
+        calls.push_back("SendUserRule");
+        return true;
+    }
     CDialog* CreateTableDlg() override { return MakeDialog("CreateTableDlg"); }
-    void RequestCreateTable() override { calls.push_back("RequestCreateTable"); }
+    bool RequestCreateTable() override
+    {
+        calls.push_back("RequestCreateTable");
+        return true;
+    }
 
 private:
     CDialog* MakeDialog(const char* name)
