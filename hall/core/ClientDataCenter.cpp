@@ -557,6 +557,41 @@ private:
     std::unordered_map<DWORD, std::vector<CGameTreeNode*>> m_Others;
 };
 
+// The node of a link under its parent, when the tree manager knows the item
+// it names; null otherwise. bNewId tells whether it is the first node of its id.
+CGameTreeNode* PlaceLink(CGameTreeManager& manager, const tagTreeLinkItem& link, CGameTreeNode* pParent,
+                         CNodeIndex& nodes, bool& bNewId)
+{
+    bNewId = false;
+    bool bKnown = false;
+    CGameRoom* pRoom = NULL;
+    switch (link.cbKind) {
+    case TREE_ITEM_CATEGORY: bKnown = manager.HasGameCategory(link.dwItemID); break;
+    case TREE_ITEM_GAME: bKnown = manager.HasGame(link.dwItemID); break;
+    case TREE_ITEM_STATION: bKnown = manager.HasGameStation(link.dwItemID); break;
+    case TREE_ITEM_ROOM:
+        pRoom = manager.FindGameRoom(link.dwItemID);
+        bKnown = pRoom != NULL;
+        break;
+    case TREE_ITEM_GAME_WEB: bKnown = manager.HasGameWeb(link.dwItemID); break;
+    case TREE_ITEM_WEB_GAME: bKnown = manager.HasWebGame(link.dwItemID); break;
+    case TREE_ITEM_WEB_GAME_SERVER: bKnown = manager.HasWebGameServer(link.dwItemID); break;
+    }
+    if (!bKnown)
+        return NULL;
+    CGameTreeNode* pNode = new CGameTreeNode(link.dwNodeID);
+    pNode->SetItemType(link.cbKind);
+    pNode->SetText(link.szCaption);
+    pNode->SetItemData(link.dwItemID);
+    pNode->SetSortOrder(link.lSortOrder);
+    pNode->SetFlags(link.dwFlags);
+    pParent->InsertChild(pNode);
+    if (pRoom != NULL)
+        pRoom->AddNode(pNode);
+    bNewId = !nodes.Add(pNode);
+    return pNode;
+}
+
 } // namespace
 
 // Each round places the first link, in list order, whose parent is in the
@@ -566,9 +601,27 @@ private:
 void CClientDataCenter::BuildTree(CTreeLinkArray& links, CGameTreeNode* pRoot)
 {
     CNodeIndex nodes(pRoot, size_t(links.GetSize()));
+    // A list that names each parent before its children (as servers send
+    // it) is placed in one pass in list order, which is the order the
+    // rounds take. The first link whose parent is not there yet hands the
+    // rest to the rounds below.
+    INT_PTR nInOrder = 0;
+    while (nInOrder < links.GetSize()) {
+        CGameTreeNode* pParent = nodes.Find(links[nInOrder].dwParentID);
+        if (pParent == NULL)
+            break;
+        bool bNewId = false;
+        PlaceLink(m_GameTreeManager, links[nInOrder], pParent, nodes, bNewId);
+        ++nInOrder;
+    }
+    if (nInOrder == links.GetSize()) {
+        links.RemoveAll();
+        return;
+    }
+
     std::unordered_map<DWORD, std::vector<INT_PTR>> waiting; // by parent id, in list order
     std::priority_queue<INT_PTR, std::vector<INT_PTR>, std::greater<INT_PTR>> ready;
-    for (INT_PTR i = 0; i < links.GetSize(); ++i) {
+    for (INT_PTR i = nInOrder; i < links.GetSize(); ++i) {
         if (nodes.Find(links[i].dwParentID) != NULL)
             ready.push(i);
         else
@@ -576,38 +629,17 @@ void CClientDataCenter::BuildTree(CTreeLinkArray& links, CGameTreeNode* pRoot)
     }
 
     std::vector<bool> taken(size_t(links.GetSize()), false);
+    for (INT_PTR i = 0; i < nInOrder; ++i)
+        taken[size_t(i)] = true;
     while (!ready.empty()) {
         INT_PTR nTaken = ready.top();
         ready.pop();
         taken[size_t(nTaken)] = true;
         const tagTreeLinkItem& link = links[nTaken];
-        bool bKnown = false;
-        CGameRoom* pRoom = NULL;
-        switch (link.cbKind) {
-        case TREE_ITEM_CATEGORY: bKnown = m_GameTreeManager.HasGameCategory(link.dwItemID); break;
-        case TREE_ITEM_GAME: bKnown = m_GameTreeManager.HasGame(link.dwItemID); break;
-        case TREE_ITEM_STATION: bKnown = m_GameTreeManager.HasGameStation(link.dwItemID); break;
-        case TREE_ITEM_ROOM:
-            pRoom = m_GameTreeManager.FindGameRoom(link.dwItemID);
-            bKnown = pRoom != NULL;
-            break;
-        case TREE_ITEM_GAME_WEB: bKnown = m_GameTreeManager.HasGameWeb(link.dwItemID); break;
-        case TREE_ITEM_WEB_GAME: bKnown = m_GameTreeManager.HasWebGame(link.dwItemID); break;
-        case TREE_ITEM_WEB_GAME_SERVER: bKnown = m_GameTreeManager.HasWebGameServer(link.dwItemID); break;
-        }
-        if (!bKnown)
-            continue;
-        CGameTreeNode* pNode = new CGameTreeNode(link.dwNodeID);
-        pNode->SetItemType(link.cbKind);
-        pNode->SetText(link.szCaption);
-        pNode->SetItemData(link.dwItemID);
-        pNode->SetSortOrder(link.lSortOrder);
-        pNode->SetFlags(link.dwFlags);
-        nodes.Find(link.dwParentID)->InsertChild(pNode);
-        if (pRoom != NULL)
-            pRoom->AddNode(pNode);
+        bool bNewId = false;
+        CGameTreeNode* pNode = PlaceLink(m_GameTreeManager, link, nodes.Find(link.dwParentID), nodes, bNewId);
         // The first node of an id lets the links below it in.
-        if (!nodes.Add(pNode)) {
+        if (pNode != NULL && bNewId) {
             auto it = waiting.find(link.dwNodeID);
             if (it != waiting.end()) {
                 for (INT_PTR i : it->second)

@@ -21,6 +21,8 @@ namespace
 const LONG kMalformedValue = -1;
 // What the window of a user-information request hears for a malformed answer.
 const LONG kMalformedUserInfo = 4;
+// The most tree links room is made for ahead of their pages.
+const LONGLONG kMaxReservedLinks = 0x10000;
 
 // Frees an item the game tree refused (an id it already has).
 template <class T> void AddOrDelete(bool bAdded, T* pItem)
@@ -309,9 +311,15 @@ void CClientDataCenter::OnTreeLinks(WORD wSubCmdID, const void* pData, WORD wDat
     LONGLONG llOffset = bServerTree ? list.lOffset : 0;
     if (bServerTree && llOffset == 0)
         links.RemoveAll();
-    // The links grow by doubling: the class library's step of at most 1024
-    // items would copy a long list again for every thousand links.
-    links.SetSize(links.GetSize(), links.GetSize() > 64 ? links.GetSize() : 64);
+    // Room for the rest of the announced list at once, as far as the total
+    // is believable; past that the links grow by doubling (the class
+    // library's step of at most 1024 items would copy a long list again for
+    // every thousand links, and each copy is a fresh large block).
+    INT_PTR nGrow = links.GetSize() > 64 ? links.GetSize() : 64;
+    LONGLONG llRest = LONGLONG(list.lTotal) - links.GetSize();
+    if (llRest > nGrow)
+        nGrow = INT_PTR(llRest < kMaxReservedLinks ? llRest : kMaxReservedLinks);
+    links.SetSize(links.GetSize(), nGrow);
     for (INT_PTR i = 0; i < list.Items.GetSize(); ++i)
         links.Add(list.Items[i]);
     if (llOffset + list.Items.GetSize() < LONGLONG(list.lTotal))

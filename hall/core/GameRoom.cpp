@@ -7,14 +7,14 @@
 
 CGameRoom::CGameRoom(DWORD dwId)
     : CGameItem(dwId), m_wCurrentAddress(0), m_wServerAddressCount(0), m_wPort(0), m_dwGameId(0), m_cbRoomKind(0),
-      m_wChannelValue(0), m_wCapacity(0), m_dwOnlineCount(0), m_dwAutoSeat(0)
+      m_wChannelValue(0), m_wCapacity(0), m_dwOnlineCount(0), m_dwAutoSeat(0), m_pFirstNode(NULL)
 {}
 
 CGameRoom::~CGameRoom()
 {
     // Nodes outliving the room must not reach back into it.
-    for (INT_PTR i = 0; i < m_Nodes.GetSize(); ++i)
-        m_Nodes[i]->m_pRoom = NULL;
+    for (INT_PTR i = 0; i < GetNodeCount(); ++i)
+        GetNode(i)->m_pRoom = NULL;
 }
 
 // Pieces are cut at each ";". A text whose remainder starts with ";" is kept
@@ -63,9 +63,9 @@ CString CGameRoom::GetServerAddress(int index) const
 void CGameRoom::SetOnlineCount(DWORD count)
 {
     m_dwOnlineCount = count;
-    for (INT_PTR i = 0; i < m_Nodes.GetSize(); ++i) {
-        m_Nodes[i]->SetState(count);
-        m_Nodes[i]->UpdateState();
+    for (INT_PTR i = 0; i < GetNodeCount(); ++i) {
+        GetNode(i)->SetState(count);
+        GetNode(i)->UpdateState();
     }
 }
 
@@ -73,22 +73,37 @@ void CGameRoom::AddNode(CGameTreeNode* node)
 {
     if (node == NULL)
         return;
-    for (INT_PTR i = 0; i < m_Nodes.GetSize(); ++i) {
-        if (m_Nodes[i] == node)
+    for (INT_PTR i = 0; i < GetNodeCount(); ++i) {
+        if (GetNode(i) == node)
             return;
     }
     // A node shows one room at a time.
     if (node->m_pRoom != NULL)
         node->m_pRoom->RemoveNode(node);
-    m_Nodes.Add(node);
+    if (m_pFirstNode == NULL)
+        m_pFirstNode = node;
+    else
+        m_MoreNodes.Add(node);
     node->m_pRoom = this;
 }
 
 void CGameRoom::RemoveNode(CGameTreeNode* node)
 {
-    for (INT_PTR i = 0; i < m_Nodes.GetSize(); ++i) {
-        if (m_Nodes[i] == node) {
-            m_Nodes.RemoveAt(i);
+    if (node == NULL)
+        return;
+    if (m_pFirstNode == node) {
+        // The next one moves up, so the order stays.
+        m_pFirstNode = NULL;
+        if (m_MoreNodes.GetSize() > 0) {
+            m_pFirstNode = m_MoreNodes[0];
+            m_MoreNodes.RemoveAt(0);
+        }
+        node->m_pRoom = NULL;
+        return;
+    }
+    for (INT_PTR i = 0; i < m_MoreNodes.GetSize(); ++i) {
+        if (m_MoreNodes[i] == node) {
+            m_MoreNodes.RemoveAt(i);
             node->m_pRoom = NULL;
             return;
         }

@@ -75,8 +75,11 @@ public:
     // whichever of the two goes first.
     void AddNode(CGameTreeNode* node);
     void RemoveNode(CGameTreeNode* node);
-    INT_PTR GetNodeCount() const { return m_Nodes.GetSize(); }
-    CGameTreeNode* GetNode(INT_PTR index) const { return m_Nodes.GetAt(index); }
+    INT_PTR GetNodeCount() const { return m_pFirstNode != NULL ? 1 + m_MoreNodes.GetSize() : 0; }
+    CGameTreeNode* GetNode(INT_PTR index) const
+    {
+        return index == 0 && m_pFirstNode != NULL ? m_pFirstNode : m_MoreNodes.GetAt(index - 1);
+    }
 
 private:
     // The addresses one after another, each ended by a zero: one string for
@@ -91,5 +94,8 @@ private:
     WORD m_wCapacity;
     DWORD m_dwOnlineCount;
     DWORD m_dwAutoSeat;
-    CArray<CGameTreeNode*, CGameTreeNode*> m_Nodes;
+    // The nodes in the order they were linked. Most rooms show in one node:
+    // it is kept in place, the others in the array.
+    CGameTreeNode* m_pFirstNode;
+    CArray<CGameTreeNode*, CGameTreeNode*> m_MoreNodes;
 };

@@ -223,7 +223,6 @@ int CGameFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_MenuWnd.Create(NULL, NULL, WS_CHILD, CRect(0, 0, 0, 0), this, 0);
     m_ToolTip.Create(this, TTS_ALWAYSTIP);
     m_GameHall.Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), this, 0);
-    m_CustomFaceManager.OpenUserCache();
     LoadBorderPictures();
     // The first size is the creation's; later ones come with each change.
     CRect window;
@@ -576,6 +575,11 @@ void CGameFrame::ShowHelpMenu(CPoint ptScreen)
 
 void CGameFrame::UpdateAfterLogon()
 {
+    // The face cache (its encrypted database, its worker) serves logged-on
+    // users only: opened once, after the first logon, not on the way to
+    // the logon dialog.
+    if (m_CustomFaceManager.GetSafeHwnd() == NULL)
+        m_CustomFaceManager.OpenUserCache();
     AddTrayIcon();
     tagGlobalUserData* pUser = g_GlobalUnits.GetGlobalUserData();
     m_TopWidget.ShowLogonButtons(pUser->lLevel == GUEST_USER_LEVEL);

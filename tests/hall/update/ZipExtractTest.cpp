@@ -252,8 +252,11 @@ TEST(ZipExtract, NamesLeavingTheFolderAreRefused)
     EXPECT_EQ("outside", ReadBytes(target + "\\ok.txt"));
     WIN32_FIND_DATAA found;
     int count = 0;
-    for (const char* folder : {(LPCSTR)temp.Folder(), (LPCSTR)(temp / "a"), (LPCSTR)target}) {
-        HANDLE h = ::FindFirstFileA(CString(folder) + "\\*", &found);
+    // The folder names are kept here: a pointer into a temporary would
+    // outlive its text.
+    const CString folders[] = {temp.Folder(), temp / "a", target};
+    for (const CString& folder : folders) {
+        HANDLE h = ::FindFirstFileA(folder + "\\*", &found);
         do {
             if (strcmp(found.cFileName, ".") && strcmp(found.cFileName, ".."))
                 count++;

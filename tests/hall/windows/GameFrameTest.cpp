@@ -429,3 +429,23 @@ TEST_F(GameFrameTest, MiniHallStartsOnceAndIsFoundByItsProcess)
 }
 
 } // namespace
+
+// The face cache is no part of the way to the logon dialog: it opens after
+// the first logon, once, and a later logon keeps it.
+TEST_F(GameFrameTest, FaceCacheOpensAfterTheFirstLogonOnly)
+{
+    CTempFolder folder("facecache");
+    std::string program = folder.Path() + "\\";
+    g_GlobalUnits.SetWorkDirectory(program.c_str());
+    CreateFrame();
+    CCustomFaceManagerWnd* faces = frame->GetCustomFaceManager();
+    EXPECT_EQ(faces->GetSafeHwnd(), (HWND)NULL) << "opened before any logon";
+    EXPECT_EQ(GetFileAttributesA((program + "Config\\Users\\CUSTOM_FACE_FILE.db").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    frame->UpdateAfterLogon();
+    HWND hFaces = faces->GetSafeHwnd();
+    ASSERT_NE(hFaces, (HWND)NULL);
+
+    frame->UpdateAfterLogon();
+    EXPECT_EQ(faces->GetSafeHwnd(), hFaces) << "opened again";
+}

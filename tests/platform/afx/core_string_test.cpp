@@ -336,3 +336,37 @@ TEST(CoreString, CopiesAreIndependentAcrossThreads)
     for (auto& t : threads)
         t.join();
 }
+
+// Strings of every buffer size made, grown and dropped on several threads at
+// once: no buffer may be handed to two strings, so each keeps its own text.
+TEST(CoreString, BuffersAreNotSharedAcrossThreads)
+{
+    const int kThreads = 4;
+    const int kRounds = 2000;
+    std::vector<int> failures(kThreads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([t, &failures] {
+            for (int round = 0; round < kRounds; ++round) {
+                const int lengths[] = {1, 20, 23, 24, 50, 55, 56, 100, 119, 120, 300};
+                std::vector<CString> texts;
+                for (int length : lengths)
+                    texts.push_back(CString(char('a' + t), length));
+                // Growing moves a text to a buffer of the next size.
+                texts[round % texts.size()] += CString(char('a' + t), 40);
+                for (const CString& text : texts) {
+                    for (int i = 0; i < text.GetLength(); ++i) {
+                        if (text[i] != char('a' + t)) {
+                            ++failures[t];
+                            break;
+                        }
+                    }
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    for (int t = 0; t < kThreads; ++t)
+        EXPECT_EQ(0, failures[t]) << "thread " << t;
+}
