@@ -67,8 +67,11 @@ const int kTextSize = 1024;
 
 std::string TextOf(HWND hWnd)
 {
+    // GetWindowText does not ask a window of another process for its text;
+    // the message does.
     char text[2048] = "";
-    GetWindowTextA(hWnd, text, sizeof(text));
+    DWORD_PTR nResult = 0;
+    SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof(text), (LPARAM)text, SMTO_ABORTIFHUNG, kWait, &nResult);
     return text;
 }
 
@@ -125,7 +128,9 @@ void Shot(HWND hWnd, const std::string& name)
     HDC hMemory = CreateCompatibleDC(hScreen);
     HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, cx, cy);
     HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
-    PrintWindow(hWnd, hMemory, 0);
+    // What the screen shows there: a window of another process cannot be
+    // asked to print itself into this process's memory.
+    BitBlt(hMemory, 0, 0, cx, cy, hScreen, rect.left, rect.top, SRCCOPY);
     SelectObject(hMemory, hOld);
     // The PNG encoder of GDI+.
     const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
@@ -153,7 +158,7 @@ HallProcess::HallProcess(WORD wHallPort) : m_Folder("tavrel-e2e")
     }
     for (const char* program : {"Tavrel.exe", "Quillon.exe", "Murlow.exe", "MiniTavrel.exe"})
         CopyFileA((bin + "\\" + program).c_str(), m_Folder.File(program).c_str(), FALSE);
-    CDemoWorld::InstallGames(m_Folder.Path(), bin + "\\gameclient.exe");
+    CDemoWorld::InstallProgramFiles(m_Folder.Path(), bin + "\\gameclient.exe");
     m_Folder.Write("config\\ServerList.ini", CDemoWorld::ServerListText(wHallPort));
 }
 
@@ -226,6 +231,22 @@ HWND HallProcess::WaitChild(HWND hParent, const std::function<bool(HWND)>& accep
         },
         dwTimeout);
     return hFound;
+}
+
+std::string HallProcess::DescribeWindows()
+{
+    std::string text;
+    std::function<bool(HWND)> any = [&](HWND hWnd) {
+        text += ClassOf(hWnd) + " \"" + TextOf(hWnd) + "\"";
+        for (HWND hChild : FindChildren(hWnd, [](HWND h) { return IsWindowVisible(h) && !TextOf(h).empty(); }))
+            text +=
+                " [" + ClassOf(hChild) + " " + std::to_string(GetDlgCtrlID(hChild)) + " \"" + TextOf(hChild) + "\"]";
+        text += "\n";
+        return false;
+    };
+    tagTopSearch search = {m_Process.dwProcessId, &any, NULL};
+    EnumWindows(AcceptTopLevel, (LPARAM)&search);
+    return text;
 }
 
 HWND HallProcess::WaitFrame()

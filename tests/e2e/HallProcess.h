@@ -39,8 +39,9 @@ std::vector<HWND> FindChildren(HWND hParent, const std::function<bool(HWND)>& ac
 bool ShowsText(HWND hWnd, const std::string& words);
 // Posts a button's click to its parent as the button itself would.
 void Click(HWND hButton);
-// With TAVREL_E2E_SHOTS naming a folder, saves a picture of the window
-// there as <name>.png (the window prints itself); otherwise does nothing.
+// With TAVREL_E2E_SHOTS naming a folder, saves what the screen shows of the
+// window there as <name>.png (a real display is needed for anything but
+// black); otherwise does nothing.
 void Shot(HWND hWnd, const std::string& name);
 
 class HallProcess
@@ -72,6 +73,8 @@ public:
     HWND WaitFrame();
     HWND WaitBox(const std::string& words);
     static bool IsLogonDialog(HWND hWnd);
+    // The hall's visible windows with their texts, for failure messages.
+    std::string DescribeWindows();
     // The dialog waits for input again: logon button shown, progress hidden.
     static bool IsLogonIdle(HWND hDialog);
     // Types into the dialog and presses the logon button; with bRemember the

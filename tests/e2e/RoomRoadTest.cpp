@@ -16,6 +16,7 @@
 #include "GameClientControl.h"
 #include "RoomProtocol.h"
 #include "TestWait.h"
+#include "WireBytes.h"
 
 using namespace e2e;
 
@@ -80,14 +81,8 @@ public:
     // Makes the client send a channel frame from its window.
     void Send(WORD wMain, WORD wSub, const std::vector<BYTE>& data)
     {
-        std::vector<BYTE> control(8 + data.size());
-        const DWORD dwCommand = GAMECLIENT_SEND;
-        memcpy(control.data(), &dwCommand, 4);
-        memcpy(control.data() + 4, &wMain, 2);
-        memcpy(control.data() + 6, &wSub, 2);
-        if (!data.empty())
-            memcpy(control.data() + 8, data.data(), data.size());
-        COPYDATASTRUCT copy = {GAMECLIENT_CONTROL, DWORD(control.size()), control.data()};
+        const std::vector<BYTE> control = CWireBytes().U32(GAMECLIENT_SEND).U16(wMain).U16(wSub).Bytes(data).Vector();
+        COPYDATASTRUCT copy = {GAMECLIENT_CONTROL, DWORD(control.size()), const_cast<BYTE*>(control.data())};
         SendMessageA(hClient, WM_COPYDATA, (WPARAM)m_hWnd, (LPARAM)&copy);
     }
 
@@ -163,6 +158,32 @@ protected:
         PostMessageA(hTree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     }
 
+    // What the room's chat displays show.
+    static std::string ChatText(HWND hFrame)
+    {
+        std::string text;
+        for (HWND h : FindChildren(hFrame, [](HWND h) { return ClassOf(h).find("RichEdit") != std::string::npos; }))
+            text += TextOf(h) + "\n";
+        return text;
+    }
+    std::string DescribeRequests()
+    {
+        std::string text = "the room server saw:";
+        for (const tagServerFrame& frame : m_pServer->GetFrames())
+            text += " " + std::to_string(frame.wMainCmdID) + "/" + std::to_string(frame.wSubCmdID);
+        return text + "\n";
+    }
+    static std::string DescribeLists(HallProcess& hall, HWND hFrame)
+    {
+        std::string text;
+        for (HWND hList : FindChildren(hFrame, [](HWND h) { return ClassOf(h) == WC_LISTVIEWA; })) {
+            text += std::string("list ") + (IsWindowVisible(hList) ? "shown" : "hidden") + ":\n";
+            for (const std::string& row : hall.ListRows(hList))
+                text += "  " + row + "\n";
+        }
+        return text;
+    }
+
     const demodata::tagRoom& m_Room = demodata::Rooms().front();
     CFrameServer* m_pServer = nullptr;
 };
@@ -178,7 +199,7 @@ TEST_F(RoomRoad, EnterChatSitPlayAndLeave)
 
     // Entering: the room server sees the demo account's logon.
     ASSERT_NO_FATAL_FAILURE(OpenFromTree(hall, hTree, m_Room.pszName));
-    ASSERT_TRUE(WaitRequest(ROOM_MAIN_ROOM, ROOM_SUB_LOGON)) << "the room was not entered";
+    ASSERT_TRUE(WaitRequest(ROOM_MAIN_ROOM, ROOM_SUB_LOGON)) << "the room was not entered\n" << hall.DescribeWindows();
     DWORD dwUserID = 0;
     std::string digest, roomPassword;
     ASSERT_TRUE(CDemoRoom::ReadLogon(Requests(ROOM_MAIN_ROOM, ROOM_SUB_LOGON)[0], dwUserID, digest, roomPassword));
@@ -205,7 +226,8 @@ TEST_F(RoomRoad, EnterChatSitPlayAndLeave)
             return false;
         },
         kWait))
-        << "no list with the room's players";
+        << "no list with the room's players\n"
+        << DescribeLists(hall, hFrame);
     EXPECT_EQ(demodata::Residents().size() + 1, hall.ListRows(hList).size());
     Shot(hFrame, "room-players");
 
@@ -217,18 +239,13 @@ TEST_F(RoomRoad, EnterChatSitPlayAndLeave)
     ASSERT_NE((HWND)NULL, hInput);
     SendMessageA(hInput, WM_SETTEXT, 0, (LPARAM)kLine);
     Click(GetDlgItem(GetParent(hInput), kChatSendId));
-    ASSERT_TRUE(WaitRequest(ROOM_MAIN_ROOM, ROOM_SUB_CHAT)) << "no chat request";
+    ASSERT_TRUE(WaitRequest(ROOM_MAIN_ROOM, ROOM_SUB_CHAT))
+        << "no chat request\n"
+        << DescribeRequests() << "input: " << TextOf(hInput) << "\nchat: " << ChatText(hFrame);
     std::string text;
     ASSERT_TRUE(CDemoRoom::ReadChat(Requests(ROOM_MAIN_ROOM, ROOM_SUB_CHAT)[0], text));
     EXPECT_EQ(kLine, text);
-    EXPECT_TRUE(PumpUntil(
-        [&] {
-            return FindChild(hFrame, [&](HWND h) {
-                       return ClassOf(h).find("RichEdit") != std::string::npos &&
-                              TextOf(h).find(kLine) != std::string::npos;
-                   }) != NULL;
-        },
-        kWait))
+    EXPECT_TRUE(PumpUntil([&] { return ChatText(hFrame).find(kLine) != std::string::npos; }, kWait))
         << "the line is not in the chat";
     Shot(hFrame, "room-chat");
 
@@ -255,8 +272,7 @@ TEST_F(RoomRoad, EnterChatSitPlayAndLeave)
     // A game frame of the client reaches the room server through the relay
     // and the server's answer comes back to the client.
     const std::vector<BYTE> kPing = {'p', 'i', 'n', 'g'};
-    std::vector<BYTE> request = {BYTE(kKindFrame), BYTE(kKindFrame >> 8), 0x77, 0x00};
-    request.insert(request.end(), kPing.begin(), kPing.end());
+    const std::vector<BYTE> request = CWireBytes().U16(kKindFrame).U16(0x77).Bytes(kPing).Vector();
     client.Send(kChannelRelay, kRelayRequest, request);
     ASSERT_TRUE(WaitRequest(ROOM_MAIN_FRAME, 0x77)) << "the game frame did not reach the room server";
     EXPECT_EQ(kPing, Requests(ROOM_MAIN_FRAME, 0x77)[0].Body);

@@ -67,9 +67,13 @@ private:
     size_t m_nPos = 0;
 };
 
+// Everyone is a member of rank 1: members of rank 0 chat only in the rooms
+// the dynamic configuration lists.
+const WORD kMemberRank = 1;
+
 CWireBytes UserEnter(DWORD dwUserID, const char* pszNickName)
 {
-    return CWireBytes().U32(dwUserID).Str(pszNickName).U16(0);
+    return CWireBytes().U32(dwUserID).Str(pszNickName).U16(kMemberRank);
 }
 
 CWireBytes UserStatus(DWORD dwUserID, WORD wTableID, WORD wChairID, DWORD dwStatus)
@@ -254,9 +258,20 @@ void CDemoRoom::SendRoom(CFrameServer& server, int nConnection, DWORD dwUserID)
             send(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_STATUS,
                  UserStatus(other.dwUserID, other.wTableID, other.wChairID, kServerSeated));
     }
-    // The newcomer, to everyone (himself included).
-    Broadcast(server, ROOM_MAIN_ROOM, ROOM_SUB_S_USER_ENTER,
-              UserEnter(dwUserID, demodata::FindAccount(dwUserID)->pszNickName).Vector());
+    // The newcomer's own names first (his record exists since his logon),
+    // then his arrival to everyone, himself included.
+    const demodata::tagAccount* pAccount = demodata::FindAccount(dwUserID);
+    send(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_TEXTS,
+         CWireBytes()
+             .U32(dwUserID)
+             .Count(3)
+             .U16(2)
+             .Str(pAccount->pszAccount)
+             .U16(3)
+             .Str(std::to_string(kMemberRank))
+             .U16(4)
+             .Str(pAccount->pszNickName));
+    Broadcast(server, ROOM_MAIN_ROOM, ROOM_SUB_S_USER_ENTER, UserEnter(dwUserID, pAccount->pszNickName).Vector());
     send(ROOM_MAIN_TABLE, TABLE_SUB_S_INFO_DONE, CWireBytes());
 }
 

@@ -128,8 +128,28 @@ std::string CDemoWorld::ServerListText(WORD wHallPort)
            std::to_string(wHallPort) + "\r\n";
 }
 
-bool CDemoWorld::InstallGames(const std::string& programFolder, const std::string& clientProgram)
+bool CDemoWorld::InstallProgramFiles(const std::string& programFolder, const std::string& clientProgram)
 {
+    // The side panel shows its player list with the skin's scroll bar.
+    for (const char* folder : {"\\Res", "\\Res\\Common", "\\Res\\Common\\scrollbar"})
+        CreateDirectoryA((programFolder + folder).c_str(), NULL);
+    if (!SaveBytes(programFolder + "\\Res\\Common\\scrollbar\\scrollbar.bmp",
+                   skintest::Bmp24(skintest::Pixels(16, 16, RGB(120, 140, 170)))))
+        return false;
+    // The chat pane of a room needs its emotion list and its line icons.
+    CreateDirectoryA((programFolder + "\\Emotion").c_str(), NULL);
+    CreateDirectoryA((programFolder + "\\Addin").c_str(), NULL);
+    CreateDirectoryA((programFolder + "\\Addin\\Chat").c_str(), NULL);
+    if (!WriteText(programFolder + "\\Emotion\\config.ini", "[emotion]\r\nCount=0\r\n"))
+        return false;
+    const std::pair<const char*, COLORREF> icons[] = {{"system.bmp", RGB(200, 60, 60)},
+                                                      {"player.bmp", RGB(60, 120, 200)},
+                                                      {"speaker.bmp", RGB(220, 160, 40)},
+                                                      {"activity.bmp", RGB(60, 170, 90)}};
+    for (const auto& icon : icons)
+        if (!SaveBytes(programFolder + "\\Addin\\Chat\\" + icon.first, skintest::Bmp24(Framed(16, 16, icon.second))))
+            return false;
+
     const std::vector<BYTE> normal = skintest::Bmp24(TablePicture(RGB(150, 90, 40)));
     const std::vector<BYTE> playing = skintest::Bmp24(TablePicture(RGB(170, 40, 40)));
     const std::vector<BYTE> locker = skintest::Bmp24(Framed(12, 14, RGB(200, 160, 40)));

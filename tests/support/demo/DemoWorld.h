@@ -34,9 +34,11 @@ public:
     std::string PortsText() const;
     // The hall's server list naming only the demo hall server.
     static std::string ServerListText(WORD wHallPort);
-    // Installs each demo game below the program folder: the given program
-    // as its client, its CONFIG.INI, its table.ini and table pictures.
-    static bool InstallGames(const std::string& programFolder, const std::string& clientProgram);
+    // Installs into a program folder what the demo needs beyond the build:
+    // the room chat's emotion list and line icons, and each demo game with
+    // the given program as its client, its CONFIG.INI, its table.ini and
+    // table pictures.
+    static bool InstallProgramFiles(const std::string& programFolder, const std::string& clientProgram);
 
 private:
     struct tagRoomServer

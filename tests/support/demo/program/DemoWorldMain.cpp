@@ -2,8 +2,9 @@
 // 127.0.0.1 and free ports until the process is ended.
 // Usage: demo_world <ports file> [program folder]
 // The ports file gets "[Demo]" with Hall=<port> and Room<id>=<port>; with a
-// program folder the demo games are installed there first, their client the
-// stand-in game client beside this program.
+// program folder the demo files are installed there first: the room chat's
+// resources and the demo games, whose client is the stand-in game client
+// beside this program.
 #include <stdio.h>
 
 #include <string>
@@ -42,8 +43,8 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: demo_world <ports file> [program folder]\n");
         return 2;
     }
-    if (argc > 2 && !CDemoWorld::InstallGames(argv[2], OwnFolder() + "\\gameclient.exe")) {
-        fprintf(stderr, "demo world: cannot install the demo games into %s\n", argv[2]);
+    if (argc > 2 && !CDemoWorld::InstallProgramFiles(argv[2], OwnFolder() + "\\gameclient.exe")) {
+        fprintf(stderr, "demo world: cannot install the demo files into %s\n", argv[2]);
         return 1;
     }
     CDemoWorld world;
