@@ -12,6 +12,10 @@
 
 using namespace e2e;
 
+class LogonRoad : public E2eTest
+{
+};
+
 namespace
 {
 
@@ -19,7 +23,7 @@ const char kNoServerText[] = "连接服务器失败，请检查网络或者联�
 
 } // namespace
 
-TEST_F(E2eTest, LogonRefusalsShowTheirTextAndGiveTheDialogBack)
+TEST_F(LogonRoad, LogonRefusalsShowTheirTextAndGiveTheDialogBack)
 {
     struct Case
     {
@@ -69,7 +73,7 @@ TEST_F(E2eTest, LogonRefusalsShowTheirTextAndGiveTheDialogBack)
     EXPECT_EQ(2, m_World.GetHall().GetRefusedCount());
 }
 
-TEST_F(E2eTest, TheDemoAccountReachesItsTreeAndIsReadBackOnTheNextStart)
+TEST_F(LogonRoad, TheDemoAccountReachesItsTreeAndIsReadBackOnTheNextStart)
 {
     HallProcess hall(m_World.GetHallPort());
     ASSERT_TRUE(hall.Start());
