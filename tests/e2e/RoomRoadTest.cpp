@@ -37,6 +37,8 @@ const WORD kKindFrame = 100;
 const int kChatInputId = 1005;
 const int kChatSendId = 1006;
 const int kTableFrameId = 1005;
+// The room password prompt's edit.
+const int kRoomPasswordEditId = 24020;
 // Asks a room window to close its room.
 const UINT kCloseRoomMessage = WM_USER + 256;
 
@@ -125,8 +127,7 @@ protected:
     void SetUp() override
     {
         E2eTest::SetUp();
-        m_pServer = m_World.GetRoomServer(m_Room.dwID);
-        ASSERT_NE(nullptr, m_pServer);
+        ASSERT_NO_FATAL_FAILURE(UseRoom(demodata::Rooms().front()));
     }
     std::vector<tagServerFrame> Requests(WORD wMain, WORD wSub)
     {
@@ -184,7 +185,40 @@ protected:
         return text;
     }
 
-    const demodata::tagRoom& m_Room = demodata::Rooms().front();
+    // The room the test enters, and its server.
+    void UseRoom(const demodata::tagRoom& room)
+    {
+        m_pRoom = &room;
+        m_pServer = m_World.GetRoomServer(room.dwID);
+        ASSERT_NE(nullptr, m_pServer);
+    }
+    // The side panel's list once it shows the players already in the room
+    // and the player.
+    HWND WaitPlayerList(HallProcess& hall, HWND hFrame)
+    {
+        HWND hList = NULL;
+        PumpUntil(
+            [&] {
+                for (HWND hCandidate :
+                     FindChildren(hFrame, [](HWND h) { return ClassOf(h) == WC_LISTVIEWA && IsWindowVisible(h); })) {
+                    std::string rows;
+                    for (const std::string& row : hall.ListRows(hCandidate))
+                        rows += row + "\n";
+                    bool bAll = rows.find(demodata::Accounts()[0].pszNickName) != std::string::npos;
+                    for (const demodata::tagResident& resident : demodata::Residents())
+                        bAll = bAll && rows.find(resident.pszNickName) != std::string::npos;
+                    if (bAll) {
+                        hList = hCandidate;
+                        return true;
+                    }
+                }
+                return false;
+            },
+            kWait);
+        return hList;
+    }
+
+    const demodata::tagRoom* m_pRoom = nullptr;
     CFrameServer* m_pServer = nullptr;
 };
 
@@ -198,7 +232,7 @@ TEST_F(RoomRoad, EnterChatSitPlayAndLeave)
     ASSERT_NO_FATAL_FAILURE(StartAndLogOn(hall, hFrame, hTree));
 
     // Entering: the room server sees the demo account's logon.
-    ASSERT_NO_FATAL_FAILURE(OpenFromTree(hall, hTree, m_Room.pszName));
+    ASSERT_NO_FATAL_FAILURE(OpenFromTree(hall, hTree, m_pRoom->pszName));
     ASSERT_TRUE(WaitRequest(ROOM_MAIN_ROOM, ROOM_SUB_LOGON)) << "the room was not entered\n" << hall.DescribeWindows();
     DWORD dwUserID = 0;
     std::string digest, roomPassword;
@@ -207,27 +241,8 @@ TEST_F(RoomRoad, EnterChatSitPlayAndLeave)
     EXPECT_EQ(demodata::Accounts()[0].pszDigest, digest);
 
     // The side panel lists the players already there and the player.
-    HWND hList = NULL;
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            for (HWND hCandidate :
-                 FindChildren(hFrame, [](HWND h) { return ClassOf(h) == WC_LISTVIEWA && IsWindowVisible(h); })) {
-                std::string rows;
-                for (const std::string& row : hall.ListRows(hCandidate))
-                    rows += row + "\n";
-                bool bAll = rows.find(demodata::Accounts()[0].pszNickName) != std::string::npos;
-                for (const demodata::tagResident& resident : demodata::Residents())
-                    bAll = bAll && rows.find(resident.pszNickName) != std::string::npos;
-                if (bAll) {
-                    hList = hCandidate;
-                    return true;
-                }
-            }
-            return false;
-        },
-        kWait))
-        << "no list with the room's players\n"
-        << DescribeLists(hall, hFrame);
+    HWND hList = WaitPlayerList(hall, hFrame);
+    ASSERT_NE((HWND)NULL, hList) << "no list with the room's players\n" << DescribeLists(hall, hFrame);
     EXPECT_EQ(demodata::Residents().size() + 1, hall.ListRows(hList).size());
     Shot(hFrame, "room-players");
 
@@ -300,4 +315,37 @@ TEST_F(RoomRoad, EnterChatSitPlayAndLeave)
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(client.hClient); }, kWait)) << "the game client stays";
     EXPECT_TRUE(IsWindow(hFrame));
     Shot(hFrame, "room-left");
+}
+
+// The password room refuses the first logon; the hall asks for the password
+// and logs on again with its digest.
+TEST_F(RoomRoad, ThePasswordRoomAsksForItsPasswordFirst)
+{
+    const demodata::tagRoom* pRoom = nullptr;
+    for (const demodata::tagRoom& room : demodata::Rooms())
+        if (room.nKind == demodata::ROOM_PASSWORD)
+            pRoom = &room;
+    ASSERT_NE(nullptr, pRoom);
+    ASSERT_NO_FATAL_FAILURE(UseRoom(*pRoom));
+    HallProcess hall(m_World.GetHallPort());
+    HWND hFrame = NULL, hTree = NULL;
+    ASSERT_NO_FATAL_FAILURE(StartAndLogOn(hall, hFrame, hTree));
+    ASSERT_NO_FATAL_FAILURE(OpenFromTree(hall, hTree, pRoom->pszName));
+
+    HWND hAsk = hall.WaitWindow([](HWND h) { return GetDlgItem(h, kRoomPasswordEditId) != NULL; });
+    ASSERT_NE((HWND)NULL, hAsk) << "no password asked\n" << DescribeRequests() << hall.DescribeWindows();
+    ASSERT_EQ(1u, Requests(ROOM_MAIN_ROOM, ROOM_SUB_LOGON).size());
+    Shot(hAsk, "room-password");
+    SendMessageA(GetDlgItem(hAsk, kRoomPasswordEditId), WM_SETTEXT, 0, (LPARAM)demodata::kRoomPassword);
+    PostMessageA(hAsk, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(hAsk, IDOK));
+
+    ASSERT_TRUE(WaitRequest(ROOM_MAIN_ROOM, ROOM_SUB_LOGON, 2)) << "no second logon";
+    const std::vector<tagServerFrame> logons = Requests(ROOM_MAIN_ROOM, ROOM_SUB_LOGON);
+    DWORD dwUserID = 0;
+    std::string digest, first, second;
+    ASSERT_TRUE(CDemoRoom::ReadLogon(logons[0], dwUserID, digest, first));
+    ASSERT_TRUE(CDemoRoom::ReadLogon(logons[1], dwUserID, digest, second));
+    EXPECT_EQ("", first);
+    EXPECT_EQ(demodata::kRoomPasswordDigest, second);
+    EXPECT_NE((HWND)NULL, WaitPlayerList(hall, hFrame)) << "not in the room\n" << DescribeLists(hall, hFrame);
 }

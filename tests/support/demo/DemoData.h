@@ -82,9 +82,9 @@ const WORD kNoTable = 0xFFFF;
 // The password of the password room, and its digest.
 const char kRoomPassword[] = "1234";
 const char kRoomPasswordDigest[] = "81dc9bdb52d04dc20036dbd8313ed055";
-// Room logon answers for a password that is missing or wrong.
-const DWORD kRoomNeedsPassword = 38;
-const DWORD kRoomWrongPassword = 39;
+// Room logon answers (server codes) for a password that is missing or wrong.
+const DWORD kRoomNeedsPassword = 12;
+const DWORD kRoomWrongPassword = 13;
 const char kWelcome[] = "欢迎来到演示房间";
 
 inline const std::vector<tagAccount>& Accounts()

@@ -14,7 +14,7 @@ namespace
 // Server status words: 0 free, 1 seated.
 const DWORD kServerFree = 0;
 const DWORD kServerSeated = 1;
-const DWORD kRefusedAccount = 1;
+const DWORD kRefusedAccount = 3;
 
 // Reads what a request body holds, checking each length first.
 class CRequestReader
