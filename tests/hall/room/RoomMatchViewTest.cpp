@@ -217,7 +217,8 @@ TEST_F(MatchRoomTest, TheMatchRoomShowsTheMatchViewWithItsDescription)
     CRoomViewItemMatch* pMatch = Match();
     EXPECT_EQ(IDC_ROOM_MATCH_VIEW, UINT(pMatch->GetDlgCtrlID()));
     EXPECT_NE(0u, pMatch->GetStyle() & WS_VISIBLE);
-    EXPECT_EQ(0u, m_pView->GetTableFrame()->GetStyle() & WS_VISIBLE);
+    // The grid goes with the table view that holds it, toolbar and all.
+    EXPECT_EQ(0u, m_pView->GetTableFrame()->GetParent()->GetStyle() & WS_VISIBLE);
     CRect rcRoom, rcMatch;
     m_pView->GetClientRect(&rcRoom);
     pMatch->GetClientRect(&rcMatch);
