@@ -8,6 +8,7 @@
 
 #include "CustomFaceManagerWnd.h"
 #include "GlobalUnits.h"
+#include "ShareBlock.h"
 
 namespace
 {
@@ -34,42 +35,15 @@ CClientDataCenter::PFN_SHARE_NAME CClientDataCenter::SetShareNameMaker(PFN_SHARE
 
 void CClientDataCenter::CreateShareBlock()
 {
-    // A block of a name that exists already is someone else's: never share
-    // it, and never keep its handle; a fresh name is tried instead.
-    for (int nTry = 0; nTry < 8; nTry++) {
-        CString name = g_pfnShareName(nTry);
-        if (name.IsEmpty() || !TextCopyField(m_szShareName, name))
-            continue;
-        HANDLE hMapping = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(tagServiceShareData),
-                                             m_szShareName);
-        if (hMapping == NULL)
-            continue;
-        if (GetLastError() == ERROR_ALREADY_EXISTS) {
-            CloseHandle(hMapping);
-            continue;
-        }
-        void* pView = MapViewOfFile(hMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(tagServiceShareData));
-        if (pView == NULL) {
-            CloseHandle(hMapping);
-            continue;
-        }
-        m_hShareMemory = hMapping;
-        m_pShareData = static_cast<tagServiceShareData*>(pView);
-        memset(m_pShareData, 0, sizeof(tagServiceShareData));
-        return;
-    }
-    m_szShareName[0] = '\0';
-    AfxMessageBox("创建共享内存失败");
+    m_pShareData = static_cast<tagServiceShareData*>(CreateOwnShareBlock(
+        g_pfnShareName, 8, sizeof(tagServiceShareData), m_szShareName, sizeof(m_szShareName), m_hShareMemory));
+    if (m_pShareData == NULL)
+        AfxMessageBox("创建共享内存失败");
 }
 
 void CClientDataCenter::CloseShareBlock()
 {
-    if (m_pShareData != NULL)
-        UnmapViewOfFile(m_pShareData);
-    m_pShareData = NULL;
-    if (m_hShareMemory != NULL)
-        CloseHandle(m_hShareMemory);
-    m_hShareMemory = NULL;
+    ReleaseShareBlock(m_pShareData, m_hShareMemory);
 }
 
 void CClientDataCenter::WriteSharePassword(LPCSTR pszPassword)

@@ -10,6 +10,8 @@
 #include <string.h>
 #include <time.h>
 
+#include "ShareBlock.h"
+
 namespace
 {
 
@@ -106,27 +108,19 @@ bool CRoomDataCenter::InitRoomDataCenter(CGameRoom* pGameRoom, LPCSTR pszText)
 
 bool CRoomDataCenter::CreateShareBlock()
 {
-    LONG lNumber = InterlockedIncrement(&g_lShareCounter);
-    ULONGLONG nSeconds = ULONGLONG(time(NULL));
-    snprintf(m_szShareName, sizeof(m_szShareName), GAME_SHARE_NAME_FORMAT, long(lNumber), long(m_pGameRoom->GetPort()),
-             long(DWORD(nSeconds)), long(DWORD(nSeconds >> 32)));
-    HANDLE hMapping =
-        CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(tagGameShareData), m_szShareName);
-    if (hMapping == NULL)
+    // One name: a room whose name is held elsewhere is not opened.
+    auto makeName = [this](int) {
+        LONG lNumber = InterlockedIncrement(&g_lShareCounter);
+        ULONGLONG nSeconds = ULONGLONG(time(NULL));
+        CString name;
+        name.Format(GAME_SHARE_NAME_FORMAT, long(lNumber), long(m_pGameRoom->GetPort()), long(DWORD(nSeconds)),
+                    long(DWORD(nSeconds >> 32)));
+        return name;
+    };
+    m_pShareData = static_cast<tagGameShareData*>(CreateOwnShareBlock(
+        makeName, 1, sizeof(tagGameShareData), m_szShareName, sizeof(m_szShareName), m_hShareMemory));
+    if (m_pShareData == NULL)
         return false;
-    // Someone else's block: ours must not be theirs, and the handle must not leak.
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(hMapping);
-        return false;
-    }
-    void* pView = MapViewOfFile(hMapping, FILE_MAP_ALL_ACCESS, 0, 0, 0);
-    if (pView == NULL) {
-        CloseHandle(hMapping);
-        return false;
-    }
-    m_hShareMemory = hMapping;
-    m_pShareData = static_cast<tagGameShareData*>(pView);
-    memset(m_pShareData, 0, sizeof(tagGameShareData));
     m_pShareData->wSize = sizeof(tagGameShareData);
     HWND hHallWnd = s_hHallWnd;
     if (hHallWnd == NULL && AfxGetMainWnd() != NULL)
@@ -138,14 +132,7 @@ bool CRoomDataCenter::CreateShareBlock()
 
 void CRoomDataCenter::CloseShareBlock()
 {
-    if (m_pShareData != NULL) {
-        UnmapViewOfFile(m_pShareData);
-        m_pShareData = NULL;
-    }
-    if (m_hShareMemory != NULL) {
-        CloseHandle(m_hShareMemory);
-        m_hShareMemory = NULL;
-    }
+    ReleaseShareBlock(m_pShareData, m_hShareMemory);
 }
 
 void CRoomDataCenter::UninitRoomDataCenter()

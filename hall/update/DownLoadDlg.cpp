@@ -8,6 +8,7 @@
 #include "GlobalOption.h"
 #include "GlobalUnits.h"
 #include "IDownLoadService.h"
+#include "ShareBlock.h"
 #include "SkinMessageBox.h"
 #include "SkinScrollWnd.h"
 #include "TextUnit.h"
@@ -492,44 +493,19 @@ bool CDownLoadDlg::OpenShareBlock()
 {
     // A name somebody already holds, or a mapping that fails, is given up for
     // a fresh name: without a block no installer can be started.
-    for (int nTry = 0; nTry < 8; nTry++) {
-        CString name = g_pfnShareName();
-        if (name.IsEmpty() || !TextCopyField(m_szShareName, name))
-            continue;
-        HANDLE hMap =
-            ::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(tagInstallShare), m_szShareName);
-        if (hMap == NULL)
-            continue;
-        if (::GetLastError() == ERROR_ALREADY_EXISTS) {
-            ::CloseHandle(hMap);
-            continue;
-        }
-        void* pView = ::MapViewOfFile(hMap, FILE_MAP_ALL_ACCESS, 0, 0, 0);
-        if (pView == NULL) {
-            ::CloseHandle(hMap);
-            continue;
-        }
-        m_hShareMap = hMap;
-        m_pShare = static_cast<tagInstallShare*>(pView);
-        memset(m_pShare, 0, sizeof(*m_pShare));
-        m_pShare->wSize = sizeof(tagInstallShare);
-        m_pShare->dwHallWnd = HandleToULong(m_hWnd);
-        return true;
-    }
-    m_szShareName[0] = '\0';
-    return false;
+    m_pShare = static_cast<tagInstallShare*>(CreateOwnShareBlock([](int) { return g_pfnShareName(); }, 8,
+                                                                 sizeof(tagInstallShare), m_szShareName,
+                                                                 sizeof(m_szShareName), m_hShareMap));
+    if (m_pShare == NULL)
+        return false;
+    m_pShare->wSize = sizeof(tagInstallShare);
+    m_pShare->dwHallWnd = HandleToULong(m_hWnd);
+    return true;
 }
 
 void CDownLoadDlg::CloseShareBlock()
 {
-    if (m_pShare != NULL) {
-        ::UnmapViewOfFile(m_pShare);
-        m_pShare = NULL;
-    }
-    if (m_hShareMap != NULL) {
-        ::CloseHandle(m_hShareMap);
-        m_hShareMap = NULL;
-    }
+    ReleaseShareBlock(m_pShare, m_hShareMap);
     m_szShareName[0] = '\0';
 }
 
