@@ -59,6 +59,15 @@ template <size_t N> inline void CopyTextField(char (&szField)[N], LPCSTR pszText
 }
 // Length of a field's text: up to its terminator, never past its width.
 size_t GetFieldLength(const char* pszField, size_t nWidth);
+// A field's text, read as GetFieldLength bounds it.
+inline CString FieldText(const char* pszField, size_t nWidth)
+{
+    return CString(pszField, int(GetFieldLength(pszField, nWidth)));
+}
+template <size_t N> inline CString FieldText(const char (&szField)[N])
+{
+    return FieldText(szField, N);
+}
 
 // ---- strings ------------------------------------------------------------------
 

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "IniFile.h"
+#include "RecordCodec.h"
 
 namespace
 {
@@ -26,12 +27,6 @@ CString EscapeQueryValue(LPCSTR text)
         }
     }
     return out;
-}
-
-// A text field of the user record, which need not end inside its width.
-CString FieldText(const char* field, size_t size)
-{
-    return CString(field, (int)strnlen(field, size));
 }
 
 } // namespace

@@ -14,8 +14,9 @@ namespace
 const char kProvince[] = "河南省";
 const char kTitle[] = "提交资料";
 
-// A field of a record from outside, read within its width.
-CString FieldText(const char* pField, size_t nWidth)
+// A field of a record from outside, read within its width and cut on a
+// whole character.
+CString CutFieldText(const char* pField, size_t nWidth)
 {
     char szText[256];
     size_t nLength = strnlen(pField, nWidth);
@@ -58,10 +59,10 @@ void CPrefectSelfInfo::SetUserInfo(bool bKind, const tagAccountNotice& info)
         return;
     m_bKind = bKind;
     m_dwSavedCity = info.dwValue;
-    m_strRealName = FieldText(info.szText1, sizeof(info.szText1));
-    m_strTelephone = FieldText(info.szText2, sizeof(info.szText2));
-    m_strIdCard = FieldText(info.szText3, sizeof(info.szText3));
-    m_strText4 = FieldText(info.szText4, sizeof(info.szText4));
+    m_strRealName = CutFieldText(info.szText1, sizeof(info.szText1));
+    m_strTelephone = CutFieldText(info.szText2, sizeof(info.szText2));
+    m_strIdCard = CutFieldText(info.szText3, sizeof(info.szText3));
+    m_strText4 = CutFieldText(info.szText4, sizeof(info.szText4));
 }
 
 DWORD CPrefectSelfInfo::GetSelectedEntry() const

@@ -34,11 +34,6 @@ struct tagGameMatchTime
 #pragma pack(pop)
 static_assert(sizeof(tagGameMatchTime) == 24, "match time record is 24 bytes");
 
-template <size_t N> CString FieldText(const char (&szField)[N])
-{
-    return CString(szField, int(GetFieldLength(szField, N)));
-}
-
 void AddNumber(tagUserDescription& description, WORD wKey, DWORD dwValue)
 {
     description.AddNumber(wKey, LONG(dwValue));

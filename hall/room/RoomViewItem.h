@@ -22,33 +22,15 @@
 #include "IRoomViewItem.h"
 #include "RoomDataCenter.h"
 #include "RoomOption.h"
+#include "RoomViewItemTable.h"
 #include "RoomViewNeighbours.h"
 #include "SkinImage.h"
 #include "SkinWnd.h"
-#include "RoomViewItemTable.h"
 #include "TableFrame.h"
 
-class CDialog;
 class CGameTreeNode;
 class CUserManager;
 struct MsgBoxParams;
-
-// The room's safe box and gold exchange. Their panels belong to the shop,
-// which is built above the room, so the program installs their maker; a
-// room makes one object on first use and keeps it while its window lives.
-class IRoomMoneyPanels
-{
-public:
-    virtual ~IRoomMoneyPanels() {}
-    // Page 0 deposits, page 1 withdraws; the safe-box password comes first.
-    virtual void ShowBankStorage(int nPage) = 0;
-    virtual void ShowHBExchange() = 0;
-    // The room server's answers to the panels' requests.
-    virtual void OnOpenSafeBoxResult(int nCode) = 0;
-    virtual void OnWithdrawResult(int nCode) = 0;
-    virtual void OnDepositResult(int nCode) = 0;
-    virtual void OnExchangeResult(int nCode) = 0;
-};
 
 // Messages of the view and of the room tab window.
 const UINT WM_ROOM_CLOSE_VIEW = WM_USER + 10;    // to the room tab window: close this room
@@ -185,6 +167,8 @@ public:
 
     // Every box of the room; the answer of the box (IDYES ...).
     int ShowMessageBox(LPCSTR pszText, UINT nStyle, const MsgBoxParams* pParams = NULL);
+    // A box whose one button reads "确定".
+    int ShowOkBox(LPCSTR pszText, UINT nStyle);
     int ShowSkinMessageBox(LPCSTR pszText, UINT nStyle);
 
     bool SendSpeakerText(LPCSTR pszText);

@@ -1,11 +1,9 @@
 #include "RoomViewItemMoney.h"
 
 #include <new>
-#include <string.h>
 
 #include "ClientDataCenter.h"
 #include "HallApp.h"
-#include "HallMsgBox.h"
 #include "RoomBankStoragePassDlg.h"
 
 CRoomViewItemMoney::CRoomViewItemMoney(CRoomViewItem* pView) : m_pView(pView) {}
@@ -58,10 +56,7 @@ void CRoomViewItemMoney::OnExchangeResult(int nCode)
 
 void CRoomViewItemMoney::ShowSkinMessageBox(LPCSTR pszText)
 {
-    MsgBoxParams params;
-    params.useCaptions = 1;
-    strcpy(params.captions[MSGBOX_OK], "确定");
-    m_pView->ShowMessageBox(pszText, MB_ICONINFORMATION, &params);
+    m_pView->ShowOkBox(pszText, MB_ICONINFORMATION);
 }
 
 bool CRoomViewItemMoney::AskSafeBoxPassword(CString& strPassword)

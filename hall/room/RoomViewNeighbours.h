@@ -1,7 +1,7 @@
 // The windows around a room view that other parts of the hall build: the
 // room tab window that holds every open room, the room's side panel (chat,
-// player list, item bar), the match view of match rooms and the room's
-// dialogs. The view reaches each through these interfaces only. Users are
+// player list, item bar), the match view of match rooms, the room's dialogs
+// and its safe box and gold exchange. The view reaches each through these interfaces only. Users are
 // handed by pointer for the call; a window that keeps one drops it when the
 // view reports the user deleted.
 #pragma once
@@ -87,6 +87,23 @@ public:
     virtual void UpdateRankUser(CUserItem* pUserItem) = 0;
     virtual void RemoveRankUser(CUserItem* pUserItem) = 0;
     virtual void SortRank() = 0;
+};
+
+// The room's safe box and gold exchange. Their panels belong to the shop,
+// which is built above the room, so the program installs their maker; a
+// room makes one object on first use and keeps it while its window lives.
+class IRoomMoneyPanels
+{
+public:
+    virtual ~IRoomMoneyPanels() {}
+    // Page 0 deposits, page 1 withdraws; the safe-box password comes first.
+    virtual void ShowBankStorage(int nPage) = 0;
+    virtual void ShowHBExchange() = 0;
+    // The room server's answers to the panels' requests.
+    virtual void OnOpenSafeBoxResult(int nCode) = 0;
+    virtual void OnWithdrawResult(int nCode) = 0;
+    virtual void OnDepositResult(int nCode) = 0;
+    virtual void OnExchangeResult(int nCode) = 0;
 };
 
 // The dialogs a room view runs; each answers false when cancelled.

@@ -13,6 +13,7 @@
 #include "HallMsgBox.h"
 #include "HallWindows.h"
 #include "MD5Encrypt.h"
+#include "RecordCodec.h"
 #include "SkinMessageBox.h"
 
 namespace
@@ -25,13 +26,6 @@ const COLORREF kFriendLineColour = 0xFF;
 const DWORD LOGON_NEEDS_PASSWORD = 38;
 const DWORD LOGON_WRONG_PASSWORD = 39;
 const char kBoxCaption[] = "提示消息";
-
-// Text of a fixed field that may lack its terminator.
-CString FieldText(const char* pszField, size_t nSize)
-{
-    size_t nLength = strnlen(pszField, nSize);
-    return CString(pszField, int(nLength));
-}
 
 struct tagCodeText
 {
@@ -78,6 +72,14 @@ int CRoomViewItem::ShowMessageBox(LPCSTR pszText, UINT nStyle, const MsgBoxParam
     if (m_lBoxNesting == 0 && (m_pDataCenter == NULL || !m_pDataCenter->IsConnected()))
         PostCloseView();
     return nAnswer;
+}
+
+int CRoomViewItem::ShowOkBox(LPCSTR pszText, UINT nStyle)
+{
+    MsgBoxParams params;
+    params.useCaptions = 1;
+    strcpy(params.captions[MSGBOX_OK], "确定");
+    return ShowMessageBox(pszText, nStyle, &params);
 }
 
 int CRoomViewItem::ShowSkinMessageBox(LPCSTR pszText, UINT nStyle)
@@ -400,10 +402,7 @@ void CRoomViewItem::OnRoomMessage(const tagRoomMessage* pMessage)
             InsertSystemText(strText);
     }
     if ((wFlags & 0x2) != 0) {
-        MsgBoxParams params;
-        params.useCaptions = 1;
-        strcpy(params.captions[MSGBOX_OK], "确定");
-        ShowMessageBox(strText, 128, &params);
+        ShowOkBox(strText, 128);
     }
 }
 

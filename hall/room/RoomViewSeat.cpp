@@ -184,10 +184,7 @@ bool CRoomViewItem::CheckSeat(WORD wTableID, WORD wChairID, bool bLookOn, bool b
     if (pMe == NULL)
         return false;
     if (IsClientBusy(m_pDataCenter->GetGameState()) && bShowMessage) {
-        MsgBoxParams params;
-        params.useCaptions = 1;
-        strcpy(params.captions[MSGBOX_OK], "确定");
-        ShowMessageBox(kWaitForClient, MB_ICONINFORMATION, &params);
+        ShowOkBox(kWaitForClient, MB_ICONINFORMATION);
         return false;
     }
     CUserItem* pSeated = m_TableFrame.GetUserItem(wTableID, wChairID);
@@ -293,10 +290,7 @@ void CRoomViewItem::QuickJoinTable()
     if (m_dwRoomState != ROOM_STATE_READY || m_pDataCenter == NULL || m_TableFrame.GetTableCount() == 0)
         return;
     if (IsClientBusy(m_pDataCenter->GetGameState())) {
-        MsgBoxParams params;
-        params.useCaptions = 1;
-        strcpy(params.captions[MSGBOX_OK], "确定");
-        ShowMessageBox(kWaitForClient, MB_ICONINFORMATION, &params);
+        ShowOkBox(kWaitForClient, MB_ICONINFORMATION);
         return;
     }
     CUserItem* pMe = GetMeUserItem();

@@ -3,22 +3,10 @@
 // create-table dialog leads to.
 #include "RoomViewItem.h"
 
-#include <string.h>
-
 #include "CreateTableDlg.h"
 #include "OptionDlg.h"
+#include "RecordCodec.h"
 #include "SpeakDlg.h"
-
-namespace
-{
-
-// Text of a fixed field that may lack its terminator.
-CString FieldText(const char* pszField, size_t nSize)
-{
-    return CString(pszField, int(strnlen(pszField, nSize)));
-}
-
-} // namespace
 
 IRoomMoneyPanels* CRoomViewItem::GetMoneyPanels()
 {

@@ -6,6 +6,7 @@
 #include "CustomFaceManagerWnd.h"
 #include "GlobalUnits.h"
 #include "IUserFaceRes.h"
+#include "RecordCodec.h"
 #include "TabbedText.h"
 #include "UserItem.h"
 #include "resource.h"
@@ -31,10 +32,6 @@ const LineSpot kLines[] = {
     {{9, 245, 200, 260}, kFormatB},
 };
 
-CString FieldText(const char* field, size_t size)
-{
-    return CString(field, int(strnlen(field, size)));
-}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CPlayInfoPanel, CDialog)

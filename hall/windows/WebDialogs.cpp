@@ -1,5 +1,6 @@
 #include "WebDialogs.h"
 
+#include "RecordCodec.h"
 #include "core/GlobalUnits.h"
 #include "res/resource.h"
 
@@ -8,12 +9,6 @@
 
 namespace
 {
-
-// The fields of the user record are fixed arrays: read no further than them.
-template <size_t N> CString FieldText(const char (&field)[N])
-{
-    return CString(field, (int)strnlen(field, N));
-}
 
 const tagWebDialogInfo kGameMail = {"GameMailURL",          "mailurl", 470,  418, 6, 30, 458, 380,
                                     "Varnok游戏中心站内信", true,      false};
