@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <new>
 
+#include "RecordCodec.h"
 #include "RoomViewItem.h"
+#include "TextUnit.h"
 #include "UserItem.h"
 #include "WebDialogs.h"
 
@@ -84,9 +86,8 @@ void CRoomMatchViewAdapter::BuildMatchRecord(const tagRoomInfo& info, tagMatchRe
     memset(&record, 0, sizeof(record));
     const tagMatchDescription& match = info.Match;
     record.dwMatchId = info.dwRoomID;
-    const size_t nName = std::min(sizeof(match.szName), sizeof(record.cbReserved1) - 1);
-    memcpy(record.cbReserved1, match.szName, nName);
-    record.cbReserved1[nName] = 0;
+    TextCopyField(reinterpret_cast<char*>(record.cbReserved1), sizeof(record.cbReserved1), match.szName,
+                  GetFieldLength(match.szName, sizeof(match.szName)));
     record.wRunningCount = match.wValue1;
     record.nFeeType = SHORT(match.wValue2);
     record.dwFee = match.dwValue3;
@@ -99,7 +100,8 @@ void CRoomMatchViewAdapter::BuildMatchRecord(const tagRoomInfo& info, tagMatchRe
     memcpy(&record.qwBaseTime, match.cbTime, sizeof(record.qwBaseTime));
     if (record.cbStartMode == kStartAtTime)
         record.qwMatchTime = record.qwBaseTime + record.dwSignUpSeconds + record.dwStartValue + record.dwRunningSeconds;
-    record.dwAwardCount = std::min(info.dwValueCount, DWORD(kMaxMatchAwards));
+    static_assert(ROOM_INFO_MAX_VALUES <= kMaxMatchAwards, "every value of the room fits the record");
+    record.dwAwardCount = std::min(info.dwValueCount, DWORD(ROOM_INFO_MAX_VALUES));
     memcpy(record.dwAwardIds, info.dwValues, record.dwAwardCount * sizeof(DWORD));
     record.dwExtraAwardId = info.dwTailValue;
 }

@@ -15,7 +15,7 @@ class IMatchListOwner
 public:
     virtual ~IMatchListOwner() {}
     // 0 idle, 1 waiting for sign-up, 2 sign-up open, 3 running, 4 over.
-    virtual DWORD GetMatchState() = 0;
+    virtual DWORD GetMatchState() const = 0;
 };
 
 // Running: unranked rows are shown in yellow.

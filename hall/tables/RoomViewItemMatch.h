@@ -90,8 +90,7 @@ public:
     void ButtonDblClk(int) override {}
 
     DWORD* GetMatchId() { return &m_Record.dwMatchId; }
-    DWORD GetMatchState() const { return m_dwMatchState; }
-    DWORD GetMatchState() override { return m_dwMatchState; }
+    DWORD GetMatchState() const override { return m_dwMatchState; }
     void LoadMatchPages();
     void SetMatchState(WORD wWord, DWORD dwValue, DWORD dwState, DWORD dwMilliseconds);
     void UpdateSelfSignState(CUserItem* pUserItem);

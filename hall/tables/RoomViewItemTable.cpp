@@ -80,7 +80,6 @@ void CRoomViewItemTable::SetToolBarText(const char* pszText)
 void CRoomViewItemTable::ShowBankButtons(bool bBank, bool bExchange)
 {
     m_TableToolBar.ShowBankButtons(bBank, bExchange);
-    m_TableToolBar.RecalcLayout();
 }
 
 bool CRoomViewItemTable::GetGameRoomIds(DWORD* pGameId, DWORD* pRoomId)

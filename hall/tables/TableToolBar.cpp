@@ -109,6 +109,8 @@ void CTableToolBar::ShowBankButtons(bool bBank, bool bExchange)
     } else if (bExchange) {
         m_btExchange.ShowWindow(SW_SHOW);
     }
+    // The set changed: the buttons close up around it.
+    RecalcLayout();
 }
 
 void CTableToolBar::OnSize(UINT nType, int cx, int cy)

@@ -19,7 +19,7 @@ class MatchParent : public skintest::RecordingParent, public IMatchListOwner
 {
 public:
     DWORD state = 0;
-    DWORD GetMatchState() override { return state; }
+    DWORD GetMatchState() const override { return state; }
 };
 
 std::unique_ptr<CUserItem> RankedUser(DWORD userId, WORD rank, LONG score = 0, const char* nick = "")
