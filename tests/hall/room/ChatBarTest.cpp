@@ -75,15 +75,7 @@ std::vector<tagRoomChatRequest> ChatBarTest::ChatRequests()
 // Waits until the server saw a marker sent after anything the bar sent.
 void ChatBarTest::SettleRequests()
 {
-    const DWORD dwMarker = ++m_dwMarker;
-    ASSERT_TRUE(m_Server.Send(ROOM_MAIN_ROOM, ROOM_SUB_S_ECHO, {}, dwMarker));
-    ASSERT_TRUE(PumpUntil([&] {
-        for (const tagServerFrame& frame : m_Server.GetFrames()) {
-            if (frame.wSubCmdID == ROOM_SUB_ECHO && frame.dwSerialNum == dwMarker)
-                return true;
-        }
-        return false;
-    }));
+    ASSERT_TRUE(m_Server.Settle());
 }
 
 std::string ChatBarTest::LastLine()

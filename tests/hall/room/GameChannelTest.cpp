@@ -157,6 +157,7 @@ protected:
     }
 
     std::vector<HANDLE> m_Processes;
+    DWORD m_dwMarker = 0x7000; // the client's markers
 };
 
 TEST_F(GameChannelTest, LaunchAndHelloSendTheRoomThenAShowAgainResendsIt)

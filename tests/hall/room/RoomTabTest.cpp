@@ -151,14 +151,7 @@ public:
     void SendAndSettle(WORD wMain, WORD wSub, const CWireBytes& body)
     {
         ASSERT_TRUE(m_Server.Send(wMain, wSub, body.Vector()));
-        const DWORD dwMarker = ++m_dwMarker;
-        ASSERT_TRUE(m_Server.Send(ROOM_MAIN_ROOM, ROOM_SUB_S_ECHO, {}, dwMarker));
-        ASSERT_TRUE(PumpUntil([&] {
-            for (const tagServerFrame& frame : m_Server.GetFrames())
-                if (frame.wSubCmdID == ROOM_SUB_ECHO && frame.dwSerialNum == dwMarker)
-                    return true;
-            return false;
-        }));
+        ASSERT_TRUE(m_Server.Settle());
         PumpMessages();
     }
 
@@ -171,7 +164,6 @@ public:
     CWnd m_Host;
     std::unique_ptr<CRoomControlWnd> m_pTabs;
     std::vector<DWORD> m_Downloads;
-    DWORD m_dwMarker = 0x7300;
     size_t m_nSeen = 0;
 };
 

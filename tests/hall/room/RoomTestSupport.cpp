@@ -263,16 +263,7 @@ void RoomTest::SendAndSettle(WORD wMainCmdID, WORD wSubCmdID, const CWireBytes& 
 {
     size_t nFrames = m_Server.GetFrameCount();
     ASSERT_TRUE(m_Server.Send(wMainCmdID, wSubCmdID, body.Vector(), dwSerialNum));
-    DWORD dwMarker = ++m_dwMarker;
-    ASSERT_TRUE(m_Server.Send(ROOM_MAIN_ROOM, ROOM_SUB_S_ECHO, {}, dwMarker));
-    ASSERT_TRUE(PumpUntil([&] {
-        for (const tagServerFrame& frame : m_Server.GetFrames()) {
-            if (frame.wSubCmdID == ROOM_SUB_ECHO && frame.dwSerialNum == dwMarker)
-                return true;
-        }
-        return false;
-    })) << "no answer to the marker after "
-        << nFrames << " frames";
+    ASSERT_TRUE(m_Server.Settle()) << "no answer to the marker after " << nFrames << " frames";
 }
 
 void RoomTest::SetRoomRule(DWORD dwRule)

@@ -106,5 +106,4 @@ protected:
     CRoomDataCenter* m_pDataCenter = nullptr;
     CGameClientRecorder m_Client;
     CRoomRecorder m_Recorder;
-    DWORD m_dwMarker = 0x7000;
 };

@@ -169,15 +169,7 @@ void RoomViewTest::EnterRoom(DWORD dwRule)
 void RoomViewTest::SendAndSettle(WORD wMainCmdID, WORD wSubCmdID, const CWireBytes& body)
 {
     ASSERT_TRUE(m_Server.Send(wMainCmdID, wSubCmdID, body.Vector()));
-    DWORD dwMarker = ++m_dwMarker;
-    ASSERT_TRUE(m_Server.Send(ROOM_MAIN_ROOM, ROOM_SUB_S_ECHO, {}, dwMarker));
-    ASSERT_TRUE(PumpUntil([&] {
-        for (const tagServerFrame& frame : m_Server.GetFrames()) {
-            if (frame.wSubCmdID == ROOM_SUB_ECHO && frame.dwSerialNum == dwMarker)
-                return true;
-        }
-        return false;
-    })) << "no answer to the marker";
+    ASSERT_TRUE(m_Server.Settle()) << "no answer to the marker";
     PumpMessages();
 }
 

@@ -217,6 +217,5 @@ protected:
     CRoomDialogsDouble m_Dialogs;
     CFlashDouble m_Flash;
     CRoomViewItem* m_pView = nullptr;
-    DWORD m_dwMarker = 0x7100;
     IRoomViewDialogs* m_pOldDialogs = nullptr;
 };

@@ -82,17 +82,7 @@ protected:
         return ids;
     }
     // Whatever the view sent before now has reached the server.
-    void Settle()
-    {
-        const DWORD dwMarker = ++m_dwMarker;
-        ASSERT_TRUE(m_Server.Send(ROOM_MAIN_ROOM, ROOM_SUB_S_ECHO, {}, dwMarker));
-        ASSERT_TRUE(PumpUntil([&] {
-            for (const tagServerFrame& frame : m_Server.GetFrames())
-                if (frame.wSubCmdID == ROOM_SUB_ECHO && frame.dwSerialNum == dwMarker)
-                    return true;
-            return false;
-        }));
-    }
+    void Settle() { ASSERT_TRUE(m_Server.Settle()); }
     size_t Sent(WORD wSubCmdID) { return Requests(ROOM_MAIN_ROOM, wSubCmdID).size(); }
     void InstallMoneyDouble()
     {
