@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Set-up, the Windows build, a run folder whose configuration names only the
-# demo hall server on 127.0.0.1, the demo server on a free port, then the
-# hall under Wine: on $DISPLAY, or on a private Xvfb when there is none.
-# The demo server is stopped when the hall ends. Demo account: demo / demo123.
+# demo world's hall server on 127.0.0.1, the demo world (hall and room
+# servers on free ports, the demo games installed in the run folder), then
+# the hall under Wine: on $DISPLAY, or on a private Xvfb when there is none.
+# The demo world is stopped when the hall ends.
+# Demo accounts: demo / demo123 and lucky / lucky123; the password room's
+# password is 1234.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 cd "$TAVREL_ROOT"
 bash tools/setup.sh
 cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake >/dev/null
-cmake --build build/win64 -j "$TAVREL_JOBS" --target Tavrel demo_hall_server
+cmake --build build/win64 -j "$TAVREL_JOBS" --target Tavrel Corvath gameclient demo_world
 bin=$TAVREL_ROOT/build/win64/bin
-for prog in Tavrel.exe demo_hall_server.exe; do
+for prog in Tavrel.exe demo_world.exe gameclient.exe; do
   if [ ! -f "$bin/$prog" ]; then
     echo "run: $bin/$prog is not built" >&2
     exit 1
@@ -22,7 +25,7 @@ done
 run=$TAVREL_ROOT/build/run
 mkdir -p "$run/config"
 cp "$bin"/*.dll "$run/"
-for prog in Tavrel.exe MiniTavrel.exe Murlow.exe Kestrum.exe; do
+for prog in Tavrel.exe Quillon.exe MiniTavrel.exe Murlow.exe Kestrum.exe; do
   if [ -f "$bin/$prog" ]; then cp "$bin/$prog" "$run/"; fi
 done
 
@@ -40,32 +43,33 @@ if [ ! -d "$run_prefix" ]; then
 fi
 export WINEPREFIX=$run_prefix
 
-# The demo hall server takes a free port and writes it down.
-rm -f "$run/server.port"
-(cd "$run" && exec "$WINE64" "$bin/demo_hall_server.exe" 0 server.port) >"$run/server.log" 2>&1 &
-server=$!
-stop_server() {
-  kill "$server" 2>/dev/null || true
-  wait "$server" 2>/dev/null || true
+# The demo world installs its games into the run folder, takes free ports
+# and writes them down.
+rm -f "$run/demo.ports"
+(cd "$run" && exec "$WINE64" "$bin/demo_world.exe" demo.ports .) >"$run/demo.log" 2>&1 &
+world=$!
+stop_world() {
+  kill "$world" 2>/dev/null || true
+  wait "$world" 2>/dev/null || true
 }
-trap stop_server EXIT
+trap stop_world EXIT
 for _ in $(seq 600); do
-  [ -s "$run/server.port" ] && break
-  if ! kill -0 "$server" 2>/dev/null; then
-    echo "run: the demo hall server did not start:" >&2
-    cat "$run/server.log" >&2
+  [ -s "$run/demo.ports" ] && break
+  if ! kill -0 "$world" 2>/dev/null; then
+    echo "run: the demo world did not start:" >&2
+    cat "$run/demo.log" >&2
     exit 1
   fi
   sleep 0.1
 done
-port=$(tr -d '\r\n' <"$run/server.port")
+port=$(sed -n 's/^Hall=\([0-9]*\).*/\1/p' "$run/demo.ports")
 if [ -z "$port" ]; then
-  echo "run: the demo hall server gave no port" >&2
+  echo "run: the demo world gave no hall port" >&2
   exit 1
 fi
 printf '[Server]\r\nServerCount=1\r\nLastServerID=0\r\nFindFastServer=1\r\n[Server0]\r\nName=Demo\r\nHost=127.0.0.1\r\nPort=%s\r\n' \
   "$port" >"$run/config/ServerList.ini"
-echo "run: demo hall server on 127.0.0.1:$port (account demo, password demo123)"
+echo "run: demo hall server on 127.0.0.1:$port (account demo, password demo123; room password 1234)"
 
 cd "$run"
 status=0

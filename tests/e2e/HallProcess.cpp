@@ -1,0 +1,365 @@
+#include "HallProcess.h"
+
+#include <commctrl.h>
+#include <gdiplus.h>
+#include <string.h>
+
+#include "DemoWorld.h"
+#include "TestWait.h"
+
+namespace e2e
+{
+
+namespace
+{
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    char* slash = strrchr(path, '\\');
+    if (slash != NULL)
+        *slash = '\0';
+    return path;
+}
+
+struct tagSearch
+{
+    const std::function<bool(HWND)>* pAccept;
+    std::vector<HWND> Found;
+    bool bAll;
+};
+
+BOOL CALLBACK CollectChild(HWND hWnd, LPARAM lParam)
+{
+    tagSearch* search = (tagSearch*)lParam;
+    if ((*search->pAccept)(hWnd)) {
+        search->Found.push_back(hWnd);
+        return search->bAll;
+    }
+    return TRUE;
+}
+
+struct tagTopSearch
+{
+    DWORD dwProcessId;
+    const std::function<bool(HWND)>* pAccept;
+    HWND hFound;
+};
+
+BOOL CALLBACK AcceptTopLevel(HWND hWnd, LPARAM lParam)
+{
+    tagTopSearch* search = (tagTopSearch*)lParam;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    if (pid != search->dwProcessId || !IsWindowVisible(hWnd) || !(*search->pAccept)(hWnd))
+        return TRUE;
+    search->hFound = hWnd;
+    return FALSE;
+}
+
+// The remote page: structures first, the text buffer after them.
+const size_t kRemoteSize = 4096;
+const size_t kTextOffset = 1024;
+const int kTextSize = 1024;
+
+} // namespace
+
+std::string TextOf(HWND hWnd)
+{
+    // GetWindowText does not ask a window of another process for its text;
+    // the message does.
+    char text[2048] = "";
+    DWORD_PTR nResult = 0;
+    SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof(text), (LPARAM)text, SMTO_ABORTIFHUNG, kWait, &nResult);
+    return text;
+}
+
+std::string ClassOf(HWND hWnd)
+{
+    char name[128] = "";
+    GetClassNameA(hWnd, name, sizeof(name));
+    return name;
+}
+
+HWND FindChild(HWND hParent, const std::function<bool(HWND)>& accept)
+{
+    tagSearch search = {&accept, {}, false};
+    EnumChildWindows(hParent, CollectChild, (LPARAM)&search);
+    return search.Found.empty() ? NULL : search.Found.front();
+}
+
+std::vector<HWND> FindChildren(HWND hParent, const std::function<bool(HWND)>& accept)
+{
+    tagSearch search = {&accept, {}, true};
+    EnumChildWindows(hParent, CollectChild, (LPARAM)&search);
+    return search.Found;
+}
+
+bool ShowsText(HWND hWnd, const std::string& words)
+{
+    if (TextOf(hWnd).find(words) != std::string::npos)
+        return true;
+    return FindChild(hWnd, [&](HWND hChild) { return TextOf(hChild).find(words) != std::string::npos; }) != NULL;
+}
+
+void Click(HWND hButton)
+{
+    PostMessageA(GetParent(hButton), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hButton), BN_CLICKED), (LPARAM)hButton);
+}
+
+void Shot(HWND hWnd, const std::string& name)
+{
+    char folder[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("TAVREL_E2E_SHOTS", folder, sizeof(folder)) == 0 || !IsWindow(hWnd))
+        return;
+    static ULONG_PTR s_Token = 0;
+    if (s_Token == 0) {
+        Gdiplus::GdiplusStartupInput input;
+        if (Gdiplus::GdiplusStartup(&s_Token, &input, NULL) != Gdiplus::Ok)
+            return;
+    }
+    RECT rect;
+    GetWindowRect(hWnd, &rect);
+    const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
+    if (cx <= 0 || cy <= 0)
+        return;
+    HDC hScreen = GetDC(NULL);
+    HDC hMemory = CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, cx, cy);
+    HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
+    // What the screen shows there: a window of another process cannot be
+    // asked to print itself into this process's memory.
+    BitBlt(hMemory, 0, 0, cx, cy, hScreen, rect.left, rect.top, SRCCOPY);
+    SelectObject(hMemory, hOld);
+    // The PNG encoder of GDI+.
+    const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+    const std::string path = std::string(folder) + "\\" + name + ".png";
+    std::wstring wide(path.begin(), path.end());
+    {
+        Gdiplus::Bitmap picture(hBitmap, NULL);
+        picture.Save(wide.c_str(), &png, NULL);
+    }
+    DeleteObject(hBitmap);
+    DeleteDC(hMemory);
+    ReleaseDC(NULL, hScreen);
+}
+
+HallProcess::HallProcess(WORD wHallPort) : m_Folder("tavrel-e2e")
+{
+    const std::string bin = ProgramFolder();
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA((bin + "\\*.dll").c_str(), &found);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            CopyFileA((bin + "\\" + found.cFileName).c_str(), m_Folder.File(found.cFileName).c_str(), FALSE);
+        } while (FindNextFileA(hFind, &found));
+        FindClose(hFind);
+    }
+    for (const char* program : {"Tavrel.exe", "Quillon.exe", "Murlow.exe", "MiniTavrel.exe"})
+        CopyFileA((bin + "\\" + program).c_str(), m_Folder.File(program).c_str(), FALSE);
+    CDemoWorld::InstallProgramFiles(m_Folder.Path(), bin + "\\gameclient.exe");
+    m_Folder.Write("config\\ServerList.ini", CDemoWorld::ServerListText(wHallPort));
+}
+
+HallProcess::~HallProcess()
+{
+    Kill();
+}
+
+bool HallProcess::Start()
+{
+    Kill();
+    std::string program = m_Folder.File("Tavrel.exe");
+    std::vector<char> line(program.begin(), program.end());
+    line.push_back(0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessA(program.c_str(), line.data(), NULL, NULL, FALSE, 0, NULL, m_Folder.Path().c_str(), &startup,
+                        &m_Process))
+        return false;
+    m_pRemote = VirtualAllocEx(m_Process.hProcess, NULL, kRemoteSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    return m_pRemote != NULL;
+}
+
+void HallProcess::Kill()
+{
+    if (m_Process.hProcess == NULL)
+        return;
+    if (WaitForSingleObject(m_Process.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(m_Process.hProcess, 1);
+        WaitForSingleObject(m_Process.hProcess, kWait);
+    }
+    CloseHandle(m_Process.hThread);
+    CloseHandle(m_Process.hProcess);
+    m_Process = PROCESS_INFORMATION();
+    m_pRemote = NULL;
+}
+
+bool HallProcess::Ended(DWORD dwTimeout)
+{
+    return PumpUntil([&] { return WaitForSingleObject(m_Process.hProcess, 0) == WAIT_OBJECT_0; }, dwTimeout);
+}
+
+DWORD HallProcess::ExitCode()
+{
+    DWORD dwCode = STILL_ACTIVE;
+    GetExitCodeProcess(m_Process.hProcess, &dwCode);
+    return dwCode;
+}
+
+HWND HallProcess::WaitWindow(const std::function<bool(HWND)>& accept, DWORD dwTimeout)
+{
+    tagTopSearch search = {m_Process.dwProcessId, &accept, NULL};
+    PumpUntil(
+        [&] {
+            search.hFound = NULL;
+            EnumWindows(AcceptTopLevel, (LPARAM)&search);
+            return search.hFound != NULL || WaitForSingleObject(m_Process.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        dwTimeout);
+    return search.hFound;
+}
+
+HWND HallProcess::WaitChild(HWND hParent, const std::function<bool(HWND)>& accept, DWORD dwTimeout)
+{
+    HWND hFound = NULL;
+    PumpUntil(
+        [&] {
+            hFound = FindChild(hParent, accept);
+            return hFound != NULL || !IsWindow(hParent);
+        },
+        dwTimeout);
+    return hFound;
+}
+
+std::string HallProcess::DescribeWindows()
+{
+    std::string text;
+    std::function<bool(HWND)> any = [&](HWND hWnd) {
+        text += ClassOf(hWnd) + " \"" + TextOf(hWnd) + "\"";
+        for (HWND hChild : FindChildren(hWnd, [](HWND h) { return IsWindowVisible(h) && !TextOf(h).empty(); }))
+            text +=
+                " [" + ClassOf(hChild) + " " + std::to_string(GetDlgCtrlID(hChild)) + " \"" + TextOf(hChild) + "\"]";
+        text += "\n";
+        return false;
+    };
+    tagTopSearch search = {m_Process.dwProcessId, &any, NULL};
+    EnumWindows(AcceptTopLevel, (LPARAM)&search);
+    return text;
+}
+
+HWND HallProcess::WaitFrame()
+{
+    return WaitWindow([](HWND hWnd) { return ClassOf(hWnd) == "Tavrel"; });
+}
+
+HWND HallProcess::WaitBox(const std::string& words)
+{
+    return WaitWindow([&](HWND hWnd) { return !IsLogonDialog(hWnd) && ShowsText(hWnd, words); });
+}
+
+bool HallProcess::IsLogonDialog(HWND hWnd)
+{
+    return GetDlgItem(hWnd, kAccountBoxId) != NULL && GetDlgItem(hWnd, kPasswordHostId) != NULL;
+}
+
+bool HallProcess::IsLogonIdle(HWND hDialog)
+{
+    return IsWindowVisible(GetDlgItem(hDialog, IDOK)) && !IsWindowVisible(GetDlgItem(hDialog, kLogonProgressId)) &&
+           IsWindowEnabled(GetDlgItem(hDialog, kAccountBoxId));
+}
+
+void HallProcess::LogOn(HWND hDialog, const char* account, const char* password, bool bRemember)
+{
+    if (account != NULL)
+        SendMessageA(GetDlgItem(hDialog, kAccountBoxId), WM_SETTEXT, 0, (LPARAM)account);
+    if (password != NULL)
+        SendMessageA(GetDlgItem(GetDlgItem(hDialog, kPasswordHostId), kPasswordEditId), WM_SETTEXT, 0,
+                     (LPARAM)password);
+    if (bRemember)
+        SendMessageA(GetDlgItem(hDialog, kRememberId), BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(hDialog, IDOK));
+}
+
+bool HallProcess::ReadRemote(const void* pRemote, void* pLocal, size_t nSize)
+{
+    SIZE_T nRead = 0;
+    return m_pRemote != NULL && ReadProcessMemory(m_Process.hProcess, pRemote, pLocal, nSize, &nRead) && nRead == nSize;
+}
+
+bool HallProcess::WriteRemote(void* pRemote, const void* pLocal, size_t nSize)
+{
+    SIZE_T nWritten = 0;
+    return m_pRemote != NULL && WriteProcessMemory(m_Process.hProcess, pRemote, pLocal, nSize, &nWritten) &&
+           nWritten == nSize;
+}
+
+std::vector<HallProcess::tagTreeItem> HallProcess::TreeItems(HWND hTree)
+{
+    std::vector<tagTreeItem> items;
+    char* pText = (char*)m_pRemote + kTextOffset;
+    std::function<void(HTREEITEM, HTREEITEM)> walk = [&](HTREEITEM hFirst, HTREEITEM hParent) {
+        for (HTREEITEM hItem = hFirst; hItem != NULL;
+             hItem = (HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)hItem)) {
+            TVITEMA item = {};
+            item.mask = TVIF_TEXT | TVIF_HANDLE;
+            item.hItem = hItem;
+            item.pszText = pText;
+            item.cchTextMax = kTextSize;
+            char text[kTextSize] = "";
+            if (WriteRemote(m_pRemote, &item, sizeof(item)) &&
+                SendMessageA(hTree, TVM_GETITEMA, 0, (LPARAM)m_pRemote) != 0)
+                ReadRemote(pText, text, sizeof(text) - 1);
+            items.push_back({hItem, hParent, text});
+            walk((HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)hItem), hItem);
+        }
+    };
+    walk((HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0), NULL);
+    return items;
+}
+
+bool HallProcess::ShowTreeItem(HWND hTree, HTREEITEM hItem, RECT& rect)
+{
+    std::vector<HTREEITEM> parents;
+    for (HTREEITEM h = (HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_PARENT, (LPARAM)hItem); h != NULL;
+         h = (HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_PARENT, (LPARAM)h))
+        parents.insert(parents.begin(), h);
+    for (HTREEITEM h : parents)
+        SendMessageA(hTree, TVM_EXPAND, TVE_EXPAND, (LPARAM)h);
+    SendMessageA(hTree, TVM_ENSUREVISIBLE, 0, (LPARAM)hItem);
+    // TVM_GETITEMRECT takes the item in the rectangle's place.
+    RECT request = {};
+    memcpy(&request, &hItem, sizeof(hItem));
+    return WriteRemote(m_pRemote, &request, sizeof(request)) &&
+           SendMessageA(hTree, TVM_GETITEMRECT, FALSE, (LPARAM)m_pRemote) != 0 &&
+           ReadRemote(m_pRemote, &rect, sizeof(rect));
+}
+
+std::vector<std::string> HallProcess::ListRows(HWND hList)
+{
+    std::vector<std::string> rows;
+    const int nRows = (int)SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0);
+    HWND hHeader = (HWND)SendMessageA(hList, LVM_GETHEADER, 0, 0);
+    const int nColumns = hHeader != NULL ? (int)SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0) : 1;
+    char* pText = (char*)m_pRemote + kTextOffset;
+    for (int nRow = 0; nRow < nRows; ++nRow) {
+        std::string row;
+        for (int nColumn = 0; nColumn < nColumns; ++nColumn) {
+            LVITEMA item = {};
+            item.mask = LVIF_TEXT;
+            item.iSubItem = nColumn;
+            item.pszText = pText;
+            item.cchTextMax = kTextSize;
+            char text[kTextSize] = "";
+            if (WriteRemote(m_pRemote, &item, sizeof(item)) &&
+                SendMessageA(hList, LVM_GETITEMTEXTA, nRow, (LPARAM)m_pRemote) > 0)
+                ReadRemote(pText, text, sizeof(text) - 1);
+            row += (nColumn > 0 ? "|" : "") + std::string(text);
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+} // namespace e2e

@@ -1,0 +1,53 @@
+// A room server of the demo world: one room of the data set on a frame
+// server. It lets the demo accounts in (the password room asks for its
+// password), sends the room, its tables and the players already there,
+// passes chat lines to everyone in the room, seats and stands players, and
+// sends game frames (main 1005) straight back.
+#pragma once
+
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "DemoData.h"
+#include "FrameServer.h"
+
+class CDemoRoom
+{
+public:
+    explicit CDemoRoom(const demodata::tagRoom& room) : m_Room(room) {}
+
+    // Answers the server's requests from now on; set before clients connect.
+    void Attach(CFrameServer& server);
+    const demodata::tagRoom& GetRoom() const { return m_Room; }
+    // Players logged on to the room now.
+    size_t GetPlayerCount();
+
+    // Readers of the requests a test finds among the server's frames; false
+    // when the frame is not that request or its body does not add up.
+    static bool ReadLogon(const tagServerFrame& frame, DWORD& dwUserID, std::string& digest,
+                          std::string& roomPasswordDigest);
+    static bool ReadChat(const tagServerFrame& frame, std::string& text);
+    static bool ReadSit(const tagServerFrame& frame, WORD& wTableID, WORD& wChairID);
+
+private:
+    struct tagPlayer
+    {
+        DWORD dwUserID;
+        WORD wTableID;
+        WORD wChairID;
+    };
+
+    void OnRequest(CFrameServer& server, const tagServerFrame& frame);
+    void OnLogon(CFrameServer& server, const tagServerFrame& frame);
+    void OnSit(CFrameServer& server, const tagServerFrame& frame);
+    void OnStandUp(CFrameServer& server, const tagServerFrame& frame);
+    void SendRoom(CFrameServer& server, int nConnection, DWORD dwUserID);
+    // To every connection with a logged-on player.
+    void Broadcast(CFrameServer& server, WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body);
+    bool IsSeatTaken(WORD wTableID, WORD wChairID);
+
+    const demodata::tagRoom m_Room;
+    std::mutex m_Mutex;
+    std::map<int, tagPlayer> m_Players; // by connection
+};
