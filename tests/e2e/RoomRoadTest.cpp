@@ -36,7 +36,7 @@ const WORD kKindFrame = 100;
 // Room window controls.
 const int kChatInputId = 1005;
 const int kChatSendId = 1006;
-const int kTableFrameId = 1005;
+const int kTableViewId = 1005;
 // The room password prompt's edit.
 const int kRoomPasswordEditId = 24020;
 // Asks a room window to close its room.
@@ -265,10 +265,22 @@ TEST_F(RoomRoad, EnterChatSitPlayAndLeave)
     Shot(hFrame, "room-chat");
 
     // A click on a free chair goes out as a sit request.
-    HWND hTables = FindChild(hFrame, [](HWND h) {
-        return GetDlgCtrlID(h) == kTableFrameId && ClassOf(h) != "ComboBox" && IsWindowVisible(h);
+    // The table view holds the tool bar strip and, below it, the taller grid.
+    HWND hTableView = FindChild(hFrame, [](HWND h) {
+        return GetDlgCtrlID(h) == kTableViewId && ClassOf(h) != "ComboBox" && IsWindowVisible(h);
     });
-    ASSERT_NE((HWND)NULL, hTables);
+    ASSERT_NE((HWND)NULL, hTableView);
+    HWND hTables = NULL;
+    LONG nTallest = 0;
+    for (HWND h = GetWindow(hTableView, GW_CHILD); h != NULL; h = GetWindow(h, GW_HWNDNEXT)) {
+        RECT rc;
+        GetWindowRect(h, &rc);
+        if (rc.bottom - rc.top > nTallest) {
+            nTallest = rc.bottom - rc.top;
+            hTables = h;
+        }
+    }
+    ASSERT_NE((HWND)NULL, hTables) << "the table view holds no grid";
     PostMessageA(hTables, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kTable0Chair2.x, kTable0Chair2.y));
     PostMessageA(hTables, WM_LBUTTONUP, 0, MAKELPARAM(kTable0Chair2.x, kTable0Chair2.y));
     ASSERT_TRUE(WaitRequest(ROOM_MAIN_ROOM, ROOM_SUB_SIT_DOWN)) << "no sit request";
@@ -308,7 +320,7 @@ TEST_F(RoomRoad, EnterChatSitPlayAndLeave)
     // Leaving closes the room: the leave request, the panel gone, the
     // client ended with its channel.
     // The room window's own close message, as its leave controls send it.
-    PostMessageA(GetParent(hTables), kCloseRoomMessage, 0, 0);
+    PostMessageA(GetParent(hTableView), kCloseRoomMessage, 0, 0);
     ASSERT_TRUE(WaitRequest(ROOM_MAIN_ROOM, ROOM_SUB_LEAVE_ROOM)) << "no leave request\n"
                                                                   << DescribeRequests() << hall.DescribeWindows();
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hList) && !IsWindow(hTables); }, kWait)) << "the room stays";
