@@ -8,6 +8,9 @@
 
 #include <stdlib.h>
 
+#include <string>
+#include <vector>
+
 // The bound of a wait, stretched by TAVREL_WAIT_SCALE (1 to 20): the 32-bit
 // run is emulated, and there a process start on a busy machine can take ten
 // times as long. A wait still ends as soon as its condition holds.
@@ -70,4 +73,28 @@ inline void PumpFor(DWORD dwMilliseconds)
         MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
     }
     PumpMessages();
+}
+
+// Reads a file another process writes and renames into place, once it holds
+// exactly nSize bytes. It opens with every share mode and tries again while
+// the open fails: the writer's rename keeps the file open with delete access
+// for a moment, and an open without delete sharing fails meanwhile.
+inline bool PumpUntilFileRead(const std::string& strPath, size_t nSize, std::vector<char>& bytes,
+                              DWORD dwTimeout = 10000)
+{
+    return PumpUntil(
+        [&] {
+            HANDLE hFile =
+                CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+            if (hFile == INVALID_HANDLE_VALUE)
+                return false;
+            bytes.assign(nSize + 1, 0);
+            DWORD dwRead = 0;
+            const BOOL bRead = ReadFile(hFile, bytes.data(), DWORD(bytes.size()), &dwRead, NULL);
+            CloseHandle(hFile);
+            bytes.resize(bRead ? dwRead : 0);
+            return bytes.size() == nSize;
+        },
+        dwTimeout);
 }

@@ -5,8 +5,6 @@
 
 #include <stdio.h>
 
-#include <fstream>
-#include <iterator>
 
 #include "AfxModalScript.h"
 #include "GlobalUnits.h"
@@ -40,24 +38,14 @@ protected:
     {
         // The stand-in may still be starting (slow under emulation) or writing:
         // wait for the whole report.
-        const DWORD nWhole = sizeof(block) + sizeof(window);
-        if (!PumpUntil(
-                [&] {
-                    WIN32_FILE_ATTRIBUTE_DATA data;
-                    return GetFileAttributesExA(m_strReport.c_str(), GetFileExInfoStandard, &data) &&
-                           data.nFileSizeLow >= nWhole;
-                },
-                60000))
-            return false;
-        std::ifstream in(m_strReport, std::ios::binary);
-        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (bytes.size() != sizeof(block) + sizeof(window))
+        std::vector<char> bytes;
+        if (!PumpUntilFileRead(m_strReport, sizeof(block) + sizeof(window), bytes, 60000))
             return false;
         memcpy(&block, bytes.data(), sizeof(block));
         memcpy(&window, bytes.data() + sizeof(block), sizeof(window));
-        in.close();
-        DeleteFileA(m_strReport.c_str());
-        return true;
+        // Gone before the next start writes its own (the delete, too, waits out
+        // the writer's rename).
+        return PumpUntil([&] { return DeleteFileA(m_strReport.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; });
     }
 
     // The block as another process sees it, by its name.

@@ -3,8 +3,6 @@
 // the signature through the hall data centre to the scripted hall server.
 #include "DataCenterTestSupport.h" // Winsock before the system headers
 
-#include <fstream>
-#include <iterator>
 
 #include <PictureMemFile.h>
 #include <WidgetDC.h>
@@ -279,16 +277,9 @@ TEST_F(UserInfoViewTest, FaceAndVipClicks)
     Mouse(WM_LBUTTONDOWN, face.left + 2, face.top + 2);
     Mouse(WM_LBUTTONUP, face.left + 2, face.top + 2);
     tagServiceShareData seen = {};
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            WIN32_FILE_ATTRIBUTE_DATA data;
-            return GetFileAttributesExA(report.c_str(), GetFileExInfoStandard, &data) &&
-                   data.nFileSizeLow >= sizeof(seen) + sizeof(DWORD);
-        },
-        60000)); // the stand-in starts slowly under emulation
-    std::ifstream in(report, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ASSERT_GE(bytes.size(), sizeof(seen));
+    std::vector<char> bytes;
+    ASSERT_TRUE(PumpUntilFileRead(report, sizeof(seen) + sizeof(DWORD), bytes,
+                                  60000)); // the stand-in starts slowly under emulation
     memcpy(&seen, bytes.data(), sizeof(seen));
     EXPECT_EQ(0u, seen.dwPageGroup);
     EXPECT_EQ(0u, seen.dwPageIndex);
