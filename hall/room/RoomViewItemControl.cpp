@@ -285,21 +285,23 @@ bool CRoomViewItemControl::AddTeamListTab()
 
 void CRoomViewItemControl::ShowTeams(const tagColumnDescribe& columns, const tagTeamItem* pTeams, int nCount)
 {
-    if (pTeams != NULL && nCount > 0) {
+    if (pTeams == NULL)
+        nCount = 0;
+    if (nCount > 0)
         AddTeamListTab();
-        if (m_TeamList.GetSafeHwnd() != NULL) {
-            // The rows go before the records they point to.
-            m_TeamList.DeleteAllItems();
-            m_Teams.SetSize(0, nCount);
-            for (int i = 0; i < nCount; ++i)
-                m_Teams.Add(pTeams[i]);
-            WORD wCount = columns.wColumnCount;
-            if (wCount > MAX_DATA_COLUMN)
-                wCount = MAX_DATA_COLUMN;
-            m_TeamList.SetColumnDescribe(columns.ColumnItem, wCount);
-            for (INT_PTR i = 0; i < m_Teams.GetSize(); ++i)
-                m_TeamList.InsertTeamItem(&m_Teams[i]);
-        }
+    // A shown list follows the hall, down to no team at all.
+    if (m_TeamList.GetSafeHwnd() != NULL) {
+        // The rows go before the records they point to.
+        m_TeamList.DeleteAllItems();
+        m_Teams.RemoveAll();
+        for (int i = 0; i < nCount; ++i)
+            m_Teams.Add(pTeams[i]);
+        WORD wCount = columns.wColumnCount;
+        if (wCount > MAX_DATA_COLUMN)
+            wCount = MAX_DATA_COLUMN;
+        m_TeamList.SetColumnDescribe(columns.ColumnItem, wCount);
+        for (INT_PTR i = 0; i < m_Teams.GetSize(); ++i)
+            m_TeamList.InsertTeamItem(&m_Teams[i]);
     }
     if (m_ListTab.GetSafeHwnd() != NULL) {
         m_ListTab.GetTabManager()->Reposition();

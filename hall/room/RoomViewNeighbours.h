@@ -70,8 +70,8 @@ public:
     virtual void SortUsers() = 0;
     // The item bar's two currency flags.
     virtual void SetItemBarFlags(bool bGameCoin, bool bSecondCurrency) = 0;
-    // The team list: with teams, the team tab (made when missing) lists
-    // them anew; the tab strip is redrawn either way.
+    // The team list: teams make the team tab when it is missing; a team
+    // tab lists them anew (none: empty); the tab strip is redrawn always.
     virtual void ShowTeams(const tagColumnDescribe& columns, const tagTeamItem* pTeams, int nCount) = 0;
 };
 

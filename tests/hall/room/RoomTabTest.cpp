@@ -700,6 +700,9 @@ TEST_F(RoomTabTest, HallTeamsFillTheRoomsTeamTab)
     EXPECT_STREQ("战队列表", pPanel->GetListTab().GetTabManager()->GetItem(1)->GetCaption());
     EXPECT_EQ(4, pPanel->GetTeamList().GetHeaderCtrl()->GetItemCount());
     EXPECT_EQ((std::vector<std::string>{"红队/12", "蓝队/7"}), rows(pPanel));
+    hear(TeamList(kGameID, {}));
+    EXPECT_EQ(2, tabs(pPanel));
+    EXPECT_TRUE(rows(pPanel).empty()) << "no team left";
     hear(TeamList(kGameID, {ListedTeam(2, "蓝队", 8)}));
     EXPECT_EQ(2, tabs(pPanel));
     EXPECT_EQ(std::vector<std::string>{"蓝队/8"}, rows(pPanel));
