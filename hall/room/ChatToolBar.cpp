@@ -11,7 +11,6 @@
 #include "GlobalUnits.h"
 #include "IMessageProxy.h"
 #include "RoomViewItem.h"
-#include "SpeakDlg.h"
 #include "TextUnit.h"
 
 namespace
@@ -298,10 +297,8 @@ bool CChatToolBar::SaveScreenshot()
 void CChatToolBar::RunSpeakDialog()
 {
     CRoomViewItem* pView = m_pOwner != NULL ? m_pOwner->GetRoomView() : NULL;
-    if (pView == NULL)
-        return;
-    CSpeakDlg dialog(pView);
-    dialog.DoModal();
+    if (pView != NULL)
+        pView->ShowSpeakDlg();
 }
 
 bool CChatToolBar::IsWebLink(LPCSTR pszLink)

@@ -577,17 +577,35 @@ void CRoomControlWnd::OnTabSelChange(NMHDR*, LRESULT* pResult)
 
 LRESULT CRoomControlWnd::OnTabMouse(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam != WM_LBUTTONDBLCLK)
-        return 0;
-    CSkinTabItem* pItem = m_TabCtrl.HitTest(CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
+    const CPoint point((short)LOWORD(lParam), (short)HIWORD(lParam));
+    CSkinTabItem* pItem = m_TabCtrl.HitTest(point);
     const int nTab = pItem != NULL ? m_TabCtrl.FindIndex(pItem) : -1;
     if (nTab <= 0)
         return 0;
+    if (wParam == WM_LBUTTONDBLCLK)
+        CloseTab(nTab);
+    else if (wParam == WM_LBUTTONUP && HasCloseButton(pItem) &&
+             CRoomTabPaintManager::CloseButtonRect(pItem->GetRect()).PtInRect(point))
+        CloseTab(nTab);
+    return 0;
+}
+
+void CRoomControlWnd::CloseTab(int nTab)
+{
+    if (nTab <= 0 || nTab >= m_TabCtrl.GetItemCount())
+        return;
     if (m_nWebTabIndex > 0 && nTab == m_nWebTabIndex)
-        CloseWebPageTab(reinterpret_cast<CWebBrowserWnd*>(pItem->GetData()));
+        CloseWebPageTab(reinterpret_cast<CWebBrowserWnd*>(m_TabCtrl.GetItem(nTab)->GetData()));
     else if (RoomIndexOfTab(nTab) >= 0)
         CloseRoomTab(m_RoomViews[RoomIndexOfTab(nTab)]);
-    return 0;
+}
+
+bool CRoomControlWnd::HasCloseButton(const CSkinTabItem* pItem) const
+{
+    if (pItem == NULL || m_TabCtrl.GetSafeHwnd() == NULL)
+        return false;
+    const int nTab = m_TabCtrl.FindIndex(pItem);
+    return nTab > 0 && ((m_nWebTabIndex > 0 && nTab == m_nWebTabIndex) || RoomIndexOfTab(nTab) >= 0);
 }
 
 LRESULT CRoomControlWnd::OnMailClicked(WPARAM, LPARAM)
@@ -838,11 +856,22 @@ LRESULT CRoomControlWnd::OnHallNotify(WPARAM wParam, LPARAM lParam)
         OnPersonalInfoState(reinterpret_cast<const tagAccountNotice*>(lParam));
     else if (pHead->wMainCmdID == 3 && pHead->wSubCmdID == 8)
         OnPersonalInfoAnswer(lParam);
-    else if (pHead->wMainCmdID == 8 && pHead->wSubCmdID == 1) {
-        // The room view refreshes its team lists when its set-up asks again.
-        (void)lParam;
-    }
+    else if (pHead->wMainCmdID == 8 && pHead->wSubCmdID == 1)
+        OnTeamInfo(DWORD(lParam));
     return 0;
+}
+
+void CRoomControlWnd::OnTeamInfo(DWORD dwTeamID)
+{
+    CRoomViewItem* pView = m_pCurrentView;
+    CGameRoom* pRoom = pView != NULL && FindRoomIndex(pView) >= 0 ? pView->GetGameRoom() : NULL;
+    if (pRoom == NULL || pRoom->GetGameId() != dwTeamID)
+        return;
+    CClientDataCenter* pHall = HallDataCenter();
+    CTeamManager* pTeams = NULL;
+    if (pHall == NULL || !pHall->LookupTeam(dwTeamID, pTeams))
+        pTeams = NULL;
+    pView->RefreshTeamList(pTeams);
 }
 
 void CRoomControlWnd::OnPersonalInfoState(const tagAccountNotice* pNotice)

@@ -125,6 +125,9 @@ public:
     DWORD GetLastRoomId() const { return m_dwLastRoomID; }
     // The room index of a tab, -1 for the plaza and the web-page tab.
     int RoomIndexOfTab(int nTab) const;
+    // Room tabs and the web-page tab close by their close button; the
+    // plaza's tab has none.
+    bool HasCloseButton(const CSkinTabItem* pItem) const;
     // The image index of a game's tab icon; -1 when it has none.
     int GetGameIcon(CGame* pGame);
 
@@ -153,6 +156,8 @@ private:
     void OfferDownload(CGame* pGame, const CString& strQuestion);
     int FindRoomIndex(CRoomViewItem* pView) const;
     int FindTabOfData(DWORD_PTR dwData) const;
+    // Closes the web page or the room of a tab; never the plaza.
+    void CloseTab(int nTab);
     void SelectAndNavigate(CWebBrowserWnd* pPage, LPCSTR pszUrl, BYTE cbFlag);
     // The frame re-lays the hall out.
     void LayoutHall(bool bPlazaFolded, bool bRoomWide);
@@ -162,6 +167,8 @@ private:
     bool RunPersonalInfoForm(bool bPrefill);
     void OnPersonalInfoState(const tagAccountNotice* pNotice);
     void OnPersonalInfoAnswer(LPARAM lCode);
+    // (8,1): the teams of the current room's game kind arrived.
+    void OnTeamInfo(DWORD dwTeamID);
     void SetSplitterPicture();
     // The extra width the first room's tables do not need.
     int ExtraWidth(int cx) const;

@@ -18,7 +18,31 @@ void DrawHalf(CSkinImage* pImage, CDC* pDC, int x, int y, int cx, int cy, bool b
     const int nHalf = pImage->GetWidth() / 2;
     pImage->StretchBlt(pDC->GetSafeHdc(), x, y, cx, cy, bSelected ? 0 : nHalf, 0, nHalf, pImage->GetHeight());
 }
+
+bool HasCloseButton(CSkinTabItem* pItem)
+{
+    return g_pRoomControlWnd != NULL && g_pRoomControlWnd->HasCloseButton(pItem);
+}
+
+// A cross in the caption's colour.
+void DrawCloseButton(CDC* pDC, const CRect& rect, COLORREF crColour)
+{
+    CPen pen(PS_SOLID, 2, crColour);
+    CPen* pOld = pDC->SelectObject(&pen);
+    pDC->MoveTo(rect.left, rect.top);
+    pDC->LineTo(rect.right - 1, rect.bottom - 1);
+    pDC->MoveTo(rect.right - 1, rect.top);
+    pDC->LineTo(rect.left, rect.bottom - 1);
+    pDC->SelectObject(pOld);
+}
 } // namespace
+
+CRect CRoomTabPaintManager::CloseButtonRect(const CRect& rcItem)
+{
+    const int nTop = rcItem.top + (rcItem.Height() - kCloseSize) / 2;
+    const int nRight = rcItem.right - kCloseMargin;
+    return CRect(nRight - kCloseSize, nTop, nRight, nTop + kCloseSize);
+}
 
 CRoomTabPaintManager::CRoomTabPaintManager()
 {
@@ -62,6 +86,8 @@ int CRoomTabPaintManager::DrawSingleButton(CDC* pDC, CSkinTabItem* pItem, const 
         int cx = 0, cy = 0;
         if (pItem->GetImageIndex() >= 0 && pImages != NULL && ImageList_GetIconSize(pImages->GetSafeHandle(), &cx, &cy))
             nLength += cx;
+        if (HasCloseButton(pItem))
+            nLength += kCloseSize + kCloseMargin;
         return nLength;
     }
 
@@ -89,6 +115,10 @@ int CRoomTabPaintManager::DrawSingleButton(CDC* pDC, CSkinTabItem* pItem, const 
     const CRect rcMargin = GetButtonMargin();
     CRect rcContent(rcItem);
     rcContent.DeflateRect(std::max(0L, (long)rcMargin.left), 0, rcMargin.right, 0);
+    const bool bClose = HasCloseButton(pItem);
+    const CRect rcClose = CloseButtonRect(rcItem);
+    if (bClose)
+        rcContent.right = std::min(rcContent.right, rcClose.left - kImageGap);
     CImageList* pImages = pManager != NULL ? pManager->GetImageList() : NULL;
     int cx = 0, cy = 0;
     if (pItem->GetImageIndex() >= 0 && pImages != NULL && ImageList_GetIconSize(pImages->GetSafeHandle(), &cx, &cy)) {
@@ -106,5 +136,7 @@ int CRoomTabPaintManager::DrawSingleButton(CDC* pDC, CSkinTabItem* pItem, const 
         pDC->SetBkMode(nMode);
         pDC->SelectObject(pOld);
     }
+    if (bClose)
+        DrawCloseButton(pDC, rcClose, bSelected ? kTextSelected : kTextNormal);
     return rcItem.Width();
 }

@@ -17,6 +17,11 @@ public:
     int GetHeaderHeight(CSkinTabManager* pManager) override;
     int DrawSingleButton(CDC* pDC, CSkinTabItem* pItem, const CRect& rcItem, BOOL bDraw) override;
 
+    // Where a button's close button lies (rcItem the button's rectangle).
+    static CRect CloseButtonRect(const CRect& rcItem);
+
     static constexpr COLORREF kTextSelected = RGB(2, 4, 3);
     static constexpr COLORREF kTextNormal = RGB(193, 193, 195);
+    static constexpr int kCloseSize = 9;
+    static constexpr int kCloseMargin = 6;
 };

@@ -6,6 +6,13 @@
 #include "RoomViewItem.h"
 #include "resource.h"
 
+namespace
+{
+// The card's top left corner from the room window's top right.
+const int kPlayInfoRight = 207;
+const int kPlayInfoTop = 23;
+} // namespace
+
 CRoomViewDialogs::CRoomViewDialogs() : m_pView(NULL), m_pChat(NULL), m_pPlayInfo(NULL) {}
 
 CRoomViewDialogs::~CRoomViewDialogs()
@@ -116,6 +123,23 @@ void CRoomViewDialogs::ShowPlayerInfo(CWnd* pParent, const CUserItem* pUserItem,
         m_pPlayInfo->SetRoomViewItem(pParent);
     }
     m_pPlayInfo->ShowPlayerInfo(const_cast<CUserItem*>(pUserItem), rect.left, rect.top, rect.right, rect.bottom);
+    CRect rcView;
+    pParent->GetWindowRect(&rcView);
+    m_pPlayInfo->SetWindowPos(NULL, rcView.right - kPlayInfoRight, rcView.top + kPlayInfoTop, 0, 0,
+                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pPlayInfo->ShowWindow(SW_SHOW);
+}
+
+void CRoomViewDialogs::HidePlayerInfoAway(CWnd* pParent)
+{
+    if (pParent == NULL || pParent != m_pView || m_pPlayInfo == NULL || !m_pPlayInfo->IsWindowVisible())
+        return;
+    CPoint point;
+    AfxGetCursorPos(&point);
+    CRect rcCard;
+    m_pPlayInfo->GetWindowRect(&rcCard);
+    if (!rcCard.PtInRect(point))
+        m_pPlayInfo->ShowWindow(SW_HIDE);
 }
 
 void CRoomViewDialogs::ShowLargeFace(CWnd* pParent, const CUserItem* pUserItem)

@@ -27,7 +27,9 @@ public:
     bool RunTablePassDlg(CWnd* pParent, CString& strPassword) override;
     void ShowLargeFace(CWnd* pParent, const CUserItem* pUserItem) override;
     void ShowFindUser(CWnd*) override;
+    // Fills the card and shows it at the room window's top right.
     void ShowPlayerInfo(CWnd* pParent, const CUserItem* pUserItem, const CRect& rect, DWORD dwPermissions) override;
+    void HidePlayerInfoAway(CWnd* pParent) override;
     bool CreateWhisperWindow(CWnd* pParent, int nIndex) override;
     bool IsWhisperWindow(int nIndex) override;
     bool IsWhisperVisible(int nIndex) override;

@@ -29,6 +29,7 @@
 #include "TableFrame.h"
 
 class CGameTreeNode;
+class CTeamManager;
 class CUserManager;
 struct MsgBoxParams;
 
@@ -172,6 +173,8 @@ public:
     int ShowSkinMessageBox(LPCSTR pszText, UINT nStyle);
 
     bool SendSpeakerText(LPCSTR pszText);
+    // The user's loudspeakers: the owned count of the loudspeaker item.
+    WORD GetSpeakerCount() const;
     bool SendRoomChat(DWORD dwFirst, LPCSTR pszText, DWORD dwThird);
     bool ForwardToGameClient(const BYTE record[16]);
     int CalcTableLayout(int nWidth);
@@ -198,9 +201,15 @@ public:
     bool RunUserCommand(int nNumber, DWORD dwUserID);
     int OpenWhisperWindow(DWORD dwUserID, bool bCreate);
     void ShowPlayerInfo(CUserItem* pUserItem, const CRect& rect);
+    // The player list lost the focus: the card hides unless the cursor is
+    // over it.
+    void HidePlayerInfoAway();
     bool UseOwnedItem(WORD wItemKind);
     // The column table of the player list for a room type.
     static void BuildColumns(WORD wRoomType, tagColumnDescribe& columns);
+    // The hall's teams of this room's game kind arrived (null: none held).
+    void RefreshTeamList(const CTeamManager* pTeams);
+    const tagColumnDescribe& GetTeamColumns() const { return m_TeamColumns; }
     void LoadRoomPassword();
     void SaveRoomPassword(LPCSTR pszPassword);
     void ForgetRoomPassword();

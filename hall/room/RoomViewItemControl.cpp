@@ -283,6 +283,32 @@ bool CRoomViewItemControl::AddTeamListTab()
     return true;
 }
 
+void CRoomViewItemControl::ShowTeams(const tagColumnDescribe& columns, const tagTeamItem* pTeams, int nCount)
+{
+    if (pTeams == NULL)
+        nCount = 0;
+    if (nCount > 0)
+        AddTeamListTab();
+    // A shown list follows the hall, down to no team at all.
+    if (m_TeamList.GetSafeHwnd() != NULL) {
+        // The rows go before the records they point to.
+        m_TeamList.DeleteAllItems();
+        m_Teams.RemoveAll();
+        for (int i = 0; i < nCount; ++i)
+            m_Teams.Add(pTeams[i]);
+        WORD wCount = columns.wColumnCount;
+        if (wCount > MAX_DATA_COLUMN)
+            wCount = MAX_DATA_COLUMN;
+        m_TeamList.SetColumnDescribe(columns.ColumnItem, wCount);
+        for (INT_PTR i = 0; i < m_Teams.GetSize(); ++i)
+            m_TeamList.InsertTeamItem(&m_Teams[i]);
+    }
+    if (m_ListTab.GetSafeHwnd() != NULL) {
+        m_ListTab.GetTabManager()->Reposition();
+        m_ListTab.Invalidate();
+    }
+}
+
 void CRoomViewItemControl::RemoveTeamListTab()
 {
     if (m_ListTab.GetSafeHwnd() == NULL)
@@ -292,6 +318,7 @@ void CRoomViewItemControl::RemoveTeamListTab()
         pManager->DeleteItem(1);
     if (m_TeamList.GetSafeHwnd() != NULL)
         m_TeamList.DestroyWindow();
+    m_Teams.RemoveAll();
 }
 
 CUserItem* CRoomViewItemControl::RowUser(NMHDR* pNMHDR, int& nRow) const
@@ -336,4 +363,10 @@ void CRoomViewItemControl::OnUserListClick(NMHDR* pNMHDR, LRESULT* pResult)
     rcRow.OffsetRect(rcList.left, rcList.top);
     m_pView->ShowPlayerInfo(pUserItem, rcRow);
     m_UserList.SetFocus();
+}
+
+void CRoomViewItemControl::OnUserListKillFocus()
+{
+    if (m_pView != NULL)
+        m_pView->HidePlayerInfoAway();
 }

@@ -66,10 +66,12 @@ public:
     void RemoveUser(CUserItem* pUserItem) override;
     void SortUsers() override;
     void SetItemBarFlags(bool bGameCoin, bool bSecondCurrency) override;
+    void ShowTeams(const tagColumnDescribe& columns, const tagTeamItem* pTeams, int nCount) override;
 
     // The player list's clicks.
     void OnUserListRClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnUserListClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnUserListKillFocus();
 
     // IChatBarOwner
     CWnd* GetPanelWindow() override { return this; }
@@ -123,7 +125,7 @@ private:
         void OnUserListRClick(NMHDR* pNMHDR, LRESULT* pResult) override { m_pOwner->OnUserListRClick(pNMHDR, pResult); }
         void OnUserListClick(NMHDR* pNMHDR, LRESULT* pResult) override { m_pOwner->OnUserListClick(pNMHDR, pResult); }
         void OnUserListMouseMove(int, bool) override {}
-        void OnUserListKillFocus() override {}
+        void OnUserListKillFocus() override { m_pOwner->OnUserListKillFocus(); }
 
     private:
         CRoomViewItemControl* m_pOwner;
@@ -137,6 +139,8 @@ private:
     CSkinTab m_ListTab;
     CSkinUserListView m_UserList;
     CTeamListView m_TeamList;
+    // The team list's rows point into these.
+    CArray<tagTeamItem, const tagTeamItem&> m_Teams;
     HBITMAP m_hScrollBar;
     CChatToolBar m_ChatToolBar;
     CRichEditWnd m_ChatPane;

@@ -15,6 +15,7 @@
 
 class CRoomViewItem;
 class CUserItem;
+struct tagTeamItem;
 
 // The columns of a player or team list (tagColumnItem: UserListView.h).
 #pragma pack(push, 1)
@@ -69,6 +70,9 @@ public:
     virtual void SortUsers() = 0;
     // The item bar's two currency flags.
     virtual void SetItemBarFlags(bool bGameCoin, bool bSecondCurrency) = 0;
+    // The team list: teams make the team tab when it is missing; a team
+    // tab lists them anew (none: empty); the tab strip is redrawn always.
+    virtual void ShowTeams(const tagColumnDescribe& columns, const tagTeamItem* pTeams, int nCount) = 0;
 };
 
 // The match view of match rooms.
@@ -117,6 +121,9 @@ public:
     virtual void ShowLargeFace(CWnd* pParent, const CUserItem* pUserItem) = 0;
     virtual void ShowFindUser(CWnd* pParent) = 0;
     virtual void ShowPlayerInfo(CWnd* pParent, const CUserItem* pUserItem, const CRect& rect, DWORD dwPermissions) = 0;
+    // The player list lost the focus: a shown card hides unless the cursor
+    // is over it.
+    virtual void HidePlayerInfoAway(CWnd* pParent) {}
     // A whisper window of the pool: made on first use, then reused.
     virtual bool CreateWhisperWindow(CWnd* pParent, int nIndex) = 0;
     virtual bool IsWhisperWindow(int nIndex) = 0;

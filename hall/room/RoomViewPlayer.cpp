@@ -1,6 +1,6 @@
 // Commands on one player of the room: the user menu, the same commands by
 // number, the whisper window pool, the player panel, item use, the player
-// list's columns and the remembered room passwords.
+// list's columns, the team list and the remembered room passwords.
 #include "RoomViewItem.h"
 
 #include <stdio.h>
@@ -11,6 +11,9 @@
 #include "GlobalUnits.h"
 #include "RoomPassFile.h"
 #include "SkinMenuEx.h"
+#include "TeamListView.h"
+#include "TeamManager.h"
+#include "TextUnit.h"
 
 namespace
 {
@@ -35,6 +38,8 @@ const tagColumnSpec kBeanColumns[] = {
     {80, 2, "昵称"}, {50, 215, "金豆"}, {50, 211, "金蛋"}, {50, 1, "ID"}, {30, 101, "桌号"}};
 const tagColumnSpec kScoreColumns[] = {
     {80, 2, "昵称"}, {50, 212, "积分"}, {50, 211, "金蛋"}, {50, 1, "ID"}, {40, 101, "桌号"}};
+const tagColumnSpec kTeamColumns[] = {
+    {80, 400, "战队名称"}, {70, 402, "战队人数"}, {80, 404, "城市"}, {70, 406, "积分"}};
 
 void AddColumns(tagColumnDescribe& columns, const tagColumnSpec* pSpecs, size_t nCount)
 {
@@ -44,6 +49,11 @@ void AddColumns(tagColumnDescribe& columns, const tagColumnSpec* pSpecs, size_t 
         item.wDataDescribe = pSpecs[i].wKind;
         strncpy(item.szColumnName, pSpecs[i].pszTitle, sizeof(item.szColumnName) - 1);
     }
+}
+
+template <size_t N, size_t M> void CopyTeamText(char (&field)[N], const char (&text)[M])
+{
+    TextCopyField(field, N, text, strnlen(text, M));
 }
 
 // A rate in percent for the menu; below 0.01 it shows as 0.
@@ -73,6 +83,32 @@ void CRoomViewItem::BuildColumns(WORD wRoomType, tagColumnDescribe& columns)
     else
         AddColumns(columns, kScoreColumns, sizeof(kScoreColumns) / sizeof(kScoreColumns[0]));
     AddColumns(columns, kTailColumns, sizeof(kTailColumns) / sizeof(kTailColumns[0]));
+}
+
+// The hall describes the teams of a game kind as the members of one team
+// record: each member is one team of the list.
+void CRoomViewItem::RefreshTeamList(const CTeamManager* pTeams)
+{
+    if (m_pSidePanel == NULL)
+        return;
+    memset(&m_TeamColumns, 0, sizeof(m_TeamColumns));
+    AddColumns(m_TeamColumns, kTeamColumns, sizeof(kTeamColumns) / sizeof(kTeamColumns[0]));
+    CArray<tagTeamItem, const tagTeamItem&> teams;
+    for (INT_PTR i = 0; pTeams != NULL && i < pTeams->GetMemberCount(); ++i) {
+        const tagTeamMember& member = pTeams->GetMember(i);
+        tagTeamItem team;
+        memset(&team, 0, sizeof(team));
+        team.dwTeamID = member.dwMemberID;
+        CopyTeamText(team.szTeamName, member.szName);
+        CopyTeamText(team.szLeaderName, member.szText1);
+        team.dwMemberCount = member.dwValue2;
+        CopyTeamText(team.szDescribe, member.szText3);
+        team.dwRegionID = member.dwValue4;
+        team.dwTeamLevel = member.dwValue5;
+        team.dwScore = member.dwValue6;
+        teams.Add(team);
+    }
+    m_pSidePanel->ShowTeams(m_TeamColumns, teams.GetData(), int(teams.GetSize()));
 }
 
 bool CRoomViewItem::CanShowUserDetails() const
@@ -384,6 +420,12 @@ void CRoomViewItem::ShowPlayerInfo(CUserItem* pUserItem, const CRect& rect)
         dwPermissions |= PLAYER_DISLIKED;
     if (s_pDialogs != NULL)
         s_pDialogs->ShowPlayerInfo(this, pUserItem, rect, dwPermissions);
+}
+
+void CRoomViewItem::HidePlayerInfoAway()
+{
+    if (s_pDialogs != NULL)
+        s_pDialogs->HidePlayerInfoAway(this);
 }
 
 void CRoomViewItem::ShowFindUserDlg()

@@ -37,6 +37,11 @@ void CRoomViewItem::ShowSpeakDlg()
     dialog.DoModal();
 }
 
+WORD CRoomViewItem::GetSpeakerCount() const
+{
+    return CSpeakDlg::GetShop()->GetSpeakerCount();
+}
+
 void CRoomViewItem::UseItemByKind(int nKind)
 {
     if (nKind <= 0 || nKind > 0xFFFF)

@@ -3,12 +3,25 @@
 #include <string.h>
 
 #include "ChatBar.h"
+#include "ItemShop.h"
 #include "RoomKeyState.h"
 #include "RoomViewItem.h"
 #include "TextUnit.h"
 #include "resource.h"
 
 ISpeakerShop* CSpeakDlg::s_pShop = NULL;
+
+namespace
+{
+// The hall's one item shop: the frame hands it the user's owned items as
+// the hall server reports them.
+class CHallSpeakerShop : public ISpeakerShop
+{
+public:
+    WORD GetSpeakerCount() override { return GetItemShop()->GetItemShopManager()->GetOwnItemCount(SPEAKER_ITEM_ID); }
+    void ShowItemShop() override { GetItemShop()->ShowShop(); }
+};
+} // namespace
 
 BEGIN_MESSAGE_MAP(CSpeakEdit, CEdit)
     ON_WM_PAINT()
@@ -58,6 +71,12 @@ ISpeakerShop* CSpeakDlg::InstallShop(ISpeakerShop* pShop)
     return pOld;
 }
 
+ISpeakerShop* CSpeakDlg::GetShop()
+{
+    static CHallSpeakerShop s_HallShop;
+    return s_pShop != NULL ? s_pShop : &s_HallShop;
+}
+
 BOOL CSpeakDlg::OnInitDialog()
 {
     CRgnDialog::OnInitDialog();
@@ -66,7 +85,7 @@ BOOL CSpeakDlg::OnInitDialog()
     m_btSend.SubclassDlgItem(IDOK, this);
     m_Edit.LimitText(SPEAKER_TEXT_LIMIT);
     ShowRemaining(0);
-    m_wSpeakerCount = s_pShop != NULL ? s_pShop->GetSpeakerCount() : 0;
+    m_wSpeakerCount = m_pView != NULL ? m_pView->GetSpeakerCount() : GetShop()->GetSpeakerCount();
     ShowCount();
     return TRUE;
 }
@@ -114,8 +133,7 @@ void CSpeakDlg::OnOK()
     if (m_wSpeakerCount == 0) {
         if (AfxMessageBox("您没有小喇叭，是否购买小喇叭？", MB_YESNO | MB_ICONQUESTION) == IDYES) {
             EndDialog(IDCANCEL);
-            if (s_pShop != NULL)
-                s_pShop->ShowItemShop();
+            GetShop()->ShowItemShop();
         }
         return;
     }

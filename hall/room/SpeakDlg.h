@@ -24,6 +24,9 @@ const COLORREF SPEAK_BACK_COLOUR = RGB(213, 232, 246);
 const COLORREF SPEAK_TEXT_COLOUR = RGB(30, 150, 0);
 const COLORREF SPEAK_FRAME_COLOUR = RGB(1, 65, 77);
 
+// The loudspeaker's item id among the user's owned items.
+const WORD SPEAKER_ITEM_ID = 1;
+
 // Where the loudspeakers come from: the owned items of the item shop.
 class ISpeakerShop
 {
@@ -54,8 +57,12 @@ public:
     LPCSTR GetMessageText() const { return m_szMessage; }
     CSpeakEdit& GetEdit() { return m_Edit; }
 
+    CRoomViewItem* GetRoomView() const { return m_pView; }
+
     // The shop the dialog reads its count from; answers the previous one.
+    // None installed: the hall's item shop.
     static ISpeakerShop* InstallShop(ISpeakerShop* pShop);
+    static ISpeakerShop* GetShop();
 
 protected:
     BOOL OnInitDialog() override;

@@ -3,8 +3,10 @@
 // dialog.
 #include "ChatBarTest.h"
 
+#include "ChatToolBar.h"
 #include "FindUserDlg.h"
 #include "GlobalUnits.h"
+#include "ItemShop.h"
 #include "RoomChatDialogs.h"
 #include "RoomKeyState.h"
 #include "RoomProtocol.h"
@@ -194,6 +196,53 @@ TEST_F(ChatDialogsTest, SpeakerRefusalsKeepTheText)
         EXPECT_EQ(c.bShop ? 1 : 0, m_Shop.nShown);
         EXPECT_TRUE(Sent(ROOM_SUB_SPEAKER).empty());
     }
+    EXPECT_EQ(0, m_Script.Unexpected());
+}
+
+// Without a shop of the test's, the count is the hall's owned loudspeaker
+// items; the chat tool bar's button runs the room's dialog.
+TEST_F(ChatDialogsTest, SpeakerCountIsTheOwnedLoudspeakerItems)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<tagOwnItem> owned;
+        const char* count;
+    } cases[] = {
+        {"none owned", {}, "0"},
+        {"other items only", {{2, 9, 0}}, "0"},
+        {"loudspeakers among others", {{2, 9, 0}, {SPEAKER_ITEM_ID, 4, 0}}, "4"},
+    };
+    MakeBar();
+    CSpeakDlg::InstallShop(nullptr);
+    CChatToolBar tool;
+    tool.SetOwner(&m_Owner);
+    ASSERT_TRUE(tool.CreateBar(&m_Host, CRect(0, 30, 300, 56), 2));
+    COwnItemList owned;
+    GetItemShop()->SetOwnItems(&owned);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        owned.RemoveAll();
+        for (const tagOwnItem& item : c.owned)
+            owned.Add(item);
+        CRoomViewItem* pView = nullptr;
+        std::string count;
+        m_Script.ThenDialog([&](AFX_MODAL_REQUEST& r) {
+            CSpeakDlg* pDlg = dynamic_cast<CSpeakDlg*>(r.pWnd);
+            if (pDlg != nullptr) {
+                pView = pDlg->GetRoomView();
+                count = ItemText(pDlg->GetSafeHwnd(), IDC_SPEAK_COUNT);
+            }
+            return INT_PTR(IDCANCEL);
+        });
+        CWnd& button = tool.GetButton(IDC_TOOL_SPEAKER);
+        tool.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TOOL_SPEAKER, BN_CLICKED), LPARAM(button.GetSafeHwnd()));
+        EXPECT_EQ(m_pView, pView);
+        EXPECT_EQ(c.count, count);
+        EXPECT_EQ(WORD(atoi(c.count)), m_pView->GetSpeakerCount());
+    }
+    GetItemShop()->SetOwnItems(nullptr);
+    tool.DestroyWindow();
     EXPECT_EQ(0, m_Script.Unexpected());
 }
 
@@ -464,15 +513,7 @@ TEST_F(ChatDialogsTest, FindPlayersAndFollowTheirLeaving)
 TEST_F(ChatDialogsTest, RightClickOnAFoundPlayerOpensTheUserMenu)
 {
     // The list's pictures, so that it takes the dialog as its sink.
-    const struct
-    {
-        const char* name;
-        int width;
-    } pictures[] = {
-        {"USER_STATUS.bmp", 96}, {"USER_RATE.bmp", 147}, {"USER_LIST_IDENTIFY.bmp", 68}, {"USER_COMPANION.bmp", 48}};
-    for (const auto& picture : pictures)
-        m_Skin.Folder().WriteBmp((std::string("Res\\ListImage\\") + picture.name).c_str(),
-                                 skintest::Pixels(picture.width, 16, RGB(0, 128, 0)));
+    m_Skin.WriteListPictures();
     EnterWithUsers();
     CFindUserDlg dialog(m_pView);
     ASSERT_TRUE(dialog.CreateWindowOnly(NULL));

@@ -3,6 +3,7 @@
 // column layout, and the look of the tab strip and the splitter.
 #include <winsock2.h>
 
+#include <afxtest.h>
 #include <afxwin.h>
 
 #include <fstream>
@@ -15,6 +16,8 @@
 #include "GameTreeNode.h"
 #include "GlobalOption.h"
 #include "GlobalUnits.h"
+#include "ClientDataCenter.h"
+#include "HallProtocol.h"
 #include "IClientDataCenter.h"
 #include "MemoryCanvas.h"
 #include "MessagePump.h"
@@ -641,10 +644,83 @@ TEST_F(RoomTabTest, RoomDialogsFollowTheShownRoom)
     EXPECT_FALSE(dialogs.IsWhisperWindow(0));
 }
 
+// One team of the hall's list of a game kind: its name (bit 0) and its
+// member count (bit 2).
+CWireBytes ListedTeam(uint32_t dwTeamID, const std::string& name, uint32_t dwMembers)
+{
+    CWireBytes team = CWireBytes().U32(dwTeamID).U16(1).U32((1u << 0) | (1u << 2));
+    team.U16(uint32_t(4 + name.size())).Counted(name);
+    team.U16(4).U32(dwMembers);
+    return team;
+}
+
+CWireBytes TeamList(uint32_t dwKindID, const std::vector<CWireBytes>& teams)
+{
+    CWireBytes body = CWireBytes().U32(dwKindID).U16(uint32_t(teams.size()));
+    for (const CWireBytes& team : teams)
+        body.U16(team.Size32()).Bytes(team.Vector());
+    return body;
+}
+
+// The hall's teams of the room's game kind fill the team tab when they
+// arrive, anew when they change, and at once when the hall holds them on
+// entry; another game's teams change nothing.
+TEST_F(RoomTabTest, HallTeamsFillTheRoomsTeamTab)
+{
+    m_Skin.Folder().WriteBmp("Res\\Common\\scrollbar\\scrollbar.bmp", skintest::Pixels(16, 16, RGB(9, 9, 9)));
+    CClientDataCenter hall;
+    hall.SetNotifyMessage(WM_HALL_NOTIFY);
+    g_GlobalUnits.SetGameTreeManager(m_pTree.get());
+    m_pTabs->DestroyWindow();
+    m_pTabs.reset(new CRoomControlWnd);
+    m_pTabs->SetHallDataCenter(&hall);
+    ASSERT_TRUE(
+        m_pTabs->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 1000, 700), &m_Host, 1006));
+    auto hear = [&](const CWireBytes& body) {
+        std::vector<BYTE> bytes = body.Vector();
+        hall.OnSocketRead(0, HALL_MAIN_TEAM, HALL_SUB_S_TEAM_INFO, bytes.data(), WORD(bytes.size()), NULL);
+    };
+    auto rows = [](CRoomViewItemControl* pPanel) {
+        std::vector<std::string> texts;
+        CTeamListView& list = pPanel->GetTeamList();
+        for (int i = 0; list.GetSafeHwnd() != NULL && i < list.GetItemCount(); ++i)
+            texts.push_back(std::string(list.GetItemText(i, 0)) + "/" + (LPCSTR)list.GetItemText(i, 1));
+        return texts;
+    };
+    auto tabs = [](CRoomViewItemControl* pPanel) { return pPanel->GetListTab().GetTabManager()->GetItemCount(); };
+
+    ASSERT_NE(nullptr, Enter());
+    CRoomViewItemControl* pPanel = m_pTabs->GetCurrentSidePanel();
+    ASSERT_NE(nullptr, pPanel);
+    EXPECT_EQ(1, tabs(pPanel)) << "no teams held yet";
+    hear(TeamList(kGameID + 1, {ListedTeam(1, "别队", 3)}));
+    EXPECT_EQ(1, tabs(pPanel));
+    hear(TeamList(kGameID, {ListedTeam(1, "红队", 12), ListedTeam(2, "蓝队", 7)}));
+    ASSERT_EQ(2, tabs(pPanel));
+    EXPECT_STREQ("战队列表", pPanel->GetListTab().GetTabManager()->GetItem(1)->GetCaption());
+    EXPECT_EQ(4, pPanel->GetTeamList().GetHeaderCtrl()->GetItemCount());
+    EXPECT_EQ((std::vector<std::string>{"红队/12", "蓝队/7"}), rows(pPanel));
+    hear(TeamList(kGameID, {}));
+    EXPECT_EQ(2, tabs(pPanel));
+    EXPECT_TRUE(rows(pPanel).empty()) << "no team left";
+    hear(TeamList(kGameID, {ListedTeam(2, "蓝队", 8)}));
+    EXPECT_EQ(2, tabs(pPanel));
+    EXPECT_EQ(std::vector<std::string>{"蓝队/8"}, rows(pPanel));
+
+    ASSERT_TRUE(m_pTabs->CloseAllRooms());
+    ASSERT_NE(nullptr, Enter());
+    pPanel = m_pTabs->GetCurrentSidePanel();
+    EXPECT_EQ(std::vector<std::string>{"蓝队/8"}, rows(pPanel)) << "the held teams at entry";
+    ASSERT_TRUE(m_pTabs->CloseAllRooms());
+    m_pTabs->DestroyWindow();
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
 // A click on a player's row shows his card; it forgets him when he leaves,
 // and goes with the room.
 TEST_F(RoomTabTest, PlayerCardFollowsThePlayer)
 {
+    m_Skin.WriteListPictures();
     CRoomViewItem* pView = Enter();
     ASSERT_NE(nullptr, pView);
     WaitLoggedOn(pView);
@@ -665,11 +741,42 @@ TEST_F(RoomTabTest, PlayerCardFollowsThePlayer)
     click.hdr.hwndFrom = list.GetSafeHwnd();
     click.iItem = nRow;
     LRESULT lResult = 1;
+    // The pointer stays on the clicked row.
+    CRect rcRow;
+    list.GetItemRect(nRow, &rcRow, LVIR_BOUNDS);
+    list.ClientToScreen(&rcRow);
+    AfxSetTestCursorPos(rcRow.CenterPoint());
     pPanel->OnUserListClick(&click.hdr, &lResult);
     CPlayInfoPanel* pCard = m_pTabs->GetDialogs().GetPlayInfo();
     ASSERT_NE(nullptr, pCard);
     ASSERT_NE(nullptr, pCard->GetUserItem());
     EXPECT_EQ(2002u, pCard->GetUserItem()->GetUserID());
+    EXPECT_TRUE(pCard->IsWindowVisible());
+    CRect rcView, rcCard;
+    pView->GetWindowRect(&rcView);
+    pCard->GetWindowRect(&rcCard);
+    EXPECT_EQ(CPoint(rcView.right - 207, rcView.top + 23), rcCard.TopLeft());
+
+    // The list losing the focus hides the card unless the pointer is on it.
+    struct Case
+    {
+        const char* name;
+        CPoint cursor;
+        bool bShown;
+    } cases[] = {
+        {"pointer on the card", rcCard.CenterPoint(), true},
+        {"pointer beside the card", rcCard.TopLeft() - CPoint(1, 1), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AfxSetTestCursorPos(rcRow.CenterPoint());
+        pPanel->OnUserListClick(&click.hdr, &lResult);
+        ASSERT_TRUE(pCard->IsWindowVisible());
+        AfxSetTestCursorPos(c.cursor);
+        list.SendMessage(WM_KILLFOCUS, 0, 0);
+        EXPECT_EQ(c.bShown, pCard->IsWindowVisible() != FALSE);
+    }
+    AfxClearTestCursorPos();
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LEAVE, CWireBytes().U32(2002));
     EXPECT_EQ(nullptr, pCard->GetUserItem());
     EXPECT_TRUE(m_pTabs->CloseAllRooms());
@@ -718,6 +825,51 @@ TEST_F(RoomTabTest, TabChoiceAndDoubleClick)
     doubleClick(1);
     EXPECT_EQ(1, tabs.GetItemCount());
     EXPECT_EQ(0, m_pTabs->GetRoomCount());
+}
+
+// A room's and the web page's tabs close by their close button; the
+// plaza's tab has none, and a click beside the button closes nothing.
+TEST_F(RoomTabTest, TabCloseButtonClosesRoomOrWebPage)
+{
+    ASSERT_NE(nullptr, Enter());
+    m_pTabs->OpenWebPage("帮助", "http://127.0.0.1/help", 0);
+    CSkinTabEx& tabs = m_pTabs->GetTabCtrl();
+    ASSERT_EQ(3, tabs.GetItemCount());
+    EXPECT_FALSE(m_pTabs->HasCloseButton(tabs.GetItem(0)));
+    EXPECT_TRUE(m_pTabs->HasCloseButton(tabs.GetItem(1)));
+    EXPECT_TRUE(m_pTabs->HasCloseButton(tabs.GetItem(2)));
+
+    // The cross is drawn in the caption's colour.
+    for (bool bSelected : {true, false}) {
+        SCOPED_TRACE(bSelected);
+        tabs.SetCurSel(bSelected ? 1 : 0);
+        CRoomTabPaintManager painter;
+        CMemoryCanvas canvas(100, 20, RGB(1, 2, 3));
+        painter.DrawSingleButton(canvas.DC(), tabs.GetItem(1), CRect(0, 0, 100, 20), TRUE);
+        const CPoint centre = CRoomTabPaintManager::CloseButtonRect(CRect(0, 0, 100, 20)).CenterPoint();
+        EXPECT_EQ(bSelected ? CRoomTabPaintManager::kTextSelected : CRoomTabPaintManager::kTextNormal,
+                  canvas.At(centre.x, centre.y));
+    }
+
+    auto click = [&](CPoint point) {
+        tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        tabs.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    };
+    auto closeButton = [&](int nTab) {
+        tabs.Reposition();
+        return CRoomTabPaintManager::CloseButtonRect(tabs.GetItem(nTab)->GetRect()).CenterPoint();
+    };
+    click(closeButton(0));
+    EXPECT_EQ(3, tabs.GetItemCount());
+    click(tabs.GetItem(1)->GetRect().TopLeft() + CPoint(3, 3));
+    EXPECT_EQ(3, tabs.GetItemCount());
+    click(closeButton(2));
+    EXPECT_EQ(2, tabs.GetItemCount());
+    EXPECT_EQ(0, m_pTabs->GetWebPageCount());
+    click(closeButton(1));
+    EXPECT_EQ(1, tabs.GetItemCount());
+    EXPECT_EQ(0, m_pTabs->GetRoomCount());
+    EXPECT_TRUE(BoxTexts().empty());
 }
 
 // Tab buttons: each picture's left half for the selected tab, its right

@@ -81,6 +81,7 @@ public:
     void RemoveUser(CUserItem* pUserItem) override;
     void SortUsers() override {}
     void SetItemBarFlags(bool bCoin, bool bBean) override { itemBar = {bCoin, bBean}; }
+    void ShowTeams(const tagColumnDescribe&, const tagTeamItem*, int nCount) override { teamCounts.push_back(nCount); }
 
     bool Listed(DWORD dwUserID) const;
 
@@ -95,6 +96,7 @@ public:
     std::vector<DWORD> listed; // the rows the list holds
     std::vector<DWORD> updated;
     std::pair<bool, bool> itemBar{false, false};
+    std::vector<int> teamCounts; // the teams of each ShowTeams
 
 private:
     CRichEditHost m_Chat;

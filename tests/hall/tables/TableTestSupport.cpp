@@ -120,6 +120,18 @@ void SkinFolder::WritePicture(const std::string& name, int width, int height, CO
     m_folder.WriteBmp(name.c_str(), skintest::Pixels(width, height, colour));
 }
 
+void SkinFolder::WriteListPictures()
+{
+    const struct
+    {
+        const char* name;
+        int width;
+    } pictures[] = {
+        {"USER_STATUS.bmp", 96}, {"USER_RATE.bmp", 147}, {"USER_LIST_IDENTIFY.bmp", 68}, {"USER_COMPANION.bmp", 48}};
+    for (const auto& picture : pictures)
+        WritePicture(std::string("Res\\ListImage\\") + picture.name, picture.width, 16, RGB(0, 128, 0));
+}
+
 void SkinFolder::Remove(const std::string& name)
 {
     DeleteFileA(m_folder.File(name).c_str());

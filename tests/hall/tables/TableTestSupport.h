@@ -66,6 +66,8 @@ public:
     void WriteIni(const std::map<std::string, std::string>& overrides = {}, const std::string& extra = "");
     void WritePictures();
     void WritePicture(const std::string& name, int width, int height, COLORREF colour);
+    // The player list's four pictures: a list takes its sink only with them.
+    void WriteListPictures();
     void Remove(const std::string& name);
 
 private:
