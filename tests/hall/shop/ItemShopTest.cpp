@@ -4,13 +4,17 @@
 
 #include "AfxModalScript.h"
 #include "DataCenterTestSupport.h"
+#include "GlobalOption.h"
 #include "GlobalUnits.h"
 #include "HallWindows.h"
 #include "ItemShop.h"
 #include "ItemShopNeighbours.h"
+#include "RecordedLauncher.h"
 #include "ShopTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace
 {
@@ -168,6 +172,20 @@ TEST_F(ItemShop, OwnedItemAnswersRefreshTheBar)
     EXPECT_EQ(shop->GetMyItemBar().GetItem(0).pItem->GetItemId(), 6);
     neighbours.ClearItemShopItems();
     EXPECT_EQ(shop->GetMyItemBar().GetItemCount(), 0);
+}
+
+// The charge button opens the charge page in the default browser, which is
+// recorded here.
+TEST_F(ItemShop, ChargeOpensTheChargePage)
+{
+    std::ofstream(m_Folder.Path() + "config\\Urls.ini", std::ios::binary)
+        << "[Prepaid]\r\nurlpage=http://pay.test/charge\r\n";
+    g_GlobalOption.LoadUrls();
+    CRecordedLauncher launcher;
+    CWnd* pCharge = shop->GetDlgItem(1001);
+    ASSERT_NE(pCharge, nullptr);
+    shop->SendMessage(WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), (LPARAM)pCharge->GetSafeHwnd());
+    EXPECT_EQ(launcher.m_opened, std::vector<std::string>{"http://pay.test/charge"});
 }
 
 TEST_F(ItemShop, SpaceDoesNothing)

@@ -5,15 +5,19 @@
 #include <afxwin.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "AfxModalScript.h"
 #include "BankStorage.h"
 #include "ClipboardText.h"
+#include "GlobalOption.h"
 #include "HBExchange.h"
 #include "MD5Encrypt.h"
+#include "RecordedLauncher.h"
 #include "RoomTestSupport.h"
+#include "TempFolder.h"
 #include "UserItem.h"
 
 #include <gtest/gtest.h>
@@ -402,6 +406,23 @@ TEST_F(MoneyPanels, AllBoxesFillAndLockTheField)
         EXPECT_EQ(Text(text), "");
         EXPECT_TRUE(field.IsWindowEnabled());
     }
+}
+
+// The safe box's recharge button opens the recharge page, recorded here.
+TEST_F(MoneyPanels, RechargeOpensTheRechargePage)
+{
+    CTempFolder config("tavrel-bank-urls");
+    std::ofstream(config.Path() + "\\Urls.ini", std::ios::binary)
+        << "[Prepaid]\r\nurlpage=http://pay.test/recharge\r\n";
+    CString previous = g_GlobalOption.GetConfigDirectory();
+    g_GlobalOption.SetConfigDirectory(config.Path().c_str());
+    g_GlobalOption.LoadUrls();
+    CRecordedLauncher launcher;
+    CBankStorage& panel = OpenBank(100, 0);
+    panel.GetDlgItem(1243)->SendMessage(BM_CLICK);
+    EXPECT_EQ(launcher.m_opened, std::vector<std::string>{"http://pay.test/recharge"});
+    g_GlobalOption.SetConfigDirectory(previous);
+    g_GlobalOption.LoadUrls();
 }
 
 TEST_F(MoneyPanels, OneRequestForADoubleConfirm)
