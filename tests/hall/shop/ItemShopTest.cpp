@@ -10,6 +10,7 @@
 #include "ItemShop.h"
 #include "ItemShopNeighbours.h"
 #include "RecordedLauncher.h"
+#include "SkinTestSupport.h"
 #include "ShopTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -186,6 +187,35 @@ TEST_F(ItemShop, ChargeOpensTheChargePage)
     ASSERT_NE(pCharge, nullptr);
     shop->SendMessage(WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), (LPARAM)pCharge->GetSafeHwnd());
     EXPECT_EQ(launcher.m_opened, std::vector<std::string>{"http://pay.test/charge"});
+}
+
+// The own-info block: "myinfo.png" at (401, 29), and the balance's box,
+// which is what a balance change repaints.
+TEST_F(ItemShop, OwnInfoBlockAndItsRepaint)
+{
+    const COLORREF kInfo = RGB(10, 120, 200);
+    std::vector<BYTE> bytes = skintest::Bmp24(skintest::Pixels(150, 240, kInfo));
+    std::ofstream(m_Folder.Path() + "Res\\ItemShop\\myinfo.png", std::ios::binary)
+        .write((const char*)bytes.data(), (std::streamsize)bytes.size());
+    // The skin is read when the window is made, as at a new logon.
+    neighbours.DestroyItemShop();
+    neighbours.CreateItemShop();
+    neighbours.ShowItemShop(-1);
+    skintest::Snapshot shot(shop->GetSafeHwnd());
+    CPoint ptClient(0, 0);
+    shop->ClientToScreen(&ptClient);
+    CRect rcWindow;
+    shop->GetWindowRect(&rcWindow);
+    const CPoint offset = ptClient - rcWindow.TopLeft();
+    EXPECT_EQ(shot.At(offset.x + 403, offset.y + 31), kInfo);
+    EXPECT_NE(shot.At(offset.x + 399, offset.y + 31), kInfo);
+    EXPECT_EQ(shop->GetUserInfoRect(), CRect(438, 200, 544, 213));
+
+    shop->UpdateWindow();
+    neighbours.RefreshItemShopUser();
+    CRect rcUpdate;
+    shop->GetUpdateRect(&rcUpdate);
+    EXPECT_EQ(rcUpdate, CRect(438, 200, 544, 213));
 }
 
 TEST_F(ItemShop, SpaceDoesNothing)
