@@ -153,6 +153,19 @@ TEST_F(ItemShop, PurchaseAnswersGiveTheirBoxes)
     }
 }
 
+// Once the shop has left the data centre's listeners, answers reach it no
+// more: no box, no bar refresh.
+TEST_F(ItemShop, AnUnregisteredShopHearsNothing)
+{
+    neighbours.RemoveItemShopNotify();
+    owned.Add({5, 2, 0});
+    CModalScript script;
+    SendAndSettle(HALL_MAIN_USER_VALUE, HALL_SUB_S_USER_VALUE_BUY_RESULT, CWireBytes().U8(0).Vector());
+    SendAndSettle(HALL_MAIN_USER_VALUE, HALL_SUB_S_USER_VALUE_ITEM, CWireBytes().U32(5).U16(2).U64(0).Vector());
+    EXPECT_EQ(script.Count(), 0u);
+    EXPECT_EQ(shop->GetMyItemBar().GetItemCount(), 0);
+}
+
 TEST_F(ItemShop, OwnedItemAnswersRefreshTheBar)
 {
     CRoomTabsDouble tabs;

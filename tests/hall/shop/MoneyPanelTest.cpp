@@ -458,6 +458,23 @@ TEST_F(MoneyPanels, DepositAnswerThroughTheServerGrowsTheSum)
     EXPECT_EQ(panel.GetSafeHwnd(), nullptr);
 }
 
+// A withdrawal answered after the sum shrank elsewhere leaves 0, not a
+// wrapped 32-bit sum.
+TEST_F(MoneyPanels, AWithdrawnSumNeverWraps)
+{
+    SetGold(0, 0);
+    CModalScript script;
+    script.Answer(IDOK);
+    CBankStorage& panel = OpenBank(800, 1);
+    Confirm(panel, "800");
+    ASSERT_TRUE(panel.IsRequestInFlight());
+    m_pDataCenter->SetCallerValue(100);
+    panel.OnWithdrawResult(0);
+    EXPECT_EQ(m_pDataCenter->GetCallerValue(), 0u);
+    ASSERT_EQ(script.Count(), 1u);
+    EXPECT_EQ(Text(script.At(0).strText), "取款成功");
+}
+
 TEST_F(MoneyPanels, EveryResultCodeHasItsText)
 {
     struct
