@@ -175,6 +175,29 @@ TEST_F(ItemCatalogue, FailuresAreRetriedOnceOnly)
     EXPECT_NE(second.catalogue.GetManager().FindItemCfg(8), nullptr);
 }
 
+// The picture index and the pictures answered 404: the index is asked for
+// twice, a picture once (after the first round the pictures are held back).
+TEST_F(ItemCatalogue, MissingPicturesAreAskedForABoundedNumberOfTimes)
+{
+    Require(1);
+    Write("fileindex.xml", FileIndex(1, Entry("a.xml")));
+    Write("a.xml", ItemFile(1, Item(5, "horn", 70)));
+    CShopHost shop;
+    EXPECT_TRUE(shop.catalogue.LoadCatalogue());
+    ASSERT_TRUE(Settle(shop));
+    EXPECT_EQ(Requests("imginfo.xml"), 2);
+    EXPECT_EQ(shop.views, 1);
+
+    Write("imginfo.xml", "<images><Version version=\"1\"/>" + Image(1, "gone_1.bmp", 70) + "</images>");
+    CShopHost second;
+    EXPECT_TRUE(second.catalogue.LoadCatalogue());
+    ASSERT_TRUE(Settle(second));
+    EXPECT_EQ(Requests("img/gone_1.bmp"), 1);
+    EXPECT_EQ(second.catalogue.GetPendingImages(), 0);
+    ASSERT_NE(second.catalogue.FindImageCfg(70), nullptr);
+    EXPECT_FALSE(second.catalogue.FindImageCfg(70)->Picture.IsValid());
+}
+
 // Several files missing at once: one fetch at a time, each completion
 // handled by its own kind, every file fetched once.
 TEST_F(ItemCatalogue, MissingFilesAreFetchedOneAtATime)
