@@ -427,15 +427,21 @@ TEST_F(MoneyPanels, RechargeOpensTheRechargePage)
 
 TEST_F(MoneyPanels, OneRequestForADoubleConfirm)
 {
-    SetGold(5000, 0);
-    CModalScript script;
-    CBankStorage& panel = OpenBank(100, 0);
-    size_t nBefore = m_Server.GetFrameCount();
-    Confirm(panel, "10", 2);
-    // Enter in the page's field as well.
-    panel.GetPage(0)->SendMessage(WM_COMMAND, IDOK);
-    EXPECT_EQ(RequestsSince(nBefore).size(), 1u);
-    EXPECT_EQ(script.Count(), 0u);
+    SetGold(5000, 300000);
+    for (bool bBank : {true, false}) {
+        SCOPED_TRACE(bBank ? "safe box" : "exchange");
+        CModalScript script;
+        CMoneyPanel& panel = bBank ? (CMoneyPanel&)OpenBank(100, 0) : (CMoneyPanel&)OpenExchange(0);
+        size_t nBefore = m_Server.GetFrameCount();
+        Confirm(panel, "10", 2);
+        // Enter in the page's field and the confirm button as well.
+        panel.GetPage(0)->SendMessage(WM_COMMAND, IDOK);
+        panel.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)panel.GetDlgItem(IDOK)->GetSafeHwnd());
+        PumpMessages();
+        EXPECT_EQ(RequestsSince(nBefore).size(), 1u);
+        EXPECT_EQ(script.Count(), 0u);
+        EXPECT_FALSE(panel.GetDlgItem(IDOK)->IsWindowEnabled());
+    }
 }
 
 TEST_F(MoneyPanels, DepositAnswerThroughTheServerGrowsTheSum)
