@@ -96,8 +96,9 @@ BOOL CPageDlg::OnInitDialog()
             pQuick->ShowWindow((nID <= 1094) == bFirstSet ? SW_SHOW : SW_HIDE);
     }
     if (m_nKind == PAGE_KIND_DEPOSIT || m_nKind == PAGE_KIND_WITHDRAW) {
-        // The "all" box of the other safe-box page goes.
-        CWnd* pOther = GetDlgItem(m_nKind == PAGE_KIND_DEPOSIT ? 1249 : 1247);
+        // The "all" box of the other safe-box page goes: 1249 is the
+        // deposit page's, 1247 the withdraw page's.
+        CWnd* pOther = GetDlgItem(m_nKind == PAGE_KIND_DEPOSIT ? 1247 : 1249);
         if (pOther != NULL)
             pOther->DestroyWindow();
     } else {

@@ -11,6 +11,7 @@
 
 #include "AfxModalScript.h"
 #include "AmountEdit.h"
+#include "ClipboardText.h"
 #include "ImageTabItem.h"
 #include "ImageTabPaintManager.h"
 #include "InputerDlg.h"
@@ -113,14 +114,7 @@ TEST_F(ControlHost, AmountEditTakesDigitsOnly)
     EXPECT_STREQ("1234", strText);
 
     // Pasted text keeps its digits only.
-    ASSERT_TRUE(OpenClipboard(m_Host.m_hWnd));
-    EmptyClipboard();
-    const char kPasted[] = "x9,8 7";
-    HGLOBAL hData = GlobalAlloc(GMEM_MOVEABLE, sizeof(kPasted));
-    memcpy(GlobalLock(hData), kPasted, sizeof(kPasted));
-    GlobalUnlock(hData);
-    SetClipboardData(CF_TEXT, hData);
-    CloseClipboard();
+    ASSERT_TRUE(SetClipboardText("x9,8 7"));
     edit.SetSel(4, 4);
     edit.SendMessage(WM_PASTE);
     edit.GetWindowText(strText);

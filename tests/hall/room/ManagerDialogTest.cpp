@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AfxModalScript.h"
+#include "ClipboardText.h"
 #include "DialogDriving.h"
 #include "HallApp.h"
 #include "ManagerMessage.h"
@@ -20,32 +21,6 @@
 
 namespace
 {
-
-std::string ClipboardText()
-{
-    std::string text;
-    if (!OpenClipboard(NULL))
-        return "<no clipboard>";
-    HANDLE hData = GetClipboardData(CF_TEXT);
-    const char* p = hData != NULL ? static_cast<const char*>(GlobalLock(hData)) : NULL;
-    if (p != NULL) {
-        text = p;
-        GlobalUnlock(hData);
-    }
-    CloseClipboard();
-    return text;
-}
-
-void SetClipboardText(const char* text)
-{
-    ASSERT_TRUE(OpenClipboard(NULL));
-    EmptyClipboard();
-    HGLOBAL hData = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-    memcpy(GlobalLock(hData), text, strlen(text) + 1);
-    GlobalUnlock(hData);
-    SetClipboardData(CF_TEXT, hData);
-    CloseClipboard();
-}
 
 // Records what the composer hands to the hall's notice window.
 class PopupApp : public IHallApp
@@ -256,7 +231,7 @@ TEST_F(ManagerTargetTest, RightsOfADepartedUserAreRefused)
 
 TEST_F(ManagerTargetTest, AWarningToADepartedUserStaysInTheEdit)
 {
-    SetClipboardText("untouched");
+    ASSERT_TRUE(SetClipboardText("untouched"));
     CManagerSendWarning dialog;
     dialog.m_dwTargetUserID = 7;
     dialog.m_pTargetUserItem = m_pUser;
@@ -299,7 +274,7 @@ TEST_F(ManagerTargetTest, AWarningGoesToTheClipboardAndEmptiesTheEdit)
 TEST(ManagerMessageTest, SendNeedsATextAndAKind)
 {
     CModalScript script;
-    SetClipboardText("untouched");
+    ASSERT_TRUE(SetClipboardText("untouched"));
     CManagerMessage dialog;
     ASSERT_TRUE(dialog.Create(IDD_MANAGER_MESSAGE, NULL));
     const struct

@@ -42,14 +42,30 @@ protected:
         CBuyDlg dlg;
         dlg.SetItem(NULL, &item, cbUseMode != 0);
         dlg.SetUseMode(cbUseMode);
+        QueueClicks(script, clicks);
+        for (INT_PTR nAnswer : answers)
+            script.Answer(nAnswer);
+        return dlg.DoModal();
+    }
+    // The next dialog gets those button clicks and runs on.
+    static void QueueClicks(CModalScript& script, std::vector<UINT> clicks)
+    {
         script.Then([clicks](AFX_MODAL_REQUEST& r) {
             for (UINT nID : clicks)
                 r.pWnd->PostMessage(WM_COMMAND, nID);
             return CModalScript::keepRunning;
         });
-        for (INT_PTR nAnswer : answers)
-            script.Answer(nAnswer);
-        return dlg.DoModal();
+    }
+    // The next box shows for real; its OK button's caption is kept and the
+    // box answered OK.
+    static void QueueLiveOkBox(CModalScript& script, CString& strOkCaption)
+    {
+        script.AnswerBox(CModalScript::keepRunning).ThenDialog([&strOkCaption](AFX_MODAL_REQUEST& r) {
+            CWnd* pOK = r.pWnd->GetDlgItem(IDOK);
+            if (pOK != NULL)
+                pOK->GetWindowText(strOkCaption);
+            return (INT_PTR)IDOK;
+        });
     }
     // The item ids of the buy requests the server has after one more, made
     // here as a marker.
@@ -84,6 +100,42 @@ TEST_F(BuyDialog, DisconnectedHallEndsCancelled)
     ASSERT_EQ(script.Count(), 2u);
     EXPECT_EQ(Text(script.At(1).strText), "大厅连接断开，请重新连接！");
     EXPECT_EQ(script.Unexpected(), 0);
+}
+
+// The refusal boxes are answered with "确  定", not with the use caption.
+TEST_F(BuyDialog, RefusalBoxesConfirmWithOk)
+{
+    struct
+    {
+        const char* name;
+        bool connected;
+        const char* text;
+    } cases[] = {
+        {"disconnected", false, "大厅连接断开，请重新连接！"},
+        {"guest", true, "游客不能购买道具，请注册后再购买！"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.connected) {
+            ListenToAll();
+            ConnectToServer();
+            g_GlobalUnits.GetGlobalUserData()->lLevel = GUEST_USER_LEVEL;
+        }
+        CModalScript script;
+        QueueClicks(script, {1004});
+        CString strOk;
+        QueueLiveOkBox(script, strOk);
+        CBuyDlg dlg;
+        dlg.SetItem(NULL, &item, false);
+        dlg.SetUseMode(0);
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        ASSERT_EQ(script.Count(), 3u);
+        EXPECT_EQ(Text(script.At(1).strText), c.text);
+        EXPECT_EQ(Text(strOk), "确  定");
+        EXPECT_EQ(script.Unexpected(), 0);
+    }
+    g_GlobalUnits.GetGlobalUserData()->lLevel = 0;
+    EXPECT_EQ(BuyRequestsWithMarker(), std::vector<DWORD>{99});
 }
 
 TEST_F(BuyDialog, BuyingSendsOnePieceOnceEvenOnADoubleClick)

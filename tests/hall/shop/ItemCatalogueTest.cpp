@@ -54,10 +54,11 @@ std::string SolidBitmapFile(int cx, int cy, COLORREF colour)
     return std::string(bytes.begin(), bytes.end());
 }
 
-std::string FileIndex(int nVersion, const std::string& entries)
+std::string FileIndex(int nVersion, const std::string& entries, int nImageVersion = 1)
 {
-    return "<index><Version version=\"" + std::to_string(nVersion) +
-           "\"/><imginfo><Version version=\"1\"/><file-name path=\"Items\\imginfo.xml\"/>"
+    return "<index><Version version=\"" + std::to_string(nVersion) + "\"/><imginfo><Version version=\"" +
+           std::to_string(nImageVersion) +
+           "\"/><file-name path=\"Items\\imginfo.xml\"/>"
            "<file-url url=\"imginfo.xml\"/></imginfo>" +
            entries + "</index>";
 }
@@ -66,6 +67,12 @@ std::string Entry(const std::string& name, int nVersion = 1)
 {
     return "<itemindex><Version version=\"" + std::to_string(nVersion) + "\"/><file-name path=\"Items\\" + name +
            "\"/><file-url url=\"" + name + "\"/></itemindex>";
+}
+
+std::string Image(int nVersion, const std::string& name, int nId)
+{
+    return "<image><version>" + std::to_string(nVersion) + "</version><file>Items\\img\\" + name + "</file><url>img/" +
+           name + "</url><imageid>" + std::to_string(nId) + "</imageid></image>";
 }
 
 std::string ItemFile(int nVersion, const std::string& items)
@@ -168,6 +175,29 @@ TEST_F(ItemCatalogue, FailuresAreRetriedOnceOnly)
     EXPECT_NE(second.catalogue.GetManager().FindItemCfg(8), nullptr);
 }
 
+// The picture index and the pictures answered 404: the index is asked for
+// twice, a picture once (after the first round the pictures are held back).
+TEST_F(ItemCatalogue, MissingPicturesAreAskedForABoundedNumberOfTimes)
+{
+    Require(1);
+    Write("fileindex.xml", FileIndex(1, Entry("a.xml")));
+    Write("a.xml", ItemFile(1, Item(5, "horn", 70)));
+    CShopHost shop;
+    EXPECT_TRUE(shop.catalogue.LoadCatalogue());
+    ASSERT_TRUE(Settle(shop));
+    EXPECT_EQ(Requests("imginfo.xml"), 2);
+    EXPECT_EQ(shop.views, 1);
+
+    Write("imginfo.xml", "<images><Version version=\"1\"/>" + Image(1, "gone_1.bmp", 70) + "</images>");
+    CShopHost second;
+    EXPECT_TRUE(second.catalogue.LoadCatalogue());
+    ASSERT_TRUE(Settle(second));
+    EXPECT_EQ(Requests("img/gone_1.bmp"), 1);
+    EXPECT_EQ(second.catalogue.GetPendingImages(), 0);
+    ASSERT_NE(second.catalogue.FindImageCfg(70), nullptr);
+    EXPECT_FALSE(second.catalogue.FindImageCfg(70)->Picture.IsValid());
+}
+
 // Several files missing at once: one fetch at a time, each completion
 // handled by its own kind, every file fetched once.
 TEST_F(ItemCatalogue, MissingFilesAreFetchedOneAtATime)
@@ -197,6 +227,41 @@ TEST_F(ItemCatalogue, MissingFilesAreFetchedOneAtATime)
     // No "_2" on the server or on disk: the bar's slot stays empty, nothing fetched.
     EXPECT_FALSE(pImage->SmallPicture.IsValid());
     EXPECT_EQ(Requests("img/horn_2.bmp"), 0);
+}
+
+// A stale item file is fetched once and then used whatever its version; a
+// stale picture index is fetched once, and after it only the pictures whose
+// version rose are fetched again.
+TEST_F(ItemCatalogue, StaleFilesAreFetchedOnceAndOnlyChangedPicturesAgain)
+{
+    Require(1);
+    Write("fileindex.xml", FileIndex(1, Entry("a.xml", 2), 2));
+    Write("a.xml", ItemFile(1, Item(5, "old horn", 70)));
+    server.SetReply("/shop/a.xml", CHttpTestServer::Ok(ItemFile(1, Item(5, "new horn", 70))));
+    Write("imginfo.xml",
+          "<images><Version version=\"1\"/>" + Image(1, "a_1.bmp", 70) + Image(1, "b_1.bmp", 71) + "</images>");
+    server.SetReply("/shop/imginfo.xml",
+                    CHttpTestServer::Ok("<images><Version version=\"1\"/>" + Image(2, "a_1.bmp", 70) +
+                                        Image(1, "b_1.bmp", 71) + "</images>"));
+    Write("a_1.bmp", SolidBitmapFile(2, 2, RGB(0, 0, 255)), "Items\\img\\");
+    Write("b_1.bmp", SolidBitmapFile(2, 2, RGB(0, 255, 0)), "Items\\img\\");
+    server.SetReply("/shop/img/a_1.bmp", CHttpTestServer::Ok(SolidBitmapFile(5, 5, RGB(0, 0, 255))));
+    CShopHost shop;
+    EXPECT_FALSE(shop.catalogue.LoadCatalogue());
+    ASSERT_TRUE(Settle(shop));
+    EXPECT_EQ((std::vector<int>{2, 3, 4}), shop.kinds);
+    for (const char* name : {"a.xml", "imginfo.xml", "img/a_1.bmp"})
+        EXPECT_EQ(Requests(name), 1) << name;
+    EXPECT_EQ(Requests("fileindex.xml"), 0);
+    EXPECT_EQ(Requests("img/b_1.bmp"), 0);
+    ASSERT_NE(shop.catalogue.GetManager().FindItemCfg(5), nullptr);
+    EXPECT_STREQ(shop.catalogue.GetManager().FindItemCfg(5)->GetName(), "new horn");
+    EXPECT_EQ(shop.views, 1);
+    ASSERT_NE(shop.catalogue.FindImageCfg(70), nullptr);
+    ASSERT_NE(shop.catalogue.FindImageCfg(71), nullptr);
+    EXPECT_EQ(shop.catalogue.FindImageCfg(70)->Picture.GetWidth(), 5u);
+    EXPECT_EQ(shop.catalogue.FindImageCfg(71)->Picture.GetWidth(), 2u);
+    EXPECT_EQ(shop.catalogue.GetPendingImages(), 0);
 }
 
 // Loading again replaces a picture record of the same id.

@@ -5,14 +5,19 @@
 #include <afxwin.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "AfxModalScript.h"
 #include "BankStorage.h"
+#include "ClipboardText.h"
+#include "GlobalOption.h"
 #include "HBExchange.h"
 #include "MD5Encrypt.h"
+#include "RecordedLauncher.h"
 #include "RoomTestSupport.h"
+#include "TempFolder.h"
 #include "UserItem.h"
 
 #include <gtest/gtest.h>
@@ -177,6 +182,49 @@ TEST_F(MoneyPanels, DepositAmountsAgainstTheHand)
     }
 }
 
+// Text that does not come through typing: pasted from the clipboard, or
+// full-width digits from an input method. The same rules hold: only ASCII
+// digits and commas make an amount, anything else is refused, never read
+// as 0 or as a part of it.
+TEST_F(MoneyPanels, PastedAndInputMethodAmounts)
+{
+    struct
+    {
+        bool paste; // else the characters come as WM_IME_CHAR
+        const char* text;
+        DWORD sent; // 0: refused with the range message
+    } cases[] = {
+        {true, "2,000", 2000},  {true, "12 34", 0},      {true, "１２", 0},
+        {true, "3\xD6\xD0", 0}, {true, "4294967296", 0}, {false, "１２", 0},
+    };
+    SetGold(5000, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        CModalScript script;
+        CBankStorage& panel = OpenBank(100, 0);
+        CPageDlgEdit& field = panel.GetPage(0)->GetAmountField();
+        if (c.paste) {
+            ASSERT_TRUE(SetClipboardText(c.text));
+            field.SendMessage(WM_PASTE);
+        } else {
+            for (const unsigned char* p = (const unsigned char*)c.text; *p != '\0'; p += 2)
+                field.SendMessage(WM_IME_CHAR, (WPARAM)((p[0] << 8) | p[1]), 1);
+        }
+        size_t nBefore = m_Server.GetFrameCount();
+        panel.PostMessage(WM_COMMAND, IDOK);
+        PumpMessages();
+        std::vector<tagServerFrame> requests = RequestsSince(nBefore);
+        if (c.sent == 0) {
+            EXPECT_TRUE(requests.empty());
+            ASSERT_EQ(script.Count(), 1u);
+            EXPECT_EQ(Text(script.At(0).strText), "你输入的金蛋值必须在1和5000之间");
+        } else {
+            ASSERT_EQ(requests.size(), 1u);
+            EXPECT_EQ(requests[0].Body, CWireBytes().U32(c.sent).Vector());
+        }
+    }
+}
+
 TEST_F(MoneyPanels, WithdrawUpToTheSumAndTheEmptyBoxes)
 {
     SetGold(0, 0);
@@ -315,19 +363,85 @@ TEST_F(MoneyPanels, BalancesAreShownWithCommas)
     pPage->GetDlgItem(1243)->SendMessage(WM_LBUTTONUP, 0, 0);
     PumpMessages();
     EXPECT_TRUE(host.servicePages.empty());
+    // The panel's own button does: the user-service program's safe box.
+    panel.GetDlgItem(1243)->SendMessage(BM_CLICK);
+    EXPECT_EQ(host.servicePages, (std::vector<std::pair<DWORD, DWORD>>{{1, 0}}));
+}
+
+// Each safe-box page's "all" box fills its field with all it can move and
+// locks it; unticked, the field is empty and open again. The labels show
+// the hand and a sum above 2^31 as unsigned values.
+TEST_F(MoneyPanels, AllBoxesFillAndLockTheField)
+{
+    SetGold(5000, 0);
+    struct
+    {
+        int page;
+        UINT box;
+        const char* all;
+    } cases[] = {
+        {0, 1249, "5,000"},
+        {1, 1247, "3,000,000,000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        CBankStorage& panel = OpenBank(3000000000u, c.page);
+        CPageDlg* pPage = panel.GetPage(c.page);
+        ASSERT_TRUE(PumpUntil([&] {
+            CString hand, sum;
+            pPage->GetDlgItemText(1243, hand);
+            pPage->GetDlgItemText(1244, sum);
+            return hand == "5,000" && sum == "3,000,000,000";
+        }));
+        CWnd* pBox = pPage->GetDlgItem(c.box);
+        ASSERT_NE(pBox, nullptr);
+        CPageDlgEdit& field = pPage->GetAmountField();
+        pBox->SendMessage(BM_CLICK);
+        CString text;
+        field.GetWindowText(text);
+        EXPECT_EQ(Text(text), c.all);
+        EXPECT_FALSE(field.IsWindowEnabled());
+        pBox->SendMessage(BM_CLICK);
+        field.GetWindowText(text);
+        EXPECT_EQ(Text(text), "");
+        EXPECT_TRUE(field.IsWindowEnabled());
+    }
+}
+
+// The safe box's recharge button opens the recharge page, recorded here.
+TEST_F(MoneyPanels, RechargeOpensTheRechargePage)
+{
+    CTempFolder config("tavrel-bank-urls");
+    std::ofstream(config.Path() + "\\Urls.ini", std::ios::binary)
+        << "[Prepaid]\r\nurlpage=http://pay.test/recharge\r\n";
+    CString previous = g_GlobalOption.GetConfigDirectory();
+    g_GlobalOption.SetConfigDirectory(config.Path().c_str());
+    g_GlobalOption.LoadUrls();
+    CRecordedLauncher launcher;
+    CBankStorage& panel = OpenBank(100, 0);
+    panel.GetDlgItem(1243)->SendMessage(BM_CLICK);
+    EXPECT_EQ(launcher.m_opened, std::vector<std::string>{"http://pay.test/recharge"});
+    g_GlobalOption.SetConfigDirectory(previous);
+    g_GlobalOption.LoadUrls();
 }
 
 TEST_F(MoneyPanels, OneRequestForADoubleConfirm)
 {
-    SetGold(5000, 0);
-    CModalScript script;
-    CBankStorage& panel = OpenBank(100, 0);
-    size_t nBefore = m_Server.GetFrameCount();
-    Confirm(panel, "10", 2);
-    // Enter in the page's field as well.
-    panel.GetPage(0)->SendMessage(WM_COMMAND, IDOK);
-    EXPECT_EQ(RequestsSince(nBefore).size(), 1u);
-    EXPECT_EQ(script.Count(), 0u);
+    SetGold(5000, 300000);
+    for (bool bBank : {true, false}) {
+        SCOPED_TRACE(bBank ? "safe box" : "exchange");
+        CModalScript script;
+        CMoneyPanel& panel = bBank ? (CMoneyPanel&)OpenBank(100, 0) : (CMoneyPanel&)OpenExchange(0);
+        size_t nBefore = m_Server.GetFrameCount();
+        Confirm(panel, "10", 2);
+        // Enter in the page's field and the confirm button as well.
+        panel.GetPage(0)->SendMessage(WM_COMMAND, IDOK);
+        panel.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)panel.GetDlgItem(IDOK)->GetSafeHwnd());
+        PumpMessages();
+        EXPECT_EQ(RequestsSince(nBefore).size(), 1u);
+        EXPECT_EQ(script.Count(), 0u);
+        EXPECT_FALSE(panel.GetDlgItem(IDOK)->IsWindowEnabled());
+    }
 }
 
 TEST_F(MoneyPanels, DepositAnswerThroughTheServerGrowsTheSum)
@@ -348,6 +462,23 @@ TEST_F(MoneyPanels, DepositAnswerThroughTheServerGrowsTheSum)
     // Stored back without wrapping past the 32-bit field.
     EXPECT_EQ(m_pDataCenter->GetCallerValue(), 0xFFFFFFFFu);
     EXPECT_EQ(panel.GetSafeHwnd(), nullptr);
+}
+
+// A withdrawal answered after the sum shrank elsewhere leaves 0, not a
+// wrapped 32-bit sum.
+TEST_F(MoneyPanels, AWithdrawnSumNeverWraps)
+{
+    SetGold(0, 0);
+    CModalScript script;
+    script.Answer(IDOK);
+    CBankStorage& panel = OpenBank(800, 1);
+    Confirm(panel, "800");
+    ASSERT_TRUE(panel.IsRequestInFlight());
+    m_pDataCenter->SetCallerValue(100);
+    panel.OnWithdrawResult(0);
+    EXPECT_EQ(m_pDataCenter->GetCallerValue(), 0u);
+    ASSERT_EQ(script.Count(), 1u);
+    EXPECT_EQ(Text(script.At(0).strText), "取款成功");
 }
 
 TEST_F(MoneyPanels, EveryResultCodeHasItsText)

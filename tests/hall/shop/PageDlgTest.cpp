@@ -88,8 +88,8 @@ TEST_F(PageDlg, EachKindKeepsItsFieldAndBox)
         int kind;
         UINT field;
         UINT box; // 0: none
-    } cases[] = {{PAGE_KIND_DEPOSIT, 1248, 1247},
-                 {PAGE_KIND_WITHDRAW, 1245, 1249},
+    } cases[] = {{PAGE_KIND_DEPOSIT, 1248, 1249},
+                 {PAGE_KIND_WITHDRAW, 1245, 1247},
                  {PAGE_KIND_EGGS_TO_BEANS, 1102, 0},
                  {PAGE_KIND_BEANS_TO_EGGS, 1245, 0}};
     for (const auto& c : cases) {

@@ -182,6 +182,28 @@ TEST_F(ShopViews, OneRowBarPagesByColumn)
     EXPECT_EQ(bar.HitItem(bar.GetSlotRect(0).CenterPoint()), 4);
 }
 
+// Pages are counted over all items, so a refresh while paged on keeps the
+// column (six items in three slots are two pages wherever the bar stands).
+TEST_F(ShopViews, ARefreshWhilePagedKeepsTheColumn)
+{
+    for (WORD i = 1; i <= 6; i++) {
+        AddShopItem(manager, i, 3, true);
+        owned.Add({i, 1, 0});
+    }
+    manager.SetOwnItems(&owned);
+    bar.SetSlotCount(3);
+    bar.InitItemBar(&manager, &button, &button, NULL, &button, &button, &button, &button, &images, false);
+    for (int i = 0; i < 3; i++)
+        bar.ButtonClick(1001);
+    ASSERT_EQ(bar.GetFirstColumn(), 3);
+    bar.RefreshItems();
+    EXPECT_EQ(bar.GetPageCount(), 2);
+    EXPECT_EQ(bar.GetFirstColumn(), 3);
+    EXPECT_FALSE(bar.GetPrevButton().IsDisabled());
+    EXPECT_FALSE(bar.GetItem(2).cbShown);
+    EXPECT_TRUE(bar.GetItem(5).cbShown);
+}
+
 TEST_F(ShopViews, ConfirmedUseInOneRowGoesToTheParent)
 {
     CItemCfg* pCounted = AddShopItem(manager, 1, 3, true);

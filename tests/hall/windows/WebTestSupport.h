@@ -13,6 +13,7 @@
 #include "HallLinks.h"
 #include "HtmlCtrl.h"
 #include "core/GlobalUnits.h"
+#include "../core/RecordedLauncher.h"
 
 #include <browser/ScriptObject.h>
 #include <browser/ScriptedBrowser.h>
@@ -50,25 +51,6 @@ protected:
         *pResult = 0;
         return TRUE;
     }
-};
-
-// The default browser, recorded instead of started.
-class CRecordedLauncher : public CBrowserLauncher
-{
-public:
-    std::vector<std::string> m_opened;
-    CRecordedLauncher() { m_pPrevious = CBrowserLauncher::Install(this); }
-    ~CRecordedLauncher() override { CBrowserLauncher::Install(m_pPrevious); }
-    INT_PTR ShellOpen(LPCSTR url, int) override
-    {
-        m_opened.push_back(url);
-        return 42;
-    }
-    bool ReadClassValue(LPCSTR, CString&) override { return false; }
-    bool StartProcess(LPCSTR) override { return false; }
-
-private:
-    CBrowserLauncher* m_pPrevious;
 };
 
 // The application's link handler: takes hall links, as the hall does.
