@@ -135,7 +135,6 @@ class CStore
 {
 public:
     CStore() { InitializeCriticalSection(&m_Lock); }
-    ~CStore() { DeleteCriticalSection(&m_Lock); }
 
     // Runs use(sections) under the lock with the file's current parse.
     template <class F> CIniCache::Answer With(LPCSTR path, F use)
@@ -221,10 +220,11 @@ private:
     std::map<std::string, Entry> m_Entries;
 };
 
+// Never destroyed: a static destructor elsewhere may still read a file.
 CStore& Store()
 {
-    static CStore store;
-    return store;
+    static CStore* store = new CStore;
+    return *store;
 }
 
 const Section* FindSection(const std::vector<Section>& sections, LPCSTR name)
