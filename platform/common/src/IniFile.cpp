@@ -1,10 +1,12 @@
 #include <windows.h>
 
+#include "IniCache.h"
 #include "IniFile.h"
 #include "TextUnit.h"
 
 #include <stdlib.h>
 #include <string.h>
+#include <string>
 #include <vector>
 
 namespace
@@ -29,6 +31,25 @@ DWORD DropDanglingLeadByte(LPSTR text, DWORD length)
         i += size;
     }
     return length;
+}
+
+// Copies what fits, cut on a whole character; answers the length copied.
+DWORD CopyCut(LPSTR buffer, DWORD size, const char* text, size_t length)
+{
+    const DWORD n = length < size ? DWORD(length) : size - 1;
+    memcpy(buffer, text, n);
+    buffer[n] = '\0';
+    return DropDanglingLeadByte(buffer, DWORD(strlen(buffer)));
+}
+
+// The default as the profile functions give it back: without trailing
+// spaces (the first character stays) and out of a pair of quotes.
+std::string SystemDefault(LPCSTR text)
+{
+    size_t length = strlen(text);
+    while (length > 1 && text[length - 1] == ' ')
+        --length;
+    return CIniCache::Unquoted(std::string(text, length));
 }
 
 CString Trimmed(const char* begin, const char* end)
@@ -68,6 +89,14 @@ DWORD CIniFile::GetString(LPCSTR section, LPCSTR key, LPSTR buffer, LPCSTR defau
         TextCopyField(buffer, size, defaultValue);
         return DWORD(strlen(buffer));
     }
+    std::string value;
+    switch (CIniCache::ReadString(m_path, section, key, value)) {
+    case CIniCache::kFound: return CopyCut(buffer, size, value.data(), value.size());
+    case CIniCache::kMissing:
+        value = SystemDefault(defaultValue);
+        return CopyCut(buffer, size, value.data(), value.size());
+    case CIniCache::kAskSystem: break;
+    }
     // Cleared first: on a cut some systems count bytes they did not write.
     memset(buffer, 0, size);
     DWORD length = GetPrivateProfileStringA(section, key, defaultValue, buffer, size, m_path);
@@ -105,6 +134,18 @@ int CIniFile::GetSection(LPCSTR section, CMapStringToString& values) const
     values.RemoveAll();
     if (m_path.IsEmpty() || section == NULL)
         return 0;
+    std::vector<std::pair<std::string, std::string>> lines;
+    switch (CIniCache::ReadSection(m_path, section, lines)) {
+    case CIniCache::kFound:
+        for (const auto& line : lines) {
+            CString name = Trimmed(line.first.data(), line.first.data() + line.first.size());
+            if (!name.IsEmpty())
+                values.SetAt(name, Trimmed(line.second.data(), line.second.data() + line.second.size()));
+        }
+        return int(values.GetCount());
+    case CIniCache::kMissing: return 0;
+    case CIniCache::kAskSystem: break;
+    }
     // Grow until the section fits: a cut list would lose keys silently.
     std::vector<char> buffer;
     DWORD size = m_bufferSize;
@@ -140,7 +181,9 @@ bool CIniFile::WriteString(LPCSTR section, LPCSTR key, LPCSTR value)
 {
     if (m_path.IsEmpty() || section == NULL || key == NULL)
         return false;
-    return WritePrivateProfileStringA(section, key, value ? value : "", m_path) != FALSE;
+    const bool written = WritePrivateProfileStringA(section, key, value ? value : "", m_path) != FALSE;
+    CIniCache::Forget(m_path);
+    return written;
 }
 
 bool CIniFile::WriteInt(LPCSTR section, LPCSTR key, int value)
@@ -154,5 +197,7 @@ bool CIniFile::DeleteKey(LPCSTR section, LPCSTR key)
 {
     if (m_path.IsEmpty() || section == NULL || key == NULL)
         return false;
-    return WritePrivateProfileStringA(section, key, NULL, m_path) != FALSE;
+    const bool deleted = WritePrivateProfileStringA(section, key, NULL, m_path) != FALSE;
+    CIniCache::Forget(m_path);
+    return deleted;
 }

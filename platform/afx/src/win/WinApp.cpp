@@ -204,14 +204,21 @@ HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection)
 {
     if (lpszSection == NULL)
         return NULL;
-    HKEY hAppKey = GetAppRegistryKey();
-    if (hAppKey == NULL)
+    if (m_pszRegistryKey == NULL || m_pszProfileName == NULL)
         return NULL;
+    // One call makes whatever is missing of the path: every value read at
+    // start-up would otherwise open and close its four keys one by one.
+    CString strPath("Software");
+    for (LPCTSTR pszPart : {m_pszRegistryKey, m_pszProfileName, lpszSection}) {
+        // An empty name stands for the key above it.
+        if (pszPart[0] != 0)
+            strPath += CString("\\") + pszPart;
+    }
     HKEY hSectionKey = NULL;
     DWORD dw;
-    ::RegCreateKeyExA(hAppKey, lpszSection, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, NULL, &hSectionKey,
-                      &dw);
-    ::RegCloseKey(hAppKey);
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, strPath, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, NULL,
+                          &hSectionKey, &dw) != ERROR_SUCCESS)
+        return NULL;
     return hSectionKey;
 }
 
