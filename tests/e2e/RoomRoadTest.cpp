@@ -39,8 +39,8 @@ const int kChatSendId = 1006;
 const int kTableViewId = 1005;
 // The room password prompt's edit.
 const int kRoomPasswordEditId = 24020;
-// Asks a room window to close its room.
-const UINT kCloseRoomMessage = WM_USER + 256;
+// The table tool bar's exit button.
+const int kExitButtonId = 1002;
 
 // The demo table: 160 by 120, grids start 3 pixels in; chair 2 is the
 // bottom one.
@@ -317,10 +317,14 @@ TEST_F(RoomRoad, EnterChatSitPlayAndLeave)
     client.Send(kChannelControl, kChannelGoodbye, {});
     ASSERT_TRUE(WaitRequest(ROOM_MAIN_GAME, ROOM_SUB_STAND_UP)) << "no stand-up request";
 
-    // Leaving closes the room: the leave request, the panel gone, the
-    // client ended with its channel.
-    // The room window's own close message, as its leave controls send it.
-    PostMessageA(GetParent(hTableView), kCloseRoomMessage, 0, 0);
+    // Leaving by the table tool bar's exit button closes the room: the leave
+    // request, the panel gone, the client ended with its channel.
+    HWND hExit = NULL;
+    for (HWND h = GetWindow(hTableView, GW_CHILD); h != NULL && hExit == NULL; h = GetWindow(h, GW_HWNDNEXT))
+        if (h != hTables)
+            hExit = GetDlgItem(h, kExitButtonId);
+    ASSERT_NE((HWND)NULL, hExit) << "no exit button on the table tool bar";
+    Click(hExit);
     ASSERT_TRUE(WaitRequest(ROOM_MAIN_ROOM, ROOM_SUB_LEAVE_ROOM)) << "no leave request\n"
                                                                   << DescribeRequests() << hall.DescribeWindows();
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hList) && !IsWindow(hTables); }, kWait)) << "the room stays";
