@@ -68,9 +68,8 @@ std::string E2eTest::DescribeRequests(CFrameServer& server)
     return text + "\n";
 }
 
-void E2eTest::EnterFromTree(HallProcess& hall, HWND hFrame, HWND hTree, const demodata::tagRoom& room, HWND& hTableView)
+void E2eTest::DoubleClickRoom(HallProcess& hall, HWND hTree, const demodata::tagRoom& room)
 {
-    hTableView = NULL;
     HTREEITEM hItem = NULL;
     for (const HallProcess::tagTreeItem& item : hall.TreeItems(hTree))
         if (item.strText.find(room.pszName) != std::string::npos)
@@ -84,7 +83,12 @@ void E2eTest::EnterFromTree(HallProcess& hall, HWND hFrame, HWND hTree, const de
     // The tree reads the item under the cursor.
     SetCursorPos(screen.x, screen.y);
     PostMessageA(hTree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+}
 
+void E2eTest::EnterFromTree(HallProcess& hall, HWND hFrame, HWND hTree, const demodata::tagRoom& room, HWND& hTableView)
+{
+    hTableView = NULL;
+    ASSERT_NO_FATAL_FAILURE(DoubleClickRoom(hall, hTree, room));
     CFrameServer* pServer = m_World.GetRoomServer(room.dwID);
     ASSERT_NE(nullptr, pServer);
     ASSERT_TRUE(WaitRequests(*pServer, ROOM_MAIN_ROOM, ROOM_SUB_LOGON)) << "the room was not entered\n"

@@ -26,7 +26,9 @@ protected:
     static bool WaitRequests(CFrameServer& server, WORD wMainCmdID, WORD wSubCmdID, size_t nCount = 1);
     // The commands a server saw, for failure messages.
     static std::string DescribeRequests(CFrameServer& server);
-    // Double-clicks the room's item in the tree as a player would; answers
+    // Double-clicks the room's item in the tree as a player would.
+    static void DoubleClickRoom(e2e::HallProcess& hall, HWND hTree, const demodata::tagRoom& room);
+    // The same; answers
     // the room's table view (tool bar and grid) once the room is entered and
     // its player list shows the player.
     void EnterFromTree(e2e::HallProcess& hall, HWND hFrame, HWND hTree, const demodata::tagRoom& room,
