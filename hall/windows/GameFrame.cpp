@@ -588,8 +588,8 @@ void CGameFrame::UpdateAfterLogon()
 
 void CGameFrame::StartConfigUpdate()
 {
-    CString dynamic = g_GlobalOption.GetConfigDirectory() + "\\Dynamic\\";
-    m_pUpdater->UpdateFile(g_GlobalOption.GetDynaCfgUrl(), dynamic + "DynaItemCfg.zip", this, 3);
+    // A name: the updater keeps it in the dynamic folder and refuses a path.
+    m_pUpdater->UpdateFile(g_GlobalOption.GetDynaCfgUrl(), "DynaItemCfg.zip", this, 3);
     // The word list is fetched when the configuration names where.
     CString wordListUrl = g_WordFilter.GetWordListUrl();
     if (!wordListUrl.IsEmpty())

@@ -4,9 +4,17 @@
 #include <string.h>
 
 #include "HallProtocol.h"
+#include "RoomProtocol.h"
 #include "TestWait.h"
 
 using namespace e2e;
+
+namespace
+{
+// The room window's table view (tool bar strip over the grid); the chat
+// input shares its id.
+const int kTableViewId = 1005;
+} // namespace
 
 std::vector<std::string> E2eTest::LogonAccounts()
 {
@@ -36,4 +44,69 @@ void E2eTest::StartAndLogOn(HallProcess& hall, HWND& hFrame, HWND& hTree)
     hTree = hall.WaitChild(
         hFrame, [](HWND hWnd) { return ClassOf(hWnd) == WC_TREEVIEWA && SendMessageA(hWnd, TVM_GETCOUNT, 0, 0) > 0; });
     ASSERT_NE((HWND)NULL, hTree);
+}
+
+std::vector<tagServerFrame> E2eTest::Requests(CFrameServer& server, WORD wMainCmdID, WORD wSubCmdID)
+{
+    std::vector<tagServerFrame> found;
+    for (const tagServerFrame& frame : server.GetFrames())
+        if (frame.wMainCmdID == wMainCmdID && frame.wSubCmdID == wSubCmdID)
+            found.push_back(frame);
+    return found;
+}
+
+bool E2eTest::WaitRequests(CFrameServer& server, WORD wMainCmdID, WORD wSubCmdID, size_t nCount)
+{
+    return PumpUntil([&] { return Requests(server, wMainCmdID, wSubCmdID).size() >= nCount; }, kWait);
+}
+
+std::string E2eTest::DescribeRequests(CFrameServer& server)
+{
+    std::string text = "the server saw:";
+    for (const tagServerFrame& frame : server.GetFrames())
+        text += " " + std::to_string(frame.wMainCmdID) + "/" + std::to_string(frame.wSubCmdID);
+    return text + "\n";
+}
+
+void E2eTest::DoubleClickRoom(HallProcess& hall, HWND hTree, const demodata::tagRoom& room)
+{
+    HTREEITEM hItem = NULL;
+    for (const HallProcess::tagTreeItem& item : hall.TreeItems(hTree))
+        if (item.strText.find(room.pszName) != std::string::npos)
+            hItem = item.hItem;
+    ASSERT_NE((HTREEITEM)NULL, hItem) << room.pszName;
+    RECT rect;
+    ASSERT_TRUE(hall.ShowTreeItem(hTree, hItem, rect));
+    POINT point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    POINT screen = point;
+    ClientToScreen(hTree, &screen);
+    // The tree reads the item under the cursor.
+    SetCursorPos(screen.x, screen.y);
+    PostMessageA(hTree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+}
+
+void E2eTest::EnterFromTree(HallProcess& hall, HWND hFrame, HWND hTree, const demodata::tagRoom& room, HWND& hTableView)
+{
+    hTableView = NULL;
+    ASSERT_NO_FATAL_FAILURE(DoubleClickRoom(hall, hTree, room));
+    CFrameServer* pServer = m_World.GetRoomServer(room.dwID);
+    ASSERT_NE(nullptr, pServer);
+    ASSERT_TRUE(WaitRequests(*pServer, ROOM_MAIN_ROOM, ROOM_SUB_LOGON)) << "the room was not entered\n"
+                                                                        << hall.DescribeWindows();
+    const std::string nickName = demodata::Accounts()[0].pszNickName;
+    const bool bListed = PumpUntil(
+        [&] {
+            for (HWND hList :
+                 FindChildren(hFrame, [](HWND h) { return ClassOf(h) == WC_LISTVIEWA && IsWindowVisible(h); }))
+                for (const std::string& row : hall.ListRows(hList))
+                    if (row.find(nickName) != std::string::npos)
+                        return true;
+            return false;
+        },
+        kWait);
+    ASSERT_TRUE(bListed) << "the player is not listed in the room\n" << DescribeRequests(*pServer);
+    hTableView = FindChild(hFrame, [](HWND h) {
+        return GetDlgCtrlID(h) == kTableViewId && ClassOf(h) != "ComboBox" && IsWindowVisible(h);
+    });
+    ASSERT_NE((HWND)NULL, hTableView);
 }

@@ -21,6 +21,18 @@ protected:
     // Started, logged on with the demo account, the frame up and its game
     // tree filled; answers the frame and the tree.
     void StartAndLogOn(e2e::HallProcess& hall, HWND& hFrame, HWND& hTree);
+    // The requests of that command a server saw, in order.
+    static std::vector<tagServerFrame> Requests(CFrameServer& server, WORD wMainCmdID, WORD wSubCmdID);
+    static bool WaitRequests(CFrameServer& server, WORD wMainCmdID, WORD wSubCmdID, size_t nCount = 1);
+    // The commands a server saw, for failure messages.
+    static std::string DescribeRequests(CFrameServer& server);
+    // Double-clicks the room's item in the tree as a player would.
+    static void DoubleClickRoom(e2e::HallProcess& hall, HWND hTree, const demodata::tagRoom& room);
+    // The same; answers
+    // the room's table view (tool bar and grid) once the room is entered and
+    // its player list shows the player.
+    void EnterFromTree(e2e::HallProcess& hall, HWND hFrame, HWND hTree, const demodata::tagRoom& room,
+                       HWND& hTableView);
 
     CDemoWorld m_World;
 };

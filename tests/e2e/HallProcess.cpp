@@ -13,16 +13,6 @@ namespace e2e
 namespace
 {
 
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, path, MAX_PATH);
-    char* slash = strrchr(path, '\\');
-    if (slash != NULL)
-        *slash = '\0';
-    return path;
-}
-
 struct tagSearch
 {
     const std::function<bool(HWND)>* pAccept;
@@ -64,6 +54,16 @@ const size_t kTextOffset = 1024;
 const int kTextSize = 1024;
 
 } // namespace
+
+std::string BuildFolder()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    char* slash = strrchr(path, '\\');
+    if (slash != NULL)
+        *slash = '\0';
+    return path;
+}
 
 std::string TextOf(HWND hWnd)
 {
@@ -147,7 +147,7 @@ void Shot(HWND hWnd, const std::string& name)
 
 HallProcess::HallProcess(WORD wHallPort) : m_Folder("tavrel-e2e")
 {
-    const std::string bin = ProgramFolder();
+    const std::string bin = BuildFolder();
     WIN32_FIND_DATAA found;
     HANDLE hFind = FindFirstFileA((bin + "\\*.dll").c_str(), &found);
     if (hFind != INVALID_HANDLE_VALUE) {
@@ -160,6 +160,8 @@ HallProcess::HallProcess(WORD wHallPort) : m_Folder("tavrel-e2e")
         CopyFileA((bin + "\\" + program).c_str(), m_Folder.File(program).c_str(), FALSE);
     CDemoWorld::InstallProgramFiles(m_Folder.Path(), bin + "\\gameclient.exe");
     m_Folder.Write("config\\ServerList.ini", CDemoWorld::ServerListText(wHallPort));
+    // No mini hall: started after a logon, it would outlive the hall.
+    m_Folder.Write("config\\Dynamic\\DynaItemCfg.ini", "[show]\r\nShowMiniPlaza=0\r\n");
 }
 
 HallProcess::~HallProcess()

@@ -29,6 +29,8 @@ const int kPasswordEditId = 200;
 const int kRememberId = 1009;
 const int kLogonProgressId = 4;
 
+// The folder of the test program, where the build puts every program.
+std::string BuildFolder();
 std::string TextOf(HWND hWnd);
 std::string ClassOf(HWND hWnd);
 // The first descendant the test accepts (depth first), or null.

@@ -16,7 +16,7 @@ const char kAccount[] = "demo";
 const char kPassword[] = "demo123";
 const DWORD kUserID = 10001;
 const DWORD kFirstRoomID = 100;
-const int kRoomCount = 4;
+const int kRoomCount = 6;
 // The refusal a wrong account or password gets.
 const char kRefusalText[] = "帐号或密码错误，演示帐号为 demo，密码 demo123";
 } // namespace demohall
@@ -65,6 +65,9 @@ struct tagRoom
     DWORD dwRule;    // the room's rule bits
     WORD wTableCount;
     DWORD dwOnline;
+    // The type the room server announces: 2 gold eggs (the safe box on the
+    // table tool bar), 3 gold beans (the gold exchange), 4 match, 1 score.
+    DWORD dwServerType = 1;
 };
 
 // Players already in every room: one seated at table 0, one at table 1, one
@@ -86,6 +89,33 @@ const char kRoomPasswordDigest[] = "81dc9bdb52d04dc20036dbd8313ed055";
 const DWORD kRoomNeedsPassword = 12;
 const DWORD kRoomWrongPassword = 13;
 const char kWelcome[] = "欢迎来到演示房间";
+
+// What every demo account holds in the rooms at the start: gold eggs in the
+// hand and in the safe box, gold beans; the safe box's password and its digest.
+const DWORD kGoldEggs = 50000;
+const DWORD kSafeBoxEggs = 200000;
+const DWORD kGoldBeans = 300000;
+const char kSafeBoxPassword[] = "888888";
+const char kSafeBoxPasswordDigest[] = "21218cca77804d2ba1922c33e0151105";
+// Room answers of the safe box and the exchange.
+const DWORD kSafeBoxWrongPassword = 3;
+const DWORD kBankWrongPassword = 7;
+const DWORD kBankTooLittleInBox = 8;
+const DWORD kBankTooLittleInHand = 9;
+const DWORD kExchangeTooFewEggs = 3;
+const DWORD kExchangeTooFewBeans = 5;
+// Gold beans a gold egg buys.
+const DWORD kBeansPerEgg = 10;
+
+// The shop's items (all on the shop page). The demo hall answers a purchase
+// with the item's answer code: 0 sells it, the others are its refusals.
+struct tagShopItem
+{
+    WORD wItemID;
+    const char* pszName;
+    DWORD dwPrice;
+    BYTE cbAnswer;
+};
 
 inline const std::vector<tagAccount>& Accounts()
 {
@@ -119,6 +149,8 @@ inline const std::vector<tagRoom>& Rooms()
         {demohall::kFirstRoomID + 1, 10, "密码房", ROOM_PASSWORD, 2, 0, 8, 19},
         {demohall::kFirstRoomID + 2, 11, "比赛房", ROOM_MATCH, 4, 0x1000, 8, 26},
         {demohall::kFirstRoomID + 3, 12, "隐身房", ROOM_ANONYMOUS, 2, 0x100, 8, 33},
+        {demohall::kFirstRoomID + 4, 12, "金蛋房", ROOM_PLAIN, 2, 0, 8, 40, 2},
+        {demohall::kFirstRoomID + 5, 12, "金豆房", ROOM_PLAIN, 3, 0, 8, 47, 3},
     };
     return rooms;
 }
@@ -131,6 +163,23 @@ inline const std::vector<tagResident>& Residents()
         {20003, "老王", kNoTable, kNoTable},
     };
     return residents;
+}
+
+inline const std::vector<tagShopItem>& ShopItems()
+{
+    static const std::vector<tagShopItem> items = {
+        {5, "小喇叭", 100, 0}, {6, "踢人卡", 200, 1}, {7, "会员卡", 90000, 2},
+        {8, "改名卡", 300, 3}, {9, "护身符", 500, 4},
+    };
+    return items;
+}
+
+inline const tagShopItem* FindShopItem(DWORD dwItemID)
+{
+    for (const tagShopItem& item : ShopItems())
+        if (dwItemID == item.wItemID)
+            return &item;
+    return nullptr;
 }
 
 inline const tagAccount* FindAccount(const std::string& account)

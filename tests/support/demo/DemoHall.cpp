@@ -37,6 +37,8 @@ public:
         return true;
     }
     bool U32(uint32_t& value) { return Read(&value, 4); }
+    bool U16(uint16_t& value) { return Read(&value, 2); }
+    bool AtEnd() const { return m_nPos == m_Body.size(); }
 
 private:
     bool Read(void* p, size_t n)
@@ -122,6 +124,10 @@ void CDemoHall::OnRequest(CFrameServer& server, const tagServerFrame& frame)
         }
         break;
     case HALL_MAIN_GAME_LIST: SendGameList(server, frame); break;
+    case HALL_MAIN_USER_VALUE:
+        if (frame.wSubCmdID == HALL_SUB_USER_VALUE_BUY)
+            OnBuy(server, frame);
+        break;
     case HALL_MAIN_ONLINE_COUNT:
         if (frame.wSubCmdID == HALL_SUB_ONLINE_COUNT_SUBSCRIBE) {
             std::vector<CWireBytes> counts;
@@ -166,6 +172,32 @@ void CDemoHall::OnLogon(CFrameServer& server, const tagServerFrame& frame, bool 
     }
     Reply(server, frame, HALL_MAIN_USER, HALL_SUB_S_USER_LOGON_RESULT,
           CWireBytes().U32(0).U32(account->dwUserID).Str(account->pszNickName).U16(1).U8(0).Counted(""));
+}
+
+void CDemoHall::OnBuy(CFrameServer& server, const tagServerFrame& frame)
+{
+    CBodyReader reader(frame.Body);
+    uint32_t dwItemID = 0;
+    uint16_t wCount = 0;
+    if (!reader.U32(dwItemID) || !reader.U16(wCount) || !reader.AtEnd() || wCount == 0)
+        return;
+    // An item the shop does not sell is one the server cannot find.
+    const demodata::tagShopItem* pItem = demodata::FindShopItem(dwItemID);
+    const BYTE cbAnswer = pItem != nullptr ? pItem->cbAnswer : 1;
+    if (cbAnswer == 0) {
+        WORD wOwned = 0;
+        {
+            std::lock_guard<std::mutex> lock(m_Mutex);
+            auto found = m_LoggedOn.find(frame.nConnection);
+            if (found == m_LoggedOn.end())
+                return;
+            wOwned = m_Owned[{found->second, dwItemID}] += wCount;
+        }
+        // The piece first, so the answer finds it owned.
+        Reply(server, frame, HALL_MAIN_USER_VALUE, HALL_SUB_S_USER_VALUE_ITEM,
+              CWireBytes().U32(dwItemID).U16(wOwned).U64(0));
+    }
+    Reply(server, frame, HALL_MAIN_USER_VALUE, HALL_SUB_S_USER_VALUE_BUY_RESULT, CWireBytes().U8(cbAnswer));
 }
 
 void CDemoHall::SendGameList(CFrameServer& server, const tagServerFrame& frame)

@@ -1,6 +1,6 @@
 // A hall server with something to show: the demo accounts (others are
-// refused), their user attributes, the demo game tree with online counts and
-// a welcome notice. Run by the demo world and by the tests that start the
+// refused), their user attributes, the demo game tree with online counts, a
+// welcome notice and the shop's purchases. Run by the demo world and by the tests that start the
 // hall against it.
 #pragma once
 
@@ -26,11 +26,14 @@ private:
     void OnRequest(CFrameServer& server, const tagServerFrame& frame);
     void OnLogon(CFrameServer& server, const tagServerFrame& frame, bool bByUserID);
     void SendGameList(CFrameServer& server, const tagServerFrame& frame);
+    void OnBuy(CFrameServer& server, const tagServerFrame& frame);
     WORD RoomPort(DWORD dwRoomID);
 
     std::atomic<int> m_nRefused{0};
     // The account logged on over each connection.
     std::map<int, DWORD> m_LoggedOn;
     std::map<DWORD, WORD> m_RoomPorts;
+    // Pieces bought, by account and item.
+    std::map<std::pair<DWORD, DWORD>, WORD> m_Owned;
     std::mutex m_Mutex;
 };

@@ -21,6 +21,7 @@ class CRequestReader
 {
 public:
     explicit CRequestReader(const std::vector<BYTE>& body) : m_Body(body) {}
+    bool U8(BYTE& value) { return Read(&value, 1); }
     bool U16(WORD& value) { return Read(&value, 2); }
     bool U32(DWORD& value) { return Read(&value, 4); }
     // The archive's string form.
@@ -94,6 +95,12 @@ size_t CDemoRoom::GetPlayerCount()
     return m_Players.size();
 }
 
+void CDemoRoom::RefuseNext(WORD wSubCmdID, DWORD dwCode)
+{
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    m_Refusals[wSubCmdID] = dwCode;
+}
+
 bool CDemoRoom::ReadLogon(const tagServerFrame& frame, DWORD& dwUserID, std::string& digest,
                           std::string& roomPasswordDigest)
 {
@@ -125,6 +132,34 @@ bool CDemoRoom::ReadSit(const tagServerFrame& frame, WORD& wTableID, WORD& wChai
     return reader.U16(wTableID) && reader.U16(wChairID) && reader.Str(password) && reader.AtEnd();
 }
 
+bool CDemoRoom::ReadBank(const tagServerFrame& frame, std::string& passwordDigest, DWORD& dwAmount)
+{
+    if (frame.wMainCmdID != ROOM_MAIN_ROOM)
+        return false;
+    CRequestReader reader(frame.Body);
+    passwordDigest.clear();
+    dwAmount = 0;
+    switch (frame.wSubCmdID) {
+    case ROOM_SUB_BANK_PASSWORD: return reader.Counted(passwordDigest) && reader.AtEnd();
+    case ROOM_SUB_BANK_WITHDRAW: return reader.Counted(passwordDigest) && reader.U32(dwAmount) && reader.AtEnd();
+    case ROOM_SUB_BANK_DEPOSIT: return reader.U32(dwAmount) && reader.AtEnd();
+    default: return false;
+    }
+}
+
+bool CDemoRoom::ReadExchange(const tagServerFrame& frame, bool& bEggsToBeans, DWORD& dwAmount)
+{
+    if (frame.wMainCmdID != ROOM_MAIN_ROOM || frame.wSubCmdID != ROOM_SUB_GOLD_EXCHANGE)
+        return false;
+    CRequestReader reader(frame.Body);
+    BYTE cbSource = 0, cbTarget = 0;
+    if (!reader.U8(cbSource) || !reader.U8(cbTarget) || !reader.U32(dwAmount) || !reader.AtEnd() ||
+        cbSource == cbTarget || cbSource > 1 || cbTarget > 1)
+        return false;
+    bEggsToBeans = cbSource == 0;
+    return true;
+}
+
 void CDemoRoom::OnRequest(CFrameServer& server, const tagServerFrame& frame)
 {
     {
@@ -147,6 +182,10 @@ void CDemoRoom::OnRequest(CFrameServer& server, const tagServerFrame& frame)
     switch (frame.wSubCmdID) {
     case ROOM_SUB_LOGON: OnLogon(server, frame); break;
     case ROOM_SUB_SIT_DOWN: OnSit(server, frame); break;
+    case ROOM_SUB_BANK_PASSWORD:
+    case ROOM_SUB_BANK_WITHDRAW:
+    case ROOM_SUB_BANK_DEPOSIT: OnBank(server, frame); break;
+    case ROOM_SUB_GOLD_EXCHANGE: OnExchange(server, frame); break;
     case ROOM_SUB_CHAT: {
         std::string text;
         DWORD dwSender = 0;
@@ -219,7 +258,7 @@ void CDemoRoom::SendRoom(CFrameServer& server, int nConnection, DWORD dwUserID)
     // plain value; a match description with no groups and no values.
     CWireBytes info;
     info.U32(m_Room.dwID)
-        .U32(1)
+        .U32(m_Room.dwServerType)
         .U16(m_Room.wTableCount)
         .U16(demodata::kChairCount)
         .Str(demodata::kWelcome)
@@ -258,19 +297,28 @@ void CDemoRoom::SendRoom(CFrameServer& server, int nConnection, DWORD dwUserID)
             send(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_STATUS,
                  UserStatus(other.dwUserID, other.wTableID, other.wChairID, kServerSeated));
     }
-    // The newcomer's own names first (his record exists since his logon),
-    // then his arrival to everyone, himself included.
+    // The newcomer's own names and money first (his record exists since his
+    // logon), then his arrival to everyone, himself included.
     const demodata::tagAccount* pAccount = demodata::FindAccount(dwUserID);
+    tagMoney money;
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        money = m_Money[dwUserID];
+    }
     send(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_TEXTS,
          CWireBytes()
              .U32(dwUserID)
-             .Count(3)
+             .Count(5)
              .U16(2)
              .Str(pAccount->pszAccount)
              .U16(3)
              .Str(std::to_string(kMemberRank))
              .U16(4)
-             .Str(pAccount->pszNickName));
+             .Str(pAccount->pszNickName)
+             .U16(14)
+             .Str(std::to_string(money.dwEggs))
+             .U16(17)
+             .Str(std::to_string(money.dwBeans)));
     Broadcast(server, ROOM_MAIN_ROOM, ROOM_SUB_S_USER_ENTER, UserEnter(dwUserID, pAccount->pszNickName).Vector());
     send(ROOM_MAIN_TABLE, TABLE_SUB_S_INFO_DONE, CWireBytes());
 }
@@ -336,4 +384,120 @@ void CDemoRoom::Broadcast(CFrameServer& server, WORD wMainCmdID, WORD wSubCmdID,
     }
     for (int nConnection : connections)
         server.SendFrame(nConnection, 0, wMainCmdID, wSubCmdID, body.data(), body.size());
+}
+
+void CDemoRoom::SendMoney(CFrameServer& server, DWORD dwUserID)
+{
+    tagMoney money;
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        money = m_Money[dwUserID];
+    }
+    Broadcast(server, ROOM_MAIN_ROOM, ROOM_SUB_S_USER_TEXTS,
+              CWireBytes()
+                  .U32(dwUserID)
+                  .Count(2)
+                  .U16(14)
+                  .Str(std::to_string(money.dwEggs))
+                  .U16(17)
+                  .Str(std::to_string(money.dwBeans))
+                  .Vector());
+}
+
+void CDemoRoom::OnBank(CFrameServer& server, const tagServerFrame& frame)
+{
+    std::string digest;
+    DWORD dwAmount = 0;
+    if (!ReadBank(frame, digest, dwAmount))
+        return;
+    const bool bPassword = _stricmp(digest.c_str(), demodata::kSafeBoxPasswordDigest) == 0;
+    DWORD dwUserID = 0, dwCode = 0, dwSafeBox = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        auto found = m_Players.find(frame.nConnection);
+        if (found == m_Players.end())
+            return;
+        dwUserID = found->second.dwUserID;
+        tagMoney& money = m_Money[dwUserID];
+        auto refusal = m_Refusals.find(frame.wSubCmdID);
+        if (refusal != m_Refusals.end()) {
+            dwCode = refusal->second;
+            m_Refusals.erase(refusal);
+        } else {
+            switch (frame.wSubCmdID) {
+            case ROOM_SUB_BANK_PASSWORD: dwCode = bPassword ? 0 : demodata::kSafeBoxWrongPassword; break;
+            case ROOM_SUB_BANK_WITHDRAW:
+                if (!bPassword) {
+                    dwCode = demodata::kBankWrongPassword;
+                } else if (dwAmount == 0 || dwAmount > money.dwSafeBox) {
+                    dwCode = demodata::kBankTooLittleInBox;
+                } else {
+                    money.dwSafeBox -= dwAmount;
+                    money.dwEggs += dwAmount;
+                }
+                break;
+            default:
+                if (dwAmount == 0 || dwAmount > money.dwEggs) {
+                    dwCode = demodata::kBankTooLittleInHand;
+                } else {
+                    money.dwEggs -= dwAmount;
+                    money.dwSafeBox += dwAmount;
+                }
+                break;
+            }
+        }
+        dwSafeBox = money.dwSafeBox;
+    }
+    // The hand's new sum reaches the room before the answer.
+    if (dwCode == 0 && frame.wSubCmdID != ROOM_SUB_BANK_PASSWORD)
+        SendMoney(server, dwUserID);
+    CWireBytes body = CWireBytes().U32(dwCode);
+    if (frame.wSubCmdID == ROOM_SUB_BANK_PASSWORD && dwCode == 0)
+        body.U32(dwSafeBox);
+    const WORD wAnswer = frame.wSubCmdID == ROOM_SUB_BANK_PASSWORD   ? ROOM_SUB_S_BANK_PASSWORD
+                         : frame.wSubCmdID == ROOM_SUB_BANK_WITHDRAW ? ROOM_SUB_S_BANK_WITHDRAW
+                                                                     : ROOM_SUB_S_BANK_DEPOSIT;
+    server.SendFrame(frame.nConnection, frame.dwSerialNum, ROOM_MAIN_ROOM, wAnswer, body.Data(), body.Size());
+}
+
+void CDemoRoom::OnExchange(CFrameServer& server, const tagServerFrame& frame)
+{
+    bool bEggsToBeans = false;
+    DWORD dwAmount = 0;
+    if (!ReadExchange(frame, bEggsToBeans, dwAmount))
+        return;
+    DWORD dwUserID = 0, dwCode = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        auto found = m_Players.find(frame.nConnection);
+        if (found == m_Players.end())
+            return;
+        dwUserID = found->second.dwUserID;
+        tagMoney& money = m_Money[dwUserID];
+        auto refusal = m_Refusals.find(frame.wSubCmdID);
+        if (refusal != m_Refusals.end()) {
+            dwCode = refusal->second;
+            m_Refusals.erase(refusal);
+        } else if (bEggsToBeans) {
+            if (dwAmount == 0 || dwAmount > money.dwEggs) {
+                dwCode = demodata::kExchangeTooFewEggs;
+            } else {
+                money.dwEggs -= dwAmount;
+                money.dwBeans += dwAmount * demodata::kBeansPerEgg;
+            }
+        } else {
+            // Whole eggs only: beans left over stay beans.
+            if (dwAmount < demodata::kBeansPerEgg || dwAmount > money.dwBeans) {
+                dwCode = demodata::kExchangeTooFewBeans;
+            } else {
+                money.dwBeans -= dwAmount - dwAmount % demodata::kBeansPerEgg;
+                money.dwEggs += dwAmount / demodata::kBeansPerEgg;
+            }
+        }
+    }
+    if (dwCode == 0)
+        SendMoney(server, dwUserID);
+    const CWireBytes body = CWireBytes().U32(dwCode);
+    server.SendFrame(frame.nConnection, frame.dwSerialNum, ROOM_MAIN_ROOM, ROOM_SUB_S_EXCHANGE, body.Data(),
+                     body.Size());
 }

@@ -150,6 +150,25 @@ bool CDemoWorld::InstallProgramFiles(const std::string& programFolder, const std
         if (!SaveBytes(programFolder + "\\Addin\\Chat\\" + icon.first, skintest::Bmp24(Framed(16, 16, icon.second))))
             return false;
 
+    // The shop's catalogue, read from the folder: every demo shop item on
+    // the shop page, no pictures.
+    CreateDirectoryA((programFolder + "\\Items").c_str(), NULL);
+    std::string items = "<items><Version version=\"1\"/>\r\n";
+    for (const demodata::tagShopItem& item : demodata::ShopItems())
+        items += "<item><id>" + std::to_string(item.wItemID) + "</id><name>" + item.pszName +
+                 "</name><shop/><text>演示道具</text><f>0</f><g>0</g><img>0</img><q>1</q><p>" +
+                 std::to_string(item.dwPrice) + "</p><v>0</v></item>\r\n";
+    items += "</items>\r\n";
+    if (!WriteText(programFolder + "\\Items\\fileindex.xml",
+                   "<index><Version version=\"1\"/>\r\n"
+                   "<imginfo><Version version=\"1\"/><file-name path=\"Items\\imginfo.xml\"/>"
+                   "<file-url url=\"items/imginfo.xml\"/></imginfo>\r\n"
+                   "<itemindex><Version version=\"1\"/><file-name path=\"Items\\demo.xml\"/>"
+                   "<file-url url=\"items/demo.xml\"/></itemindex>\r\n</index>\r\n") ||
+        !WriteText(programFolder + "\\Items\\imginfo.xml", "<images><Version version=\"1\"/></images>\r\n") ||
+        !WriteText(programFolder + "\\Items\\demo.xml", items))
+        return false;
+
     const std::vector<BYTE> normal = skintest::Bmp24(TablePicture(RGB(150, 90, 40)));
     const std::vector<BYTE> playing = skintest::Bmp24(TablePicture(RGB(170, 40, 40)));
     const std::vector<BYTE> locker = skintest::Bmp24(Framed(12, 14, RGB(200, 160, 40)));

@@ -37,7 +37,7 @@ public:
     // Installs into a program folder what the demo needs beyond the build:
     // the room chat's emotion list and line icons, and each demo game with
     // the given program as its client, its CONFIG.INI, its table.ini and
-    // table pictures.
+    // table pictures, and the shop's catalogue.
     static bool InstallProgramFiles(const std::string& programFolder, const std::string& clientProgram);
 
 private:

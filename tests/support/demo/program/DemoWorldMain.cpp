@@ -60,6 +60,7 @@ int main(int argc, char** argv)
     for (const demodata::tagAccount& account : demodata::Accounts())
         printf("demo world: account \"%s\", password \"%s\"\n", account.pszAccount, account.pszPassword);
     printf("demo world: the password room's password is \"%s\"\n", demodata::kRoomPassword);
+    printf("demo world: the safe box's password is \"%s\"\n", demodata::kSafeBoxPassword);
     fflush(stdout);
     // Serves until its process is ended.
     for (;;)
