@@ -13,46 +13,6 @@ namespace
 const char kRoomHost[] = "127.0.0.1";
 const WORD kUnservedRoomPort = 9100;
 
-// The archive's string form, checked against what the body holds.
-class CBodyReader
-{
-public:
-    explicit CBodyReader(const std::vector<BYTE>& body) : m_Body(body), m_nPos(0) {}
-    bool Str(std::string& text)
-    {
-        uint32_t n = 0;
-        if (!Read(&n, 1))
-            return false;
-        if (n == 0xFF) {
-            n = 0;
-            if (!Read(&n, 2))
-                return false;
-            if (n == 0xFFFF && !Read(&n, 4))
-                return false;
-        }
-        if (n > m_Body.size() - m_nPos)
-            return false;
-        text.assign((const char*)m_Body.data() + m_nPos, n);
-        m_nPos += n;
-        return true;
-    }
-    bool U32(uint32_t& value) { return Read(&value, 4); }
-    bool U16(uint16_t& value) { return Read(&value, 2); }
-    bool AtEnd() const { return m_nPos == m_Body.size(); }
-
-private:
-    bool Read(void* p, size_t n)
-    {
-        if (n > m_Body.size() - m_nPos)
-            return false;
-        memcpy(p, m_Body.data() + m_nPos, n);
-        m_nPos += n;
-        return true;
-    }
-    const std::vector<BYTE>& m_Body;
-    size_t m_nPos;
-};
-
 bool SameDigest(const demodata::tagAccount* account, const std::string& digest)
 {
     return account != nullptr && digest.size() == strlen(account->pszDigest) &&
@@ -148,7 +108,7 @@ void CDemoHall::OnRequest(CFrameServer& server, const tagServerFrame& frame)
 
 void CDemoHall::OnLogon(CFrameServer& server, const tagServerFrame& frame, bool bByUserID)
 {
-    CBodyReader reader(frame.Body);
+    CWireReader reader(frame.Body);
     const demodata::tagAccount* account = nullptr;
     std::string digest;
     if (bByUserID) {
@@ -176,7 +136,7 @@ void CDemoHall::OnLogon(CFrameServer& server, const tagServerFrame& frame, bool 
 
 void CDemoHall::OnBuy(CFrameServer& server, const tagServerFrame& frame)
 {
-    CBodyReader reader(frame.Body);
+    CWireReader reader(frame.Body);
     uint32_t dwItemID = 0;
     uint16_t wCount = 0;
     if (!reader.U32(dwItemID) || !reader.U16(wCount) || !reader.AtEnd() || wCount == 0)

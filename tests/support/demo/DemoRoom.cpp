@@ -16,58 +16,6 @@ const DWORD kServerFree = 0;
 const DWORD kServerSeated = 1;
 const DWORD kRefusedAccount = 3;
 
-// Reads what a request body holds, checking each length first.
-class CRequestReader
-{
-public:
-    explicit CRequestReader(const std::vector<BYTE>& body) : m_Body(body) {}
-    bool U8(BYTE& value) { return Read(&value, 1); }
-    bool U16(WORD& value) { return Read(&value, 2); }
-    bool U32(DWORD& value) { return Read(&value, 4); }
-    // The archive's string form.
-    bool Str(std::string& text)
-    {
-        DWORD n = 0;
-        if (!Read(&n, 1))
-            return false;
-        if (n == 0xFF) {
-            n = 0;
-            if (!Read(&n, 2))
-                return false;
-            if (n == 0xFFFF && !Read(&n, 4))
-                return false;
-        }
-        return Text(n, text);
-    }
-    // A u32 length and the bytes.
-    bool Counted(std::string& text)
-    {
-        DWORD n = 0;
-        return Read(&n, 4) && Text(n, text);
-    }
-    bool AtEnd() const { return m_nPos == m_Body.size(); }
-
-private:
-    bool Read(void* p, size_t n)
-    {
-        if (n > m_Body.size() - m_nPos)
-            return false;
-        memcpy(p, m_Body.data() + m_nPos, n);
-        m_nPos += n;
-        return true;
-    }
-    bool Text(size_t n, std::string& text)
-    {
-        if (n > m_Body.size() - m_nPos)
-            return false;
-        text.assign((const char*)m_Body.data() + m_nPos, n);
-        m_nPos += n;
-        return true;
-    }
-    const std::vector<BYTE>& m_Body;
-    size_t m_nPos = 0;
-};
-
 // Everyone is a member of rank 1: members of rank 0 chat only in the rooms
 // the dynamic configuration lists.
 const WORD kMemberRank = 1;
@@ -106,7 +54,7 @@ bool CDemoRoom::ReadLogon(const tagServerFrame& frame, DWORD& dwUserID, std::str
 {
     if (frame.wMainCmdID != ROOM_MAIN_ROOM || frame.wSubCmdID != ROOM_SUB_LOGON)
         return false;
-    CRequestReader reader(frame.Body);
+    CWireReader reader(frame.Body);
     std::string machine;
     if (!reader.U32(dwUserID) || !reader.Str(digest) || !reader.Str(machine))
         return false;
@@ -118,7 +66,7 @@ bool CDemoRoom::ReadChat(const tagServerFrame& frame, std::string& text)
 {
     if (frame.wMainCmdID != ROOM_MAIN_ROOM || frame.wSubCmdID != ROOM_SUB_CHAT)
         return false;
-    CRequestReader reader(frame.Body);
+    CWireReader reader(frame.Body);
     DWORD dwFirst = 0, dwThird = 0;
     return reader.U32(dwFirst) && reader.U32(dwThird) && reader.Str(text) && reader.AtEnd();
 }
@@ -127,7 +75,7 @@ bool CDemoRoom::ReadSit(const tagServerFrame& frame, WORD& wTableID, WORD& wChai
 {
     if (frame.wMainCmdID != ROOM_MAIN_ROOM || frame.wSubCmdID != ROOM_SUB_SIT_DOWN)
         return false;
-    CRequestReader reader(frame.Body);
+    CWireReader reader(frame.Body);
     std::string password;
     return reader.U16(wTableID) && reader.U16(wChairID) && reader.Str(password) && reader.AtEnd();
 }
@@ -136,7 +84,7 @@ bool CDemoRoom::ReadBank(const tagServerFrame& frame, std::string& passwordDiges
 {
     if (frame.wMainCmdID != ROOM_MAIN_ROOM)
         return false;
-    CRequestReader reader(frame.Body);
+    CWireReader reader(frame.Body);
     passwordDigest.clear();
     dwAmount = 0;
     switch (frame.wSubCmdID) {
@@ -151,7 +99,7 @@ bool CDemoRoom::ReadExchange(const tagServerFrame& frame, bool& bEggsToBeans, DW
 {
     if (frame.wMainCmdID != ROOM_MAIN_ROOM || frame.wSubCmdID != ROOM_SUB_GOLD_EXCHANGE)
         return false;
-    CRequestReader reader(frame.Body);
+    CWireReader reader(frame.Body);
     BYTE cbSource = 0, cbTarget = 0;
     if (!reader.U8(cbSource) || !reader.U8(cbTarget) || !reader.U32(dwAmount) || !reader.AtEnd() ||
         cbSource == cbTarget || cbSource > 1 || cbTarget > 1)

@@ -1,5 +1,5 @@
-// Message bodies written byte by byte, independently of the archive code
-// under test: little-endian scalars and the archive's length forms.
+// Message bodies written and read byte by byte, independently of the archive
+// code under test: little-endian scalars and the archive's length forms.
 #pragma once
 
 #include <stdint.h>
@@ -65,4 +65,72 @@ public:
 
 private:
     std::vector<uint8_t> m_Bytes;
+};
+
+// Reads what CWireBytes writes, each length checked against what is left
+// first; a read that does not fit fails and leaves the position alone.
+class CWireReader
+{
+public:
+    explicit CWireReader(const std::vector<uint8_t>& body) : m_Body(body), m_nPos(0) {}
+
+    template <class T> bool U8(T& v) { return Scalar(v, 1); }
+    template <class T> bool U16(T& v) { return Scalar(v, 2); }
+    template <class T> bool U32(T& v) { return Scalar(v, 4); }
+    // The archive's string form.
+    bool Str(std::string& text)
+    {
+        const size_t nStart = m_nPos;
+        uint32_t n = 0;
+        bool bRead = Raw(&n, 1);
+        if (bRead && n == 0xFF) {
+            n = 0;
+            bRead = Raw(&n, 2) && (n != 0xFFFF || Raw(&n, 4));
+        }
+        if (bRead && Text(n, text))
+            return true;
+        m_nPos = nStart;
+        return false;
+    }
+    // u32 length and the bytes.
+    bool Counted(std::string& text)
+    {
+        const size_t nStart = m_nPos;
+        uint32_t n = 0;
+        if (Raw(&n, 4) && Text(n, text))
+            return true;
+        m_nPos = nStart;
+        return false;
+    }
+    bool AtEnd() const { return m_nPos == m_Body.size(); }
+
+private:
+    template <class T> bool Scalar(T& v, size_t n)
+    {
+        static_assert(sizeof(T) >= 1 && sizeof(T) <= 8, "a scalar");
+        T value = T();
+        if (n > sizeof(T) || !Raw(&value, n))
+            return false;
+        v = value;
+        return true;
+    }
+    bool Raw(void* p, size_t n)
+    {
+        if (n > m_Body.size() - m_nPos)
+            return false;
+        memcpy(p, m_Body.data() + m_nPos, n);
+        m_nPos += n;
+        return true;
+    }
+    bool Text(size_t n, std::string& text)
+    {
+        if (n > m_Body.size() - m_nPos)
+            return false;
+        text.assign(reinterpret_cast<const char*>(m_Body.data()) + m_nPos, n);
+        m_nPos += n;
+        return true;
+    }
+
+    const std::vector<uint8_t>& m_Body;
+    size_t m_nPos;
 };
