@@ -96,7 +96,7 @@ void RecordingNeighbours::CreateItemShop()
 
 bool RecordingUpdater::UpdateFile(LPCSTR pszUrl, LPCSTR pszLocalFile, CWnd* pNotifyWnd, int nKind)
 {
-    m_log.Add("file " + std::to_string(nKind));
+    m_log.Add("file " + std::to_string(nKind) + " " + pszLocalFile);
     return true;
 }
 

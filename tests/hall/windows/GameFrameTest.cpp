@@ -449,3 +449,13 @@ TEST_F(GameFrameTest, FaceCacheOpensAfterTheFirstLogonOnly)
     frame->UpdateAfterLogon();
     EXPECT_EQ(faces->GetSafeHwnd(), hFaces) << "opened again";
 }
+
+// The updater keeps the configuration archive in its dynamic folder and
+// takes only a name for it: a path is refused, and no update would start.
+TEST_F(GameFrameTest, TheConfigurationArchiveIsAskedForByItsName)
+{
+    CreateFrame();
+    frame->StartConfigUpdate();
+    const std::string calls = log.Take();
+    EXPECT_EQ(0u, calls.find("file 3 DynaItemCfg.zip;")) << calls;
+}
