@@ -15,6 +15,7 @@
 #include "GlobalOption.h"
 #include "GlobalUnits.h"
 #include "HallProtocol.h"
+#include "IdIndex.h"
 #include "IniFile.h"
 #include "MD5Encrypt.h"
 #include "SplitString.h"
@@ -513,15 +514,14 @@ class CNodeIndex
 public:
     CNodeIndex(CGameTreeNode* pRoot, size_t nExpected)
     {
-        m_First.reserve(nExpected + 1);
+        m_First.Reserve(nExpected + 1);
         AddTree(pRoot);
     }
 
     // False when the id is new to the index.
     bool Add(CGameTreeNode* pNode)
     {
-        auto inserted = m_First.emplace(pNode->GetNodeId(), pNode);
-        if (inserted.second)
+        if (m_First.Add(pNode->GetNodeId(), pNode))
             return false;
         m_Others[pNode->GetNodeId()].push_back(pNode);
         return true;
@@ -529,10 +529,9 @@ public:
 
     CGameTreeNode* Find(DWORD dwNodeID) const
     {
-        auto it = m_First.find(dwNodeID);
-        if (it == m_First.end())
+        CGameTreeNode* pFirst = m_First.Find(dwNodeID);
+        if (pFirst == NULL)
             return NULL;
-        CGameTreeNode* pFirst = it->second;
         auto others = m_Others.empty() ? m_Others.end() : m_Others.find(dwNodeID);
         if (others != m_Others.end()) {
             for (CGameTreeNode* pOther : others->second) {
@@ -553,7 +552,7 @@ private:
 
     // The first node added for each id, and the later ones of ids that repeat
     // (rare: most ids have one node, and need no list of their own).
-    std::unordered_map<DWORD, CGameTreeNode*> m_First;
+    CIdIndex<CGameTreeNode> m_First;
     std::unordered_map<DWORD, std::vector<CGameTreeNode*>> m_Others;
 };
 

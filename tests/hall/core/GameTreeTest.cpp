@@ -57,6 +57,32 @@ TEST(GameTreeManager, DuplicateIdIsRefusedAndTheFirstItemStays)
     EXPECT_EQ(manager.GetGameAt(-1), nullptr);
 }
 
+// Thousands of ids, the extremes among them and ids alike in their low or
+// high bits, each found after the index has grown many times; a cleared
+// list finds none of them and takes them again.
+TEST(GameTreeManager, EveryIdIsFoundAfterGrowthAndNoneAfterClearing)
+{
+    std::vector<DWORD> ids = {0, 0xFFFFFFFF, 1, 0x80000000};
+    for (DWORD i = 2; i < 3000; ++i)
+        ids.push_back(i % 2 == 0 ? i << 16 : 0x7FFF0000 + i);
+    CGameTreeManager manager;
+    for (int round = 0; round < 2; ++round) {
+        for (DWORD id : ids)
+            ASSERT_TRUE(manager.AddGameRoom(MakeRoom(id))) << id;
+        std::unique_ptr<CGameRoom> again(new CGameRoom(0x7FFF0003));
+        EXPECT_FALSE(manager.AddGameRoom(again.get()));
+        for (DWORD id : ids) {
+            ASSERT_NE(manager.FindGameRoom(id), nullptr) << id;
+            EXPECT_EQ(manager.FindGameRoom(id)->GetId(), id);
+        }
+        EXPECT_EQ(manager.FindGameRoom(3), nullptr);
+        EXPECT_EQ(manager.GetGameRoomList().GetCount(), INT_PTR(ids.size()));
+        manager.ClearGameRooms();
+        for (DWORD id : ids)
+            ASSERT_EQ(manager.FindGameRoom(id), nullptr) << id;
+    }
+}
+
 TEST(GameTreeManager, TotalOnlineSumsTheRooms)
 {
     CGameTreeManager manager;
