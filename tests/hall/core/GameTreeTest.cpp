@@ -103,15 +103,20 @@ struct AddressCase
 class RoomAddresses : public testing::TestWithParam<AddressCase>
 {};
 
+// From a text, and from a string the room splits in its own buffer (as the
+// game list hands them over).
 TEST_P(RoomAddresses, SplitAtSemicolons)
 {
-    CGameRoom room(1);
-    room.SetServerAddresses(GetParam().text);
-    std::vector<std::string> got;
-    for (int i = 0; i < room.GetServerAddressCount(); ++i)
-        got.push_back((LPCSTR)room.GetServerAddress(i));
-    EXPECT_EQ(got, GetParam().addresses);
-    EXPECT_EQ(room.GetServerAddress(room.GetServerAddressCount()), CString());
+    CGameRoom copied(1), taken(2);
+    copied.SetServerAddresses(GetParam().text);
+    taken.SetServerAddresses(CString(GetParam().text));
+    for (const CGameRoom* room : {&copied, &taken}) {
+        std::vector<std::string> got;
+        for (int i = 0; i < room->GetServerAddressCount(); ++i)
+            got.push_back((LPCSTR)room->GetServerAddress(i));
+        EXPECT_EQ(got, GetParam().addresses) << room->GetId();
+        EXPECT_EQ(room->GetServerAddress(room->GetServerAddressCount()), CString());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, RoomAddresses,
@@ -137,6 +142,13 @@ TEST(GameRoom, AddressTableHoldsAtMost128)
     // A shorter list replaces a longer one completely.
     room.SetServerAddresses("x;y");
     EXPECT_EQ(room.GetServerAddressCount(), 2);
+
+    // A string from the wire may hold a zero: the addresses end there.
+    room.SetServerAddresses(CString("a;b\0c;d", 7));
+    EXPECT_EQ(room.GetServerAddressCount(), 2);
+    EXPECT_EQ(room.GetServerAddress(1), CString("b"));
+    room.SetServerAddresses(CString("\0a", 2));
+    EXPECT_EQ(room.GetServerAddressCount(), 0);
 }
 
 TEST(GameTreeNode, ChildrenAreSortedStably)
