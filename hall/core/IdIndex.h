@@ -4,6 +4,8 @@
 // items it does not own; null is never stored. Ids are any DWORD, 0 too.
 #pragma once
 
+#include <afx.h>
+
 #include <stddef.h>
 #include <string.h>
 
