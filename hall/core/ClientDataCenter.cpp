@@ -15,6 +15,7 @@
 #include "GlobalOption.h"
 #include "GlobalUnits.h"
 #include "HallProtocol.h"
+#include "IdIndex.h"
 #include "IniFile.h"
 #include "MD5Encrypt.h"
 #include "SplitString.h"
@@ -508,20 +509,23 @@ bool ComesFirst(const CGameTreeNode* a, const CGameTreeNode* b)
 
 // The nodes of a tree by id. A lookup answers what the root's FindNode
 // would: of several nodes with one id, the first in a depth-first walk.
+// The first node of each id goes into first, the caller's block, which is
+// emptied here and kept between builds.
 class CNodeIndex
 {
 public:
-    CNodeIndex(CGameTreeNode* pRoot, size_t nExpected)
+    CNodeIndex(CIdIndex<CGameTreeNode>& first, CGameTreeNode* pRoot, size_t nExpected) : m_First(first)
     {
-        m_First.reserve(nExpected + 1);
+        m_First.RemoveAll();
+        m_First.Reserve(nExpected + 1);
         AddTree(pRoot);
     }
+    ~CNodeIndex() { m_First.RemoveAll(); }
 
     // False when the id is new to the index.
     bool Add(CGameTreeNode* pNode)
     {
-        auto inserted = m_First.emplace(pNode->GetNodeId(), pNode);
-        if (inserted.second)
+        if (m_First.Add(pNode->GetNodeId(), pNode))
             return false;
         m_Others[pNode->GetNodeId()].push_back(pNode);
         return true;
@@ -529,10 +533,9 @@ public:
 
     CGameTreeNode* Find(DWORD dwNodeID) const
     {
-        auto it = m_First.find(dwNodeID);
-        if (it == m_First.end())
+        CGameTreeNode* pFirst = m_First.Find(dwNodeID);
+        if (pFirst == NULL)
             return NULL;
-        CGameTreeNode* pFirst = it->second;
         auto others = m_Others.empty() ? m_Others.end() : m_Others.find(dwNodeID);
         if (others != m_Others.end()) {
             for (CGameTreeNode* pOther : others->second) {
@@ -553,7 +556,7 @@ private:
 
     // The first node added for each id, and the later ones of ids that repeat
     // (rare: most ids have one node, and need no list of their own).
-    std::unordered_map<DWORD, CGameTreeNode*> m_First;
+    CIdIndex<CGameTreeNode>& m_First;
     std::unordered_map<DWORD, std::vector<CGameTreeNode*>> m_Others;
 };
 
@@ -600,7 +603,7 @@ CGameTreeNode* PlaceLink(CGameTreeManager& manager, const tagTreeLinkItem& link,
 // search of the whole tree for every link would make them.
 void CClientDataCenter::BuildTree(CTreeLinkArray& links, CGameTreeNode* pRoot)
 {
-    CNodeIndex nodes(pRoot, size_t(links.GetSize()));
+    CNodeIndex nodes(m_NodeIndex, pRoot, size_t(links.GetSize()));
     // A list that names each parent before its children (as servers send
     // it) is placed in one pass in list order, which is the order the
     // rounds take. The first link whose parent is not there yet hands the

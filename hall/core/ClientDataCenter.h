@@ -18,6 +18,7 @@
 #include "GameTreeNode.h"
 #include "IClientDataCenter.h"
 #include "IClientSocket.h"
+#include "IdIndex.h"
 #include "Message.h"
 #include "RecordStore.h"
 #include "ServiceShareData.h"
@@ -179,6 +180,9 @@ private:
     CGameTreeNode* m_pSecondTreeRoot;
     CTreeLinkArray m_WebGameTreeLinks;
     CGameTreeNode* m_pWebGameTreeRoot;
+    // The nodes by id while a tree is built: one block for every build, as
+    // a game list's tree takes a large one.
+    CIdIndex<CGameTreeNode> m_NodeIndex;
     CRecordStore m_RecordStore;
     CTeamMap m_TeamMap;
     // Connect attempts in the current round; a round never outlasts the list.

@@ -269,10 +269,10 @@ bool CClientDataCenter::OnGameListMessage(WORD wSubCmdID, const void* pData, WOR
         if (!UnpackRecordInPlace(list, pData, wDataSize))
             return true;
         for (INT_PTR i = 0; i < list.Items.GetSize(); ++i) {
-            const tagGameRoomItem& item = list.Items[i];
+            tagGameRoomItem& item = list.Items[i];
             CGameRoom* pRoom = new CGameRoom(item.dwRoomID);
             pRoom->SetName(item.szName);
-            pRoom->SetServerAddresses(item.strAddressList);
+            pRoom->SetServerAddresses(static_cast<CString&&>(item.strAddressList));
             pRoom->SetPort(item.wPort);
             pRoom->SetGameId(item.dwGameID);
             pRoom->SetRoomKind(item.cbRoomKind);

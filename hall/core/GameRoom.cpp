@@ -17,29 +17,41 @@ CGameRoom::~CGameRoom()
         GetNode(i)->m_pRoom = NULL;
 }
 
-// Pieces are cut at each ";". A text whose remainder starts with ";" is kept
-// whole as one address, as servers send it. Empty pieces (a trailing ";") are
-// no address, and the table holds at most 128.
 void CGameRoom::SetServerAddresses(LPCSTR text)
 {
+    m_strServerAddresses = text != NULL ? text : "";
+    SplitServerAddresses();
+}
+
+void CGameRoom::SetServerAddresses(CString&& text)
+{
+    m_strServerAddresses = static_cast<CString&&>(text);
+    SplitServerAddresses();
+}
+
+// Pieces are cut at each ";". A text whose remainder starts with ";" is kept
+// whole as one address, as servers send it. Empty pieces (a trailing ";") are
+// no address, and the table holds at most 128. Each piece ends where a ";"
+// or the text ended, so the pieces and their zeros never pass the text.
+void CGameRoom::SplitServerAddresses()
+{
     m_wServerAddressCount = 0;
-    LPCSTR rest = text != NULL ? text : "";
-    // The pieces and their zeros take at most one byte more than the text.
-    size_t nLength = strlen(rest);
-    if (nLength >= size_t(INT_MAX - 1)) {
-        rest = "";
-        nLength = 0;
+    const int nLength = m_strServerAddresses.GetLength();
+    if (nLength == 0) {
+        m_strServerAddresses.Empty();
+        return;
     }
-    char* pOut = m_strServerAddresses.GetBuffer(int(nLength + 1));
+    char* pOut = m_strServerAddresses.GetBuffer(nLength);
     char* pEnd = pOut;
+    const char* rest = pOut;
     // The ";" is found as CString::Find finds it: never as a lead byte's second byte.
     while (m_wServerAddressCount < kMaxServerAddresses && *rest != '\0') {
-        LPCSTR separator = rest;
+        const char* separator = rest;
         while (*separator != '\0' && *separator != ';')
             separator += CString::CharLength(separator);
         bool bLast = *separator == '\0' || separator == rest;
         size_t nPiece = bLast ? strlen(rest) : size_t(separator - rest);
-        memcpy(pEnd, rest, nPiece);
+        memmove(pEnd, rest, nPiece);
         pEnd += nPiece;
         *pEnd++ = '\0';
         ++m_wServerAddressCount;
@@ -47,7 +59,8 @@ void CGameRoom::SetServerAddresses(LPCSTR text)
             break;
         rest = separator + 1;
     }
-    m_strServerAddresses.ReleaseBuffer(int(pEnd - pOut));
+    // The last piece's zero is the string's own end.
+    m_strServerAddresses.ReleaseBuffer(pEnd > pOut ? int(pEnd - pOut) - 1 : 0);
 }
 
 CString CGameRoom::GetServerAddress(int index) const

@@ -44,6 +44,8 @@ public:
 
     // Addresses separated by ";" (see the .cpp for the exact split).
     void SetServerAddresses(LPCSTR text);
+    // The same, split in the text's own buffer, which the room takes.
+    void SetServerAddresses(CString&& text);
     WORD GetServerAddressCount() const { return m_wServerAddressCount; }
     // Empty for an index outside the stored addresses.
     CString GetServerAddress(int index) const;
@@ -82,6 +84,9 @@ public:
     }
 
 private:
+    // Splits m_strServerAddresses in place.
+    void SplitServerAddresses();
+
     // The addresses one after another, each ended by a zero: one string for
     // all of them, as most rooms have one or two.
     CString m_strServerAddresses;

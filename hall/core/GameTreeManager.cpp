@@ -5,9 +5,17 @@
 #include "PathName.h"
 #include "TextUnit.h"
 
+namespace
+{
+
+// Lists of rooms run to thousands: their nodes come in larger blocks.
+const INT_PTR kRoomBlockSize = 64;
+
+} // namespace
+
 CGameTreeManager::CGameTreeManager()
-    : m_GameCategories(10), m_Games(10), m_GameStations(10), m_GameRooms(10), m_GameWebs(10), m_WebGames(10),
-      m_WebGameServers(10), m_dwTotalOnline(0)
+    : m_GameCategories(10), m_Games(10), m_GameStations(10), m_GameRooms(kRoomBlockSize), m_GameWebs(10),
+      m_WebGames(10), m_WebGameServers(10), m_dwTotalOnline(0)
 {}
 
 CGameTreeManager::~CGameTreeManager()

@@ -7,10 +7,9 @@
 #include <afx.h>
 #include <afxtempl.h>
 
-#include <unordered_map>
-
 #include "GameRoom.h"
 #include "GameTreeItem.h"
+#include "IdIndex.h"
 
 class CGameTreeManager
 {
@@ -99,25 +98,24 @@ private:
 
     // Each list has an index by id beside it, so that a game list of any
     // length is taken in and looked up in linear time.
-    template <class T> using CItemIndex = std::unordered_map<DWORD, T*>;
+    template <class T> using CItemIndex = CIdIndex<T>;
 
-    template <class T> static T* FindItem(const CItemIndex<T>& index, DWORD id)
-    {
-        auto it = index.find(id);
-        return it != index.end() ? it->second : NULL;
-    }
+    template <class T> static T* FindItem(const CItemIndex<T>& index, DWORD id) { return index.Find(id); }
 
     template <class T> static bool AddItem(CList<T*, T*>& list, CItemIndex<T>& index, T* item)
     {
-        if (item == NULL || !index.emplace(item->GetId(), item).second)
+        if (item == NULL || index.Find(item->GetId()) != NULL)
             return false;
+        // Room first: once the list has the item, the index takes it without a throw.
+        index.Reserve(index.GetCount() + 1);
         list.AddTail(item);
+        index.Add(item->GetId(), item);
         return true;
     }
 
     template <class T> static void ClearList(CList<T*, T*>& list, CItemIndex<T>& index)
     {
-        index.clear();
+        index.RemoveAll();
         while (!list.IsEmpty())
             delete list.RemoveHead();
     }

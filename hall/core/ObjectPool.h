@@ -4,11 +4,11 @@
 // pool for the next game list.
 #pragma once
 
-#include <windows.h>
-
 #include <stddef.h>
 
+#include <atomic>
 #include <new>
+#include <thread>
 
 template <size_t Size> class CObjectPool
 {
@@ -16,14 +16,14 @@ public:
     static void* Take()
     {
         CObjectPool& pool = Instance();
-        ::AcquireSRWLockExclusive(&pool.m_Lock);
+        pool.Lock();
         if (pool.m_pFree == NULL && !pool.Refill()) {
-            ::ReleaseSRWLockExclusive(&pool.m_Lock);
+            pool.Unlock();
             throw std::bad_alloc();
         }
         Block* p = pool.m_pFree;
         pool.m_pFree = p->pNext;
-        ::ReleaseSRWLockExclusive(&pool.m_Lock);
+        pool.Unlock();
         return p;
     }
 
@@ -32,11 +32,11 @@ public:
         if (p == NULL)
             return;
         CObjectPool& pool = Instance();
-        ::AcquireSRWLockExclusive(&pool.m_Lock);
+        pool.Lock();
         Block* block = static_cast<Block*>(p);
         block->pNext = pool.m_pFree;
         pool.m_pFree = block;
-        ::ReleaseSRWLockExclusive(&pool.m_Lock);
+        pool.Unlock();
     }
 
 private:
@@ -50,13 +50,22 @@ private:
         kBlocksPerChunk = 256
     };
 
-    CObjectPool() : m_pFree(NULL) { ::InitializeSRWLock(&m_Lock); }
+    CObjectPool() : m_pFree(NULL) {}
 
     static CObjectPool& Instance()
     {
         static CObjectPool pool;
         return pool;
     }
+
+    // Held for a few instructions, almost never contended: a flag, not a
+    // system lock (each of those costs a call into the system under Wine).
+    void Lock()
+    {
+        while (m_Busy.test_and_set(std::memory_order_acquire))
+            std::this_thread::yield();
+    }
+    void Unlock() { m_Busy.clear(std::memory_order_release); }
 
     bool Refill()
     {
@@ -70,6 +79,6 @@ private:
         return true;
     }
 
-    SRWLOCK m_Lock;
+    std::atomic_flag m_Busy = ATOMIC_FLAG_INIT;
     Block* m_pFree;
 };

@@ -12,6 +12,7 @@
 
 #include <string.h>
 
+#include <cstddef>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -52,6 +53,19 @@ template <class ARG_KEY> inline UINT AFXAPI HashKey(ARG_KEY key)
         return (UINT)(((DWORD_PTR)key) >> 4);
     }
 }
+
+// Nodes of lists come in blocks, and blocks stay until the list is empty. A
+// sanitizer build gives every node to the heap, so that it still sees each.
+#if defined(__SANITIZE_ADDRESS__)
+#define AFX_NODE_BLOCKS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define AFX_NODE_BLOCKS 0
+#endif
+#endif
+#ifndef AFX_NODE_BLOCKS
+#define AFX_NODE_BLOCKS 1
+#endif
 
 namespace afx_detail
 {
@@ -331,11 +345,12 @@ protected:
     };
 
 public:
-    // nBlockSize is accepted for compatibility; nodes are allocated one by one.
-    explicit CList(INT_PTR nBlockSize = 10) : m_pNodeHead(nullptr), m_pNodeTail(nullptr), m_nCount(0)
-    {
-        (void)nBlockSize;
-    }
+    // Nodes are made nBlockSize at a time; a removed node's room is used
+    // again, and the blocks are freed when the list becomes empty.
+    explicit CList(INT_PTR nBlockSize = 10)
+        : m_pNodeHead(nullptr), m_pNodeTail(nullptr), m_nCount(0), m_pNodeFree(nullptr), m_pBlocks(nullptr),
+          m_nBlockSize(nBlockSize < 1 ? 1 : nBlockSize)
+    {}
     ~CList() { RemoveAll(); }
 
     INT_PTR GetCount() const { return m_nCount; }
@@ -421,11 +436,87 @@ protected:
         return pNode;
     }
     void Unlink(CNode* pNode);
+    CNode* NewNode(ARG_TYPE value);
+    void FreeNode(CNode* pNode);
+    void FreeBlocks();
+
+    // A block: the link to the next, then room for nodes.
+    union CNodeSlot
+    {
+        CNodeSlot* pNextFree;
+        alignas(CNode) unsigned char bytes[sizeof(CNode)];
+    };
+    struct CBlock
+    {
+        CBlock* pNext;
+    };
+    static_assert(alignof(CNodeSlot) <= alignof(std::max_align_t), "blocks come from operator new");
 
     CNode* m_pNodeHead;
     CNode* m_pNodeTail;
     INT_PTR m_nCount;
+    CNodeSlot* m_pNodeFree;
+    CBlock* m_pBlocks;
+    INT_PTR m_nBlockSize;
 };
+
+template <class TYPE, class ARG_TYPE>
+typename CList<TYPE, ARG_TYPE>::CNode* CList<TYPE, ARG_TYPE>::NewNode(ARG_TYPE value)
+{
+    if (!AFX_NODE_BLOCKS)
+        return new CNode(value);
+    if (m_pNodeFree == nullptr) {
+        INT_PTR nBlockSize = m_nBlockSize;
+        if ((ULONGLONG)nBlockSize > (ULONGLONG)(((size_t)-1 - sizeof(CBlock)) / 2) / sizeof(CNodeSlot))
+            AfxThrowMemoryException();
+        size_t nHead = (sizeof(CBlock) + alignof(CNodeSlot) - 1) / alignof(CNodeSlot) * alignof(CNodeSlot);
+        void* p = ::operator new(nHead + (size_t)nBlockSize * sizeof(CNodeSlot), std::nothrow);
+        if (p == nullptr)
+            AfxThrowMemoryException();
+        CBlock* pBlock = static_cast<CBlock*>(p);
+        pBlock->pNext = m_pBlocks;
+        m_pBlocks = pBlock;
+        CNodeSlot* pSlots = reinterpret_cast<CNodeSlot*>(static_cast<unsigned char*>(p) + nHead);
+        // Taken first to last, so that a list made in one go walks forwards in memory.
+        for (INT_PTR i = nBlockSize - 1; i >= 0; --i) {
+            pSlots[i].pNextFree = m_pNodeFree;
+            m_pNodeFree = &pSlots[i];
+        }
+    }
+    // The node is made over the free link: read it first, and put the slot
+    // back when the element cannot be copied.
+    CNodeSlot* pSlot = m_pNodeFree;
+    m_pNodeFree = pSlot->pNextFree;
+    try {
+        return ::new (static_cast<void*>(pSlot->bytes)) CNode(value);
+    } catch (...) {
+        pSlot->pNextFree = m_pNodeFree;
+        m_pNodeFree = pSlot;
+        throw;
+    }
+}
+
+template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::FreeNode(CNode* pNode)
+{
+    if (!AFX_NODE_BLOCKS) {
+        delete pNode;
+        return;
+    }
+    pNode->~CNode();
+    CNodeSlot* pSlot = reinterpret_cast<CNodeSlot*>(pNode);
+    pSlot->pNextFree = m_pNodeFree;
+    m_pNodeFree = pSlot;
+}
+
+template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::FreeBlocks()
+{
+    while (m_pBlocks != nullptr) {
+        CBlock* pNext = m_pBlocks->pNext;
+        ::operator delete(static_cast<void*>(m_pBlocks));
+        m_pBlocks = pNext;
+    }
+    m_pNodeFree = nullptr;
+}
 
 template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::AddHead(const CList* pNewList)
 {
@@ -458,11 +549,12 @@ template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::RemoveAll()
     CNode* p = m_pNodeHead;
     while (p != nullptr) {
         CNode* pNext = p->pNext;
-        delete p;
+        FreeNode(p);
         p = pNext;
     }
     m_pNodeHead = m_pNodeTail = nullptr;
     m_nCount = 0;
+    FreeBlocks();
 }
 
 template <class TYPE, class ARG_TYPE>
@@ -471,7 +563,7 @@ POSITION CList<TYPE, ARG_TYPE>::InsertBefore(POSITION position, ARG_TYPE newElem
     CNode* pOld = reinterpret_cast<CNode*>(position);
     if (pOld == nullptr)
         pOld = m_pNodeHead;
-    CNode* pNew = new CNode(newElement);
+    CNode* pNew = NewNode(newElement);
     if (pOld == nullptr) {
         m_pNodeHead = m_pNodeTail = pNew;
     } else {
@@ -493,7 +585,7 @@ POSITION CList<TYPE, ARG_TYPE>::InsertAfter(POSITION position, ARG_TYPE newEleme
     CNode* pOld = reinterpret_cast<CNode*>(position);
     if (pOld == nullptr)
         pOld = m_pNodeTail;
-    CNode* pNew = new CNode(newElement);
+    CNode* pNew = NewNode(newElement);
     if (pOld == nullptr) {
         m_pNodeHead = m_pNodeTail = pNew;
     } else {
@@ -519,8 +611,9 @@ template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::Unlink(CNode* 
         pNode->pNext->pPrev = pNode->pPrev;
     else
         m_pNodeTail = pNode->pPrev;
-    delete pNode;
-    --m_nCount;
+    FreeNode(pNode);
+    if (--m_nCount == 0)
+        FreeBlocks();
 }
 
 template <class TYPE, class ARG_TYPE>

@@ -57,6 +57,32 @@ TEST(GameTreeManager, DuplicateIdIsRefusedAndTheFirstItemStays)
     EXPECT_EQ(manager.GetGameAt(-1), nullptr);
 }
 
+// Thousands of ids, the extremes among them and ids alike in their low or
+// high bits, each found after the index has grown many times; a cleared
+// list finds none of them and takes them again.
+TEST(GameTreeManager, EveryIdIsFoundAfterGrowthAndNoneAfterClearing)
+{
+    std::vector<DWORD> ids = {0, 0xFFFFFFFF, 1, 0x80000000};
+    for (DWORD i = 2; i < 3000; ++i)
+        ids.push_back(i % 2 == 0 ? i << 16 : 0x7FFF0000 + i);
+    CGameTreeManager manager;
+    for (int round = 0; round < 2; ++round) {
+        for (DWORD id : ids)
+            ASSERT_TRUE(manager.AddGameRoom(MakeRoom(id))) << id;
+        std::unique_ptr<CGameRoom> again(new CGameRoom(0x7FFF0003));
+        EXPECT_FALSE(manager.AddGameRoom(again.get()));
+        for (DWORD id : ids) {
+            ASSERT_NE(manager.FindGameRoom(id), nullptr) << id;
+            EXPECT_EQ(manager.FindGameRoom(id)->GetId(), id);
+        }
+        EXPECT_EQ(manager.FindGameRoom(3), nullptr);
+        EXPECT_EQ(manager.GetGameRoomList().GetCount(), INT_PTR(ids.size()));
+        manager.ClearGameRooms();
+        for (DWORD id : ids)
+            ASSERT_EQ(manager.FindGameRoom(id), nullptr) << id;
+    }
+}
+
 TEST(GameTreeManager, TotalOnlineSumsTheRooms)
 {
     CGameTreeManager manager;
@@ -77,15 +103,20 @@ struct AddressCase
 class RoomAddresses : public testing::TestWithParam<AddressCase>
 {};
 
+// From a text, and from a string the room splits in its own buffer (as the
+// game list hands them over).
 TEST_P(RoomAddresses, SplitAtSemicolons)
 {
-    CGameRoom room(1);
-    room.SetServerAddresses(GetParam().text);
-    std::vector<std::string> got;
-    for (int i = 0; i < room.GetServerAddressCount(); ++i)
-        got.push_back((LPCSTR)room.GetServerAddress(i));
-    EXPECT_EQ(got, GetParam().addresses);
-    EXPECT_EQ(room.GetServerAddress(room.GetServerAddressCount()), CString());
+    CGameRoom copied(1), taken(2);
+    copied.SetServerAddresses(GetParam().text);
+    taken.SetServerAddresses(CString(GetParam().text));
+    for (const CGameRoom* room : {&copied, &taken}) {
+        std::vector<std::string> got;
+        for (int i = 0; i < room->GetServerAddressCount(); ++i)
+            got.push_back((LPCSTR)room->GetServerAddress(i));
+        EXPECT_EQ(got, GetParam().addresses) << room->GetId();
+        EXPECT_EQ(room->GetServerAddress(room->GetServerAddressCount()), CString());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, RoomAddresses,
@@ -111,6 +142,13 @@ TEST(GameRoom, AddressTableHoldsAtMost128)
     // A shorter list replaces a longer one completely.
     room.SetServerAddresses("x;y");
     EXPECT_EQ(room.GetServerAddressCount(), 2);
+
+    // A string from the wire may hold a zero: the addresses end there.
+    room.SetServerAddresses(CString("a;b\0c;d", 7));
+    EXPECT_EQ(room.GetServerAddressCount(), 2);
+    EXPECT_EQ(room.GetServerAddress(1), CString("b"));
+    room.SetServerAddresses(CString("\0a", 2));
+    EXPECT_EQ(room.GetServerAddressCount(), 0);
 }
 
 TEST(GameTreeNode, ChildrenAreSortedStably)

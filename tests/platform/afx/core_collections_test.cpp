@@ -4,6 +4,9 @@
 #include <afxtempl.h>
 #include <gtest/gtest.h>
 
+#include <stdint.h>
+
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -25,6 +28,22 @@ struct Counted
     bool operator==(const Counted& o) const { return value == o.value; }
 };
 int Counted::live = 0;
+
+// Its copy throws while fail is set.
+struct Throwing
+{
+    static bool fail;
+    int value = 0;
+    Throwing() = default;
+    Throwing(int v) : value(v) {}
+    Throwing(const Throwing& o) : value(o.value)
+    {
+        if (fail)
+            AfxThrowMemoryException();
+    }
+    Throwing& operator=(const Throwing& o) = default;
+};
+bool Throwing::fail = false;
 
 template <class Fn> bool ThrowsInvalidArg(Fn fn)
 {
@@ -234,6 +253,59 @@ TEST(CoreList, OrderInsertFindAndRemoveWhileIterating)
     EXPECT_TRUE(ThrowsInvalidArg([&] { l.GetHead(); }));
     EXPECT_TRUE(ThrowsInvalidArg([&] { l.RemoveTail(); }));
     EXPECT_TRUE(ThrowsInvalidArg([&] { l.GetAt(nullptr); }));
+}
+
+// Nodes come nBlockSize at a time: one block holds a whole block's worth of
+// elements, a removed node's room serves the next element, and an element
+// whose copy throws leaves the list as it was.
+TEST(CoreList, NodesShareBlocksAndRemovedRoomIsUsedAgain)
+{
+    Throwing::fail = false;
+    const INT_PTR kBlock = 16;
+    CList<Throwing, const Throwing&> l(kBlock);
+    std::vector<POSITION> positions;
+    for (int i = 0; i < kBlock; ++i)
+        positions.push_back(l.AddTail(Throwing(i)));
+#if AFX_NODE_BLOCKS
+    auto [lowest, highest] = std::minmax_element(positions.begin(), positions.end(), [](POSITION a, POSITION b) {
+        return reinterpret_cast<uintptr_t>(a) < reinterpret_cast<uintptr_t>(b);
+    });
+    uintptr_t span = reinterpret_cast<uintptr_t>(*highest) - reinterpret_cast<uintptr_t>(*lowest);
+    // A node is two links and the element, padded: well within four pointers.
+    EXPECT_LT(span, kBlock * 4 * sizeof(void*));
+#endif
+    l.RemoveAt(positions[5]);
+    POSITION added = l.AddTail(Throwing(99));
+#if AFX_NODE_BLOCKS
+    EXPECT_EQ(added, positions[5]);
+#else
+    (void)added; // a sanitizer build gives each node to the heap
+#endif
+
+    Throwing::fail = true;
+    bool thrown = false;
+    try {
+        l.AddHead(Throwing(-1));
+    } catch (CException* e) {
+        e->Delete();
+        thrown = true;
+    }
+    EXPECT_TRUE(thrown);
+    Throwing::fail = false;
+    EXPECT_EQ(l.GetCount(), kBlock);
+    EXPECT_EQ(l.GetHead().value, 0);
+    for (int i = 0; i < 3 * kBlock; ++i)
+        l.AddHead(Throwing(1000 + i));
+    EXPECT_EQ(l.GetCount(), 4 * kBlock);
+    std::vector<int> values;
+    for (POSITION p = l.GetHeadPosition(); p != nullptr;)
+        values.push_back(l.GetNext(p).value);
+    EXPECT_EQ(values.front(), 1000 + 3 * kBlock - 1);
+    EXPECT_EQ(values.back(), 99);
+    while (!l.IsEmpty())
+        l.RemoveTail();
+    l.AddTail(Throwing(7));
+    EXPECT_EQ(l.GetHead().value, 7);
 }
 
 TEST(CoreMap, LookupSetRemoveAndIterate)
