@@ -142,23 +142,6 @@ protected:
         return PumpUntil([&] { return Requests(wMain, wSub).size() >= nCount; }, kWait);
     }
     // Double-clicks the room's item in the tree as a player would.
-    void OpenFromTree(HallProcess& hall, HWND hTree, const char* pszRoom)
-    {
-        HTREEITEM hItem = NULL;
-        for (const HallProcess::tagTreeItem& item : hall.TreeItems(hTree))
-            if (item.strText.find(pszRoom) != std::string::npos)
-                hItem = item.hItem;
-        ASSERT_NE((HTREEITEM)NULL, hItem) << pszRoom;
-        RECT rect;
-        ASSERT_TRUE(hall.ShowTreeItem(hTree, hItem, rect));
-        POINT point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        POINT screen = point;
-        ClientToScreen(hTree, &screen);
-        // The tree reads the item under the cursor.
-        SetCursorPos(screen.x, screen.y);
-        PostMessageA(hTree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    }
-
     // What the room's chat displays show.
     static std::string ChatText(HWND hFrame)
     {
@@ -232,7 +215,7 @@ TEST_F(RoomRoad, EnterChatSitPlayAndLeave)
     ASSERT_NO_FATAL_FAILURE(StartAndLogOn(hall, hFrame, hTree));
 
     // Entering: the room server sees the demo account's logon.
-    ASSERT_NO_FATAL_FAILURE(OpenFromTree(hall, hTree, m_pRoom->pszName));
+    ASSERT_NO_FATAL_FAILURE(DoubleClickRoom(hall, hTree, *m_pRoom));
     ASSERT_TRUE(WaitRequest(ROOM_MAIN_ROOM, ROOM_SUB_LOGON)) << "the room was not entered\n" << hall.DescribeWindows();
     DWORD dwUserID = 0;
     std::string digest, roomPassword;
@@ -346,7 +329,7 @@ TEST_F(RoomRoad, ThePasswordRoomAsksForItsPasswordFirst)
     HallProcess hall(m_World.GetHallPort());
     HWND hFrame = NULL, hTree = NULL;
     ASSERT_NO_FATAL_FAILURE(StartAndLogOn(hall, hFrame, hTree));
-    ASSERT_NO_FATAL_FAILURE(OpenFromTree(hall, hTree, pRoom->pszName));
+    ASSERT_NO_FATAL_FAILURE(DoubleClickRoom(hall, hTree, *pRoom));
 
     HWND hAsk = hall.WaitWindow([](HWND h) { return GetDlgItem(h, kRoomPasswordEditId) != NULL; });
     ASSERT_NE((HWND)NULL, hAsk) << "no password asked\n" << DescribeRequests() << hall.DescribeWindows();

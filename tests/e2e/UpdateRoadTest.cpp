@@ -9,9 +9,7 @@
 
 #include "E2eTest.h"
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,19 +26,6 @@ namespace
 const char kDownloadCaption[] = "游戏下载";
 const char kPackagePath[] = "/gobang.zip";
 const char kConfigPath[] = "/DynaItemCfg.zip";
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // The files of a folder (no sub-folders), by name.
 std::vector<std::string> FilesOf(const std::string& folder)
@@ -123,7 +108,7 @@ protected:
             }
             pack.CloseArchive();
         }
-        const std::string bytes = ReadAll(path);
+        const std::string bytes = ReadFileBytes(path);
         DeleteFileA(path.c_str());
         return bytes;
     }
@@ -132,7 +117,8 @@ protected:
     {
         std::vector<std::pair<std::string, std::string>> entries;
         for (const std::string& name : FilesOf(m_GameFolder))
-            entries.push_back({std::string(m_pGame->pszFolder) + "\\" + name, ReadAll(m_GameFolder + "\\" + name)});
+            entries.push_back(
+                {std::string(m_pGame->pszFolder) + "\\" + name, ReadFileBytes(m_GameFolder + "\\" + name)});
         m_Package = Zip(entries);
         ASSERT_GT(m_Package.size(), 1000u);
     }
@@ -188,7 +174,7 @@ protected:
 // game not installed then offers the game from the list's address.
 TEST_F(UpdateRoad, TheConfigurationUpdateNamesWhereAGameNotInstalledComesFrom)
 {
-    const std::string config = ReadAll(m_GameFolder + "\\CONFIG.INI");
+    const std::string config = ReadFileBytes(m_GameFolder + "\\CONFIG.INI");
     RemoveGame();
     Folder().Write("config\\Urls.ini", "[DynaCfg]\r\nurl=" + m_Http.Url(kConfigPath) + "\r\n");
     const std::string shown = "[show]\r\nShowMiniPlaza=0\r\n";
@@ -199,10 +185,10 @@ TEST_F(UpdateRoad, TheConfigurationUpdateNamesWhereAGameNotInstalledComesFrom)
 
     // Fetched after the logon and unpacked into the dynamic folder.
     const std::string list = Folder().File("config\\Dynamic\\Update.ini");
-    ASSERT_TRUE(PumpUntil([&] { return ReadAll(list) == UpdateList(""); }, kWait))
+    ASSERT_TRUE(PumpUntil([&] { return ReadFileBytes(list) == UpdateList(""); }, kWait))
         << "the configuration update was not applied; requests: " << m_Http.GetRequests().size();
     EXPECT_EQ(1, m_Http.CountRequests(kConfigPath));
-    EXPECT_EQ(shown, ReadAll(Folder().File("config\\Dynamic\\DynaItemCfg.ini")));
+    EXPECT_EQ(shown, ReadFileBytes(Folder().File("config\\Dynamic\\DynaItemCfg.ini")));
 
     ASSERT_NO_FATAL_FAILURE(OpenAndAgree("[" + std::string(m_pGame->pszName) + "]还没有安装，现在是否下载？"));
     HWND hDownload = WaitDownloadWindow();
@@ -210,17 +196,17 @@ TEST_F(UpdateRoad, TheConfigurationUpdateNamesWhereAGameNotInstalledComesFrom)
     Shot(hDownload, "download-window");
     HWND hDone = Hall().WaitBox(std::string(m_pGame->pszName) + "已经更新完毕");
     ASSERT_NE((HWND)NULL, hDone) << "not installed\n"
-                                 << ReadAll(Folder().File("kestrum.log")) << Hall().DescribeWindows();
+                                 << ReadFileBytes(Folder().File("kestrum.log")) << Hall().DescribeWindows();
     PostMessageA(hDone, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hDownload); }, kWait)) << "the download window stays";
 
     // Fetched once from the update list's address, installed by the
     // installer into the program folder.
     EXPECT_EQ(1, m_Http.CountRequests(kPackagePath));
-    const std::string log = ReadAll(Folder().File("kestrum.log"));
+    const std::string log = ReadFileBytes(Folder().File("kestrum.log"));
     EXPECT_NE(std::string::npos, log.find("installed")) << log;
-    EXPECT_EQ(config, ReadAll(m_GameFolder + "\\CONFIG.INI"));
-    EXPECT_TRUE(Exists(m_GameFolder + "\\gameclient.exe"));
+    EXPECT_EQ(config, ReadFileBytes(m_GameFolder + "\\CONFIG.INI"));
+    EXPECT_TRUE(FileExists(m_GameFolder + "\\gameclient.exe"));
 
     // The room opens now.
     HWND hTableView = NULL;
@@ -229,8 +215,8 @@ TEST_F(UpdateRoad, TheConfigurationUpdateNamesWhereAGameNotInstalledComesFrom)
 
 TEST_F(UpdateRoad, ADownloadThatBreaksOffInstallsNothingAndKeepsTheOldGame)
 {
-    const std::string config = ReadAll(m_GameFolder + "\\CONFIG.INI");
-    const std::string client = ReadAll(m_GameFolder + "\\gameclient.exe");
+    const std::string config = ReadFileBytes(m_GameFolder + "\\CONFIG.INI");
+    const std::string client = ReadFileBytes(m_GameFolder + "\\gameclient.exe");
     // A newer version is listed; its package stops a quarter of the way
     // until the test has seen the download, and breaks off half-way.
     WriteUpdateList("0x01000001");
@@ -250,8 +236,8 @@ TEST_F(UpdateRoad, ADownloadThatBreaksOffInstallsNothingAndKeepsTheOldGame)
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hDownload); }, kWait)) << "the download window stays\n"
                                                                         << Hall().DescribeWindows();
 
-    EXPECT_FALSE(Exists(Folder().File("kestrum.log"))) << "an installer was started";
-    EXPECT_FALSE(Exists(Folder().File("DownLoad\\gobang.zip")));
-    EXPECT_EQ(config, ReadAll(m_GameFolder + "\\CONFIG.INI"));
-    EXPECT_EQ(client, ReadAll(m_GameFolder + "\\gameclient.exe"));
+    EXPECT_FALSE(FileExists(Folder().File("kestrum.log"))) << "an installer was started";
+    EXPECT_FALSE(FileExists(Folder().File("DownLoad\\gobang.zip")));
+    EXPECT_EQ(config, ReadFileBytes(m_GameFolder + "\\CONFIG.INI"));
+    EXPECT_EQ(client, ReadFileBytes(m_GameFolder + "\\gameclient.exe"));
 }

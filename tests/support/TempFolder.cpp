@@ -58,8 +58,18 @@ std::string CTempFolder::Write(const std::string& relative, const std::vector<BY
 
 std::string CTempFolder::Read(const std::string& relative) const
 {
+    return ReadFileBytes(File(relative));
+}
+
+bool CTempFolder::Exists(const std::string& relative) const
+{
+    return FileExists(File(relative));
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
     std::string bytes;
-    FILE* file = fopen(File(relative).c_str(), "rb");
+    FILE* file = fopen(path.c_str(), "rb");
     if (file == NULL)
         return bytes;
     char buffer[4096];
@@ -70,9 +80,9 @@ std::string CTempFolder::Read(const std::string& relative) const
     return bytes;
 }
 
-bool CTempFolder::Exists(const std::string& relative) const
+bool FileExists(const std::string& path)
 {
-    return GetFileAttributesA(File(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void RemoveTree(const std::string& path)

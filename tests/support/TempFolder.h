@@ -51,3 +51,6 @@ inline void RemoveTree(LPCSTR pszPath)
 }
 // Makes the folders of a path up to its last backslash.
 void MakeFolders(const std::string& path);
+// A file's bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);

@@ -48,11 +48,6 @@ void WriteFile(const std::string& path, const std::string& bytes)
     fclose(file);
 }
 
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 tagAccount Account(const char* name, DWORD userId, const char* password)
 {
     tagAccount account = {};
@@ -165,7 +160,7 @@ TEST_F(AccountsStoreTest, IniAndDatabaseAreMergedAndTheIniRetiredAfterTheSave)
     EXPECT_EQ(store.GetLastUser(), "xyz"); // the database's flag comes last
 
     store.SaveAccounts();
-    EXPECT_FALSE(Exists(Ini()));
+    EXPECT_FALSE(FileExists(Ini()));
     CRawDatabase raw(Db(), kThisMachine);
     EXPECT_EQ(raw.Column("SELECT ID || ',' || USER_ID || ',' || USER_ACCOUNT || ',' || IS_LASTACCOUNT FROM tblAccount"),
               "0,1,abc,0|1,3,def,0|2,2,abc,0|3,9,xyz,1");
@@ -223,7 +218,7 @@ TEST_F(AccountsStoreTest, ForeignDatabaseIsMovedAsideAndReplaced)
     EXPECT_EQ(List(store), "near/6/n");
     EXPECT_EQ(ReadFile(Db() + ".bak"), foreign);
     store.SaveAccounts();
-    EXPECT_FALSE(Exists(Ini()));
+    EXPECT_FALSE(FileExists(Ini()));
     {
         CRawDatabase raw(Db(), kThisMachine);
         EXPECT_EQ(raw.Column("SELECT USER_ACCOUNT FROM tblAccount"), "near");
@@ -236,7 +231,7 @@ TEST_F(AccountsStoreTest, ForeignDatabaseIsMovedAsideAndReplaced)
     store.CloseAccountsDb();
     g_pKey = kOtherMachine;
     EXPECT_FALSE(store.OpenAccountsDb(Db().c_str()));
-    EXPECT_TRUE(Exists(Db() + ".bak1"));
+    EXPECT_TRUE(FileExists(Db() + ".bak1"));
     EXPECT_TRUE(store.SaveAccountsDb());
 }
 
@@ -274,8 +269,8 @@ TEST_F(AccountsStoreTest, DatabaseThatCannotBeReadNowIsLeftAlone)
         Load(store);
         EXPECT_EQ(List(store), "old/0/");
         store.SaveAccounts();
-        EXPECT_TRUE(Exists(Ini()));
-        EXPECT_FALSE(Exists(Db() + ".bak"));
+        EXPECT_TRUE(FileExists(Ini()));
+        EXPECT_FALSE(FileExists(Db() + ".bak"));
     }
     g_pKey = kThisMachine;
     EXPECT_EQ(ReadFile(Db()), before);
@@ -332,7 +327,7 @@ TEST_F(AccountsStoreTest, SaveIsAllOrNothing)
     ASSERT_TRUE(store.AddAccount(Account("c", 3, "")));
     ASSERT_EQ(store.GetAccountCount(), 3);
     store.SaveAccounts();
-    EXPECT_TRUE(Exists(Ini()));
+    EXPECT_TRUE(FileExists(Ini()));
     CRawDatabase raw(Db(), kThisMachine);
     EXPECT_EQ(raw.Column("SELECT USER_ACCOUNT FROM tblAccount"), "a");
 }
@@ -403,8 +398,8 @@ TEST_F(AccountsStoreTest, DeleteAccountRemovesItsUserFolder)
     EXPECT_EQ(store.GetAccountCount(), 2);
     store.DeleteAccount("GONE");
     EXPECT_EQ(List(store), "kept/78/");
-    EXPECT_FALSE(Exists(users + "\\77"));
-    EXPECT_TRUE(Exists(users + "\\78\\Config.ini"));
+    EXPECT_FALSE(FileExists(users + "\\77"));
+    EXPECT_TRUE(FileExists(users + "\\78\\Config.ini"));
 }
 
 } // namespace

@@ -10,8 +10,6 @@
 
 #include <string.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "AfxModalScript.h"
@@ -26,19 +24,6 @@
 
 namespace
 {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 class DownLoadRoad : public testing::Test
 {
@@ -83,7 +68,7 @@ protected:
             writer.Add(entry, rules.data(), (DWORD)rules.size());
             pack.CloseArchive();
         }
-        std::string bytes = ReadAll(path);
+        std::string bytes = ReadFileBytes(path);
         DeleteFileA(path.c_str());
         return bytes;
     }
@@ -117,11 +102,11 @@ TEST_F(DownLoadRoad, GameIsDownloadedTestedAndInstalled)
     ASSERT_TRUE(Start());
     ASSERT_TRUE(WindowOpen());
     EXPECT_EQ(dlg.GetList().GetItemCount(), 0); // the row comes with the announcement
-    ASSERT_TRUE(PumpUntil([&] { return !WindowOpen(); }, 30000)) << ReadAll(logPath);
+    ASSERT_TRUE(PumpUntil([&] { return !WindowOpen(); }, 30000)) << ReadFileBytes(logPath);
     app.App().m_pMainWnd = NULL;
 
-    EXPECT_EQ(ReadAll(target + "\\chess\\rules.txt"), CHttpTestServer::Pattern(40000));
-    std::string log = ReadAll(logPath);
+    EXPECT_EQ(ReadFileBytes(target + "\\chess\\rules.txt"), CHttpTestServer::Pattern(40000));
+    std::string log = ReadFileBytes(logPath);
     EXPECT_NE(log.find("record 1 " + Downloaded()), std::string::npos) << log;
     EXPECT_NE(log.find("empty"), std::string::npos) << log;
     ASSERT_EQ(script.Recorded().size(), 1u);
@@ -158,9 +143,9 @@ TEST_F(DownLoadRoad, NoTruncatedOrCorruptGameIsInstalled)
         EXPECT_TRUE(PumpUntil([&] { return !WindowOpen(); }, 30000)) << c.what;
         EXPECT_EQ(dlg.GetInstallCount(), 0) << c.what;
         EXPECT_EQ(dlg.GetInstallerProcessId(), 0u) << c.what;
-        EXPECT_FALSE(Exists(Downloaded())) << c.what;
+        EXPECT_FALSE(FileExists(Downloaded())) << c.what;
     }
-    EXPECT_FALSE(Exists(logPath));
+    EXPECT_FALSE(FileExists(logPath));
 }
 
 // The cancel buttons reach the service: IDCANCEL all missions at once,
@@ -198,7 +183,7 @@ TEST_F(DownLoadRoad, CancelButtonsStopHeldDownloads)
     dlg.SendMessage(WM_COMMAND, IDOK);
     server.OpenGate(); // the service sees its cancel at the next block
     ASSERT_TRUE(PumpUntil([&] { return !WindowOpen(); }, 30000));
-    EXPECT_FALSE(Exists(Downloaded()));
+    EXPECT_FALSE(FileExists(Downloaded()));
     EXPECT_EQ(dlg.GetInstallerProcessId(), 0u);
 }
 
