@@ -26,20 +26,6 @@ void TestKey(char key[33])
     lstrcpynA(key, g_pKey, 33);
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::string bytes;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (file == NULL)
-        return bytes;
-    char chunk[4096];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof(chunk), file)) > 0)
-        bytes.append(chunk, n);
-    fclose(file);
-    return bytes;
-}
-
 void WriteFile(const std::string& path, const std::string& bytes)
 {
     FILE* file = fopen(path.c_str(), "wb");
@@ -208,7 +194,7 @@ TEST_F(AccountsStoreTest, ForeignDatabaseIsMovedAsideAndReplaced)
 {
     g_pKey = kOtherMachine;
     SaveDatabase({Account("far", 8, "f")}, "far");
-    const std::string foreign = ReadFile(Db());
+    const std::string foreign = ReadFileBytes(Db());
     g_pKey = kThisMachine;
     WriteFile(Ini(), "[Account]\r\nAccountCount=1\r\n[Account0]\r\nName=near\r\nUserID=6\r\nPassword=n\r\n");
 
@@ -216,7 +202,7 @@ TEST_F(AccountsStoreTest, ForeignDatabaseIsMovedAsideAndReplaced)
     Prepare(store);
     store.LoadAccounts();
     EXPECT_EQ(List(store), "near/6/n");
-    EXPECT_EQ(ReadFile(Db() + ".bak"), foreign);
+    EXPECT_EQ(ReadFileBytes(Db() + ".bak"), foreign);
     store.SaveAccounts();
     EXPECT_FALSE(FileExists(Ini()));
     {
@@ -241,7 +227,7 @@ TEST_F(AccountsStoreTest, ForeignDatabaseIsMovedAsideAndReplaced)
 TEST_F(AccountsStoreTest, DatabaseThatCannotBeReadNowIsLeftAlone)
 {
     SaveDatabase({Account("abc", 1, "a")}, "abc");
-    const std::string before = ReadFile(Db());
+    const std::string before = ReadFileBytes(Db());
     WriteFile(Ini(), "[Account]\r\nAccountCount=1\r\n[Account0]\r\nName=old\r\n");
     enum Trouble
     {
@@ -273,7 +259,7 @@ TEST_F(AccountsStoreTest, DatabaseThatCannotBeReadNowIsLeftAlone)
         EXPECT_FALSE(FileExists(Db() + ".bak"));
     }
     g_pKey = kThisMachine;
-    EXPECT_EQ(ReadFile(Db()), before);
+    EXPECT_EQ(ReadFileBytes(Db()), before);
 }
 
 TEST_F(AccountsStoreTest, SaveWritesDenseIdsAndOneLastAccountFlag)

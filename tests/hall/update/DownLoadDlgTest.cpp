@@ -10,7 +10,6 @@
 #include <string.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -79,19 +78,6 @@ CWinApp* TheApp()
 {
     static CWinApp* app = new CWinApp("DownLoadTests");
     return app;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 class DownLoadWindow : public testing::Test
@@ -186,7 +172,7 @@ protected:
         pack.CloseArchive();
         return path;
     }
-    std::string Log() { return ReadFile(logPath); }
+    std::string Log() { return ReadFileBytes(logPath); }
 
     CStateFolder folder;
     CMainWndDouble main;
@@ -399,7 +385,7 @@ TEST_F(DownLoadWindow, WholePackageIsInstalledByTheInstaller)
     EXPECT_NE(log.find("record 3 " + package), std::string::npos) << log;
     EXPECT_NE(log.find("installed 3"), std::string::npos) << log;
     EXPECT_NE(log.find("empty"), std::string::npos) << log;
-    EXPECT_EQ(ReadFile(target + "\\game\\rules.txt"), "the rules of the game");
+    EXPECT_EQ(ReadFileBytes(target + "\\game\\rules.txt"), "the rules of the game");
     EXPECT_EQ(main.installed, 1);
     ASSERT_EQ(script.Recorded().size(), 1u);
     EXPECT_STREQ(script.At(0).strText, "Chess已经更新完毕");
@@ -411,7 +397,7 @@ TEST_F(DownLoadWindow, WholePackageIsInstalledByTheInstaller)
 // installer starts and the file is deleted.
 TEST_F(DownLoadWindow, BrokenPackagesAreNeverInstalled)
 {
-    std::string whole = ReadFile(MakePackage("whole.zip"));
+    std::string whole = ReadFileBytes(MakePackage("whole.zip"));
     std::string changed = whole;
     changed[changed.size() / 3] ^= 0x20; // inside the deflated data
     struct

@@ -39,10 +39,7 @@ CString RoundtripFolder()
 
 std::string ReadBytes(LPCSTR lpszPath)
 {
-    std::ifstream in(lpszPath, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return ReadFileBytes(lpszPath);
 }
 
 void WriteBytes(LPCSTR lpszPath, const std::string& data)

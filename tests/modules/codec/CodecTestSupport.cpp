@@ -14,31 +14,12 @@ const char kPassPhrase[] = "5@8#1&R!T^M?";
 
 // ---------------------------------------------------------------- files
 
-std::string ReadBytes(const std::string& path)
-{
-    std::string bytes;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (file == NULL)
-        return bytes;
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), file)) > 0)
-        bytes.append(buffer, n);
-    fclose(file);
-    return bytes;
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
     FILE* file = fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr) << path;
     fwrite(bytes.data(), 1, bytes.size(), file);
     fclose(file);
-}
-
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Contains(const std::string& bytes, const std::string& text)

@@ -10,9 +10,7 @@
 #include "TempFolder.h"
 
 
-std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
 bool Contains(const std::string& bytes, const std::string& text);
 
 // Texts that must never reach a keyed file in the plain.

@@ -89,7 +89,7 @@ TEST_F(CodecTest, KeyedDatabaseLeavesNoPlainPageInAnyFileItWrites)
     EXPECT_GT(spy.Written(SQLITE_OPEN_MAIN_JOURNAL).size(), 20u * 1024u); // the journal held old pages
     ExpectNoPlainText(spy.Written(SQLITE_OPEN_MAIN_DB), "database writes");
     ExpectNoPlainText(spy.Written(SQLITE_OPEN_MAIN_JOURNAL), "journal writes");
-    ExpectNoPlainText(ReadBytes(Path()), "database file");
+    ExpectNoPlainText(ReadFileBytes(Path()), "database file");
     EXPECT_EQ(ReadBack(Path(), kPassPhrase), "300/44850.0/5400.0");
 }
 
@@ -135,7 +135,7 @@ TEST_F(CodecTest, EmptyPassPhraseLeavesTheFilePlain)
         EXPECT_EQ(sqlite3_key_codec(db.Get(), "ignored", 0), SQLITE_OK);
         FillFaces(db, 5);
     }
-    EXPECT_EQ(ReadBytes(Path()).compare(0, 15, kMagic), 0);
+    EXPECT_EQ(ReadFileBytes(Path()).compare(0, 15, kMagic), 0);
     EXPECT_EQ(ReadBack(Path(), ""), "5/10.0/85.0");
 }
 
@@ -163,7 +163,7 @@ TEST_F(CodecTest, KeyRekeyAndRekeyToEmptyEachReadBack)
             ASSERT_EQ(db.Rekey(step.rekeyTo), SQLITE_OK) << db.Error();
             EXPECT_EQ(FaceSum(db), expected); // the connection goes on reading
         }
-        std::string bytes = ReadBytes(Path());
+        std::string bytes = ReadFileBytes(Path());
         EXPECT_EQ(bytes.compare(0, 15, kMagic) == 0, step.plainAfter);
         EXPECT_EQ(Contains(bytes, kMarker), step.plainAfter);
         EXPECT_EQ(ReadBack(Path(), step.rekeyTo), expected);
@@ -198,7 +198,7 @@ TEST_F(CodecTest, PagesAreRc4OfThePlainPageFromTheStreamStart)
         SCOPED_TRACE("page size " + std::to_string(requested));
         std::string path = Path(("format" + std::to_string(requested) + ".db").c_str());
         MakeKeyed(path, kPassPhrase, 60, requested);
-        const std::string cipher = ReadBytes(path);
+        const std::string cipher = ReadFileBytes(path);
         const std::string pageOne = Rc4(kPassPhrase, cipher.substr(0, 100));
         ASSERT_EQ(pageOne.compare(0, 16, std::string(kMagic, 16)), 0);
         const int pageSize = HeaderPageSize(pageOne);
@@ -210,7 +210,7 @@ TEST_F(CodecTest, PagesAreRc4OfThePlainPageFromTheStreamStart)
             ASSERT_EQ(db.Key(kPassPhrase), SQLITE_OK);
             ASSERT_EQ(db.Rekey(""), SQLITE_OK);
         }
-        const std::string plain = ReadBytes(path);
+        const std::string plain = ReadFileBytes(path);
         ASSERT_EQ(plain.size(), cipher.size());
         for (int page = 1; page <= int(cipher.size() / pageSize); ++page) {
             std::string decrypted = Rc4(kPassPhrase, Page(cipher, pageSize, page));
@@ -233,7 +233,7 @@ TEST_F(CodecTest, PageSizeChangedByVacuumReadsBack)
         ASSERT_EQ(db.Key(kPassPhrase), SQLITE_OK);
         ASSERT_EQ(db.Exec("PRAGMA page_size=4096; VACUUM;"), SQLITE_OK) << db.Error();
     }
-    std::string pageOne = Rc4(kPassPhrase, ReadBytes(Path()).substr(0, 4096));
+    std::string pageOne = Rc4(kPassPhrase, ReadFileBytes(Path()).substr(0, 4096));
     EXPECT_EQ(HeaderPageSize(pageOne), 4096);
     EXPECT_EQ(ReadBack(Path(), kPassPhrase), "80/3160.0/1360.0");
 }
@@ -250,14 +250,14 @@ TEST_F(CodecTest, PiecesOfAPageReadAndWriteAtAnyOffset)
     sqlite3_file* file = NULL;
     ASSERT_EQ(sqlite3_file_control(db.Get(), "main", SQLITE_FCNTL_FILE_POINTER, &file), SQLITE_OK);
 
-    const std::string plainPageTwo = Rc4(kPassPhrase, Page(ReadBytes(Path()), pageSize, 2));
+    const std::string plainPageTwo = Rc4(kPassPhrase, Page(ReadFileBytes(Path()), pageSize, 2));
     struct Piece
     {
         sqlite3_int64 offset;
         int size;
     };
     const Piece pieces[] = {{0, 16}, {16, 2}, {21, 7}, {1024 + 13, 100}, {1024 + 1000, 24}};
-    const std::string pageOne = Rc4(kPassPhrase, Page(ReadBytes(Path()), pageSize, 1));
+    const std::string pageOne = Rc4(kPassPhrase, Page(ReadFileBytes(Path()), pageSize, 1));
     const std::string plainStart = pageOne + plainPageTwo;
     for (const Piece& piece : pieces) {
         std::string buffer(piece.size, '\0');
@@ -270,12 +270,12 @@ TEST_F(CodecTest, PiecesOfAPageReadAndWriteAtAnyOffset)
     ASSERT_EQ(file->pMethods->xWrite(file, "ABCDE", 5, offset), SQLITE_OK);
     std::string changed = plainPageTwo;
     changed.replace(50, 5, "ABCDE");
-    EXPECT_EQ(Rc4(kPassPhrase, Page(ReadBytes(Path()), pageSize, 2)), changed);
+    EXPECT_EQ(Rc4(kPassPhrase, Page(ReadFileBytes(Path()), pageSize, 2)), changed);
     std::string readBack(5, '\0');
     ASSERT_EQ(file->pMethods->xRead(file, &readBack[0], 5, offset), SQLITE_OK);
     EXPECT_EQ(readBack, "ABCDE");
     ASSERT_EQ(file->pMethods->xWrite(file, plainPageTwo.data() + 50, 5, offset), SQLITE_OK);
-    EXPECT_EQ(Rc4(kPassPhrase, Page(ReadBytes(Path()), pageSize, 2)), plainPageTwo);
+    EXPECT_EQ(Rc4(kPassPhrase, Page(ReadFileBytes(Path()), pageSize, 2)), plainPageTwo);
 }
 
 // ---------------------------------------------------------------- attach
@@ -294,7 +294,7 @@ TEST_F(CodecTest, AttachWithoutKeyTakesACopyOfTheMainKey)
         ASSERT_EQ(db.Exec("INSERT INTO aux.tblCustomFace VALUES(500, 'KnownFaceSignNew', x'00', '')"), SQLITE_OK);
         ASSERT_EQ(db.Exec("DETACH aux"), SQLITE_OK);
     }
-    ExpectNoPlainText(ReadBytes(other), "attached file");
+    ExpectNoPlainText(ReadFileBytes(other), "attached file");
     EXPECT_EQ(ReadBack(other, kPassPhrase), "13/566.0/220.0");
 
     // A plain main database has no key to lend.
@@ -368,7 +368,7 @@ TEST_F(CodecTest, HotJournalRollsBackWhicheverKeyOpensItFirst)
                       SQLITE_OK);
             db.Close();
             ASSERT_TRUE(FileExists(path + "-journal"));
-            ExpectNoPlainText(ReadBytes(path + "-journal"), "hot journal");
+            ExpectNoPlainText(ReadFileBytes(path + "-journal"), "hot journal");
         }
         {
             CDatabase first(path);
