@@ -4,8 +4,8 @@
 // through its windows as the end-to-end roads do; the room's server sends the
 // crowd on the player's connection once he is in, and the figure is read when
 // the hall's player list holds every row. Private bytes are read from this
-// process (PROCESS_MEMORY_COUNTERS_EX.PrivateUsage). Each round starts a new
-// hall; medians.
+// process (PROCESS_MEMORY_COUNTERS_EX.PrivateUsage, or PagefileUsage where
+// Wine leaves that empty). Each round starts a new hall; medians.
 //   memory_bench [rounds]
 // Run from the build's program folder (build/<arch>/bin).
 #include "HallProcess.h"
@@ -51,8 +51,10 @@ SIZE_T PrivateBytes(DWORD dwProcessId)
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof(counters);
     SIZE_T nBytes = 0;
+    // Windows gives the private commit in both fields; Wine fills only the
+    // page-file one (from the process's anonymous pages).
     if (GetProcessMemoryInfo(hProcess, (PROCESS_MEMORY_COUNTERS*)&counters, sizeof(counters)))
-        nBytes = counters.PrivateUsage;
+        nBytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
     CloseHandle(hProcess);
     return nBytes;
 }
