@@ -3,7 +3,8 @@
 // Tavrel.exe started from a program folder of its own, logged on and driven
 // through its windows as the end-to-end roads do; the room's server sends the
 // crowd on the player's connection once he is in, and the figure is read when
-// the hall's player list holds every row. Private bytes are read from this
+// the hall's player list holds every row. Each figure is taken once it holds
+// still for a moment. Private bytes are read from this
 // process (PROCESS_MEMORY_COUNTERS_EX.PrivateUsage, or PagefileUsage where
 // Wine leaves that empty). Each round starts a new hall; medians.
 //   memory_bench [rounds]
@@ -64,6 +65,32 @@ void Settle(HWND hFrame)
 {
     DWORD_PTR nResult = 0;
     SendMessageTimeoutA(hFrame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kWait, &nResult);
+}
+
+// The private bytes once they hold still: the hall loads some things after
+// a step has shown (pictures, the rest of its lists). Still means within
+// kSteadySlack over kSteadyMs of samples; the figure at kSteadyBound
+// otherwise.
+const SIZE_T kSteadySlack = 64 * 1024;
+const DWORD kSteadyMs = 2000;
+const DWORD kSteadyBound = 30000;
+
+SIZE_T SteadyPrivateBytes(DWORD dwProcessId, HWND hFrame)
+{
+    const DWORD dwStart = GetTickCount();
+    Settle(hFrame);
+    SIZE_T nMark = PrivateBytes(dwProcessId), nBytes = nMark;
+    DWORD dwMark = GetTickCount();
+    while (GetTickCount() - dwMark < kSteadyMs && GetTickCount() - dwStart < kSteadyBound) {
+        Sleep(50);
+        Settle(hFrame);
+        nBytes = PrivateBytes(dwProcessId);
+        if (nBytes > nMark + kSteadySlack || nBytes + kSteadySlack < nMark) {
+            nMark = nBytes;
+            dwMark = GetTickCount();
+        }
+    }
+    return nBytes;
 }
 
 double NowMs()
@@ -150,8 +177,7 @@ tagRound RunRound(CDemoWorld& world, const demodata::tagRoom& room, const std::v
         round.strError = "no frame with a filled game tree after the logon\n" + hall.DescribeWindows();
         return round;
     }
-    Settle(hFrame);
-    round.nLogon = PrivateBytes(hall.ProcessId());
+    round.nLogon = SteadyPrivateBytes(hall.ProcessId(), hFrame);
 
     const size_t nFramesBefore = server.GetFrameCount();
     if (!OpenRoom(hall, hTree, room)) {
@@ -174,8 +200,7 @@ tagRound RunRound(CDemoWorld& world, const demodata::tagRoom& room, const std::v
         round.strError = "no room logon seen";
         return round;
     }
-    Settle(hFrame);
-    round.nRoom = PrivateBytes(hall.ProcessId());
+    round.nRoom = SteadyPrivateBytes(hall.ProcessId(), hFrame);
     const int nBefore = (int)SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0);
 
     const double fSent = NowMs();
@@ -191,8 +216,7 @@ tagRound RunRound(CDemoWorld& world, const demodata::tagRoom& room, const std::v
         return round;
     }
     round.fCrowdMs = NowMs() - fSent;
-    Settle(hFrame);
-    round.nCrowd = PrivateBytes(hall.ProcessId());
+    round.nCrowd = SteadyPrivateBytes(hall.ProcessId(), hFrame);
     return round;
 }
 
