@@ -12,6 +12,7 @@ benches=(
   "game_list_bench|5|10,000 rooms decoded and built against copying their bytes"
   "user_list_bench|2|5,000 users in the user list against the bare list control"
   "codec_bench|2|keyed SQLite against a plain connection"
+  "memory_bench|none|private bytes in a room of 5,000 users against logged on alone (report only)"
 )
 printf '%-16s %-6s %s\n' program bound result
 for entry in "${benches[@]}"; do
