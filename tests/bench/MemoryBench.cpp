@@ -104,19 +104,7 @@ double NowMs()
 // Double-clicks the room's item in the game tree as a player would.
 bool OpenRoom(HallProcess& hall, HWND hTree, const demodata::tagRoom& room)
 {
-    HTREEITEM hItem = NULL;
-    for (const HallProcess::tagTreeItem& item : hall.TreeItems(hTree))
-        if (item.strText.find(room.pszName) != std::string::npos)
-            hItem = item.hItem;
-    RECT rect;
-    if (hItem == NULL || !hall.ShowTreeItem(hTree, hItem, rect))
-        return false;
-    POINT point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    POINT screen = point;
-    ClientToScreen(hTree, &screen);
-    // The tree reads the item under the cursor.
-    SetCursorPos(screen.x, screen.y);
-    return PostMessageA(hTree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y)) != FALSE;
+    return hall.DoubleClickTreeItem(hTree, room.pszName);
 }
 
 // The room's visible player list once it lists the player.

@@ -70,19 +70,7 @@ std::string E2eTest::DescribeRequests(CFrameServer& server)
 
 void E2eTest::DoubleClickRoom(HallProcess& hall, HWND hTree, const demodata::tagRoom& room)
 {
-    HTREEITEM hItem = NULL;
-    for (const HallProcess::tagTreeItem& item : hall.TreeItems(hTree))
-        if (item.strText.find(room.pszName) != std::string::npos)
-            hItem = item.hItem;
-    ASSERT_NE((HTREEITEM)NULL, hItem) << room.pszName;
-    RECT rect;
-    ASSERT_TRUE(hall.ShowTreeItem(hTree, hItem, rect));
-    POINT point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    POINT screen = point;
-    ClientToScreen(hTree, &screen);
-    // The tree reads the item under the cursor.
-    SetCursorPos(screen.x, screen.y);
-    PostMessageA(hTree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    ASSERT_TRUE(hall.DoubleClickTreeItem(hTree, room.pszName)) << room.pszName;
 }
 
 void E2eTest::EnterFromTree(HallProcess& hall, HWND hFrame, HWND hTree, const demodata::tagRoom& room, HWND& hTableView)

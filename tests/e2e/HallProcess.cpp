@@ -338,6 +338,23 @@ bool HallProcess::ShowTreeItem(HWND hTree, HTREEITEM hItem, RECT& rect)
            ReadRemote(m_pRemote, &rect, sizeof(rect));
 }
 
+bool HallProcess::DoubleClickTreeItem(HWND hTree, const std::string& words)
+{
+    HTREEITEM hItem = NULL;
+    for (const tagTreeItem& item : TreeItems(hTree))
+        if (item.strText.find(words) != std::string::npos)
+            hItem = item.hItem;
+    RECT rect;
+    if (hItem == NULL || !ShowTreeItem(hTree, hItem, rect))
+        return false;
+    POINT point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    POINT screen = point;
+    ClientToScreen(hTree, &screen);
+    // The tree reads the item under the cursor.
+    SetCursorPos(screen.x, screen.y);
+    return PostMessageA(hTree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y)) != FALSE;
+}
+
 std::vector<std::string> HallProcess::ListRows(HWND hList)
 {
     std::vector<std::string> rows;

@@ -94,6 +94,9 @@ public:
     // Expands the item's parents, scrolls it into view and answers its
     // rectangle in the tree's client coordinates.
     bool ShowTreeItem(HWND hTree, HTREEITEM hItem, RECT& rect);
+    // Double-clicks, as a player would, the last item whose text holds the
+    // words; false when there is none.
+    bool DoubleClickTreeItem(HWND hTree, const std::string& words);
     // The texts of every row of a report list, its columns joined by '|'.
     std::vector<std::string> ListRows(HWND hList);
 
