@@ -7,7 +7,9 @@
 #include "E2eTest.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,59 @@ protected:
     // Put in front of one room server by the test that needs it.
     CDemoFaults m_RoomFaults;
 };
+
+// The plaza's service button and its neighbours' ids.
+const int kServiceButtonId = 1016;
+const int kMessageButtonId = 1018;
+
+// The processes of that program the hall started, by id.
+std::vector<DWORD> ChildProcesses(DWORD dwParent, const char* pszProgram)
+{
+    std::vector<DWORD> found;
+    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnapshot == INVALID_HANDLE_VALUE)
+        return found;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL bMore = Process32First(hSnapshot, &entry); bMore; bMore = Process32Next(hSnapshot, &entry))
+        if (entry.th32ParentProcessID == dwParent && _stricmp(entry.szExeFile, pszProgram) == 0)
+            found.push_back(entry.th32ProcessID);
+    CloseHandle(hSnapshot);
+    return found;
+}
+
+// A visible top-level window of the process.
+bool ShowsWindow(DWORD dwProcessId)
+{
+    struct tagSearch
+    {
+        DWORD dwProcessId;
+        bool bFound;
+    } search = {dwProcessId, false};
+    EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            tagSearch* p = (tagSearch*)lParam;
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hWnd, &pid);
+            p->bFound = p->bFound || (pid == p->dwProcessId && IsWindowVisible(hWnd));
+            return !p->bFound;
+        },
+        (LPARAM)&search);
+    return search.bFound;
+}
+
+// Ends the processes still running, and waits for that.
+void EndProcesses(const std::vector<DWORD>& processes)
+{
+    for (DWORD dwProcessId : processes) {
+        HANDLE hProcess = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, dwProcessId);
+        if (hProcess == NULL)
+            continue;
+        TerminateProcess(hProcess, 1);
+        WaitForSingleObject(hProcess, kWait);
+        CloseHandle(hProcess);
+    }
+}
 
 // A logon refusal as the hall server words it.
 std::vector<BYTE> LogonRefusal()
@@ -319,4 +374,47 @@ TEST_F(FaultRoad, MalformedBodiesAreDroppedAndTheRoadsGoOn)
     EXPECT_EQ(std::string::npos, ChatText(hFrame).find("坏的一行"));
     EXPECT_TRUE(Answers(hFrame));
     EXPECT_FALSE(pRoomServer->IsPeerClosed(nConnection));
+}
+
+// Quillon, started from the plaza's service button, is killed while the hall
+// runs: the hall goes on without a word, and the button starts it again.
+TEST_F(FaultRoad, QuillonKilledWhileTheHallRunsIsStartedAgain)
+{
+    HallProcess hall(m_World.GetHallPort());
+    HWND hFrame = NULL, hTree = NULL;
+    ASSERT_NO_FATAL_FAILURE(StartAndLogOn(hall, hFrame, hTree));
+    HWND hService = hall.WaitChild(hFrame, [](HWND h) {
+        return GetDlgCtrlID(h) == kServiceButtonId && GetDlgItem(GetParent(h), kMessageButtonId) != NULL &&
+               IsWindowVisible(h);
+    });
+    ASSERT_NE((HWND)NULL, hService) << "no service button";
+    std::vector<DWORD> started;
+    struct tagGuard
+    {
+        std::vector<DWORD>& processes;
+        ~tagGuard() { EndProcesses(processes); }
+    } guard{started};
+
+    for (int nStart = 1; nStart <= 2; ++nStart) {
+        SCOPED_TRACE(nStart);
+        Click(hService);
+        DWORD dwQuillon = 0;
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                for (DWORD dwProcessId : ChildProcesses(hall.ProcessId(), "Quillon.exe"))
+                    if (std::find(started.begin(), started.end(), dwProcessId) == started.end())
+                        dwQuillon = dwProcessId;
+                return dwQuillon != 0;
+            },
+            kWait))
+            << "Quillon not started";
+        started.push_back(dwQuillon);
+        ASSERT_TRUE(PumpUntil([&] { return ShowsWindow(dwQuillon); }, kWait)) << "Quillon shows no window";
+        EndProcesses({dwQuillon});
+        EXPECT_TRUE(ChildProcesses(hall.ProcessId(), "Quillon.exe").empty());
+        EXPECT_TRUE(Answers(hFrame));
+        EXPECT_TRUE(OnlyShows(hall, hFrame)) << hall.DescribeWindows();
+    }
+    EXPECT_NE(started[0], started[1]);
+    EXPECT_FALSE(hall.Ended(0));
 }
