@@ -298,7 +298,13 @@ TEST_F(FaultRoad, MalformedBodiesAreDroppedAndTheRoadsGoOn)
          HALL_SUB_S_USER_LOGON_RESULT, CWireBytes().U32(0).U32(demohall::kUserID).Vector(), true},
         {"categories counting more than they hold", HALL_MAIN_GAME_LIST, 1, HALL_MAIN_GAME_LIST,
          HALL_SUB_S_GAME_LIST_CATEGORIES,
-         CWireBytes().U32(5).U32(0).Count(5).Item(CWireBytes().U32(9).Str("坏分类")).Vector(), true},
+         CWireBytes()
+             .U32(5)
+             .U32(0)
+             .Count(5)
+             .Item(CWireBytes().U32(demodata::Categories()[0].dwID).Str("坏分类"))
+             .Vector(),
+         true},
         {"a room item cut short", HALL_MAIN_GAME_LIST, 4, HALL_MAIN_GAME_LIST, HALL_SUB_S_GAME_LIST_ROOMS,
          CWireBytes().U32(1).U32(0).Count(1).Bytes(shortItem.Vector()).Vector(), true},
         {"tree links counting more than they hold", HALL_MAIN_GAME_LIST, 7, HALL_MAIN_GAME_LIST,
@@ -354,6 +360,16 @@ TEST_F(FaultRoad, MalformedBodiesAreDroppedAndTheRoadsGoOn)
     for (const demodata::tagResident& resident : demodata::Residents())
         EXPECT_TRUE(PumpUntil([&] { return ListsShow(hall, hFrame, resident.pszNickName); }, kWait))
             << resident.pszNickName;
+    HWND hPlayers = FindChild(hFrame, [&](HWND h) {
+        if (ClassOf(h) != WC_LISTVIEWA || !IsWindowVisible(h))
+            return false;
+        for (const std::string& row : hall.ListRows(h))
+            if (row.find(demodata::Accounts()[0].pszNickName) != std::string::npos)
+                return true;
+        return false;
+    });
+    ASSERT_NE((HWND)NULL, hPlayers);
+    EXPECT_EQ(demodata::Residents().size() + 1, hall.ListRows(hPlayers).size());
     EXPECT_TRUE(OnlyShows(hall, hFrame)) << hall.DescribeWindows();
 
     // In the room: chat lines cut short or longer than their body, then a
