@@ -88,23 +88,26 @@ std::vector<DWORD> ChildProcesses(DWORD dwParent, const char* pszProgram)
     return found;
 }
 
+struct tagProcessWindow
+{
+    DWORD dwProcessId;
+    bool bFound;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND hWnd, LPARAM lParam)
+{
+    tagProcessWindow* search = (tagProcessWindow*)lParam;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    search->bFound = pid == search->dwProcessId && IsWindowVisible(hWnd);
+    return !search->bFound;
+}
+
 // A visible top-level window of the process.
 bool ShowsWindow(DWORD dwProcessId)
 {
-    struct tagSearch
-    {
-        DWORD dwProcessId;
-        bool bFound;
-    } search = {dwProcessId, false};
-    EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            tagSearch* p = (tagSearch*)lParam;
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hWnd, &pid);
-            p->bFound = p->bFound || (pid == p->dwProcessId && IsWindowVisible(hWnd));
-            return !p->bFound;
-        },
-        (LPARAM)&search);
+    tagProcessWindow search = {dwProcessId, false};
+    EnumWindows(FindProcessWindow, (LPARAM)&search);
     return search.bFound;
 }
 
