@@ -108,6 +108,12 @@ void Click(HWND hButton)
     PostMessageA(GetParent(hButton), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hButton), BN_CLICKED), (LPARAM)hButton);
 }
 
+bool Answers(HWND hWnd)
+{
+    DWORD_PTR nResult = 0;
+    return SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kWait, &nResult) != 0;
+}
+
 void Shot(HWND hWnd, const std::string& name)
 {
     char folder[MAX_PATH] = "";
@@ -249,6 +255,18 @@ std::string HallProcess::DescribeWindows()
     tagTopSearch search = {m_Process.dwProcessId, &any, NULL};
     EnumWindows(AcceptTopLevel, (LPARAM)&search);
     return text;
+}
+
+std::vector<HWND> HallProcess::TopWindows()
+{
+    std::vector<HWND> windows;
+    std::function<bool(HWND)> any = [&](HWND hWnd) {
+        windows.push_back(hWnd);
+        return false;
+    };
+    tagTopSearch search = {m_Process.dwProcessId, &any, NULL};
+    EnumWindows(AcceptTopLevel, (LPARAM)&search);
+    return windows;
 }
 
 HWND HallProcess::WaitFrame()

@@ -41,6 +41,8 @@ std::vector<HWND> FindChildren(HWND hParent, const std::function<bool(HWND)>& ac
 bool ShowsText(HWND hWnd, const std::string& words);
 // Posts a button's click to its parent as the button itself would.
 void Click(HWND hButton);
+// The window's thread takes a message and answers it within the wait.
+bool Answers(HWND hWnd);
 // With TAVREL_E2E_SHOTS naming a folder, saves what the screen shows of the
 // window there as <name>.png (a real display is needed for anything but
 // black); otherwise does nothing.
@@ -77,6 +79,8 @@ public:
     static bool IsLogonDialog(HWND hWnd);
     // The hall's visible windows with their texts, for failure messages.
     std::string DescribeWindows();
+    // The hall's visible top-level windows now.
+    std::vector<HWND> TopWindows();
     // The dialog waits for input again: logon button shown, progress hidden.
     static bool IsLogonIdle(HWND hDialog);
     // Types into the dialog and presses the logon button; with bRemember the

@@ -156,6 +156,26 @@ TEST_F(GameFrameTest, LostConnectionIgnoredOrStopped)
     EXPECT_TRUE(PumpUntilLogged("connect;"));
 }
 
+// The data centre closes a refused connection before it passes the refusal
+// on: the close schedules the next try, and the refusal takes it back.
+TEST_F(GameFrameTest, ARefusalAfterItsOwnCloseLeavesNoTryPending)
+{
+    CreateFrame();
+    Notify(1, 8, 0);
+    ASSERT_TRUE(PumpUntilLogged("connect;"));
+    tagConnectNotice connected = {0, ""};
+    Notify(1, 2, (LPARAM)&connected);
+    EXPECT_EQ(log.Take(), "connect;logon 7 alice 0123456789abcdef0123456789abcdef;");
+
+    Notify(1, 8, 0);
+    tagLogonNotice refused = {};
+    refused.lResult = 3;
+    Notify(1, 3, (LPARAM)&refused);
+    EXPECT_EQ(log.Take(), "closeSocket;closeSocket;");
+    EXPECT_FALSE(::KillTimer(frame->GetSafeHwnd(), IDT_FRAME_RECONNECT)) << "a try is still pending";
+    EXPECT_FALSE(frame->IsReconnecting());
+}
+
 TEST_F(GameFrameTest, ConfigurationRoad)
 {
     CreateFrame();

@@ -60,6 +60,12 @@ void CFrameServer::SetFrameHandler(FrameHandler handler)
     m_Handler = handler;
 }
 
+CFrameServer::FrameHandler CFrameServer::GetFrameHandler()
+{
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    return m_Handler;
+}
+
 int CFrameServer::GetConnectionCount()
 {
     std::lock_guard<std::mutex> lock(m_Mutex);

@@ -42,6 +42,8 @@ public:
 
     // Set before clients connect.
     void SetFrameHandler(FrameHandler handler);
+    // The handler set now, for one that goes in front of it.
+    FrameHandler GetFrameHandler();
 
     // Connections accepted so far, numbered from 0 in order of arrival.
     int GetConnectionCount();
