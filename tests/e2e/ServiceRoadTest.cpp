@@ -10,8 +10,10 @@
 
 #include "E2eTest.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ICustomFaceRes.h"
@@ -202,7 +204,20 @@ TEST_F(ServiceRoad, TheOwnFaceOpensTheServiceWhoseFaceChangeTheHallHears)
     ASSERT_NE((HWND)NULL, hLoad);
     const std::string picture =
         Hall().Folder().Write("face.bmp", skintest::Bmp24(skintest::Pixels(240, 160, RGB(200, 120, 40))));
-    Click(hLoad);
+    // Sent, not posted, from a thread of its own: the send returns once the
+    // page has loaded the chosen picture, which the crop needs.
+    std::atomic<bool> bLoaded(false);
+    std::thread loader([&] {
+        DWORD_PTR nResult = 0;
+        SendMessageTimeoutA(GetParent(hLoad), WM_COMMAND, MAKEWPARAM(kFaceLoadId, BN_CLICKED), (LPARAM)hLoad,
+                            SMTO_NORMAL, 2 * kWait, &nResult);
+        bLoaded = true;
+    });
+    struct tagJoin
+    {
+        std::thread& thread;
+        ~tagJoin() { thread.join(); }
+    } join = {loader};
     HWND hFileDialog = WaitServiceWindow(hService, [](HWND h) {
         return GetDlgItem(h, kFileNameComboId) != NULL || GetDlgItem(h, kFileNameEditId) != NULL;
     });
@@ -212,9 +227,10 @@ TEST_F(ServiceRoad, TheOwnFaceOpensTheServiceWhoseFaceChangeTheHallHears)
         hName = GetDlgItem(hFileDialog, kFileNameEditId);
     SendMessageA(hName, WM_SETTEXT, 0, (LPARAM)picture.c_str());
     PostMessageA(hFileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(hFileDialog, IDOK));
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(hFileDialog); }, kWait));
+    ASSERT_TRUE(PumpUntil([&] { return bLoaded.load(); }, kWait));
 
-    // ... cropped where the crop frame starts, the middle of the editor ...
+    // ... cropped where the crop frame starts, the middle of the editor (the
+    // tracker reads the release from the queue behind the press) ...
     HWND hEditor = FindChild(GetParent(hLoad), [](HWND h) { return ClassOf(h) == "#32770" && IsWindowVisible(h); });
     ASSERT_NE((HWND)NULL, hEditor);
     RECT client;
