@@ -35,7 +35,8 @@ BOOL CQuillonApp::InitInstance()
 
     // The picture modules; a page draws without the one that is missing.
     g_ServiceUnits.m_UserFaceModule.CreateInstance();
-    g_ServiceUnits.m_CustomFaceModule.CreateInstance();
+    if (g_ServiceUnits.m_CustomFaceModule.CreateInstance())
+        OpenFaceCache();
     g_ServiceUnits.m_AvatarModule.CreateInstance();
 
     CQuillonDlg dlg;
@@ -43,6 +44,20 @@ BOOL CQuillonApp::InitInstance()
     dlg.DoModal();
     m_pMainWnd = NULL;
     return FALSE;
+}
+
+// The custom-face cache the hall reads: a face stored here reaches the hall
+// through this file alone, so it is the hall's, beside the program.
+void CQuillonApp::OpenFaceCache()
+{
+    char szModule[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, szModule, sizeof(szModule));
+    CString strFolder(szModule);
+    strFolder = strFolder.Left(strFolder.ReverseFind('\\') + 1);
+    CreateDirectoryA(strFolder + "Config", NULL);
+    CreateDirectoryA(strFolder + "Config\\Users\\", NULL);
+    if (ICustomFaceRes* pFaces = g_ServiceUnits.m_CustomFaceModule.GetInterface())
+        pFaces->OpenDatabase(strFolder + "Config\\Users\\CUSTOM_FACE_FILE.db");
 }
 
 int CQuillonApp::ExitInstance()

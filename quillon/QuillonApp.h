@@ -16,6 +16,8 @@ public:
     int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
 
 private:
+    void OpenFaceCache();
+
     HANDLE m_hInstanceMutex;
     CSkinRecordFile m_SkinRecordFile;
 };

@@ -720,8 +720,11 @@ BOOL CGameFrame::OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct)
 {
     CClientDataCenter* pDataCenter = CHallApp::GetClientDataCenter();
     HWND hSender = pWnd != NULL ? pWnd->GetSafeHwnd() : NULL;
-    if (pDataCenter != NULL && pDataCenter->OnServiceCopyData(hSender, pCopyDataStruct))
+    if (pDataCenter != NULL && pDataCenter->OnServiceCopyData(hSender, pCopyDataStruct)) {
+        // The own face was reloaded: the user panel shows it at once.
+        UpdateOwnFace();
         return CFrameWnd::OnCopyData(pWnd, pCopyDataStruct);
+    }
     if (pCopyDataStruct == NULL || pCopyDataStruct->lpData == NULL || pCopyDataStruct->cbData == 0)
         return FALSE;
     // Another process's bytes: no further than cbData, up to the first zero.

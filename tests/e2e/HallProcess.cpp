@@ -151,6 +151,23 @@ void Shot(HWND hWnd, const std::string& name)
     ReleaseDC(NULL, hScreen);
 }
 
+HWND WaitTopWindow(const std::function<bool(HWND)>& accept, DWORD dwTimeout)
+{
+    HWND hFound = NULL;
+    std::function<bool(HWND)> visible = [&](HWND hWnd) { return IsWindowVisible(hWnd) && accept(hWnd); };
+    PumpUntil(
+        [&] {
+            // The desktop's children are the top-level windows.
+            hFound = NULL;
+            for (HWND hWnd = GetTopWindow(NULL); hWnd != NULL && hFound == NULL; hWnd = GetWindow(hWnd, GW_HWNDNEXT))
+                if (visible(hWnd))
+                    hFound = hWnd;
+            return hFound != NULL;
+        },
+        dwTimeout);
+    return hFound;
+}
+
 HallProcess::HallProcess(WORD wHallPort) : m_Folder("tavrel-e2e")
 {
     const std::string bin = BuildFolder();
@@ -168,6 +185,17 @@ HallProcess::HallProcess(WORD wHallPort) : m_Folder("tavrel-e2e")
     m_Folder.Write("config\\ServerList.ini", CDemoWorld::ServerListText(wHallPort));
     // No mini hall: started after a logon, it would outlive the hall.
     m_Folder.Write("config\\Dynamic\\DynaItemCfg.ini", "[show]\r\nShowMiniPlaza=0\r\n");
+}
+
+void HallProcess::InstallService(WORD wServicePort, const std::string& faceUploadUrl)
+{
+    m_Folder.Write("Config\\ServiceServerList.ini", CDemoWorld::ServiceServerListText(wServicePort));
+    m_Folder.Write("config\\Urls.ini", "[CustomFace]\r\nupdateurl=" + faceUploadUrl + "\r\n");
+    const std::string skin = "Res\\Quillon\\CustomFace\\";
+    for (const char* picture : {"FaceImage.png", "BehindImage.png"}) {
+        MakeFolders(m_Folder.File(skin + picture));
+        CopyFileA((BuildFolder() + "\\" + skin + picture).c_str(), m_Folder.File(skin + picture).c_str(), FALSE);
+    }
 }
 
 HallProcess::~HallProcess()

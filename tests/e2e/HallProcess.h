@@ -48,6 +48,10 @@ bool Answers(HWND hWnd);
 // black); otherwise does nothing.
 void Shot(HWND hWnd, const std::string& name);
 
+// A visible top-level window of any process that the test accepts; null
+// when none comes in time.
+HWND WaitTopWindow(const std::function<bool(HWND)>& accept, DWORD dwTimeout = kWait);
+
 class HallProcess
 {
 public:
@@ -58,6 +62,10 @@ public:
     HallProcess& operator=(const HallProcess&) = delete;
 
     const CTempFolder& Folder() const { return m_Folder; }
+    // Readies the user-service program beside the hall: its server list
+    // naming only that port, the face editor's pictures, and where a new
+    // custom face is uploaded.
+    void InstallService(WORD wServicePort, const std::string& faceUploadUrl);
     bool Start();
     // Ends it if it still runs, and waits for that.
     void Kill();

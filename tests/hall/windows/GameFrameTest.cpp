@@ -272,10 +272,11 @@ TEST_F(GameFrameTest, LinksAndCopyData)
     frame->SendMessage(WM_COPYDATA, (WPARAM)frame->GetSafeHwnd(), (LPARAM)&zero);
     COPYDATASTRUCT empty = {1, 0, text};
     EXPECT_EQ(frame->SendMessage(WM_COPYDATA, (WPARAM)frame->GetSafeHwnd(), (LPARAM)&empty), 0);
-    // The user-service program's face notice is the data centre's.
+    // The user-service program's face notice is the data centre's; the
+    // user panel then shows the reloaded face.
     COPYDATASTRUCT face = {0, sizeof(text), text};
     frame->SendMessage(WM_COPYDATA, (WPARAM)frame->GetSafeHwnd(), (LPARAM)&face);
-    EXPECT_EQ(log.Take(), "shop 12;shop 123;");
+    EXPECT_EQ(log.Take(), "shop 12;shop 123;userPanel;");
 
     // Unknown rooms are not entered.
     frame->EnterRoomById(-1);

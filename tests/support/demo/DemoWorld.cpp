@@ -84,6 +84,12 @@ bool CDemoWorld::Start(bool bKeepFrames)
             return false;
         m_Hall.SetRoomPort(entry.pRoom->GetRoom().dwID, entry.pServer->GetPort());
     }
+    m_ServiceServer.SetKeepFrames(bKeepFrames);
+    // The first account's start-up, and every change of its data accepted.
+    m_ServiceServer.AnswerStart(demohall::kUserID);
+    m_ServiceServer.Answer(200, 203, ServiceBody::Result(0));
+    if (!m_ServiceServer.Start("127.0.0.1", 0))
+        return false;
     m_HallServer.SetKeepFrames(bKeepFrames);
     m_Hall.Attach(m_HallServer);
     return m_HallServer.Start("127.0.0.1", 0);
@@ -94,6 +100,7 @@ void CDemoWorld::Stop()
     m_HallServer.Stop();
     for (tagRoomServer& entry : m_Rooms)
         entry.pServer->Stop();
+    m_ServiceServer.Stop();
 }
 
 CFrameServer* CDemoWorld::GetRoomServer(DWORD dwRoomID)
@@ -118,7 +125,7 @@ std::string CDemoWorld::PortsText() const
     for (const tagRoomServer& entry : m_Rooms)
         text += "Room" + std::to_string(entry.pRoom->GetRoom().dwID) + "=" + std::to_string(entry.pServer->GetPort()) +
                 "\r\n";
-    return text;
+    return text + "Service=" + std::to_string(m_ServiceServer.GetPort()) + "\r\n";
 }
 
 std::string CDemoWorld::ServerListText(WORD wHallPort)
@@ -126,6 +133,12 @@ std::string CDemoWorld::ServerListText(WORD wHallPort)
     return "[Server]\r\nServerCount=1\r\nLastServerID=0\r\nFindFastServer=1\r\n[Server0]\r\nName=Demo\r\n"
            "Host=127.0.0.1\r\nPort=" +
            std::to_string(wHallPort) + "\r\n";
+}
+
+std::string CDemoWorld::ServiceServerListText(WORD wServicePort)
+{
+    return "[ServiceServer]\r\nServerCount=1\r\nLastServerID=0\r\n[Server0]\r\nIP=127.0.0.1\r\nPORT=" +
+           std::to_string(wServicePort) + "\r\n";
 }
 
 bool CDemoWorld::InstallProgramFiles(const std::string& programFolder, const std::string& clientProgram)
