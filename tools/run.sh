@@ -11,7 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 cd "$TAVREL_ROOT"
 bash tools/setup.sh
 cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake >/dev/null
-cmake --build build/win64 -j "$TAVREL_JOBS" --target Tavrel Corvath gameclient demo_world
+cmake --build build/win64 -j "$TAVREL_JOBS" --target Tavrel Quillon Corvath gameclient demo_world
 bin=$TAVREL_ROOT/build/win64/bin
 for prog in Tavrel.exe demo_world.exe gameclient.exe; do
   if [ ! -f "$bin/$prog" ]; then
@@ -69,6 +69,17 @@ if [ -z "$port" ]; then
 fi
 printf '[Server]\r\nServerCount=1\r\nLastServerID=0\r\nFindFastServer=1\r\n[Server0]\r\nName=Demo\r\nHost=127.0.0.1\r\nPort=%s\r\n' \
   "$port" >"$run/config/ServerList.ini"
+# The user-service program beside the hall reaches the demo world's
+# user-service server, and its face editor finds its pictures.
+service=$(sed -n 's/^Service=\([0-9]*\).*/\1/p' "$run/demo.ports")
+if [ -n "$service" ]; then
+  printf '[ServiceServer]\r\nServerCount=1\r\nLastServerID=0\r\n[Server0]\r\nIP=127.0.0.1\r\nPORT=%s\r\n' \
+    "$service" >"$run/config/ServiceServerList.ini"
+fi
+if [ -d "$bin/Res/Quillon" ]; then
+  mkdir -p "$run/Res"
+  cp -r "$bin/Res/Quillon" "$run/Res/"
+fi
 echo "run: demo hall server on 127.0.0.1:$port (account demo, password demo123; room password 1234)"
 
 cd "$run"
