@@ -74,15 +74,22 @@ void Settle(HWND hFrame)
 const SIZE_T kSteadySlack = 64 * 1024;
 const DWORD kSteadyMs = 2000;
 const DWORD kSteadyBound = 30000;
+// Between samples the bench waits on the hall itself: a hall that ends
+// stops the sampling at once.
+const DWORD kSampleMs = 50;
 
 SIZE_T SteadyPrivateBytes(DWORD dwProcessId, HWND hFrame)
 {
+    HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, dwProcessId);
+    if (hProcess == NULL)
+        return 0;
     const DWORD dwStart = GetTickCount();
     Settle(hFrame);
     SIZE_T nMark = PrivateBytes(dwProcessId), nBytes = nMark;
     DWORD dwMark = GetTickCount();
     while (GetTickCount() - dwMark < kSteadyMs && GetTickCount() - dwStart < kSteadyBound) {
-        Sleep(50);
+        if (WaitForSingleObject(hProcess, kSampleMs) != WAIT_TIMEOUT)
+            break;
         Settle(hFrame);
         nBytes = PrivateBytes(dwProcessId);
         if (nBytes > nMark + kSteadySlack || nBytes + kSteadySlack < nMark) {
@@ -90,6 +97,7 @@ SIZE_T SteadyPrivateBytes(DWORD dwProcessId, HWND hFrame)
             dwMark = GetTickCount();
         }
     }
+    CloseHandle(hProcess);
     return nBytes;
 }
 
