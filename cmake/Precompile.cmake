@@ -12,9 +12,9 @@
 set(TAVREL_PCH_SYSTEM <winsock2.h> <windows.h> <commctrl.h> <string> <vector> <map> <memory> <functional> <mutex>)
 set(TAVREL_PCH_AFX <afxwin.h> <afxcmn.h> <afxdlgs.h> <afxmt.h> <afxtempl.h>)
 
-# Whether the target sees the class library's headers (it or a library it
-# uses publicly links afx).
-function(_tavrel_uses_afx TARGET OUT)
+# Whether the target links LIB, itself or through a library it uses
+# publicly (for afx: whether it sees the class library's headers).
+function(_tavrel_links TARGET LIB OUT)
   set(_todo ${TARGET})
   set(_seen "")
   set(_found FALSE)
@@ -29,7 +29,7 @@ function(_tavrel_uses_afx TARGET OUT)
       list(APPEND _todo ${_alias})
       continue()
     endif()
-    if(_t STREQUAL "afx")
+    if(_t STREQUAL LIB)
       set(_found TRUE)
       break()
     endif()
@@ -58,7 +58,9 @@ function(_tavrel_collect_targets DIR OUT)
   set(${OUT} ${_targets} PARENT_SCOPE)
 endfunction()
 
-# Gives every C++ library and program of ours under the root its header set.
+# Gives every C++ library and program of ours under the root its header set,
+# and test code its options (TAVREL_TEST_OPTIONS) with a set that holds
+# GoogleTest as well.
 # GCC takes a precompiled header only where the compiler options and the
 # macros it uses are the same: the class library builds its own (its
 # headers export there); every other target reuses one of two made once,
@@ -71,7 +73,9 @@ function(tavrel_precompile_all)
 
   set(_afx_headers ${TAVREL_PCH_SYSTEM} ${TAVREL_PCH_AFX})
   set(_system_headers ${TAVREL_PCH_SYSTEM})
-  foreach(_set _afx_headers _system_headers)
+  set(_afx_test_headers ${_afx_headers} <gtest/gtest.h>)
+  set(_system_test_headers ${_system_headers} <gtest/gtest.h>)
+  foreach(_set _afx_headers _system_headers _afx_test_headers _system_test_headers)
     # Only for C++ sources; $<ANGLE-R> keeps the bracket out of the expression.
     list(TRANSFORM ${_set} REPLACE ">$" "$<ANGLE-R>")
     list(TRANSFORM ${_set} PREPEND "$<$<COMPILE_LANGUAGE:CXX>:")
@@ -85,12 +89,21 @@ function(tavrel_precompile_all)
   target_precompile_headers(tavrel_pch_afx PRIVATE ${_afx_headers})
   add_library(tavrel_pch_system STATIC ${_pch_sources})
   target_precompile_headers(tavrel_pch_system PRIVATE ${_system_headers})
+  # The same two with GoogleTest, for test code, made with the test options.
+  add_library(tavrel_pch_afx_test STATIC ${_pch_sources})
+  target_link_libraries(tavrel_pch_afx_test PRIVATE afx GTest::gtest)
+  target_compile_options(tavrel_pch_afx_test PRIVATE ${TAVREL_TEST_OPTIONS})
+  target_precompile_headers(tavrel_pch_afx_test PRIVATE ${_afx_test_headers})
+  add_library(tavrel_pch_system_test STATIC ${_pch_sources})
+  target_link_libraries(tavrel_pch_system_test PRIVATE GTest::gtest)
+  target_compile_options(tavrel_pch_system_test PRIVATE ${TAVREL_TEST_OPTIONS})
+  target_precompile_headers(tavrel_pch_system_test PRIVATE ${_system_test_headers})
 
   foreach(_t IN LISTS _targets)
     get_target_property(_type ${_t} TYPE)
     get_target_property(_dir ${_t} SOURCE_DIR)
     if(NOT _type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|EXECUTABLE|OBJECT_LIBRARY)$"
-       OR _t MATCHES "^(tinyxml|gtest|gtest_main|tavrel_pch_afx|tavrel_pch_system|afx_core_tests)$"
+       OR _t MATCHES "^(tinyxml|gtest|gtest_main|tavrel_pch_.*)$"
        OR NOT _dir MATCHES "^${TAVREL_ROOT}")
       continue()
     endif()
@@ -100,17 +113,28 @@ function(tavrel_precompile_all)
     if(NOT _cxx)
       continue()
     endif()
+    _tavrel_links(${_t} gtest _test)
+    if(_test)
+      target_compile_options(${_t} PRIVATE ${TAVREL_TEST_OPTIONS})
+    endif()
+    if(_t STREQUAL "afx_core_tests")
+      continue()
+    endif()
     set(_c ${_sources})
     list(FILTER _c INCLUDE REGEX "\\.c$")
-    _tavrel_uses_afx(${_t} _afx)
+    _tavrel_links(${_t} afx _afx)
+    set(_suffix "")
+    if(_test)
+      set(_suffix "_test")
+    endif()
     if(_c)
       # C sources (SQLite) take none; such a target cannot reuse a set made
       # without them, so it makes its own.
       set_source_files_properties(${_c} TARGET_DIRECTORY ${_t} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
       if(_afx)
-        target_precompile_headers(${_t} PRIVATE ${_afx_headers})
+        target_precompile_headers(${_t} PRIVATE ${_afx${_suffix}_headers})
       else()
-        target_precompile_headers(${_t} PRIVATE ${_system_headers})
+        target_precompile_headers(${_t} PRIVATE ${_system${_suffix}_headers})
       endif()
       continue()
     endif()
@@ -123,9 +147,9 @@ function(tavrel_precompile_all)
       continue()
     endif()
     if(_afx)
-      target_precompile_headers(${_t} REUSE_FROM tavrel_pch_afx)
+      target_precompile_headers(${_t} REUSE_FROM tavrel_pch_afx${_suffix})
     else()
-      target_precompile_headers(${_t} REUSE_FROM tavrel_pch_system)
+      target_precompile_headers(${_t} REUSE_FROM tavrel_pch_system${_suffix})
     endif()
   endforeach()
 endfunction()

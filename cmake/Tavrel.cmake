@@ -56,6 +56,12 @@ else()
   add_link_options(${TAVREL_SANITIZE})
 endif()
 
+# Test code (every target that links GoogleTest) is compiled lightly: a test
+# body of many assertions costs twice as long at -O2 with full debug
+# information, and tests are most of the build. Line tables still place a
+# crash in a test.
+set(TAVREL_TEST_OPTIONS -Og -g1)
+
 # tavrel_dll(NAME SOURCES ... [DEF file]): a DLL whose symbols are all exported,
 # so C++ classes cross it without per-class decoration.
 function(tavrel_dll NAME)
