@@ -49,6 +49,7 @@ BEGIN_MESSAGE_MAP(CRoomViewItem, CSkinWnd)
     ON_MESSAGE(WM_ROOM_NOTIFY, OnRoomNotifyMessage)
     ON_MESSAGE(WM_ROOM_USER_COMMAND, OnUserCommandMessage)
     ON_MESSAGE(WM_ROOM_CLOSE_ROOM, OnCloseRoomMessage)
+    ON_MESSAGE(WM_ROOM_LIST_REDRAW, OnListRedrawMessage)
     ON_COMMAND_RANGE(IDM_USER_WHISPER, IDM_USER_BIG_FACE, OnUserMenuCommand)
 END_MESSAGE_MAP()
 
@@ -68,7 +69,7 @@ IRoomViewDialogs* CRoomViewItem::InstallDialogs(IRoomViewDialogs* pDialogs)
 }
 
 CRoomViewItem::CRoomViewItem(IRoomControlWnd* pRoomTabs)
-    : m_lRefCount(0), m_bWaiting(false), m_bKicked(false), m_lBoxNesting(0), m_pGameRoom(NULL),
+    : m_lRefCount(0), m_bWaiting(false), m_bKicked(false), m_bListHeld(false), m_lBoxNesting(0), m_pGameRoom(NULL),
       m_dwTablePresentation(TABLE_SHOW_NORMAL), m_nWhisperCount(0), m_wPendingTable(INVALID_TABLE),
       m_wPendingChair(INVALID_CHAIR), m_wRoomType(0), m_dwRoomID(0), m_dwRoomRule(0), m_wQuickJoinPos(0xFFFF),
       m_dwMenuTarget(0), m_dwRoundsToFinish(0), m_nPasswordAttempts(0), m_TableView(this),

@@ -38,6 +38,7 @@ const UINT WM_ROOM_CLOSE_VIEW = WM_USER + 10;    // to the room tab window: clos
 const UINT WM_ROOM_CONNECTION = WM_USER + 11;    // to the room tab window: a room lost its server
 const UINT WM_ROOM_USER_COMMAND = WM_USER + 145; // wParam command number, lParam user id
 const UINT WM_ROOM_CLOSE_ROOM = WM_USER + 256;
+const UINT WM_ROOM_LIST_REDRAW = WM_USER + 301; // to itself: the list draws again after a burst
 
 // Child windows and timers.
 const UINT IDC_ROOM_TABLE_VIEW = 1005;
@@ -273,6 +274,7 @@ protected:
     afx_msg LRESULT OnRoomNotifyMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUserCommandMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCloseRoomMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnListRedrawMessage(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUserMenuCommand(UINT nID);
     DECLARE_MESSAGE_MAP()
 
@@ -325,6 +327,7 @@ private:
     void InsertFriendLine(CUserItem* pUserItem);
     void QueueCustomFace(CUserItem* pUserItem);
     void RepaintUserStrip();
+    void HoldListRedraw();
     void RestoreHallWindow();
     void FillMessageUser(const CUserItem* pUserItem, tagMessageUser& user) const;
     CString LoadString(UINT nID) const;
@@ -354,6 +357,7 @@ private:
     LONG m_lRefCount;
     bool m_bWaiting;
     bool m_bKicked;
+    bool m_bListHeld; // the user list draws nothing until WM_ROOM_LIST_REDRAW
     LONG m_lBoxNesting;
     CGameRoom* m_pGameRoom;
     DWORD m_dwTablePresentation;

@@ -213,8 +213,12 @@ void CRoomViewItemControl::SetListDisplayFlag(BYTE cbFlag)
 
 void CRoomViewItemControl::SetListRedraw(bool bRedraw)
 {
-    if (m_UserList.GetSafeHwnd() != NULL)
-        m_UserList.SetRedraw(bRedraw ? TRUE : FALSE);
+    if (m_UserList.GetSafeHwnd() == NULL)
+        return;
+    m_UserList.SetRedraw(bRedraw ? TRUE : FALSE);
+    // Rows that came while it drew nothing show now.
+    if (bRedraw)
+        m_UserList.Invalidate();
 }
 
 void CRoomViewItemControl::SetColumnDescribe(const tagColumnDescribe& columns)

@@ -414,6 +414,16 @@ bool CRoomViewItem::OnNotifyUser(WORD wSubCmdID, LPARAM lParam)
     const BYTE* pByte = reinterpret_cast<const BYTE*>(lParam);
     switch (wSubCmdID) {
     case 1:
+    case 2:
+    case 3:
+    case 9:
+    case 17:
+    case 18:
+    case 19: HoldListRedraw(); break;
+    default: break;
+    }
+    switch (wSubCmdID) {
+    case 1:
         if (lParam != 0)
             OnUserEnter(reinterpret_cast<CUserItem*>(lParam));
         return true;
@@ -703,8 +713,6 @@ void CRoomViewItem::OnUserList()
     if (m_pUserManager == NULL)
         return;
     ChooseTablePresentation();
-    if (m_pSidePanel != NULL)
-        m_pSidePanel->SetListRedraw(false);
     std::vector<CUserItem*> users = m_pUserManager->GetUserItems();
     if (IsMatchRanking() && (m_dwRoomRule & ROOM_RULE_MATCH) == 0) {
         m_TableView.ShowWindow(SW_HIDE);
@@ -724,16 +732,12 @@ void CRoomViewItem::OnUserList()
         }
         UpdateChatInput();
     }
-    if (m_pSidePanel != NULL)
-        m_pSidePanel->SetListRedraw(true);
 }
 
 void CRoomViewItem::OnUserChanges()
 {
     if (m_pUserManager == NULL)
         return;
-    if (m_pSidePanel != NULL)
-        m_pSidePanel->SetListRedraw(false);
     for (CUserItem* pUserItem : m_pUserManager->GetUserItems()) {
         if (!IsMatchRanking()) {
             if (pUserItem->GetUserData()->wTableID < m_TableFrame.GetTableCount())
@@ -744,8 +748,6 @@ void CRoomViewItem::OnUserChanges()
         }
         OnUserItemUpdate(pUserItem);
     }
-    if (m_pSidePanel != NULL)
-        m_pSidePanel->SetListRedraw(true);
 }
 
 void CRoomViewItem::OnUserItemAdd(CUserItem* pUserItem)
@@ -839,6 +841,31 @@ void CRoomViewItem::QueueCustomFace(CUserItem* pUserItem)
         return;
     if (pFaces->QueueFaceDownload(pUserItem->GetUserID(), strSign) >= 0)
         pFaces->WakeDownloadThread();
+}
+
+// Users arrive, move and leave in bursts, many to one read of the socket;
+// the user list draws nothing until the burst has been handled. Drawing,
+// the list control lays out and paints its scroll bar at every row: some
+// 5 ms a row under Wine, a minute for a crowded room. The message that
+// lets it draw again comes after the burst's own.
+void CRoomViewItem::HoldListRedraw()
+{
+    if (m_bListHeld || m_pSidePanel == NULL || GetSafeHwnd() == NULL)
+        return;
+    if (!PostMessage(WM_ROOM_LIST_REDRAW))
+        return;
+    m_bListHeld = true;
+    m_pSidePanel->SetListRedraw(false);
+}
+
+LRESULT CRoomViewItem::OnListRedrawMessage(WPARAM, LPARAM)
+{
+    if (m_bListHeld) {
+        m_bListHeld = false;
+        if (m_pSidePanel != NULL)
+            m_pSidePanel->SetListRedraw(true);
+    }
+    return 0;
 }
 
 void CRoomViewItem::RepaintUserStrip()

@@ -66,6 +66,7 @@ size_t CRoomTabsDouble::Posted(UINT message) const
 
 void CSidePanelDouble::InsertUser(CUserItem* pUserItem)
 {
+    drawingAtInsert.push_back(bListDraws);
     if (!Listed(pUserItem->GetUserID()))
         listed.push_back(pUserItem->GetUserID());
 }

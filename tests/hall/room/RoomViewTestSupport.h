@@ -74,7 +74,11 @@ public:
         wListType = wRoomType;
     }
     void SetListDisplayFlag(BYTE cbFlag) override { displayFlags.push_back(cbFlag); }
-    void SetListRedraw(bool) override {}
+    void SetListRedraw(bool bRedraw) override
+    {
+        redraws.push_back(bRedraw);
+        bListDraws = bRedraw;
+    }
     void SetColumnDescribe(const tagColumnDescribe& describe) override { columns.push_back(describe); }
     void InsertUser(CUserItem* pUserItem) override;
     void UpdateUser(CUserItem* pUserItem) override { updated.push_back(pUserItem->GetUserID()); }
@@ -94,6 +98,9 @@ public:
     std::vector<BYTE> displayFlags;
     std::vector<tagColumnDescribe> columns;
     std::vector<DWORD> listed; // the rows the list holds
+    std::vector<bool> redraws; // each SetListRedraw
+    bool bListDraws = true;
+    std::vector<bool> drawingAtInsert; // whether the list drew as each row came
     std::vector<DWORD> updated;
     std::pair<bool, bool> itemBar{false, false};
     std::vector<int> teamCounts; // the teams of each ShowTeams

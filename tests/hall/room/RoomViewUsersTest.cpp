@@ -41,6 +41,33 @@ TEST_F(RoomViewTest, UsersArriveMoveAndLeaveSeated)
     pGrid->UpdateWindow();
 }
 
+TEST_F(RoomViewTest, ABurstOfArrivalsIsListedWithTheListHeldFromDrawing)
+{
+    MakeView();
+    EnterRoom();
+    m_Panel.redraws.clear();
+    m_Panel.drawingAtInsert.clear();
+    // Three arrivals in one write: one read of the socket.
+    std::vector<BYTE> burst;
+    for (DWORD dwUserID = 3001; dwUserID <= 3003; ++dwUserID) {
+        const CWireBytes body = RoomBody::UserEnter(dwUserID, "客", 0);
+        const std::vector<BYTE> frame =
+            CFrameServer::MakeFrame(0, ROOM_MAIN_ROOM, ROOM_SUB_S_USER_ENTER, body.Data(), body.Size());
+        burst.insert(burst.end(), frame.begin(), frame.end());
+    }
+    ASSERT_TRUE(m_Server.Run({CScriptedServer::Raw(burst)}));
+    ASSERT_TRUE(m_Server.Settle());
+    PumpMessages();
+    EXPECT_TRUE(m_Panel.Listed(3001) && m_Panel.Listed(3002) && m_Panel.Listed(3003));
+    EXPECT_EQ(std::vector<bool>(3, false), m_Panel.drawingAtInsert);
+    // Held once for the burst, drawing again once it is handled.
+    EXPECT_EQ((std::vector<bool>{false, true}), m_Panel.redraws);
+    // The next arrival is held on its own.
+    EnterUser(3004, "客");
+    EXPECT_EQ((std::vector<bool>{false, true, false, true}), m_Panel.redraws);
+    EXPECT_TRUE(m_Panel.bListDraws);
+}
+
 TEST_F(RoomViewTest, NoticesAboutNobodyOrNowhereDoNothing)
 {
     MakeView();
