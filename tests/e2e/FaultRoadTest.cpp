@@ -15,6 +15,7 @@
 
 #include "DemoFaults.h"
 #include "HallProtocol.h"
+#include "ProcessWindows.h"
 #include "RoomProtocol.h"
 #include "TestWait.h"
 #include "WireBytes.h"
@@ -88,27 +89,10 @@ std::vector<DWORD> ChildProcesses(DWORD dwParent, const char* pszProgram)
     return found;
 }
 
-struct tagProcessWindow
-{
-    DWORD dwProcessId;
-    bool bFound;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND hWnd, LPARAM lParam)
-{
-    tagProcessWindow* search = (tagProcessWindow*)lParam;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    search->bFound = pid == search->dwProcessId && IsWindowVisible(hWnd);
-    return !search->bFound;
-}
-
 // A visible top-level window of the process.
 bool ShowsWindow(DWORD dwProcessId)
 {
-    tagProcessWindow search = {dwProcessId, false};
-    EnumWindows(FindProcessWindow, (LPARAM)&search);
-    return search.bFound;
+    return FindProcessWindow(dwProcessId, [](HWND) { return true; }) != NULL;
 }
 
 // Ends the processes still running, and waits for that.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "MessagePump.h"
+#include "ProcessWindows.h"
 #include "TestWait.h"
 
 namespace
@@ -42,21 +43,9 @@ struct Started
     }
 };
 
-struct DialogFinder
+bool IsLogonDialog(HWND hWnd)
 {
-    DWORD dwProcessId;
-    HWND hDialog;
-};
-
-BOOL CALLBACK FindLogonDialog(HWND hWnd, LPARAM lParam)
-{
-    DialogFinder* finder = (DialogFinder*)lParam;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != finder->dwProcessId || !IsWindowVisible(hWnd) || GetDlgItem(hWnd, 3) == NULL)
-        return TRUE;
-    finder->hDialog = hWnd;
-    return FALSE;
+    return GetDlgItem(hWnd, 3) != NULL;
 }
 
 // A window of the hall's class, as a running hall leaves one.
@@ -104,16 +93,16 @@ TEST(HallStart, ACancelledLogonLeavesNoWindow)
 {
     Started hall;
     ASSERT_TRUE(hall.Start());
-    DialogFinder finder = {hall.process.dwProcessId, NULL};
+    HWND hDialog = NULL;
     ASSERT_TRUE(WaitFor(
         [&] {
-            EnumWindows(FindLogonDialog, (LPARAM)&finder);
-            return finder.hDialog != NULL;
+            hDialog = FindProcessWindow(hall.process.dwProcessId, IsLogonDialog);
+            return hDialog != NULL;
         },
         60000));
     // The hidden frame exists while the logon runs.
     EXPECT_NE(FindWindowA("Tavrel", NULL), (HWND)NULL);
-    PostMessageA(finder.hDialog, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(hall.Ended());
     EXPECT_EQ(FindWindowA("Tavrel", NULL), (HWND)NULL);
 }

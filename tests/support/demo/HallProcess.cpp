@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "DemoWorld.h"
+#include "ProcessWindows.h"
 #include "TestWait.h"
 
 namespace e2e
@@ -28,24 +29,6 @@ BOOL CALLBACK CollectChild(HWND hWnd, LPARAM lParam)
         return search->bAll;
     }
     return TRUE;
-}
-
-struct tagTopSearch
-{
-    DWORD dwProcessId;
-    const std::function<bool(HWND)>* pAccept;
-    HWND hFound;
-};
-
-BOOL CALLBACK AcceptTopLevel(HWND hWnd, LPARAM lParam)
-{
-    tagTopSearch* search = (tagTopSearch*)lParam;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != search->dwProcessId || !IsWindowVisible(hWnd) || !(*search->pAccept)(hWnd))
-        return TRUE;
-    search->hFound = hWnd;
-    return FALSE;
 }
 
 // The remote page: structures first, the text buffer after them.
@@ -246,15 +229,14 @@ DWORD HallProcess::ExitCode()
 
 HWND HallProcess::WaitWindow(const std::function<bool(HWND)>& accept, DWORD dwTimeout)
 {
-    tagTopSearch search = {m_Process.dwProcessId, &accept, NULL};
+    HWND hFound = NULL;
     PumpUntil(
         [&] {
-            search.hFound = NULL;
-            EnumWindows(AcceptTopLevel, (LPARAM)&search);
-            return search.hFound != NULL || WaitForSingleObject(m_Process.hProcess, 0) == WAIT_OBJECT_0;
+            hFound = FindProcessWindow(m_Process.dwProcessId, accept);
+            return hFound != NULL || WaitForSingleObject(m_Process.hProcess, 0) == WAIT_OBJECT_0;
         },
         dwTimeout);
-    return search.hFound;
+    return hFound;
 }
 
 HWND HallProcess::WaitChild(HWND hParent, const std::function<bool(HWND)>& accept, DWORD dwTimeout)
@@ -272,29 +254,19 @@ HWND HallProcess::WaitChild(HWND hParent, const std::function<bool(HWND)>& accep
 std::string HallProcess::DescribeWindows()
 {
     std::string text;
-    std::function<bool(HWND)> any = [&](HWND hWnd) {
+    for (HWND hWnd : TopWindows()) {
         text += ClassOf(hWnd) + " \"" + TextOf(hWnd) + "\"";
         for (HWND hChild : FindChildren(hWnd, [](HWND h) { return IsWindowVisible(h) && !TextOf(h).empty(); }))
             text +=
                 " [" + ClassOf(hChild) + " " + std::to_string(GetDlgCtrlID(hChild)) + " \"" + TextOf(hChild) + "\"]";
         text += "\n";
-        return false;
-    };
-    tagTopSearch search = {m_Process.dwProcessId, &any, NULL};
-    EnumWindows(AcceptTopLevel, (LPARAM)&search);
+    }
     return text;
 }
 
 std::vector<HWND> HallProcess::TopWindows()
 {
-    std::vector<HWND> windows;
-    std::function<bool(HWND)> any = [&](HWND hWnd) {
-        windows.push_back(hWnd);
-        return false;
-    };
-    tagTopSearch search = {m_Process.dwProcessId, &any, NULL};
-    EnumWindows(AcceptTopLevel, (LPARAM)&search);
-    return windows;
+    return ProcessWindows(m_Process.dwProcessId);
 }
 
 HWND HallProcess::WaitFrame()
