@@ -114,10 +114,22 @@ function(tavrel_precompile_all)
       continue()
     endif()
     _tavrel_links(${_t} gtest _test)
-    if(_test)
+    if(_test AND NOT _t STREQUAL "afx_core_tests")
       target_compile_options(${_t} PRIVATE ${TAVREL_TEST_OPTIONS})
+      if(_type STREQUAL "EXECUTABLE")
+        # A test program's sources compile as one unit: most of a test
+        # source's cost is the headers and templates they all share. Names
+        # in a source's anonymous namespace must therefore differ from those
+        # of the program's other sources; the sources read as included
+        # files, which is what the linkage warning is about. (Libraries stay
+        # a unit per source: a program links only the objects it uses.)
+        set_target_properties(${_t} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
+        target_compile_options(${_t} PRIVATE -Wno-subobject-linkage)
+      endif()
     endif()
     if(_t STREQUAL "afx_core_tests")
+      # Also built natively: the portable core's tests keep the plain build.
+      target_compile_options(${_t} PRIVATE ${TAVREL_TEST_OPTIONS})
       continue()
     endif()
     set(_c ${_sources})

@@ -93,8 +93,13 @@ void E2eTest::EnterFromTree(HallProcess& hall, HWND hFrame, HWND hTree, const de
         },
         kWait);
     ASSERT_TRUE(bListed) << "the player is not listed in the room\n" << DescribeRequests(*pServer);
-    hTableView = FindChild(hFrame, [](HWND h) {
+    hTableView = FindTableView(hFrame);
+    ASSERT_NE((HWND)NULL, hTableView);
+}
+
+HWND E2eTest::FindTableView(HWND hFrame)
+{
+    return FindChild(hFrame, [](HWND h) {
         return GetDlgCtrlID(h) == kTableViewId && ClassOf(h) != "ComboBox" && IsWindowVisible(h);
     });
-    ASSERT_NE((HWND)NULL, hTableView);
 }

@@ -33,6 +33,8 @@ protected:
     // its player list shows the player.
     void EnterFromTree(e2e::HallProcess& hall, HWND hFrame, HWND hTree, const demodata::tagRoom& room,
                        HWND& hTableView);
+    // The shown room's table view: its tool bar strip over the grid.
+    static HWND FindTableView(HWND hFrame);
 
     CDemoWorld m_World;
 };

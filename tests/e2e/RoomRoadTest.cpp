@@ -36,7 +36,6 @@ const WORD kKindFrame = 100;
 // Room window controls.
 const int kChatInputId = 1005;
 const int kChatSendId = 1006;
-const int kTableViewId = 1005;
 // The room password prompt's edit.
 const int kRoomPasswordEditId = 24020;
 // The table tool bar's exit button.
@@ -249,9 +248,7 @@ TEST_F(RoomRoad, EnterChatSitPlayAndLeave)
 
     // A click on a free chair goes out as a sit request.
     // The table view holds the tool bar strip and, below it, the taller grid.
-    HWND hTableView = FindChild(hFrame, [](HWND h) {
-        return GetDlgCtrlID(h) == kTableViewId && ClassOf(h) != "ComboBox" && IsWindowVisible(h);
-    });
+    HWND hTableView = FindTableView(hFrame);
     ASSERT_NE((HWND)NULL, hTableView);
     HWND hTables = NULL;
     LONG nTallest = 0;

@@ -17,7 +17,7 @@ namespace
 {
 
 const char kPassPhrase[] = "5@8#1&R!T^M?";
-const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kFaceWhite = RGB(255, 255, 255);
 const COLORREF kGreen = RGB(0, 200, 0);
 const COLORREF kBlue = RGB(0, 0, 200);
 
@@ -115,7 +115,7 @@ TEST_F(CustomFaceTest, ClosedCacheAnswersEmpty)
 {
     const std::vector<BYTE> dump = FaceDump(kGreen);
     BYTE buffer[1024];
-    CMemoryCanvas canvas(40, 40, kWhite);
+    CMemoryCanvas canvas(40, 40, kFaceWhite);
     RECT rect = {0, 0, 10, 10};
     EXPECT_FALSE(m_faces->OpenDatabase(NULL));
     EXPECT_FALSE(m_faces->HasFace(1));
@@ -253,10 +253,10 @@ TEST_F(CustomFaceTest, FaceOnlyInTheFileIsFoundLoadedAndDrawn)
 
     EXPECT_TRUE(m_faces->HasFace(7));
     EXPECT_FALSE(m_faces->HasFace(8));
-    CMemoryCanvas canvas(40, 40, kWhite);
+    CMemoryCanvas canvas(40, 40, kFaceWhite);
     ASSERT_TRUE(m_faces->DrawFace(7, canvas.DC(), 2, 2));
     EXPECT_EQ(canvas.At(5, 5), kGreen);
-    EXPECT_EQ(canvas.At(12, 12), kWhite); // natural size: 8 x 8
+    EXPECT_EQ(canvas.At(12, 12), kFaceWhite); // natural size: 8 x 8
     RECT rect = {20, 20, 36, 36};
     ASSERT_TRUE(m_faces->DrawFaceInRect(7, canvas.DC(), &rect));
     EXPECT_EQ(canvas.At(34, 34), kGreen);
@@ -330,7 +330,7 @@ TEST_F(CustomFaceTest, RowThatDoesNotDecodeIsAbsentAndTheFileStillCloses)
                            "INSERT INTO tblCustomFace VALUES(10, 'empty', x'', datetime('now'));"),
                   SQLITE_OK);
     }
-    CMemoryCanvas canvas(40, 40, kWhite);
+    CMemoryCanvas canvas(40, 40, kFaceWhite);
     for (DWORD userId : {9u, 10u, 11u}) {
         EXPECT_EQ(m_faces->GetFaceItem(userId), nullptr);
         EXPECT_FALSE(m_faces->DrawFace(userId, canvas.DC(), 0, 0));

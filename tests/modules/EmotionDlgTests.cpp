@@ -18,7 +18,7 @@ namespace
 
 const COLORREF kBack = RGB(240, 240, 240);
 const COLORREF kCellColour = RGB(0, 0, 200);
-const COLORREF kFirst = RGB(200, 0, 0), kSecond = RGB(0, 160, 0);
+const COLORREF kFirstColour = RGB(200, 0, 0), kSecondColour = RGB(0, 160, 0);
 const COLORREF kHoverFrame = RGB(28, 57, 208), kPreviewFrame = RGB(0, 138, 255);
 const CPoint kGrid(5, 28); // with a background picture
 const CRect kLeftBox(7, 29, 93, 115), kRightBox(181, 29, 267, 115);
@@ -39,7 +39,7 @@ void WriteEmotionFolder(const CTempFolder& folder, bool background)
     ini += "[em100]\r\nemotion=/vip1\r\npath=vip.gif\r\nname=v\r\n"
            "[em101]\r\nemotion=/vip2\r\npath=vip.gif\r\nname=w\r\n";
     folder.Write("config.ini", ini);
-    folder.Write("anim.gif", skintest::SolidGif(20, 20, {kFirst, kSecond}, 300));
+    folder.Write("anim.gif", skintest::SolidGif(20, 20, {kFirstColour, kSecondColour}, 300));
     folder.Write("cell.gif", skintest::SolidGif(20, 20, {kCellColour}, 0));
     folder.Write("vip.gif", skintest::SolidGif(20, 20, {kCellColour}, 0));
     if (background)
@@ -217,8 +217,8 @@ TEST_F(EmotionPickerTest, PreviewFramesAdvancePerTimerTick)
     CPoint middle = kRightBox.CenterPoint();
     HoverCell(0, 0); // the animated one
     ASSERT_TRUE(canvas.Print(m_hWnd));
-    EXPECT_EQ(canvas.At(middle.x, middle.y), kFirst);
-    const COLORREF expected[] = {kSecond, kFirst, kSecond};
+    EXPECT_EQ(canvas.At(middle.x, middle.y), kFirstColour);
+    const COLORREF expected[] = {kSecondColour, kFirstColour, kSecondColour};
     for (COLORREF colour : expected) {
         ::SendMessage(m_hWnd, WM_TIMER, CEmotionDlg::TIMER_PREVIEW, 0);
         ASSERT_TRUE(canvas.Print(m_hWnd));

@@ -23,12 +23,6 @@ namespace
 
 const char kDigest[] = "0123456789abcdef0123456789abcdef";
 
-CWinApp* TheApp()
-{
-    static CWinApp* app = new CWinApp("QuillonDialogTests");
-    return app;
-}
-
 // A window of "the hall" that keeps the face notices it gets.
 class CHallWindow
 {
@@ -73,7 +67,7 @@ class QuillonDlgTest : public CServiceDialogTest
 public:
     void SetUp() override
     {
-        TheApp();
+        TheTestApp();
         StartWithBlockName("QuillonTestBlock");
     }
 

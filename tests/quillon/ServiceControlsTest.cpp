@@ -21,6 +21,7 @@
 #include "SkinDraw.h"
 #include "SkinTab.h"
 #include "TabButtonGroup.h"
+#include "ServiceTestSupport.h"
 #include "TempFolder.h"
 #include "TestWait.h"
 #include "TipDlg.h"
@@ -30,12 +31,6 @@
 
 namespace
 {
-
-CWinApp* TheApp()
-{
-    static CWinApp* app = new CWinApp("ServiceControlsTests");
-    return app;
-}
 
 TEST(ServiceAmountTest, ReadsDigitsWithinTheWidth)
 {
@@ -90,7 +85,7 @@ class ControlHost : public testing::Test
 public:
     void SetUp() override
     {
-        TheApp();
+        TheTestApp();
         ASSERT_TRUE(
             m_Host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300), NULL, 0));
     }
@@ -228,7 +223,7 @@ TEST_F(TipTest, PaintsItsFrameAndRoundsItsCorners)
 
 TEST(InputerTest, OkWithAnEmptyValueStaysOpen)
 {
-    TheApp();
+    TheTestApp();
     struct Case
     {
         const char* name;
@@ -335,7 +330,7 @@ class SkinDrawTest : public testing::Test
 public:
     void SetUp() override
     {
-        TheApp();
+        TheTestApp();
         WriteBitmap(m_Folder.File("nine.bmp"), 12, 12, [](int x, int y) { return CellColour(x / 4, y / 4); });
         WriteBitmap(m_Folder.File("bar.bmp"), 15, 6, [](int x, int) { return CellColour(x / 5, 0); });
         m_Nine.SetLoadInfo(m_Folder.File("nine.bmp").c_str());

@@ -20,12 +20,6 @@ namespace
 
 const char kDigest[] = "0123456789abcdef0123456789abcdef";
 
-CWinApp* TheApp()
-{
-    static CWinApp* app = new CWinApp("QuillonPagesTests");
-    return app;
-}
-
 std::string Md5(const char* text)
 {
     char szDigest[CMD5Encrypt::kHexLength + 1];
@@ -79,7 +73,7 @@ class MoneyPagesTest : public CServiceDialogTest
 public:
     void SetUp() override
     {
-        TheApp();
+        TheTestApp();
         StartWithBlockName("QuillonPagesBlock");
     }
     void TearDown() override

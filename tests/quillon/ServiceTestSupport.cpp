@@ -255,3 +255,9 @@ std::vector<std::string> CServiceDialogTest::Boxes() const
             texts.push_back(std::string(shown.strText));
     return texts;
 }
+
+CWinApp* TheTestApp()
+{
+    static CWinApp* app = new CWinApp("QuillonTests");
+    return app;
+}

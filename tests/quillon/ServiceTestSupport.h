@@ -19,6 +19,9 @@
 
 #include <gtest/gtest.h>
 
+// The one application object of a test program, made on first use.
+CWinApp* TheTestApp();
+
 struct tagHeardServiceNotify
 {
     WORD wMainCmdID;

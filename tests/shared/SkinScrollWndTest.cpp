@@ -11,7 +11,7 @@ using namespace skintest;
 
 namespace
 {
-const int kCell = 12;
+const int kScrollCell = 12;
 const UINT kTargetId = 1234;
 
 COLORREF CornerColour(int row)
@@ -21,9 +21,9 @@ COLORREF CornerColour(int row)
 
 HBITMAP ScrollPicture()
 {
-    Pixels p(9 * kCell, 3 * kCell, RGB(60, 60, 60));
+    Pixels p(9 * kScrollCell, 3 * kScrollCell, RGB(60, 60, 60));
     for (int row = 0; row < 3; ++row)
-        p.Fill(8 * kCell, row * kCell, kCell, kCell, CornerColour(row));
+        p.Fill(8 * kScrollCell, row * kScrollCell, kScrollCell, kScrollCell, CornerColour(row));
     return MakeDib(p);
 }
 
@@ -115,17 +115,17 @@ TEST_F(SkinScrollWndTest, FrameTakesThePlaceAndTheTargetMovesIntoTheLimiter)
     EXPECT_EQ(CSkinScrollWnd::ID_LIMIT, ::GetDlgCtrlID(hLimiter));
     ::GetWindowText(hLimiter, text, sizeof(text));
     EXPECT_STREQ("LIMIT", text);
-    EXPECT_EQ(kCell, pFrame->GetThickness());
+    EXPECT_EQ(kScrollCell, pFrame->GetThickness());
 
     // The vertical bar on the right, the limiter clipping the target's own bar.
     EXPECT_TRUE(pFrame->GetVertBar().IsWindowVisible());
     EXPECT_FALSE(pFrame->GetHorzBar().IsWindowVisible());
-    EXPECT_EQ(CRect(200 - kCell, 0, 200, 150), RectIn(pFrame->GetVertBar().m_hWnd, pFrame->m_hWnd));
-    EXPECT_EQ(CRect(0, 0, 200 - kCell, 150), RectIn(hLimiter, pFrame->m_hWnd));
+    EXPECT_EQ(CRect(200 - kScrollCell, 0, 200, 150), RectIn(pFrame->GetVertBar().m_hWnd, pFrame->m_hWnd));
+    EXPECT_EQ(CRect(0, 0, 200 - kScrollCell, 150), RectIn(hLimiter, pFrame->m_hWnd));
     EXPECT_EQ(CRect(0, 0, 200, 150), RectIn(m_target.m_hWnd, hLimiter));
     CRect client;
     m_target.GetClientRect(&client);
-    EXPECT_EQ(200 - kCell, client.right);
+    EXPECT_EQ(200 - kScrollCell, client.right);
     EXPECT_EQ(CSkinScrollWnd::CORNER_NONE, pFrame->GetCornerKind());
 }
 
@@ -135,16 +135,16 @@ TEST_F(SkinScrollWndTest, BarsOnTheLeftWithBothBarsAndTheCornerPicture)
     CSkinScrollWnd* pFrame = CSkinScrollWnd::Attach(&m_target, m_hPicture);
     PumpMessages();
     EXPECT_EQ(CSkinScrollWnd::CORNER_LEFT, pFrame->GetCornerKind());
-    EXPECT_EQ(CRect(0, 0, kCell, 150 - kCell), RectIn(pFrame->GetVertBar().m_hWnd, pFrame->m_hWnd));
-    EXPECT_EQ(CRect(kCell, 150 - kCell, 200, 150), RectIn(pFrame->GetHorzBar().m_hWnd, pFrame->m_hWnd));
+    EXPECT_EQ(CRect(0, 0, kScrollCell, 150 - kScrollCell), RectIn(pFrame->GetVertBar().m_hWnd, pFrame->m_hWnd));
+    EXPECT_EQ(CRect(kScrollCell, 150 - kScrollCell, 200, 150), RectIn(pFrame->GetHorzBar().m_hWnd, pFrame->m_hWnd));
     HWND hLimiter = ::GetParent(m_target.m_hWnd);
-    EXPECT_EQ(CRect(kCell, 0, 200, 150 - kCell), RectIn(hLimiter, pFrame->m_hWnd));
-    EXPECT_EQ(-kCell, RectIn(m_target.m_hWnd, hLimiter).left);
+    EXPECT_EQ(CRect(kScrollCell, 0, 200, 150 - kScrollCell), RectIn(hLimiter, pFrame->m_hWnd));
+    EXPECT_EQ(-kScrollCell, RectIn(m_target.m_hWnd, hLimiter).left);
 
     Canvas canvas(200, 150, RGB(0, 0, 0));
     pFrame->PaintFrame(canvas.Cdc());
     EXPECT_EQ(CornerColour(1), canvas.At(2, 148));
-    EXPECT_EQ(CornerColour(1), canvas.At(kCell - 1, 150 - kCell));
+    EXPECT_EQ(CornerColour(1), canvas.At(kScrollCell - 1, 150 - kScrollCell));
     EXPECT_EQ(RGB(0, 0, 0), canvas.At(197, 148));
 }
 
@@ -288,7 +288,7 @@ TEST_F(SkinScrollWndTest, ResizingPostsTheRelayoutOnlyInTheHallVariant)
         }
         EXPECT_EQ(c.posted, posted) << c.relayoutOnSize;
         // Either way the layout follows the new size.
-        EXPECT_EQ(CRect(0, 0, 160 - kCell, 100), RectIn(::GetParent(m_target.m_hWnd), pFrame->m_hWnd));
+        EXPECT_EQ(CRect(0, 0, 160 - kScrollCell, 100), RectIn(::GetParent(m_target.m_hWnd), pFrame->m_hWnd));
         m_target.DestroyWindow();
     }
 }

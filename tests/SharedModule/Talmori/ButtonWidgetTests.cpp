@@ -9,7 +9,6 @@ const COLORREF kNormal = RGB(128, 128, 128);
 const COLORREF kHover = RGB(0, 200, 0);
 const COLORREF kPressed = RGB(0, 0, 200);
 const COLORREF kDisabled = RGB(60, 60, 60);
-const COLORREF kBlack = RGB(0, 0, 0);
 
 struct ClickRecorder : IButtonListener
 {

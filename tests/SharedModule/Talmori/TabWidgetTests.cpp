@@ -3,7 +3,6 @@
 
 namespace
 {
-const COLORREF kBlack = RGB(0, 0, 0);
 
 int s_nPagesAlive = 0;
 
@@ -25,9 +24,9 @@ struct TabPeek : CTabWidget
     static CArray<CTabItemButtonWidget*, CTabItemButtonWidget*> CTabWidget::*Buttons() { return &TabPeek::m_Buttons; }
 };
 
-struct ButtonPeek : CButtonWidget
+struct TabButtonPeek : CButtonWidget
 {
-    static int CButtonWidget::*Id() { return &ButtonPeek::m_nID; }
+    static int CButtonWidget::*Id() { return &TabButtonPeek::m_nID; }
 };
 
 class TabTest : public ::testing::Test
@@ -78,7 +77,7 @@ protected:
         std::string s;
         for (int i = 0; i < tab.GetItemCount(); ++i) {
             s += Page(i)->GetPageTitle();
-            if (Page(i)->GetPageID() != i || Header(i)->*ButtonPeek::Id() != i)
+            if (Page(i)->GetPageID() != i || Header(i)->*TabButtonPeek::Id() != i)
                 s += "!";
         }
         return s;

@@ -12,6 +12,8 @@
 
 typedef std::vector<std::string> EventLog;
 
+const COLORREF kBlack = RGB(0, 0, 0);
+
 // A widget that logs its input calls as "name:Event x,y" and paints its
 // rectangle in one colour.
 class RecordingWidget : public CWidget

@@ -13,11 +13,6 @@ namespace
 
 const char kNoServerText[] = "连接服务器失败，请检查网络或者联系客服！";
 
-std::vector<BYTE> Bytes(const CWireBytes& b)
-{
-    return b.Vector();
-}
-
 tagLogonInput AccountInput(const char* account, const char* digest)
 {
     tagLogonInput input = {};

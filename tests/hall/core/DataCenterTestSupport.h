@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ClientDataCenter.h"
+#include "GlobalUnits.h"
 #include "HallProtocol.h"
 #include "HallServer.h"
 #include "MessagePump.h"
@@ -18,6 +19,18 @@
 #include "WireBytes.h"
 
 #include <gtest/gtest.h>
+
+// A message body as the server frames carry it.
+inline std::vector<BYTE> Bytes(const CWireBytes& b)
+{
+    return b.Vector();
+}
+
+// A string of the hall's resources.
+inline CString Res(UINT id)
+{
+    return g_GlobalUnits.LoadResString(id);
+}
 
 // One notification as heard, with a copy of what lParam pointed to.
 struct tagHeardNotify

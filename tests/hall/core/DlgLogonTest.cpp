@@ -27,11 +27,6 @@
 namespace
 {
 
-std::vector<BYTE> Bytes(const CWireBytes& b)
-{
-    return b.Vector();
-}
-
 std::string Md5(const char* text)
 {
     char digest[33];
@@ -63,11 +58,6 @@ std::string MakeUpdateZip(const char* name, const std::string& text)
         fclose(pFile);
     }
     return bytes;
-}
-
-CString Res(UINT id)
-{
-    return g_GlobalUnits.LoadResString(id);
 }
 
 // A frame that counts the own-face refreshes the logon asks for.

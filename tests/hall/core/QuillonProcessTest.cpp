@@ -10,7 +10,7 @@
 namespace
 {
 
-const char kDigest[] = "00112233445566778899aabbccddeeff";
+const char kServiceDigest[] = "00112233445566778899aabbccddeeff";
 
 class QuillonProcessTest : public DataCenterTest
 {
@@ -32,7 +32,7 @@ protected:
         // What the hall's logon writes into the block.
         tagServiceShareData* pBlock = const_cast<tagServiceShareData*>(m_pDataCenter->GetShareData());
         pBlock->dwUserID = 4321;
-        strcpy(pBlock->szPassword, kDigest);
+        strcpy(pBlock->szPassword, kServiceDigest);
     }
     void TearDown() override
     {
@@ -59,7 +59,7 @@ TEST_F(QuillonProcessTest, TheHallStartsTheProgramOnItsPage)
         << "the program logged on and asked for its data";
     std::vector<tagServerFrame> logon = m_ServiceServer.GetRequests(100, 102);
     ASSERT_EQ(1u, logon.size());
-    EXPECT_EQ(0, memcmp(CWireBytes().U32(4321).Str(kDigest).Data(), logon[0].Body.data(), 4 + 1 + 32));
+    EXPECT_EQ(0, memcmp(CWireBytes().U32(4321).Str(kServiceDigest).Data(), logon[0].Body.data(), 4 + 1 + 32));
     HWND hService = ServiceWindow();
     ASSERT_TRUE(IsWindow(hService)) << "its dialog is written at +80";
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(GetDlgItem(hService, 1002)) != FALSE; }, 20000));

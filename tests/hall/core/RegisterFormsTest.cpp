@@ -18,16 +18,6 @@
 namespace
 {
 
-std::vector<BYTE> Bytes(const CWireBytes& b)
-{
-    return b.Vector();
-}
-
-CString Res(UINT id)
-{
-    return g_GlobalUnits.LoadResString(id);
-}
-
 // ---- the input rules -----------------------------------------------------------------
 
 TEST(RegisterRules, AccountEmailAndIdCard)

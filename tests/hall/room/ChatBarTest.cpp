@@ -111,14 +111,6 @@ const char kMuted[] = "对不起，您被限制发言，如有疑问，请与管
 const char kTooLong[] = "温馨提示：对不起，您输入的发言过长，请减小输入！";
 const char kEmotions[] = "温馨提示：对不起，您输入的表情过多，请减小输入！";
 
-std::string Chinese(int nChars)
-{
-    std::string text;
-    for (int i = 0; i < nChars; ++i)
-        text += "汉";
-    return text;
-}
-
 } // namespace
 
 TEST_F(ChatBarTest, RefusalsAreLinesInTheChatDisplay)

@@ -11,6 +11,15 @@
 #include <string>
 #include <vector>
 
+// A text of that many Chinese characters (two bytes each).
+inline std::string Chinese(int nChars)
+{
+    std::string text;
+    for (int i = 0; i < nChars; ++i)
+        text += "汉";
+    return text;
+}
+
 // The side panel as the bars see it.
 class CChatOwnerDouble : public IChatBarOwner
 {

@@ -20,14 +20,6 @@
 namespace
 {
 
-std::string Chinese(int nChars)
-{
-    std::string text;
-    for (int i = 0; i < nChars; ++i)
-        text += "汉";
-    return text;
-}
-
 std::string ItemText(HWND hDialog, int nID)
 {
     char szText[1024] = "";

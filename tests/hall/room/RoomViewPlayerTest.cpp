@@ -8,8 +8,6 @@
 namespace
 {
 
-const DWORD kServerSit = 1;
-
 std::vector<std::string> MenuTexts(const AFX_MODAL_REQUEST& request)
 {
     std::vector<std::string> texts;

@@ -2,13 +2,6 @@
 // look on with their passwords, quick join, invitations.
 #include "RoomViewTestSupport.h"
 
-namespace
-{
-
-const DWORD kServerSit = 1;
-
-} // namespace
-
 class RoomViewSeatTest : public RoomViewTest
 {
 protected:

@@ -55,6 +55,10 @@ private:
     HWND m_hWnd;
 };
 
+// Server status words of a user (the data centre adds one).
+const DWORD kServerSit = 1;
+const DWORD kServerLookOn = 3;
+
 // The side panel: a real rich edit for the chat lines, the rest recorded.
 class CSidePanelDouble : public IRoomViewControlItem
 {

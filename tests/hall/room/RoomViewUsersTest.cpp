@@ -4,15 +4,6 @@
 
 #include "GlobalUnits.h"
 
-namespace
-{
-
-// Server status words (the data centre adds one).
-const DWORD kServerSit = 1;
-const DWORD kServerLookOn = 3;
-
-} // namespace
-
 TEST_F(RoomViewTest, UsersArriveMoveAndLeaveSeated)
 {
     MakeView();

@@ -87,11 +87,6 @@ protected:
     COwnItemList owned;
 };
 
-std::string Text(const CString& s)
-{
-    return std::string((LPCSTR)s);
-}
-
 TEST_F(BuyDialog, DisconnectedHallEndsCancelled)
 {
     CModalScript script;

@@ -80,7 +80,7 @@ std::string ItemFile(int nVersion, const std::string& items)
     return "<items><Version version=\"" + std::to_string(nVersion) + "\"/>" + items + "</items>";
 }
 
-std::string Item(int nId, const std::string& name, int nImage = 0)
+std::string ItemXml(int nId, const std::string& name, int nImage = 0)
 {
     return "<item><id>" + std::to_string(nId) + "</id><name>" + name + "</name><c/><d>x</d><f>0</f><g>0</g><i>" +
            std::to_string(nImage) + "</i><q>1</q><p>10</p><v>0</v></item>";
@@ -124,8 +124,8 @@ TEST_F(ItemCatalogue, CurrentFilesAreUsedWithoutAnyFetch)
 {
     Require(2);
     Write("fileindex.xml", FileIndex(2, Entry("a.xml") + Entry("b.xml")));
-    Write("a.xml", ItemFile(1, Item(5, "horn") + "<item><id>6</id><name>no page</name></item>"));
-    Write("b.xml", ItemFile(1, Item(5, "second horn")));
+    Write("a.xml", ItemFile(1, ItemXml(5, "horn") + "<item><id>6</id><name>no page</name></item>"));
+    Write("b.xml", ItemFile(1, ItemXml(5, "second horn")));
     Write("imginfo.xml", "<images><Version version=\"1\"/></images>");
     CShopHost shop;
     EXPECT_TRUE(shop.catalogue.LoadCatalogue());
@@ -143,7 +143,7 @@ TEST_F(ItemCatalogue, StaleIndexIsFetchedOnce)
     Require(3);
     Write("fileindex.xml", FileIndex(2, Entry("a.xml")));
     server.SetReply("/shop/fileindex.xml", CHttpTestServer::Ok(FileIndex(2, Entry("a.xml"))));
-    Write("a.xml", ItemFile(1, Item(5, "horn")));
+    Write("a.xml", ItemFile(1, ItemXml(5, "horn")));
     Write("imginfo.xml", "<images><Version version=\"1\"/></images>");
     CShopHost shop;
     EXPECT_FALSE(shop.catalogue.LoadCatalogue());
@@ -165,7 +165,7 @@ TEST_F(ItemCatalogue, FailuresAreRetriedOnceOnly)
     EXPECT_EQ(shop.views, 0);
 
     Write("fileindex.xml", FileIndex(1, Entry("a.xml") + Entry("b.xml")));
-    Write("b.xml", ItemFile(1, Item(8, "card")));
+    Write("b.xml", ItemFile(1, ItemXml(8, "card")));
     Write("imginfo.xml", "<images><Version version=\"1\"/></images>");
     CShopHost second;
     EXPECT_FALSE(second.catalogue.LoadCatalogue());
@@ -181,7 +181,7 @@ TEST_F(ItemCatalogue, MissingPicturesAreAskedForABoundedNumberOfTimes)
 {
     Require(1);
     Write("fileindex.xml", FileIndex(1, Entry("a.xml")));
-    Write("a.xml", ItemFile(1, Item(5, "horn", 70)));
+    Write("a.xml", ItemFile(1, ItemXml(5, "horn", 70)));
     CShopHost shop;
     EXPECT_TRUE(shop.catalogue.LoadCatalogue());
     ASSERT_TRUE(Settle(shop));
@@ -206,7 +206,7 @@ TEST_F(ItemCatalogue, MissingFilesAreFetchedOneAtATime)
     Write("fileindex.xml", FileIndex(1, Entry("a.xml") + Entry("b.xml") + Entry("c.xml")));
     for (const char* name : {"a.xml", "b.xml", "c.xml"})
         server.SetReply(std::string("/shop/") + name,
-                        CHttpTestServer::Ok(ItemFile(1, Item(name[0] - 'a' + 1, name, 70))));
+                        CHttpTestServer::Ok(ItemFile(1, ItemXml(name[0] - 'a' + 1, name, 70))));
     server.SetReply("/shop/imginfo.xml",
                     CHttpTestServer::Ok("<images><Version version=\"1\"/><image><version>1</version>"
                                         "<file>Items\\img\\horn_1.bmp</file><url>img/horn_1.bmp</url>"
@@ -236,8 +236,8 @@ TEST_F(ItemCatalogue, StaleFilesAreFetchedOnceAndOnlyChangedPicturesAgain)
 {
     Require(1);
     Write("fileindex.xml", FileIndex(1, Entry("a.xml", 2), 2));
-    Write("a.xml", ItemFile(1, Item(5, "old horn", 70)));
-    server.SetReply("/shop/a.xml", CHttpTestServer::Ok(ItemFile(1, Item(5, "new horn", 70))));
+    Write("a.xml", ItemFile(1, ItemXml(5, "old horn", 70)));
+    server.SetReply("/shop/a.xml", CHttpTestServer::Ok(ItemFile(1, ItemXml(5, "new horn", 70))));
     Write("imginfo.xml",
           "<images><Version version=\"1\"/>" + Image(1, "a_1.bmp", 70) + Image(1, "b_1.bmp", 71) + "</images>");
     server.SetReply("/shop/imginfo.xml",
@@ -269,7 +269,7 @@ TEST_F(ItemCatalogue, ReloadReplacesPictureRecordsById)
 {
     Require(1);
     Write("fileindex.xml", FileIndex(1, Entry("a.xml")));
-    Write("a.xml", ItemFile(1, Item(5, "horn", 70)));
+    Write("a.xml", ItemFile(1, ItemXml(5, "horn", 70)));
     Write("imginfo.xml", "<images><Version version=\"1\"/><image><version>1</version><file>Items\\img\\a_1.bmp</file>"
                          "<url>a</url><imageid>70</imageid></image></images>");
     Write("a_1.bmp", SolidBitmapFile(2, 2, RGB(0, 0, 255)), "Items\\img\\");

@@ -75,11 +75,6 @@ protected:
     COwnItemArray owned;
 };
 
-std::string Text(const CString& s)
-{
-    return std::string((LPCSTR)s);
-}
-
 TEST_F(ItemShop, ShowsItsPageAndBar)
 {
     EXPECT_NE(shop->GetItemFrame().GetSafeHwnd(), nullptr);

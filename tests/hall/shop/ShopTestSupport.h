@@ -5,10 +5,16 @@
 #include <afxwin.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ItemShopManager.h"
 #include "MyShopItem.h"
+
+inline std::string Text(const CString& s)
+{
+    return std::string((LPCSTR)s);
+}
 
 inline CItemCfg* AddShopItem(CItemShopManager& manager, WORD wId, WORD wCategory, bool bQuantity,
                              const char* pszName = "道具")

@@ -9,7 +9,7 @@
 
 namespace
 {
-tagColumnItem Column(WORD kind)
+tagColumnItem TeamColumn(WORD kind)
 {
     tagColumnItem item = {};
     item.wColumnWidth = 70;
@@ -34,7 +34,7 @@ protected:
         ASSERT_TRUE(m_list.InitListColours());
         std::vector<tagColumnItem> columns;
         for (WORD kind : {400, 401, 402, 403, 404, 405, 406, 999})
-            columns.push_back(Column(kind));
+            columns.push_back(TeamColumn(kind));
         ASSERT_TRUE(m_list.SetColumnDescribe(columns.data(), (WORD)columns.size()));
     }
     void TearDown() override

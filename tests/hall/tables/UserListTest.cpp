@@ -87,7 +87,7 @@ protected:
 
     skintest::TempFolder m_folder;
     ReflectingParent m_parent;
-    SinkDouble m_sink;
+    usertest::SinkDouble m_sink;
     CListCtrl* m_pList = nullptr;
 };
 

@@ -400,17 +400,17 @@ TEST(MsgBoxLinks, StrippingKeepsLabelsAndStopsOnBrokenAnchors)
     }
 }
 
-std::vector<std::string> g_opened;
-BOOL RecordOpen(LPCSTR target)
+std::vector<std::string> g_boxOpened;
+BOOL RecordBoxOpen(LPCSTR target)
 {
-    g_opened.push_back(target);
+    g_boxOpened.push_back(target);
     return TRUE;
 }
 
 TEST_F(HallMsgBoxTest, LinkedTextShowsThroughTheHtmlStatic)
 {
-    g_opened.clear();
-    CHtmlTextStatic::LinkOpener previous = CHtmlTextStatic::SetLinkOpener(&RecordOpen);
+    g_boxOpened.clear();
+    CHtmlTextStatic::LinkOpener previous = CHtmlTextStatic::SetLinkOpener(&RecordBoxOpen);
     const char* text = "请<a href=\"http://x.cn/p\">点这里</a>或<a href=\"C:\\x.exe\">运行</a>";
     CString strHtml;
     int nLinks = 0;
@@ -448,9 +448,9 @@ TEST_F(HallMsgBoxTest, LinkedTextShowsThroughTheHtmlStatic)
     EXPECT_TRUE(bWeb);
     EXPECT_FALSE(bPath);
     EXPECT_TRUE(bStayed);
-    ASSERT_GE(g_opened.size(), 2u);
-    EXPECT_EQ(g_opened[0], "http://x.cn/p");
-    EXPECT_EQ(g_opened.back(), "http://x.cn/p");
+    ASSERT_GE(g_boxOpened.size(), 2u);
+    EXPECT_EQ(g_boxOpened[0], "http://x.cn/p");
+    EXPECT_EQ(g_boxOpened.back(), "http://x.cn/p");
 }
 
 TEST_F(HallMsgBoxTest, SystemModalStopsGoToTheSystemBox)

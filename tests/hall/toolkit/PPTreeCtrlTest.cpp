@@ -9,7 +9,7 @@ using namespace skintest;
 
 namespace
 {
-const COLORREF kBack = RGB(250, 250, 250);
+const COLORREF kTreeBack = RGB(250, 250, 250);
 const COLORREF kCollapsed = RGB(200, 0, 0);
 const COLORREF kExpanded = RGB(0, 160, 0);
 
@@ -34,7 +34,7 @@ protected:
         ASSERT_TRUE(m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
                                       TVS_NONEVENHEIGHT,
                                   CRect(0, 0, 240, 200), &m_parent, 100));
-        m_tree.SetBkColor(kBack);
+        m_tree.SetBkColor(kTreeBack);
         m_group = m_tree.InsertItem("group");
         m_leaf1 = m_tree.InsertItem("first", m_group);
         m_leaf2 = m_tree.InsertItem("second", m_group);
@@ -84,7 +84,7 @@ TEST_F(PPTreeCtrlTest, RowsAreTwentyFiveHighWithSeparatorsAndBackgroundBelow)
     EXPECT_EQ(RGB(0xEB, 0xEB, 0xEB), canvas.At(120, Row(m_group).bottom - 1));
     EXPECT_EQ(RGB(0xEB, 0xEB, 0xEB), canvas.At(120, last.bottom - 1));
     for (int y = last.bottom; y < 200; y += 7)
-        EXPECT_EQ(kBack, canvas.At(120, y)) << y;
+        EXPECT_EQ(kTreeBack, canvas.At(120, y)) << y;
 }
 
 TEST_F(PPTreeCtrlTest, ExpandedRowsShowTheExpandedSign)

@@ -55,11 +55,11 @@ public:
     }
 };
 
-class CDriveInUse
+class CRemovableDriveInUse
 {
 public:
-    explicit CDriveInUse(CZipDriveQuery* pDrive) { CZipDriveQuery::Install(pDrive); }
-    ~CDriveInUse() { CZipDriveQuery::Install(NULL); }
+    explicit CRemovableDriveInUse(CZipDriveQuery* pDrive) { CZipDriveQuery::Install(pDrive); }
+    ~CRemovableDriveInUse() { CZipDriveQuery::Install(NULL); }
 };
 
 struct Disks
@@ -95,15 +95,15 @@ bool SwapDisk(int iVolume, int iCode, void* pData)
     return true;
 }
 
-struct NewEntry
+struct SpannedEntry
 {
     ZipNewEntry entry;
     std::string data;
 };
 
-std::vector<NewEntry> Entries()
+std::vector<SpannedEntry> Entries()
 {
-    std::vector<NewEntry> entries(3);
+    std::vector<SpannedEntry> entries(3);
     entries[0].entry.name = "disk\\a.bin";
     entries[0].entry.method = 0;
     entries[0].data = Noise(25000, 31);
@@ -115,14 +115,14 @@ std::vector<NewEntry> Entries()
     return entries;
 }
 
-void WriteEntries(CZipPack& pack, const std::vector<NewEntry>& entries)
+void WriteEntries(CZipPack& pack, const std::vector<SpannedEntry>& entries)
 {
     CZipEntryWriter writer(pack);
-    for (const NewEntry& e : entries)
+    for (const SpannedEntry& e : entries)
         writer.Add(e.entry, e.data.data(), (DWORD)e.data.size());
 }
 
-void ExpectEntries(CZipPack& pack, const std::vector<NewEntry>& entries)
+void ExpectEntries(CZipPack& pack, const std::vector<SpannedEntry>& entries)
 {
     pack.SetPassword("pw-5");
     ASSERT_EQ((int)entries.size(), pack.EntryCount());
@@ -140,9 +140,9 @@ TEST(ZipRemovable, ArchiveSpreadOverDisksReadsBack)
     CFakeDrive drive;
     drive.archive = temp / "drive\\a.zip";
     drive.capacity = 12000;
-    CDriveInUse use(&drive);
+    CRemovableDriveInUse use(&drive);
     Disks disks{drive.archive, temp / "shelf"};
-    std::vector<NewEntry> entries = Entries();
+    std::vector<SpannedEntry> entries = Entries();
 
     CZipPack pack;
     pack.SetDiskChangeCallback(SwapDisk, &disks);
@@ -199,7 +199,7 @@ TEST(ZipRemovable, FreeSpaceBeyondFourGigabytesIsNotCutShort)
     drive.sectorsPerCluster = 8;
     drive.bytesPerSector = 512;
     drive.freeClusters = 0x100001; // 4 GiB and 4 KiB
-    CDriveInUse use(&drive);
+    CRemovableDriveInUse use(&drive);
     Disks disks{drive.archive, temp.Folder()};
 
     CZipPack pack;
@@ -207,7 +207,7 @@ TEST(ZipRemovable, FreeSpaceBeyondFourGigabytesIsNotCutShort)
     ASSERT_TRUE(pack.OpenArchive(drive.archive, CZipPack::zipCreateSpan));
     EXPECT_EQ(0x100001000ull, pack.m_storage.FreeDiskSpace());
     EXPECT_EQ(0xFFFFFFFFu - 4, pack.m_storage.FreeOnVolume());
-    std::vector<NewEntry> entries = Entries();
+    std::vector<SpannedEntry> entries = Entries();
     WriteEntries(pack, entries);
     pack.CloseArchive();
 
@@ -225,7 +225,7 @@ TEST(ZipRemovable, CreationRefusals)
     CTempFolder temp;
     CFakeDrive drive;
     drive.archive = temp / "a.zip";
-    CDriveInUse use(&drive);
+    CRemovableDriveInUse use(&drive);
     Disks disks{drive.archive, temp.Folder()};
 
     CZipPack pack;
@@ -248,7 +248,7 @@ TEST(ZipRemovable, DiskIsAskedForAgainUntilItCanBeUsed)
     drive.archive = temp / "drive\\a.zip";
     drive.labelFailures = 1;
     WriteBytes(drive.archive, "an old archive");
-    CDriveInUse use(&drive);
+    CRemovableDriveInUse use(&drive);
     Disks disks{drive.archive, temp.Folder()};
 
     // An old file of that name (-2), a label that cannot be set (-3), a file
@@ -258,7 +258,7 @@ TEST(ZipRemovable, DiskIsAskedForAgainUntilItCanBeUsed)
     ASSERT_TRUE(pack.OpenArchive(drive.archive, CZipPack::zipCreateSpan));
     std::vector<std::pair<int, int>> expected = {{1, 4}, {1, -2}, {1, -3}, {1, -4}};
     EXPECT_EQ(expected, disks.calls);
-    std::vector<NewEntry> entries(1);
+    std::vector<SpannedEntry> entries(1);
     entries[0].entry.name = "x.txt";
     entries[0].data = "x";
     WriteEntries(pack, entries);

@@ -10,7 +10,7 @@ using namespace skintest;
 
 namespace
 {
-const COLORREF kMagenta = RGB(255, 0, 255);
+const COLORREF kButtonMagenta = RGB(255, 0, 255);
 const COLORREF kStates[4] = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), RGB(100, 100, 100)};
 const COLORREF kParent = RGB(10, 20, 30);
 const UINT kButtonId = 1001;
@@ -18,7 +18,7 @@ const UINT kButtonId = 1001;
 // Four 20 x 16 states, each with 2 x 2 magenta corners.
 Pixels FourStates()
 {
-    Pixels p(80, 16, kMagenta);
+    Pixels p(80, 16, kButtonMagenta);
     for (int s = 0; s < 4; ++s) {
         p.Fill(20 * s + 2, 0, 16, 16, kStates[s]);
         p.Fill(20 * s, 2, 20, 12, kStates[s]);
@@ -59,7 +59,7 @@ TEST_F(ButtonTest, RegionButtonIsCutFromItsPictureAndDrawsItsStates)
 {
     CRgnButton button;
     ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 110, 60), &m_parent, kButtonId));
-    ASSERT_TRUE(button.LoadRgnImage(m_picture.c_str(), kMagenta));
+    ASSERT_TRUE(button.LoadRgnImage(m_picture.c_str(), kButtonMagenta));
     EXPECT_EQ(WindowSize(button), CSize(20, 16));
     EXPECT_EQ(button.GetStyle() & BS_TYPEMASK, (DWORD)BS_OWNERDRAW);
 
@@ -86,7 +86,7 @@ TEST_F(ButtonTest, RegionButtonIsCutFromItsPictureAndDrawsItsStates)
     EXPECT_EQ(FaceColour(button), kStates[3]);
     // The key colour is never drawn.
     Snapshot shot(button.m_hWnd);
-    EXPECT_NE(shot.At(0, 0), kMagenta);
+    EXPECT_NE(shot.At(0, 0), kButtonMagenta);
 
     button.EnableWindow(TRUE);
     button.SendMessage(BM_CLICK);

@@ -14,7 +14,7 @@ using namespace skintest;
 
 namespace
 {
-const COLORREF kMagenta = RGB(255, 0, 255);
+const COLORREF kDialogMagenta = RGB(255, 0, 255);
 const COLORREF kTL = RGB(200, 0, 0);
 const COLORREF kTM = RGB(0, 200, 0);
 const COLORREF kTR = RGB(0, 0, 200);
@@ -43,9 +43,9 @@ public:
     SkinFiles()
     {
         Pixels tl(10, 10, kTL), tr(10, 10, kTR), br(10, 8, kBR);
-        tl.Fill(0, 0, 3, 3, kMagenta);
-        tr.Fill(7, 0, 3, 3, kMagenta);
-        br.Fill(7, 5, 3, 3, kMagenta);
+        tl.Fill(0, 0, 3, 3, kDialogMagenta);
+        tr.Fill(7, 0, 3, 3, kDialogMagenta);
+        br.Fill(7, 5, 3, 3, kDialogMagenta);
         Pixels close(64, 12, kClose[0]);
         for (int i = 1; i < 4; ++i)
             close.Fill(16 * i, 0, 16, 12, kClose[i]);
@@ -225,7 +225,7 @@ TEST(RgnDialog, DrawSkinViewPaintsIntoAnyDeviceContext)
     skin.Apply(dlg);
     Canvas canvas(60, 40, RGB(1, 1, 1));
     dlg.DrawSkinView(canvas.DC(), 60, 40);
-    EXPECT_EQ(canvas.At(0, 0), kMagenta); // drawn; only the window is cut
+    EXPECT_EQ(canvas.At(0, 0), kDialogMagenta); // drawn; only the window is cut
     EXPECT_EQ(canvas.At(5, 5), kTL);
     EXPECT_EQ(canvas.At(55, 5), kTR);
     EXPECT_EQ(canvas.At(30, 20), kBack);
