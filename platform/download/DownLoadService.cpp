@@ -252,6 +252,7 @@ bool CDownLoadService::FetchOne(Mission* mission, LPCSTR url, CString& path, DWO
             if (file != NULL) {
                 char buffer[16384];
                 ULONGLONG received = 0;
+                const ULONGLONG room = DiskRoom();
                 DWORD lastReport = GetTickCount();
                 bool failed = false;
                 for (;;) {
@@ -266,7 +267,10 @@ bool CDownLoadService::FetchOne(Mission* mission, LPCSTR url, CString& path, DWO
                     }
                     if (got == 0)
                         break;
-                    if (fwrite(buffer, 1, got, file) != got) {
+                    // A full disk takes what fits, then refuses.
+                    const DWORD fits = room - received < got ? DWORD(room - received) : got;
+                    if (fwrite(buffer, 1, fits, file) != fits || fits != got) {
+                        SetLastError(ERROR_DISK_FULL);
                         failed = true;
                         break;
                     }
@@ -292,6 +296,15 @@ bool CDownLoadService::FetchOne(Mission* mission, LPCSTR url, CString& path, DWO
     }
     InternetCloseHandle(session);
     return ok;
+}
+
+ULONGLONG CDownLoadService::DiskRoom()
+{
+    char text[32] = "";
+    DWORD n = GetEnvironmentVariableA("TAVREL_DOWNLOAD_DISK_ROOM", text, sizeof(text));
+    if (n == 0 || n >= sizeof(text))
+        return ~0ull;
+    return _strtoui64(text, NULL, 10);
 }
 
 void CDownLoadService::RunMission(Mission* mission)

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "RoomProtocol.h"
+#include "ScopedVariable.h"
 #include "TestWait.h"
 #include "ZipEntryWriter.h"
 #include "ZipPack.h"
@@ -42,21 +43,6 @@ std::vector<std::string> FilesOf(const std::string& folder)
     FindClose(hFind);
     return names;
 }
-
-// Sets an environment variable of this process (and so of the hall and the
-// installer it starts) for the test's length.
-class ScopedVariable
-{
-public:
-    ScopedVariable(const char* pszName, const std::string& value) : m_pszName(pszName)
-    {
-        SetEnvironmentVariableA(pszName, value.c_str());
-    }
-    ~ScopedVariable() { SetEnvironmentVariableA(m_pszName, NULL); }
-
-private:
-    const char* m_pszName;
-};
 
 class UpdateRoad : public E2eTest
 {
@@ -155,6 +141,28 @@ protected:
     {
         return Hall().WaitWindow([](HWND h) { return TextOf(h) == kDownloadCaption; });
     }
+    // The newer version listed and agreed to; the download window shows.
+    void AgreeToTheNewerVersion(HWND& hDownload)
+    {
+        WriteUpdateList("0x01000001");
+        ASSERT_NO_FATAL_FAILURE(StartAndLogOn(Hall(), m_hFrame, m_hTree));
+        ASSERT_NO_FATAL_FAILURE(OpenAndAgree("[" + std::string(m_pGame->pszName) +
+                                             "]已经更新为 1.0.0.1 版本，当前版本还可以继续使用，现在是否下载升级？"));
+        hDownload = WaitDownloadWindow();
+        ASSERT_NE((HWND)NULL, hDownload) << Hall().DescribeWindows();
+    }
+    // The failed download's window closes; no installer ran, no package
+    // stays, and the game's files are those of before.
+    void ExpectNothingInstalled(HWND hDownload, const std::string& config, const std::string& client)
+    {
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hDownload); }, kWait)) << "the download window stays\n"
+                                                                            << Hall().DescribeWindows();
+        EXPECT_FALSE(FileExists(Folder().File("kestrum.log"))) << "an installer was started";
+        EXPECT_FALSE(FileExists(Folder().File("DownLoad\\gobang.zip")));
+        EXPECT_FALSE(FileExists(Folder().File("DownLoad\\gobang.zip.part")));
+        EXPECT_EQ(config, ReadFileBytes(m_GameFolder + "\\CONFIG.INI"));
+        EXPECT_EQ(client, ReadFileBytes(m_GameFolder + "\\gameclient.exe"));
+    }
 
     CHttpTestServer m_Http;
     std::unique_ptr<HallProcess> m_pHall;
@@ -217,27 +225,29 @@ TEST_F(UpdateRoad, ADownloadThatBreaksOffInstallsNothingAndKeepsTheOldGame)
 {
     const std::string config = ReadFileBytes(m_GameFolder + "\\CONFIG.INI");
     const std::string client = ReadFileBytes(m_GameFolder + "\\gameclient.exe");
-    // A newer version is listed; its package stops a quarter of the way
-    // until the test has seen the download, and breaks off half-way.
-    WriteUpdateList("0x01000001");
+    // The package stops a quarter of the way until the test has seen the
+    // download, and breaks off half-way.
     CHttpTestServer::Reply cut = CHttpTestServer::Ok(m_Package);
     cut.nHoldAfter = m_Package.size() / 4;
     cut.nCutAfter = m_Package.size() / 2;
     m_Http.SetReply(kPackagePath, cut);
-    ASSERT_NO_FATAL_FAILURE(StartAndLogOn(Hall(), m_hFrame, m_hTree));
-
-    ASSERT_NO_FATAL_FAILURE(OpenAndAgree("[" + std::string(m_pGame->pszName) +
-                                         "]已经更新为 1.0.0.1 版本，当前版本还可以继续使用，现在是否下载升级？"));
-    HWND hDownload = WaitDownloadWindow();
-    ASSERT_NE((HWND)NULL, hDownload) << Hall().DescribeWindows();
+    HWND hDownload = NULL;
+    ASSERT_NO_FATAL_FAILURE(AgreeToTheNewerVersion(hDownload));
     ASSERT_TRUE(PumpUntil([&] { return m_Http.CountRequests(kPackagePath) == 1; }, kWait));
     Shot(hDownload, "download-held");
     m_Http.OpenGate();
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hDownload); }, kWait)) << "the download window stays\n"
-                                                                        << Hall().DescribeWindows();
+    ExpectNothingInstalled(hDownload, config, client);
+}
 
-    EXPECT_FALSE(FileExists(Folder().File("kestrum.log"))) << "an installer was started";
-    EXPECT_FALSE(FileExists(Folder().File("DownLoad\\gobang.zip")));
-    EXPECT_EQ(config, ReadFileBytes(m_GameFolder + "\\CONFIG.INI"));
-    EXPECT_EQ(client, ReadFileBytes(m_GameFolder + "\\gameclient.exe"));
+TEST_F(UpdateRoad, ADownloadOntoAFullDiskInstallsNothingAndKeepsTheOldGame)
+{
+    const std::string config = ReadFileBytes(m_GameFolder + "\\CONFIG.INI");
+    const std::string client = ReadFileBytes(m_GameFolder + "\\gameclient.exe");
+    // The disk the package goes to fills half-way through it.
+    m_Http.SetReply(kPackagePath, CHttpTestServer::Ok(m_Package));
+    ScopedVariable room("TAVREL_DOWNLOAD_DISK_ROOM", std::to_string(m_Package.size() / 2));
+    HWND hDownload = NULL;
+    ASSERT_NO_FATAL_FAILURE(AgreeToTheNewerVersion(hDownload));
+    ASSERT_TRUE(PumpUntil([&] { return m_Http.CountRequests(kPackagePath) == 1; }, kWait));
+    ExpectNothingInstalled(hDownload, config, client);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "DownLoadService.h"
+#include "ScopedVariable.h"
 #include "TempFolder.h"
 #include "TestWait.h"
 
@@ -200,6 +201,28 @@ TEST_F(DownLoadServiceTest, EveryAddressFailingEndsWithFails)
     const Report* done = WaitDone();
     ASSERT_NE(done, nullptr);
     EXPECT_EQ(done->text, "fails");
+}
+
+// The disk fills a third of the way: the mission fails, its partial file
+// goes and the package already there stays as it was.
+TEST_F(DownLoadServiceTest, AFullDiskFailsTheMissionAndKeepsTheOldPackage)
+{
+    const std::string old = "the package of the last version";
+    CreateDirectoryA(folder, NULL);
+    FILE* file = fopen((std::string(folder) + "\\chess.zip").c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    fwrite(old.data(), 1, old.size(), file);
+    fclose(file);
+    server.SetReply("/pkg/chess.zip", CHttpTestServer::Ok(CHttpTestServer::Pattern(300000)));
+    ScopedVariable room("TAVREL_DOWNLOAD_DISK_ROOM", "100000");
+    tagDownLoadTask task = Task({server.Url("/pkg/chess.zip")});
+    ASSERT_NE(service->AddMission(DOWNLOAD_KIND_GAME, &task), 0);
+    const Report* done = WaitDone();
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(done->text, "fails");
+    EXPECT_EQ(Count(WM_DOWNLOAD_NOTIFY, DOWNLOAD_SUB_FAILED), 1);
+    EXPECT_EQ(ReadFile(std::string(folder) + "\\chess.zip"), old);
+    EXPECT_EQ(ReadFile(std::string(folder) + "\\chess.zip.part"), "<missing>");
 }
 
 TEST_F(DownLoadServiceTest, ACancelledMissionEnds)
