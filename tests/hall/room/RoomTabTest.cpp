@@ -122,7 +122,10 @@ public:
         m_Server.Stop();
         g_GlobalUnits.SetGameTreeManager(NULL);
         CRoomControlWnd::s_StartDownload = nullptr;
-        EXPECT_EQ(0, m_Script.Unexpected());
+        std::string shown;
+        for (const auto& box : m_Script.Recorded())
+            shown += "\n  " + std::string((LPCSTR)box.strClassName) + " " + (LPCSTR)box.strText;
+        EXPECT_EQ(0, m_Script.Unexpected()) << "shown:" << shown;
     }
 
     void InstallClient(const char* pszVersion)
@@ -577,6 +580,9 @@ TEST_F(RoomTabTest, CloseRefusedWhileTheGameClientRuns)
     SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_ROOM_INFO, RoomBody::RoomInfo(0));
     SendAndSettle(ROOM_MAIN_TABLE, TABLE_SUB_S_INFO_DONE, CWireBytes());
     CRoomDataCenter* pDataCenter = pView->GetRoomDataCenter();
+    // The launch's status dialog runs until the client says hello; when the
+    // client is slower than the dialog's loop, the script is asked first.
+    m_Script.ThenDialog([](AFX_MODAL_REQUEST&) { return CModalScript::keepRunning; });
     ASSERT_EQ(1, pDataCenter->LaunchGameClient());
     ASSERT_TRUE(pView->IsGameClientStarted());
     m_Script.AnswerBox(IDOK);
