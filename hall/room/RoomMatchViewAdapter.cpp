@@ -167,6 +167,17 @@ void CRoomMatchViewAdapter::SortRank()
     RepaintRanking();
 }
 
+void CRoomMatchViewAdapter::SetRankRedraw(bool bRedraw)
+{
+    CWnd& list = m_RankList.GetList();
+    if (list.GetSafeHwnd() == NULL)
+        return;
+    list.SetRedraw(bRedraw ? TRUE : FALSE);
+    // Rows that came while it drew nothing show now.
+    if (bRedraw)
+        list.Invalidate();
+}
+
 void CRoomMatchViewAdapter::RepaintRanking()
 {
     if (m_MatchView.GetSafeHwnd() == NULL)

@@ -65,6 +65,7 @@ public:
     void UpdateRankUser(CUserItem* pUserItem) override;
     void RemoveRankUser(CUserItem* pUserItem) override;
     void SortRank() override;
+    void SetRankRedraw(bool bRedraw) override;
 
     // IMatchRoomHost
     CGameRoom* GetGameRoom() override;

@@ -91,6 +91,8 @@ public:
     virtual void UpdateRankUser(CUserItem* pUserItem) = 0;
     virtual void RemoveRankUser(CUserItem* pUserItem) = 0;
     virtual void SortRank() = 0;
+    // The ranking list drawing or not, around a burst of users.
+    virtual void SetRankRedraw(bool bRedraw) = 0;
 };
 
 // The room's safe box and gold exchange. Their panels belong to the shop,

@@ -844,18 +844,22 @@ void CRoomViewItem::QueueCustomFace(CUserItem* pUserItem)
 }
 
 // Users arrive, move and leave in bursts, many to one read of the socket;
-// the user list draws nothing until the burst has been handled. Drawing,
-// the list control lays out and paints its scroll bar at every row: some
-// 5 ms a row under Wine, a minute for a crowded room. The message that
-// lets it draw again comes after the burst's own.
+// the user lists (the players, and a match room's ranking) draw nothing
+// until the burst has been handled. Drawing, a list control lays out and
+// paints its scroll bar at every row: some 5 ms a row under Wine, a minute
+// for a crowded room. The message that lets them draw again comes after
+// the burst's own.
 void CRoomViewItem::HoldListRedraw()
 {
-    if (m_bListHeld || m_pSidePanel == NULL || GetSafeHwnd() == NULL)
+    if (m_bListHeld || (m_pSidePanel == NULL && m_pMatchView == NULL) || GetSafeHwnd() == NULL)
         return;
     if (!PostMessage(WM_ROOM_LIST_REDRAW))
         return;
     m_bListHeld = true;
-    m_pSidePanel->SetListRedraw(false);
+    if (m_pSidePanel != NULL)
+        m_pSidePanel->SetListRedraw(false);
+    if (m_pMatchView != NULL)
+        m_pMatchView->SetRankRedraw(false);
 }
 
 LRESULT CRoomViewItem::OnListRedrawMessage(WPARAM, LPARAM)
@@ -864,6 +868,8 @@ LRESULT CRoomViewItem::OnListRedrawMessage(WPARAM, LPARAM)
         m_bListHeld = false;
         if (m_pSidePanel != NULL)
             m_pSidePanel->SetListRedraw(true);
+        if (m_pMatchView != NULL)
+            m_pMatchView->SetRankRedraw(true);
     }
     return 0;
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "GlobalUnits.h"
+#include "MessageSequence.h"
 #include "RoomMatchViewAdapter.h"
 
 namespace
@@ -369,6 +370,34 @@ TEST_F(MatchRoomTest, RankRowsFollowTheRoomsUsers)
     SendAndSettle(ROOM_MAIN_ROOM, ROOM_SUB_S_USER_LEAVE, CWireBytes().U32(2002));
     EXPECT_EQ((std::vector<DWORD>{kOwnUserID}), Rows());
     EXPECT_EQ(1, Match()->GetRankRowCount());
+}
+
+// Arrivals in one read of the socket reach the ranking while it draws
+// nothing; it draws again once they are handled.
+TEST_F(MatchRoomTest, ABurstOfUsersReachesTheRankingWithItsDrawingHeld)
+{
+    EnterMatchRoom();
+    CMessageRecorder recorder;
+    recorder.Watch(RankList()->GetSafeHwnd());
+    std::vector<BYTE> burst;
+    for (DWORD dwUserID = 3001; dwUserID <= 3003; ++dwUserID) {
+        const CWireBytes body = RoomBody::UserEnter(dwUserID, "客", 0);
+        const std::vector<BYTE> frame =
+            CFrameServer::MakeFrame(0, ROOM_MAIN_ROOM, ROOM_SUB_S_USER_ENTER, body.Data(), body.Size());
+        burst.insert(burst.end(), frame.begin(), frame.end());
+    }
+    ASSERT_TRUE(m_Server.Run({CScriptedServer::Raw(burst)}));
+    ASSERT_TRUE(m_Server.Settle());
+    PumpMessages();
+    EXPECT_EQ(3u, Rows().size());
+    std::string seen;
+    for (const RecordedMessage& message : recorder.Recorded()) {
+        if (message.message == WM_SETREDRAW)
+            seen += message.wParam ? "draws " : "held ";
+        else if (message.message == LVM_INSERTITEMA || message.message == LVM_INSERTITEMW)
+            seen += "row ";
+    }
+    EXPECT_EQ("held row row row draws ", seen);
 }
 
 TEST_F(MatchRoomTest, WithoutTheFactoryTheRoomHasNoMatchView)
