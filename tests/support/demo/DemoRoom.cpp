@@ -362,16 +362,12 @@ void CDemoRoom::OnBank(CFrameServer& server, const tagServerFrame& frame)
     DWORD dwUserID = 0, dwCode = 0, dwSafeBox = 0;
     {
         std::lock_guard<std::mutex> lock(m_Mutex);
-        auto found = m_Players.find(frame.nConnection);
-        if (found == m_Players.end())
+        tagMoney* pMoney = PlayerMoney(frame.nConnection, dwUserID);
+        if (pMoney == NULL)
             return;
-        dwUserID = found->second.dwUserID;
-        tagMoney& money = m_Money[dwUserID];
-        auto refusal = m_Refusals.find(frame.wSubCmdID);
-        if (refusal != m_Refusals.end()) {
-            dwCode = refusal->second;
-            m_Refusals.erase(refusal);
-        } else {
+        tagMoney& money = *pMoney;
+        dwCode = TakeRefusal(frame.wSubCmdID);
+        if (dwCode == 0) {
             switch (frame.wSubCmdID) {
             case ROOM_SUB_BANK_PASSWORD: dwCode = bPassword ? 0 : demodata::kSafeBoxWrongPassword; break;
             case ROOM_SUB_BANK_WITHDRAW:
@@ -408,6 +404,25 @@ void CDemoRoom::OnBank(CFrameServer& server, const tagServerFrame& frame)
     server.SendFrame(frame.nConnection, frame.dwSerialNum, ROOM_MAIN_ROOM, wAnswer, body.Data(), body.Size());
 }
 
+CDemoRoom::tagMoney* CDemoRoom::PlayerMoney(int nConnection, DWORD& dwUserID)
+{
+    auto found = m_Players.find(nConnection);
+    if (found == m_Players.end())
+        return NULL;
+    dwUserID = found->second.dwUserID;
+    return &m_Money[dwUserID];
+}
+
+DWORD CDemoRoom::TakeRefusal(WORD wSubCmdID)
+{
+    auto refusal = m_Refusals.find(wSubCmdID);
+    if (refusal == m_Refusals.end())
+        return 0;
+    const DWORD dwCode = refusal->second;
+    m_Refusals.erase(refusal);
+    return dwCode;
+}
+
 void CDemoRoom::OnExchange(CFrameServer& server, const tagServerFrame& frame)
 {
     bool bEggsToBeans = false;
@@ -417,23 +432,19 @@ void CDemoRoom::OnExchange(CFrameServer& server, const tagServerFrame& frame)
     DWORD dwUserID = 0, dwCode = 0;
     {
         std::lock_guard<std::mutex> lock(m_Mutex);
-        auto found = m_Players.find(frame.nConnection);
-        if (found == m_Players.end())
+        tagMoney* pMoney = PlayerMoney(frame.nConnection, dwUserID);
+        if (pMoney == NULL)
             return;
-        dwUserID = found->second.dwUserID;
-        tagMoney& money = m_Money[dwUserID];
-        auto refusal = m_Refusals.find(frame.wSubCmdID);
-        if (refusal != m_Refusals.end()) {
-            dwCode = refusal->second;
-            m_Refusals.erase(refusal);
-        } else if (bEggsToBeans) {
+        tagMoney& money = *pMoney;
+        dwCode = TakeRefusal(frame.wSubCmdID);
+        if (dwCode == 0 && bEggsToBeans) {
             if (dwAmount == 0 || dwAmount > money.dwEggs) {
                 dwCode = demodata::kExchangeTooFewEggs;
             } else {
                 money.dwEggs -= dwAmount;
                 money.dwBeans += dwAmount * demodata::kBeansPerEgg;
             }
-        } else {
+        } else if (dwCode == 0) {
             // Whole eggs only: beans left over stay beans.
             if (dwAmount < demodata::kBeansPerEgg || dwAmount > money.dwBeans) {
                 dwCode = demodata::kExchangeTooFewBeans;

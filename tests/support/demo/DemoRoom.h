@@ -60,15 +60,21 @@ private:
     void Broadcast(CFrameServer& server, WORD wMainCmdID, WORD wSubCmdID, const std::vector<BYTE>& body);
     bool IsSeatTaken(WORD wTableID, WORD wChairID);
 
-    const demodata::tagRoom m_Room;
-    std::mutex m_Mutex;
-    std::map<int, tagPlayer> m_Players; // by connection
     struct tagMoney
     {
         DWORD dwEggs = demodata::kGoldEggs;
         DWORD dwSafeBox = demodata::kSafeBoxEggs;
         DWORD dwBeans = demodata::kGoldBeans;
     };
-    std::map<DWORD, tagMoney> m_Money; // by account
-    std::map<WORD, DWORD> m_Refusals;  // by sub command
+    // With the lock held: the money of the connection's player (null when
+    // no player holds it), and the refusal forced for this request, taken
+    // (0 when none).
+    tagMoney* PlayerMoney(int nConnection, DWORD& dwUserID);
+    DWORD TakeRefusal(WORD wSubCmdID);
+
+    const demodata::tagRoom m_Room;
+    std::mutex m_Mutex;
+    std::map<int, tagPlayer> m_Players; // by connection
+    std::map<DWORD, tagMoney> m_Money;  // by account
+    std::map<WORD, DWORD> m_Refusals;   // by sub command
 };
