@@ -82,19 +82,27 @@ void E2eTest::EnterFromTree(HallProcess& hall, HWND hFrame, HWND hTree, const de
     ASSERT_TRUE(WaitRequests(*pServer, ROOM_MAIN_ROOM, ROOM_SUB_LOGON)) << "the room was not entered\n"
                                                                         << hall.DescribeWindows();
     const std::string nickName = demodata::Accounts()[0].pszNickName;
-    const bool bListed = PumpUntil(
-        [&] {
-            for (HWND hList :
-                 FindChildren(hFrame, [](HWND h) { return ClassOf(h) == WC_LISTVIEWA && IsWindowVisible(h); }))
-                for (const std::string& row : hall.ListRows(hList))
-                    if (row.find(nickName) != std::string::npos)
-                        return true;
-            return false;
-        },
-        kWait);
+    const bool bListed = PumpUntil([&] { return ListsShow(hall, hFrame, nickName); }, kWait);
     ASSERT_TRUE(bListed) << "the player is not listed in the room\n" << DescribeRequests(*pServer);
     hTableView = FindTableView(hFrame);
     ASSERT_NE((HWND)NULL, hTableView);
+}
+
+bool E2eTest::ListsShow(HallProcess& hall, HWND hFrame, const std::string& nickName)
+{
+    for (HWND hList : FindChildren(hFrame, [](HWND h) { return ClassOf(h) == WC_LISTVIEWA && IsWindowVisible(h); }))
+        for (const std::string& row : hall.ListRows(hList))
+            if (row.find(nickName) != std::string::npos)
+                return true;
+    return false;
+}
+
+std::string E2eTest::ChatText(HWND hFrame)
+{
+    std::string text;
+    for (HWND h : FindChildren(hFrame, [](HWND h) { return ClassOf(h).find("RichEdit") != std::string::npos; }))
+        text += TextOf(h) + "\n";
+    return text;
 }
 
 HWND E2eTest::FindTableView(HWND hFrame)

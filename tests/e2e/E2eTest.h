@@ -35,6 +35,10 @@ protected:
                        HWND& hTableView);
     // The shown room's table view: its tool bar strip over the grid.
     static HWND FindTableView(HWND hFrame);
+    // A shown list of the frame has a row naming the player.
+    static bool ListsShow(e2e::HallProcess& hall, HWND hFrame, const std::string& nickName);
+    // What the room's chat displays show.
+    static std::string ChatText(HWND hFrame);
 
     CDemoWorld m_World;
 };

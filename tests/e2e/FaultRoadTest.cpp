@@ -46,24 +46,6 @@ protected:
         return windows.size() == 1 && windows[0] == hWnd;
     }
 
-    // A shown list of the frame has a row naming the player.
-    static bool ListsShow(HallProcess& hall, HWND hFrame, const std::string& nickName)
-    {
-        for (HWND hList : FindChildren(hFrame, [](HWND h) { return ClassOf(h) == WC_LISTVIEWA && IsWindowVisible(h); }))
-            for (const std::string& row : hall.ListRows(hList))
-                if (row.find(nickName) != std::string::npos)
-                    return true;
-        return false;
-    }
-    // What the room's chat displays show.
-    static std::string ChatText(HWND hFrame)
-    {
-        std::string text;
-        for (HWND h : FindChildren(hFrame, [](HWND h) { return ClassOf(h).find("RichEdit") != std::string::npos; }))
-            text += TextOf(h) + "\n";
-        return text;
-    }
-
     CDemoFaults m_HallFaults;
     // Put in front of one room server by the test that needs it.
     CDemoFaults m_RoomFaults;

@@ -140,15 +140,7 @@ protected:
     {
         return PumpUntil([&] { return Requests(wMain, wSub).size() >= nCount; }, kWait);
     }
-    // Double-clicks the room's item in the tree as a player would.
-    // What the room's chat displays show.
-    static std::string ChatText(HWND hFrame)
-    {
-        std::string text;
-        for (HWND h : FindChildren(hFrame, [](HWND h) { return ClassOf(h).find("RichEdit") != std::string::npos; }))
-            text += TextOf(h) + "\n";
-        return text;
-    }
+    // What the room server saw, for a failure's message.
     std::string DescribeRequests()
     {
         std::string text = "the room server saw:";
