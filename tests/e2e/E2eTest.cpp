@@ -35,7 +35,7 @@ std::vector<std::string> E2eTest::LogonAccounts()
 void E2eTest::StartAndLogOn(HallProcess& hall, HWND& hFrame, HWND& hTree)
 {
     hFrame = hTree = NULL;
-    ASSERT_TRUE(hall.Start());
+    ASSERT_TRUE(hall.Start()) << hall.Failure();
     HWND hDialog = hall.WaitLogonDialog();
     ASSERT_NE((HWND)NULL, hDialog);
     HallProcess::LogOn(hDialog, demohall::kAccount, demohall::kPassword);

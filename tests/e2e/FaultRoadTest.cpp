@@ -171,7 +171,7 @@ TEST_F(FaultRoad, TheHallServerClosingDuringTheLogonGivesTheDialogBack)
         {"at the game list, logged on", HALL_MAIN_GAME_LIST, HALL_SUB_GAME_LIST_FIRST},
     };
     HallProcess hall(m_World.GetHallPort());
-    ASSERT_TRUE(hall.Start());
+    ASSERT_TRUE(hall.Start()) << hall.Failure();
     HWND hDialog = hall.WaitLogonDialog();
     ASSERT_NE((HWND)NULL, hDialog);
     CFrameServer& server = m_World.GetHallServer();

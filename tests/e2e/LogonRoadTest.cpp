@@ -90,7 +90,7 @@ TEST_F(LogonRoad, LogonRefusalsShowTheirTextAndGiveTheDialogBack)
 TEST_F(LogonRoad, TheDemoAccountReachesItsTreeAndIsReadBackOnTheNextStart)
 {
     HallProcess hall(m_World.GetHallPort());
-    ASSERT_TRUE(hall.Start());
+    ASSERT_TRUE(hall.Start()) << hall.Failure();
     HWND hDialog = hall.WaitLogonDialog();
     ASSERT_NE((HWND)NULL, hDialog);
     Shot(hDialog, "logon-dialog");
@@ -129,7 +129,7 @@ TEST_F(LogonRoad, TheDemoAccountReachesItsTreeAndIsReadBackOnTheNextStart)
     // The next start offers the account with its password kept: the logon
     // button alone logs on.
     hall.Kill();
-    ASSERT_TRUE(hall.Start());
+    ASSERT_TRUE(hall.Start()) << hall.Failure();
     hDialog = hall.WaitLogonDialog();
     ASSERT_NE((HWND)NULL, hDialog);
     EXPECT_EQ(demohall::kAccount, TextOf(GetDlgItem(hDialog, kAccountBoxId)));

@@ -60,7 +60,7 @@ protected:
 TEST_F(HallLogonProcess, ARefusedAccountShowsItsTextAndCancelEndsTheProgram)
 {
     HallProcess hall(m_Server.GetPort());
-    ASSERT_TRUE(hall.Start());
+    ASSERT_TRUE(hall.Start()) << hall.Failure();
     HWND hDialog = hall.WaitLogonDialog();
     ASSERT_NE((HWND)NULL, hDialog);
 
@@ -85,7 +85,7 @@ TEST_F(HallLogonProcess, ARefusedAccountShowsItsTextAndCancelEndsTheProgram)
 TEST_F(HallLogonProcess, TheDemoAccountReachesTheFrameWithItsGameList)
 {
     HallProcess hall(m_Server.GetPort());
-    ASSERT_TRUE(hall.Start());
+    ASSERT_TRUE(hall.Start()) << hall.Failure();
     HWND hDialog = hall.WaitLogonDialog();
     ASSERT_NE((HWND)NULL, hDialog);
 

@@ -158,12 +158,12 @@ HallProcess::HallProcess(WORD wHallPort) : m_Folder("tavrel-e2e")
     HANDLE hFind = FindFirstFileA((bin + "\\*.dll").c_str(), &found);
     if (hFind != INVALID_HANDLE_VALUE) {
         do {
-            CopyFileA((bin + "\\" + found.cFileName).c_str(), m_Folder.File(found.cFileName).c_str(), FALSE);
+            Copy(bin + "\\" + found.cFileName, m_Folder.File(found.cFileName));
         } while (FindNextFileA(hFind, &found));
         FindClose(hFind);
     }
     for (const char* program : {"Tavrel.exe", "Quillon.exe", "Murlow.exe", "MiniTavrel.exe"})
-        CopyFileA((bin + "\\" + program).c_str(), m_Folder.File(program).c_str(), FALSE);
+        Copy(bin + "\\" + program, m_Folder.File(program));
     CDemoWorld::InstallProgramFiles(m_Folder.Path(), bin + "\\gameclient.exe");
     m_Folder.Write("config\\ServerList.ini", CDemoWorld::ServerListText(wHallPort));
     // No mini hall: started after a logon, it would outlive the hall.
@@ -177,8 +177,14 @@ void HallProcess::InstallService(WORD wServicePort, const std::string& faceUploa
     const std::string skin = "Res\\Quillon\\CustomFace\\";
     for (const char* picture : {"FaceImage.png", "BehindImage.png"}) {
         MakeFolders(m_Folder.File(skin + picture));
-        CopyFileA((BuildFolder() + "\\" + skin + picture).c_str(), m_Folder.File(skin + picture).c_str(), FALSE);
+        Copy(BuildFolder() + "\\" + skin + picture, m_Folder.File(skin + picture));
     }
+}
+
+void HallProcess::Copy(const std::string& from, const std::string& to)
+{
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+        m_Failure += "cannot copy " + from + ": error " + std::to_string(GetLastError()) + "\n";
 }
 
 HallProcess::~HallProcess()
@@ -195,9 +201,13 @@ bool HallProcess::Start()
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     if (!CreateProcessA(program.c_str(), line.data(), NULL, NULL, FALSE, 0, NULL, m_Folder.Path().c_str(), &startup,
-                        &m_Process))
+                        &m_Process)) {
+        m_Failure += "cannot start " + program + ": error " + std::to_string(GetLastError()) + "\n";
         return false;
+    }
     m_pRemote = VirtualAllocEx(m_Process.hProcess, NULL, kRemoteSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (m_pRemote == NULL)
+        m_Failure += "no page in the hall's memory: error " + std::to_string(GetLastError()) + "\n";
     return m_pRemote != NULL;
 }
 

@@ -67,6 +67,8 @@ public:
     // custom face is uploaded.
     void InstallService(WORD wServicePort, const std::string& faceUploadUrl);
     bool Start();
+    // Why the assembling or the last start failed; empty when nothing did.
+    const std::string& Failure() const { return m_Failure; }
     // Ends it if it still runs, and waits for that.
     void Kill();
     bool Ended(DWORD dwTimeout = kWait);
@@ -115,11 +117,13 @@ public:
 private:
     bool ReadRemote(const void* pRemote, void* pLocal, size_t nSize);
     bool WriteRemote(void* pRemote, const void* pLocal, size_t nSize);
+    void Copy(const std::string& from, const std::string& to);
 
     CTempFolder m_Folder;
     PROCESS_INFORMATION m_Process = {};
     HANDLE m_hAccess = NULL; // for the hall's memory
     void* m_pRemote = NULL;  // a page there
+    std::string m_Failure;
 };
 
 } // namespace e2e
