@@ -27,6 +27,18 @@ CGameTreeManager* TheTree()
 
 } // namespace
 
+std::vector<BYTE> ArrivalBurst(DWORD dwFirst, DWORD dwLast)
+{
+    std::vector<BYTE> burst;
+    for (DWORD dwUserID = dwFirst; dwUserID <= dwLast; ++dwUserID) {
+        const CWireBytes body = RoomBody::UserEnter(dwUserID, "客", 0);
+        const std::vector<BYTE> frame =
+            CFrameServer::MakeFrame(0, ROOM_MAIN_ROOM, ROOM_SUB_S_USER_ENTER, body.Data(), body.Size());
+        burst.insert(burst.end(), frame.begin(), frame.end());
+    }
+    return burst;
+}
+
 CRoomTabsDouble::CRoomTabsDouble()
 {
     WNDCLASSA wc = {};

@@ -189,6 +189,9 @@ public:
     int nOutlines = 0;
 };
 
+// Arrivals of the users first to last in one write: one read of the socket.
+std::vector<BYTE> ArrivalBurst(DWORD dwFirst, DWORD dwLast);
+
 class RoomViewTest : public testing::Test
 {
 public:

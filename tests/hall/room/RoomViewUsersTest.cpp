@@ -38,15 +38,7 @@ TEST_F(RoomViewTest, ABurstOfArrivalsIsListedWithTheListHeldFromDrawing)
     EnterRoom();
     m_Panel.redraws.clear();
     m_Panel.drawingAtInsert.clear();
-    // Three arrivals in one write: one read of the socket.
-    std::vector<BYTE> burst;
-    for (DWORD dwUserID = 3001; dwUserID <= 3003; ++dwUserID) {
-        const CWireBytes body = RoomBody::UserEnter(dwUserID, "客", 0);
-        const std::vector<BYTE> frame =
-            CFrameServer::MakeFrame(0, ROOM_MAIN_ROOM, ROOM_SUB_S_USER_ENTER, body.Data(), body.Size());
-        burst.insert(burst.end(), frame.begin(), frame.end());
-    }
-    ASSERT_TRUE(m_Server.Run({CScriptedServer::Raw(burst)}));
+    ASSERT_TRUE(m_Server.Run({CScriptedServer::Raw(ArrivalBurst(3001, 3003))}));
     ASSERT_TRUE(m_Server.Settle());
     PumpMessages();
     EXPECT_TRUE(m_Panel.Listed(3001) && m_Panel.Listed(3002) && m_Panel.Listed(3003));
