@@ -125,19 +125,28 @@ function(tavrel_precompile_all)
         # source's cost is the headers and templates they all share. Names
         # in a source's anonymous namespace must therefore differ from those
         # of the program's other sources; the sources read as included
-        # files, which is what the linkage warning is about. (Libraries stay
-        # a unit per source: a program links only the objects it uses.)
+        # files, which is what the linkage warning is about. (The test
+        # support library stays a unit per source: a program links only the
+        # objects it uses.)
         set_target_properties(${_t} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
         target_compile_options(${_t} PRIVATE -Wno-subobject-linkage)
       endif()
+    endif()
+    set(_c ${_sources})
+    list(FILTER _c INCLUDE REGEX "\\.c$")
+    if(NOT _test AND NOT _dir MATCHES "/tests/" AND NOT _c)
+      # The product compiles in units of eight sources, for the same reason
+      # and with the same rule for anonymous names; a change to one source
+      # still recompiles only its eight. (SQLite's target keeps its C
+      # sources apart.)
+      set_target_properties(${_t} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
+      target_compile_options(${_t} PRIVATE -Wno-subobject-linkage)
     endif()
     if(_t STREQUAL "afx_core_tests")
       # Also built natively: the portable core's tests keep the plain build.
       target_compile_options(${_t} PRIVATE ${TAVREL_TEST_OPTIONS})
       continue()
     endif()
-    set(_c ${_sources})
-    list(FILTER _c INCLUDE REGEX "\\.c$")
     _tavrel_links(${_t} afx _afx)
     set(_suffix "")
     if(_test)

@@ -22,7 +22,7 @@ static_assert(sizeof(kDefaultColours) == MESSAGE_STYLE_SIZE, "colour block size"
 const char* const kIconFiles[CMessageProxy::ICON_COUNT] = {"system.bmp", "player.bmp", "speaker.bmp", "activity.bmp"};
 
 // "folder\name" into a path field; false when it does not fit.
-bool JoinPath(char (&path)[MAX_PATH], const char* folder, const char* name)
+bool JoinFolder(char (&path)[MAX_PATH], const char* folder, const char* name)
 {
     int length = snprintf(path, sizeof(path), "%s\\%s", folder, name);
     if (length < 0 || length >= int(sizeof(path))) {
@@ -138,7 +138,7 @@ bool CMessageProxy::LoadConfig(const char* dir)
     if (dir == NULL || *dir == '\0')
         return false;
     char file[MAX_PATH];
-    if (!JoinPath(file, dir, "config.ini") || !FileReadable(file))
+    if (!JoinFolder(file, dir, "config.ini") || !FileReadable(file))
         return false;
 
     m_Emotions.RemoveAll();
@@ -157,7 +157,7 @@ bool CMessageProxy::LoadConfig(const char* dir)
         tagEmotion emotion = {};
         TextCopyField(emotion.szCode, code);
         TextCopyField(emotion.szName, name);
-        if (!JoinPath(emotion.szPath, dir, path))
+        if (!JoinFolder(emotion.szPath, dir, path))
             continue;
         m_Emotions.Add(emotion);
     }
@@ -174,7 +174,7 @@ bool CMessageProxy::LoadTypeIcons(const char* dir)
     for (int i = 0; i < ICON_COUNT; ++i) {
         char path[MAX_PATH];
         CPicture picture;
-        if (!JoinPath(path, dir, kIconFiles[i]) || !picture.Load(path) || !picture.IncreaseBpp(24)) {
+        if (!JoinFolder(path, dir, kIconFiles[i]) || !picture.Load(path) || !picture.IncreaseBpp(24)) {
             all = false;
             continue;
         }

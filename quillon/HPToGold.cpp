@@ -7,8 +7,8 @@
 namespace
 {
 
-const LONGLONG kPresetAmounts[CHPToGold::kPresets] = {200000, 500000, 1000000, 10000000};
-const LONGLONG kMinAmount = 200000;
+const LONGLONG kHPPresetAmounts[CHPToGold::kPresets] = {200000, 500000, 1000000, 10000000};
+const LONGLONG kHPMinAmount = 200000;
 
 } // namespace
 
@@ -52,7 +52,7 @@ void CHPToGold::ChoosePreset(int nPreset)
         return;
     for (int i = 0; i < kPresets; ++i)
         CheckDlgButton(IDC_H2G_PRESET_FIRST + i, i == nPreset ? BST_CHECKED : BST_UNCHECKED);
-    m_llAmount = kPresetAmounts[nPreset];
+    m_llAmount = kHPPresetAmounts[nPreset];
     CString strText = "--";
     if (ExchangeResult(m_llAmount, g_ServiceUnits.m_dRate2, m_llResult))
         strText.Format("%lld", (long long)m_llResult);
@@ -72,7 +72,7 @@ bool CHPToGold::Submit(IQuillonDataCenter* pDataCenter)
         AfxMessageBox("输入金额大于拥有金豆数，请重新输入！");
         return false;
     }
-    if (m_llAmount < kMinAmount) {
+    if (m_llAmount < kHPMinAmount) {
         AfxMessageBox("输入金额必须大于20万，请重新输入！");
         return false;
     }

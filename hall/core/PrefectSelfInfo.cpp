@@ -12,7 +12,7 @@ namespace
 {
 
 const char kProvince[] = "河南省";
-const char kTitle[] = "提交资料";
+const char kSubmitTitle[] = "提交资料";
 
 // A field of a record from outside, read within its width and cut on a
 // whole character.
@@ -148,7 +148,7 @@ void CPrefectSelfInfo::CheckFailed(LPCSTR pszText, UINT nFocusID)
 {
     ShowWindow(SW_SHOW);
     BringWindowToTop();
-    SkinMessageBox(NULL, pszText, kTitle, MB_ICONQUESTION);
+    SkinMessageBox(NULL, pszText, kSubmitTitle, MB_ICONQUESTION);
     if (nFocusID != 0) {
         if (CWnd* pFocus = GetDlgItem(nFocusID))
             pFocus->SetFocus();

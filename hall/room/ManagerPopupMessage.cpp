@@ -8,7 +8,7 @@
 namespace
 {
 const int kFieldLength = 255;
-const char kNoText[] = "弹窗消息不能为空，请写入弹窗消息内容！";
+const char kNoPopupText[] = "弹窗消息不能为空，请写入弹窗消息内容！";
 const char kNoPicture[] = "图片链接不能为空，请填入图片链接地址！";
 
 CString Piece(LPCSTR pszFormat, const CString& strText)
@@ -94,7 +94,7 @@ bool CManagerPopupMessage::BuildMessage()
     switch (nType) {
     case kPictureTextMessage:
         if (strText.IsEmpty())
-            return Refuse(IDC_MANAGER_TEXT, kNoText);
+            return Refuse(IDC_MANAGER_TEXT, kNoPopupText);
         if (strPicture.IsEmpty())
             return Refuse(IDC_MANAGER_PICTURE, kNoPicture);
         strMessage.Format("<content type=\"2\">%s%s%s%s</content>", (LPCSTR)strTitlePiece, (LPCSTR)strLinkPiece,
@@ -107,7 +107,7 @@ bool CManagerPopupMessage::BuildMessage()
         break;
     default:
         if (strText.IsEmpty())
-            return Refuse(IDC_MANAGER_TEXT, kNoText);
+            return Refuse(IDC_MANAGER_TEXT, kNoPopupText);
         strMessage.Format("<content type=\"1\">%s%s%s</content>", (LPCSTR)strTitlePiece, (LPCSTR)strLinkPiece,
                           (LPCSTR)strTextPiece);
         break;

@@ -7,8 +7,8 @@
 
 namespace
 {
-const WORD KIND_USER_ID = 1;
-const WORD KIND_NICKNAME = 8;
+const WORD MATCH_KIND_USER_ID = 1;
+const WORD MATCH_KIND_NICKNAME = 8;
 const WORD KIND_MATCH_RANK = 350;
 const WORD KIND_MATCH_SCORE = 351;
 
@@ -32,7 +32,7 @@ struct MatchColumn
 
 const MatchColumn MATCH_COLUMNS[] = {
     {"名次", 27, LVCFMT_LEFT, KIND_MATCH_RANK},
-    {"昵称", 100, LVCFMT_CENTER, KIND_NICKNAME},
+    {"昵称", 100, LVCFMT_CENTER, MATCH_KIND_NICKNAME},
     {"积分", 50, LVCFMT_LEFT, KIND_MATCH_SCORE},
 };
 } // namespace
@@ -117,8 +117,8 @@ CString CMatchListCtrl::GetUserText(const CUserItem* pUserItem, int nColumn) con
     if (pUserItem == NULL || nColumn < 0 || nColumn >= m_wColumnCount)
         return strText;
     switch (m_wDataKind[nColumn]) {
-    case KIND_USER_ID: strText.Format("%ld", (long)pUserItem->GetUserID()); break;
-    case KIND_NICKNAME:
+    case MATCH_KIND_USER_ID: strText.Format("%ld", (long)pUserItem->GetUserID()); break;
+    case MATCH_KIND_NICKNAME:
         strText = m_bShowUserName ? RecordText(pUserItem->GetUserData()->szNickName) : CString("Varnok玩家");
         break;
     case KIND_MATCH_RANK:

@@ -10,7 +10,7 @@
 namespace
 {
 
-const COLORREF kMagentaKey = RGB(255, 0, 255);
+const COLORREF kTableMagentaKey = RGB(255, 0, 255);
 // Chair rectangles narrower than this show a face, wider ones an avatar.
 const int kFaceChairWidth = 65;
 const int kFaceSize = 32;
@@ -304,7 +304,7 @@ void CTableView::DrawPlayer(CDC* pDC, CTableResource* pResource, WORD wChair, CU
     if (pUserItem->GetStatus() == USER_STATUS_READY) {
         CSkinImage& ready = pResource->m_ImageReady;
         ready.AlphaDrawImage(pDC, pResource->m_ptReady[wChair].x, pResource->m_ptReady[wChair].y, ready.GetWidth(),
-                             ready.GetHeight(), 0, 0, kMagentaKey);
+                             ready.GetHeight(), 0, 0, kTableMagentaKey);
     }
 
     const LONG level = LONG(pUser->dwRank);
@@ -368,10 +368,10 @@ void CTableView::DrawTableView(CDC* pDC, CTableResource* pResource, bool bShowUs
             CSkinImage& locker = pResource->m_ImageLocker;
             if (m_TableAttribute.cbLocked)
                 locker.AlphaDrawImage(pDC, pResource->m_ptLock.x, pResource->m_ptLock.y, locker.GetWidth(),
-                                      locker.GetHeight(), 0, 0, kMagentaKey);
+                                      locker.GetHeight(), 0, 0, kTableMagentaKey);
             if (m_TableAttribute.cbSecondLock)
                 locker.AlphaDrawImage(pDC, pResource->m_ptLock.x, pResource->m_ptLock.y, locker.GetWidth(),
-                                      locker.GetHeight(), 0, 0, kMagentaKey);
+                                      locker.GetHeight(), 0, 0, kTableMagentaKey);
         }
         if (i == m_wHoverChair) {
             const COLORREF light = RGB(255, 255, 255);

@@ -20,7 +20,7 @@ enum
     KIND_DESCRIBE = 403,
     KIND_REGION = 404,
     KIND_LEVEL = 405,
-    KIND_SCORE = 406,
+    KIND_TEAM_SCORE = 406,
 };
 
 const char* const LEVEL_WORDS[] = {"一级", "二级", "三级", "四级", "五级", "六级", "七级", "八级"};
@@ -83,7 +83,7 @@ CString CTeamListView::GetTeamText(const tagTeamItem* pTeamItem, int nColumn) co
         strText = LEVEL_WORDS[pTeamItem->dwTeamLevel < dwLast ? pTeamItem->dwTeamLevel : dwLast];
         break;
     }
-    case KIND_SCORE: strText.Format("%ld", (long)(LONG)pTeamItem->dwScore); break;
+    case KIND_TEAM_SCORE: strText.Format("%ld", (long)(LONG)pTeamItem->dwScore); break;
     }
     return strText;
 }

@@ -16,7 +16,7 @@
 
 namespace
 {
-const COLORREF kMagenta = RGB(255, 0, 255);
+const COLORREF kInfoMagenta = RGB(255, 0, 255);
 const COLORREF kVipText = RGB(255, 249, 145);
 const COLORREF kSignatureText = RGB(186, 217, 222);
 const COLORREF kToolText = RGB(163, 254, 255);
@@ -60,7 +60,7 @@ void PrepareTransparent(CPicture& picture)
     if (!picture.IsValid())
         return;
     picture.SetTransIndex(0);
-    picture.SetTransColor(CPicture::RgbToQuad(kMagenta));
+    picture.SetTransColor(CPicture::RgbToQuad(kInfoMagenta));
 }
 } // namespace
 

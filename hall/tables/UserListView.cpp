@@ -13,10 +13,10 @@
 
 namespace
 {
-const COLORREF LIST_BACK = 0xFAF4E9;
-const COLORREF ROW_EVEN = 0xFAEBD8;
-const COLORREF ROW_ODD = 0xFDF1E4;
-const COLORREF ROW_SELECTED = 0xFEF3DD;
+const COLORREF USER_LIST_BACK = 0xFAF4E9;
+const COLORREF USER_ROW_EVEN = 0xFAEBD8;
+const COLORREF USER_ROW_ODD = 0xFDF1E4;
+const COLORREF USER_ROW_SELECTED = 0xFEF3DD;
 const COLORREF TEXT_NORMAL = 0x524003;
 const COLORREF TEXT_MEMBER = 0x0000FF;
 const COLORREF MASK_COLOUR = 0xFF00FF;
@@ -228,10 +228,10 @@ bool CUserListView::LoadImageLists(IUnknownEx* pIUnknownEx)
         // window that goes must not destroy them with it.
         ModifyStyle(0, LVS_SHAREIMAGELISTS);
         SetImageList(&g_StatusImage, LVSIL_SMALL);
-        SetBkColor(LIST_BACK);
+        SetBkColor(USER_LIST_BACK);
     }
-    SetItemColor(ROW_EVEN);
-    SetItemColorEx(ROW_EVEN);
+    SetItemColor(USER_ROW_EVEN);
+    SetItemColorEx(USER_ROW_EVEN);
     SetItemHeight(ROW_HEIGHT);
     return true;
 }
@@ -708,7 +708,7 @@ void CUserListView::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     const bool bSelected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
     const bool bShown = nItem == 0 || !m_bHideOthers;
     const bool bRedText = (MemberLevel(pUserItem) != 0 && !m_bHideOthers) || Identity(pUserItem) == IDENTITY_FIRST;
-    const COLORREF crFill = bSelected ? ROW_SELECTED : ((nItem & 1) ? ROW_ODD : ROW_EVEN);
+    const COLORREF crFill = bSelected ? USER_ROW_SELECTED : ((nItem & 1) ? USER_ROW_ODD : USER_ROW_EVEN);
 
     CHeaderCtrl* pHeader = GetHeaderCtrl();
     const int nColumns = pHeader != NULL ? pHeader->GetItemCount() : 0;

@@ -26,7 +26,7 @@ END_MESSAGE_MAP()
 
 namespace
 {
-const COLORREF BACK_COLOUR = 0xF6EAD2;
+const COLORREF GAME_LIST_BACK = 0xF6EAD2;
 const COLORREF FRAME_COLOUR = 0x463C00;
 const size_t kQuestionSize = 512;
 
@@ -118,7 +118,7 @@ void CGameListView::OnSize(UINT nType, int cx, int cy)
 
 void CGameListView::DrawSkinView(CDC* pDC, int cx, int cy)
 {
-    pDC->FillSolidRect(0, 0, cx, cy, BACK_COLOUR);
+    pDC->FillSolidRect(0, 0, cx, cy, GAME_LIST_BACK);
     CBrush frame(FRAME_COLOUR);
     CRect rc(0, 0, cx, cy);
     pDC->FrameRect(&rc, &frame);

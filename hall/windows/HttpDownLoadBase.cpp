@@ -8,7 +8,7 @@
 
 namespace
 {
-const UINT kBlockSize = 1024;
+const UINT kCopyBlockSize = 1024;
 
 // Certificate and secure-channel failures: sending again cannot help, and the
 // checks are never relaxed, so nothing forged is taken.
@@ -266,9 +266,9 @@ BOOL CHttpDownLoadBase::ReadBody(const std::function<BOOL(const BYTE* pBlock, UI
 
     ULONGLONG nTotal = 0;
     try {
-        BYTE block[kBlockSize];
+        BYTE block[kCopyBlockSize];
         for (;;) {
-            UINT nRead = m_pFile->Read(block, kBlockSize);
+            UINT nRead = m_pFile->Read(block, kCopyBlockSize);
             if (nRead == 0)
                 break;
             nTotal += nRead;

@@ -24,7 +24,7 @@ END_MESSAGE_MAP()
 
 namespace
 {
-const COLORREF BACK_COLOUR = 0xF6EAD2;
+const COLORREF PLAZA_BACK = 0xF6EAD2;
 const char kLockQuestion[] = "锁定本机后，当前帐号只能在本台机器上进行登陆，是否确定？   ";
 const char kLockedAlready[] = "您的帐号已被绑定！  ";
 const char kReleaseQuestion[] = "是否要解除锁定本机功能 ？                ";
@@ -131,7 +131,7 @@ void CPlazaViewItem::OnPaint()
     CRect rcClient;
     GetClientRect(&rcClient);
     CXTVBufferDC dcBuffer(dcPaint);
-    dcBuffer.FillSolidRect(&rcClient, BACK_COLOUR);
+    dcBuffer.FillSolidRect(&rcClient, PLAZA_BACK);
     CWidgetDC dc(&dcBuffer, rcClient);
     m_WidgetManager.DrawWidgetsTo(&dc);
 }

@@ -47,7 +47,7 @@ CString ElementText(const TiXmlElement* pElement)
     return pszText != NULL ? CString(pszText) : CString();
 }
 
-bool FileExists(LPCTSTR pszPath)
+bool IsPlainFile(LPCTSTR pszPath)
 {
     DWORD dw = ::GetFileAttributes(pszPath);
     return dw != INVALID_FILE_ATTRIBUTES && (dw & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -260,7 +260,7 @@ void CPopupWnd::OnTimer(UINT_PTR nIDEvent)
     if (!entry.bReady)
         return;
     entry.bReady = false;
-    if (!FileExists(entry.pNotice->m_strPicturePath))
+    if (!IsPlainFile(entry.pNotice->m_strPicturePath))
         return;
     KillTimer(nIDEvent);
     ApplyShowSettings(entry.pNotice);

@@ -18,7 +18,7 @@ END_MESSAGE_MAP()
 
 namespace
 {
-const COLORREF BACK_COLOUR = 0xFFFFFF;
+const COLORREF ROOM_LIST_BACK = 0xFFFFFF;
 const COLORREF NAME_COLOUR = 0x7E7000;
 const COLORREF HOT_NAME_COLOUR = 0xFFFFFF;
 const COLORREF HOT_BACK_COLOUR = 0xC08020;
@@ -144,7 +144,7 @@ void CRoomListWnd::DrawRow(CDC* pDC, const tagRoomRow& row, int nOffset)
 {
     CRect rc = row.rcRow;
     rc.OffsetRect(0, -nOffset);
-    pDC->FillSolidRect(&rc, row.bHot ? HOT_BACK_COLOUR : BACK_COLOUR);
+    pDC->FillSolidRect(&rc, row.bHot ? HOT_BACK_COLOUR : ROOM_LIST_BACK);
     if (row.pRoom != NULL) {
         CFont* pOldFont = pDC->SelectObject(&m_NameFont);
         const COLORREF crOld = pDC->SetTextColor(row.bHot ? HOT_NAME_COLOUR : NAME_COLOUR);
@@ -181,7 +181,7 @@ void CRoomListWnd::OnPaint()
     CRect rc;
     GetClientRect(&rc);
     CXTVBufferDC buffer(dc);
-    buffer.FillSolidRect(&rc, BACK_COLOUR);
+    buffer.FillSolidRect(&rc, ROOM_LIST_BACK);
     for (const auto& entry : m_Rows)
         DrawRow(&buffer, *entry.second, m_nScrollPos);
 }

@@ -15,8 +15,8 @@ END_MESSAGE_MAP()
 namespace
 {
 const int ROW_HEIGHT = 28;
-const COLORREF TEXT_COLOUR = 0x0A0A0A;
-const COLORREF BACK_COLOUR = 0xFFF9F6;
+const COLORREF SERVER_ITEM_TEXT = 0x0A0A0A;
+const COLORREF SERVER_ITEM_BACK = 0xFFF9F6;
 const COLORREF HIGHLIGHT_COLOUR = 0xD38800;
 const COLORREF HOT_COLOUR = 0x0505FF;
 // Game and room texts end in this many blanks.
@@ -68,8 +68,8 @@ bool CServerItemView::InitServerTree(IOnPenSink* pSink)
 {
     SetItemHeight(ROW_HEIGHT);
     m_nRowHeight = ROW_HEIGHT;
-    SetTextColor(TEXT_COLOUR);
-    SetBkColor(BACK_COLOUR);
+    SetTextColor(SERVER_ITEM_TEXT);
+    SetBkColor(SERVER_ITEM_BACK);
     m_crHighlight = HIGHLIGHT_COLOUR;
     m_pSink = pSink;
 

@@ -13,11 +13,6 @@ namespace
 const int kUnknownPageSize = 65536;
 const DWORD kHeaderPageSizeEnd = 18;
 
-bool IsPageSize(sqlite3_int64 size)
-{
-    return size >= 512 && size <= 65536 && (size & (size - 1)) == 0;
-}
-
 } // namespace
 
 CCodecContext::CCodecContext(HCRYPTKEY readKey, HCRYPTKEY writeKey, int pageSize)

@@ -30,6 +30,8 @@ public:
     void DropWriteKey();
 
     int GetPageSize() const { return m_nPageSize; }
+    // A power of two from 512 to 65536, as SQLite's pages are.
+    static bool IsPageSize(sqlite3_int64 size) { return size >= 512 && size <= 65536 && (size & (size - 1)) == 0; }
     // The page size in a page-1 header (big-endian at offset 16, 1 meaning
     // 65536); 0 when the bytes hold no valid page size.
     static int HeaderPageSize(const BYTE* header, DWORD size);

@@ -62,11 +62,6 @@ sqlite3_vfs* BaseVfs()
     return g_pBaseVfs;
 }
 
-bool IsPageSize(sqlite3_int64 size)
-{
-    return size >= 512 && size <= 65536 && (size & (size - 1)) == 0;
-}
-
 DWORD ReadBigEndian(const void* bytes)
 {
     const BYTE* b = static_cast<const BYTE*>(bytes);
@@ -97,7 +92,7 @@ CCodecContext* JournalContext(CodecFile* p)
 // number instead of a page number.
 bool IsPageImage(CodecFile* p, CCodecContext* context, int size, sqlite3_int64 offset)
 {
-    if (!IsPageSize(size) || offset < 8 || offset % 8 != 4)
+    if (!CCodecContext::IsPageSize(size) || offset < 8 || offset % 8 != 4)
         return false;
     BYTE word[4];
     if (p->pReal->pMethods->xRead(p->pReal, word, sizeof(word), offset - 4) != SQLITE_OK)

@@ -13,7 +13,7 @@ namespace
 {
 const DWORD kMaxSectionBuffer = 16u * 1024u * 1024u;
 
-bool IsBlank(char c)
+bool IsSpaceOrTab(char c)
 {
     return c == ' ' || c == '\t';
 }
@@ -54,9 +54,9 @@ std::string SystemDefault(LPCSTR text)
 
 CString Trimmed(const char* begin, const char* end)
 {
-    while (begin < end && IsBlank(*begin))
+    while (begin < end && IsSpaceOrTab(*begin))
         ++begin;
-    while (end > begin && IsBlank(end[-1]))
+    while (end > begin && IsSpaceOrTab(end[-1]))
         --end;
     return CString(begin, int(end - begin));
 }
@@ -120,7 +120,7 @@ int CIniFile::GetInt(LPCSTR section, LPCSTR key, int defaultValue) const
     if (GetString(section, key, text, "", sizeof(text)) == 0)
         return defaultValue;
     const char* p = text;
-    while (IsBlank(*p))
+    while (IsSpaceOrTab(*p))
         ++p;
     char* end = NULL;
     long value = strtol(p, &end, 10);

@@ -26,7 +26,7 @@ END_MESSAGE_MAP()
 
 namespace
 {
-const COLORREF kTolerance = RGB(0x10, 0x10, 0x10);
+const COLORREF kDialogTolerance = RGB(0x10, 0x10, 0x10);
 const int kCloseRight = 6; // gap between the close button and the right edge
 const int kCloseTop = 4;
 const int kCaptionLeft = 10;
@@ -106,7 +106,7 @@ void CRgnDialog::UpdateSkinRgn()
     HGDIOBJ hOld = dcMem.SelectObject(hBitmap);
     DrawSkinView(&dcMem, cx, cy);
     ::GdiFlush();
-    HRGN hRgn = SkinRegionFromPixels((const DWORD*)pBits, cx, cx, cy, m_crTrans, kTolerance);
+    HRGN hRgn = SkinRegionFromPixels((const DWORD*)pBits, cx, cx, cy, m_crTrans, kDialogTolerance);
     dcMem.SelectObject(hOld);
     ::DeleteObject(hBitmap);
 

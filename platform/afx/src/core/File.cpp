@@ -56,9 +56,13 @@ CString CFile::GetFileName() const
     return m_strFileName.Mid(nCut + 1);
 }
 
+// The name as declared: commdlg.h, where a source includes it, makes it a macro.
+#pragma push_macro("GetFileTitle")
+#undef GetFileTitle
 CString CFile::GetFileTitle() const
 {
     CString strName = GetFileName();
     int nDot = strName.ReverseFind('.');
     return nDot > 0 ? strName.Left(nDot) : strName;
 }
+#pragma pop_macro("GetFileTitle")
