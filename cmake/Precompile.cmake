@@ -118,9 +118,9 @@ function(tavrel_precompile_all)
     if(_dir MATCHES "/tests/bench$")
       set(_test FALSE)
     endif()
-    if(_test AND NOT _t STREQUAL "afx_core_tests")
+    if(_test)
       target_compile_options(${_t} PRIVATE ${TAVREL_TEST_OPTIONS})
-      if(_type STREQUAL "EXECUTABLE")
+      if(_type STREQUAL "EXECUTABLE" AND NOT _t STREQUAL "afx_core_tests")
         # A test program's sources compile as one unit: most of a test
         # source's cost is the headers and templates they all share. Names
         # in a source's anonymous namespace must therefore differ from those
@@ -144,7 +144,6 @@ function(tavrel_precompile_all)
     endif()
     if(_t STREQUAL "afx_core_tests")
       # Also built natively: the portable core's tests keep the plain build.
-      target_compile_options(${_t} PRIVATE ${TAVREL_TEST_OPTIONS})
       continue()
     endif()
     _tavrel_links(${_t} afx _afx)

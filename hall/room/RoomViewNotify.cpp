@@ -7,6 +7,9 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "CustomFaceManagerWnd.h"
 #include "GlobalOption.h"
 #include "GlobalUnits.h"
@@ -412,16 +415,11 @@ bool CRoomViewItem::OnNotifyUser(WORD wSubCmdID, LPARAM lParam)
 {
     const DWORD* pValue = reinterpret_cast<const DWORD*>(lParam);
     const BYTE* pByte = reinterpret_cast<const BYTE*>(lParam);
-    switch (wSubCmdID) {
-    case 1:
-    case 2:
-    case 3:
-    case 9:
-    case 17:
-    case 18:
-    case 19: HoldListRedraw(); break;
-    default: break;
-    }
+    // Arrivals, status, updates, refreshes, values, the whole list and its
+    // changes: these come in bursts.
+    static const WORD kListNotices[] = {1, 2, 3, 9, 17, 18, 19};
+    if (std::find(std::begin(kListNotices), std::end(kListNotices), wSubCmdID) != std::end(kListNotices))
+        HoldListRedraw();
     switch (wSubCmdID) {
     case 1:
         if (lParam != 0)

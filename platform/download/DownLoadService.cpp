@@ -304,7 +304,9 @@ ULONGLONG CDownLoadService::DiskRoom()
     DWORD n = GetEnvironmentVariableA("TAVREL_DOWNLOAD_DISK_ROOM", text, sizeof(text));
     if (n == 0 || n >= sizeof(text))
         return ~0ull;
-    return _strtoui64(text, NULL, 10);
+    char* end = NULL;
+    const ULONGLONG room = _strtoui64(text, &end, 10);
+    return end == text || *end != '\0' ? ~0ull : room;
 }
 
 void CDownLoadService::RunMission(Mission* mission)

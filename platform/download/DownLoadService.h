@@ -17,9 +17,9 @@ public:
     static DWORD s_dwTimeout;          // connect and receive, ms
     static DWORD s_dwProgressInterval; // least time between two progress reports, ms
     // The room left on the disk a package goes to, in bytes, bounded only
-    // when TAVREL_DOWNLOAD_DISK_ROOM names it (read as each mission
-    // starts): past it a write fails as on a full disk. Tests set it, in
-    // this process or in a hall they start.
+    // when TAVREL_DOWNLOAD_DISK_ROOM names it in decimal (read as each
+    // file is fetched): past it a write fails as on a full disk. Tests set
+    // it, in this process or in a hall they start.
     static ULONGLONG DiskRoom();
 
     CDownLoadService();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "HallProcess.h"
 #include "MessagePump.h"
 #include "ProcessWindows.h"
 #include "TestWait.h"
@@ -42,11 +43,6 @@ struct Started
         return PumpUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, dwTimeout);
     }
 };
-
-bool IsLogonDialog(HWND hWnd)
-{
-    return GetDlgItem(hWnd, 3) != NULL;
-}
 
 // A window of the hall's class, as a running hall leaves one.
 class HallWindow
@@ -96,7 +92,7 @@ TEST(HallStart, ACancelledLogonLeavesNoWindow)
     HWND hDialog = NULL;
     ASSERT_TRUE(WaitFor(
         [&] {
-            hDialog = FindProcessWindow(hall.process.dwProcessId, IsLogonDialog);
+            hDialog = FindProcessWindow(hall.process.dwProcessId, e2e::HallProcess::IsLogonDialog);
             return hDialog != NULL;
         },
         60000));

@@ -67,7 +67,8 @@ public:
     // custom face is uploaded.
     void InstallService(WORD wServicePort, const std::string& faceUploadUrl);
     bool Start();
-    // Why the assembling or the last start failed; empty when nothing did.
+    // What failed so far, assembling the folder or starting, with the
+    // errors; empty when nothing did.
     const std::string& Failure() const { return m_Failure; }
     // Ends it if it still runs, and waits for that.
     void Kill();
